@@ -48,3 +48,11 @@ struct TNameTables {
 
 // Fills every array of the catalogue (all of them start empty).
 void InitNameTables(TNameTables& tables);
+
+// Number of effect types of each block (reverb, variation, insertion) in EffectTypeTable;
+// the records past them are blank.
+inline constexpr std::array<int32_t, 3> EffectTypeCount{17, 29, 41};
+
+// The items of the formant-sequence page's preset list Pfm_Fseq_FseqPre, "01: ShoobyDo" ..
+// "90: PSYAMAHA"; item i is the preset whose settings are FseqPresetInfo[i].
+extern const std::array<const char*, 90> FseqPresetNames;
