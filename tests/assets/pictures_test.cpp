@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "assets/picgen/artwork.h"
+#include "assets/picgen/generate.h"
+#include "tests/assets/decode.h"
+
+using namespace picgen;
+using namespace picgen_test;
+
+namespace {
+
+const std::vector<Arrangement>& All()
+{
+    static const std::vector<Arrangement> all = LoadArrangements(QM_ALGORITHM_DATA);
+    return all;
+}
+
+Image Load(const std::string& path)
+{
+    const auto bytes = ReadBytes(path);
+    return path.ends_with(".jpg") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+}
+
+Rgb Pixel(const Image& img, double x, double y) { return img.At(static_cast<int>(x), static_cast<int>(y)); }
+
+// Every operator box shows a dark outline on light paper with its number inside.
+void ExpectOperatorBoxes(const Image& img, const Arrangement& a)
+{
+    const AlgorithmLayout l = LayoutAlgorithm(a, img.width, img.height);
+    for (int op = 1; op <= 8; ++op) {
+        const Box& b = l.boxes[op - 1];
+        const double edge = l.stroke / 2;
+        SCOPED_TRACE("algorithm " + std::to_string(a.number) + " operator " + std::to_string(op));
+        EXPECT_LT(Luma(Pixel(img, b.Cx(), b.y0 + edge)), 110);
+        EXPECT_LT(Luma(Pixel(img, b.Cx(), b.y1 - edge)), 110);
+        EXPECT_LT(Luma(Pixel(img, b.x0 + edge, b.Cy())), 110);
+        EXPECT_LT(Luma(Pixel(img, b.x1 - edge, b.Cy())), 110);
+        EXPECT_GT(Luma(Pixel(img, b.x0 + l.stroke + 1.5, b.y0 + l.stroke + 1.5)), 180);
+        int ink = 0;
+        for (double y = b.y0 + l.stroke + 1; y < b.y1 - l.stroke - 1; ++y)
+            for (double x = b.Cx() - 3 * l.digitScale; x < b.Cx() + 3 * l.digitScale; ++x)
+                ink += Luma(Pixel(img, x, y)) < 110;
+        EXPECT_GT(ink, 8) << "no digit drawn";
+    }
+    EXPECT_GT(Luma(img.At(img.width - 1, img.height - 1)), 230);
+}
+
+// The pictures as the build wrote them beside the program.
+class GeneratedPictures : public ::testing::Test {
+protected:
+    static Image Picture(const std::string& name) { return Load((std::filesystem::path(QM_PROGRAM_DIR) / name).string()); }
+};
+
+bool IsYellow(Rgb c) { return c.r > 200 && c.g > 200 && c.b < 80; }
+
+// Row of the first pixel in column x, above `below`, that matches.
+template <typename Match>
+std::optional<int> FirstRow(const Image& img, int x, int below, Match match)
+{
+    for (int y = 0; y < below; ++y)
+        if (match(img.At(x, y))) return y;
+    return std::nullopt;
+}
+
+}  // namespace
+
+TEST(AlgorithmPicture, EveryDiagramDrawsItsEightOperatorBoxes)
+{
+    for (const Arrangement& a : All()) ExpectOperatorBoxes(DrawAlgorithm(a), a);
+}
+
+TEST_F(GeneratedPictures, EveryFileIsWrittenWithItsSize)
+{
+    struct Expect {
+        std::string prefix;
+        int width, height;
+    };
+    const Expect sizes[] = {
+        {"alg/", 300, 180},  {"graphics/eq_", 238, 153}, {"graphics/effect_routing", 373, 476},
+        {"graphics/effect_individual", 90, 81}, {"graphics/about_emblem", 46, 46},
+        {"graphics/fseq_init_notice", 400, 140}, {"graphics/glyph_", 16, 16}, {"graphics/ctrl_sources", 224, 128},
+    };
+    const auto names = PictureFileNames();
+    EXPECT_EQ(names.size(), 88u + 16u);
+    for (const std::string& name : names) {
+        const Image img = Picture(name);
+        ASSERT_GT(img.width, 0) << name << " is missing or unreadable";
+        bool known = false;
+        for (const Expect& e : sizes)
+            if (name.starts_with(e.prefix)) {
+                known = true;
+                EXPECT_EQ(img.width, e.width) << name;
+                EXPECT_EQ(img.height, e.height) << name;
+            }
+        EXPECT_TRUE(known) << name;
+        if (name.starts_with("graphics/glyph_")) {
+            EXPECT_EQ(img.At(0, 15), kGlyphTransparent) << name;
+        }
+    }
+}
+
+TEST_F(GeneratedPictures, AlgorithmFilesShowTheirOwnDiagramAfterCompression)
+{
+    for (int n : {1, 12, 37, 66, 68, 88}) ExpectOperatorBoxes(Picture("alg/alg_" + std::to_string(n) + ".jpg"), All()[n - 1]);
+}
+
+TEST_F(GeneratedPictures, EqPicturesShowTheChosenShapes)
+{
+    const auto lowInk = [](Rgb c) { return c.b > 150 && c.g > 120 && c.r < 100; };
+    const auto highInk = [](Rgb c) { return c.r > 180 && c.g > 100 && c.b < 120; };
+    const int zeroDbRow = 71;  // middle of the plot
+    // Near 20 Hz a low shelf lifts everything; a peak higher up leaves it near 0 dB.
+    for (const char* name : {"graphics/eq_shelv_shelv.bmp", "graphics/eq_shelv_peak.bmp"}) {
+        const auto y = FirstRow(Picture(name), 28, 120, lowInk);
+        ASSERT_TRUE(y) << name;
+        EXPECT_LT(*y, zeroDbRow - 25) << name;
+    }
+    for (const char* name : {"graphics/eq_peak_shelv.bmp", "graphics/eq_peak_peak.bmp"}) {
+        const auto y = FirstRow(Picture(name), 28, 120, lowInk);
+        ASSERT_TRUE(y) << name;
+        EXPECT_NEAR(*y, zeroDbRow, 4) << name;
+    }
+    // Likewise for the high band near 20 kHz.
+    EXPECT_LT(*FirstRow(Picture("graphics/eq_peak_shelv.bmp"), 230, 120, highInk), zeroDbRow - 25);
+    EXPECT_NEAR(*FirstRow(Picture("graphics/eq_shelv_peak.bmp"), 230, 120, highInk), zeroDbRow, 4);
+}
+
+TEST_F(GeneratedPictures, RoutingLeavesRoomForTheLabelsAndTheOverlays)
+{
+    const Image img = Picture("graphics/effect_routing.bmp");
+    for (const LabelPlace& label : RoutingLabels())
+        for (int y = label.top - kRoutingTop; y < label.top - kRoutingTop + kLabelRoomHeight; ++y)
+            for (int x = label.left - kRoutingLeft; x < label.left - kRoutingLeft + kLabelRoomWidth; ++x)
+                ASSERT_EQ(img.At(x, y), (Rgb{0, 0, 0})) << label.name << " at " << x << "," << y;
+    const Box& ins = kInsertionOverlay;
+    for (int y = static_cast<int>(ins.y0); y < ins.y1; ++y)
+        for (int x = static_cast<int>(ins.x0); x < ins.x1; ++x)
+            ASSERT_EQ(img.At(x, y), (Rgb{0, 0, 0})) << "insertion switch area at " << x << "," << y;
+
+    // The overlay's part lines (rows 1, 40, 80, 119, pen width 2) continue on both sides, and
+    // its turned-down lines (columns 66, 45, 23, 1) go on below it.
+    for (int row : {1, 40, 80, 119}) {
+        const int y = static_cast<int>(ins.y0) + row - 1;
+        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) - 1, y))) << "row " << row;
+        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x1), y))) << "row " << row;
+    }
+    for (int col : {66, 45, 23, 1})
+        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) + col - 1, static_cast<int>(ins.y1) + 4))) << "column " << col;
+}
+
+TEST_F(GeneratedPictures, IndividualOutputPictureMatchesTheRoutingPictureUnderIt)
+{
+    const Image routing = Picture("graphics/effect_routing.bmp");
+    const Image own = Picture("graphics/effect_individual.bmp");
+    const auto& o = kIndividualOverlay;
+    for (int y = 0; y < own.height; ++y)
+        for (int x = 0; x < own.width; ++x)
+            ASSERT_EQ(own.At(x, y), routing.At(static_cast<int>(o.x0) + x, static_cast<int>(o.y0) + y)) << x << "," << y;
+    // The white frame line at x 9 and y 40 that the page's drawing puts back.
+    EXPECT_EQ(own.At(9, 20), (Rgb{255, 255, 255}));
+    EXPECT_EQ(own.At(60, 40), (Rgb{255, 255, 255}));
+    EXPECT_EQ(own.At(1, 40), (Rgb{0, 0, 0}));  // the pre-insertion path starts out dark
+}
