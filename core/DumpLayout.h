@@ -1,0 +1,78 @@
+// The instrument's bulk dumps: the frame, and the payload layouts of the performance, a voice
+// and the system settings.
+//
+// A parameter's address is the position of its byte in the dump of its block, so one row table
+// per dump (word, payload position, conversion) serves the dump builder, the dump parser and
+// the data bytes of a parameter change alike.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "core/ParameterData.h"
+#include "tables/NameTables.h"
+
+// Frame: F0 43 0n 5E BH BL AH AM AL payload checksum F7.
+inline constexpr std::size_t BulkDumpHeaderSize = 9;
+inline constexpr std::size_t BulkDumpFrameSize = 11;
+inline constexpr std::size_t PerformancePayloadSize = 400;
+inline constexpr std::size_t VoicePayloadSize = 608;
+inline constexpr std::size_t SystemPayloadSize = 76;
+inline constexpr std::size_t PerformanceDumpSize = PerformancePayloadSize + BulkDumpFrameSize; // 411
+inline constexpr std::size_t VoiceDumpSize = VoicePayloadSize + BulkDumpFrameSize;             // 619
+inline constexpr std::size_t SystemDumpSize = SystemPayloadSize + BulkDumpFrameSize;           // 87
+
+// Payload positions of the blocks inside the dumps.
+inline constexpr int PerformancePartPosition = 0xC0; // part p at 0xC0 + 0x34 * p
+inline constexpr int PerformancePartStride = 0x34;
+inline constexpr int VoiceOperatorPosition = 0x70;   // operator k at 0x70 + 0x3E * k
+inline constexpr int VoiceOperatorStride = 0x3E;
+
+// Two's complement of the sum of bytes 4 .. length - 3, seven bits. Byte 2 is not covered,
+// so the device number can be added after the checksum is written.
+uint8_t BulkDumpChecksum(const uint8_t* message, std::size_t length);
+
+// Header (device nibble 0), address and closing F7 of a dump image of `total` bytes.
+void WriteBulkDumpFrame(uint8_t* image, std::size_t total, uint8_t ah, uint8_t am, uint8_t al);
+// Stores the checksum once the payload is written.
+void SealBulkDump(uint8_t* image, std::size_t total);
+// True when the message is exactly one complete bulk dump (any device number) with this
+// address and payload length, a correct checksum and the closing F7.
+bool IsBulkDumpOf(const uint8_t* data, std::size_t length, std::size_t payloadLength,
+                  uint8_t ah, uint8_t am, uint8_t al);
+
+// The byte a name position travels as: the character, or a blank from the first NUL on and
+// for characters outside 32..127. Name dumps and name messages share it.
+uint8_t NameCharacter(const uint8_t* name, int length, int index);
+
+// Payloads. The encoders write every position of the layout (positions without a parameter
+// stay 0) and bring each word into its field first, so every byte is 7-bit. The decoders
+// store what the layout carries and leave every other word alone; words that index a table or
+// list (effect types and slots, algorithm, bank, fixed-frequency coarse, controller
+// destinations, formant-sequence numbers, EQ frequencies) are brought into range.
+void EncodePerformancePayload(const TParameterData& data, const TNameTables& tables, uint8_t* payload);
+void DecodePerformancePayload(TParameterData& data, const TNameTables& tables, const uint8_t* payload);
+void EncodeVoicePayload(const VoiceRecord& voice, uint8_t* payload);
+void DecodeVoicePayload(VoiceRecord& voice, const uint8_t* payload);
+void EncodeSystemPayload(const TParameterData& data, uint8_t* payload);
+void DecodeSystemPayload(TParameterData& data, const uint8_t* payload);
+
+// The trailing effect slots (reverb pan; variation pan and send; insertion pan, sends and dry
+// level) copied into the kept levels: [0] reverb pan, [1] variation send to reverb,
+// [2] variation pan, [3] insertion dry level, [4] send to variation, [5] send to reverb,
+// [6] insertion pan.
+void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables,
+                              std::array<int32_t, 7>& kept);
+
+// The data bytes of the parameter change at an address (AH with the part or voice added, AM
+// with the operator), taken from the edit buffer through the dump layouts: DH 0 and DL the
+// byte for a one-byte parameter, both bytes of a two-byte one. A packed byte comes whole,
+// from the current values of all its words. Empty for an address no parameter lives at.
+struct ParameterBytes {
+    uint8_t DH = 0;
+    uint8_t DL = 0;
+};
+std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, const TNameTables& tables,
+                                                  uint8_t ah, uint8_t am, uint8_t al);

@@ -1,0 +1,123 @@
+// The data half of the main window: the edit buffer and the state beside it, the initial data,
+// the bulk dump builders and the receiver. The window class TMainForm derives from it, so every
+// name here is a member of the main window; nothing here touches a control or a MIDI port.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/DumpLayout.h"
+#include "core/ParameterData.h"
+#include "core/SysExMessages.h"
+#include "tables/NameTables.h"
+
+// One internal formant-sequence memory of the instrument, as the editor remembers it.
+struct FseqMemorySlot {
+    int32_t LoopStart;
+    int32_t LoopEnd;
+    int32_t LoopMode;
+    int32_t Header30; // header byte 30 of the sequence file
+    int32_t SpeedVel;
+    int32_t Pitch;
+    int32_t LevelVel;
+    int32_t StartDelay;
+    int32_t EndStep;
+};
+
+// Operators muted on the instrument by their mute buttons, [part][operator]; 1 = muted.
+struct TOperatorMute {
+    std::array<std::array<uint8_t, 8>, 4> Voiced{};
+    std::array<std::array<uint8_t, 8>, 4> Unvoiced{};
+};
+
+// SendBulkDump kinds.
+inline constexpr int32_t DumpVoicePart1 = 0;             // .. 3: the voice of part kind + 1
+inline constexpr int32_t DumpPerformance = 4;
+inline constexpr int32_t DumpPerformanceToMemory = 6;
+inline constexpr int32_t DumpSystem = 7;
+inline constexpr int32_t DumpVoiceToMemoryPart1 = 50;    // .. 53
+
+struct TMainData : TNameTables {
+    TMainData();
+    virtual ~TMainData() = default;
+    TMainData(const TMainData&) = delete;
+    TMainData& operator=(const TMainData&) = delete;
+
+    // ---- State ----------------------------------------------------------------------------
+    TParameterData ParameterData{};
+    std::array<int32_t, 7> EffectKeptLevels{};
+    std::array<uint8_t, 4> PartMute{};
+    TOperatorMute OperatorMute{};
+    std::array<FseqMemorySlot, 6> FseqIntInfo{};
+    std::array<uint8_t, PerformanceDumpSize> PerformanceDumpBuffer{};
+    std::array<uint8_t, VoiceDumpSize> VoiceDumpBuffer{};
+    std::array<uint8_t, SystemDumpSize> SystemDumpBuffer{};
+
+    int32_t ReceiveTarget = 0; // 0..3 voice of part 1..4, 4 performance, 9 system
+    uint8_t DumpReceived = 0;
+    // 1 while the pending request is an explicit receive (the receive commands and buttons,
+    // receive-all): the stored values under the editor's mutes are kept, since the instrument
+    // reports the muted 0. 0 for the voice fetched after a program change, a new voice.
+    uint8_t ReceiveKeepsMutedValues = 1;
+    int32_t DeviceNumber = 0;
+    uint8_t UpdatingDisplay = 0;
+    uint8_t DataChanged = 0;
+    std::string CaptionText = "Quillmarven";
+    std::string CurrentFileName;
+    uint8_t SilentReceiveAll = 1;
+    uint8_t SaveAsCancelled = 0;
+
+    // ---- Services the window provides -----------------------------------------------------
+    // Sends one system-exclusive buffer; adds DeviceNumber to byte 2 of its own copy.
+    virtual void SendSysEx(const uint8_t* data, int length) = 0;
+    // Sets DataChanged and the caption text; the window also shows the caption.
+    virtual void MarkDataChanged();
+
+    // ---- Messages -------------------------------------------------------------------------
+    // The parameter change at an address (part, voice and operator already added), its data
+    // bytes taken from the edit buffer through the dump layouts, sent with SendSysEx. A part
+    // or operator muted in the editor sends its muted value (volume or output level 0, off in
+    // the formant-sequence masks) and keeps its word. Returns false (and sends nothing) for an
+    // address no parameter lives at.
+    bool SendParameter(uint8_t ah, uint8_t am, uint8_t al);
+    // The road of an edit handler that computes its own value: entry copied, part/voice added
+    // to AH, operator to AM, data bytes written, sent.
+    void SendParameterChange(const ParameterChangeMessage& entry, int partOrVoice, int op, int32_t value,
+                             bool twoBytes = false);
+    // One message per name position: 12 for the performance, 10 for the voice of part v.
+    void SendPerformanceName();
+    void SendVoiceName(int v);
+    // Clears DumpReceived and names the block the next dump request asks for.
+    void BeginReceive(int32_t target, bool keepMutedValues);
+
+    // ---- Bulk dumps -----------------------------------------------------------------------
+    void BuildPerformanceDump(int32_t kind, int32_t number);
+    void BuildVoiceDump(int32_t kind, int32_t number);
+    void BuildSystemDump();
+    // Kinds 0..3 voice of part kind + 1, 4 performance, 6 performance into internal memory
+    // `number`, 7 system, 50..53 voice of part kind - 49 into internal memory `number`;
+    // any other kind (and a memory number outside 0..127) sends nothing.
+    void SendBulkDump(int32_t kind, int32_t number);
+    // Stores a received bulk dump of the block ReceiveTarget asks for and sets DumpReceived.
+    // Anything else (another message, another block, a short or over-long message, a wrong
+    // checksum, no F7) is ignored.
+    void ReceiveBulkDump(const uint8_t* data, std::size_t length);
+
+    // ---- Initial data ---------------------------------------------------------------------
+    // The catalogue (InitNameTables) must be filled first: effect defaults and the first
+    // formant-sequence preset come from it.
+    void InitAll();
+    void InitPerformance();
+    void InitPerformanceCommon();
+    void InitPerformancePart(int p);
+    void InitFseqAndControlSets();
+    void InitEffects();
+    void InitSystem();
+    void InitAllVoices();
+    void InitVoice(int v);
+    void InitVoiceCommon(int v);
+    void InitVoicedOperators(int v, int op);
+    void InitUnvoicedOperators(int v, int op);
+};
