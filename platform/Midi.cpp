@@ -1,0 +1,77 @@
+#include "platform/Midi.h"
+
+#include <cctype>
+
+namespace platform {
+
+std::string NameWithoutClientPort(const std::string& fullName)
+{
+    // Walk back over "<digits>:<digits>" and the blank before it.
+    std::size_t end = fullName.size();
+    auto digitsBefore = [&](std::size_t pos) {
+        std::size_t start = pos;
+        while (start > 0 && std::isdigit(static_cast<unsigned char>(fullName[start - 1])))
+            --start;
+        return start;
+    };
+    std::size_t portStart = digitsBefore(end);
+    if (portStart == end || portStart == 0 || fullName[portStart - 1] != ':')
+        return fullName;
+    std::size_t clientStart = digitsBefore(portStart - 1);
+    if (clientStart == portStart - 1 || clientStart == 0 || fullName[clientStart - 1] != ' ')
+        return fullName;
+    return fullName.substr(0, clientStart - 1);
+}
+
+int ShortMessageLength(std::uint8_t status)
+{
+    if (status < 0xF0)
+        return (status & 0xE0) == 0xC0 ? 2 : 3;  // program change and channel pressure: 2
+    switch (status) {
+    case 0xF1:  // time code quarter frame
+    case 0xF3:  // song select
+        return 2;
+    case 0xF2:  // song position
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+void ForEachMessage(const std::uint8_t* data, std::size_t length,
+                    const std::function<void(std::size_t, std::size_t)>& each)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (data[i] == 0xF0 && i > start) {
+            each(start, i - start);
+            start = i;
+        }
+        if (data[i] == 0xF7) {
+            each(start, i + 1 - start);
+            start = i + 1;
+        }
+    }
+    if (start < length)
+        each(start, length - start);
+}
+
+void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)
+{
+    const std::size_t limit = MaxMessageSize();
+    ForEachMessage(data, length, [&](std::size_t, std::size_t size) {
+        if (size > limit)
+            throw MidiError("A MIDI message of " + std::to_string(size) +
+                            " bytes is too long for this MIDI output (at most " +
+                            std::to_string(limit) + " bytes); nothing was sent.");
+    });
+    ForEachMessage(data, length, [&](std::size_t offset, std::size_t size) { SendMessage(data + offset, size); });
+}
+
+void MidiOutput::SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    const std::uint8_t message[3] = {status, data1, data2};
+    SendMessage(message, static_cast<std::size_t>(ShortMessageLength(status)));
+}
+
+}  // namespace platform

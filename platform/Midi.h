@@ -1,0 +1,101 @@
+#pragma once
+// MIDI ports: what the transport needs from a MIDI system, and the back ends behind it.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A port that cannot be opened, or a message the port cannot carry. The text is the MIDI
+// system's own where it gives one.
+class MidiError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct MidiPortName {
+    // The name without the ALSA client:port numbers, which change between runs: what device
+    // lists show, what the settings file keeps and what start-up compares.
+    std::string Name;
+    // The name as the MIDI system reports it.
+    std::string FullName;
+};
+
+// Called on the back end's own thread, never after the port has been destroyed.
+struct MidiInputCallbacks {
+    // A channel or system message of one to three bytes; missing data bytes are 0.
+    // `timestamp` is seconds since the port was opened.
+    std::function<void(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, double timestamp)> Short;
+    // A whole system-exclusive message, F0 to F7.
+    std::function<void(std::vector<std::uint8_t> message)> Long;
+};
+
+// An open input: delivers from opening until destruction (which closes it). Timing clock and
+// active sensing are not delivered.
+class MidiInput {
+public:
+    virtual ~MidiInput() = default;
+};
+
+// An open output; destruction closes it.
+class MidiOutput {
+public:
+    virtual ~MidiOutput() = default;
+
+    // Sends a buffer of one or more messages. A buffer holding several system-exclusive
+    // messages (a relayed file) is cut into them and they go out one by one, in order. Throws
+    // MidiError, before anything is sent, when one message is longer than the port can carry.
+    void SendLong(const std::uint8_t* data, std::size_t length);
+    // Sends one channel or system message with as many data bytes as its status needs.
+    void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+
+    // The longest single message the port carries whole.
+    virtual std::size_t MaxMessageSize() const { return std::numeric_limits<std::size_t>::max(); }
+
+protected:
+    // One whole message to the MIDI system.
+    virtual void SendMessage(const std::uint8_t* data, std::size_t length) = 0;
+};
+
+class MidiBackend {
+public:
+    virtual ~MidiBackend() = default;
+
+    // The ports in the MIDI system's order; an index into these lists opens the port.
+    // The program's own ports are not listed. A MIDI system that cannot be reached has none.
+    virtual std::vector<MidiPortName> Inputs() = 0;
+    virtual std::vector<MidiPortName> Outputs() = 0;
+
+    // Throw MidiError with the MIDI system's text when the port cannot be opened.
+    virtual std::unique_ptr<MidiInput> OpenInput(int index, MidiInputCallbacks callbacks) = 0;
+    virtual std::unique_ptr<MidiOutput> OpenOutput(int index) = 0;
+};
+
+// RtMidi on ALSA, or on JACK when the environment variable QUILLMARVEN_MIDI_API is "jack".
+// `clientName` names the program's ports; ports of that client are left out of the lists.
+std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName = "Quillmarven");
+
+// RtMidi's JACK output holds at most this many bytes of one message; longer ones it drops
+// without a word, so the port refuses them itself.
+constexpr std::size_t JackMaxMessageSize = 16379;
+
+// --- helpers shared by the back ends -------------------------------------------------------
+
+// Drops a trailing " client:port" (ALSA numbers, e.g. "FS1R:FS1R MIDI 1 24:0").
+std::string NameWithoutClientPort(const std::string& fullName);
+
+// Number of bytes of the message that `status` begins (1 to 3).
+int ShortMessageLength(std::uint8_t status);
+
+// Calls `each(offset, length)` for every message of a buffer: a cut falls before every F0 and
+// after every F7, so every byte is passed on, in order, whatever the buffer holds.
+void ForEachMessage(const std::uint8_t* data, std::size_t length,
+                    const std::function<void(std::size_t offset, std::size_t length)>& each);
+
+}  // namespace platform

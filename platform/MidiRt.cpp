@@ -1,0 +1,224 @@
+// The real MIDI system: RtMidi on ALSA (default) or JACK.
+
+#include "platform/Midi.h"
+
+#include <RtMidi.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <strings.h>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+RtMidi::Api ChosenApi()
+{
+    const char* api = std::getenv("QUILLMARVEN_MIDI_API");
+    // RtMidi must be asked for JACK by name: left to itself it takes ALSA.
+    return (api && strcasecmp(api, "jack") == 0) ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA;
+}
+
+// Receives what RtMidi reports through its error callback. With a callback installed RtMidi
+// neither throws nor prints, so every report lands here and the caller decides.
+class ErrorSink {
+public:
+    template <class Port>
+    void Attach(Port& port) { port.setErrorCallback(&ErrorSink::Report, this); }
+
+    std::string Take()
+    {
+        std::lock_guard lock(mutex_);
+        return std::exchange(text_, {});
+    }
+
+private:
+    static void Report(RtMidiError::Type, const std::string& text, void* self)
+    {
+        auto* sink = static_cast<ErrorSink*>(self);
+        std::lock_guard lock(sink->mutex_);
+        if (sink->text_.empty())
+            sink->text_ = text;
+    }
+
+    std::mutex mutex_;
+    std::string text_;
+};
+
+// JACK gives a second client of the same name a suffix: "Quillmarven-01".
+bool IsOwnPort(const std::string& fullName, const std::string& clientName)
+{
+    if (fullName.compare(0, clientName.size(), clientName) != 0)
+        return false;
+    std::size_t i = clientName.size();
+    if (i < fullName.size() && fullName[i] == '-')
+        for (++i; i < fullName.size() && fullName[i] >= '0' && fullName[i] <= '9'; ++i) {
+        }
+    return i < fullName.size() && fullName[i] == ':';
+}
+
+// The ports other programs offer, each with RtMidi's own index for opening it.
+template <class Port>
+std::vector<std::pair<unsigned, MidiPortName>> ListPorts(Port& port, const std::string& clientName)
+{
+    std::vector<std::pair<unsigned, MidiPortName>> ports;
+    const unsigned count = port.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        std::string full = port.getPortName(i);
+        if (full.empty() || IsOwnPort(full, clientName))
+            continue;
+        ports.push_back({i, MidiPortName{NameWithoutClientPort(full), full}});
+    }
+    return ports;
+}
+
+template <class Port, class... Args>
+std::unique_ptr<Port> MakePort(ErrorSink& errors, Args&&... args)
+{
+    std::unique_ptr<Port> port;
+    try {
+        port = std::make_unique<Port>(std::forward<Args>(args)...);
+    } catch (const RtMidiError& e) {
+        throw MidiError(e.getMessage());
+    }
+    errors.Attach(*port);
+    return port;
+}
+
+// Opens the `index`-th listed port, or throws with RtMidi's text.
+template <class Port>
+void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& clientName,
+                const std::string& portName, const char* kind)
+{
+    auto ports = ListPorts(port, clientName);
+    errors.Take();  // enumeration trouble shows as a short list, not as an open failure
+    if (index < 0 || static_cast<std::size_t>(index) >= ports.size())
+        throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
+                        " is not present.");
+    try {
+        port.openPort(ports[static_cast<std::size_t>(index)].first, portName);
+    } catch (const RtMidiError& e) {
+        throw MidiError(e.getMessage());
+    }
+    std::string error = errors.Take();
+    if (!error.empty() || !port.isPortOpen())
+        throw MidiError(error.empty() ? std::string("The MIDI ") + kind + " device \"" +
+                                            ports[static_cast<std::size_t>(index)].second.Name +
+                                            "\" cannot be opened."
+                                      : error);
+}
+
+class RtInput : public MidiInput {
+public:
+    RtInput(RtMidi::Api api, const std::string& clientName, int index, MidiInputCallbacks callbacks)
+        : callbacks_(std::move(callbacks)), opened_(std::chrono::steady_clock::now())
+    {
+        in_ = MakePort<RtMidiIn>(errors_, api, clientName, 100u);
+        // Receive system exclusive (the dumps); skip timing clock and active sensing.
+        in_->ignoreTypes(false, true, true);
+        in_->setCallback(&RtInput::OnMessage, this);
+        OpenListed(*in_, errors_, index, clientName, "MIDI In", "input");
+    }
+
+    // Closing first guarantees that no callback runs once the members go.
+    ~RtInput() override { in_.reset(); }
+
+private:
+    static void OnMessage(double, std::vector<unsigned char>* message, void* self)
+    {
+        auto* input = static_cast<RtInput*>(self);
+        if (!message || message->empty())
+            return;
+        const auto& m = *message;
+        if (m[0] == 0xF0) {
+            if (input->callbacks_.Long)
+                input->callbacks_.Long(std::vector<std::uint8_t>(m.begin(), m.end()));
+            return;
+        }
+        if (input->callbacks_.Short) {
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
+            input->callbacks_.Short(m[0], m.size() > 1 ? m[1] : 0, m.size() > 2 ? m[2] : 0, seconds);
+        }
+    }
+
+    MidiInputCallbacks callbacks_;
+    std::chrono::steady_clock::time_point opened_;
+    ErrorSink errors_;
+    std::unique_ptr<RtMidiIn> in_;
+};
+
+class RtOutput : public MidiOutput {
+public:
+    RtOutput(RtMidi::Api api, const std::string& clientName, int index)
+        : max_(api == RtMidi::UNIX_JACK ? JackMaxMessageSize : MidiOutput::MaxMessageSize())
+    {
+        out_ = MakePort<RtMidiOut>(errors_, api, clientName);
+        OpenListed(*out_, errors_, index, clientName, "MIDI Out", "output");
+    }
+
+    std::size_t MaxMessageSize() const override { return max_; }
+
+protected:
+    void SendMessage(const std::uint8_t* data, std::size_t length) override
+    {
+        out_->sendMessage(data, length);
+        // ALSA reports a message it could not pass on (one too long for its buffers, say);
+        // say so rather than lose it without a word.
+        if (std::string error = errors_.Take(); !error.empty())
+            throw MidiError(error);
+    }
+
+private:
+    std::size_t max_;
+    ErrorSink errors_;
+    std::unique_ptr<RtMidiOut> out_;
+};
+
+class RtMidiBackend : public MidiBackend {
+public:
+    explicit RtMidiBackend(std::string clientName) : api_(ChosenApi()), clientName_(std::move(clientName)) {}
+
+    std::vector<MidiPortName> Inputs() override { return List<RtMidiIn>(); }
+    std::vector<MidiPortName> Outputs() override { return List<RtMidiOut>(); }
+
+    std::unique_ptr<MidiInput> OpenInput(int index, MidiInputCallbacks callbacks) override
+    {
+        return std::make_unique<RtInput>(api_, clientName_, index, std::move(callbacks));
+    }
+
+    std::unique_ptr<MidiOutput> OpenOutput(int index) override
+    {
+        return std::make_unique<RtOutput>(api_, clientName_, index);
+    }
+
+private:
+    template <class Port>
+    std::vector<MidiPortName> List()
+    {
+        std::vector<MidiPortName> names;
+        try {
+            ErrorSink errors;
+            auto port = MakePort<Port>(errors, api_, clientName_);
+            for (auto& [index, name] : ListPorts(*port, clientName_))
+                names.push_back(std::move(name));
+        } catch (const MidiError&) {
+            // No MIDI system to talk to: no devices.
+        }
+        return names;
+    }
+
+    RtMidi::Api api_;
+    std::string clientName_;
+};
+
+}  // namespace
+
+std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName)
+{
+    return std::make_unique<RtMidiBackend>(clientName);
+}
+
+}  // namespace platform

@@ -1,0 +1,76 @@
+// MIDI port names, message splitting and the in-process MIDI system.
+
+#include "platform/MidiInProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+using platform::InProcessMidi;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(MidiNames, ClientPortNumbersAreDroppedForMatching)
+{
+    using platform::NameWithoutClientPort;
+    // The same device after a restart of the MIDI system, with other numbers.
+    EXPECT_EQ(NameWithoutClientPort("FS1R:FS1R MIDI 1 24:0"), "FS1R:FS1R MIDI 1");
+    EXPECT_EQ(NameWithoutClientPort("FS1R:FS1R MIDI 1 28:0"), "FS1R:FS1R MIDI 1");
+    EXPECT_EQ(NameWithoutClientPort("Midi Through:Midi Through Port-0 14:0"), "Midi Through:Midi Through Port-0");
+    // JACK names and names that merely end in digits stay whole.
+    EXPECT_EQ(NameWithoutClientPort("system:midi_capture_1"), "system:midi_capture_1");
+    EXPECT_EQ(NameWithoutClientPort("Synth 2"), "Synth 2");
+    EXPECT_EQ(NameWithoutClientPort("Synth 12:"), "Synth 12:");
+    EXPECT_EQ(NameWithoutClientPort("Synth:3"), "Synth:3");
+    EXPECT_EQ(NameWithoutClientPort("24:0"), "24:0");
+    EXPECT_EQ(NameWithoutClientPort(""), "");
+}
+
+TEST(MidiMessages, BufferIsCutBeforeF0AndAfterF7KeepingEveryByte)
+{
+    const Bytes buffer = {0xF0, 1, 0xF7, 0xF0, 2, 3, 0xF7, 0x00, 0xF0, 4, 0xF7, 0xF0, 5};
+    std::vector<Bytes> parts;
+    platform::ForEachMessage(buffer.data(), buffer.size(), [&](std::size_t offset, std::size_t length) {
+        parts.emplace_back(buffer.begin() + static_cast<long>(offset),
+                           buffer.begin() + static_cast<long>(offset + length));
+    });
+    const std::vector<Bytes> expected = {{0xF0, 1, 0xF7}, {0xF0, 2, 3, 0xF7}, {0x00}, {0xF0, 4, 0xF7}, {0xF0, 5}};
+    EXPECT_EQ(parts, expected);
+}
+
+TEST(InProcessMidi, ClosingWaitsForACallbackUnderWayOnAnotherThread)
+{
+    InProcessMidi midi;
+    auto device = midi.AddDevice("FS1R");
+    std::atomic<bool> inCallback{false}, release{false}, finished{false};
+    platform::MidiInputCallbacks callbacks;
+    callbacks.Short = [&](std::uint8_t, std::uint8_t, std::uint8_t, double) {
+        inCallback = true;
+        while (!release)
+            std::this_thread::yield();
+        finished = true;
+    };
+    auto in = midi.OpenInput(0, callbacks);
+    std::thread player([&] { device->PlayShort(0x90, 1, 2); });
+    while (!inCallback)
+        std::this_thread::yield();
+    std::thread closer([&] { in.reset(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    release = true;
+    closer.join();
+    EXPECT_TRUE(finished);  // the close returned only after the callback had ended
+    player.join();
+}
+
+TEST(RtMidiBackend, OpeningAPortThatIsNotListedFailsWithAText)
+{
+    // Whatever MIDI system this machine has (or none), there is no output number 100,000.
+    auto backend = platform::CreateMidiBackend("QuillmarvenTest");
+    try {
+        backend->OpenOutput(100000);
+        ADD_FAILURE() << "opened";
+    } catch (const platform::MidiError& e) {
+        EXPECT_STRNE(e.what(), "");
+    }
+}

@@ -1,0 +1,138 @@
+// The transport over real MIDI ports of a JACK server (scripts/test starts one with the dummy
+// driver and names it in QM_JACK_SERVER).
+
+#include "core/transport/MidiTransport.h"
+
+#include <RtMidi.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+// Items handed over from JACK's threads: the far end's messages and the UI thread's work.
+template <class T>
+struct Mailbox {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<T> items;
+
+    void Push(T item)
+    {
+        std::lock_guard lock(mutex);
+        items.push_back(std::move(item));
+        changed.notify_all();
+    }
+    std::vector<T> WaitFor(std::size_t count)
+    {
+        std::unique_lock lock(mutex);
+        changed.wait_until(lock, Clock::now() + std::chrono::seconds(10), [&] { return items.size() >= count; });
+        return items;
+    }
+};
+
+void OnSinkMessage(double, std::vector<unsigned char>* message, void* sink)
+{
+    static_cast<Mailbox<Bytes>*>(sink)->Push(Bytes(message->begin(), message->end()));
+}
+
+Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
+{
+    Bytes m(size);
+    for (std::size_t i = 0; i < size; ++i)
+        m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
+    m[0] = 0xF0;
+    m[1] = 0x43;
+    m[2] = group;
+    m[3] = 0x5E;
+    m.back() = 0xF7;
+    return m;
+}
+
+int IndexOf(const std::vector<std::string>& names, const std::string& name)
+{
+    auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? -1 : int(it - names.begin());
+}
+
+}  // namespace
+
+TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
+{
+    const char* server = std::getenv("QM_JACK_SERVER");
+    if (!server || !*server)
+        GTEST_SKIP() << "QM_JACK_SERVER is not set: no JACK server runs for this test (scripts/test starts one "
+                        "with jackd's dummy driver where jackd is installed and can start)";
+    setenv("JACK_DEFAULT_SERVER", server, 1);
+    setenv("QUILLMARVEN_MIDI_API", "jack", 1);
+
+    // The far end: a JACK client of the test's own with an input that records and an output.
+    Mailbox<Bytes> sink;
+    RtMidiIn sinkPort(RtMidi::UNIX_JACK, "qm-test-sink");
+    sinkPort.ignoreTypes(false, true, true);
+    sinkPort.setCallback(&OnSinkMessage, &sink);
+    sinkPort.openVirtualPort("in");
+    RtMidiOut sourcePort(RtMidi::UNIX_JACK, "qm-test-source");
+    sourcePort.openVirtualPort("out");
+
+    auto backend = platform::CreateMidiBackend();
+    Mailbox<std::function<void()>> ui;
+    TMidiTransport transport(*backend, [&](std::function<void()> w) { ui.Push(std::move(w)); });
+    Bytes received;
+    transport.OnLongData = [&](const std::uint8_t* data, int length) { received.assign(data, data + length); };
+
+    const int in = IndexOf(transport.InputNames(), "qm-test-source:out");
+    const int out = IndexOf(transport.OutputNames(), "qm-test-sink:in");
+    ASSERT_GE(in, 0);
+    ASSERT_GE(out, 0);
+    transport.OpenMidiPorts(in, out, -1);
+    for (const auto& name : transport.OutputNames())
+        EXPECT_NE(name.rfind("Quillmarven", 0), 0u) << "own port listed: " << name;
+
+    // A parameter change, a voice dump and a 13,000-byte relay of twenty-one dumps.
+    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    const Bytes dump = Sysex(619, 0x00, 1);
+    Bytes relay;
+    std::vector<Bytes> expected = {change, dump};
+    for (int i = 0; i < 21; ++i) {
+        expected.push_back(Sysex(i == 20 ? 620 : 619, 0x00, std::uint8_t(i + 2)));
+        relay.insert(relay.end(), expected.back().begin(), expected.back().end());
+    }
+    ASSERT_EQ(relay.size(), 13000u);
+    transport.SendSysEx(change.data(), int(change.size()), 3);
+    transport.SendSysEx(dump.data(), int(dump.size()), 3);
+    transport.SendSysEx(relay.data(), int(relay.size()), 3);
+    expected[0][2] = 0x13;
+    expected[1][2] = 0x03;
+    expected[2][2] = 0x03;
+    EXPECT_EQ(sink.WaitFor(expected.size()), expected);
+
+    // And the other way: a dump answered into the queued input buffer.
+    transport.StartMidiInBuffer();
+    sourcePort.sendMessage(dump.data(), dump.size());
+    const auto work = ui.WaitFor(1);
+    ASSERT_EQ(work.size(), 1u) << "nothing arrived from JACK";
+    work[0]();
+    EXPECT_EQ(received, dump);
+    transport.StopMidiInBuffer();
+
+    // The longest message RtMidi's JACK output carries arrives whole; one byte more is
+    // refused, not lost silently.
+    const Bytes longest = Sysex(platform::JackMaxMessageSize, 0x00, 8);
+    transport.SendSysEx(longest.data(), int(longest.size()), 0);
+    const auto all = sink.WaitFor(expected.size() + 1);
+    ASSERT_EQ(all.size(), expected.size() + 1);
+    EXPECT_EQ(all.back(), longest);
+    const Bytes tooLong = Sysex(platform::JackMaxMessageSize + 1, 0x00, 9);
+    EXPECT_THROW(transport.SendSysEx(tooLong.data(), int(tooLong.size()), 0), EMidiError);
+
+    transport.CloseMidiIn();
+    transport.CloseMidiOut();
+}
