@@ -1,0 +1,332 @@
+// The Qt views on the offscreen platform: widgets mirror the ui controls, a person's input on the
+// widgets reaches the ui handlers, and the window draws text.
+#include "ui/qt/QtBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+int gArgc = 1;
+char gArg0[] = "uiqt_tests";
+char* gArgv[] = {gArg0, nullptr};
+
+class QtViewsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { Backend = new QtBackend(gArgc, gArgv); }
+    static void TearDownTestSuite()
+    {
+        delete Backend;
+        Backend = nullptr;
+    }
+
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->Name = "MainForm";
+        Form->SetCaption("Quillmarven");
+        Form->SetClientSize(941, 637);
+        Form->BorderStyle = bsSingle;
+        Form->BorderIcons = biSystemMenu | biMinimize;
+        Form->Position = poScreenCenter;
+
+        Menu = new TMainMenu(Form);
+        Form->SetMenu(Menu);
+        auto* file = NewItem(Menu->Items(), "File1", "&File");
+        Open = NewItem(file, "FileOpenItem", "&Open...", ShortCut('O', {ssCtrl}), [this](TObject*) { Log.push_back("open"); });
+        NewItem(file, "N1", "-");
+        Exit = NewItem(file, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}), [this](TObject*) { Form->Close(); });
+
+        Label = Add<TLabel>("VolumeText", 10, 10, 120, 20);
+        Label->SetCaption("Name&&Category");
+        Label->Font.Size = 14;
+        Bar = Add<TScrollBar>("Pfm_VolumeBar", 10, 40, 200, 17);
+        Bar->SetParams(100, 0, 127);
+        Bar->LargeChange = 10;
+        Bar->OnChange = [this](TObject*) {
+            Log.push_back("bar " + IntToStr(Bar->Position()));
+            Box->SetText(IntToStr(Bar->Position()));
+        };
+        Box = Add<TEdit>("Pfm_VolumeEdit", 220, 38, 40, 21);
+        Box->MaxLength = 3;
+        Box->SetText("100");
+        Box->OnChange = [this](TObject*) { Log.push_back("box " + Box->Text()); };
+        Box->OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
+            if (key == VK_PRIOR) Bar->SetPosition(Bar->Position() + 10);
+        };
+        Combo = Add<TComboBox>("Pfm_Category", 10, 70, 120, 21);
+        Combo->Items = {"--", "Pf:Piano", "Cp:Chromatic Percussion"};
+        Combo->OnChange = [this](TObject*) { Log.push_back("combo " + IntToStr(Combo->ItemIndex())); };
+        Check = Add<TCheckBox>("Pfm_Part_FilterSw", 10, 100, 120, 20);
+        Check->SetCaption("Filter");
+        Check->OnClick = [this](TObject*) { Log.push_back(Check->Checked() ? "check on" : "check off"); };
+        Button = Add<TButton>("Pfm_Data_Request_Btn", 10, 130, 80, 25);
+        Button->SetCaption("Receive");
+        Button->OnClick = [this](TObject*) { Log.push_back("receive"); };
+        Image = Add<TImage>("Vc_FilterEGGraph", 300, 10, 260, 232);
+        Image->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
+            Log.push_back("image " + IntToStr(x) + "," + IntToStr(y));
+        };
+        Image->Canvas().Brush.Color = clBlack;
+        Image->Canvas().FillRect(Rect(0, 0, 260, 232));
+        Tabs = Add<TTabControl>("Pfm_PartTab", 10, 260, 280, 120);
+        Tabs->Tabs = {"Part1", "Part2", "Part3", "Part4"};
+        Tabs->OnChange = [this](TObject*) { Log.push_back("tab " + IntToStr(Tabs->TabIndex())); };
+
+        Form->Show();
+        Window = Backend->WindowFor(Form);
+        ASSERT_NE(Window, nullptr);
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        delete Form;
+        QApplication::processEvents();
+        Application->SetMainForm(nullptr);
+    }
+
+    template <class T>
+    T* Add(const std::string& name, int l, int t, int w, int h)
+    {
+        T* c = new T(Form);
+        c->Name = name;
+        c->SetParent(Form);
+        c->SetBounds(l, t, w, h);
+        return c;
+    }
+    template <class W>
+    W* WidgetOf(const TComponent* c)
+    {
+        auto* w = qobject_cast<W*>(Backend->WidgetFor(c));
+        EXPECT_NE(w, nullptr) << c->Name;
+        return w;
+    }
+    static void Press(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
+    {
+        QKeyEvent down(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(w, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+        QApplication::sendEvent(w, &up);
+    }
+
+    static inline QtBackend* Backend = nullptr;
+    TForm* Form = nullptr;
+    TMainMenu* Menu = nullptr;
+    TMenuItem* Open = nullptr;
+    TMenuItem* Exit = nullptr;
+    TLabel* Label = nullptr;
+    TScrollBar* Bar = nullptr;
+    TEdit* Box = nullptr;
+    TComboBox* Combo = nullptr;
+    TCheckBox* Check = nullptr;
+    TButton* Button = nullptr;
+    TImage* Image = nullptr;
+    TTabControl* Tabs = nullptr;
+    QWidget* Window = nullptr;
+    Strings Log;
+};
+
+TEST_F(QtViewsTest, WidgetsMirrorTheControls)
+{
+    EXPECT_EQ(Window->windowTitle(), "Quillmarven");
+    EXPECT_FALSE(Window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(Window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QWidget* client = Backend->WidgetFor(Label)->parentWidget();
+    EXPECT_EQ(client->size(), QSize(941, 637));
+
+    EXPECT_EQ(WidgetOf<QLabel>(Label)->text(), "Name&Category");
+    auto* bar = WidgetOf<QScrollBar>(Bar);
+    EXPECT_EQ(bar->maximum(), 127);
+    EXPECT_EQ(bar->value(), 100);
+    EXPECT_EQ(bar->pageStep(), 10);
+    EXPECT_EQ(bar->geometry(), QRect(10, 40, 200, 17));
+    EXPECT_EQ(WidgetOf<QLineEdit>(Box)->text(), "100");
+    auto* combo = WidgetOf<QComboBox>(Combo);
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(WidgetOf<QPushButton>(Button)->text(), "Receive");
+
+    // Menus: captions with their access keys, shortcuts shown but left to the ui.
+    auto* menuBar = Window->findChild<QMenuBar*>();
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_EQ(menuBar->actions().size(), 1);
+    EXPECT_EQ(menuBar->actions()[0]->text(), "&File");
+    QAction* open = Backend->ActionFor(Open);
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), "&Open...\tCtrl+O");
+    EXPECT_TRUE(open->shortcut().isEmpty());
+
+    // Changes by code show at once, new controls too.
+    Bar->SetPosition(5);
+    Combo->SetItemIndex(2);
+    Check->SetChecked(true);
+    Button->SetEnabled(false);
+    Open->SetEnabled(false);
+    Label->Hide();
+    EXPECT_EQ(bar->value(), 5);
+    EXPECT_EQ(WidgetOf<QLineEdit>(Box)->text(), "5");
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_TRUE(WidgetOf<QCheckBox>(Check)->isChecked());
+    EXPECT_FALSE(WidgetOf<QPushButton>(Button)->isEnabled());
+    EXPECT_FALSE(open->isEnabled());
+    EXPECT_FALSE(Backend->WidgetFor(Label)->isVisible());
+    auto* later = Add<TEdit>("Later", 10, 200, 50, 21);
+    later->SetText("new");
+    EXPECT_EQ(WidgetOf<QLineEdit>(later)->text(), "new");
+    Combo->Items.Add("Or:Organ");
+    EXPECT_EQ(combo->count(), 4);
+    Bar->SetKind(sbVertical); // position 0 at the top, as Qt draws a vertical bar
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);
+    EXPECT_FALSE(bar->invertedAppearance());
+
+    // The keyboard focus follows the ui's.
+    Box->SetFocus();
+    EXPECT_TRUE(Backend->WidgetFor(Box)->hasFocus());
+    Check->SetFocus();
+    EXPECT_TRUE(Backend->WidgetFor(Check)->hasFocus());
+}
+
+TEST_F(QtViewsTest, TypingInTheLineEditGoesThroughTheUiRules)
+{
+    auto* edit = WidgetOf<QLineEdit>(Box);
+    Box->SetFocus();
+    EXPECT_EQ(Box->SelLength(), 3);
+    Press(edit, Qt::Key_7, Qt::NoModifier, "7");
+    Press(edit, Qt::Key_A, Qt::NoModifier, "a");
+    Press(edit, Qt::Key_1, Qt::NoModifier, "1");
+    Press(edit, Qt::Key_2, Qt::NoModifier, "2"); // MaxLength 3 stops it
+    EXPECT_EQ(Box->Text(), "7a1");
+    EXPECT_EQ(edit->text(), "7a1");
+    EXPECT_EQ(Log, (Strings{"box 7", "box 7a", "box 7a1"}));
+
+    Log.clear();
+    Press(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "7a");
+    Press(edit, Qt::Key_PageUp); // the key handler moves the slider, which writes the box
+    EXPECT_EQ(Bar->Position(), 110);
+    EXPECT_EQ(edit->text(), "110");
+    EXPECT_EQ(WidgetOf<QScrollBar>(Bar)->value(), 110);
+
+    // A menu shortcut wins over the focused box.
+    Log.clear();
+    Press(edit, Qt::Key_O, Qt::ControlModifier, QString(QChar(15)));
+    EXPECT_EQ(Log, (Strings{"open"}));
+    EXPECT_EQ(Box->Text(), "110");
+}
+
+TEST_F(QtViewsTest, ClicksAndStepsReachTheUiHandlers)
+{
+    auto* bar = WidgetOf<QScrollBar>(Bar);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(Bar->Position(), 110);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(Bar->Position(), 109);
+    EXPECT_EQ(bar->value(), 109);
+    EXPECT_TRUE(Bar->Focused() || Box->Focused());
+
+    auto* combo = WidgetOf<QComboBox>(Combo);
+    emit combo->activated(1);
+    emit combo->activated(1);
+    WidgetOf<QCheckBox>(Check)->click();
+    WidgetOf<QPushButton>(Button)->click();
+    Backend->ActionFor(Open)->trigger();
+
+    QWidget* image = Backend->WidgetFor(Image);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(30, 40), image->mapToGlobal(QPointF(30, 40)), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(image, &down);
+
+    auto* tabBar = Backend->WidgetFor(Tabs)->findChild<QTabBar*>();
+    ASSERT_NE(tabBar, nullptr);
+    EXPECT_EQ(tabBar->count(), 4);
+    QPointF at = tabBar->tabRect(2).center();
+    QMouseEvent tabDown(QEvent::MouseButtonPress, at, tabBar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tabBar, &tabDown);
+    EXPECT_EQ(tabBar->currentIndex(), 2);
+
+    EXPECT_EQ(Log, (Strings{"bar 110", "box 110", "bar 109", "box 109", "combo 1", "combo 1", "check on", "receive", "open", "image 30,40", "tab 2"}));
+
+    // The close button asks the form.
+    bool asked = false;
+    Form->OnCloseQuery = [&](TObject*, bool& canClose) {
+        asked = true;
+        canClose = false;
+    };
+    Window->close();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(Form->Visible());
+}
+
+TEST_F(QtViewsTest, TheWindowDrawsTextAndGrabsAsPng)
+{
+    QImage shot = Backend->Grab(Form);
+    ASSERT_FALSE(shot.isNull());
+    // The label's box holds dark text pixels on the light face: a font was found.
+    QWidget* label = Backend->WidgetFor(Label);
+    QRect r(label->mapTo(Window, QPoint(0, 0)), label->size());
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom() && y < shot.height(); ++y)
+        for (int x = r.left(); x <= r.right() && x < shot.width(); ++x)
+            if (qGray(shot.pixel(x, y)) < 100) ++dark;
+    EXPECT_GT(dark, 20);
+    // The image shows its black picture.
+    QWidget* image = Backend->WidgetFor(Image);
+    QPoint mid = image->mapTo(Window, QPoint(130, 116));
+    EXPECT_EQ(qGray(shot.pixel(mid)), 0);
+
+    std::string path = (std::filesystem::temp_directory_path() / "qm_uiqt_grab.png").string();
+    ASSERT_TRUE(Backend->GrabPng(Form, path));
+    QImage back(QString::fromStdString(path));
+    EXPECT_EQ(back.size(), shot.size());
+    std::filesystem::remove(path);
+
+    // Canvas text through Qt's fonts lands in the bitmap's pixels.
+    TBitmap b(80, 20);
+    b.Canvas.Brush.Style = bsClear;
+    b.Canvas.Font.Size = 12;
+    b.Canvas.TextOut(2, 2, "Hello");
+    int inked = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 80; ++x) inked += b.Pixel(x, y) != clWhite;
+    EXPECT_GT(inked, 10);
+}
+
+TEST_F(QtViewsTest, TimersAndPostedWorkRunOnTheEventLoop)
+{
+    auto* timer = new TTimer(Form);
+    timer->SetInterval(10);
+    int ticks = 0;
+    timer->OnTimer = [&](TObject*) {
+        if (++ticks == 3) timer->SetEnabled(false);
+    };
+    std::thread::id ran;
+    std::thread other([&] { Application->Post([&] { ran = std::this_thread::get_id(); }); });
+    other.join();
+    Application->AdvanceMs(200);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(ran, std::this_thread::get_id());
+    auto before = Application->NowMs();
+    Application->Sleep(20);
+    EXPECT_GE(Application->NowMs() - before, 20u);
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+#include "ui/Application.h"
+
+#include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+
+#include <algorithm>
+
+namespace {
+TApplication gApplication;
+}
+TApplication* Application = &gApplication;
+
+TApplication::TApplication()
+    : FUiThread(std::this_thread::get_id()), FHeadless(new THeadlessBackend)
+{
+    FBackend = FHeadless;
+}
+
+TApplication::~TApplication()
+{
+    FBackend = FHeadless;
+    // Forms still alive at exit belong to whoever made them; only the back end is ours.
+    delete FHeadless;
+    FHeadless = nullptr;
+}
+
+THeadlessBackend& TApplication::Headless()
+{
+    return *FHeadless;
+}
+
+TAppBackend* TApplication::SetBackend(TAppBackend* backend)
+{
+    TAppBackend* old = FBackend;
+    if (!backend) backend = FHeadless;
+    if (backend == old) return old;
+    FBackend = backend;
+    FUiThread = std::this_thread::get_id();
+    // Timers move to the new back end (a Qt back end drops its own when it goes).
+    if (old == FHeadless) FHeadless->DropTimers();
+    for (TTimer* t : FTimers) FBackend->TimerChanged(t);
+    return old;
+}
+
+void TApplication::FormCreated(TForm* f)
+{
+    FForms.push_back(f);
+}
+
+void TApplication::FormDestroyed(TForm* f)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), f), FForms.end());
+    FModalStack.erase(std::remove(FModalStack.begin(), FModalStack.end(), f), FModalStack.end());
+    if (FMainForm == f) FMainForm = nullptr;
+    if (FActiveForm == f) FActiveForm = nullptr;
+}
+
+void TApplication::Run()
+{
+    FTerminated = false;
+    if (FMainForm) Dispatch([this] { FMainForm->Show(); });
+    if (!FTerminated) FBackend->Run();
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    FBackend->Terminate();
+}
+
+void TApplication::ProcessMessages()
+{
+    FBackend->ProcessMessages();
+}
+
+void TApplication::Post(std::function<void()> work)
+{
+    {
+        std::lock_guard<std::mutex> lock(FPostLock);
+        FPosted.push_back(std::move(work));
+    }
+    FBackend->WakeUp();
+}
+
+int TApplication::ProcessPosted()
+{
+    // Runs what was queued when called; work posted meanwhile waits for the next call.
+    std::deque<std::function<void()>> batch;
+    {
+        std::lock_guard<std::mutex> lock(FPostLock);
+        batch.swap(FPosted);
+    }
+    for (auto& work : batch) Dispatch(work);
+    return int(batch.size());
+}
+
+void TApplication::HandleException(TObject*)
+{
+    if (!std::current_exception()) return;
+    std::string message;
+    try {
+        throw;
+    } catch (const Exception& e) {
+        message = e.Message;
+    } catch (...) {
+        // Not the library's exception: shown with an empty message.
+    }
+    MessageBox(message, Title, MB_OK | MB_ICONERROR);
+}
+
+bool TApplication::Dispatch(const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (...) {
+        HandleException();
+        return false;
+    }
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, int Flags)
+{
+    TMessageBoxRequest r;
+    r.Text = Text;
+    r.Caption = Caption;
+    r.Buttons = Flags & MB_TYPEMASK;
+    r.Icon = Flags & MB_ICONMASK;
+    return FBackend->MessageBox(r);
+}
+
+std::optional<std::string> TApplication::FileDialog(const TFileDialogRequest& request)
+{
+    return FBackend->FileDialog(request);
+}
+
+void TApplication::Sleep(unsigned ms)
+{
+    FBackend->Sleep(ms);
+}
+
+uint64_t TApplication::NowMs()
+{
+    return FBackend->NowMs();
+}
+
+void TApplication::AdvanceMs(uint64_t ms)
+{
+    FBackend->AdvanceMs(ms);
+}
+
+// ---- dialogs --------------------------------------------------------------------------------
+
+bool TOpenDialog::Execute()
+{
+    TFileDialogRequest r;
+    r.Save = IsSave();
+    r.Title = Title;
+    r.Filter = Filter;
+    r.FilterIndex = FilterIndex;
+    r.InitialDir = InitialDir;
+    r.DefaultExt = DefaultExt;
+    r.FileName = FileName;
+    r.OverwritePrompt = OverwritePrompt;
+    std::optional<std::string> chosen = Application->FileDialog(r);
+    if (!chosen) return false;
+    FileName = *chosen;
+    return true;
+}
+
+int ShowMessageBox(const std::string& Text, int Flags)
+{
+    return Application->MessageBox(Text, Application->Title, Flags);
+}
+
+// ---- headless back end ----------------------------------------------------------------------
+
+void THeadlessBackend::Reset()
+{
+    MessageResponder = nullptr;
+    FileResponder = nullptr;
+    ModalResponder = nullptr;
+    Messages.clear();
+    FileDialogs.clear();
+    Modals.clear();
+    Sleeps.clear();
+    FTimers.clear();
+    FNow = 0;
+    FSeq = 0;
+    Application->FTerminated = false;
+    if (Application && &Application->Backend() == this)
+        for (TTimer* t : Application->Timers()) TimerChanged(t);
+}
+
+int THeadlessBackend::MessageBox(const TMessageBoxRequest& request)
+{
+    TShownMessage shown{request.Text, request.Caption, request.Buttons, request.Icon, IDOK};
+    static const int firstButton[] = {IDOK, IDOK, IDABORT, IDYES, IDYES, IDRETRY};
+    shown.Answer = request.Buttons >= 0 && request.Buttons < 6 ? firstButton[request.Buttons] : IDOK;
+    if (MessageResponder) shown.Answer = MessageResponder(shown);
+    Messages.push_back(shown);
+    return shown.Answer;
+}
+
+std::optional<std::string> THeadlessBackend::FileDialog(const TFileDialogRequest& request)
+{
+    TShownFileDialog shown{request, std::nullopt};
+    if (FileResponder) shown.Answer = FileResponder(request);
+    FileDialogs.push_back(shown);
+    return shown.Answer;
+}
+
+void THeadlessBackend::RunModal(TForm* form)
+{
+    for (int round = 0;; ++round) {
+        if (round == 100) throw EInvalidOperation("The modal window \"" + form->Name + "\" never closed");
+        if (ModalResponder) ModalResponder(*form);
+        if (Application->Terminated()) break;
+        // Left open by the responder: the person closes it with the close button.
+        if (form->ModalResult() == mrNone) form->UserCloses();
+        if (form->TryEndModal()) break;
+    }
+    Modals.push_back({form->Name, form->Caption(), form->ModalResult()});
+}
+
+void THeadlessBackend::TimerChanged(TTimer* timer)
+{
+    FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [timer](const TSchedule& s) { return s.Timer == timer; }),
+                  FTimers.end());
+    bool alive = std::find(Application->Timers().begin(), Application->Timers().end(), timer) != Application->Timers().end();
+    if (alive && timer->Enabled() && timer->Interval() > 0) FTimers.push_back({timer, FNow + timer->Interval(), ++FSeq});
+}
+
+std::optional<uint64_t> THeadlessBackend::DueAt(const TTimer* timer) const
+{
+    for (const TSchedule& s : FTimers)
+        if (s.Timer == timer) return s.Due;
+    return std::nullopt;
+}
+
+void THeadlessBackend::Run()
+{
+    Application->ProcessPosted();
+}
+
+void THeadlessBackend::ProcessMessages()
+{
+    Application->ProcessPosted();
+}
+
+void THeadlessBackend::AdvanceMs(uint64_t ms)
+{
+    uint64_t target = FNow + ms;
+    Application->ProcessPosted();
+    for (;;) {
+        auto next = std::min_element(FTimers.begin(), FTimers.end(), [](const TSchedule& a, const TSchedule& b) {
+            return a.Due != b.Due ? a.Due < b.Due : a.Seq < b.Seq;
+        });
+        if (next == FTimers.end() || next->Due > target) break;
+        TTimer* timer = next->Timer;
+        FNow = next->Due;
+        // The next tick is booked before the handler runs, so a restart inside it wins.
+        next->Due += timer->Interval();
+        next->Seq = ++FSeq;
+        Application->Dispatch([timer] { timer->Tick(); });
+        Application->ProcessPosted();
+    }
+    FNow = target;
+}

@@ -1,0 +1,213 @@
+// The application object: title, main form, the message loop, posted work, timers, and the
+// services that need a real window system (message boxes, file dialogs, modal windows, Sleep,
+// the clock), all behind one back-end interface.
+//
+// Two back ends: THeadlessBackend here (the default; tests use it) and QtBackend in ui/qt.
+// Rules kept here:
+// - Post() may be called from any thread; the work runs later on the UI thread, in order
+//   (headless: ProcessPosted() or AdvanceMs(); Qt: the event loop).
+// - Timers fire only on the UI thread, one OnTimer per due tick, earliest first; ticks due at the
+//   same moment fire in the order the timers were (re)started.
+// - HandleException() (call it inside a catch block) is the last-resort display: the message of
+//   an Exception in a box captioned with Title (OK, error icon); any other exception shows an
+//   empty message.
+// - Sleep() never runs events. Headless: recorded and skipped (the clock does not move).
+// - Headless: AdvanceMs(n) runs posted work, then fires due timers in time order up to now + n,
+//   running posted work after each tick. Message boxes, file dialogs and modal windows ask the
+//   responders the test installs and are recorded.
+#pragma once
+
+#include "ui/Classes.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class TForm;
+class TTimer;
+
+struct TMessageBoxRequest {
+    std::string Text;
+    std::string Caption;
+    int Buttons = MB_OK; // MB_OK .. MB_RETRYCANCEL
+    int Icon = 0;        // MB_ICONERROR .. MB_ICONINFORMATION, 0 for none
+};
+
+struct TFileDialogRequest {
+    bool Save = false;
+    std::string Title;
+    std::string Filter; // "Quillmarven file (*.fse)|*.fse|All files (*.*)|*.*"
+    int FilterIndex = 1;
+    std::string InitialDir;
+    std::string DefaultExt; // without the dot
+    std::string FileName;   // proposed name
+    bool OverwritePrompt = false;
+};
+
+class TAppBackend {
+public:
+    virtual ~TAppBackend() = default;
+    // Answers IDOK, IDCANCEL, IDYES, IDNO, ...
+    virtual int MessageBox(const TMessageBoxRequest& request) = 0;
+    // The chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> FileDialog(const TFileDialogRequest& request) = 0;
+    // Runs until the form's ModalResult is set (TForm::ShowModal does the rest).
+    virtual void RunModal(TForm* form) = 0;
+    virtual void Sleep(unsigned ms) = 0;
+    virtual uint64_t NowMs() = 0;
+    // The timer was started, restarted or stopped: (re)schedule it from now, or drop it.
+    virtual void TimerChanged(TTimer* timer) = 0;
+    // Work was posted (called on the posting thread).
+    virtual void WakeUp() {}
+    // A form was shown or hidden, or a control's form tree changed.
+    virtual void FormShown(TForm*) {}
+    virtual void FormHidden(TForm*) {}
+    // Runs the message loop until Terminate.
+    virtual void Run() = 0;
+    virtual void Terminate() {}
+    // Runs pending events once.
+    virtual void ProcessMessages() = 0;
+    // Lets time pass: virtual in the headless back end, real (with events) in the Qt one.
+    virtual void AdvanceMs(uint64_t ms) = 0;
+    // The clipboard's text (edit boxes cut, copy and paste through it).
+    virtual std::string ClipboardText() { return FClipboard; }
+    virtual void SetClipboardText(const std::string& s) { FClipboard = s; }
+
+private:
+    std::string FClipboard;
+};
+
+class TApplication {
+public:
+    TApplication();
+    ~TApplication();
+
+    std::string Title;
+
+    TForm* MainForm() const { return FMainForm; }
+    // The form whose closing ends the program.
+    void SetMainForm(TForm* f) { FMainForm = f; }
+    void Initialize() {}
+    // Shows the main form (its OnShow runs as a message: an exception is displayed) and runs the
+    // message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void ProcessMessages();
+
+    // Thread-safe: queue work for the UI thread.
+    void Post(std::function<void()> work);
+    // Runs the queued work on the calling thread (the UI thread); returns how many ran.
+    int ProcessPosted();
+    bool OnUiThread() const { return std::this_thread::get_id() == FUiThread; }
+
+    void HandleException(TObject* Sender = nullptr);
+    // Runs work as one message: any exception goes to HandleException. False when one did.
+    bool Dispatch(const std::function<void()>& work);
+
+    int MessageBox(const std::string& Text, const std::string& Caption, int Flags = MB_OK);
+    std::optional<std::string> FileDialog(const TFileDialogRequest& request);
+    void Sleep(unsigned ms);
+    uint64_t NowMs();
+    void AdvanceMs(uint64_t ms);
+
+    // The form that takes keys; set by TForm::Activate.
+    TForm* ActiveForm() const { return FActiveForm; }
+    // The innermost form shown modally, or nullptr.
+    TForm* ModalForm() const { return FModalStack.empty() ? nullptr : FModalStack.back(); }
+    // Every form alive, in creation order.
+    const std::vector<TForm*>& Forms() const { return FForms; }
+    // Every timer alive, in creation order.
+    const std::vector<TTimer*>& Timers() const { return FTimers; }
+
+    TAppBackend& Backend() { return *FBackend; }
+    // Installs a back end (nullptr: the built-in headless one); returns the previous one.
+    TAppBackend* SetBackend(TAppBackend* backend);
+    class THeadlessBackend& Headless();
+
+private:
+    friend class TForm;
+    friend class TTimer;
+    friend class THeadlessBackend;
+    void FormCreated(TForm* f);
+    void FormDestroyed(TForm* f);
+    TForm* FMainForm = nullptr;
+    TForm* FActiveForm = nullptr;
+    std::vector<TForm*> FForms;
+    std::vector<TTimer*> FTimers;
+    std::vector<TForm*> FModalStack;
+    bool FTerminated = false;
+    std::thread::id FUiThread;
+    std::mutex FPostLock;
+    std::deque<std::function<void()>> FPosted;
+    TAppBackend* FBackend;
+    class THeadlessBackend* FHeadless;
+};
+
+extern TApplication* Application;
+
+// ---- the headless back end ------------------------------------------------------------------
+struct TShownMessage {
+    std::string Text, Caption;
+    int Buttons = MB_OK, Icon = 0, Answer = IDOK;
+};
+struct TShownFileDialog {
+    TFileDialogRequest Request;
+    std::optional<std::string> Answer;
+};
+struct TShownModal {
+    std::string FormName, Caption;
+    TModalResult Result = mrNone;
+};
+
+class THeadlessBackend : public TAppBackend {
+public:
+    // Answers a message box; with none installed, the first button (IDOK, IDYES, IDABORT, ...).
+    std::function<int(const TShownMessage&)> MessageResponder;
+    // Answers a file dialog; with none installed, cancelled.
+    std::function<std::optional<std::string>(const TFileDialogRequest&)> FileResponder;
+    // Acts in a modal window as a person would (set values, click buttons, set ModalResult).
+    // With none installed, or when it leaves ModalResult at mrNone, the window is closed with
+    // its close button (mrCancel unless OnCloseQuery refuses).
+    std::function<void(TForm& form)> ModalResponder;
+
+    std::vector<TShownMessage> Messages;
+    std::vector<TShownFileDialog> FileDialogs;
+    std::vector<TShownModal> Modals;
+    std::vector<unsigned> Sleeps;
+
+    // A fresh session: forgets records, responders and the timers' schedule (enabled timers start
+    // counting again from 0, where the clock goes back to), and the application is no longer
+    // terminated.
+    void Reset();
+
+    int MessageBox(const TMessageBoxRequest& request) override;
+    std::optional<std::string> FileDialog(const TFileDialogRequest& request) override;
+    void RunModal(TForm* form) override;
+    void Sleep(unsigned ms) override { Sleeps.push_back(ms); }
+    uint64_t NowMs() override { return FNow; }
+    void TimerChanged(TTimer* timer) override;
+    // Runs the posted work and returns: a test drives the rest itself.
+    void Run() override;
+    void Terminate() override {}
+    void ProcessMessages() override;
+    void AdvanceMs(uint64_t ms) override;
+    void DropTimers() { FTimers.clear(); }
+    // When the timer fires next, if scheduled.
+    std::optional<uint64_t> DueAt(const TTimer* timer) const;
+
+private:
+    struct TSchedule {
+        TTimer* Timer;
+        uint64_t Due;
+        uint64_t Seq;
+    };
+    std::vector<TSchedule> FTimers;
+    uint64_t FNow = 0;
+    uint64_t FSeq = 0;
+};

@@ -1,0 +1,55 @@
+// Views: the Qt widget of each ui control, kept in step with it. Internal to ui/qt.
+#pragma once
+
+#include "ui/qt/QtBackend.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class QMouseEvent;
+
+class QtView : public TComponentView {
+public:
+    QtView(QtBackend& backend, TComponent* component);
+    ~QtView() override;
+
+    void Changed() override;
+    void ChildAdded(TComponent* child) override;
+    void Destroyed() override;
+
+    // Mirrors the component's whole state into the widget (signals blocked).
+    virtual void Sync() = 0;
+    // Where the widgets of child controls go.
+    virtual QWidget* Container() const { return Widget; }
+    // The widget that takes the keyboard focus for the control.
+    virtual QWidget* FocusWidget() const { return Widget; }
+    // A mouse event on w (the widget or one inside it); true when it was used up.
+    virtual bool Mouse(QWidget* w, QMouseEvent* e);
+
+    QtBackend& Backend;
+    TComponent* Component;
+    QPointer<QWidget> Widget;
+
+protected:
+    // Position, size, visibility, enabled, font, hint and cursor of a control; then focus.
+    void SyncControl();
+    void SyncFocus();
+    // Runs ui work and then re-mirrors this view (the ui may have refused or changed it).
+    void Act(const std::function<void()>& work);
+    // Builds the views of c and everything under it.
+    QtView* Build(TComponent* c, QWidget* parentContainer) { return Backend.BuildViews(c, parentContainer); }
+    bool FSyncing = false;
+};
+
+// Creates the view (and widget) of one component under the parent container.
+QtView* MakeView(QtBackend& backend, TComponent* c, QWidget* parentContainer);
+
+// The QAction of a menu item's view, or nullptr.
+class QAction;
+QAction* MenuActionOf(QtView* v);
+
+QImage ToQImage(const TBitmap& b);
+QFont ToQFont(const TFont& f);
+QColor ToQColor(TColor c);
