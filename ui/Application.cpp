@@ -130,7 +130,7 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     return FBackend->MessageBox(r);
 }
 
-std::optional<std::string> TApplication::FileDialog(const TFileDialogRequest& request)
+std::optional<std::string> TApplication::FileDialog(TFileDialogRequest& request)
 {
     return FBackend->FileDialog(request);
 }
@@ -166,6 +166,7 @@ bool TOpenDialog::Execute()
     std::optional<std::string> chosen = Application->FileDialog(r);
     if (!chosen) return false;
     FileName = *chosen;
+    FilterIndex = r.FilterIndex;
     return true;
 }
 
@@ -203,7 +204,7 @@ int THeadlessBackend::MessageBox(const TMessageBoxRequest& request)
     return shown.Answer;
 }
 
-std::optional<std::string> THeadlessBackend::FileDialog(const TFileDialogRequest& request)
+std::optional<std::string> THeadlessBackend::FileDialog(TFileDialogRequest& request)
 {
     TShownFileDialog shown{request, std::nullopt};
     if (FileResponder) shown.Answer = FileResponder(request);

@@ -55,7 +55,8 @@ public:
     // Answers IDOK, IDCANCEL, IDYES, IDNO, ...
     virtual int MessageBox(const TMessageBoxRequest& request) = 0;
     // The chosen path, or nothing when cancelled.
-    virtual std::optional<std::string> FileDialog(const TFileDialogRequest& request) = 0;
+    // A person may pick another filter: the back end leaves its number in request.FilterIndex.
+    virtual std::optional<std::string> FileDialog(TFileDialogRequest& request) = 0;
     // Runs until the form's ModalResult is set (TForm::ShowModal does the rest).
     virtual void RunModal(TForm* form) = 0;
     virtual void Sleep(unsigned ms) = 0;
@@ -111,7 +112,7 @@ public:
     bool Dispatch(const std::function<void()>& work);
 
     int MessageBox(const std::string& Text, const std::string& Caption, int Flags = MB_OK);
-    std::optional<std::string> FileDialog(const TFileDialogRequest& request);
+    std::optional<std::string> FileDialog(TFileDialogRequest& request);
     void Sleep(unsigned ms);
     uint64_t NowMs();
     void AdvanceMs(uint64_t ms);
@@ -170,7 +171,8 @@ public:
     // Answers a message box; with none installed, the first button (IDOK, IDYES, IDABORT, ...).
     std::function<int(const TShownMessage&)> MessageResponder;
     // Answers a file dialog; with none installed, cancelled.
-    std::function<std::optional<std::string>(const TFileDialogRequest&)> FileResponder;
+    // It may pick another filter by changing the request's FilterIndex, as a person can.
+    std::function<std::optional<std::string>(TFileDialogRequest&)> FileResponder;
     // Acts in a modal window as a person would (set values, click buttons, set ModalResult).
     // With none installed, or when it leaves ModalResult at mrNone, the window is closed with
     // its close button (mrCancel unless OnCloseQuery refuses).
@@ -187,7 +189,7 @@ public:
     void Reset();
 
     int MessageBox(const TMessageBoxRequest& request) override;
-    std::optional<std::string> FileDialog(const TFileDialogRequest& request) override;
+    std::optional<std::string> FileDialog(TFileDialogRequest& request) override;
     void RunModal(TForm* form) override;
     void Sleep(unsigned ms) override { Sleeps.push_back(ms); }
     uint64_t NowMs() override { return FNow; }

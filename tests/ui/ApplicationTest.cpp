@@ -173,6 +173,22 @@ TEST_F(ApplicationTest, FileDialogsAskTheResponderAndRecordTheRequest)
     EXPECT_FALSE(Headless().FileDialogs[0].Request.Save);
     EXPECT_EQ(Headless().FileDialogs[0].Request.Filter, "Quillmarven file (*.fse)|*.fse");
     EXPECT_EQ(Headless().FileDialogs[1].Answer, std::optional<std::string>("data/InitPerfrmnc.fse"));
+
+    // The filter a person picks comes back to the dialog; a cancel leaves it as it was.
+    Headless().FileResponder = [](TFileDialogRequest& r) -> std::optional<std::string> {
+        r.FilterIndex = 2;
+        return std::string("data/song.fs1");
+    };
+    TOpenDialog pick(nullptr);
+    pick.Filter = "Quillmarven file (*.fse)|*.fse|Tarnwick file (*.fs1)|*.fs1";
+    ASSERT_TRUE(pick.Execute());
+    EXPECT_EQ(pick.FilterIndex, 2);
+    Headless().FileResponder = [](TFileDialogRequest& r) -> std::optional<std::string> {
+        r.FilterIndex = 1;
+        return std::nullopt;
+    };
+    EXPECT_FALSE(pick.Execute());
+    EXPECT_EQ(pick.FilterIndex, 2);
 }
 
 TEST_F(ApplicationTest, RunShowsTheMainFormAsAMessageAndStopsWhenItCloses)

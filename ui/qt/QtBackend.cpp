@@ -375,7 +375,7 @@ int QtBackend::MessageBox(const TMessageBoxRequest& r)
     }
 }
 
-std::optional<std::string> QtBackend::FileDialog(const TFileDialogRequest& r)
+std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
 {
     // "Text|*.a;*.b|Text|*" becomes Qt's "Text (*.a *.b);;Text (*)".
     QStringList filters;
@@ -392,6 +392,7 @@ std::optional<std::string> QtBackend::FileDialog(const TFileDialogRequest& r)
     if (!r.OverwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.FileName.empty()) dlg.selectFile(Q(r.FileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    if (const int picked = int(filters.indexOf(dlg.selectedNameFilter())); picked >= 0) r.FilterIndex = picked + 1;
     return dlg.selectedFiles().first().toStdString();
 }
 

@@ -52,7 +52,7 @@ public:
 
     // ---- TAppBackend ----
     int MessageBox(const TMessageBoxRequest& request) override;
-    std::optional<std::string> FileDialog(const TFileDialogRequest& request) override;
+    std::optional<std::string> FileDialog(TFileDialogRequest& request) override;
     void RunModal(TForm* form) override;
     void Sleep(unsigned ms) override;
     uint64_t NowMs() override;
