@@ -1,0 +1,235 @@
+// File > Open, Save and Save As: the program's own save file (.fse: a 16-byte header and the
+// whole edit buffer) and the other editor's file (.fs1), which is relayed to the instrument and
+// read back from it, never parsed.
+#include "core/MainForm.h"
+
+#include "platform/SafeFile.h"
+
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+constexpr char FseMagic[12] = "Quillmarven"; // eleven characters and the NUL
+constexpr uint32_t FseVersion = 100;
+constexpr std::size_t FseHeaderSize = 16;
+constexpr std::size_t FseFileSize = FseHeaderSize + TParameterData::Size;
+static_assert(FseFileSize == 12996);
+
+// The other editor's files are a few kilobytes; anything this large is not one.
+constexpr std::size_t MaxFs1FileSize = 16u << 20;
+
+const std::string WrongFseText = "File Error: This file is not Quillmarven's file or broken file";
+const std::string WrongFs1Text = "File Error: This file is not Tarnwick's file or broken file";
+const std::string ReadFailedText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+const std::string WriteFailedText = "Can't perform one of the following file operations: Write.";
+
+void ShowWrongFile(const std::string& text)
+{
+    Application->MessageBox(text, "Quillmarven", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowFileError(const std::string& text)
+{
+    // The answer is not used.
+    Application->MessageBox(text, "File Error", MB_OKCANCEL);
+}
+
+enum class ReadResult { Ok, CannotOpen, TooLarge, Failed };
+
+// Reads a whole regular file of at most maxSize bytes. Anything but a regular file (a folder,
+// a pipe, a device) counts as one that cannot be opened.
+ReadResult ReadWholeFile(const std::string& path, std::size_t maxSize, std::vector<uint8_t>& data)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return ReadResult::CannotOpen;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return ReadResult::CannotOpen;
+    if (!in.seekg(0, std::ios::end)) return ReadResult::Failed;
+    const std::streamoff size = in.tellg();
+    if (size < 0) return ReadResult::Failed;
+    if (std::size_t(size) > maxSize) return ReadResult::TooLarge;
+    data.resize(std::size_t(size));
+    if (!in.seekg(0) || !in.read(reinterpret_cast<char*>(data.data()), size)) return ReadResult::Failed;
+    return ReadResult::Ok;
+}
+
+uint32_t LittleEndian32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// The performance name box's text with blanks and control characters taken off both ends.
+std::string ProposedFileName(const std::string& name)
+{
+    auto blank = [](char c) { return uint8_t(c) <= ' '; };
+    std::size_t first = 0, last = name.size();
+    while (first < last && blank(name[first])) ++first;
+    while (last > first && blank(name[last - 1])) --last;
+    return name.substr(first, last - first) + ".fse";
+}
+
+} // namespace
+
+void TMainForm::CreateFileItems()
+{
+    OpenDialog = new TOpenDialog(this);
+    OpenDialog->Name = "OpenDialog";
+    OpenDialog->Title = "Quillmarven OpenDialog";
+    OpenDialog->Filter = "Quillmarven SaveFile(fse)|*.fse|\"Tarnwick\" SaveFile(fs1)|*.fs1";
+    OpenDialog->DefaultExt = "fse";
+    OpenDialog->InitialDir = "data";
+
+    SaveDialog = new TSaveDialog(this);
+    SaveDialog->Name = "SaveDialog";
+    SaveDialog->Title = "Quillmarven SaveDialog";
+    SaveDialog->Filter = "Quillmarven SaveFile(*.fse)|*.fse";
+    SaveDialog->DefaultExt = "fse";
+    SaveDialog->InitialDir = "data";
+    SaveDialog->OverwritePrompt = true;
+
+    // Above File > Exit, in menu order.
+    struct Item {
+        const char* name;
+        const char* caption;
+        TShortCut shortCut;
+        void (TMainForm::*handler)(TObject*);
+    };
+    const Item items[] = {
+        {"FileNewItem", "&New", ShortCut('N', {ssCtrl}), &TMainForm::InitAllClick},
+        {"FileOpenItem", "&Open...", ShortCut('O', {ssCtrl}), &TMainForm::FileOpenItemClick},
+        {"FileSaveItem", "&Save", ShortCut('S', {ssCtrl}), &TMainForm::FileSaveItemClick},
+        {"FileSaveAsItem", "Save &As...", ShortCut(VK_F12, {}), &TMainForm::FileSaveAs},
+    };
+    int at = 0;
+    for (const Item& item : items) {
+        TMenuItem* menuItem = NewItem(nullptr, item.name, item.caption, item.shortCut,
+                                      [this, handler = item.handler](TObject* s) { (this->*handler)(s); });
+        File1->Insert(at++, menuItem);
+    }
+}
+
+void TMainForm::ShowDataUnchanged()
+{
+    DataChanged = 0;
+    CaptionText = "Quillmarven";
+    SetCaption(CaptionText);
+}
+
+bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image)
+{
+    switch (ReadWholeFile(path, FseFileSize, image)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::Failed:
+        ShowFileError(ReadFailedText);
+        return false;
+    default: // cannot be opened or too large: its size is wrong
+        ShowWrongFile(WrongFseText);
+        return false;
+    }
+    if (image.size() != FseFileSize || std::memcmp(image.data(), FseMagic, sizeof FseMagic) != 0 ||
+        LittleEndian32(image.data() + 12) != FseVersion) {
+        ShowWrongFile(WrongFseText);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::TakeFseFile(const std::string& path, const std::vector<uint8_t>& image)
+{
+    CurrentFileName = path;
+    // Stored as held, so that saving it again gives the same bytes.
+    std::memcpy(&ParameterData, image.data() + FseHeaderSize, TParameterData::Size);
+    RefreshPerformancePages();
+    for (int part = 0; part < 4; ++part) RefreshVoicePages(part);
+}
+
+bool TMainForm::LoadCommandLineFile(const std::string& path)
+{
+    try {
+        // Checked whole before anything of the edit buffer is replaced.
+        std::vector<uint8_t> image;
+        if (!ReadFseFile(path, image)) return false;
+        TakeFseFile(path, image);
+        return true;
+    } catch (...) {
+        ShowFileError(ReadFailedText);
+        return false;
+    }
+}
+
+void TMainForm::FileOpenItemClick(TObject*)
+{
+    if (!OpenDialog->Execute()) return;
+    const std::string path = OpenDialog->FileName;
+
+    // The filter entry chosen decides how the file is read, not its name.
+    if (OpenDialog->FilterIndex == 1) {
+        std::vector<uint8_t> image;
+        if (!ReadFseFile(path, image)) return;
+        TakeFseFile(path, image);
+        DataSendAllClick(this);
+    } else {
+        std::vector<uint8_t> data;
+        switch (ReadWholeFile(path, MaxFs1FileSize, data)) {
+        case ReadResult::Ok:
+            break;
+        case ReadResult::TooLarge:
+            ShowWrongFile(WrongFs1Text);
+            return;
+        default:
+            ShowFileError(ReadFailedText);
+            return;
+        }
+        if (data.size() < 2 || data[0] != 0xF0 || data[1] != 0x43) {
+            ShowWrongFile(WrongFs1Text);
+            return;
+        }
+        // The device number replaces the low four bits of the first message's device byte;
+        // added to them, a nonzero nibble of the file would spill into the message group.
+        if (data.size() > 2 && data[2] < 0x80) data[2] &= 0xF0;
+        // A message longer than the output carries raises the MIDI system's text.
+        SendSysEx(data.data(), int(data.size()));
+        Application->MessageBox("File reading was successful !", "Quillmarven", MB_OK | MB_ICONINFORMATION);
+        DataRcvAllClick(this);
+    }
+
+    // Show the other page and come back, so both pages' show handlers reload their controls
+    // (the voice page for its own tab, after the refreshes left part 4's voice in them).
+    FS1R_PageControl->SelectNextPage(true);
+    FS1R_PageControl->SelectNextPage(false);
+    ShowDataUnchanged();
+}
+
+void TMainForm::FileSaveItemClick(TObject*)
+{
+    if (CurrentFileName.empty()) {
+        FileSaveAs(this);
+        return;
+    }
+    std::vector<uint8_t> image(FseFileSize);
+    std::memcpy(image.data(), FseMagic, sizeof FseMagic);
+    for (int i = 0; i < 4; ++i) image[12 + size_t(i)] = uint8_t(FseVersion >> (8 * i));
+    std::memcpy(image.data() + FseHeaderSize, &ParameterData, TParameterData::Size);
+
+    // Through a temporary file and a rename: a failed write leaves the old file whole.
+    if (!platform::WriteFileSafely(CurrentFileName, image.data(), image.size())) {
+        ShowFileError(WriteFailedText);
+        return;
+    }
+    ShowDataUnchanged();
+}
+
+void TMainForm::FileSaveAs(TObject*)
+{
+    SaveAsCancelled = 0;
+    SaveDialog->FileName = ProposedFileName(Pfm_Name->Text());
+    if (!SaveDialog->Execute()) {
+        SaveAsCancelled = 1;
+        return;
+    }
+    CurrentFileName = SaveDialog->FileName;
+    FileSaveItemClick(this);
+}

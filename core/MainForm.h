@@ -1,0 +1,318 @@
+// The main window: owns the edit buffer (through TMainData), the catalogue arrays, the algorithm
+// pictures, the MIDI devices and every control of the pages.
+#pragma once
+
+#include "core/MainData.h"
+#include "core/transport/MidiTransport.h"
+#include "ui/UI.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace platform {
+class MidiBackend;
+}
+class TV_MIDIKeyboard;
+class TDataBulkDump;
+class TPerformancePage;
+class TVoicePage;
+
+class TMainForm : public TForm, public TMainData {
+public:
+    // Builds the window and its pages, loads the 88 algorithm pictures from `programFolder`
+    // (alg/alg_N.jpg), fills the catalogue and gives the edit buffer its initial values.
+    // A picture that cannot be loaded raises an exception naming the file.
+    TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend,
+              const std::filesystem::path& programFolder);
+    ~TMainForm() override;
+
+    // ---- state ------------------------------------------------------------------------------
+    std::filesystem::path ProgramFolder;
+    std::string SettingsFolder;
+    std::array<std::unique_ptr<TJPEGImage>, 88> AlgorithmPictures;
+    TMidiTransport Midi;
+
+    // ---- controls ---------------------------------------------------------------------------
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* File1 = nullptr;
+    TMenuItem* FileExitItem = nullptr;
+    TPageControl* FS1R_PageControl = nullptr;
+    TTabSheet* Pfm_TabSheet = nullptr;
+    TTabSheet* Vc_TabSheet = nullptr;
+
+    // ---- services -----------------------------------------------------------------------------
+    void SendSysEx(const uint8_t* data, int length) override;
+    void SendNoteOn(int channel, int note, int velocity);
+    void SendControlChange(int channel, int controller, int value);
+    void MarkDataChanged() override;
+    // Shows a received short message in the caption (timing clock and active sensing leave it).
+    void ShowReceivedMidi(uint8_t status, uint8_t data1, uint8_t data2);
+    // MIDI input, on the UI thread: long messages go to the dump receiver, short ones to the
+    // caption monitor.
+    void Dispatch(const uint8_t* data, int length);
+
+    // ---- handlers -----------------------------------------------------------------------------
+    void FileExit(TObject* Sender);
+
+    // ---- virtual keyboard, About window and help commands -------------------------------------
+    // The keyboard window while it exists (it registers itself): the menu commands and the
+    // transfers reach it here.
+    TV_MIDIKeyboard* V_MIDIKeyboard = nullptr;
+    TMenuItem* Options1 = nullptr;
+    TMenuItem* VirtualKey = nullptr;
+    TMenuItem* Help1 = nullptr;
+    TMenuItem* PanicCancel = nullptr;
+    TMenuItem* HelpAboutItem = nullptr;
+    // The part page's low note limit: its 128 items name the notes 0..127, which the keyboard
+    // window's status line reads.
+    TComboBox* Pfm_Part_NoteLimitLow = nullptr;
+    void VirtualKeyClick(TObject* Sender);
+    void PanicCancelClick(TObject* Sender);
+    void HelpAbout(TObject* Sender);
+    // Commands for a help engine, which Linux does not have: they do nothing.
+    void HelpContents(TObject* Sender);
+    void HelpSearch(TObject* Sender);
+    void HelpHowToUse(TObject* Sender);
+
+    // ---- transfers, mutes and note reserve (core/Transfers.cpp, core/NoteReserve.cpp) ---------
+    // Step counters in Tag; each timer is idle until a command starts it at Tag 0.
+    TTimer* Pfm_Timer = nullptr;
+    TTimer* Vc_Timer = nullptr;
+    TTimer* Sys_Timer = nullptr;
+    TTimer* AllSendTimer = nullptr;
+    TTimer* AllRcvTimer = nullptr;
+    TMenuItem* Tools1 = nullptr;
+    TMenuItem* DataRcv = nullptr;
+    TMenuItem* DataRcvPfm = nullptr;
+    TMenuItem* DataRcvVc1 = nullptr;
+    TMenuItem* DataRcvVc2 = nullptr;
+    TMenuItem* DataRcvVc3 = nullptr;
+    TMenuItem* DataRcvVc4 = nullptr;
+    TMenuItem* DataRcvSys = nullptr;
+    TMenuItem* DataRcvAll = nullptr;
+    TMenuItem* DataSend = nullptr;
+    TMenuItem* DataSendPfm = nullptr;
+    TMenuItem* DataSendVc1 = nullptr;
+    TMenuItem* DataSendVc2 = nullptr;
+    TMenuItem* DataSendVc3 = nullptr;
+    TMenuItem* DataSendVc4 = nullptr;
+    TMenuItem* DataSendSys = nullptr;
+    TMenuItem* DataSendAll = nullptr;
+    // The progress window while a whole-buffer transfer runs (owned by this window).
+    TDataBulkDump* DataBulkDump = nullptr;
+    // Set from the start of a timed transfer to its end: both windows disabled, thru cut.
+    bool TransferLocked = false;
+
+    void Pfm_TimerTimer(TObject* Sender);
+    void Vc_TimerTimer(TObject* Sender);
+    void Sys_TimerTimer(TObject* Sender);
+    void AllSendTimerTimer(TObject* Sender);
+    void AllRcvTimerTimer(TObject* Sender);
+    // Receive commands (menu items and page buttons): they mark the data changed at once.
+    void Pfm_Data_Request_BtnClick(TObject* Sender);
+    void Vc_GetDataBtnClick(TObject* Sender);
+    void DataRcvVc1Click(TObject* Sender);
+    void DataRcvVc2Click(TObject* Sender);
+    void DataRcvVc3Click(TObject* Sender);
+    void DataRcvVc4Click(TObject* Sender);
+    void DataRcvSysClick(TObject* Sender);
+    void DataRcvAllClick(TObject* Sender);
+    // Send commands: the dump, then (after 1000 ms) the mutes of what was sent.
+    void Pfm_Data_Send_BtnClick(TObject* Sender);
+    void Vc_SendDataBtnClick(TObject* Sender);
+    void DataSendVc1Click(TObject* Sender);
+    void DataSendVc2Click(TObject* Sender);
+    void DataSendVc3Click(TObject* Sender);
+    void DataSendVc4Click(TObject* Sender);
+    void DataSendSysClick(TObject* Sender);
+    void DataSendAllClick(TObject* Sender);
+
+    // The voice fetch after a program change: requests the voice of `part` on Vc_Timer (the new
+    // voice's levels replace those under the operator mutes). False while another transfer runs.
+    bool StartVoiceFetch(int part);
+    // True from a transfer's command to its last step.
+    bool TransferRunning() const;
+    // The lock of a timed transfer; taking it again while held does nothing.
+    void LockTransfer();
+    void RestoreKeyboardThru();
+    void UnlockWindows();
+    // The progress window: created on first use, its text set and shown; the bar stepped; freed.
+    void ShowProgress(const char* text);
+    void StepProgress();
+    void FreeProgress();
+
+    // The editor's mutes again after a dump has undone them on the instrument.
+    void SendPartMuteVolumes();
+    void SendOperatorMutes(int part);
+    // The note budget: filter-on parts share 16 notes, filter-off parts the other 16, all 32
+    // while no filter is on. Balance shares them out after a filter switch went on (and sends
+    // the reserves, 25 ms apart); the limits are each part's largest reserve.
+    void BalanceNoteReserve();
+    void UpdateNoteReserveLimits();
+
+    // ---- page services the core calls (core/PageServices.cpp, until the pages are laid out) --
+    // The performance sheet (performance/PerformancePage.h); the names below point at its controls.
+    std::unique_ptr<TPerformancePage> PerformancePage;
+    // The voice sheet (voice/VoicePage.h); Vc_VoiceTab below points at its voice tabs.
+    std::unique_ptr<TVoicePage> VoicePage;
+    TEdit* Pfm_Name = nullptr;
+    void Pfm_PartTabChange(TObject* Sender);
+    void Pfm_Part_PrgNumChange(TObject* Sender);
+    void Pfm_PartMuteBtn1Click(TObject* Sender);
+    void Pfm_PartMuteBtn2Click(TObject* Sender);
+    void Pfm_PartMuteBtn3Click(TObject* Sender);
+    void Pfm_PartMuteBtn4Click(TObject* Sender);
+    TTabControl* Vc_VoiceTab = nullptr;
+    TTabControl* Pfm_PartTab = nullptr;
+    TScrollBar* Pfm_Part_ReserveNoteBar = nullptr;
+    TEdit* Pfm_Part_ReserveNoteEdit = nullptr;
+    TComboBox* Pfm_Fseq_FseqInt = nullptr;
+    // The part the part page shows and the voice the voice page shows, 0..3.
+    int ShownPart() const;
+    int ShownVoice() const;
+    // Load the pages' controls from ParameterData; they send nothing and mark nothing.
+    void RefreshPerformancePages();
+    void DisplayPerformancePart(int part);
+    void DisplayPerformanceFseqCtrlSystem();
+    void RefreshVoicePages(int part);
+    void Pfm_Fseq_FseqIntChange(TObject* Sender);
+    // Forgets what the internal formant-sequence memories hold and asks the user to clear them
+    // on the instrument (a modal notice).
+    void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
+
+    // ---- files, MIDI setup, start-up and closing, initialize commands --------------------------
+    // (core/Files.cpp, core/FirstShow.cpp, core/InitCommands.cpp, core/dialogs/MIDISetupform.cpp)
+    // The program's arguments, set before the first show; the first one names a save file.
+    std::vector<std::string> CommandLine;
+    // For each voice tab, the operator tab last shown; the first show sets all four to 0.
+    std::array<int32_t, 4> OperatorTabMemory{};
+    TOpenDialog* OpenDialog = nullptr;
+    TSaveDialog* SaveDialog = nullptr;
+    TMenuItem* MIDI_config = nullptr;
+    TMenuItem* Initialize1 = nullptr;
+    // File > Open, Save, Save As. A save that cannot be written leaves DataChanged set.
+    void FileOpenItemClick(TObject* Sender);
+    void FileSaveItemClick(TObject* Sender);
+    void FileSaveAs(TObject* Sender);
+    // Options > MIDI Interface Setting: the modal setup dialog; DeviceNumber changes on OK only.
+    void MIDI_configClick(TObject* Sender);
+    // OnShow, OnCloseQuery and OnClose of the main window.
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    // Tools > Initialize; InitAllClick is also File > New.
+    void InitPfmClick(TObject* Sender);
+    void InitVc1Click(TObject* Sender);
+    void InitVc2Click(TObject* Sender);
+    void InitVc3Click(TObject* Sender);
+    void InitVc4Click(TObject* Sender);
+    void InitSysClick(TObject* Sender);
+    void InitAllClick(TObject* Sender);
+    // The settings file: SettingsFolder (found on first use) with the extension ".INI".
+    std::filesystem::path SettingsIniFile();
+
+    // ---- copy, paste, undo, store, MIDI file export, formant-sequence conversion ---------------
+    // (core/EditCommands.cpp, core/Store.cpp, core/SmfExport.cpp, core/FseqConvert.cpp)
+    TMenuItem* EditE1 = nullptr;
+    TMenuItem* Undo = nullptr;
+    TMenuItem* CopyC1 = nullptr;
+    TMenuItem* Paste = nullptr;
+    TMenuItem* N9 = nullptr;
+    TMenuItem* OPCopy = nullptr;
+    TMenuItem* OPPaste = nullptr;
+    TMenuItem* Store = nullptr;
+    TMenuItem* ExportSMF = nullptr;
+    TMenuItem* CnvSyx2SMF = nullptr;
+    TSaveDialog* SaveSMFDialog = nullptr;
+    // Shared with the formant-sequence page, which opens the same files.
+    TOpenDialog* Pfm_Fseq_SyxOpenDialog = nullptr;
+    // The program's own clipboards and undo levels: copies, never saved, kept across loads.
+    PfmPart PartClipboard{};
+    VoiceRecord VoiceClipboard{};
+    VoicedOperator VoicedOpClipboard{};
+    UnvoicedOperator UnvoicedOpClipboard{};
+    std::array<int32_t, 3> PasteKeptWords{};
+    int32_t CopySourcePart = 0;
+    int32_t CopySourceVoice = 0;
+    int32_t CopySourceOperator = 0; // operator tab: 0..7 voiced, 8..15 unvoiced
+    uint8_t PasteBankSwitched = 0;
+    PfmPart PartUndoBuffer{};
+    VoiceRecord VoiceUndoBuffer{};
+    int32_t UndoPart = 0;
+    int32_t UndoVoice = 0;
+    // 1 once a copy has filled the clipboard; 1 while an undo buffer holds a paste not undone.
+    uint8_t PartCopied = 0, VoiceCopied = 0, OperatorCopied = 0;
+    uint8_t PartUndoHeld = 0, VoiceUndoHeld = 0;
+    int32_t StoreNumberResult = 0; // the number chosen (0-based) or StoreCancelled
+    int32_t StoreKind = 0;         // 0 performance, 1 voice
+    int32_t StoreMemoryMode = 0;
+    int32_t FseqSlotMode = 0;    // format code of the sequence file converted last
+    int32_t FseqStoreNumber = 0; // 0 Current, n Int n
+    void CopyC1Click(TObject* Sender);
+    void PasteClick(TObject* Sender);
+    void UndoClick(TObject* Sender);
+    void OPCopyClick(TObject* Sender);
+    void OPPasteClick(TObject* Sender);
+    // Tools > Store: the number from the store dialog, then the dump into internal memory.
+    void StorePfmClick(TObject* Sender);
+    void StoreVc1Click(TObject* Sender);
+    void StoreVc2Click(TObject* Sender);
+    void StoreVc3Click(TObject* Sender);
+    void StoreVc4Click(TObject* Sender);
+    void AskStoreNumber(int32_t kind);
+    void ExportSMFClick(TObject* Sender);
+    void CnvSyx2SMFClick(TObject* Sender);
+    // What these commands need of the pages, to be wired to the page controls as they come:
+    // whether the performance page shows its part sub-page; the operator tab the voice page
+    // shows (0..15); the text of the performance name box; what the four part-mute buttons and
+    // the sixteen operator-mute buttons of voice v send when run in turn; and the Edit items
+    // N9, Op Copy and Op Paste that the voice page shows and the part tab hides.
+    bool PartPageShown() const;
+    int ShownOperator() const;
+    std::string PerformanceNameText() const;
+    void ReapplyPartMutes();
+    void ReapplyOperatorMutes(int v);
+    void SetOperatorEditItemsVisible(bool visible);
+
+private:
+    void CreateEditCommandItems();
+    void CreateStoreItems();
+    void CreateMidiFileItems();
+    void StoreVoice(int part);
+
+private:
+    void CreateFileItems();
+    void CreateSetupItems();
+    void CreateInitializeItems();
+    // The menu bar title of that name, made (in the bar's order) when missing.
+    TMenuItem* MenuBarTitle(const std::string& name, const std::string& caption);
+    // Reads and checks a save file, showing the box of what is wrong; true when `image` holds it.
+    bool ReadFseFile(const std::string& path, std::vector<uint8_t>& image);
+    // Takes a checked save file into the edit buffer as it is and refreshes both page sets.
+    void TakeFseFile(const std::string& path, const std::vector<uint8_t>& image);
+    // Both of these at start-up; any failure is shown in its box. False when nothing was loaded.
+    bool LoadCommandLineFile(const std::string& path);
+    void ShowDataUnchanged();
+    void InitVoiceCommand(int v);
+    bool FirstShowDone = false;
+
+private:
+    void CreateTransferControls();
+    void CreatePageServiceControls();
+    void CreatePerformancePage();
+    void CreateVoicePage();
+    bool StartReceive(TTimer& timer, int32_t target, bool keepMutedValues);
+    void ReceiveCommand(TTimer& timer, int32_t target);
+    void SendBlockCommand(int32_t kind);
+    void RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&));
+    void SingleReceiveStep(TTimer& timer);
+    void SendAllStep(TTimer& timer);
+    void ReceiveAllStep(TTimer& timer);
+
+private:
+    void CreateKeyboardAndHelpControls();
+    void CreateControls();
+    void LoadAlgorithmPictures();
+};

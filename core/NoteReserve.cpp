@@ -1,0 +1,155 @@
+// Re-silencing the editor's mutes after a bulk dump, and the note budget the four parts share.
+#include "core/MainForm.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int GroupNotes = 16;   // each filter group's share once any filter is on
+constexpr int AllNotes = 32;     // what the parts share while no filter is on
+
+// The mask of the formant-sequence switches of operators 1..7, a muted operator counted off.
+template <class Operators>
+uint8_t FseqMask(const Operators& ops, const std::array<uint8_t, 8>& muted)
+{
+    uint8_t mask = 0;
+    for (std::size_t k = 0; k < 7; ++k)
+        if (ops[k].FseqSw && !muted[k]) mask = static_cast<uint8_t>(mask | (1u << k));
+    return mask;
+}
+
+// One filter group of BalanceNoteReserve: the reserves are cut to the group's even share, and
+// when the cut notes cover the group's spare, the spare goes back to the cut parts in passes.
+void BalanceGroup(std::array<int, 4>& r, const std::array<bool, 4>& inGroup, int groupSize)
+{
+    if (groupSize == 0) return;
+    const int share = GroupNotes / groupSize;
+    std::array<int, 4> excess{};
+    int spare = GroupNotes % groupSize;
+    int totalExcess = 0;
+    for (std::size_t p = 0; p < 4; ++p) {
+        if (!inGroup[p]) continue;
+        if (r[p] > share) {
+            excess[p] = r[p] - share;
+            totalExcess += excess[p];
+            r[p] = share;
+        } else {
+            spare += share - r[p];
+        }
+    }
+    if (spare <= 0 || totalExcess < spare) return;
+    while (spare > 0) {
+        const int q = spare / groupSize;
+        int given = 0;
+        for (std::size_t p = 0; p < 4; ++p) {
+            if (!inGroup[p] || excess[p] <= 0) continue;
+            int notes;
+            if (q >= excess[p])
+                notes = excess[p];
+            else if (groupSize > spare)
+                notes = given < spare ? 1 : 0;
+            else
+                notes = q;
+            r[p] += notes;
+            excess[p] -= notes;
+            given += notes;
+        }
+        if (given == 0) break; // cannot happen while the excess covers the spare; never spin
+        spare -= given;
+    }
+}
+
+} // namespace
+
+void TMainForm::SendPartMuteVolumes()
+{
+    const auto& volume = ParameterChangeTemplate(0x30, 0x00, 0x0B);
+    for (int p = 0; p < 4; ++p)
+        if (PartMute[static_cast<std::size_t>(p)]) SendParameterChange(volume, p, 0, 0);
+}
+
+void TMainForm::SendOperatorMutes(int p)
+{
+    if (p < 0 || p > 3) return;
+    const auto v = static_cast<std::size_t>(p);
+    const VoiceRecord& voice = ParameterData.VoiceRecords[v];
+    // Voiced then unvoiced: output levels of the muted operators, the switch mask of operators
+    // 1..7 (always), and operator 8's own switch when it is muted.
+    struct Kind {
+        const std::array<uint8_t, 8>& Muted;
+        uint8_t Level, Mask, Op8;
+        uint8_t Switches;
+    };
+    const Kind kinds[2] = {
+        {OperatorMute.Voiced[v], 0x16, 0x29, 0x28, FseqMask(voice.VoicedOperators, OperatorMute.Voiced[v])},
+        {OperatorMute.Unvoiced[v], 0x2E, 0x2B, 0x2A, FseqMask(voice.UnvoicedOperators, OperatorMute.Unvoiced[v])},
+    };
+    for (const Kind& kind : kinds) {
+        for (int op = 0; op < 8; ++op)
+            if (kind.Muted[static_cast<std::size_t>(op)])
+                SendParameterChange(ParameterChangeTemplate(0x60, 0x00, kind.Level), p, op, 0);
+        SendParameterChange(ParameterChangeTemplate(0x40, 0x00, kind.Mask), p, 0, kind.Switches);
+        if (kind.Muted[7]) SendParameterChange(ParameterChangeTemplate(0x40, 0x00, kind.Op8), p, 0, 0);
+    }
+}
+
+void TMainForm::BalanceNoteReserve()
+{
+    auto& parts = ParameterData.PfmParts;
+    std::array<bool, 4> filterOn{};
+    int onCount = 0;
+    std::array<int, 4> r{};
+    for (std::size_t p = 0; p < 4; ++p) {
+        filterOn[p] = parts[p].FilterSw == 1;
+        onCount += filterOn[p] ? 1 : 0;
+        // A reserve from a file or a dump may lie outside the slider's range.
+        r[p] = std::clamp(parts[p].ReserveNote, 0, GroupNotes);
+    }
+    // Only a filter switch turned on calls this; with none on there is nothing to share out.
+    if (onCount == 0) return;
+    std::array<bool, 4> filterOff{};
+    for (std::size_t p = 0; p < 4; ++p) filterOff[p] = !filterOn[p];
+    BalanceGroup(r, filterOn, onCount);
+    BalanceGroup(r, filterOff, 4 - onCount);
+
+    UpdatingDisplay = 1;
+    if (Pfm_Part_ReserveNoteBar) {
+        Pfm_Part_ReserveNoteBar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
+        if (Pfm_Part_ReserveNoteEdit) Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
+    }
+    const auto& reserve = ParameterChangeTemplate(0x30, 0x00, 0x00);
+    for (int p = 0; p < 4; ++p) {
+        parts[static_cast<std::size_t>(p)].ReserveNote = r[static_cast<std::size_t>(p)];
+        SendParameterChange(reserve, p, 0, r[static_cast<std::size_t>(p)]);
+        // The instrument needs the pause between reserve changes.
+        Application->Sleep(25);
+    }
+    UpdatingDisplay = 0;
+}
+
+void TMainForm::UpdateNoteReserveLimits()
+{
+    auto& parts = ParameterData.PfmParts;
+    const bool anyFilter = std::any_of(parts.begin(), parts.end(), [](const PfmPart& part) { return part.FilterSw == 1; });
+    const int start = anyFilter ? GroupNotes : AllNotes;
+    std::array<int, 4> r{};
+    std::array<int, 4> limit{};
+    for (std::size_t p = 0; p < 4; ++p) {
+        r[p] = std::clamp(parts[p].ReserveNote, 0, start);
+        limit[p] = start;
+    }
+    for (std::size_t p = 0; p < 4; ++p) {
+        for (std::size_t q = 0; q < 4; ++q)
+            if (q != p && (parts[q].FilterSw == 1) == (parts[p].FilterSw == 1)) limit[p] -= r[q];
+        // The others may already hold more than the group has (data from a file or the
+        // instrument): the part gets no notes, never a negative limit or reserve.
+        limit[p] = std::max(limit[p], 0);
+        r[p] = std::min(r[p], limit[p]);
+    }
+    for (std::size_t p = 0; p < 4; ++p) {
+        parts[p].ReserveNote = r[p];
+        parts[p].ReserveNoteMax = limit[p];
+    }
+    if (Pfm_Part_ReserveNoteBar) Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
+}

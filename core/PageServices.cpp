@@ -1,0 +1,119 @@
+// What the core needs of the voice and performance pages before those pages are laid out: the
+// tabs that say which part and voice are shown, the part page's note-reserve slider, the list
+// of internal formant sequences, and the refresh routines over the controls that exist.
+#include "core/MainForm.h"
+#include "core/dialogs/FSEQ_RcvInfo.h"
+#include "performance/PerformancePage.h"
+#include "voice/VoicePage.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+std::string FseqFreeText(int memory)
+{
+    return "0" + std::to_string(memory + 1) + ": Store OK !";
+}
+
+} // namespace
+
+void TMainForm::CreatePageServiceControls()
+{
+    CreateVoicePage();
+    CreatePerformancePage();
+    Pfm_Fseq_FseqInt->OnChange = [this](TObject* s) { Pfm_Fseq_FseqIntChange(s); };
+}
+
+int TMainForm::ShownPart() const
+{
+    return std::clamp(Pfm_PartTab ? Pfm_PartTab->TabIndex() : 0, 0, 3);
+}
+
+int TMainForm::ShownVoice() const
+{
+    return std::clamp(Vc_VoiceTab ? Vc_VoiceTab->TabIndex() : 0, 0, 3);
+}
+
+// The performance sheet is its own page (performance/); the window keeps the names the core
+// uses for its controls and forwards what the core calls.
+void TMainForm::CreatePerformancePage()
+{
+    TPerformanceServices services;
+    services.BalanceNoteReserve = [this] { BalanceNoteReserve(); };
+    services.UpdateNoteReserveLimits = [this] { UpdateNoteReserveLimits(); };
+    services.StartVoiceFetch = [this](int part) { StartVoiceFetch(part); };
+    services.ShowOperatorMenuItems = [this](bool visible) { SetOperatorEditItemsVisible(visible); };
+    services.ReceivePerformance = [this](TObject* s) { Pfm_Data_Request_BtnClick(s); };
+    services.TransmitPerformance = [this](TObject* s) { Pfm_Data_Send_BtnClick(s); };
+    services.ReceiveSystem = [this](TObject* s) { DataRcvSysClick(s); };
+    services.TransmitSystem = [this](TObject* s) { DataSendSysClick(s); };
+    services.DisplayPerformanceFseqCtrlSystem = [this] { DisplayPerformanceFseqCtrlSystem(); };
+    PerformancePage = std::make_unique<TPerformancePage>(this, *this, Pfm_TabSheet, ProgramFolder, std::move(services));
+
+    Pfm_PartTab = PerformancePage->Pfm_PartTab;
+    Pfm_Name = PerformancePage->Pfm_Name;
+    Pfm_Part_ReserveNoteBar = PerformancePage->Pfm_Part_ReserveNoteBar;
+    Pfm_Part_ReserveNoteEdit = PerformancePage->Pfm_Part_ReserveNoteEdit;
+    Pfm_Fseq_FseqInt = PerformancePage->Pfm_Fseq_FseqInt;
+    // The keyboard window names its notes from the part page's list.
+    delete Pfm_Part_NoteLimitLow;
+    Pfm_Part_NoteLimitLow = PerformancePage->Pfm_Part_NoteLimitLow;
+}
+
+void TMainForm::RefreshPerformancePages() { PerformancePage->RefreshPerformancePages(); }
+void TMainForm::DisplayPerformancePart(int p) { PerformancePage->DisplayPerformancePart(p); }
+void TMainForm::Pfm_PartTabChange(TObject* Sender) { PerformancePage->Pfm_PartTabChange(Sender); }
+void TMainForm::Pfm_Part_PrgNumChange(TObject* Sender) { PerformancePage->Pfm_Part_PrgNumChange(Sender); }
+void TMainForm::Pfm_PartMuteBtn1Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn1Click(Sender); }
+void TMainForm::Pfm_PartMuteBtn2Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn2Click(Sender); }
+void TMainForm::Pfm_PartMuteBtn3Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn3Click(Sender); }
+void TMainForm::Pfm_PartMuteBtn4Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn4Click(Sender); }
+
+void TMainForm::DisplayPerformanceFseqCtrlSystem()
+{
+    const PfmFseq& fseq = ParameterData.PfmFseq;
+    Pfm_Fseq_FseqInt->SetItemIndex(fseq.FseqInt);
+    // The internal sequences exist only in the instrument's memory mode 1.
+    Pfm_Fseq_FseqInt->SetEnabled(ParameterData.SystemBlock.MemoryMode == 1 && fseq.FseqBank == 0);
+}
+
+void TMainForm::RefreshVoicePages(int part) { VoicePage->RefreshVoicePages(part); }
+
+// The voice sheet is its own page (voice/); the window lends it the pictures, the Edit menu's
+// operator items and the voice transfers.
+void TMainForm::CreateVoicePage()
+{
+    TVoicePageServices services;
+    services.AlgorithmPicture = [this](int a) -> const TBitmap* {
+        return a >= 1 && a <= 88 ? AlgorithmPictures[size_t(a - 1)].get() : nullptr;
+    };
+    services.ShowOperatorMenuItems = [this](bool visible) { SetOperatorEditItemsVisible(visible); };
+    services.Vc_GetDataBtnClick = [this](TObject* s) { Vc_GetDataBtnClick(s); };
+    services.Vc_SendDataBtnClick = [this](TObject* s) { Vc_SendDataBtnClick(s); };
+    services.OperatorTabMemory = &OperatorTabMemory;
+    VoicePage = std::make_unique<TVoicePage>(*this, Vc_TabSheet, std::move(services));
+    Vc_VoiceTab = VoicePage->Vc_VoiceTab;
+}
+
+void TMainForm::Pfm_Fseq_FseqIntChange(TObject*)
+{
+    if (UpdatingDisplay) return;
+    const int s = Pfm_Fseq_FseqInt->ItemIndex();
+    if (s < 0 || s > 5) return;
+    ParameterData.PfmFseq.FseqInt = s;
+    SendParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x17), 0, 0, s);
+    if (SilentReceiveAll != 1) MarkDataChanged();
+}
+
+void TMainForm::Pfm_Fseq_FseqIntClearClick(TObject* Sender)
+{
+    Pfm_Fseq_FseqInt->Items.Clear();
+    const auto& preset = FseqPresetInfo[0];
+    for (FseqMemorySlot& slot : FseqIntInfo)
+        slot = FseqMemorySlot{preset[3], preset[4], preset[2], 0, 0, preset[0], 64, preset[1], preset[5]};
+    for (int s = 0; s < 6; ++s) Pfm_Fseq_FseqInt->Items.Add(FseqFreeText(s));
+    Pfm_Fseq_FseqInt->SetItemIndex(0);
+    if (SilentReceiveAll != 1) Pfm_Fseq_FseqIntChange(Sender);
+    TFSEQ_InitInfoForm::ShowNotice(this, ProgramFolder);
+}

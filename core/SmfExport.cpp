@@ -1,0 +1,162 @@
+// File > Export MIDI File: the edit buffer as a standard MIDI file whose one track carries the
+// six bulk dumps (performance, voices of parts 1..4, system) 512 ticks apart, so that a
+// sequencer playing it loads the instrument's edit buffer. Also the MIDI file writer that the
+// formant-sequence conversion shares.
+#include "core/SmfExport.h"
+
+#include "core/MainForm.h"
+#include "platform/SafeFile.h"
+
+#include <algorithm>
+
+namespace smf {
+
+namespace {
+
+constexpr uint8_t FileStart[] = {
+    'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06, // header chunk of 6 bytes
+    0x00, 0x00, 0x00, 0x01, 0x00, 0x60,         // format 0, one track, 96 ticks per quarter note
+    'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x00, // track chunk; its length is filled at the end
+    0x00, 0xFF, 0x03, 0x0F,                     // track name, 15 bytes
+};
+constexpr std::size_t TrackLengthOffset = 18;
+constexpr std::size_t TrackDataOffset = 22;
+constexpr uint8_t TrackSettings[] = {
+    0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08, // 4/4, 24 clocks per click, 8 32nds per quarter
+    0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,       // 500,000 microseconds per quarter note
+    0x00, 0xFF, 0x59, 0x02, 0x00, 0x00,             // C major
+};
+constexpr uint8_t EndOfTrack[] = {0xFF, 0x2F, 0x00};
+
+const std::string WriteFailedText =
+    "Can't perform one of the following file operations: Write. This file is used by other application! ";
+
+} // namespace
+
+void AppendVarLen(std::vector<uint8_t>& out, uint32_t value, int minBytes)
+{
+    int bytes = std::max(minBytes, 1);
+    while (bytes < 5 && (value >> (7 * bytes)) != 0) ++bytes;
+    for (int i = bytes - 1; i >= 0; --i) {
+        const auto group = static_cast<uint8_t>((value >> (7 * i)) & 0x7F);
+        out.push_back(i > 0 ? static_cast<uint8_t>(group | 0x80) : group);
+    }
+}
+
+TrackImage::TrackImage(const std::array<uint8_t, 15>& name)
+{
+    FBytes.assign(std::begin(FileStart), std::end(FileStart));
+    FBytes.insert(FBytes.end(), name.begin(), name.end());
+    FBytes.insert(FBytes.end(), std::begin(TrackSettings), std::end(TrackSettings));
+}
+
+void TrackImage::SysEx(uint32_t delta, const uint8_t* message, std::size_t length, int lengthBytes)
+{
+    if (length == 0) return;
+    AppendVarLen(FBytes, delta);
+    FBytes.push_back(0xF0);
+    AppendVarLen(FBytes, static_cast<uint32_t>(length - 1), lengthBytes);
+    FBytes.insert(FBytes.end(), message + 1, message + length);
+}
+
+std::vector<uint8_t> TrackImage::Finish(uint32_t delta)
+{
+    AppendVarLen(FBytes, delta);
+    FBytes.insert(FBytes.end(), std::begin(EndOfTrack), std::end(EndOfTrack));
+    const auto trackLength = static_cast<uint32_t>(FBytes.size() - TrackDataOffset);
+    for (std::size_t i = 0; i < 4; ++i)
+        FBytes[TrackLengthOffset + i] = static_cast<uint8_t>(trackLength >> (8 * (3 - i)));
+    return FBytes;
+}
+
+std::string ToLatin1(const std::string& utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<uint8_t>(utf8[i]);
+        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        uint32_t cp = extra == 0 ? c : extra == 1 ? c & 0x1Fu : extra == 2 ? c & 0x0Fu : c & 0x07u;
+        bool valid = extra >= 0 && i + std::size_t(extra) < utf8.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<uint8_t>(utf8[i + std::size_t(k)]);
+            valid = (next & 0xC0) == 0x80;
+            cp = cp << 6 | (next & 0x3Fu);
+        }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += cp <= 0xFF ? static_cast<char>(cp) : '?';
+        i += std::size_t(extra) + 1;
+    }
+    return out;
+}
+
+std::string FromLatin1(const uint8_t* text, std::size_t length)
+{
+    std::string out;
+    for (std::size_t i = 0; i < length && text[i] != 0; ++i) {
+        const uint8_t c = text[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool SaveMidiFile(const std::string& path, const std::vector<uint8_t>& image)
+{
+    if (platform::WriteFileSafely(path, image.data(), image.size())) return true;
+    // The answer is not used.
+    Application->MessageBox(WriteFailedText, "File Error", MB_OKCANCEL);
+    return false;
+}
+
+} // namespace smf
+
+namespace {
+
+// Blanks and control characters off both ends.
+std::string Trimmed(const std::string& text)
+{
+    auto blank = [](char c) { return static_cast<uint8_t>(c) <= ' '; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+constexpr uint32_t DumpSpacing = 512; // ticks between the dumps
+constexpr uint32_t TrackTail = 128;   // ticks from the last dump to the end of the track
+
+} // namespace
+
+void TMainForm::ExportSMFClick(TObject*)
+{
+    const std::string shownName = PerformanceNameText();
+    SaveSMFDialog->FileName = Trimmed(shownName) + ".mid";
+    if (!SaveSMFDialog->Execute()) return;
+
+    // The name as typed, blanks kept, then a NUL, padded with blanks.
+    std::array<uint8_t, 15> trackName;
+    trackName.fill(' ');
+    const std::string name = smf::ToLatin1(shownName);
+    const std::size_t used = std::min(name.size(), trackName.size());
+    std::copy_n(name.begin(), used, trackName.begin());
+    if (used < trackName.size()) trackName[used] = 0;
+
+    smf::TrackImage track(trackName);
+    BuildPerformanceDump(DumpPerformance, 0);
+    track.SysEx(0, PerformanceDumpBuffer.data(), PerformanceDumpBuffer.size());
+    for (int32_t part = 0; part < 4; ++part) {
+        BuildVoiceDump(DumpVoicePart1 + part, 0);
+        track.SysEx(DumpSpacing, VoiceDumpBuffer.data(), VoiceDumpBuffer.size());
+    }
+    BuildSystemDump();
+    track.SysEx(DumpSpacing, SystemDumpBuffer.data(), SystemDumpBuffer.size());
+    smf::SaveMidiFile(SaveSMFDialog->FileName, track.Finish(TrackTail));
+}

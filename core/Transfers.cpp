@@ -1,0 +1,419 @@
+// Whole-block transfers: the single-block receives and sends of the Tools menu and the page
+// buttons, send-all and receive-all with their progress window. Each timed transfer counts its
+// steps in its timer's Tag; the dump requested at one step arrives as MIDI input between ticks.
+//
+// Only one transfer runs at a time: a command refuses while another runs, and the windows are
+// locked (and the keyboard thru cut) by the command itself, so no second request can overwrite
+// the pending one's target before its first tick.
+#include "core/MainForm.h"
+#include "core/dialogs/BulkDump.h"
+#include "core/keyboard/midikey.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MidiCableFlags = MB_OK | MB_ICONEXCLAMATION;
+
+// The single-block receives and receive-all caption their box differently, as the program
+// always has: "LQuillmarven : ..." for the former.
+constexpr const char* SingleReceiveCaption = "LQuillmarven : MIDI setting error";
+constexpr const char* ReceiveAllCaption = "Quillmarven : MIDI setting error";
+
+void ShowMidiCableMessage(const char* caption)
+{
+    Application->MessageBox("Please connect MIDI cable!", caption, MidiCableFlags);
+}
+
+void SendDumpRequest(TMainForm& f, int32_t target)
+{
+    const DumpRequestMessage request = DumpRequestFor(target);
+    f.SendSysEx(request.data(), static_cast<int>(request.size()));
+}
+
+// Send-all: one bulk dump every five ticks; the bar steps at every tick but the first.
+struct TSendAllStep {
+    intptr_t Tag;
+    int32_t Kind;
+    const char* Text;
+};
+constexpr TSendAllStep SendAllSteps[] = {
+    {0, DumpPerformance, "Now Sending Performance Data!"},
+    {5, DumpVoicePart1 + 0, "Now Sending Voice1 Data!"},
+    {10, DumpVoicePart1 + 1, "Now Sending Voice2 Data!"},
+    {15, DumpVoicePart1 + 2, "Now Sending Voice3 Data!"},
+    {20, DumpVoicePart1 + 3, "Now Sending Voice4 Data!"},
+    {25, DumpSystem, "Now Sending System Data!"},
+};
+constexpr intptr_t SendAllLastTag = 28;
+
+// What a receive shows of the block that has just arrived.
+enum class TShowBlock { Nothing, Performance, ShownVoice, System };
+
+// Receive-all: at each of these ticks the block asked for at the previous one must have
+// arrived; it is shown and the next block is requested. Five ticks per block, three for the
+// system block.
+constexpr int32_t NoBlock = -1;
+struct TReceiveAllStep {
+    intptr_t Tag;
+    TShowBlock Show;
+    int32_t Next;
+    const char* Text;
+    bool StepBar;
+};
+constexpr TReceiveAllStep ReceiveAllSteps[] = {
+    {0, TShowBlock::Nothing, ReceivePerformance, "Now Receiving Performance Data!", false},
+    {5, TShowBlock::Performance, 0, "Now Receiving Voice1 Data!", true},
+    {10, TShowBlock::Nothing, 1, "Now Receiving Voice2 Data!", true},
+    {15, TShowBlock::Nothing, 2, "Now Receiving Voice3 Data!", true},
+    {20, TShowBlock::Nothing, 3, "Now Receiving Voice4 Data!", true},
+    {25, TShowBlock::ShownVoice, ReceiveSystem, "Now Receiving System Data!", false},
+    {28, TShowBlock::System, NoBlock, nullptr, false},
+};
+
+void ShowBlock(TMainForm& f, TShowBlock show, int voice)
+{
+    switch (show) {
+    case TShowBlock::Nothing:
+        break;
+    case TShowBlock::Performance:
+        f.RefreshPerformancePages();
+        break;
+    case TShowBlock::ShownVoice:
+        f.RefreshVoicePages(voice);
+        break;
+    case TShowBlock::System:
+        f.UpdatingDisplay = 1;
+        f.DisplayPerformanceFseqCtrlSystem();
+        f.UpdatingDisplay = 0;
+        break;
+    }
+}
+
+// Unlocks the windows when the last step leaves, also by an exception.
+struct TUnlockAtEnd {
+    TMainForm& Form;
+    ~TUnlockAtEnd() { Form.UnlockWindows(); }
+};
+
+template <class Rows>
+auto FindRow(const Rows& rows, intptr_t tag) -> decltype(&rows[0])
+{
+    const auto* row = std::find_if(std::begin(rows), std::end(rows), [tag](const auto& r) { return r.Tag == tag; });
+    return row == std::end(rows) ? nullptr : row;
+}
+
+} // namespace
+
+// ---- controls ----------------------------------------------------------------------------------
+
+void TMainForm::CreateTransferControls()
+{
+    struct TTimerRow {
+        TTimer* TMainForm::*Timer;
+        const char* Name;
+        unsigned Interval;
+        void (TMainForm::*Handler)(TObject*);
+    };
+    static constexpr TTimerRow Timers[] = {
+        {&TMainForm::Pfm_Timer, "Pfm_Timer", 1000, &TMainForm::Pfm_TimerTimer},
+        {&TMainForm::Vc_Timer, "Vc_Timer", 1000, &TMainForm::Vc_TimerTimer},
+        {&TMainForm::Sys_Timer, "Sys_Timer", 800, &TMainForm::Sys_TimerTimer},
+        {&TMainForm::AllSendTimer, "AllSendTimer", 500, &TMainForm::AllSendTimerTimer},
+        {&TMainForm::AllRcvTimer, "AllRcvTimer", 1200, &TMainForm::AllRcvTimerTimer},
+    };
+    for (const TTimerRow& row : Timers) {
+        auto* timer = new TTimer(this);
+        timer->SetEnabled(false);
+        timer->Name = row.Name;
+        timer->SetInterval(row.Interval);
+        timer->OnTimer = [this, handler = row.Handler](TObject* s) { (this->*handler)(s); };
+        this->*row.Timer = timer;
+    }
+
+    Tools1 = MenuBarTitle("Tools1", "&Tools");
+
+    struct TItemRow {
+        TMenuItem* TMainForm::*Item;
+        const char* Name;
+        const char* Caption;
+        void (TMainForm::*Handler)(TObject*);
+    };
+    static constexpr TItemRow ReceiveItems[] = {
+        {&TMainForm::DataRcvPfm, "DataRcvPfm", "&Performance", &TMainForm::Pfm_Data_Request_BtnClick},
+        {&TMainForm::DataRcvVc1, "DataRcvVc1", "Voice&1", &TMainForm::DataRcvVc1Click},
+        {&TMainForm::DataRcvVc2, "DataRcvVc2", "Voice&2", &TMainForm::DataRcvVc2Click},
+        {&TMainForm::DataRcvVc3, "DataRcvVc3", "Voice&3", &TMainForm::DataRcvVc3Click},
+        {&TMainForm::DataRcvVc4, "DataRcvVc4", "Voice&4", &TMainForm::DataRcvVc4Click},
+        {&TMainForm::DataRcvSys, "DataRcvSys", "&System", &TMainForm::DataRcvSysClick},
+        {&TMainForm::DataRcvAll, "DataRcvAll", "&ALL", &TMainForm::DataRcvAllClick},
+    };
+    static constexpr TItemRow SendItems[] = {
+        {&TMainForm::DataSendPfm, "DataSendPfm", "&Performance", &TMainForm::Pfm_Data_Send_BtnClick},
+        {&TMainForm::DataSendVc1, "DataSendVc1", "Voice&1", &TMainForm::DataSendVc1Click},
+        {&TMainForm::DataSendVc2, "DataSendVc2", "Voice&2", &TMainForm::DataSendVc2Click},
+        {&TMainForm::DataSendVc3, "DataSendVc3", "Voice&3", &TMainForm::DataSendVc3Click},
+        {&TMainForm::DataSendVc4, "DataSendVc4", "Voice&4", &TMainForm::DataSendVc4Click},
+        {&TMainForm::DataSendSys, "DataSendSys", "&System", &TMainForm::DataSendSysClick},
+        {&TMainForm::DataSendAll, "DataSendAll", "&ALL", &TMainForm::DataSendAllClick},
+    };
+    auto addItems = [this](TMenuItem* parent, const auto& rows) {
+        for (const TItemRow& row : rows)
+            this->*row.Item = NewItem(parent, row.Name, row.Caption, scNone,
+                                      [this, handler = row.Handler](TObject* s) { (this->*handler)(s); });
+    };
+    DataRcv = NewItem(Tools1, "DataRcv", "Data &Receive");
+    addItems(DataRcv, ReceiveItems);
+    DataSend = NewItem(Tools1, "DataSend", "Data &Send");
+    addItems(DataSend, SendItems);
+}
+
+// ---- the lock ----------------------------------------------------------------------------------
+
+bool TMainForm::TransferRunning() const
+{
+    return TransferLocked || Pfm_Timer->Enabled() || Vc_Timer->Enabled() || Sys_Timer->Enabled() ||
+           AllSendTimer->Enabled() || AllRcvTimer->Enabled();
+}
+
+void TMainForm::LockTransfer()
+{
+    if (TransferLocked) return;
+    TransferLocked = true;
+    SetEnabled(false);
+    if (V_MIDIKeyboard) V_MIDIKeyboard->SetEnabled(false);
+    // Nothing from the master keyboard is mixed into a transfer.
+    if (Midi.KeyboardThruOn) Midi.CutKeyboardThru();
+}
+
+void TMainForm::RestoreKeyboardThru()
+{
+    if (Midi.KeyboardThruOn) Midi.ConnectKeyboardThru();
+}
+
+void TMainForm::UnlockWindows()
+{
+    TransferLocked = false;
+    SetEnabled(true);
+    if (V_MIDIKeyboard) V_MIDIKeyboard->SetEnabled(true);
+}
+
+void TMainForm::ShowProgress(const char* text)
+{
+    if (!DataBulkDump) DataBulkDump = new TDataBulkDump(this);
+    DataBulkDump->BulkDumpText->SetCaption(text);
+    DataBulkDump->Show();
+}
+
+void TMainForm::StepProgress()
+{
+    if (DataBulkDump) DataBulkDump->BulkDumpProgressBar->StepIt();
+}
+
+void TMainForm::FreeProgress()
+{
+    delete DataBulkDump;
+    DataBulkDump = nullptr;
+}
+
+void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
+{
+    try {
+        (this->*step)(timer);
+    } catch (...) {
+        // A step that fails ends its transfer; otherwise the same step would fail again at every
+        // tick behind windows that never come back.
+        timer.SetEnabled(false);
+        Midi.StopMidiInBuffer();
+        FreeProgress();
+        RestoreKeyboardThru();
+        UnlockWindows();
+        throw;
+    }
+}
+
+// ---- single-block receives ---------------------------------------------------------------------
+
+bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)
+{
+    if (TransferRunning()) return false;
+    BeginReceive(target, keepMutedValues);
+    timer.Tag = 0;
+    LockTransfer();
+    timer.SetEnabled(true);
+    return true;
+}
+
+bool TMainForm::StartVoiceFetch(int part)
+{
+    // A new program brings a new voice: its own levels replace the ones under the mutes.
+    return StartReceive(*Vc_Timer, std::clamp(part, 0, 3), false);
+}
+
+void TMainForm::ReceiveCommand(TTimer& timer, int32_t target)
+{
+    if (StartReceive(timer, target, true)) MarkDataChanged();
+}
+
+void TMainForm::Pfm_Data_Request_BtnClick(TObject*) { ReceiveCommand(*Pfm_Timer, ReceivePerformance); }
+void TMainForm::Vc_GetDataBtnClick(TObject*) { ReceiveCommand(*Vc_Timer, ShownVoice()); }
+void TMainForm::DataRcvVc1Click(TObject*) { ReceiveCommand(*Vc_Timer, 0); }
+void TMainForm::DataRcvVc2Click(TObject*) { ReceiveCommand(*Vc_Timer, 1); }
+void TMainForm::DataRcvVc3Click(TObject*) { ReceiveCommand(*Vc_Timer, 2); }
+void TMainForm::DataRcvVc4Click(TObject*) { ReceiveCommand(*Vc_Timer, 3); }
+void TMainForm::DataRcvSysClick(TObject*) { ReceiveCommand(*Sys_Timer, ReceiveSystem); }
+
+void TMainForm::SingleReceiveStep(TTimer& timer)
+{
+    // The instrument has one interval to answer, three for a voice.
+    const intptr_t lastTag = &timer == Vc_Timer ? 3 : 1;
+    const intptr_t tag = timer.Tag;
+    if (tag == 0) {
+        LockTransfer();
+        Midi.StartMidiInBuffer();
+        SendDumpRequest(*this, ReceiveTarget);
+        timer.Tag = 1;
+    } else if (tag > 0 && tag < lastTag) {
+        ++timer.Tag;
+    } else if (tag == lastTag) {
+        TUnlockAtEnd unlock{*this};
+        Midi.StopMidiInBuffer();
+        timer.SetEnabled(false);
+        RestoreKeyboardThru();
+        if (DumpReceived != 1) {
+            ShowMidiCableMessage(SingleReceiveCaption);
+        } else if (&timer == Pfm_Timer) {
+            RefreshPerformancePages();
+        } else if (&timer == Vc_Timer) {
+            RefreshVoicePages(ReceiveTarget);
+        } else {
+            ShowBlock(*this, TShowBlock::System, 0);
+            if (ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
+        }
+    }
+}
+
+void TMainForm::Pfm_TimerTimer(TObject*) { RunTransferStep(*Pfm_Timer, &TMainForm::SingleReceiveStep); }
+void TMainForm::Vc_TimerTimer(TObject*) { RunTransferStep(*Vc_Timer, &TMainForm::SingleReceiveStep); }
+void TMainForm::Sys_TimerTimer(TObject*) { RunTransferStep(*Sys_Timer, &TMainForm::SingleReceiveStep); }
+
+// ---- single-block sends ------------------------------------------------------------------------
+
+void TMainForm::SendBlockCommand(int32_t kind)
+{
+    if (TransferRunning()) return;
+    SendBulkDump(kind, 0);
+    if (kind == DumpSystem) return;
+    // The dump carries the stored values and so undoes the editor's mutes on the instrument;
+    // after a pause for the instrument to take the dump, silence them again.
+    Application->Sleep(1000);
+    if (kind == DumpPerformance)
+        SendPartMuteVolumes();
+    else
+        SendOperatorMutes(kind);
+}
+
+void TMainForm::Pfm_Data_Send_BtnClick(TObject*) { SendBlockCommand(DumpPerformance); }
+void TMainForm::Vc_SendDataBtnClick(TObject*) { SendBlockCommand(DumpVoicePart1 + ShownVoice()); }
+void TMainForm::DataSendVc1Click(TObject*) { SendBlockCommand(DumpVoicePart1 + 0); }
+void TMainForm::DataSendVc2Click(TObject*) { SendBlockCommand(DumpVoicePart1 + 1); }
+void TMainForm::DataSendVc3Click(TObject*) { SendBlockCommand(DumpVoicePart1 + 2); }
+void TMainForm::DataSendVc4Click(TObject*) { SendBlockCommand(DumpVoicePart1 + 3); }
+void TMainForm::DataSendSysClick(TObject*) { SendBlockCommand(DumpSystem); }
+
+// ---- send-all ----------------------------------------------------------------------------------
+
+void TMainForm::DataSendAllClick(TObject*)
+{
+    if (TransferRunning()) return;
+    AllSendTimer->Tag = 0;
+    LockTransfer();
+    AllSendTimer->SetEnabled(true);
+}
+
+void TMainForm::SendAllStep(TTimer& timer)
+{
+    const intptr_t tag = timer.Tag;
+    if (tag < 0 || tag > SendAllLastTag) return;
+    if (tag == SendAllLastTag) {
+        TUnlockAtEnd unlock{*this};
+        timer.SetEnabled(false);
+        RestoreKeyboardThru();
+        SendPartMuteVolumes();
+        for (int p = 0; p < 4; ++p) SendOperatorMutes(p);
+        FreeProgress();
+        return;
+    }
+    if (tag == 0) LockTransfer();
+    if (const TSendAllStep* row = FindRow(SendAllSteps, tag)) {
+        ShowProgress(row->Text);
+        SendBulkDump(row->Kind, 0);
+    }
+    if (tag != 0) StepProgress();
+    timer.Tag = tag + 1;
+}
+
+void TMainForm::AllSendTimerTimer(TObject*) { RunTransferStep(*AllSendTimer, &TMainForm::SendAllStep); }
+
+// ---- receive-all -------------------------------------------------------------------------------
+
+void TMainForm::DataRcvAllClick(TObject*)
+{
+    if (TransferRunning()) return;
+    DumpReceived = 0;
+    AllRcvTimer->Tag = 0;
+    LockTransfer();
+    AllRcvTimer->SetEnabled(true);
+}
+
+void TMainForm::ReceiveAllStep(TTimer& timer)
+{
+    const intptr_t tag = timer.Tag;
+    if (tag < 0 || tag > ReceiveAllSteps[std::size(ReceiveAllSteps) - 1].Tag) return;
+    const TReceiveAllStep* row = FindRow(ReceiveAllSteps, tag);
+    if (!row) {
+        StepProgress();
+        timer.Tag = tag + 1;
+        return;
+    }
+    if (tag == 0) {
+        LockTransfer();
+        ShowProgress(row->Text);
+    } else {
+        Midi.StopMidiInBuffer();
+        if (DumpReceived != 1) {
+            // The first block that does not answer ends the sequence; what came before stays.
+            TUnlockAtEnd unlock{*this};
+            timer.SetEnabled(false);
+            ShowMidiCableMessage(ReceiveAllCaption);
+            FreeProgress();
+            RestoreKeyboardThru();
+            return;
+        }
+        DumpReceived = 0;
+        ShowBlock(*this, row->Show, ShownVoice());
+    }
+    if (row->Next == NoBlock) {
+        TUnlockAtEnd unlock{*this};
+        timer.SetEnabled(false);
+        RestoreKeyboardThru();
+        FreeProgress();
+        // The receive-all of start-up leaves the data unchanged; it finds the instrument's
+        // formant-sequence memory unknown, so the editor's picture of it starts empty.
+        if (SilentReceiveAll == 1) {
+            if (ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
+        } else {
+            MarkDataChanged();
+        }
+        SilentReceiveAll = 0;
+        return;
+    }
+    BeginReceive(row->Next, true);
+    Midi.StartMidiInBuffer();
+    SendDumpRequest(*this, row->Next);
+    if (tag != 0) ShowProgress(row->Text);
+    if (row->StepBar) StepProgress();
+    timer.Tag = tag + 1;
+}
+
+void TMainForm::AllRcvTimerTimer(TObject*) { RunTransferStep(*AllRcvTimer, &TMainForm::ReceiveAllStep); }

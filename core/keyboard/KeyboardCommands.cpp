@@ -1,0 +1,35 @@
+// The main window's side of the virtual keyboard and the Help menu: the menu items, the note
+// list the keyboard names its notes from, and the two keyboard commands.
+#include "core/MainForm.h"
+#include "core/keyboard/midikey.h"
+#include "performance/NoteNames.h"
+
+void TMainForm::CreateKeyboardAndHelpControls()
+{
+    Options1 = MenuBarTitle("Options1", "&Options");
+    Help1 = MenuBarTitle("Help1", "&Help");
+    VirtualKey = NewItem(Options1, "VirtualKey", "Virtual MIDI &Keyboard", ShortCut('K', {ssCtrl}),
+                         [this](TObject* s) { VirtualKeyClick(s); });
+    PanicCancel = NewItem(Help1, "PanicCancel", "&Reset ALL Controller", scNone,
+                          [this](TObject* s) { PanicCancelClick(s); });
+    NewItem(Help1, "N_HelpAbout", "-");
+    HelpAboutItem = NewItem(Help1, "HelpAboutItem", "&About...", scNone, [this](TObject* s) { HelpAbout(s); });
+
+    // Stands where the part page will lay out its note limits.
+    Pfm_Part_NoteLimitLow = new TComboBox(this);
+    Pfm_Part_NoteLimitLow->Name = "Pfm_Part_NoteLimitLow";
+    Pfm_Part_NoteLimitLow->SetParent(Pfm_TabSheet);
+    Pfm_Part_NoteLimitLow->SetBounds(8, 8, 64, 21);
+    Pfm_Part_NoteLimitLow->Items.AddStrings(NoteNames());
+}
+
+void TMainForm::VirtualKeyClick(TObject*)
+{
+    if (V_MIDIKeyboard) V_MIDIKeyboard->Show();
+}
+
+void TMainForm::PanicCancelClick(TObject* Sender)
+{
+    // Works while the keyboard window is hidden too: it uses that window's channel.
+    if (V_MIDIKeyboard) V_MIDIKeyboard->ResetButtonClick(Sender);
+}

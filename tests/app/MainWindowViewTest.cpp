@@ -1,0 +1,62 @@
+// The real main window drawn by the Qt views on the offscreen platform.
+#include "core/MainForm.h"
+#include "core/Pictures.h"
+#include "platform/MidiInProcess.h"
+#include "ui/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
+{
+    int argc = 1;
+    char arg0[] = "app_tests";
+    char* argv[] = {arg0, nullptr};
+    QtBackend backend(argc, argv);
+    InstallPictureDecoders();
+    platform::InProcessMidi midi;
+    {
+        TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
+        form.Show();
+        backend.ProcessMessages();
+
+        QWidget* window = backend.WindowFor(&form);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle().toStdString(), "Quillmarven");
+
+        const auto menuBars = window->findChildren<QMenuBar*>();
+        ASSERT_FALSE(menuBars.empty());
+        QStringList titles;
+        for (QAction* a : menuBars.front()->actions()) titles << a->text();
+        EXPECT_TRUE(titles.join("|").contains("File")) << titles.join("|").toStdString();
+
+        QStringList tabs;
+        for (QTabBar* bar : window->findChildren<QTabBar*>())
+            for (int i = 0; i < bar->count(); ++i) tabs << bar->tabText(i);
+        EXPECT_TRUE(tabs.contains("Performance")) << tabs.join("|").toStdString();
+        EXPECT_TRUE(tabs.contains("Voice")) << tabs.join("|").toStdString();
+
+        const std::string png =
+            (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
+        ASSERT_TRUE(backend.GrabPng(&form, png));
+        QImage shot(QString::fromStdString(png));
+        ASSERT_FALSE(shot.isNull());
+        EXPECT_GE(shot.width(), 941);
+        EXPECT_GE(shot.height(), 637);
+
+        // Text was drawn (a font was found): the tab captions leave dark pixels near the top.
+        int dark = 0;
+        const int rows = std::min(shot.height(), 80);
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < std::min(shot.width(), 300); ++x)
+                if (qGray(shot.pixel(x, y)) < 100) ++dark;
+        EXPECT_GT(dark, 20);
+        form.Hide();
+    }
+}

@@ -1,0 +1,246 @@
+// Edit > Copy, Paste, Undo, Op Copy, Op Paste: the edit buffer, what reaches the instrument and
+// in which order, and the menu enables.
+#include "tests/editcmds/EditRig.h"
+
+namespace {
+
+using EditCommandsTest = EditRig;
+const TShiftState Ctrl{ssCtrl}, CtrlShift{ssCtrl, ssShift};
+
+template <class Record>
+int32_t* Words(Record& r)
+{
+    return reinterpret_cast<int32_t*>(&r);
+}
+
+Bytes Message(uint8_t device, uint8_t ah, uint8_t am, uint8_t al, uint8_t dl)
+{
+    return {0xF0, 0x43, uint8_t(0x10 + device), 0x5E, ah, am, al, 0x00, dl, 0xF7};
+}
+
+} // namespace
+
+TEST_F(EditCommandsTest, EditMenuStandsBetweenFileAndToolsWithItsKeysAndEnables)
+{
+    TMenuItem* bar = form->MainMenu1->Items();
+    EXPECT_EQ(bar->IndexOf(Item("EditE1")), bar->IndexOf(Item("File1")) + 1);
+    EXPECT_EQ(bar->IndexOf(Item("Tools1")), bar->IndexOf(Item("EditE1")) + 1);
+    const char* rows[][3] = {{"Undo", "&Undo", "Ctrl+Z"},         {"N1", "-", ""},
+                             {"CopyC1", "&Copy", "Ctrl+C"},       {"Paste", "&Paste", "Ctrl+V"},
+                             {"N9", "-", ""},                     {"OPCopy", "Op Copy", "Shift+Ctrl+C"},
+                             {"OPPaste", "Op Paste", "Shift+Ctrl+V"}};
+    ASSERT_EQ(form->EditE1->Count(), 7);
+    std::string enabled, visible;
+    for (int i = 0; i < 7; ++i) {
+        const TMenuItem* item = form->EditE1->Items(i);
+        EXPECT_EQ(item->Name, rows[i][0]);
+        EXPECT_EQ(item->Caption(), rows[i][1]);
+        EXPECT_EQ(ShortCutToText(item->ShortCut()), rows[i][2]);
+        enabled += item->Enabled() ? '1' : '0';
+        visible += item->Visible() ? '1' : '0';
+    }
+    EXPECT_EQ(enabled, "0110110");
+    EXPECT_EQ(visible, "1111000");
+    const int exit = form->File1->IndexOf(form->FileExitItem);
+    EXPECT_EQ(form->File1->IndexOf(form->ExportSMF), exit - 2);
+    EXPECT_EQ(form->File1->IndexOf(form->CnvSyx2SMF), exit - 1);
+    EXPECT_EQ(form->Store->Parent(), Item("Tools1"));
+    EXPECT_EQ(form->Store->Count(), 5);
+}
+
+TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
+{
+    SetDeviceNumber(3);
+    auto& parts = form->ParameterData.PfmParts;
+    parts[0].Volume = 99;
+    parts[0].PrgNum = 17;
+    parts[0].RcvCh = 1;
+    parts[0].ReserveNote = 3;
+    parts[0].FilterSw = 1;
+    parts[2].RcvCh = 5;
+    parts[2].RcvChMax = 6;
+    parts[2].ReserveNote = 4;
+    form->PartMute[1] = 1;
+    ShowPart(0);
+    EXPECT_TRUE(form->UserPressesKey('C', Ctrl));
+    EXPECT_TRUE(form->Paste->Enabled());
+    const PfmPart before = parts[2];
+
+    ShowPart(2);
+    TakeSent();
+    EXPECT_TRUE(form->UserPressesKey('V', Ctrl));
+    PfmPart expected = parts[0];
+    expected.RcvCh = 5, expected.RcvChMax = 6, expected.ReserveNote = 4;
+    expected.ReserveNoteMax = parts[2].ReserveNoteMax; // recomputed for the new filter group
+    EXPECT_TRUE(Same(parts[2], expected));
+    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 1); // follows its part
+    auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(Bytes(sent[0].begin() + 2, sent[0].begin() + 9), (Bytes{0x03, 0x5E, 0x03, 0x10, 0x10, 0x00, 0x00}));
+    EXPECT_TRUE(ChecksumHolds(sent[0]));
+    for (uint8_t p = 0; p < 4; ++p)
+        EXPECT_EQ(sent[1 + p], Message(3, uint8_t(0x30 + p), 0, 0x0B, p == 1 ? 0 : uint8_t(parts[p].Volume)));
+    EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
+    EXPECT_TRUE(form->Undo->Enabled());
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    form->BuildPerformanceDump(DumpPerformance, 0);
+    Bytes editor(form->PerformanceDumpBuffer.begin() + 9, form->PerformanceDumpBuffer.end() - 2);
+    editor[0xC0 + 0x34 + 0x0B] = 0; // the muted part
+    EXPECT_EQ(Bytes(instrument.Performance.begin(), instrument.Performance.end()), editor);
+
+    // Undo only on the pasted part; the kept words stay as they are now.
+    parts[2].RcvCh = 9;
+    ShowPart(1);
+    form->UserPressesKey('Z', Ctrl);
+    EXPECT_TRUE(TakeSent().empty());
+    ShowPart(2);
+    form->DataChanged = 0; // as after a save
+    form->UserPressesKey('Z', Ctrl);
+    expected = before;
+    expected.RcvCh = 9;
+    expected.ReserveNoteMax = parts[2].ReserveNoteMax;
+    EXPECT_TRUE(Same(parts[2], expected));
+    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
+    EXPECT_FALSE(form->Undo->Enabled());
+    EXPECT_EQ(form->DataChanged, 1);
+    sent = TakeSent();
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(sent[0].size(), 411u);
+
+    // Undo enabled again by a voice paste: the part's undo is spent.
+    ShowVoice(0);
+    form->UserPressesKey('C', Ctrl);
+    ShowVoice(1);
+    form->UserPressesKey('V', Ctrl);
+    ShowPart(2);
+    parts[2].Volume = 1;
+    TakeSent();
+    form->UserPressesKey('Z', Ctrl);
+    EXPECT_EQ(parts[2].Volume, 1);
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(EditCommandsTest, PasteOnTheCopySourceOrFromAnEmptyClipboardChangesNothing)
+{
+    const TParameterData start = form->ParameterData;
+    ShowVoice(1);
+    form->UserPressesKey('C', Ctrl); // fills the voice clipboard only
+    ShowPart(2);
+    TakeSent();
+    form->UserPressesKey('V', Ctrl);
+    EXPECT_TRUE(form->Undo->Enabled());
+    EXPECT_EQ(form->DataChanged, 1);
+    form->UserPressesKey('Z', Ctrl); // nothing to undo on either page
+    ShowVoice(0);
+    form->UserPressesKey('Z', Ctrl);
+    ShowVoice(1);
+    form->UserPressesKey('V', Ctrl); // onto its source
+    ShowPart(1);
+    form->UserPressesKey('C', Ctrl);
+    form->UserPressesKey('V', Ctrl);
+    EXPECT_TRUE(Same(form->ParameterData, start));
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_TRUE(Headless().Sleeps.empty());
+}
+
+TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwitchesBack)
+{
+    SetDeviceNumber(3);
+    auto& data = form->ParameterData;
+    data.VoiceRecords[0].VoiceCommon.Algorithm = 20;
+    data.VoiceRecords[0].VoiceCommon.FilterSw = 1; // part 1's switch is off
+    data.PfmParts[1].BankNum = 0;
+    data.PfmParts[3].BankNum = 2; // PrA
+    form->OperatorMute.Voiced[1][2] = 1;
+    const VoiceRecord before = data.VoiceRecords[1];
+    ShowVoice(0);
+    form->UserPressesKey('C', Ctrl);
+    ShowVoice(1);
+    TakeSent();
+    form->UserPressesKey('V', Ctrl);
+
+    VoiceRecord expected = data.VoiceRecords[0];
+    expected.VoiceCommon.FilterSw = 0;
+    EXPECT_TRUE(Same(data.VoiceRecords[1], expected));
+    EXPECT_EQ(data.PfmParts[1].BankNum, 1);
+    auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 2u + 32u); // the bank, the dump, the operator mutes after the pause
+    EXPECT_EQ(sent[0], Message(3, 0x31, 0x00, 0x01, 0x01));
+    EXPECT_EQ(Bytes(sent[1].begin() + 2, sent[1].begin() + 9), (Bytes{0x03, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
+    EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
+    form->BuildVoiceDump(1, 0);
+    Bytes editor(form->VoiceDumpBuffer.begin() + 9, form->VoiceDumpBuffer.end() - 2);
+    editor[0x70 + 0x3E * 2 + 0x16] = 0; // muted voiced operator 3
+    EXPECT_EQ(Bytes(instrument.Voices[1].begin(), instrument.Voices[1].end()), editor);
+
+    form->UserPressesKey('Z', Ctrl);
+    EXPECT_TRUE(Same(data.VoiceRecords[1], before));
+    EXPECT_EQ(data.PfmParts[1].BankNum, 0);
+    EXPECT_FALSE(form->Undo->Enabled());
+    sent = TakeSent();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0], Message(3, 0x31, 0x00, 0x01, 0x00));
+    EXPECT_EQ(sent[1][6], 0x41);
+
+    // A paste onto a PrA part switches nothing, so its undo sends no bank.
+    ShowVoice(3);
+    form->UserPressesKey('V', Ctrl);
+    TakeSent();
+    form->UserPressesKey('Z', Ctrl);
+    EXPECT_EQ(data.PfmParts[3].BankNum, 2);
+    EXPECT_EQ(TakeSent().at(0).size(), 619u);
+}
+
+TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheVoice)
+{
+    VoiceRecord& voice = form->ParameterData.VoiceRecords[0];
+    for (int i = 0; i < 44; ++i) Words(voice.VoicedOperators[2])[i] = 100 + i;
+    for (int i = 0; i < 35; ++i) Words(voice.UnvoicedOperators[4])[i] = 200 + i;
+    voice.VoicedOperators[1].FseqSw = 1;
+    form->OperatorMute.Voiced[0][1] = 1;
+    const VoiceRecord before = voice;
+
+    ShowVoice(0, 2); // voiced operator 3 onto unvoiced operator 5
+    EXPECT_TRUE(form->UserPressesKey('C', CtrlShift));
+    EXPECT_TRUE(form->OPPaste->Enabled());
+    ShowVoice(0, 12);
+    TakeSent();
+    EXPECT_TRUE(form->UserPressesKey('V', CtrlShift));
+    const int32_t* unvoiced = Words(voice.UnvoicedOperators[4]);
+    for (int i = 0; i < 35; ++i) EXPECT_EQ(unvoiced[i], i < 13 ? 200 + i : 100 + 22 + (i - 13)) << i;
+    EXPECT_EQ(voice.UnvoicedOperators[4].PitchMod, before.VoicedOperators[2].PitchMod);
+    VoiceRecord rest = voice;
+    rest.UnvoicedOperators[4] = before.UnvoicedOperators[4];
+    EXPECT_TRUE(Same(rest, before));
+
+    // The dump, the pause, then what the sixteen mute buttons send: switch mask and level.
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 33u);
+    EXPECT_EQ(sent[0].size(), 619u);
+    EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
+    std::string order;
+    for (std::size_t i = 1; i < 33; ++i) order += char(sent[i][6]);
+    EXPECT_EQ(order, std::string("\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x28\x16"
+                                 "\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2A\x2E"));
+    EXPECT_EQ(sent[1][8] & 0x02, 0); // the muted operator counts off
+    EXPECT_EQ(sent[4], Message(0, 0x60, 0x01, 0x16, 0x00));
+
+    // Back: only the shared words reach voiced operator 6; within a kind the whole operator.
+    VoicedOperator voiced6 = voice.VoicedOperators[5];
+    form->UserPressesKey('C', CtrlShift);
+    ShowVoice(0, 5);
+    form->UserPressesKey('V', CtrlShift);
+    for (int i = 0; i < 44; ++i) EXPECT_EQ(Words(voice.VoicedOperators[5])[i], i < 22 ? Words(voiced6)[i] : unvoiced[i - 9]);
+    ShowVoice(0, 2);
+    form->UserPressesKey('C', CtrlShift);
+    form->UserPressesKey('V', CtrlShift); // onto its source: the same values
+    EXPECT_TRUE(Same(voice.VoicedOperators[2], before.VoicedOperators[2]));
+    ShowVoice(0, 7);
+    form->UserPressesKey('V', CtrlShift);
+    EXPECT_TRUE(Same(voice.VoicedOperators[7], before.VoicedOperators[2]));
+
+    const VoiceRecord beforeLast = form->VoiceUndoBuffer;
+    voice.VoiceCommon.Feedback = 6;
+    form->UserPressesKey('Z', Ctrl);
+    EXPECT_TRUE(Same(voice, beforeLast));
+}

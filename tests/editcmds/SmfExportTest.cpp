@@ -1,0 +1,105 @@
+// File > Export MIDI File, read back with the tests' own MIDI file reader.
+#include "tests/editcmds/EditRig.h"
+#include "tests/editcmds/SmfReader.h"
+
+namespace {
+
+class SmfExportTest : public EditRig {
+protected:
+    // Exports into `file` (cancelled when empty); returns the name the dialog proposed.
+    std::string Export(const fs::path& file)
+    {
+        std::string proposed;
+        Headless().FileResponder = [&](const TFileDialogRequest& r) -> std::optional<std::string> {
+            proposed = r.FileName;
+            EXPECT_TRUE(r.Save && r.OverwritePrompt);
+            EXPECT_EQ(r.Filter, "MIDI File(SMF Format0)(*.mid)|*.mid");
+            if (file.empty()) return std::nullopt;
+            return file.string();
+        };
+        form->ExportSMF->Click();
+        return proposed;
+    }
+    Bytes ExportedName(const char* name)
+    {
+        auto& n = form->ParameterData.PfmCommon.Name;
+        n.fill(0);
+        std::memcpy(n.data(), name, std::strlen(name));
+        Export(folder / "name.mid");
+        const Bytes image = ReadFile(folder / "name.mid");
+        return Bytes(image.begin() + 26, image.begin() + 41);
+    }
+};
+
+} // namespace
+
+TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
+{
+    SetDeviceNumber(5);
+    form->ParameterData.VoiceRecords[2].VoiceCommon.Algorithm = 40;
+    const TParameterData start = form->ParameterData;
+    EXPECT_EQ(Export(folder / "all.mid"), "InitPerfrmnc.mid");
+
+    const Bytes image = ReadFile(folder / "all.mid");
+    ASSERT_EQ(image.size(), 3063u);
+    const SmfFile smf = ReadSmf(image);
+    EXPECT_EQ(smf.Format, 0);
+    EXPECT_EQ(smf.Tracks, 1);
+    EXPECT_EQ(smf.Division, 96);
+    ASSERT_EQ(smf.Events.size(), 11u);
+    std::vector<uint8_t> metas;
+    for (const SmfEvent& e : smf.Events) metas.push_back(e.MetaType);
+    EXPECT_EQ(metas, (Bytes{0x03, 0x58, 0x51, 0x59, 0, 0, 0, 0, 0, 0, 0x2F}));
+    EXPECT_EQ(smf.Events[1].Data, (Bytes{0x04, 0x02, 0x18, 0x08}));
+    EXPECT_EQ(smf.Events[2].Data, (Bytes{0x07, 0xA1, 0x20}));
+    EXPECT_EQ(smf.Events[3].Data, (Bytes{0x00, 0x00}));
+    EXPECT_EQ(smf.Events[10].Tick, 2688u);
+
+    const int32_t kinds[] = {DumpPerformance, 0, 1, 2, 3, DumpSystem};
+    const uint8_t addresses[] = {0x10, 0x40, 0x41, 0x42, 0x43, 0x00};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const SmfEvent& e = smf.Events[4 + i];
+        EXPECT_EQ(e.Tick, 512u * i);
+        Bytes dump{e.Status};
+        dump.insert(dump.end(), e.Data.begin(), e.Data.end());
+        EXPECT_EQ(dump.size(), i == 0 ? 411u : i == 5 ? 87u : 619u);
+        EXPECT_EQ(Bytes(dump.begin(), dump.begin() + 4), (Bytes{0xF0, 0x43, 0x00, 0x5E})) << i;
+        EXPECT_EQ(Bytes(dump.begin() + 6, dump.begin() + 9), (Bytes{addresses[i], 0x00, 0x00}));
+        EXPECT_TRUE(ChecksumHolds(dump) && dump.back() == 0xF7) << i;
+        const int32_t kind = kinds[i];
+        const uint8_t* built = kind == DumpPerformance ? (form->BuildPerformanceDump(kind, 0), form->PerformanceDumpBuffer.data())
+                               : kind == DumpSystem    ? (form->BuildSystemDump(), form->SystemDumpBuffer.data())
+                                                       : (form->BuildVoiceDump(kind, 0), form->VoiceDumpBuffer.data());
+        EXPECT_EQ(dump, Bytes(built, built + dump.size())) << i;
+    }
+    // The export sends nothing and changes nothing.
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_TRUE(Same(start, form->ParameterData));
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+}
+
+TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
+{
+    EXPECT_EQ(ExportedName("InitPerfrmnc"), (Bytes{'I', 'n', 'i', 't', 'P', 'e', 'r', 'f', 'r', 'm', 'n', 'c', 0, ' ', ' '}));
+    EXPECT_EQ(ExportedName(" Pad\xE9 Two "), (Bytes{' ', 'P', 'a', 'd', 0xE9, ' ', 'T', 'w', 'o', ' ', 0, ' ', ' ', ' ', ' '}));
+    EXPECT_EQ(Export(folder / "x.mid"), "Pad\xC3\xA9 Two.mid");
+    Bytes empty(15, ' ');
+    empty[0] = 0;
+    EXPECT_EQ(ExportedName(""), empty);
+    EXPECT_EQ(Export(folder / "x.mid"), ".mid");
+}
+
+TEST_F(SmfExportTest, CancelWritesNothingAndAFailedWriteSaysSoLeavingNoFile)
+{
+    Export({});
+    EXPECT_TRUE(fs::is_empty(folder));
+    const fs::path blocked = folder / "taken.mid"; // a folder where the file should go
+    fs::create_directory(blocked);
+    Export(blocked);
+    ASSERT_EQ(Headless().Messages.size(), 1u);
+    EXPECT_EQ(Headless().Messages[0].Text,
+              "Can't perform one of the following file operations: Write. This file is used by other application! ");
+    EXPECT_EQ(Headless().Messages[0].Caption, "File Error");
+    EXPECT_EQ(Headless().Messages[0].Buttons, MB_OKCANCEL);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}

@@ -1,0 +1,206 @@
+// File > Open, Save and Save As: the save file round trip, every kind of wrong file, the relay of
+// the other editor's file, safe writing and the page flip.
+#include "tests/files/FormRig.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
+const char* const WrongFs1 = "File Error: This file is not Tarnwick's file or broken file";
+
+class FilesTest : public FormRig {
+protected:
+    void SetUp() override
+    {
+        FormRig::SetUp();
+        MakeForm(false);
+        form->Midi.OpenMidiPorts(0, 0, -1);
+    }
+    // File > Open with the filter entry the person picked.
+    void Open(const fs::path& path, int filterIndex)
+    {
+        form->OpenDialog->FilterIndex = filterIndex;
+        AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
+        Click("FileOpenItem");
+    }
+};
+
+} // namespace
+
+TEST_F(FilesTest, SavedFileReopensAndSavesAgainByteForByte)
+{
+    Scramble();
+    const TParameterData saved = form->ParameterData;
+    form->MarkDataChanged();
+    const fs::path path = temp / "scrambled.fse";
+    AnswerFileDialogs([&](const TFileDialogRequest& r) {
+        EXPECT_TRUE(r.Save);
+        EXPECT_EQ(r.Title, "Quillmarven SaveDialog");
+        EXPECT_EQ(r.InitialDir, "data");
+        EXPECT_TRUE(r.OverwritePrompt);
+        return path.string();
+    });
+    Click("FileSaveItem"); // no file name yet: Save As
+    ASSERT_EQ(Headless().FileDialogs.size(), 1u);
+    const Bytes image = ReadBytes(path);
+    ASSERT_EQ(image.size(), 12996u);
+    EXPECT_EQ(std::memcmp(image.data(), "Quillmarven\0\x64\0\0\0", 16), 0);
+    EXPECT_EQ(form->CurrentFileName, path.string());
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+
+    MakeForm(false);
+    form->Midi.OpenMidiPorts(0, 0, -1);
+    form->MarkDataChanged();
+    Open(path, 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(SameData(form->ParameterData, saved));
+    EXPECT_EQ(form->CurrentFileName, path.string());
+    EXPECT_EQ(form->DataChanged, 0);
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+    EXPECT_TRUE(form->AllSendTimer->Enabled());
+    EXPECT_EQ(form->AllSendTimer->Tag, 0);
+
+    fs::remove(path);
+    Click("FileSaveItem"); // to the same name, no dialog
+    EXPECT_EQ(Headless().FileDialogs.size(), 2u);
+    EXPECT_EQ(ReadBytes(path), image);
+}
+
+TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
+{
+    Bytes shortFile = SaveFileImage();
+    shortFile.pop_back();
+    Bytes badMagic = SaveFileImage();
+    badMagic[11] = 'x'; // no NUL after the name
+    const Bytes fs1 = {0xF0, 0x43, 0x00, 0x5E, 0x00, 0xF7};
+    Bytes huge(16u << 20, 0);
+    huge[0] = 0xF0, huge[1] = 0x43;
+    huge.push_back(0xF7);
+    struct Case {
+        std::string what;
+        fs::path path;
+        int filter;
+        const char* text;
+    } cases[] = {
+        {"one byte short", WriteFile("short.fse", shortFile), 1, WrongFse},
+        {"version 99", WriteFile("v99.fse", SaveFileImage(99)), 1, WrongFse},
+        {"wrong magic", WriteFile("magic.fse", badMagic), 1, WrongFse},
+        {".fs1 read as .fse", WriteFile("other.fs1", fs1), 1, WrongFse},
+        {"missing .fse", temp / "missing.fse", 1, WrongFse},
+        {"a folder", temp.Path(), 1, WrongFse},
+        {".fse read as .fs1", WriteFile("good.fse", SaveFileImage()), 2, WrongFs1},
+        {"one byte .fs1", WriteFile("one.fs1", {0xF0}), 2, WrongFs1},
+        {"empty .fs1", WriteFile("empty.fs1", {}), 2, WrongFs1},
+        {"over 16 MiB", WriteFile("huge.fs1", huge), 2, WrongFs1},
+        {"missing .fs1", temp / "missing.fs1", 2, "Can't perform one of the following file operations: Open, Seek, Read, Close."},
+    };
+    form->MarkDataChanged();
+    const TParameterData before = form->ParameterData;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Messages().clear();
+        fs1r->ClearReceived();
+        Open(c.path, c.filter);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, c.text);
+        const bool fileError = Messages()[0].Caption == "File Error";
+        EXPECT_EQ(Messages()[0].Buttons, fileError ? MB_OKCANCEL : MB_OK);
+        EXPECT_EQ(Messages()[0].Icon, fileError ? 0 : MB_ICONEXCLAMATION);
+        EXPECT_TRUE(fs1r->Received().empty());
+        EXPECT_TRUE(SameData(form->ParameterData, before));
+        EXPECT_TRUE(form->CurrentFileName.empty());
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+        EXPECT_FALSE(form->AllSendTimer->Enabled() || form->AllRcvTimer->Enabled());
+    }
+}
+
+TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
+{
+    form->DeviceNumber = 3;
+    form->CurrentFileName = "kept.fse";
+    form->MarkDataChanged();
+    const Bytes file = {0xF0, 0x43, 0x0F, 0x5E, 0x10, 0x00, 0x00, 0x01, 0xF7,
+                        0xF0, 0x43, 0x0F, 0x5E, 0x40, 0x00, 0x00, 0x02, 0xF7};
+    // A message longer than the output carries is refused with the MIDI system's text.
+    fs1r->SetMaxMessageSize(8);
+    EXPECT_THROW(Open(WriteFile("set.fs1", file), 2), Exception);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(form->AllRcvTimer->Enabled());
+
+    fs1r->SetMaxMessageSize(1024);
+    Open(temp / "set.fs1", 2);
+
+    ASSERT_GE(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "File reading was successful !");
+    EXPECT_EQ(Messages()[0].Icon, MB_ICONINFORMATION);
+    const auto sent = fs1r->Received();
+    ASSERT_GE(sent.size(), 2u);
+    Bytes first(file.begin(), file.begin() + 9);
+    first[2] = 0x03; // set into the low four bits, not added (0x12)
+    EXPECT_EQ(sent[0], first);
+    EXPECT_EQ(sent[1], Bytes(file.begin() + 9, file.end()));
+    EXPECT_TRUE(form->AllRcvTimer->Enabled());
+    EXPECT_EQ(form->CurrentFileName, "kept.fse");
+    EXPECT_EQ(form->DataChanged, 0);
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+}
+
+TEST_F(FilesTest, FailedSaveReportsWriteAndKeepsTheOldFileAndItsPermissions)
+{
+    const fs::path path = WriteFile("kept.fse", {1, 2, 3});
+    fs::permissions(path, fs::perms(0640));
+    form->CurrentFileName = path.string();
+    Click("FileSaveItem");
+    EXPECT_EQ(ReadBytes(path).size(), 12996u);
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A name the program cannot write (here a folder): the old content stays, nothing is cleared.
+    const fs::path folder = temp / "folder.fse";
+    fs::create_directory(folder);
+    WriteText(folder / "inside", "old");
+    form->CurrentFileName = folder.string();
+    form->MarkDataChanged();
+    Click("FileSaveItem");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Can't perform one of the following file operations: Write.");
+    EXPECT_EQ(Messages()[0].Caption, "File Error");
+    EXPECT_EQ(ReadText(folder / "inside"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2); // no leftovers
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+}
+
+TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelled)
+{
+    const std::pair<const char*, const char*> names[] = {{" \tMy Pfm  \x01", "My Pfm.fse"}, {"            ", ".fse"}};
+    for (const auto& [name, proposal] : names) {
+        std::memcpy(form->ParameterData.PfmCommon.Name.data(), name, 12);
+        form->RefreshPerformancePages();
+        form->MarkDataChanged();
+        Headless().FileDialogs.clear();
+        Click("FileSaveAsItem");
+        ASSERT_EQ(Headless().FileDialogs.size(), 1u);
+        EXPECT_EQ(Headless().FileDialogs[0].Request.FileName, proposal);
+        EXPECT_EQ(form->SaveAsCancelled, 1);
+        EXPECT_EQ(form->DataChanged, 1);
+        EXPECT_TRUE(form->CurrentFileName.empty());
+    }
+}
+
+TEST_F(FilesTest, OpeningFlipsThePagesSoBothShowHandlersRun)
+{
+    form->Show();
+    int performanceShown = 0, voiceShown = 0;
+    auto count = [](TNotifyEvent& event, int& n) {
+        event = [old = event, &n](TObject* s) { ++n; if (old) old(s); };
+    };
+    count(form->Pfm_TabSheet->OnShow, performanceShown);
+    count(form->Vc_TabSheet->OnShow, voiceShown);
+    Open(WriteFile("flip.fse", SaveFileImage()), 1);
+    EXPECT_EQ(performanceShown, 1);
+    EXPECT_EQ(voiceShown, 1);
+    EXPECT_EQ(form->FS1R_PageControl->ActivePage(), form->Pfm_TabSheet);
+}

@@ -1,0 +1,128 @@
+// Tools > Initialize and File > New: what each command resets and sends, and the save question.
+#include "tests/files/FormRig.h"
+
+namespace {
+
+class InitCommandsTest : public FormRig {
+protected:
+    void SetUp() override
+    {
+        FormRig::SetUp();
+        reference = std::make_unique<TMainForm>(nullptr, midi, QM_PROGRAM_DIR);
+        reference->RefreshPerformancePages();
+    }
+    void TearDown() override
+    {
+        reference.reset();
+        FormRig::TearDown();
+    }
+    // A window whose whole buffer differs from the initial data.
+    TParameterData Fresh(bool changed)
+    {
+        MakeForm(false).Midi.OpenMidiPorts(0, 0, -1);
+        fs1r->ClearReceived();
+        Scramble();
+        form->ParameterData.SystemBlock.MemoryMode = 0; // no initialize touches it
+        if (changed) form->MarkDataChanged();
+        return form->ParameterData;
+    }
+    // What the window would send of the whole buffer: the six bulk dumps.
+    static Bytes AllDumps(TMainForm& f)
+    {
+        Bytes all;
+        auto add = [&all](const auto& buffer) { all.insert(all.end(), buffer.begin(), buffer.end()); };
+        f.BuildPerformanceDump(DumpPerformance, 0);
+        add(f.PerformanceDumpBuffer);
+        for (int v = 0; v < 4; ++v) {
+            f.BuildVoiceDump(v, 0);
+            add(f.VoiceDumpBuffer);
+        }
+        f.BuildSystemDump();
+        add(f.SystemDumpBuffer);
+        return all;
+    }
+    std::unique_ptr<TMainForm> reference; // the initial data
+};
+
+} // namespace
+
+TEST_F(InitCommandsTest, EachBlockCommandResetsAndSendsItsBlockOnly)
+{
+    auto image = [](const auto& buffer) { return Bytes(buffer.begin(), buffer.end()); };
+    struct Row {
+        const char* item;
+        std::function<Bytes()> expected; // the initial block's bulk dump
+        std::size_t keptFrom, keptSize;  // a block the command leaves alone
+    } rows[] = {
+        {"InitPfm", [&] { reference->BuildPerformanceDump(DumpPerformance, 0); return image(reference->PerformanceDumpBuffer); },
+         offsetof(TParameterData, SystemBlock), sizeof(SystemBlock)},
+        {"InitVc1", [&] { reference->BuildVoiceDump(0, 0); return image(reference->VoiceDumpBuffer); },
+         offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord), sizeof(VoiceRecord)},
+        {"InitVc4", [&] { reference->BuildVoiceDump(3, 0); return image(reference->VoiceDumpBuffer); },
+         offsetof(TParameterData, VoiceRecords), sizeof(VoiceRecord)},
+        {"InitSys", [&] { reference->BuildSystemDump(); return image(reference->SystemDumpBuffer); },
+         offsetof(TParameterData, VoiceRecords), 4 * sizeof(VoiceRecord)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.item);
+        const TParameterData before = Fresh(true);
+        Click(row.item);
+        ASSERT_EQ(fs1r->Received().size(), 1u);
+        EXPECT_EQ(fs1r->Received()[0], row.expected());
+        const auto* now = reinterpret_cast<const uint8_t*>(&form->ParameterData) + row.keptFrom;
+        EXPECT_EQ(std::memcmp(now, reinterpret_cast<const uint8_t*>(&before) + row.keptFrom, row.keptSize), 0);
+        EXPECT_FALSE(SameData(form->ParameterData, before));
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+        EXPECT_FALSE(form->AllSendTimer->Enabled());
+    }
+    // Voices 2 and 3 and the menu's shape, once.
+    for (const char* name : {"InitVc2", "InitVc3", "InitAll"}) EXPECT_NE(Item(name), nullptr) << name;
+    EXPECT_EQ(Item("Initialize1")->Caption(), "&Initialize");
+}
+
+TEST_F(InitCommandsTest, InitializeAllAndNewAskToSaveChangesFirst)
+{
+    const fs::path saved = temp / "before-new.fse";
+    struct Case {
+        const char* what;
+        bool changed;
+        int answer;
+        std::optional<std::string> file;
+        bool resets;
+    } cases[] = {
+        {"unchanged: no question", false, IDCANCEL, std::nullopt, true},
+        {"Cancel", true, IDCANCEL, std::nullopt, false},
+        {"Yes, then Save As cancelled", true, IDYES, std::nullopt, false},
+        {"Yes, then the file cannot be written", true, IDYES, temp.Path().string(), false},
+        {"Yes, then saved", true, IDYES, saved.string(), true},
+        {"No", true, IDNO, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Headless().Reset();
+        const TParameterData before = Fresh(c.changed);
+        form->CurrentFileName = "kept.fse";
+        AnswerMessages(c.answer);
+        AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
+        form->Show(); // File > New by its shortcut
+        EXPECT_TRUE(form->UserPressesKey('N', {ssCtrl}));
+
+        if (c.changed) {
+            ASSERT_GE(Messages().size(), 1u);
+            EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+            EXPECT_EQ(Messages()[0].Caption, "Quillmarven");
+            EXPECT_EQ(Messages()[0].Buttons | Messages()[0].Icon, MB_YESNOCANCEL | MB_ICONQUESTION);
+        } else {
+            EXPECT_TRUE(Messages().empty());
+        }
+        if (c.resets)
+            EXPECT_EQ(AllDumps(*form), AllDumps(*reference));
+        else
+            EXPECT_TRUE(SameData(form->ParameterData, before));
+        EXPECT_EQ(form->AllSendTimer->Enabled(), c.resets);
+        EXPECT_EQ(form->DataChanged, c.resets ? 0 : 1);
+        EXPECT_EQ(form->Caption(), c.resets ? "Quillmarven" : "Quillmarven (Changed)");
+        EXPECT_EQ(form->CurrentFileName, c.changed && c.answer == IDYES && c.file ? *c.file : "kept.fse");
+    }
+    EXPECT_EQ(ReadBytes(saved).size(), 12996u);
+}

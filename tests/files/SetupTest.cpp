@@ -1,0 +1,269 @@
+// The MIDI setup dialog and the settings file, the first show of the main window, and closing.
+#include "tests/files/FormRig.h"
+
+namespace {
+
+const char* const NoInput = "MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!";
+const char* const NoOutput = "MIDI output device is not found! Please install MIDI Interface device and restart Quillmarven!";
+
+std::vector<std::string> ItemsOf(const TComboBox* box) { return box->Items.Items(); }
+
+class SetupTest : public FormRig {
+protected:
+    // What a person does in the setup dialog; -1 leaves a list as it is. Ends with OK (or Cancel).
+    void InDialog(int in, int out, int keyboard, int id, bool ok = true)
+    {
+        Headless().ModalResponder = [=, this](TForm& f) {
+            auto& d = dynamic_cast<TMIDISetup&>(f);
+            ++DialogsShown;
+            if (in >= 0) d.MIDIIN_Box->UserSelects(in);
+            if (out >= 0) d.MIDIOUT_Box->UserSelects(out);
+            if (keyboard >= 0) d.MIDI_K_Box->UserSelects(keyboard);
+            if (id >= 0) d.Setup_DevID->UserSelects(id);
+            if (Before) Before(d);
+            (ok ? d.OKBitBtn : d.CancelBitBtn)->UserClicks();
+            KeyboardAfterOk = d.MIDI_K_Box->ItemIndex();
+            if (d.ModalResult() == mrNone) d.CancelBitBtn->UserClicks(); // a refused OK: give up
+        };
+    }
+    void WriteSettings(const TMidiSettings& s) { ASSERT_TRUE(WriteMidiSettings(SettingsFile(), s)); }
+    bool Ended() const { return Application->Terminated(); }
+
+    int DialogsShown = 0;
+    int KeyboardAfterOk = -1;
+    std::function<void(TMIDISetup&)> Before;
+};
+
+} // namespace
+
+TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
+{
+    midi.AddDevice("Synth", false, true);
+    MakeForm(false).Midi.OpenMidiPorts(0, 0, 1);
+    form->DeviceNumber = 5;
+    Before = [this](TMIDISetup& d) {
+        EXPECT_EQ(ItemsOf(d.MIDIIN_Box), (std::vector<std::string>{"FS1R", "Keys"}));
+        EXPECT_EQ(ItemsOf(d.MIDI_K_Box), ItemsOf(d.MIDIIN_Box));
+        EXPECT_EQ(ItemsOf(d.MIDIOUT_Box), (std::vector<std::string>{"FS1R", "Synth"}));
+        EXPECT_EQ(d.Setup_DevID->Items.Count(), 16);
+        EXPECT_EQ(d.Setup_DevID->Text(), "06");
+        // Nothing of the program holds a device while the dialog is open.
+        EXPECT_FALSE(form->Midi.MidiPortsOpen || form->Midi.KeyboardThruOn);
+        EXPECT_EQ(fs1r->OpenInputs() + fs1r->OpenOutputs() + keys->OpenInputs(), 0);
+    };
+    InDialog(-1, -1, -1, -1, false);
+    Click("MIDI_config");
+    ASSERT_EQ(DialogsShown, 1);
+    EXPECT_EQ(Headless().Modals[0].Caption, "MIDI Interface Setup");
+    // Cancel: the device number stays, nothing is written, the devices stay closed.
+    EXPECT_EQ(form->DeviceNumber, 5);
+    EXPECT_FALSE(fs::exists(SettingsFile()));
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+}
+
+TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
+{
+    MakeForm(false);
+    form->DeviceNumber = 2;
+    InDialog(0, 0, 1, 9);
+    Click("MIDI_config");
+    EXPECT_EQ(Headless().Modals.at(0).Result, mrOk);
+    EXPECT_TRUE(form->Midi.MidiPortsOpen && form->Midi.KeyboardThruOn);
+    EXPECT_EQ(form->DeviceNumber, 9);
+    const TMidiSettings s = ReadMidiSettings(SettingsFile());
+    EXPECT_EQ(s.MidiIn, "FS1R");
+    EXPECT_EQ(s.MidiOut, "FS1R");
+    EXPECT_EQ(s.MidiKeyboard, "Keys");
+    EXPECT_EQ(s.DeviceID, 9);
+    keys->PlayShort(0x90, 60, 100);
+    EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
+}
+
+TEST_F(SetupTest, OkRefusesAnIncompleteConflictingOrVanishedChoice)
+{
+    MakeForm(false);
+    const std::pair<std::function<void()>, const char*> attempts[] = {
+        {[] {}, "Please select MIDIIN device !"},
+        {[this] { InDialog(0, -1, -1, -1); }, "Please select MIDIOUT device !"},
+        {[this] { InDialog(0, 0, 0, -1); }, "Please select MIDIKeyboad device different from MIDIIN device !"},
+        {[this] {
+             InDialog(0, 0, -1, -1);
+             Before = [this](TMIDISetup&) { midi.RemoveDevice(fs1r); };
+         },
+         "MIDI device is not found! Please select MIDI device again !"},
+    };
+    for (const auto& [arrange, text] : attempts) {
+        SCOPED_TRACE(text);
+        Messages().clear();
+        Before = nullptr;
+        InDialog(-1, -1, -1, -1);
+        arrange();
+        Click("MIDI_config");
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, text);
+        EXPECT_EQ(Messages()[0].Icon, MB_ICONINFORMATION);
+        EXPECT_EQ(Headless().Modals.back().Result, mrCancel); // stayed open until Cancel
+        EXPECT_EQ(KeyboardAfterOk, -1);
+        EXPECT_FALSE(form->Midi.MidiPortsOpen);
+        EXPECT_FALSE(fs::exists(SettingsFile()));
+    }
+}
+
+TEST_F(SetupTest, DeviceThatCannotOpenIsShownAndNothingIsWritten)
+{
+    MakeForm(false);
+    fs1r->FailOpen("Device or resource busy");
+    InDialog(0, 0, -1, 3);
+    Click("MIDI_config");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Device or resource busy");
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+    EXPECT_EQ(form->DeviceNumber, 0);
+    EXPECT_FALSE(fs::exists(SettingsFile()));
+}
+
+TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
+{
+    MakeForm(false);
+    EXPECT_EQ(ReadMidiSettings(SettingsFile()).MidiIn, "");
+    for (const auto& [text, id] : std::vector<std::pair<std::string, int>>{{"15", 15}, {"16", 0}, {"-1", 0}, {"x", 0}}) {
+        WriteText(SettingsFile(), "[MIDISetting]\nMIDIIN=A\nDeviceID=" + text + "\n");
+        EXPECT_EQ(ReadMidiSettings(SettingsFile()).DeviceID, id) << text;
+    }
+    EXPECT_EQ(SettingsFile().filename().extension(), ".INI");
+}
+
+TEST_F(SetupTest, StartWithoutMidiDevicesShowsBothBoxesAndEnds)
+{
+    midi.RemoveDevice(fs1r);
+    midi.RemoveDevice(keys);
+    MakeForm().Show();
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].Text, NoInput);
+    EXPECT_EQ(Messages()[1].Text, NoOutput);
+    EXPECT_EQ(Messages()[1].Caption, "Quillmarven");
+    EXPECT_TRUE(Headless().Modals.empty());
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(SetupTest, StartAsksForDevicesWhenAConfiguredOneIsMissingAndStopsOnCancel)
+{
+    for (const TMidiSettings& s : {TMidiSettings{}, TMidiSettings{"FS1R", "FS1R", "Gone", 1}}) {
+        MakeForm(false);
+        WriteSettings(s);
+        Headless().Modals.clear();
+        InDialog(-1, -1, -1, -1, false);
+        MakeForm().Show();
+        ASSERT_EQ(Headless().Modals.size(), 1u);
+        EXPECT_EQ(Headless().Modals[0].FormName, "MIDISetup");
+        EXPECT_FALSE(form->Midi.MidiPortsOpen);
+        EXPECT_FALSE(form->AllRcvTimer->Enabled() || form->AllSendTimer->Enabled());
+        EXPECT_FALSE(Ended());
+    }
+}
+
+TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
+{
+    const DevicePtr twin = midi.AddDevice("FS1R", false, true); // same name: start-up takes the later one
+    InDialog(0, 0, 1, 4);
+    MakeForm().Show();
+    EXPECT_EQ(fs1r->OpenOutputs(), 1); // the dialog takes the first
+    EXPECT_TRUE(form->AllRcvTimer->Enabled());
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+    form.reset();
+    Headless().Reset();
+
+    MakeForm().Show();
+    EXPECT_TRUE(Headless().Modals.empty());
+    EXPECT_TRUE(form->Midi.MidiPortsOpen && form->Midi.KeyboardThruOn);
+    EXPECT_EQ(twin->OpenOutputs(), 1);
+    EXPECT_EQ(fs1r->OpenOutputs(), 0);
+    EXPECT_EQ(form->DeviceNumber, 4);
+    EXPECT_TRUE(form->AllRcvTimer->Enabled());
+    EXPECT_FALSE(Ended());
+}
+
+TEST_F(SetupTest, CommandLineFileIsLoadedAndSentAndSavedBackToItsPath)
+{
+    MakeForm(false);
+    WriteSettings({"FS1R", "FS1R", "", 0});
+    Scramble();
+    const TParameterData data = form->ParameterData;
+    const fs::path path = WriteFile("start.fse", SaveFileImage());
+
+    MakeForm().CommandLine = {path.string(), "ignored"};
+    form->Show();
+    EXPECT_TRUE(SameData(form->ParameterData, data));
+    EXPECT_EQ(form->CurrentFileName, path.string());
+    EXPECT_TRUE(form->AllSendTimer->Enabled());
+    EXPECT_FALSE(form->AllRcvTimer->Enabled());
+    EXPECT_EQ(form->DataChanged, 0);
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+    fs::remove(path);
+    form->FileSaveItemClick(nullptr);
+    EXPECT_TRUE(Headless().FileDialogs.empty());
+    EXPECT_EQ(ReadBytes(path).size(), 12996u);
+}
+
+TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
+{
+    MakeForm(false);
+    WriteSettings({"FS1R", "FS1R", "", 0});
+    Bytes shortFile = SaveFileImage();
+    shortFile.pop_back();
+    Bytes scrambled = SaveFileImage(101);
+    std::fill(scrambled.begin() + 16, scrambled.end(), 0x55);
+    for (const fs::path& path : {WriteFile("short.fse", shortFile), WriteFile("v101.fse", scrambled)}) {
+        Headless().Reset();
+        MakeForm().CommandLine = {path.string()};
+        const TParameterData before = form->ParameterData;
+        form->Show();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, "File Error: This file is not Quillmarven's file or broken file");
+        EXPECT_TRUE(SameData(form->ParameterData, before));
+        EXPECT_TRUE(form->CurrentFileName.empty());
+        EXPECT_FALSE(form->Midi.MidiPortsOpen);
+        EXPECT_TRUE(Ended());
+    }
+}
+
+TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
+{
+    const fs::path saved = temp / "closing.fse";
+    struct Case {
+        const char* what;
+        int answer;
+        std::optional<std::string> file;
+        bool ends;
+    } cases[] = {
+        {"Yes, then Save As cancelled", IDYES, std::nullopt, false},
+        {"Yes, then saved", IDYES, saved.string(), true},
+        {"Yes, then the file cannot be written", IDYES, temp.Path().string(), false},
+        {"No", IDNO, std::nullopt, true},
+        {"Cancel", IDCANCEL, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Headless().Reset();
+        MakeForm().Midi.OpenMidiPorts(0, 0, 1);
+        form->MarkDataChanged();
+        AnswerMessages(c.answer);
+        AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
+        form->Close();
+        ASSERT_GE(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+        EXPECT_EQ(Messages()[0].Caption, "LQuillmarven");
+        EXPECT_EQ(Messages()[0].Buttons, MB_YESNOCANCEL);
+        EXPECT_EQ(Ended(), c.ends);
+        EXPECT_EQ(form->DataChanged, c.ends && c.answer == IDYES ? 0 : 1);
+        EXPECT_EQ(fs1r->OpenInputs() + fs1r->OpenOutputs() + keys->OpenInputs(), c.ends ? 0 : 3);
+    }
+    EXPECT_EQ(ReadBytes(saved).size(), 12996u);
+
+    // Nothing changed: no question.
+    Headless().Reset();
+    MakeForm().Close();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(form->AlgorithmPictures[0]);
+}

@@ -1,0 +1,66 @@
+// The About window with its links and the formant-sequence memory notice, shown modally headless.
+#include "KeyboardFixture.h"
+
+#include "core/dialogs/AboutInfo.h"
+#include "core/dialogs/FSEQ_RcvInfo.h"
+
+#include <string>
+
+using DialogsTest = KeyboardWindowTest;
+
+TEST_F(DialogsTest, AboutShowsTheProgramOpensBothLinksAndIsFreed)
+{
+    std::vector<std::string> opened;
+    auto& headless = Application->Headless();
+    headless.ModalResponder = [&](TForm& form) {
+        auto* about = dynamic_cast<TAbout*>(&form);
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(About, about);
+        EXPECT_EQ(about->Owner(), main.get());
+        EXPECT_EQ(about->About_TitleText->Caption(), "Quillmarven");
+        EXPECT_EQ(about->About_VerText->Caption(), "Ver 1.52");
+        EXPECT_EQ(about->VerInfoImage->Picture.Width(), 46);
+        about->OpenLink = [&](const std::string& url) {
+            opened.push_back(url);
+            return false;
+        };
+        about->About_Mail->UserClicks();
+        about->About_WWW->UserClicks();
+        EXPECT_EQ(about->ModalResult(), mrNone); // the links leave the window open
+        EXPECT_EQ(opened, (std::vector<std::string>{"mailto:" + about->About_Mail->Caption(),
+                                                    about->About_WWW->Caption()}));
+    };
+    main->HelpAboutItem->Click();
+    ASSERT_EQ(headless.Modals.size(), 1u);
+    EXPECT_EQ(headless.Modals[0].Caption, "Version Information");
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(About, nullptr);
+    EXPECT_EQ(main->FindComponent("About"), nullptr);
+}
+
+TEST_F(DialogsTest, NoticeShowsOverADisabledMainWindowAndCopesWithoutItsPicture)
+{
+    // As at the end of a transfer: the main window stays disabled until its caller unlocks it.
+    main->SetEnabled(false);
+    auto& headless = Application->Headless();
+    std::vector<int> pictureWidths;
+    headless.ModalResponder = [&](TForm& form) {
+        auto* notice = dynamic_cast<TFSEQ_InitInfoForm*>(&form);
+        ASSERT_NE(notice, nullptr);
+        EXPECT_EQ(FSEQ_InitInfoForm, notice);
+        EXPECT_EQ(notice->Caption(), "Quillmarven");
+        EXPECT_EQ(notice->Title->Caption(), "Prease initialize FS1R Internal FSEQ Memory !");
+        EXPECT_EQ(notice->FSEQInitImage->BoundsRect(), Rect(9, 19, 410, 160));
+        pictureWidths.push_back(notice->FSEQInitImage->Picture.Width());
+    };
+    TFSEQ_InitInfoForm::ShowNotice(main.get(), QM_PROGRAM_DIR);
+    TFSEQ_InitInfoForm::ShowNotice(main.get(), std::filesystem::temp_directory_path() / "qm-no-program-folder");
+
+    EXPECT_EQ(pictureWidths, (std::vector<int>{400, 0}));
+    ASSERT_EQ(headless.Modals.size(), 2u); // each closed with its close box
+    EXPECT_EQ(FSEQ_InitInfoForm, nullptr);
+    EXPECT_EQ(main->FindComponent("FSEQ_InitInfoForm"), nullptr);
+    EXPECT_FALSE(main->Enabled());
+    EXPECT_TRUE(headless.Messages.empty());
+    EXPECT_TRUE(Sent().empty());
+}

@@ -1,0 +1,119 @@
+// Re-silencing the mutes, and the note budget of the four parts.
+#include "TransfersFixture.h"
+
+using Four = std::array<int, 4>;
+
+class NoteReserveTest : public TransfersTest {
+protected:
+    void Parts(Four filter, Four reserve)
+    {
+        for (std::size_t p = 0; p < 4; ++p) {
+            form->ParameterData.PfmParts[p].FilterSw = filter[p];
+            form->ParameterData.PfmParts[p].ReserveNote = reserve[p];
+        }
+    }
+    Four Words(int32_t PfmPart::*word) const
+    {
+        Four r{};
+        for (std::size_t p = 0; p < 4; ++p) r[p] = form->ParameterData.PfmParts[p].*word;
+        return r;
+    }
+    // The reserves BalanceNoteReserve sent (part order, 25 ms apart), checked to be the stored ones.
+    Four Balance()
+    {
+        TakeSent();
+        Application->Headless().Sleeps.clear();
+        form->BalanceNoteReserve();
+        const auto sent = TakeSent();
+        Four r{-1, -1, -1, -1};
+        for (std::size_t p = 0; p < sent.size() && p < 4; ++p) {
+            EXPECT_EQ(Address(sent[p]), (Bytes{uint8_t(0x30 + p), 0x00, 0x00, 0x00, sent[p][8]}));
+            r[p] = sent[p][8];
+        }
+        EXPECT_EQ(Application->Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
+        EXPECT_EQ(form->UpdatingDisplay, 0);
+        EXPECT_EQ(Words(&PfmPart::ReserveNote), r);
+        return r;
+    }
+};
+
+TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
+{
+    TakeSent();
+    // Nothing muted: only the two switch masks, as stored.
+    VoiceRecord& voice1 = form->ParameterData.VoiceRecords[0];
+    for (std::size_t k = 0; k < 8; ++k) {
+        voice1.VoicedOperators[k].FseqSw = k != 4;
+        voice1.UnvoicedOperators[k].FseqSw = 0;
+    }
+    form->SendPartMuteVolumes();
+    form->SendOperatorMutes(0);
+    auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(Address(sent[0]), (Bytes{0x40, 0x00, 0x29, 0x00, 0x6F}));
+    EXPECT_EQ(Address(sent[1]), (Bytes{0x40, 0x00, 0x2B, 0x00, 0x00}));
+
+    // Part 3 with voiced operators 2 and 8 muted, every switch on; device number 7.
+    form->DeviceNumber = 7;
+    VoiceRecord& voice3 = form->ParameterData.VoiceRecords[2];
+    for (std::size_t k = 0; k < 8; ++k) voice3.VoicedOperators[k].FseqSw = voice3.UnvoicedOperators[k].FseqSw = 1;
+    form->OperatorMute.Voiced[2][1] = form->OperatorMute.Voiced[2][7] = 1;
+    form->OperatorMute.Unvoiced[2][7] = 1;
+    form->SendOperatorMutes(2);
+    sent = TakeSent();
+    const std::vector<Bytes> expected = {{0x62, 0x01, 0x16, 0x00, 0x00}, {0x62, 0x07, 0x16, 0x00, 0x00},
+                                         {0x42, 0x00, 0x29, 0x00, 0x7D}, {0x42, 0x00, 0x28, 0x00, 0x00},
+                                         {0x62, 0x07, 0x2E, 0x00, 0x00}, {0x42, 0x00, 0x2B, 0x00, 0x7F},
+                                         {0x42, 0x00, 0x2A, 0x00, 0x00}};
+    ASSERT_EQ(sent.size(), expected.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_EQ(Address(sent[i]), expected[i]) << i;
+        EXPECT_EQ(sent[i][2], 0x17);
+    }
+    EXPECT_TRUE(Application->Headless().Sleeps.empty());
+}
+
+TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
+{
+    // Part 1 filter-on asks 20 (cut to 16); the filter-off spare 3 equals part 4's excess and
+    // comes back one note per pass.
+    Parts({1, 0, 0, 0}, {20, 4, 4, 8});
+    EXPECT_EQ(Balance(), (Four{16, 4, 4, 8}));
+    // An excess smaller than the spare gets nothing back.
+    Parts({1, 1, 0, 0}, {12, 2, 0, 0});
+    EXPECT_EQ(Balance(), (Four{8, 2, 0, 0}));
+    // One pass hands out no more single notes than its spare; the shown part's slider follows.
+    form->Pfm_PartTab->SetTabIndex(1);
+    Parts({1, 1, 1, 1}, {6, 6, 6, 2});
+    EXPECT_EQ(Balance(), (Four{5, 5, 4, 2}));
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 5);
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5");
+    // Reserves stored out of range (a file, a dump) go out within 0..16.
+    Parts({1, 0, 0, 0}, {-5, 40, 3, 3});
+    EXPECT_EQ(Balance(), (Four{0, 10, 3, 3}));
+}
+
+TEST_F(NoteReserveTest, LimitsAreWhatTheOtherPartsOfTheGroupLeaveAndNeverNegative)
+{
+    TakeSent();
+    const std::tuple<Four, Four, Four, Four> cases[] = {
+        // filter, reserves, limits, reserves afterwards
+        {{0, 0, 0, 0}, {20, 8, 4, 0}, {20, 8, 4, 0}, {20, 8, 4, 0}},
+        // part 1 lowered to 12; part 2 counts it as 12 and keeps 20
+        {{0, 0, 0, 0}, {20, 20, 0, 0}, {12, 20, 0, 0}, {12, 20, 0, 0}},
+        // any filter on: 16 per group, reserves above 16 lowered first
+        {{1, 0, 1, 0}, {20, 3, 4, 5}, {12, 11, 4, 13}, {12, 3, 4, 5}},
+        // the others of part 1's group hold 25 of its 16 notes: no notes, no negative limit
+        {{1, 1, 1, 0}, {16, 16, 9, 0}, {0, 7, 9, 16}, {0, 7, 9, 0}},
+        {{0, 0, 0, 0}, {-3, 40, 5, 0}, {0, 27, 5, 0}, {0, 27, 5, 0}},
+    };
+    for (const auto& [filter, reserves, limits, after] : cases) {
+        Parts(filter, reserves);
+        EXPECT_NO_THROW(form->UpdateNoteReserveLimits());
+        EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), limits);
+        EXPECT_EQ(Words(&PfmPart::ReserveNote), after);
+        // The slider's range ends at the shown part's limit (part 1 here).
+        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), limits[0]);
+    }
+    EXPECT_TRUE(TakeSent().empty());
+}

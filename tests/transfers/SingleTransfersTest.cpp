@@ -1,0 +1,161 @@
+// Single-block receives and sends through the Tools menu, against the simulated instrument on the
+// virtual clock: requests and their timing, what is stored, the lock and the thru, failures.
+#include "TransfersFixture.h"
+
+TEST_F(TransfersTest, ReceivesLockAtOnceRequestAndShowTheAnswer)
+{
+    SetDeviceNumber(5);
+    SeedInstrument();
+    TakeSent();
+    ASSERT_TRUE(ThruPasses());
+
+    Click("DataRcvPfm");
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_TRUE(Locked());
+    EXPECT_FALSE(ThruPasses());
+    Advance(999);
+    EXPECT_TRUE(TakeSent().empty());
+    Advance(1);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x10)});
+    Advance(1000);
+    EXPECT_TRUE(Unlocked());
+    EXPECT_TRUE(ThruPasses());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(EditorPayload(DumpPerformance), InstrumentPayload(DumpPerformance));
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5"); // shown
+
+    // A voice of the menu goes into its own part whichever voice tab is shown; three intervals.
+    const VoiceRecord part1 = form->ParameterData.VoiceRecords[0];
+    Click("DataRcvVc3");
+    Advance(1000);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x42)});
+    Advance(2999);
+    EXPECT_TRUE(Locked());
+    Advance(1);
+    EXPECT_TRUE(Unlocked());
+    EXPECT_EQ(EditorPayload(2), InstrumentPayload(2));
+    EXPECT_EQ(std::memcmp(&form->ParameterData.VoiceRecords[0], &part1, sizeof part1), 0);
+
+    // The voice page's button asks for the voice of its tab.
+    form->Vc_VoiceTab->SetTabIndex(1);
+    form->Vc_GetDataBtnClick(nullptr);
+    Advance(4000);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x41)});
+    EXPECT_EQ(EditorPayload(1), InstrumentPayload(1));
+}
+
+TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1)
+{
+    SeedInstrument();
+    form->SilentReceiveAll = 0;
+    bool lockedDuringNotice = false;
+    Application->Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
+    for (const uint8_t mode : {0, 1}) {
+        instrument.System[0x47] = mode;
+        Modals().clear();
+        TakeSent();
+        form->Pfm_Fseq_FseqInt->Items.SetStrings(2, "03: SomeSeq");
+        Click("DataRcvSys");
+        Advance(800);
+        EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x00)});
+        Advance(800);
+        EXPECT_TRUE(Unlocked());
+        EXPECT_EQ(form->ParameterData.SystemBlock.MemoryMode, mode);
+        EXPECT_EQ(EditorPayload(DumpSystem), InstrumentPayload(DumpSystem));
+        EXPECT_EQ(Modals().size(), std::size_t(mode));
+        EXPECT_EQ(form->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
+    }
+    EXPECT_EQ(Modals()[0].FormName, "FSEQ_InitInfoForm");
+    EXPECT_TRUE(lockedDuringNotice);
+    // Memory 1 selected again and sent.
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{{0xF0, 0x43, 0x10, 0x5E, 0x10, 0x00, 0x17, 0x00, 0x00, 0xF7}}));
+}
+
+TEST_F(TransfersTest, UnansweredOrSpoiledReceiveWarnsAndKeepsTheData)
+{
+    SeedInstrument();
+    using Answer = SimulatedInstrument::Answer;
+    const std::pair<const char*, uint64_t> commands[] = {{"DataRcvPfm", 2000}, {"DataRcvVc2", 4000}, {"DataRcvSys", 1600}};
+    for (const Answer answer : {Answer::Nothing, Answer::Truncated, Answer::BadChecksum}) {
+        instrument.AnswerMode = answer;
+        for (const auto& [command, duration] : commands) {
+            const TParameterData before = form->ParameterData;
+            Messages().clear();
+            Click(command);
+            Advance(duration);
+            EXPECT_EQ(std::memcmp(&before, &form->ParameterData, sizeof before), 0) << command;
+            ASSERT_EQ(Messages().size(), 1u) << command;
+            EXPECT_EQ(Messages()[0].Text, "Please connect MIDI cable!");
+            EXPECT_EQ(Messages()[0].Caption, "LQuillmarven : MIDI setting error");
+            EXPECT_EQ(Messages()[0].Icon | Messages()[0].Buttons, MB_ICONEXCLAMATION | MB_OK);
+            EXPECT_TRUE(Unlocked());
+            EXPECT_TRUE(ThruPasses());
+        }
+    }
+}
+
+TEST_F(TransfersTest, SendsGoOutAtOnceAndSilenceTheMutesAgain)
+{
+    form->PartMute[1] = form->PartMute[3] = 1;
+    form->OperatorMute.Voiced[1][0] = 1;
+    TakeSent();
+
+    Click("DataSendPfm");
+    auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].size(), 411u);
+    EXPECT_EQ(Address(sent[1]), (Bytes{0x31, 0x00, 0x0B, 0x00, 0x00}));
+    EXPECT_EQ(Address(sent[2]), (Bytes{0x33, 0x00, 0x0B, 0x00, 0x00}));
+    EXPECT_EQ(Application->Headless().Sleeps, std::vector<unsigned>{1000});
+    EXPECT_TRUE(Unlocked());
+    EXPECT_EQ(form->DataChanged, 0);
+
+    Click("DataSendVc2");
+    sent = TakeSent();
+    ASSERT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent[0][6], 0x41);
+    EXPECT_EQ(Address(sent[1]), (Bytes{0x61, 0x00, 0x16, 0x00, 0x00}));
+
+    form->Vc_VoiceTab->SetTabIndex(3);
+    form->Vc_SendDataBtnClick(nullptr);
+    sent = TakeSent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0][6], 0x43);
+
+    Application->Headless().Sleeps.clear();
+    Click("DataSendSys");
+    sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].size(), 87u);
+    EXPECT_TRUE(Application->Headless().Sleeps.empty());
+}
+
+TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)
+{
+    // A second command before the first tick would overwrite the pending request's target.
+    Click("DataRcvVc1");
+    for (const char* other : {"DataRcvSys", "DataRcvAll", "DataSendPfm", "DataSendAll"}) Click(other);
+    EXPECT_FALSE(form->StartVoiceFetch(2));
+    EXPECT_EQ(form->ReceiveTarget, 0);
+    EXPECT_TRUE(TakeSent().empty());
+    Advance(4000);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x40)});
+    EXPECT_TRUE(Unlocked());
+
+    // Send-all started as the file commands start it (Tag 0, then enabled) keeps others out too.
+    form->AllSendTimer->Tag = 0;
+    form->AllSendTimer->SetEnabled(true);
+    Click("DataRcvPfm");
+    EXPECT_FALSE(form->Pfm_Timer->Enabled());
+    Advance(14500);
+    EXPECT_TRUE(Unlocked());
+
+    // The voice fetch of a program change, once nothing else runs: locked, not marked.
+    form->DataChanged = 0;
+    TakeSent();
+    EXPECT_TRUE(form->StartVoiceFetch(2));
+    EXPECT_TRUE(Locked());
+    Advance(4000);
+    EXPECT_EQ(form->DataChanged, 0);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x42)});
+}
