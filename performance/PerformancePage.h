@@ -1,0 +1,255 @@
+// The performance sheet of the main window: header, part page, formant-sequence / controller /
+// system page and effect page. The page owns its controls (named as the form names them, owned
+// by the main window so that FindComponent finds them) and their handlers; it reads and writes
+// the main window's edit buffer through TMainData and asks the window for the few services that
+// live there (TPerformanceServices).
+//
+// Rules kept here:
+// - Display routines load controls under UpdatingDisplay and send and mark nothing; every
+//   storing handler returns at once while UpdatingDisplay is set.
+// - The part is Pfm_PartTab.TabIndex at the moment of each event; nothing caches it.
+// - RefreshPerformancePages always leaves UpdatingDisplay at 0, also when a display routine
+//   throws (the exception still reaches the caller).
+#pragma once
+
+#include "core/MainData.h"
+#include "core/pages/ValuePair.h"
+#include "performance/PerformancePairs.h"
+#include "ui/UI.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the performance page needs of the main window beyond TMainData.
+struct TPerformanceServices {
+    // The four parts' note budget (Pfm_Part_ReserveNoteBar is the page's; the routines may set it).
+    std::function<void()> BalanceNoteReserve;
+    std::function<void()> UpdateNoteReserveLimits;
+    // Starts fetching the voice part p (0..3) plays: the voice fetch timer of the window.
+    std::function<void(int part)> StartVoiceFetch;
+    // Shows or hides the voice page's operator copy and paste items (N9, OPCopy, OPPaste).
+    std::function<void(bool visible)> ShowOperatorMenuItems;
+    // The receive and transmit buttons of the header and of the system group.
+    TNotifyEvent ReceivePerformance, TransmitPerformance, ReceiveSystem, TransmitSystem;
+    // The formant-sequence, controller and system display while the window keeps it.
+    std::function<void()> DisplayPerformanceFseqCtrlSystem;
+};
+
+class TPerformancePage {
+public:
+    // Builds every control of the sheet under `sheet`, owned by `owner` (the main window).
+    // Pictures come from programFolder/graphics; a missing one leaves its image empty.
+    TPerformancePage(TComponent* owner, TMainData& data, TTabSheet* sheet, const std::filesystem::path& programFolder,
+                     TPerformanceServices services = {});
+    ~TPerformancePage();
+    TPerformancePage(const TPerformancePage&) = delete;
+    TPerformancePage& operator=(const TPerformancePage&) = delete;
+
+    TPerformanceServices Services;
+
+    // ---- display routines ----------------------------------------------------------------------
+    void RefreshPerformancePages();
+    void DisplayPerformanceCommon();
+    void DisplayPerformancePart(int p);
+
+    // ---- the value pairs -----------------------------------------------------------------------
+    TValuePair& Pair(PfmPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
+    // The text a row shows for a position, and the message its slider sends for it.
+    std::string PairText(PfmPair id, int position) const;
+    ParameterChangeMessage PairMessage(PfmPair id, int position) const;
+    // The storing road of every pair's slider (Pfm_VolumeBarChange, Pfm_Part_FormantBarChange, ...).
+    void PairBarChange(PfmPair id);
+
+    // ---- handlers ------------------------------------------------------------------------------
+    void Pfm_PartTabChange(TObject* Sender);
+    void Pfm_NameChange(TObject* Sender);
+    void Pfm_CategoryChange(TObject* Sender);
+    void Pfm_ChChange(TObject* Sender);
+    void Pfm_PanBarChange(TObject* Sender);
+    void Pfm_PanChange(TObject* Sender);
+    void Pfm_PartMuteBtn1Click(TObject*) { PartMuteClick(0); }
+    void Pfm_PartMuteBtn2Click(TObject*) { PartMuteClick(1); }
+    void Pfm_PartMuteBtn3Click(TObject*) { PartMuteClick(2); }
+    void Pfm_PartMuteBtn4Click(TObject*) { PartMuteClick(3); }
+    void Pfm_Part_BankNumChange(TObject* Sender);
+    void Pfm_Part_PrgNumChange(TObject* Sender);
+    void Pfm_Part_RcvChChange(TObject* Sender);
+    void Pfm_Part_RcvChMaxChange(TObject* Sender);
+
+    // The part the part page shows (Pfm_PartTab.TabIndex, brought into 0..3).
+    int CurrentPart() const;
+
+    // ---- controls: the frame and the header ----------------------------------------------------
+    TTabSheet* Pfm_TabSheet;
+    TGroupBox* Pfm_Name_Grp = nullptr;
+    TEdit* Pfm_Name = nullptr;
+    TComboBox* Pfm_Category = nullptr;
+    TGroupBox* Pfm_PartMute_Grp = nullptr;
+    std::array<TSpeedButton*, 4> Pfm_PartMuteBtn{}; // Pfm_PartMuteBtn1 .. Pfm_PartMuteBtn4
+    TGroupBox* Pfm_Ch_Grp = nullptr;
+    TComboBox* Pfm_Ch = nullptr;
+    TGroupBox* Pfm_Reverb_Grp = nullptr;
+    TGroupBox* Pfm_Volume_Grp = nullptr;
+    TGroupBox* Pfm_Pan_Grp = nullptr;
+    TScrollBar* Pfm_PanBar = nullptr;
+    TComboBox* Pfm_Pan = nullptr;
+    TGroupBox* Pfm_Noteshift_Grp = nullptr;
+    TGroupBox* Pfm_VariationRtn_Grp = nullptr;
+    TGroupBox* RcvSendGrp = nullptr;
+    TButton* Pfm_Data_Request_Btn = nullptr;
+    TButton* Pfm_Data_Send_Btn = nullptr;
+    TPageControl* Pfm_PageControl = nullptr;
+    TTabSheet* Pfm_Part_TabSheet = nullptr;
+    TTabSheet* Pfm_FSEQ_Ctrl_TabSheet = nullptr;
+    TTabSheet* Pfm_Effect_TabSheet = nullptr;
+
+    // ---- the part page -------------------------------------------------------------------------
+    TTabControl* Pfm_PartTab = nullptr;
+    TGroupBox* Pfm_Part_Parameter_Grp = nullptr;
+    TLabel* Pfm_Part_BankNumText = nullptr;
+    TComboBox* Pfm_Part_BankNum = nullptr;
+    TLabel* Pfm_Part_PrgNumText = nullptr;
+    TComboBox* Pfm_Part_PrgNum = nullptr;
+    TLabel* Pfm_Part_RcvChText = nullptr;
+    TComboBox* Pfm_Part_RcvCh = nullptr;
+    TLabel* Pfm_Part_RcvChMaxText = nullptr;
+    TComboBox* Pfm_Part_RcvChMax = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TRadioGroup* Pfm_Part_InsEffectSw = nullptr;
+    TGroupBox* Pfm_Part_ToneGrp = nullptr;
+    TGroupBox* Pfm_Part_ToneParaGrp = nullptr;
+    TGroupBox* Pfm_Part_LFO1Grp = nullptr;
+    TGroupBox* Pfm_Part_Filter_Grp = nullptr;
+    TRadioGroup* Pfm_Part_FilterSw = nullptr;
+    TGroupBox* Pfm_Part_EGGrp = nullptr;
+    TGroupBox* Pfm_Part_PEGGrp = nullptr;
+    TGroupBox* Pfm_Part_PitchGrp = nullptr;
+    TRadioGroup* Pfm_Part_PortaSw = nullptr;
+    TRadioGroup* Pfm_Part_PortaMode = nullptr;
+    TGroupBox* Pfm_Part_OtherGrp = nullptr;
+    TRadioGroup* Pfm_Part_MonoPoly = nullptr;
+    TRadioGroup* Pfm_Part_MonoPriority = nullptr;
+    TRadioGroup* Pfm_Part_SustainRcvSw = nullptr;
+    TGroupBox* Pfm_Part_VelocityGrp = nullptr;
+    TGroupBox* Pfm_Part_ExpressionGrp = nullptr;
+    TGroupBox* Pfm_Part_NoteGrp = nullptr;
+    TLabel* Pfm_Part_NoteLimitLowText = nullptr;
+    TComboBox* Pfm_Part_NoteLimitLow = nullptr;
+    TLabel* Pfm_Part_NoteLimitHighText = nullptr;
+    TComboBox* Pfm_Part_NoteLimitHigh = nullptr;
+    TGroupBox* Pfm_Part_PanGrp = nullptr;
+    TLabel* Pfm_Part_PanText = nullptr;
+    TScrollBar* Pfm_Part_PanBar = nullptr;
+    TComboBox* Pfm_Part_Pan = nullptr;
+    // The reserve-note pair, reached by the note-budget routines of the window.
+    TScrollBar* Pfm_Part_ReserveNoteBar = nullptr;
+    TEdit* Pfm_Part_ReserveNoteEdit = nullptr;
+
+    // ---- formant sequence, controller sets, system ---------------------------------------------
+    TGroupBox* Pfm_Fseq_Grp = nullptr;
+    TRadioGroup* Pfm_Fseq_Part = nullptr;
+    TGroupBox* Pfm_FseqSelectGrp = nullptr;
+    TRadioGroup* Pfm_Fseq_FseqBank = nullptr;
+    TComboBox* Pfm_Fseq_FseqInt = nullptr;
+    TComboBox* Pfm_Fseq_FseqPre = nullptr;
+    TButton* Pfm_Fseq_FseqIntWrite = nullptr;
+    TImage* Pfm_Fseq_FseqIntWriteGlyph = nullptr;
+    TButton* Pfm_Fseq_FseqTestBtn = nullptr;
+    TButton* Pfm_Fseq_FseqIntClear = nullptr;
+    TRadioGroup* Pfm_Fseq_Mode = nullptr;
+    TRadioGroup* Pfm_Fseq_KeyOnTrig = nullptr;
+    TGroupBox* Pfm_Fseq_SpeedGrp = nullptr;
+    TRadioGroup* Pfm_Fseq_SpeedSelect = nullptr;
+    TRadioGroup* Pfm_Fseq_Speedmidi = nullptr;
+    TRadioGroup* Pfm_Fseq_Pitch = nullptr;
+    TRadioGroup* Pfm_Fseq_LoopMode = nullptr;
+    TTimer* FSEQTimer = nullptr;
+
+    TGroupBox* Pfm_CntlGrp = nullptr;
+    TWinControl* Pfm_Cntl_Text = nullptr;  // headings Source, Destination, Depth, Part
+    TWinControl* Pfm_Cntl_Text2 = nullptr; // column names KN1 .. PB, P1 .. P4
+    TImage* Pfm_Ctrl_SrcImage = nullptr;
+    std::array<TLabel*, 8> Pfm_Cntl_VCText{};                      // Pfm_Cntl_VC1Text ..
+    std::array<std::array<TCheckBox*, 14>, 8> Pfm_Ctrl_ChkSource{}; // Pfm_Ctrl_Chk1_KN1 .. Pfm_Ctrl_Chk8_PB
+    std::array<TComboBox*, 8> Pfm_Ctrl_Dest{};                      // Pfm_Ctrl_Dest1 ..
+    std::array<std::array<TCheckBox*, 4>, 8> Pfm_Ctrl_ChkPart{};    // Pfm_Ctrl_Chk1_P1 .. Pfm_Ctrl_Chk8_P4
+
+    TGroupBox* Pfm_SystemGrp = nullptr;
+    TGroupBox* Pfm_Cntl_AssignGrp = nullptr;
+    std::array<TComboBox*, 12> Pfm_Cntl_Assign{}; // Pfm_Cntl_AssignKN1 .. Pfm_Cntl_AssignFM
+    TButton* Pfm_Cntl_AssignDefaultBtn = nullptr;
+    TRadioGroup* Pfm_SystemVelCrv = nullptr;
+    TRadioGroup* Pfm_SystemDumpInterval = nullptr;
+    TRadioGroup* Pfm_SystemRcvNote = nullptr;
+    TRadioGroup* Pfm_SystemBCCurve = nullptr;
+    TRadioGroup* Pfm_SystemKNCtrlMode = nullptr;
+    TRadioGroup* Pfm_SystemRcvKNCtrl = nullptr;
+    TRadioGroup* Pfm_SystemTrnKNCtrl = nullptr;
+    TRadioGroup* Pfm_SystemRcvBankSelect = nullptr;
+    TRadioGroup* Pfm_SystemRcvPgmChange = nullptr;
+    TRadioGroup* Pfm_SystemRcvPgmMode = nullptr;
+    TGroupBox* Pfm_SystemBulkDumpGrp = nullptr;
+    TButton* Pfm_SystemRcvBtn = nullptr;
+    TButton* Pfm_SystemSendBtn = nullptr;
+
+    // ---- effects and EQ ------------------------------------------------------------------------
+    TImage* Pfm_Effect_Image = nullptr;
+    TImage* Pfm_Effect_ImageInsSw = nullptr;
+    TImage* Pfm_Effect_ImageIndividual = nullptr;
+    std::array<TLabel*, 4> Pfm_Effect_ImageDryLvl{};  // Pfm_Effect_ImageDryLvl1 ..
+    std::array<TLabel*, 4> Pfm_Effect_ImageRevSend{}; // Pfm_Effect_ImageRevSend1 ..
+    std::array<TLabel*, 4> Pfm_Effect_ImageVarSend{}; // Pfm_Effect_ImageVarSend1 ..
+    TLabel* Pfm_Effect_ImageInsDryLvl = nullptr;
+    TLabel* Pfm_Effect_ImageInsSendtoRev = nullptr;
+    TLabel* Pfm_Effect_ImageInsSendtoVar = nullptr;
+    TLabel* Pfm_Effect_ImageVarSendtoRev = nullptr;
+    TLabel* Pfm_Effect_ImageRevRtn = nullptr;
+    TLabel* Pfm_Effect_ImageVarRtn = nullptr;
+    TGroupBox* Pfm_Effect_EQGrp = nullptr;
+    TImage* EQ_GraphImage = nullptr;
+    TGroupBox* Pfm_Effect_EQ_LowGrp = nullptr;
+    TGroupBox* Pfm_Effect_EQ_MidGrp = nullptr;
+    TGroupBox* Pfm_Effect_EQ_HighGrp = nullptr;
+    TRadioGroup* Pfm_Effect_EQ_LowShape = nullptr;
+    TRadioGroup* Pfm_Effect_EQ_HighShape = nullptr;
+    TTabControl* Pfm_Effect_Tab = nullptr;
+    TGroupBox* Pfm_Effect_ParaGrp = nullptr;
+    TLabel* Pfm_Effect_TypeText = nullptr;
+    TComboBox* Pfm_Effect_Type = nullptr;
+    TGroupBox* Pfm_Effect_PartParaGrp = nullptr;
+    std::array<TGroupBox*, 4> Pfm_Effect_PParaGrp{}; // Pfm_Effect_P1ParaGrp ..
+    std::array<TRadioGroup*, 4> Pfm_Effect_PInsSw{}; // Pfm_Effect_P1InsSw ..
+    TRadioGroup* Pfm_Effect_IndividualOutput = nullptr;
+
+private:
+    TComponent* FOwner;
+    TMainData& Data;
+    std::filesystem::path FProgramFolder;
+    std::vector<std::unique_ptr<TValuePair>> FPairs;
+    std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
+    TTimer* FTimerToFree = nullptr;
+
+    // Layout, by sheet (PerformanceLayout.cpp).
+    void CreateHeader();
+    void CreatePartPage();
+    void CreateFseqCtrlSystemPage();
+    void CreateEffectPage();
+    void CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place);
+    void BindHandlers();
+
+    int32_t* PairWord(PfmPair id);
+    // The effect type stored for a block (brought into the block's types), a row's display kind.
+    const TEFXSetup& EffectSetup(int block) const;
+    int EffectKind(int block, int row) const;
+    TLabel* RouteLabel(PfmPair id) const;
+    void KeepTrailingLevel(PfmPair id);
+    void PartMuteClick(int p);
+    void FillProgramList(int bank);
+    int OccupiedChannels(int exceptPart) const;
+    void SendPart(uint8_t al, int p, int value);
+    void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
+};

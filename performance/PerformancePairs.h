@@ -1,0 +1,96 @@
+// The slider and value box pairs of the performance pages, one descriptor per parameter.
+//
+// The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
+// walk and the key steps; a descriptor adds what only the performance family knows: the record
+// word, the parameter's address and how the position becomes the data byte(s). Rows whose range,
+// address, offset, text or two-byte form follow the data (the effect rows, the EQ frequencies,
+// the formant-sequence speed) say so in Text and Record, and the page resolves them when it uses
+// the row.
+#pragma once
+
+#include "core/pages/ValuePair.h"
+
+#include <array>
+#include <cstdint>
+
+// Every pair, in table order. The name is the stem of the controls: Pfm_Volume gives
+// Pfm_VolumeBar, Pfm_VolumeEdit and (when it has a caption) Pfm_VolumeText.
+enum class PfmPair : int {
+    // header
+    Pfm_Volume, Pfm_ReverbRtn, Pfm_VariationRtn, Pfm_Noteshift,
+    // part page
+    Pfm_Part_Volume, Pfm_Part_DryLevel, Pfm_Part_ReverbSend, Pfm_Part_VariationSend,
+    Pfm_Part_Formant, Pfm_Part_Fm, Pfm_Part_VNBalance, Pfm_Part_LFO1Speed, Pfm_Part_LFO1Pmod, Pfm_Part_LFO1Delay,
+    Pfm_Part_FilterFreq, Pfm_Part_FilterReso, Pfm_Part_FilterEGDepth, Pfm_Part_LFO2Speed, Pfm_Part_LFO2FltMod,
+    Pfm_Part_EGAtkTime, Pfm_Part_EGDecayTime, Pfm_Part_EGReleaseTime,
+    Pfm_Part_PEGInitLvl, Pfm_Part_PEGAtkTime, Pfm_Part_PEGRelLvl, Pfm_Part_PEGRelTime,
+    Pfm_Part_Detune, Pfm_Part_NoteShift, Pfm_Part_PBRange, Pfm_Part_PBRangeLo, Pfm_Part_PortaTime,
+    Pfm_Part_ReserveNote, Pfm_Part_VelLimitLow, Pfm_Part_VelLimitHigh, Pfm_Part_VelSensDepth,
+    Pfm_Part_VelSensOffset, Pfm_Part_ExpLimitLo, Pfm_Part_PanScale, Pfm_Part_PanMod,
+    // formant sequence
+    Pfm_Fseq_Speed, Pfm_Fseq_SpeedVel, Pfm_Fseq_LevelVel, Pfm_Fseq_StartDelay, Pfm_Fseq_StartOffset,
+    Pfm_Fseq_LoopStart, Pfm_Fseq_LoopEnd,
+    // controller sets and system
+    Pfm_Ctrl_Depth1, Pfm_Ctrl_Depth2, Pfm_Ctrl_Depth3, Pfm_Ctrl_Depth4,
+    Pfm_Ctrl_Depth5, Pfm_Ctrl_Depth6, Pfm_Ctrl_Depth7, Pfm_Ctrl_Depth8,
+    Pfm_SystemMstrTune, Pfm_SystemMstrNote,
+    // effect page: the parts' levels, the 18 parameter rows, the EQ
+    Pfm_Effect_P1DryLvl, Pfm_Effect_P1RevSend, Pfm_Effect_P1VarSend,
+    Pfm_Effect_P2DryLvl, Pfm_Effect_P2RevSend, Pfm_Effect_P2VarSend,
+    Pfm_Effect_P3DryLvl, Pfm_Effect_P3RevSend, Pfm_Effect_P3VarSend,
+    Pfm_Effect_P4DryLvl, Pfm_Effect_P4RevSend, Pfm_Effect_P4VarSend,
+    Pfm_Effect_Para1, Pfm_Effect_Para2, Pfm_Effect_Para3, Pfm_Effect_Para4, Pfm_Effect_Para5, Pfm_Effect_Para6,
+    Pfm_Effect_Para7, Pfm_Effect_Para8, Pfm_Effect_Para9, Pfm_Effect_Para10, Pfm_Effect_Para11, Pfm_Effect_Para12,
+    Pfm_Effect_Para13, Pfm_Effect_Para14, Pfm_Effect_Para15, Pfm_Effect_Para16, Pfm_Effect_Para17,
+    Pfm_Effect_Para18,
+    Pfm_Effect_EQ_LowFreq, Pfm_Effect_EQ_LowGain, Pfm_Effect_EQ_LowQ,
+    Pfm_Effect_EQ_MidFreq, Pfm_Effect_EQ_MidGain, Pfm_Effect_EQ_MidQ,
+    Pfm_Effect_EQ_HighFreq, Pfm_Effect_EQ_HighGain, Pfm_Effect_EQ_HighQ,
+    Count
+};
+inline constexpr int PfmPairCount = static_cast<int>(PfmPair::Count);
+
+// The record a pair's word lives in, and how the row finds its instance of the record.
+enum class PfmRecord : uint8_t {
+    Common,     // PfmCommon
+    Part,       // PfmParts[the part tab]; AH + part
+    PartFixed,  // PfmParts[Index]; AH + Index (the effect page addresses its parts by its rows)
+    Fseq,       // PfmFseq
+    ControlSet, // PfmControlSets[Index]; AL + Index
+    System,     // SystemBlock
+    EffectSlot, // slot Index of the block on the effect tab; address, kind and text from its type
+    EQ,         // PfmEQ
+};
+
+// The text a row's value box shows, where it is not the shared display form.
+enum class PfmText : uint8_t {
+    Pair,        // the shared form (decimal, or signed around the centre)
+    FseqSpeed,   // position x 0.1 + 10.0, "0.0"
+    EqFrequency, // EffectValueText of the row's display kind (Index)
+    EqQ,         // position x 0.1 + 0.1, "0.0"
+    EffectValue, // by the slot's display kind: EffectValueText, or x 0.1 + 0.1 for kinds 26 and 28
+};
+
+// The routing-picture label a slider writes right after its value box.
+enum class PfmRoute : uint8_t { None, ReverbReturn, VariationReturn, DryLevel, ReverbSend, VariationSend };
+
+struct PfmPairDescriptor {
+    PfmPair Id;
+    TPairSpec Spec;
+    PfmRecord Record;
+    uint16_t Word;      // byte offset of the int32 word in its record
+    int8_t Index;       // fixed part, controller set, effect row (1..18) or EQ display kind
+    uint8_t AH, AM, AL; // of part 1 / set 1 (effect rows: AM AL from the type)
+    int16_t Offset;     // added to the position for the data byte(s)
+    bool TwoByte;       // DH DL = value >> 7, value & 7F
+    int Min;            // the slider's minimum (the shared pair starts every slider at 0)
+    PfmText Text;
+    PfmRoute Route;
+};
+
+// The table, indexed by PfmPair.
+const std::array<PfmPairDescriptor, PfmPairCount>& PfmPairs();
+inline const PfmPairDescriptor& PfmPairOf(PfmPair id) { return PfmPairs()[static_cast<std::size_t>(id)]; }
+
+// One decimal of a value in tenths: 1000 gives "100.0" (the speed and Q texts).
+std::string Tenths(int tenths);

@@ -1,0 +1,368 @@
+// The voiced operator: its display (texts, slider maxima, enables, mutes) and its oscillator's
+// handlers with their packed bytes, frequency texts and cascades.
+#include "tests/voice/VoicePageFixture.h"
+
+#include <cstring>
+
+namespace {
+
+struct TFrequencyCase {
+    int Mode, Coarse, Fine;
+    const char* Text;
+};
+
+} // namespace
+
+TEST_F(VoicePageTest, FrequencyTextFollowsModeCoarseAndFine)
+{
+    const TFrequencyCase cases[] = {
+        {0, 0, 0, "0.500"}, {0, 0, 99, "0.995"}, {0, 1, 0, "1.000"},  {0, 9, 10, "9.900"},  {0, 9, 11, "9.990"},
+        {0, 9, 12, "10.08"}, {0, 10, 0, "10.00"}, {0, 31, 99, "61.69"}, {1, 0, 77, "0.000"},
+    };
+    for (const auto& c : cases) {
+        VOp(0).FreqMode = c.Mode;
+        VOp(0).FreqCoarse = c.Coarse;
+        VOp(0).FreqFine = c.Fine;
+        Refresh();
+        EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), c.Text) << c.Coarse << " " << c.Fine;
+    }
+    VOp(0).FreqCoarse = 16;
+    VOp(0).FreqFine = 0;
+    Refresh();
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[0][15]);
+
+    // The coarse box's keys: Page keys step the coarse frequency, arrows the fine one.
+    ASSERT_TRUE(page->Vc_VOpFreqCoarseEdit->KeyDown(VK_UP));
+    ASSERT_TRUE(page->Vc_VOpFreqCoarseEdit->KeyDown(VK_NEXT));
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[1][14]);
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x02, 1), Change(0x60, 0, 0x01, 15)}));
+    EXPECT_EQ(VOp(0).FreqFine, 1);
+    EXPECT_EQ(VOp(0).FreqCoarse, 15);
+}
+
+TEST_F(VoicePageTest, FrequencyModeResetsTheFrequencyInOrder)
+{
+    ShowOperatorTab(2);
+    VOp(2).FreqCoarse = 3;
+    VOp(2).FreqFine = 50;
+    VOp(2).Form = 1;
+    VOp(2).FseqTrk = 0;
+    VOp(2).Skirt = 0;
+    Refresh();
+    ASSERT_TRUE(page->Vc_VOpFreqMode->UserClicks(1));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 2, 0x02, 0), Change(0x60, 2, 0x01, 16),
+                                              Change(0x60, 2, 0x05, 0x40)}));
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "440.2");
+    EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Max(), 21);
+    EXPECT_EQ(page->Vc_VOpFreqFineBar->Max(), 127);
+    EXPECT_EQ(VOp(2).FreqCoarseMax, 21);
+    EXPECT_EQ(VOp(2).FreqFineMax, 127);
+    EXPECT_TRUE(page->Vc_OpFreqModBar->Enabled());
+    EXPECT_FALSE(page->Vc_OpPitchModBar->Enabled());
+
+    ASSERT_TRUE(page->Vc_VOpFreqMode->UserClicks(0));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 2, 0x01, 1), Change(0x60, 2, 0x05, 0x00)}));
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "1.000");
+    EXPECT_EQ(VOp(2).FreqCoarseMax, 31);
+    EXPECT_FALSE(page->Vc_VOpFreqScalingBar->Enabled());
+}
+
+TEST_F(VoicePageTest, FixedFrequencyFromAFileKeepsItsFineValue)
+{
+    // The stored maxima say ratio (as an older file may), the mode says fixed.
+    VOp(0).FreqMode = 1;
+    VOp(0).FreqCoarseMax = 31;
+    VOp(0).FreqFineMax = 99;
+    VOp(0).FreqCoarse = 21;
+    VOp(0).FreqFine = 120;
+    Refresh();
+    EXPECT_EQ(page->Vc_VOpFreqFineBar->Position(), 120);
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[120][20]);
+    EXPECT_EQ(VOp(0).FreqFineMax, 99); // the words stay as loaded
+
+    // A coarse value past the fixed table is brought onto it, never read beyond it.
+    VOp(0).FreqCoarse = 30;
+    Refresh();
+    EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Position(), 21);
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[120][20]);
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(VoicePageTest, FseqSwitchSendsTheMaskWithMutedOperatorsOff)
+{
+    VOp(0).FseqSw = 1;
+    VOp(1).FseqSw = 1;
+    form->OperatorMute.Voiced[0][1] = 1;
+    ShowOperatorTab(2);
+    ASSERT_TRUE(page->Vc_VOpFseqSw->UserClicks(1));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x29, 0x05)});
+    EXPECT_EQ(VOp(2).FseqSw, 1);
+    EXPECT_TRUE(page->Vc_VOpFseqTrkBar->Enabled());
+    ASSERT_TRUE(page->Vc_VOpFseqSw->UserClicks(0));
+    EXPECT_FALSE(page->Vc_VOpFseqTrkEdit->Enabled());
+    TakeSent();
+
+    VOp(7).Form = 1; // a form with a skirt
+    VOp(7).FseqTrk = 0;
+    ShowOperatorTab(7);
+    ASSERT_TRUE(page->Vc_VOpFseqSw->UserClicks(1));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x28, 1)});
+
+    // The track box shows 1..8 over a slider of 0..7 and shares byte 05 with skirt and mode.
+    TEdit* track = page->Vc_VOpFseqTrkEdit;
+    ASSERT_TRUE(page->Vc_VOpSkirtEdit->UserSetsText("3"));
+    ASSERT_TRUE(track->UserSetsText("9"));
+    EXPECT_EQ(track->Text(), "8");
+    EXPECT_EQ(VOp(7).FseqTrk, 7);
+    ASSERT_TRUE(track->UserSetsText(""));
+    EXPECT_EQ(track->Text(), "1");
+    EXPECT_EQ(track->SelLength(), 1);
+    ASSERT_TRUE(track->UserSetsText("x"));
+    EXPECT_EQ(track->Text(), "1");
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 7, 0x05, 3 * 8), Change(0x60, 7, 0x05, 7 + 3 * 8),
+                                              Change(0x60, 7, 0x05, 3 * 8)}));
+}
+
+TEST_F(VoicePageTest, FormSwitchesRowsAndCarriesBandwidthAndResonance)
+{
+    VOp(0).Form = 7;
+    VOp(0).FreqMode = 1;
+    VOp(0).FreqCoarse = 5;
+    VOp(0).FreqFine = 9;
+    VOp(0).BandWidth = 40;
+    VOp(0).Resonance = 10;
+    VOp(0).SnsWidthBias = 2;
+    VOp(0).FseqTrk = 0;
+    VOp(0).Skirt = 0;
+    Refresh();
+    EXPECT_FALSE(page->Vc_VOpFreqMode->Enabled());
+    EXPECT_TRUE(page->Vc_VOpTransposeBar->Enabled());
+    EXPECT_TRUE(page->Vc_VOpBandWidthBar->Enabled());
+    EXPECT_FALSE(page->Vc_VOpResonanceBar->Enabled());
+    EXPECT_TRUE(page->Vc_OpPitchModBar->Enabled());
+    EXPECT_TRUE(page->Vc_OpFreqModBar->Enabled());
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
+
+    // frmt to res1: the form byte, the frequency reset by the mode change, then resonance takes
+    // the bandwidth value.
+    ASSERT_TRUE(page->Vc_VOpForm->UserSelects(5));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x04, 5 + 2 * 8), Change(0x60, 0, 0x02, 0),
+                                              Change(0x60, 0, 0x01, 1), Change(0x60, 0, 0x05, 0x00),
+                                              Change(0x60, 0, 0x06, 40)}));
+    EXPECT_EQ(VOp(0).Resonance, 40);
+    EXPECT_EQ(VOp(0).FreqMode, 0);
+    EXPECT_TRUE(page->Vc_VOpResonanceBar->Enabled());
+    EXPECT_FALSE(page->Vc_VOpBandWidthBar->Enabled());
+    EXPECT_FALSE(page->Vc_OpSnsWidthBiasBar->Enabled());
+    EXPECT_TRUE(page->Vc_VOpKeySync->Enabled());
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 2);
+    EXPECT_TRUE(page->Vc_VOpForm->Focused());
+
+    // res1 to sine in ratio mode: only the form byte; sine takes the skirt away.
+    ASSERT_TRUE(page->Vc_VOpForm->UserSelects(0));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 0, 0x04, 0 + 2 * 8)});
+    EXPECT_FALSE(page->Vc_VOpSkirtBar->Enabled());
+    EXPECT_FALSE(page->Vc_VOpResonanceBar->Enabled());
+
+    // Back to frmt: fixed mode, bandwidth takes the resonance value, "LinkFF" offered again.
+    ASSERT_TRUE(page->Vc_VOpForm->UserSelects(7));
+    EXPECT_EQ(VOp(0).BandWidth, 40);
+    EXPECT_EQ(page->Vc_VOpFreqMode->ItemIndex(), 1);
+    EXPECT_FALSE(page->Vc_VOpFreqMode->Enabled());
+    EXPECT_TRUE(page->Vc_VOpSkirtBar->Enabled());
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
+}
+
+TEST_F(VoicePageTest, LeavingFrmtOnAVoicedTabTouchesNoUnvoicedOperator)
+{
+    VOp(3).Form = 7;
+    VOp(3).FreqMode = 1;
+    ShowOperatorTab(3);
+    // The unvoiced mode radio still shows LinkFF from an unvoiced operator seen before.
+    form->UpdatingDisplay = 1;
+    page->Vc_UOpFreqMode->SetItemIndex(2);
+    form->UpdatingDisplay = 0;
+    const VoiceRecord before = Voice();
+    const bool scalingEnabled = page->Vc_VOpFreqScalingBar->Enabled();
+
+    ASSERT_TRUE(page->Vc_VOpForm->UserSelects(6));
+    EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), 1);
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 2);
+    for (int u = 0; u < 8; ++u)
+        EXPECT_EQ(std::memcmp(&Voice().UnvoicedOperators[size_t(u)], &before.UnvoicedOperators[size_t(u)],
+                              sizeof(UnvoicedOperator)),
+                  0);
+    for (const Bytes& m : TakeSent()) {
+        EXPECT_EQ(m[4], 0x60);
+        EXPECT_EQ(m[5], 3); // voiced operator 4 only
+        EXPECT_LT(m[6], 0x23);
+    }
+    EXPECT_TRUE(scalingEnabled);
+    EXPECT_FALSE(page->Vc_VOpFreqScalingBar->Enabled()); // by the form, as for res2
+    EXPECT_TRUE(page->Vc_VOpFreqCoarseBar->Enabled());
+    EXPECT_TRUE(page->Vc_VOpFreqFineBar->Enabled());
+}
+
+TEST_F(VoicePageTest, PackedOscillatorBytesAndAttenuation)
+{
+    VOp(4).Form = 5; // key sync is offered beside res1, transpose beside frmt
+    VOp(4).KeySync = 0;
+    ShowOperatorTab(4);
+    ASSERT_TRUE(page->Vc_VOpKeySync->UserClicks(1));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 4, 0x00, 0x58)});
+    ASSERT_TRUE(page->Vc_VOpForm->UserSelects(7));
+    TakeSent();
+    ASSERT_TRUE(page->Vc_VOpTransposeEdit->UserSetsText("-3"));
+    ASSERT_TRUE(page->Vc_VOpDetuneEdit->UserSetsText("+20"));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 4, 0x00, 0x40 + 21), Change(0x60, 4, 0x07, 30)}));
+    EXPECT_EQ(page->Vc_VOpDetuneEdit->Text(), "+15");
+    EXPECT_EQ(VOp(4).KeySync, 1);
+    EXPECT_EQ(VOp(4).Transpose, 21);
+
+    // Attenuation: decibels in a read-only box, sent in the common block at 2D + operator.
+    Common().Algorithm = 1;
+    for (auto& row : form->AlgorithmOpAttEnable[0]) row = 1;
+    Refresh();
+    ASSERT_TRUE(page->Vc_VOpOPAttEdit->KeyDown(VK_PRIOR));
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-6.0");
+    ASSERT_TRUE(page->Vc_VOpOPAttBar->UserScrollsTo(15));
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-22.5");
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x31, 4), Change(0x40, 0, 0x31, 15)}));
+    EXPECT_EQ(VOp(4).OPAtt, 15);
+    ASSERT_TRUE(page->Vc_VOpOPAttBar->UserScrollsTo(1));
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-1.5");
+}
+
+TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
+{
+    VoicedOperator& o = VOp(0);
+    o.Form = 0;
+    o.FreqMode = 0;
+    o.FseqSw = 0;
+    o.FseqTrk = 7;
+    o.Transpose = 0;
+    o.Detune = 30;
+    o.EGLv1 = 0;
+    o.EGTime2 = 99;
+    o.EGTimeScaling = 3;
+    o.FrqEGInitLvl = 0;
+    o.FrqEGAtakLvl = 100;
+    o.SnsAmpVel = 0;
+    o.SnsWidthBias = 14;
+    o.OPAtt = 2;
+    o.OutputLvl = 80;
+    Refresh();
+    EXPECT_EQ(page->Vc_VOpFseqTrkEdit->Text(), "8");
+    EXPECT_EQ(page->Vc_VOpTransposeEdit->Text(), "-24");
+    EXPECT_EQ(page->Vc_VOpDetuneEdit->Text(), "+15");
+    EXPECT_EQ(page->Vc_OpEGLv1Edit->Text(), "99");
+    EXPECT_EQ(page->Vc_OpEGTime2Edit->Text(), "0");
+    EXPECT_EQ(page->Vc_OpEGTimeScalingEdit->Text(), "3");
+    EXPECT_EQ(page->Vc_OpFrqEGInitLvlEdit->Text(), "-50");
+    EXPECT_EQ(page->Vc_OpFrqEGAtakLvlEdit->Text(), "+50");
+    EXPECT_EQ(page->Vc_OpSnsAmpVelEdit->Text(), "-7");
+    EXPECT_EQ(page->Vc_OpSnsWidthBiasEdit->Text(), "+7");
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-3.0");
+    EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), -1);
+    // Sine in ratio mode.
+    for (TScrollBar* off : {page->Vc_VOpFseqTrkBar, page->Vc_VOpTransposeBar, page->Vc_VOpBandWidthBar,
+                            page->Vc_VOpResonanceBar, page->Vc_OpFreqModBar, page->Vc_VOpSkirtBar,
+                            page->Vc_VOpFreqScalingBar, page->Vc_OpSnsFreqVelBar, page->Vc_OpSnsFreqBiasBar,
+                            page->Vc_OpSnsWidthBiasBar})
+        EXPECT_FALSE(off->Enabled()) << off->Name;
+    EXPECT_TRUE(page->Vc_OpPitchModBar->Enabled());
+    EXPECT_TRUE(page->Vc_VOpFreqMode->Enabled());
+
+    // A muted operator shows its switch off and level 0, both disabled; the words stay.
+    o.FseqSw = 1;
+    form->OperatorMute.Voiced[0][0] = 1;
+    Refresh();
+    EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 0);
+    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "0");
+    EXPECT_FALSE(page->Vc_VOpFseqSw->Enabled());
+    EXPECT_FALSE(page->Vc_VOpOutputLvlBar->Enabled());
+    EXPECT_EQ(o.OutputLvl, 80);
+    EXPECT_EQ(o.FseqSw, 1);
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(form->DataChanged, 0);
+}
+
+TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
+{
+    UnvoicedOperator& u = Voice().UnvoicedOperators[2];
+    u.FseqSw = 1;
+    u.FreqMode = 2; // LinkFF, while the voiced partner is not formant-shaped
+    u.FreqCoarse = 0;
+    u.FreqFine = 90;
+    u.LvlScaling = 0;
+    u.Transpose = 24;
+    VOp(2).Form = 1;
+    VOp(2).FseqTrk = 0;
+    ShowOperatorTab(10);
+    EXPECT_FALSE(page->Vc_VOpOSCGrp->Visible());
+    EXPECT_TRUE(page->Vc_UOpOSCGrp->Visible());
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 2);
+    EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), 1); // shown as LinkF0 ...
+    EXPECT_EQ(u.FreqMode, 2);                        // ... the word stays
+    EXPECT_FALSE(page->Vc_UOpFreqCoarseEdit->Enabled());
+    EXPECT_TRUE(page->Vc_UOpFreqCoarseBar->Enabled());
+    EXPECT_FALSE(page->Vc_OpFrqEGInitLvlBar->Enabled());
+    EXPECT_TRUE(page->Vc_OpSnsWidthBiasBar->Enabled());
+    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), "0.000");
+    EXPECT_EQ(page->Vc_UOpFseqTrkText->Caption(), "FseqTrack = 1");
+    EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
+    EXPECT_EQ(page->Vc_UOpLvlScalingEdit->Text(), "-7");
+    EXPECT_EQ(page->Vc_UOpTransposeEdit->Text(), "+0");
+    EXPECT_FALSE(page->Vc_OpPitchModBar->Visible());
+
+    // With a formant-shaped partner LinkFF is offered (once) and shows the partner's frequency.
+    VOp(2).Form = 7;
+    VOp(2).FreqCoarse = 16;
+    VOp(2).FreqFine = 0;
+    Refresh();
+    Refresh();
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
+    EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), 2);
+    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), form->FixedFreqText[0][15]);
+    EXPECT_TRUE(page->Vc_UOpFreqCoarseEdit->Enabled());
+    EXPECT_FALSE(page->Vc_UOpFreqCoarseBar->Enabled());
+    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 194);
+    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Color, clBtnFace);
+    EXPECT_EQ(u.FreqCoarse, 0);
+
+    // Back on a voiced tab, then to an unvoiced one in normal mode: the ordinary box again.
+    u.FreqMode = 0;
+    ShowOperatorTab(1);
+    EXPECT_TRUE(page->Vc_OpPitchModBar->Visible());
+    ShowOperatorTab(10);
+    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 191);
+    EXPECT_TRUE(page->Vc_UOpFreqCoarseEdit->TabStop());
+    EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
+
+    // A muted unvoiced operator: switch off, level 0, label hidden.
+    form->OperatorMute.Unvoiced[0][2] = 1;
+    Refresh();
+    EXPECT_EQ(page->Vc_UOpFseqSw->ItemIndex(), 0);
+    EXPECT_FALSE(page->Vc_UOpFseqTrkText->Visible());
+    EXPECT_FALSE(page->Vc_UOpOutputLvlBar->Enabled());
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(form->DataChanged, 0);
+}
+
+TEST_F(VoicePageTest, SharedOperatorRowsAddressTheOperatorOfTheTab)
+{
+    ShowOperatorTab(8);
+    const VoicedOperator before = VOp(0);
+    ASSERT_TRUE(page->Vc_OpEGLv2Bar->UserScrollsTo(30));
+    ASSERT_TRUE(page->Vc_OpSnsAmpVelEdit->UserSetsText("+7"));
+    EXPECT_EQ(page->Vc_OpEGLv2Edit->Text(), "69");
+    EXPECT_EQ(Voice().UnvoicedOperators[0].EGLv2, 30);
+    EXPECT_EQ(std::memcmp(&VOp(0), &before, sizeof before), 0);
+    const int ampMod = page->Vc_OpAmpModBar->Position();
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x31, 69), Change(0x60, 0, 0x3C, uint8_t(14 + ampMod * 16))}));
+
+    ShowOperatorTab(7);
+    ASSERT_TRUE(page->Vc_OpEGLv2Bar->UserScrollsTo(31));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 7, 0x0D, 68)});
+    EXPECT_EQ(VOp(7).EGLv2, 31);
+}

@@ -1,0 +1,75 @@
+// The Voice page drawn by the Qt views: a screenshot to look at, and a check that every control
+// of the page lies inside the window and inside its parent.
+#include "core/MainForm.h"
+#include "core/Pictures.h"
+#include "platform/MidiInProcess.h"
+#include "ui/qt/QtBackend.h"
+#include "voice/VoicePage.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// Every control below `c` lies inside its parent's client area.
+void ExpectInsideParents(const TWinControl* c, int width, int height)
+{
+    for (int i = 0; i < c->ControlCount(); ++i) {
+        const TControl* child = c->Controls(i);
+        if (!child->Visible() || dynamic_cast<const TTabSheet*>(child)) continue;
+        EXPECT_GE(child->Left(), 0) << child->Name;
+        EXPECT_GE(child->Top(), 0) << child->Name;
+        EXPECT_LE(child->Left() + child->Width(), width) << child->Name << " in " << c->Name;
+        EXPECT_LE(child->Top() + child->Height(), height) << child->Name << " in " << c->Name;
+        if (auto* pc = dynamic_cast<const TPageControl*>(child)) {
+            // Sheets fill the page control under its tabs.
+            for (int p = 0; p < pc->PageCount(); ++p) ExpectInsideParents(pc->Pages(p), pc->Width() - 4, pc->Height() - 28);
+        } else if (auto* w = dynamic_cast<const TWinControl*>(child)) {
+            ExpectInsideParents(w, w->Width(), w->Height());
+        }
+    }
+}
+
+} // namespace
+
+TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
+{
+    int argc = 1;
+    char arg0[] = "voice_tests";
+    char* argv[] = {arg0, nullptr};
+    QtBackend backend(argc, argv);
+    InstallPictureDecoders();
+    platform::InProcessMidi midi;
+    {
+        TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
+        form.Show();
+        form.FS1R_PageControl->SetActivePage(form.Vc_TabSheet);
+        TVoicePage& page = *form.VoicePage;
+        form.ParameterData.VoiceRecords[0].VoicedOperators[0].Form = 7;
+        form.ParameterData.VoiceRecords[0].VoicedOperators[0].FreqMode = 1;
+        form.ParameterData.VoiceRecords[0].VoiceCommon.Algorithm = 12;
+        form.RefreshVoicePages(0);
+        backend.ProcessMessages();
+
+        ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
+        const std::string dir = std::filesystem::temp_directory_path().string();
+        ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-page.png"));
+        for (TTabSheet* sheet : {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet,
+                                 page.Vc_FormantTabSheet}) {
+            page.Vc_CommonPageControl->SetActivePage(sheet);
+            backend.ProcessMessages();
+            ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-" + sheet->Name + ".png"));
+        }
+        page.Vc_CommonPageControl->SetActivePage(page.Vc_LFOTabSheet);
+        ASSERT_TRUE(page.Vc_OperatorTab->UserSelects(9));
+        backend.ProcessMessages();
+        ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
+        ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-unvoiced.png"));
+        QImage shot(QString::fromStdString(dir + "/quillmarven-voice-page.png"));
+        ASSERT_FALSE(shot.isNull());
+        EXPECT_GE(shot.width(), 941);
+        form.Hide();
+    }
+}

@@ -1,0 +1,246 @@
+// The Voice page: one voice at a time (Vc_VoiceTab) with its common settings, and one operator
+// page (Vc_OperatorTab) serving the eight voiced and eight unvoiced operators.
+//
+// The page owns its controls (they go when the page goes) and works on the main window's data
+// through TMainData: every edit stores the raw control value into the voice's record, sends one
+// parameter change and marks the data changed. Almost every number is a slider pair (ValuePair.h)
+// described by one row of the pair table (VoicePairs.cpp); the lists and radio groups that only
+// store and send are rows of the choice table. Services of the main window that TMainData lacks
+// come in through TVoicePageServices.
+#pragma once
+
+#include "core/MainData.h"
+#include "core/pages/ValuePair.h"
+#include "ui/UI.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct TVoicePageServices {
+    // The picture of algorithm n (1..88); nullptr when there is none.
+    std::function<const TBitmap*(int algorithm)> AlgorithmPicture;
+    // The Edit menu's operator copy and paste items (N9, OPCopy, OPPaste) shown or hidden.
+    std::function<void(bool visible)> ShowOperatorMenuItems;
+    // The buttons "Receive" and "Transmit": the main window's voice transfers.
+    TNotifyEvent Vc_GetDataBtnClick;
+    TNotifyEvent Vc_SendDataBtnClick;
+    // The window's memory of the operator tab of each voice tab, which its operator copy and
+    // paste read; the page keeps one of its own when there is none.
+    std::array<int32_t, 4>* OperatorTabMemory = nullptr;
+};
+
+struct TVoicePairRow;
+struct TVoiceChoiceRow;
+
+class TVoicePage {
+public:
+    TVoicePage(TMainData& data, TTabSheet* sheet, TVoicePageServices services);
+    ~TVoicePage();
+    TVoicePage(const TVoicePage&) = delete;
+    TVoicePage& operator=(const TVoicePage&) = delete;
+
+    // ---- frame, refresh and displays ---------------------------------------------------------
+private:
+    std::array<int32_t, 4> FOwnTabMemory{};
+
+public:
+    // The operator tab last chosen on each voice tab.
+    std::array<int32_t, 4>& OperatorTabMemory;
+    // Set once the page has been shown while the data was unchanged.
+    uint8_t VoicePageShown = 0;
+
+    // Loads every control of the page from the voice its tab shows (see VoicePage.cpp for why
+    // that is the voice shown, whatever `v` says), under UpdatingDisplay.
+    void RefreshVoicePages(int v);
+    void DisplayVoiceCommon(int v);
+    void DisplayVoicedOperator(int v, int op);
+    void DisplayUnvoicedOperator(int v, int op);
+    void Vc_TabSheetShow(TObject* Sender);
+    void Vc_VoiceTabChange(TObject* Sender);
+    void Vc_OperatorTabChange(TObject* Sender);
+
+    // The four envelope pictures, drawn from what the page shows.
+    void DrawFilterEGGraph();
+    void DrawPitchEGGraph();
+    void DrawOperatorEGGraph();
+    void DrawOperatorFreqEGGraph();
+
+    // ---- handlers with work of their own -------------------------------------------------------
+    void Vc_NameChange(TObject* Sender);
+    void Vc_VOpFseqSwClick(TObject* Sender);
+    void Vc_VOpFormChange(TObject* Sender);
+    void Vc_VOpFreqModeClick(TObject* Sender);
+    void Vc_VOpFreqCoarseBarChange(TObject* Sender);
+    void Vc_VOpFreqFineBarChange(TObject* Sender);
+    void Vc_VOpFreqCoarseEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void Vc_UOpFreqModeClick(TObject* Sender);
+
+    // The pair of a slider (nullptr for a slider that is no pair's).
+    TValuePair* Pair(const TScrollBar* bar) const;
+    // A table-driven notify handler by its name ("Vc_LFO1SpeedBarChange", "Vc_CategoryChange",
+    // "Vc_NoteShiftEditExit", ...); empty for a name no row carries.
+    TNotifyEvent Handler(const std::string& name);
+
+    // ---- the frame's controls ---------------------------------------------------------------
+    TTabControl* Vc_VoiceTab{};
+    TTabControl* Vc_OperatorTab{};
+
+    // ---- name and category, LFOs ------------------------------------------------------------
+    TGroupBox* Vc_NameGrp{};
+    TEdit* Vc_Name{};
+    TComboBox* Vc_Category{};
+    TGroupBox* Vc_CommonGrp{};
+    TPageControl* Vc_CommonPageControl{};
+    TTabSheet *Vc_LFOTabSheet{}, *Vc_FilterTabSheet{}, *Vc_FilterEGTabSheet{}, *Vc_PitchEGTabSheet{},
+        *Vc_FormantTabSheet{}, *Vc_FmTabSheet{};
+    TGroupBox *Vc_LFO1Grp{}, *Vc_LFO2Grp{};
+    TComboBox *Vc_LFO1Waveform{}, *Vc_LFO2Waveform{};
+    TRadioGroup *Vc_LFO1KeySync{}, *Vc_LFO2KeySync{}, *Vc_LFO2Phase{};
+    TScrollBar *Vc_LFO1SpeedBar{}, *Vc_LFO1DelayBar{}, *Vc_LFO1PModDepthBar{}, *Vc_LFO1AModDepthBar{},
+        *Vc_LFO1FreqModDepthBar{}, *Vc_LFO1FltModDepthBar{}, *Vc_LFO2SpeedBar{}, *Vc_LFO2FltModDepthBar{};
+    TEdit *Vc_LFO1SpeedEdit{}, *Vc_LFO1DelayEdit{}, *Vc_LFO1PModDepthEdit{}, *Vc_LFO1AModDepthEdit{},
+        *Vc_LFO1FreqModDepthEdit{}, *Vc_LFO1FltModDepthEdit{}, *Vc_LFO2SpeedEdit{}, *Vc_LFO2FltModDepthEdit{};
+
+    // ---- filter -----------------------------------------------------------------------------
+    TRadioGroup* Vc_FilterPartSw{};
+    TComboBox *Vc_FilterType{}, *Vc_FilterFScaleBP{};
+    TScrollBar *Vc_FilterInputGainBar{}, *Vc_FilterCutoffFreqBar{}, *Vc_FilterResonanceBar{},
+        *Vc_FilterFreqScalingBar{}, *Vc_FilterResoVelSnsBar{};
+    TEdit *Vc_FilterInputGainEdit{}, *Vc_FilterCutoffFreqEdit{}, *Vc_FilterResonanceEdit{},
+        *Vc_FilterFreqScalingEdit{}, *Vc_FilterResoVelSnsEdit{};
+
+    // ---- filter EG --------------------------------------------------------------------------
+    TImage* Vc_FilterEGGraph{};
+    TLabel* FilterEGText{};
+    TScrollBar *Vc_FilterEGTime1Bar{}, *Vc_FilterEGTime2Bar{}, *Vc_FilterEGTime3Bar{}, *Vc_FilterEGTime4Bar{},
+        *Vc_FilterEGLv1Bar{}, *Vc_FilterEGLv2Bar{}, *Vc_FilterEGLv3Bar{}, *Vc_FilterEGLv4Bar{},
+        *Vc_FilterEGTimeScalingBar{}, *Vc_FilterEGDepthBar{}, *Vc_FilterEGAtkTVelSnsBar{},
+        *Vc_FilterEGDepthVelSnsBar{};
+    TEdit *Vc_FilterEGTime1Edit{}, *Vc_FilterEGTime2Edit{}, *Vc_FilterEGTime3Edit{}, *Vc_FilterEGTime4Edit{},
+        *Vc_FilterEGLv1Edit{}, *Vc_FilterEGLv2Edit{}, *Vc_FilterEGLv3Edit{}, *Vc_FilterEGLv4Edit{},
+        *Vc_FilterEGTimeScalingEdit{}, *Vc_FilterEGDepthEdit{}, *Vc_FilterEGAtkTVelSnsEdit{},
+        *Vc_FilterEGDepthVelSnsEdit{};
+
+    // ---- pitch EG ---------------------------------------------------------------------------
+    TImage* Vc_PitchEGGraph{};
+    TLabel* PitchEGText{};
+    TRadioGroup* Vc_PitchEGRange{};
+    TScrollBar *Vc_PitchEGLv0Bar{}, *Vc_PitchEGLv1Bar{}, *Vc_PitchEGLv2Bar{}, *Vc_PitchEGLv3Bar{},
+        *Vc_PitchEGLv4Bar{}, *Vc_PitchEGTime1Bar{}, *Vc_PitchEGTime2Bar{}, *Vc_PitchEGTime3Bar{},
+        *Vc_PitchEGTime4Bar{}, *Vc_PitchEGTimeScalingBar{}, *Vc_PitchEGVelocitySensBar{};
+    TEdit *Vc_PitchEGLv0Edit{}, *Vc_PitchEGLv1Edit{}, *Vc_PitchEGLv2Edit{}, *Vc_PitchEGLv3Edit{},
+        *Vc_PitchEGLv4Edit{}, *Vc_PitchEGTime1Edit{}, *Vc_PitchEGTime2Edit{}, *Vc_PitchEGTime3Edit{},
+        *Vc_PitchEGTime4Edit{}, *Vc_PitchEGTimeScalingEdit{}, *Vc_PitchEGVelocitySensEdit{};
+
+    // ---- formant and FM control sets (index 0..4: Formant1..5 or FM1..5) ---------------------
+    std::array<TGroupBox*, 5> Vc_FormantGrp{}, Vc_FmGrp{};
+    TComboBox *Vc_Frmt1Operator{}, *Vc_Frmt2Operator{}, *Vc_Frmt3Operator{}, *Vc_Frmt4Operator{},
+        *Vc_Frmt5Operator{}, *Vc_Fm1Operator{}, *Vc_Fm2Operator{}, *Vc_Fm3Operator{}, *Vc_Fm4Operator{},
+        *Vc_Fm5Operator{};
+    TRadioGroup *Vc_Frmt1Parameter{}, *Vc_Frmt2Parameter{}, *Vc_Frmt3Parameter{}, *Vc_Frmt4Parameter{},
+        *Vc_Frmt5Parameter{}, *Vc_Fm1Parameter{}, *Vc_Fm2Parameter{}, *Vc_Fm3Parameter{}, *Vc_Fm4Parameter{},
+        *Vc_Fm5Parameter{};
+    TScrollBar *Vc_Frmt1CtlDepthBar{}, *Vc_Frmt2CtlDepthBar{}, *Vc_Frmt3CtlDepthBar{}, *Vc_Frmt4CtlDepthBar{},
+        *Vc_Frmt5CtlDepthBar{}, *Vc_Fm1CtlDepthBar{}, *Vc_Fm2CtlDepthBar{}, *Vc_Fm3CtlDepthBar{},
+        *Vc_Fm4CtlDepthBar{}, *Vc_Fm5CtlDepthBar{};
+    TEdit *Vc_Frmt1CtlDepthEdit{}, *Vc_Frmt2CtlDepthEdit{}, *Vc_Frmt3CtlDepthEdit{}, *Vc_Frmt4CtlDepthEdit{},
+        *Vc_Frmt5CtlDepthEdit{}, *Vc_Fm1CtlDepthEdit{}, *Vc_Fm2CtlDepthEdit{}, *Vc_Fm3CtlDepthEdit{},
+        *Vc_Fm4CtlDepthEdit{}, *Vc_Fm5CtlDepthEdit{};
+
+    // ---- general: algorithm, feedback, note shift, mutes, transfers ---------------------------
+    TGroupBox* Vc_GeneralGrp{};
+    TEdit* Vc_AlgorithmEdit{};
+    TUpDown* Vc_AlgorithmUpDown{};
+    TButton* Vc_AlgorithmBtn{};
+    TImage* Vc_AlgorithmImage{};
+    TScrollBar *Vc_FeedbackBar{}, *Vc_NoteShiftBar{};
+    TEdit *Vc_FeedbackEdit{}, *Vc_NoteShiftEdit{};
+    TGroupBox* Vc_OperatorMuteGrp{};
+    std::array<TSpeedButton*, 8> Vc_OpMute_VOp{}, Vc_OpMute_UOp{}; // Vc_OpMute_VOp1 .. Vc_OpMute_UOp8
+    TSpeedButton *V_OPAllMuteButton{}, *U_OPAllMuteButton{};
+    TButton *Vc_GetDataBtn{}, *Vc_SendDataBtn{};
+
+    // ---- voiced oscillator --------------------------------------------------------------------
+    TGroupBox* Vc_VOpOSCGrp{};
+    TRadioGroup *Vc_VOpFseqSw{}, *Vc_VOpFreqMode{}, *Vc_VOpKeySync{}, *Vc_VOpLSLeftCrv{}, *Vc_VOpLSRightCrv{};
+    TComboBox *Vc_VOpForm{}, *Vc_VOpLSBP{};
+    TLabel *Vc_VOpFreqCoarseText{}, *Vc_VOpFreqCoarseText2{}, *Vc_VOpFreqFineText{}, *Vc_VOpOPAttText2{};
+    TScrollBar *Vc_VOpFreqCoarseBar{}, *Vc_VOpFreqFineBar{};
+    TEdit* Vc_VOpFreqCoarseEdit{};
+    TScrollBar *Vc_VOpFseqTrkBar{}, *Vc_VOpFreqScalingBar{}, *Vc_VOpTransposeBar{}, *Vc_VOpDetuneBar{},
+        *Vc_VOpBandWidthBar{}, *Vc_VOpResonanceBar{}, *Vc_VOpSkirtBar{}, *Vc_VOpOutputLvlBar{},
+        *Vc_VOpLSLeftDepthBar{}, *Vc_VOpLSRightDepthBar{}, *Vc_VOpOPAttBar{};
+    TEdit *Vc_VOpFseqTrkEdit{}, *Vc_VOpFreqScalingEdit{}, *Vc_VOpTransposeEdit{}, *Vc_VOpDetuneEdit{},
+        *Vc_VOpBandWidthEdit{}, *Vc_VOpResonanceEdit{}, *Vc_VOpSkirtEdit{}, *Vc_VOpOutputLvlEdit{},
+        *Vc_VOpLSLeftDepthEdit{}, *Vc_VOpLSRightDepthEdit{}, *Vc_VOpOPAttEdit{};
+
+    // ---- unvoiced oscillator ------------------------------------------------------------------
+    TGroupBox* Vc_UOpOSCGrp{};
+    TRadioGroup *Vc_UOpFseqSw{}, *Vc_UOpFreqMode{};
+    TLabel *Vc_UOpFseqTrkText{}, *Vc_UOpFreqCoarseText{}, *Vc_UOpFreqCoarseText2{}, *Vc_UOpFreqFineText{};
+    TScrollBar *Vc_UOpFreqCoarseBar{}, *Vc_UOpFreqFineBar{};
+    TEdit* Vc_UOpFreqCoarseEdit{};
+    TScrollBar *Vc_UOpFreqScalingBar{}, *Vc_UOpTransposeBar{}, *Vc_UOpBandWidthBar{}, *Vc_UOpResonanceBar{},
+        *Vc_UOpSkirtBar{}, *Vc_UOpOutputLvlBar{}, *Vc_UOpLvlScalingBar{};
+    TEdit *Vc_UOpFreqScalingEdit{}, *Vc_UOpTransposeEdit{}, *Vc_UOpBandWidthEdit{}, *Vc_UOpResonanceEdit{},
+        *Vc_UOpSkirtEdit{}, *Vc_UOpOutputLvlEdit{}, *Vc_UOpLvlScalingEdit{};
+
+    // ---- operator EG, frequency EG, sensitivities and modulation --------------------------------
+    TGroupBox *Vc_OpEGGrp{}, *Vc_OpFrqEGGrp{}, *Vc_OpSnsGrp{}, *Vc_OpModGrp{};
+    TLabel *Vc_OpEGShape{}, *Vc_OpEGText{};
+    TComboBox* Vc_OpPresetEG{};
+    TEdit* Vc_OpPresetEGEdit{};
+    TBitBtn *Vc_OpEGShapeWrite{}, *Vc_OpEGShapeDel{}, *Vc_OpEGShapeOpen{}, *Vc_OpEGShapeSave{};
+    TImage *Vc_OpEGGraph{}, *Vc_OpFrqEGGraph{};
+    TScrollBar *Vc_OpEGHoldBar{}, *Vc_OpEGTime1Bar{}, *Vc_OpEGTime2Bar{}, *Vc_OpEGTime3Bar{}, *Vc_OpEGTime4Bar{},
+        *Vc_OpEGLv1Bar{}, *Vc_OpEGLv2Bar{}, *Vc_OpEGLv3Bar{}, *Vc_OpEGLv4Bar{}, *Vc_OpEGTimeScalingBar{},
+        *Vc_OpFrqEGInitLvlBar{}, *Vc_OpFrqEGAtakLvlBar{}, *Vc_OpFrqEGAtakTimeBar{}, *Vc_OpFrqEGDecayTimeBar{},
+        *Vc_OpSnsAmpVelBar{}, *Vc_OpSnsFreqVelBar{}, *Vc_OpSnsAmpEGBiasBar{}, *Vc_OpSnsFreqBiasBar{},
+        *Vc_OpSnsWidthBiasBar{}, *Vc_OpAmpModBar{}, *Vc_OpPitchModBar{}, *Vc_OpFreqModBar{};
+    TEdit *Vc_OpEGHoldEdit{}, *Vc_OpEGTime1Edit{}, *Vc_OpEGTime2Edit{}, *Vc_OpEGTime3Edit{}, *Vc_OpEGTime4Edit{},
+        *Vc_OpEGLv1Edit{}, *Vc_OpEGLv2Edit{}, *Vc_OpEGLv3Edit{}, *Vc_OpEGLv4Edit{}, *Vc_OpEGTimeScalingEdit{},
+        *Vc_OpFrqEGInitLvlEdit{}, *Vc_OpFrqEGAtakLvlEdit{}, *Vc_OpFrqEGAtakTimeEdit{}, *Vc_OpFrqEGDecayTimeEdit{},
+        *Vc_OpSnsAmpVelEdit{}, *Vc_OpSnsFreqVelEdit{}, *Vc_OpSnsAmpEGBiasEdit{}, *Vc_OpSnsFreqBiasEdit{},
+        *Vc_OpSnsWidthBiasEdit{}, *Vc_OpAmpModEdit{}, *Vc_OpPitchModEdit{}, *Vc_OpFreqModEdit{};
+
+private:
+    // Layout (VoiceLayout.cpp): every control of the page, then the rows' pairs and choices.
+    void CreateControls(TTabSheet* sheet);
+    void CreatePairs();
+    void CreateChoices();
+
+    // The current voice and operator tab; -1 when a tab control shows none.
+    int CurrentVoice() const;
+    int CurrentOperatorTab() const;
+    VoiceRecord& Voice(int v) { return FData.ParameterData.VoiceRecords[static_cast<size_t>(v)]; }
+
+    // Table-driven handlers (VoicePairs.cpp).
+    void PairBarChange(const TVoicePairRow& row);
+    void ChoiceChange(const TVoiceChoiceRow& row);
+    int DataByte(const TVoicePairRow& row, bool unvoiced, int position) const;
+    void LoadPair(TScrollBar* bar, int32_t word);
+    void EnableRow(TScrollBar* bar, bool on);
+
+    // Voiced oscillator texts (VoiceOscillator.cpp).
+    std::string VoicedFrequencyText() const;
+    std::string UnvoicedFrequencyText() const;
+    // The unvoiced coarse box: its normal look, or the flat look of a frequency linked to FF.
+    void SetUnvoicedCoarseLook(bool linked);
+    std::string AttenuationText(int position) const;
+    bool VoicedFixedMode() const; // the voiced mode radio shows "fixed"
+    void SetVoicedFrequencyMaxima();
+    void SendVoiceByte(uint8_t ah, int am, uint8_t al, int data);
+    int AlgorithmShown() const; // the algorithm box's number, brought into 1..88
+    void ApplyOpAttEnable(int algorithm, int t);
+
+    TMainData& FData;
+    TVoicePageServices FServices;
+    TTabSheet* FSheet = nullptr;
+    std::unique_ptr<TComponent> FOwner; // owns every control of the page
+    std::vector<std::unique_ptr<TValuePair>> FPairs;
+    std::unordered_map<const TScrollBar*, std::pair<TValuePair*, const TVoicePairRow*>> FPairOfBar;
+};
