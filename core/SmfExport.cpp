@@ -45,6 +45,7 @@ void AppendVarLen(std::vector<uint8_t>& out, uint32_t value, int minBytes)
 
 TrackImage::TrackImage(const std::array<uint8_t, 15>& name)
 {
+    FBytes.reserve(std::size(FileStart) + name.size() + std::size(TrackSettings));
     FBytes.assign(std::begin(FileStart), std::end(FileStart));
     FBytes.insert(FBytes.end(), name.begin(), name.end());
     FBytes.insert(FBytes.end(), std::begin(TrackSettings), std::end(TrackSettings));
