@@ -57,7 +57,6 @@ void TMainForm::CreatePerformancePage()
     Pfm_Part_ReserveNoteEdit = PerformancePage->Pfm_Part_ReserveNoteEdit;
     Pfm_Fseq_FseqInt = PerformancePage->Pfm_Fseq_FseqInt;
     // The keyboard window names its notes from the part page's list.
-    delete Pfm_Part_NoteLimitLow;
     Pfm_Part_NoteLimitLow = PerformancePage->Pfm_Part_NoteLimitLow;
 }
 

@@ -2,7 +2,6 @@
 // list the keyboard names its notes from, and the two keyboard commands.
 #include "core/MainForm.h"
 #include "core/keyboard/midikey.h"
-#include "performance/NoteNames.h"
 
 void TMainForm::CreateKeyboardAndHelpControls()
 {
@@ -14,13 +13,6 @@ void TMainForm::CreateKeyboardAndHelpControls()
                           [this](TObject* s) { PanicCancelClick(s); });
     NewItem(Help1, "N_HelpAbout", "-");
     HelpAboutItem = NewItem(Help1, "HelpAboutItem", "&About...", scNone, [this](TObject* s) { HelpAbout(s); });
-
-    // Stands where the part page will lay out its note limits.
-    Pfm_Part_NoteLimitLow = new TComboBox(this);
-    Pfm_Part_NoteLimitLow->Name = "Pfm_Part_NoteLimitLow";
-    Pfm_Part_NoteLimitLow->SetParent(Pfm_TabSheet);
-    Pfm_Part_NoteLimitLow->SetBounds(8, 8, 64, 21);
-    Pfm_Part_NoteLimitLow->Items.AddStrings(NoteNames());
 }
 
 void TMainForm::VirtualKeyClick(TObject*)
