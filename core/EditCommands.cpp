@@ -4,6 +4,7 @@
 #include "core/MainForm.h"
 
 #include "core/SmfExport.h"
+#include "core/Latin1.h"
 
 #include <algorithm>
 #include <cstring>
@@ -276,7 +277,7 @@ int TMainForm::ShownOperator() const
 std::string TMainForm::PerformanceNameText() const
 {
     const auto& name = ParameterData.PfmCommon.Name;
-    return smf::FromLatin1(name.data(), name.size());
+    return FromLatin1(name.data(), name.size());
 }
 
 void TMainForm::ReapplyPartMutes()

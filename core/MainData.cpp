@@ -165,3 +165,6 @@ void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
     }
     DumpReceived = 1;
 }
+
+TUpdatingDisplay::TUpdatingDisplay(TMainData& data) : FData(data) { FData.UpdatingDisplay = 1; }
+TUpdatingDisplay::~TUpdatingDisplay() { FData.UpdatingDisplay = 0; }

@@ -39,6 +39,21 @@ inline constexpr int32_t DumpPerformanceToMemory = 6;
 inline constexpr int32_t DumpSystem = 7;
 inline constexpr int32_t DumpVoiceToMemoryPart1 = 50;    // .. 53
 
+struct TMainData;
+
+// Raises UpdatingDisplay for a display run and lowers it on every way out, exceptions included:
+// a failed display must not leave every storing handler silenced.
+class TUpdatingDisplay {
+public:
+    explicit TUpdatingDisplay(TMainData& data);
+    ~TUpdatingDisplay();
+    TUpdatingDisplay(const TUpdatingDisplay&) = delete;
+    TUpdatingDisplay& operator=(const TUpdatingDisplay&) = delete;
+
+private:
+    TMainData& FData;
+};
+
 struct TMainData : TNameTables {
     TMainData();
     virtual ~TMainData() = default;

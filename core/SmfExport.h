@@ -29,11 +29,6 @@ private:
     std::vector<uint8_t> FBytes;
 };
 
-// A text as 8-bit characters (Latin-1); anything else becomes "?".
-std::string ToLatin1(const std::string& utf8);
-// 8-bit characters (Latin-1) up to the first NUL, as UTF-8.
-std::string FromLatin1(const uint8_t* text, std::size_t length);
-
 // Writes the image (replacing the file as one step); a failure is told in the "File Error"
 // box. True when the file was written.
 bool SaveMidiFile(const std::string& path, const std::vector<uint8_t>& image);

@@ -1,52 +1,11 @@
 #include "performance/PerformancePage.h"
 
+#include "core/Latin1.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Raises UpdatingDisplay for a display run and lowers it on every way out, exceptions included:
-// a failed display must not leave every storing handler silenced.
-class TDisplayRun {
-public:
-    explicit TDisplayRun(uint8_t& flag) : FFlag(flag) { FFlag = 1; }
-    ~TDisplayRun() { FFlag = 0; }
-    TDisplayRun(const TDisplayRun&) = delete;
-    TDisplayRun& operator=(const TDisplayRun&) = delete;
-
-private:
-    uint8_t& FFlag;
-};
-
-// Names travel as 8-bit characters: Latin-1, anything else becomes "?".
-std::string ToLatin1(const std::string& utf8)
-{
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<uint8_t>(utf8[i]);
-        const std::size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        uint32_t cp = n == 1 ? lead : n == 2 ? lead & 0x1Fu : n == 3 ? lead & 0x0Fu : lead & 0x07u;
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) cp = cp << 6 | (static_cast<uint8_t>(utf8[i + k]) & 0x3Fu);
-        out += cp <= 0xFF && !(n == 1 && lead >= 0x80) ? static_cast<char>(cp) : '?';
-        i += n;
-    }
-    return out;
-}
-
-std::string FromLatin1(const uint8_t* text, std::size_t length)
-{
-    std::string out;
-    for (std::size_t i = 0; i < length && text[i] != 0; ++i) {
-        const uint8_t c = text[i];
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 constexpr int PartWordsAH = 0x30;
 constexpr int RcvChPfm = 16, RcvChOff = 17;
@@ -269,7 +228,7 @@ void TPerformancePage::KeepTrailingLevel(PfmPair id)
 
 void TPerformancePage::RefreshPerformancePages()
 {
-    TDisplayRun run(Data.UpdatingDisplay);
+    TUpdatingDisplay run(Data);
     DisplayPerformanceCommon();
     if (Services.DisplayPerformanceFseqCtrlSystem) Services.DisplayPerformanceFseqCtrlSystem();
     DisplayPerformancePart(Pfm_PartTab->TabIndex());
@@ -278,7 +237,7 @@ void TPerformancePage::RefreshPerformancePages()
 void TPerformancePage::Pfm_PartTabChange(TObject*)
 {
     if (Services.ShowOperatorMenuItems) Services.ShowOperatorMenuItems(false);
-    TDisplayRun run(Data.UpdatingDisplay);
+    TUpdatingDisplay run(Data);
     DisplayPerformancePart(Pfm_PartTab->TabIndex());
 }
 
@@ -365,7 +324,7 @@ void TPerformancePage::PartMuteClick(int p)
     if (Pfm_PartTab->TabIndex() == p) {
         TValuePair& row = Pair(PfmPair::Pfm_Part_Volume);
         {
-            TDisplayRun run(Data.UpdatingDisplay);
+            TUpdatingDisplay run(Data);
             row.Bar->SetPosition(muted ? 0 : volume);
             row.Edit->SetText(muted ? "0" : IntToStr(volume));
         }

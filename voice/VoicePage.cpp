@@ -2,50 +2,10 @@
 // voice common display and the voiced operator display, and the name handler.
 #include "voice/VoiceRows.h"
 
+#include "core/Latin1.h"
+
 #include <algorithm>
 #include <initializer_list>
-
-namespace {
-
-// Names travel as 8-bit text (Latin-1): a character beyond it becomes "?", so every character
-// takes exactly one byte.
-std::string ToLatin1(const std::string& utf8)
-{
-    std::string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        unsigned code = lead;
-        if (n == 2 && i + 1 < utf8.size()) code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-        out.push_back(n == 1 && lead < 0x80 ? char(lead) : n == 2 && code <= 0xFF ? char(code) : '?');
-        i += n;
-    }
-    return out;
-}
-
-std::string FromLatin1(const uint8_t* bytes, size_t size)
-{
-    std::string out;
-    for (size_t i = 0; i < size && bytes[i] != 0; ++i) {
-        const uint8_t c = bytes[i];
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
-// Raises UpdatingDisplay for a display and always leaves it at 0, also when the display throws.
-struct TUpdatingDisplay {
-    explicit TUpdatingDisplay(TMainData& d) : Data(d) { Data.UpdatingDisplay = 1; }
-    ~TUpdatingDisplay() { Data.UpdatingDisplay = 0; }
-    TMainData& Data;
-};
-
-} // namespace
 
 TVoicePage::TVoicePage(TMainData& data, TTabSheet* sheet, TVoicePageServices services)
     : OperatorTabMemory(services.OperatorTabMemory ? *services.OperatorTabMemory : FOwnTabMemory),
