@@ -2,6 +2,7 @@
 #include "core/MainForm.h"
 #include "core/Pictures.h"
 #include "platform/MidiInProcess.h"
+#include "tests/support/MenuItems.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,6 @@ protected:
     }
     platform::InProcessMidi midi;
 };
-
-TMenuItem* FindItem(TMenuItem* parent, const std::string& name)
-{
-    for (int i = 0; i < parent->Count(); ++i) {
-        if (parent->Items(i)->Name == name) return parent->Items(i);
-        if (auto* found = FindItem(parent->Items(i), name)) return found;
-    }
-    return nullptr;
-}
 
 // A program folder with the generated pictures, one of which the test may spoil.
 fs::path CopyProgramFolder(const std::string& tag)
@@ -88,7 +80,7 @@ TEST_F(MainFormTest, MarkDataChangedSetsFlagAndCaptionOnce)
 TEST_F(MainFormTest, ExitItemAndAltF4CloseTheWindow)
 {
     TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
-    TMenuItem* exitItem = FindItem(form.MainMenu1->Items(), "FileExitItem");
+    TMenuItem* exitItem = FindMenuItem(form.MainMenu1->Items(), "FileExitItem");
     ASSERT_NE(exitItem, nullptr);
     EXPECT_EQ(exitItem->Caption(), "E&xit");
     EXPECT_EQ(ShortCutToText(exitItem->ShortCut()), "Alt+F4");

@@ -4,6 +4,7 @@
 #include "core/MainForm.h"
 #include "core/Pictures.h"
 #include "platform/MidiInProcess.h"
+#include "tests/support/MenuItems.h"
 #include "tests/support/SimulatedInstrument.h"
 
 #include <gtest/gtest.h>
@@ -63,15 +64,7 @@ protected:
         fs1r->ClearReceived();
         return sysex;
     }
-    TMenuItem* Item(const std::string& name, TMenuItem* parent = nullptr)
-    {
-        if (!parent) parent = form->MainMenu1->Items();
-        for (int i = 0; i < parent->Count(); ++i) {
-            if (parent->Items(i)->Name == name) return parent->Items(i);
-            if (TMenuItem* found = Item(name, parent->Items(i))) return found;
-        }
-        return nullptr;
-    }
+    TMenuItem* Item(const std::string& name) { return FindMenuItem(form->MainMenu1->Items(), name); }
 
     platform::InProcessMidi midi;
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");

@@ -7,6 +7,7 @@
 #include "core/dialogs/MIDISetupform.h"
 #include "platform/MidiInProcess.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/support/MenuItems.h"
 
 #include <gtest/gtest.h>
 
@@ -47,16 +48,7 @@ protected:
     std::vector<TShownMessage>& Messages() { return Headless().Messages; }
     fs::path SettingsFile() const { return form->SettingsIniFile(); }
 
-    // The menu item of that name anywhere in the main menu.
-    TMenuItem* Item(const std::string& name, TMenuItem* parent = nullptr)
-    {
-        if (!parent) parent = form->MainMenu1->Items();
-        for (int i = 0; i < parent->Count(); ++i) {
-            if (parent->Items(i)->Name == name) return parent->Items(i);
-            if (TMenuItem* found = Item(name, parent->Items(i))) return found;
-        }
-        return nullptr;
-    }
+    TMenuItem* Item(const std::string& name) { return FindMenuItem(form->MainMenu1->Items(), name); }
     void Click(const std::string& name)
     {
         TMenuItem* item = Item(name);

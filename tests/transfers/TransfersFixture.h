@@ -8,6 +8,7 @@
 #include "core/dialogs/BulkDump.h"
 #include "core/keyboard/midikey.h"
 #include "platform/MidiInProcess.h"
+#include "tests/support/MenuItems.h"
 #include "tests/support/RecordingMainData.h"
 #include "tests/support/SimulatedInstrument.h"
 
@@ -73,15 +74,6 @@ inline void SeedInstrument(SimulatedInstrument& instrument)
     for (int kind : {DumpPerformance, 0, 1, 2, 3, DumpSystem}) source.SendBulkDump(kind, 0);
 }
 
-inline TMenuItem* FindItem(TMenuItem* parent, const std::string& name)
-{
-    for (int i = 0; i < parent->Count(); ++i) {
-        if (parent->Items(i)->Name == name) return parent->Items(i);
-        if (auto* found = FindItem(parent->Items(i), name)) return found;
-    }
-    return nullptr;
-}
-
 class TransfersTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,7 +127,7 @@ protected:
     // A menu command, as a person picks it.
     void Click(const std::string& name)
     {
-        TMenuItem* item = FindItem(form->MainMenu1->Items(), name);
+        TMenuItem* item = FindMenuItem(form->MainMenu1->Items(), name);
         ASSERT_NE(item, nullptr) << name;
         item->Click();
     }

@@ -226,15 +226,12 @@ TEST_F(ListControlsTest, TabControlFiresOnlyForAPerson)
     EXPECT_EQ(Log, (Strings{"change 3", "change 2"}));
 }
 
-TEST_F(ListControlsTest, ProgressAndStatusBarsKeepTheirValues)
+TEST_F(ListControlsTest, ProgressBarClampsToItsMax)
 {
     auto* progress = Make<TProgressBar>("Progress");
     progress->SetMax(29);
     progress->SetPosition(40);
     EXPECT_EQ(progress->Position(), 29);
-    auto* status = Make<TStatusBar>("StatusBar");
-    status->SetSimpleText("KEY = C 3");
-    EXPECT_EQ(status->SimpleText(), "KEY = C 3");
 }
 
 } // namespace
