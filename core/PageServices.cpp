@@ -91,6 +91,7 @@ void TMainForm::CreateVoicePage()
     services.Vc_GetDataBtnClick = [this](TObject* s) { Vc_GetDataBtnClick(s); };
     services.Vc_SendDataBtnClick = [this](TObject* s) { Vc_SendDataBtnClick(s); };
     services.OperatorTabMemory = &OperatorTabMemory;
+    services.ProgramFolder = ProgramFolder;
     VoicePage = std::make_unique<TVoicePage>(*this, Vc_TabSheet, std::move(services));
     Vc_VoiceTab = VoicePage->Vc_VoiceTab;
 }

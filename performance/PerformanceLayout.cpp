@@ -345,18 +345,9 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
     Pfm_Fseq_FseqInt->SetEnabled(false);
     Items presets(FseqPresetNames.begin(), FseqPresetNames.end());
     Pfm_Fseq_FseqPre = Combo(o, Pfm_FseqSelectGrp, "Pfm_Fseq_FseqPre", presets, 70, 41, 118, 0);
-    Pfm_Fseq_FseqIntWrite = Button(o, Pfm_FseqSelectGrp, "Pfm_Fseq_FseqIntWrite", "", 192, 15, 26, 23);
-    Pfm_Fseq_FseqIntWriteGlyph = Make<TImage>(o, Pfm_Fseq_FseqIntWrite, "Pfm_Fseq_FseqIntWriteGlyph", 5, 3, 16, 16);
-    LoadPicture(Pfm_Fseq_FseqIntWriteGlyph, FProgramFolder / "graphics" / "glyph_fseq_write.bmp");
-    // The glyph's bottom-left colour is its background: show the button face there.
-    if (!Pfm_Fseq_FseqIntWriteGlyph->Picture.Empty()) {
-        TBitmap& glyph = Pfm_Fseq_FseqIntWriteGlyph->Picture.Bitmap();
-        const TColor key = glyph.Pixel(0, glyph.Height() - 1);
-        for (TColor& c : glyph.MutableData())
-            if (c == key) c = clBtnFace;
-        glyph.Modified();
-    }
-    Pfm_Fseq_FseqIntWriteGlyph->OnClick = [this](TObject*) { Pfm_Fseq_FseqIntWrite->Click(); };
+    auto* write = Make<TBitBtn>(o, Pfm_FseqSelectGrp, "Pfm_Fseq_FseqIntWrite", 192, 15, 26, 23);
+    write->LoadGlyph((FProgramFolder / "graphics" / "glyph_fseq_write.bmp").string());
+    Pfm_Fseq_FseqIntWrite = write;
     Pfm_Fseq_FseqTestBtn = Button(o, Pfm_FseqSelectGrp, "Pfm_Fseq_FseqTestBtn", "Test", 220, 15, 40, 23);
     Pfm_Fseq_FseqIntClear = Button(o, Pfm_FseqSelectGrp, "Pfm_Fseq_FseqIntClear", "Clear", 192, 40, 68, 23);
 

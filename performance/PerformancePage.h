@@ -157,7 +157,6 @@ public:
     TComboBox* Pfm_Fseq_FseqInt = nullptr;
     TComboBox* Pfm_Fseq_FseqPre = nullptr;
     TButton* Pfm_Fseq_FseqIntWrite = nullptr;
-    TImage* Pfm_Fseq_FseqIntWriteGlyph = nullptr;
     TButton* Pfm_Fseq_FseqTestBtn = nullptr;
     TButton* Pfm_Fseq_FseqIntClear = nullptr;
     TRadioGroup* Pfm_Fseq_Mode = nullptr;

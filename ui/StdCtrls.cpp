@@ -39,6 +39,24 @@ bool TButton::DefaultKeyDown(uint16_t Key, TShiftState Shift)
 
 TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner) {}
 
+void TBitBtn::SetGlyph(const TBitmap& b)
+{
+    FGlyph = b;
+    Changed();
+}
+
+void TBitBtn::LoadGlyph(const std::string& path)
+{
+    TBitmap b;
+    try {
+        b.LoadFromFile(path);
+    } catch (const Exception&) {
+        // A button without its picture still works; its hint says what it does.
+        b.SetSize(0, 0);
+    }
+    SetGlyph(b);
+}
+
 void TBitBtn::SetKind(TBitBtnKind k)
 {
     struct Row {

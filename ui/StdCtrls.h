@@ -65,8 +65,15 @@ public:
     // Sets the caption (when empty), ModalResult, Default/Cancel as the kind implies.
     void SetKind(TBitBtnKind k);
 
+    // The picture beside the caption; its bottom-left pixel's colour is transparent.
+    const TBitmap& Glyph() const { return FGlyph; }
+    void SetGlyph(const TBitmap& b);
+    // Loads the glyph from a BMP file; a file that cannot be read leaves the button without one.
+    void LoadGlyph(const std::string& path);
+
 private:
     TBitBtnKind FKind = bkCustom;
+    TBitmap FGlyph;
 };
 
 class TCheckBox : public TWinControl {

@@ -324,16 +324,18 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_OpPresetEGEdit = Make<TEdit>(o, Vc_OpEGGrp, "Vc_OpPresetEGEdit", 62, 16, 92, 17);
     Vc_OpPresetEGEdit->SetTabStop(false);
     Vc_OpPresetEGEdit->MaxLength = 10;
-    const char* shapeButtons[4][2] = {{"Vc_OpEGShapeWrite", "Record the envelope as a shape"},
-                                      {"Vc_OpEGShapeDel", "Delete the shape"},
-                                      {"Vc_OpEGShapeOpen", "Open an EG shape file"},
-                                      {"Vc_OpEGShapeSave", "Save the EG shapes to a file"}};
+    const char* shapeButtons[4][3] = {
+        {"Vc_OpEGShapeWrite", "Record the envelope as a shape", "glyph_eg_write.bmp"},
+        {"Vc_OpEGShapeDel", "Delete the shape", "glyph_eg_delete.bmp"},
+        {"Vc_OpEGShapeOpen", "Open an EG shape file", "glyph_eg_open.bmp"},
+        {"Vc_OpEGShapeSave", "Save the EG shapes to a file", "glyph_eg_save.bmp"}};
     TBitBtn** shapeButtonMembers[4] = {&Vc_OpEGShapeWrite, &Vc_OpEGShapeDel, &Vc_OpEGShapeOpen, &Vc_OpEGShapeSave};
     for (int i = 0; i < 4; ++i) {
         auto* b = Make<TBitBtn>(o, Vc_OpEGGrp, shapeButtons[i][0], 178 + 19 * i, 14, 19, 21);
         b->SetTabStop(false);
         b->Hint = shapeButtons[i][1];
         b->ShowHint = true;
+        b->LoadGlyph((FServices.ProgramFolder / "graphics" / shapeButtons[i][2]).string());
         *shapeButtonMembers[i] = b;
     }
     Vc_OpEGGraph = Make<TImage>(o, Vc_OpEGGrp, "Vc_OpEGGraph", 4, 36, 252, 103);

@@ -9,6 +9,8 @@
 // come in through TVoicePageServices.
 #pragma once
 
+#include <filesystem>
+
 #include "core/MainData.h"
 #include "core/pages/ValuePair.h"
 #include "ui/UI.h"
@@ -31,6 +33,8 @@ struct TVoicePageServices {
     // The window's memory of the operator tab of each voice tab, which its operator copy and
     // paste read; the page keeps one of its own when there is none.
     std::array<int32_t, 4>* OperatorTabMemory = nullptr;
+    // Where the button glyphs are (graphics/ below the program folder).
+    std::filesystem::path ProgramFolder;
 };
 
 struct TVoicePairRow;

@@ -330,3 +330,29 @@ TEST_F(QtViewsTest, TimersAndPostedWorkRunOnTheEventLoop)
 }
 
 } // namespace
+
+TEST_F(QtViewsTest, BitButtonsShowTheirGlyphWithTheCornerColourTransparent)
+{
+    TBitmap glyph(16, 16);
+    glyph.Canvas.Brush.Color = clFuchsia;
+    glyph.Canvas.FillRect(Rect(0, 0, 16, 16));
+    glyph.Canvas.Brush.Color = clBlue;
+    glyph.Canvas.FillRect(Rect(4, 4, 12, 12));
+    const std::string path = (std::filesystem::temp_directory_path() / "qm-glyph-test.bmp").string();
+    glyph.SaveToFile(path);
+
+    auto* button = Add<TBitBtn>("Vc_OpEGShapeWrite", 200, 130, 19, 21);
+    button->LoadGlyph(path + ".missing"); // no picture: the button still stands, without one
+    EXPECT_TRUE(button->Glyph().Empty());
+    button->LoadGlyph(path);
+    ASSERT_EQ(button->Glyph().Width(), 16);
+    Backend->ProcessMessages();
+
+    auto* q = qobject_cast<QPushButton*>(Backend->WidgetFor(button));
+    ASSERT_NE(q, nullptr);
+    const QImage icon = q->icon().pixmap(16, 16).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(qAlpha(icon.pixel(0, 15)), 0);
+    EXPECT_EQ(qBlue(icon.pixel(8, 8)), 255);
+    std::filesystem::remove(path);
+}

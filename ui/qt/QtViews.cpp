@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -387,7 +389,25 @@ public:
         auto* q = static_cast<QPushButton*>(Widget.data());
         q->setText(Q(btn->Caption()));
         q->setDefault(btn->Default);
+        if (auto* bit = dynamic_cast<TBitBtn*>(btn)) SyncGlyph(q, bit->Glyph());
         SyncControl();
+    }
+
+private:
+    // The glyph's bottom-left colour is transparent, as button glyphs have always been drawn.
+    static void SyncGlyph(QPushButton* q, const TBitmap& glyph)
+    {
+        if (glyph.Empty()) {
+            q->setIcon(QIcon());
+            return;
+        }
+        QImage image = ToQImage(glyph).convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = image.pixel(0, image.height() - 1);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == key) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+        q->setIcon(QIcon(QPixmap::fromImage(image)));
+        q->setIconSize(image.size());
     }
 };
 
