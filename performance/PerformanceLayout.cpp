@@ -144,11 +144,11 @@ void LoadPicture(TImage* image, const std::filesystem::path& file)
 void TPerformancePage::CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place)
 {
     const PfmPairDescriptor& d = PfmPairOf(id);
-    auto pair = CreateValuePair(FOwner, parent, d.Spec, place);
-    if (d.Min != 0) pair->Bar->SetParams(d.Spec.Initial, d.Min, d.Spec.Max);
+    auto pair = CreateValuePair(FOwner, parent, d.PairSpec, place);
+    if (d.Min != 0) pair->Bar->SetParams(d.PairSpec.Initial, d.Min, d.PairSpec.Max);
     pair->Bar->SmallChange = 1;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
-    if (d.Text != PfmText::Pair) pair->Edit->SetText(PairText(id, d.Spec.Initial));
+    if (d.Text != PfmText::Pair) pair->Edit->SetText(PairText(id, d.PairSpec.Initial));
     FPairs[static_cast<std::size_t>(id)] = std::move(pair);
 }
 

@@ -131,7 +131,7 @@ std::string TPerformancePage::PairText(PfmPair id, int position) const
         return Data.EffectValueText[value][static_cast<std::size_t>(kind)];
     }
     }
-    return FormatValue(d.Spec.Form, d.Spec.Centre, position);
+    return FormatValue(d.PairSpec.Form, d.PairSpec.Centre, position);
 }
 
 ParameterChangeMessage TPerformancePage::PairMessage(PfmPair id, int position) const

@@ -29,12 +29,12 @@ TPairSpec ReadOnly(const char* name, const char* caption, int max, int large, in
     return TPairSpec{name, caption, max, large, initial, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, maxLength, keys};
 }
 
-PfmPairDescriptor Row(PfmPair id, TPairSpec spec, R record, std::size_t word, uint8_t ah, uint8_t am, uint8_t al,
+PfmPairDescriptor Row(PfmPair id, TPairSpec pairSpec, R record, std::size_t word, uint8_t ah, uint8_t am, uint8_t al,
                       int index = 0)
 {
     PfmPairDescriptor d{};
     d.Id = id;
-    d.Spec = spec;
+    d.PairSpec = pairSpec;
     d.Record = record;
     d.Word = static_cast<uint16_t>(word);
     d.Index = static_cast<int8_t>(index);
@@ -302,7 +302,7 @@ std::array<PfmPairDescriptor, PfmPairCount> MakeTable()
     }
     // The EQ gains show signed around 12 dB.
     for (PfmPair g : {P::Pfm_Effect_EQ_LowGain, P::Pfm_Effect_EQ_MidGain, P::Pfm_Effect_EQ_HighGain}) {
-        TPairSpec& s = table[static_cast<std::size_t>(g)].Spec;
+        TPairSpec& s = table[static_cast<std::size_t>(g)].PairSpec;
         s.Form = TValueForm::Signed;
         s.Centre = 12;
     }

@@ -353,7 +353,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
 void TVoicePage::CreatePairs()
 {
     for (const TVoicePairRow& row : VoicePairRows()) {
-        FPairs.push_back(CreateValuePair(FOwner.get(), ParentOf(*this, row.Parent), row.Spec, row.Place));
+        FPairs.push_back(CreateValuePair(FOwner.get(), ParentOf(*this, row.Parent), row.PairSpec, row.Place));
         TValuePair* pair = FPairs.back().get();
         this->*row.Bar = pair->Bar;
         this->*row.Edit = pair->Edit;

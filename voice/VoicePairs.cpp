@@ -12,7 +12,7 @@ using Cv = TVoiceConv;
 using G = TVoiceGraph;
 using Pa = TVoiceParent;
 
-// Every slider pair of the page. Spec: name stem, caption, Max, LargeChange, initial position,
+// Every slider pair of the page. PairSpec: name stem, caption, Max, LargeChange, initial position,
 // display form, centre, box kind, MaxLength, keys, exit handler, vertical. Then the controls, the
 // handler names, the record with its word (and the unvoiced word of a shared operator row), the
 // address (AL, unvoiced AL), the data byte, the graph it redraws, where it stands.
@@ -493,7 +493,7 @@ TNotifyEvent TVoicePage::Handler(const std::string& name)
     for (const TVoicePairRow& row : PairRows) {
         if (!NameListed(row.Handlers, name)) continue;
         TValuePair* pair = Pair(this->*row.Bar);
-        const std::string stem = row.Spec.Name;
+        const std::string stem = row.PairSpec.Name;
         if (name == stem + "BarChange") return [pair](TObject* s) { pair->Bar->OnChange(s); };
         if (name == stem + "EditChange") return [pair](TObject* s) { pair->Edit->OnChange(s); };
         if (name == stem + "EditExit") return [pair](TObject* s) { pair->Edit->OnExit(s); };

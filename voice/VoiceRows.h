@@ -45,7 +45,7 @@ enum class TVoiceParent : uint8_t {
 };
 
 struct TVoicePairRow {
-    TPairSpec Spec;
+    TPairSpec PairSpec;
     TScrollBar* TVoicePage::*Bar;
     TEdit* TVoicePage::*Edit;
     const char* Handlers; // the handler names, as they are looked up

@@ -97,8 +97,8 @@ int ParseInteger(const std::string& text)
 
 // ---- the pair --------------------------------------------------------------------------------
 
-TValuePair::TValuePair(const TPairSpec& spec, TLabel* text, TScrollBar* bar, TEdit* edit)
-    : Text(text), Bar(bar), Edit(edit), FSpec(spec)
+TValuePair::TValuePair(const TPairSpec& pairSpec, TLabel* text, TScrollBar* bar, TEdit* edit)
+    : Text(text), Bar(bar), Edit(edit), FSpec(pairSpec)
 {
     if (FSpec.Box != TBoxKind::ReadOnly) Edit->OnChange = [this](TObject*) { EditChange(); };
     Edit->OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) { EditKeyDown(key); };
@@ -258,34 +258,34 @@ TLabel* CreateLabel(TComponent* owner, TWinControl* parent, const std::string& n
     return label;
 }
 
-std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& spec,
+std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& pairSpec,
                                             const TPairPlace& place)
 {
     constexpr int EditHeight = 20;
-    const std::string stem = spec.Name;
+    const std::string stem = pairSpec.Name;
     TLabel* text = nullptr;
-    if (spec.Caption && *spec.Caption) {
-        text = CreateLabel(owner, parent, stem + "Text", spec.Caption, place.Left,
-                           spec.Vertical ? place.Top - 16 : place.LabelAbove ? place.Top : place.Top + 3);
-        if (!spec.Vertical && !place.LabelAbove) text->SetWidth(place.LabelWidth - 4);
+    if (pairSpec.Caption && *pairSpec.Caption) {
+        text = CreateLabel(owner, parent, stem + "Text", pairSpec.Caption, place.Left,
+                           pairSpec.Vertical ? place.Top - 16 : place.LabelAbove ? place.Top : place.Top + 3);
+        if (!pairSpec.Vertical && !place.LabelAbove) text->SetWidth(place.LabelWidth - 4);
     }
 
     auto* bar = new TScrollBar(owner);
     bar->Name = stem + "Bar";
     bar->SetParent(parent);
     bar->SetTabStop(false);
-    if (spec.Vertical) bar->SetKind(sbVertical);
-    bar->SetParams(spec.Initial, 0, spec.Max);
-    bar->LargeChange = spec.LargeChange;
+    if (pairSpec.Vertical) bar->SetKind(sbVertical);
+    bar->SetParams(pairSpec.Initial, 0, pairSpec.Max);
+    bar->LargeChange = pairSpec.LargeChange;
 
     auto* edit = new TEdit(owner);
     edit->Name = stem + "Edit";
     edit->SetParent(parent);
-    edit->MaxLength = spec.MaxLength;
-    edit->SetText(FormatValue(spec.Form, spec.Centre, spec.Initial));
-    if (spec.Box == TBoxKind::ReadOnly) edit->SetReadOnly(true);
+    edit->MaxLength = pairSpec.MaxLength;
+    edit->SetText(FormatValue(pairSpec.Form, pairSpec.Centre, pairSpec.Initial));
+    if (pairSpec.Box == TBoxKind::ReadOnly) edit->SetReadOnly(true);
 
-    if (spec.Vertical) {
+    if (pairSpec.Vertical) {
         bar->SetBounds(place.Left + (place.EditWidth - place.BarWidth) / 2, place.Top, place.BarWidth, place.Height);
         edit->SetBounds(place.Left, place.Top + place.Height + 2, place.EditWidth, EditHeight);
     } else {
@@ -294,7 +294,7 @@ std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* pare
         bar->SetBounds(barLeft, top + (EditHeight - place.Height) / 2, place.BarWidth, place.Height);
         edit->SetBounds(barLeft + place.BarWidth + 4, top, place.EditWidth, EditHeight);
     }
-    return std::make_unique<TValuePair>(spec, text, bar, edit);
+    return std::make_unique<TValuePair>(pairSpec, text, bar, edit);
 }
 
 void RunStoringRoad(TMainData& data, TValuePair& pair, const TStoringRoad& road)

@@ -94,11 +94,11 @@ int KeyStep(TKeySteps steps, uint16_t key);
 class TValuePair {
 public:
     // Binds the box's change, key and exit handlers to this object (which therefore stays put).
-    TValuePair(const TPairSpec& spec, TLabel* text, TScrollBar* bar, TEdit* edit);
+    TValuePair(const TPairSpec& pairSpec, TLabel* text, TScrollBar* bar, TEdit* edit);
     TValuePair(const TValuePair&) = delete;
     TValuePair& operator=(const TValuePair&) = delete;
 
-    const TPairSpec& Spec() const { return FSpec; }
+    const TPairSpec& PairSpec() const { return FSpec; }
     TLabel* Text; // nullptr for a pair without a label
     TScrollBar* Bar;
     TEdit* Edit;
@@ -134,7 +134,7 @@ private:
 // Creates the label (when the descriptor has a caption), the slider and the value box under `parent`,
 // owned by `owner`, named after the descriptor and placed as told; binds the box's change, key and exit
 // handlers. The slider's OnChange is the family's storing handler, bound by the caller.
-std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& spec,
+std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& pairSpec,
                                             const TPairPlace& place);
 
 // The storing road of a slider handler: returns at once while UpdatingDisplay is set; otherwise

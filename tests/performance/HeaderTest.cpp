@@ -130,8 +130,8 @@ TEST_F(PerformancePageTest, RefreshLoadsEveryBoxLikeItsSliderAndSendsNothing)
     for (int i = 0; i < PfmPairCount; ++i) {
         const auto id = static_cast<P>(i);
         const PfmPairDescriptor& d = PfmPairOf(id);
-        if (d.Record == PfmRecord::Part && d.Spec.Form == TValueForm::Signed) {
-            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.Spec.Form, d.Spec.Centre, Bar(id)->Position())) << d.Spec.Name;
+        if (d.Record == PfmRecord::Part && d.PairSpec.Form == TValueForm::Signed) {
+            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.PairSpec.Form, d.PairSpec.Centre, Bar(id)->Position())) << d.PairSpec.Name;
         }
     }
 }

@@ -134,10 +134,10 @@ TEST_F(PerformancePageTest, EveryPairSendsItsAddressAndTheDumpLayoutsBytes)
             Sent();
             bar->SetPosition(target);
             const std::vector<Message> sent = Sent();
-            ASSERT_EQ(sent.size(), 1u) << d.Spec.Name;
+            ASSERT_EQ(sent.size(), 1u) << d.PairSpec.Name;
             const Message& m = sent[0];
             const auto expected = ParameterChangeData(data.ParameterData, data, m[4], m[5], m[6]);
-            ASSERT_TRUE(expected.has_value()) << d.Spec.Name << " sent to an address no parameter lives at";
+            ASSERT_TRUE(expected.has_value()) << d.PairSpec.Name << " sent to an address no parameter lives at";
             const int kind = d.Record == PfmRecord::EffectSlot
                                  ? data.EffectTypeTable[static_cast<std::size_t>(
                                        data.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)]
@@ -145,8 +145,8 @@ TEST_F(PerformancePageTest, EveryPairSendsItsAddressAndTheDumpLayoutsBytes)
                                        .DisplayKind[static_cast<std::size_t>(d.Index - 1)]
                                  : -1;
             if (d.Index == 2 && kind == 12) continue; // the release time goes bare in row 2
-            EXPECT_EQ(m[7], expected->DH) << d.Spec.Name;
-            EXPECT_EQ(m[8], expected->DL) << d.Spec.Name;
+            EXPECT_EQ(m[7], expected->DH) << d.PairSpec.Name;
+            EXPECT_EQ(m[8], expected->DL) << d.PairSpec.Name;
         }
     }
 }

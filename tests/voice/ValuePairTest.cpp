@@ -36,8 +36,8 @@ protected:
     }
     TValuePair& Make(TBoxKind kind, int max)
     {
-        const TPairSpec spec{"Test", "Test", max, 10, 1, TValueForm::Unsigned, 0, kind, 3, Keys10};
-        pair = CreateValuePair(&form, &form, spec, TPairPlace{});
+        const TPairSpec pairSpec{"Test", "Test", max, 10, 1, TValueForm::Unsigned, 0, kind, 3, Keys10};
+        pair = CreateValuePair(&form, &form, pairSpec, TPairPlace{});
         pair->Bar->OnChange = [this](TObject*) {
             RunStoringRoad(data, *pair, {[this](int p) { stored = p; }, {},
                                          [](int p) { return ComposeParameterChange(ParameterChangeMessage{0xF0, 0x43, 0x10, 0x5E, 0x30, 0, 0x0E, 0, 0, 0xF7}, 0, 0, p); }});
