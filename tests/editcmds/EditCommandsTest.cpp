@@ -4,8 +4,16 @@
 
 namespace {
 
-using EditCommandsTest = EditRig;
 const TShiftState Ctrl{ssCtrl}, CtrlShift{ssCtrl, ssShift};
+
+class EditCommandsTest : public EditRig {
+protected:
+    // Shows the page of part `p`, voice `v` or its operator tab `op`, then presses Ctrl+`key`
+    // (with Shift on an operator).
+    bool OnPart(int p, char key) { return ShowPart(p), form->UserPressesKey(uint16_t(key), Ctrl); }
+    bool OnVoice(int v, char key) { return ShowVoice(v), form->UserPressesKey(uint16_t(key), Ctrl); }
+    bool OnOperator(int op, char key) { return ShowVoice(0, op), form->UserPressesKey(uint16_t(key), CtrlShift); }
+};
 
 template <class Record>
 int32_t* Words(Record& r)
@@ -18,6 +26,12 @@ Bytes Message(uint8_t device, uint8_t ah, uint8_t am, uint8_t al, uint8_t dl)
     return {0xF0, 0x43, uint8_t(0x10 + device), 0x5E, ah, am, al, 0x00, dl, 0xF7};
 }
 
+// Device number, address and byte count of a bulk dump.
+Bytes DumpHeader(const Bytes& dump)
+{
+    return Bytes(dump.begin() + 2, dump.begin() + 9);
+}
+
 } // namespace
 
 TEST_F(EditCommandsTest, EditMenuStandsBetweenFileAndToolsWithItsKeysAndEnables)
@@ -25,22 +39,16 @@ TEST_F(EditCommandsTest, EditMenuStandsBetweenFileAndToolsWithItsKeysAndEnables)
     TMenuItem* bar = form->MainMenu1->Items();
     EXPECT_EQ(bar->IndexOf(Item("EditE1")), bar->IndexOf(Item("File1")) + 1);
     EXPECT_EQ(bar->IndexOf(Item("Tools1")), bar->IndexOf(Item("EditE1")) + 1);
-    const char* rows[][3] = {{"Undo", "&Undo", "Ctrl+Z"},         {"N1", "-", ""},
-                             {"CopyC1", "&Copy", "Ctrl+C"},       {"Paste", "&Paste", "Ctrl+V"},
-                             {"N9", "-", ""},                     {"OPCopy", "Op Copy", "Shift+Ctrl+C"},
-                             {"OPPaste", "Op Paste", "Shift+Ctrl+V"}};
-    ASSERT_EQ(form->EditE1->Count(), 7);
-    std::string enabled, visible;
-    for (int i = 0; i < 7; ++i) {
-        const TMenuItem* item = form->EditE1->Items(i);
-        EXPECT_EQ(item->Name, rows[i][0]);
-        EXPECT_EQ(item->Caption(), rows[i][1]);
-        EXPECT_EQ(ShortCutToText(item->ShortCut()), rows[i][2]);
-        enabled += item->Enabled() ? '1' : '0';
-        visible += item->Visible() ? '1' : '0';
+    std::vector<std::string> items;
+    for (int i = 0; i < form->EditE1->Count(); ++i) {
+        const TMenuItem* m = form->EditE1->Items(i);
+        items.push_back(m->Name + "|" + m->Caption() + "|" + ShortCutToText(m->ShortCut()) + "|" +
+                        (m->Enabled() ? "on" : "off") + (m->Visible() ? "" : "|hidden"));
     }
-    EXPECT_EQ(enabled, "0110110");
-    EXPECT_EQ(visible, "1111000");
+    EXPECT_EQ(items, (std::vector<std::string>{"Undo|&Undo|Ctrl+Z|off", "N1|-||on", "CopyC1|&Copy|Ctrl+C|on",
+                                               "Paste|&Paste|Ctrl+V|off", "N9|-||on|hidden",
+                                               "OPCopy|Op Copy|Shift+Ctrl+C|on|hidden",
+                                               "OPPaste|Op Paste|Shift+Ctrl+V|off|hidden"}));
     const int exit = form->File1->IndexOf(form->FileExitItem);
     EXPECT_EQ(form->File1->IndexOf(form->ExportSMF), exit - 2);
     EXPECT_EQ(form->File1->IndexOf(form->CnvSyx2SMF), exit - 1);
@@ -52,17 +60,10 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
 {
     SetDeviceNumber(3);
     auto& parts = form->ParameterData.PfmParts;
-    parts[0].Volume = 99;
-    parts[0].PrgNum = 17;
-    parts[0].RcvCh = 1;
-    parts[0].ReserveNote = 3;
-    parts[0].FilterSw = 1;
-    parts[2].RcvCh = 5;
-    parts[2].RcvChMax = 6;
-    parts[2].ReserveNote = 4;
+    parts[0].Volume = 99, parts[0].PrgNum = 17, parts[0].RcvCh = 1, parts[0].ReserveNote = 3, parts[0].FilterSw = 1;
+    parts[2].RcvCh = 5, parts[2].RcvChMax = 6, parts[2].ReserveNote = 4;
     form->PartMute[1] = 1;
-    ShowPart(0);
-    EXPECT_TRUE(form->UserPressesKey('C', Ctrl));
+    EXPECT_TRUE(OnPart(0, 'C'));
     EXPECT_TRUE(form->Paste->Enabled());
     const PfmPart before = parts[2];
 
@@ -76,29 +77,25 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 1); // follows its part
     auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 5u);
-    EXPECT_EQ(Bytes(sent[0].begin() + 2, sent[0].begin() + 9), (Bytes{0x03, 0x5E, 0x03, 0x10, 0x10, 0x00, 0x00}));
-    EXPECT_TRUE(ChecksumHolds(sent[0]));
+    EXPECT_EQ(DumpHeader(sent[0]), (Bytes{0x03, 0x5E, 0x03, 0x10, 0x10, 0x00, 0x00}));
     for (uint8_t p = 0; p < 4; ++p)
         EXPECT_EQ(sent[1 + p], Message(3, uint8_t(0x30 + p), 0, 0x0B, p == 1 ? 0 : uint8_t(parts[p].Volume)));
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
     EXPECT_TRUE(form->Undo->Enabled());
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
-    form->BuildPerformanceDump(DumpPerformance, 0);
-    Bytes editor(form->PerformanceDumpBuffer.begin() + 9, form->PerformanceDumpBuffer.end() - 2);
+    Bytes editor = Body(Built(DumpPerformance));
     editor[0xC0 + 0x34 + 0x0B] = 0; // the muted part
     EXPECT_EQ(Bytes(instrument.Performance.begin(), instrument.Performance.end()), editor);
 
     // Undo only on the pasted part; the kept words stay as they are now.
     parts[2].RcvCh = 9;
-    ShowPart(1);
-    form->UserPressesKey('Z', Ctrl);
+    OnPart(1, 'Z');
     EXPECT_TRUE(TakeSent().empty());
     ShowPart(2);
     form->DataChanged = 0; // as after a save
     form->UserPressesKey('Z', Ctrl);
     expected = before;
-    expected.RcvCh = 9;
-    expected.ReserveNoteMax = parts[2].ReserveNoteMax;
+    expected.RcvCh = 9, expected.ReserveNoteMax = parts[2].ReserveNoteMax;
     EXPECT_TRUE(Same(parts[2], expected));
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
     EXPECT_FALSE(form->Undo->Enabled());
@@ -108,10 +105,8 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
     EXPECT_EQ(sent[0].size(), 411u);
 
     // Undo enabled again by a voice paste: the part's undo is spent.
-    ShowVoice(0);
-    form->UserPressesKey('C', Ctrl);
-    ShowVoice(1);
-    form->UserPressesKey('V', Ctrl);
+    OnVoice(0, 'C');
+    OnVoice(1, 'V');
     ShowPart(2);
     parts[2].Volume = 1;
     TakeSent();
@@ -123,20 +118,16 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
 TEST_F(EditCommandsTest, PasteOnTheCopySourceOrFromAnEmptyClipboardChangesNothing)
 {
     const TParameterData start = form->ParameterData;
-    ShowVoice(1);
-    form->UserPressesKey('C', Ctrl); // fills the voice clipboard only
+    OnVoice(1, 'C'); // fills the voice clipboard only
     ShowPart(2);
     TakeSent();
     form->UserPressesKey('V', Ctrl);
     EXPECT_TRUE(form->Undo->Enabled());
     EXPECT_EQ(form->DataChanged, 1);
     form->UserPressesKey('Z', Ctrl); // nothing to undo on either page
-    ShowVoice(0);
-    form->UserPressesKey('Z', Ctrl);
-    ShowVoice(1);
-    form->UserPressesKey('V', Ctrl); // onto its source
-    ShowPart(1);
-    form->UserPressesKey('C', Ctrl);
+    OnVoice(0, 'Z');
+    OnVoice(1, 'V'); // onto its source
+    OnPart(1, 'C');
     form->UserPressesKey('V', Ctrl);
     EXPECT_TRUE(Same(form->ParameterData, start));
     EXPECT_TRUE(TakeSent().empty());
@@ -153,8 +144,7 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
     data.PfmParts[3].BankNum = 2; // PrA
     form->OperatorMute.Voiced[1][2] = 1;
     const VoiceRecord before = data.VoiceRecords[1];
-    ShowVoice(0);
-    form->UserPressesKey('C', Ctrl);
+    OnVoice(0, 'C');
     ShowVoice(1);
     TakeSent();
     form->UserPressesKey('V', Ctrl);
@@ -166,10 +156,9 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
     auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 2u + 32u); // the bank, the dump, the operator mutes after the pause
     EXPECT_EQ(sent[0], Message(3, 0x31, 0x00, 0x01, 0x01));
-    EXPECT_EQ(Bytes(sent[1].begin() + 2, sent[1].begin() + 9), (Bytes{0x03, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
+    EXPECT_EQ(DumpHeader(sent[1]), (Bytes{0x03, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
-    form->BuildVoiceDump(1, 0);
-    Bytes editor(form->VoiceDumpBuffer.begin() + 9, form->VoiceDumpBuffer.end() - 2);
+    Bytes editor = Body(Built(1));
     editor[0x70 + 0x3E * 2 + 0x16] = 0; // muted voiced operator 3
     EXPECT_EQ(Bytes(instrument.Voices[1].begin(), instrument.Voices[1].end()), editor);
 
@@ -183,8 +172,7 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
     EXPECT_EQ(sent[1][6], 0x41);
 
     // A paste onto a PrA part switches nothing, so its undo sends no bank.
-    ShowVoice(3);
-    form->UserPressesKey('V', Ctrl);
+    OnVoice(3, 'V');
     TakeSent();
     form->UserPressesKey('Z', Ctrl);
     EXPECT_EQ(data.PfmParts[3].BankNum, 2);
@@ -228,15 +216,12 @@ TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheV
     // Back: only the shared words reach voiced operator 6; within a kind the whole operator.
     VoicedOperator voiced6 = voice.VoicedOperators[5];
     form->UserPressesKey('C', CtrlShift);
-    ShowVoice(0, 5);
-    form->UserPressesKey('V', CtrlShift);
+    OnOperator(5, 'V');
     for (int i = 0; i < 44; ++i) EXPECT_EQ(Words(voice.VoicedOperators[5])[i], i < 22 ? Words(voiced6)[i] : unvoiced[i - 9]);
-    ShowVoice(0, 2);
-    form->UserPressesKey('C', CtrlShift);
+    OnOperator(2, 'C');
     form->UserPressesKey('V', CtrlShift); // onto its source: the same values
     EXPECT_TRUE(Same(voice.VoicedOperators[2], before.VoicedOperators[2]));
-    ShowVoice(0, 7);
-    form->UserPressesKey('V', CtrlShift);
+    OnOperator(7, 'V');
     EXPECT_TRUE(Same(voice.VoicedOperators[7], before.VoicedOperators[2]));
 
     const VoiceRecord beforeLast = form->VoiceUndoBuffer;

@@ -65,6 +65,23 @@ protected:
         return sysex;
     }
     TMenuItem* Item(const std::string& name) { return FindMenuItem(form->MainMenu1->Items(), name); }
+    // The whole dump the editor builds now: the performance, the system, or voice 0 .. 3.
+    Bytes Built(int32_t kind)
+    {
+        if (kind == DumpPerformance) return form->BuildPerformanceDump(kind, 0), Bytes(form->PerformanceDumpBuffer.begin(), form->PerformanceDumpBuffer.end());
+        if (kind == DumpSystem) return form->BuildSystemDump(), Bytes(form->SystemDumpBuffer.begin(), form->SystemDumpBuffer.end());
+        return form->BuildVoiceDump(kind, 0), Bytes(form->VoiceDumpBuffer.begin(), form->VoiceDumpBuffer.end());
+    }
+    // Exactly one "File Error" box (OK and Cancel) with `text` was shown; the list is emptied.
+    void ExpectFileError(const std::string& text)
+    {
+        ASSERT_EQ(Headless().Messages.size(), 1u);
+        EXPECT_EQ(Headless().Messages[0].Text, text);
+        EXPECT_EQ(Headless().Messages[0].Caption, "File Error");
+        EXPECT_EQ(Headless().Messages[0].Buttons, MB_OKCANCEL);
+        Headless().Messages.clear();
+    }
+    long FilesInFolder() { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); }
 
     platform::InProcessMidi midi;
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");
@@ -86,6 +103,15 @@ inline bool ChecksumHolds(const Bytes& dump)
     for (std::size_t i = 4; i + 1 < dump.size(); ++i) sum += dump[i];
     return dump.size() > 11 && sum % 128 == 0;
 }
+
+// The data of a dump: between its address and its checksum.
+inline Bytes Body(const Bytes& dump)
+{
+    return Bytes(dump.begin() + 9, dump.end() - 2);
+}
+
+inline const std::string WriteFailure =
+    "Can't perform one of the following file operations: Write. This file is used by other application! ";
 
 inline Bytes ReadFile(const fs::path& path)
 {

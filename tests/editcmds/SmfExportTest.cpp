@@ -20,15 +20,6 @@ protected:
         form->ExportSMF->Click();
         return proposed;
     }
-    Bytes ExportedName(const char* name)
-    {
-        auto& n = form->ParameterData.PfmCommon.Name;
-        n.fill(0);
-        std::memcpy(n.data(), name, std::strlen(name));
-        Export(folder / "name.mid");
-        const Bytes image = ReadFile(folder / "name.mid");
-        return Bytes(image.begin() + 26, image.begin() + 41);
-    }
 };
 
 } // namespace
@@ -43,9 +34,7 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     const Bytes image = ReadFile(folder / "all.mid");
     ASSERT_EQ(image.size(), 3063u);
     const SmfFile smf = ReadSmf(image);
-    EXPECT_EQ(smf.Format, 0);
-    EXPECT_EQ(smf.Tracks, 1);
-    EXPECT_EQ(smf.Division, 96);
+    EXPECT_EQ(std::tuple(smf.Format, smf.Tracks, smf.Division), std::tuple(0, 1, 96));
     ASSERT_EQ(smf.Events.size(), 11u);
     std::vector<uint8_t> metas;
     for (const SmfEvent& e : smf.Events) metas.push_back(e.MetaType);
@@ -58,19 +47,16 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     const int32_t kinds[] = {DumpPerformance, 0, 1, 2, 3, DumpSystem};
     const uint8_t addresses[] = {0x10, 0x40, 0x41, 0x42, 0x43, 0x00};
     for (std::size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
         const SmfEvent& e = smf.Events[4 + i];
         EXPECT_EQ(e.Tick, 512u * i);
         Bytes dump{e.Status};
         dump.insert(dump.end(), e.Data.begin(), e.Data.end());
         EXPECT_EQ(dump.size(), i == 0 ? 411u : i == 5 ? 87u : 619u);
-        EXPECT_EQ(Bytes(dump.begin(), dump.begin() + 4), (Bytes{0xF0, 0x43, 0x00, 0x5E})) << i;
+        EXPECT_EQ(Bytes(dump.begin(), dump.begin() + 4), (Bytes{0xF0, 0x43, 0x00, 0x5E}));
         EXPECT_EQ(Bytes(dump.begin() + 6, dump.begin() + 9), (Bytes{addresses[i], 0x00, 0x00}));
-        EXPECT_TRUE(ChecksumHolds(dump) && dump.back() == 0xF7) << i;
-        const int32_t kind = kinds[i];
-        const uint8_t* built = kind == DumpPerformance ? (form->BuildPerformanceDump(kind, 0), form->PerformanceDumpBuffer.data())
-                               : kind == DumpSystem    ? (form->BuildSystemDump(), form->SystemDumpBuffer.data())
-                                                       : (form->BuildVoiceDump(kind, 0), form->VoiceDumpBuffer.data());
-        EXPECT_EQ(dump, Bytes(built, built + dump.size())) << i;
+        EXPECT_TRUE(ChecksumHolds(dump) && dump.back() == 0xF7);
+        EXPECT_EQ(dump, Built(kinds[i]));
     }
     // The export sends nothing and changes nothing.
     EXPECT_TRUE(TakeSent().empty());
@@ -80,13 +66,19 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
 
 TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
 {
-    EXPECT_EQ(ExportedName("InitPerfrmnc"), (Bytes{'I', 'n', 'i', 't', 'P', 'e', 'r', 'f', 'r', 'm', 'n', 'c', 0, ' ', ' '}));
-    EXPECT_EQ(ExportedName(" Pad\xE9 Two "), (Bytes{' ', 'P', 'a', 'd', 0xE9, ' ', 'T', 'w', 'o', ' ', 0, ' ', ' ', ' ', ' '}));
-    EXPECT_EQ(Export(folder / "x.mid"), "Pad\xC3\xA9 Two.mid");
-    Bytes empty(15, ' ');
-    empty[0] = 0;
-    EXPECT_EQ(ExportedName(""), empty);
-    EXPECT_EQ(Export(folder / "x.mid"), ".mid");
+    const std::pair<std::string, std::string> rows[] = {
+        {"InitPerfrmnc", "InitPerfrmnc.mid"}, {" Pad\xE9 Two ", "Pad\xC3\xA9 Two.mid"}, {"", ".mid"}};
+    for (const auto& [name, file] : rows) {
+        auto& n = form->ParameterData.PfmCommon.Name;
+        n.fill(0);
+        std::memcpy(n.data(), name.data(), name.size());
+        EXPECT_EQ(Export(folder / "name.mid"), file);
+        Bytes expected(name.begin(), name.end());
+        expected.push_back(0);
+        expected.resize(15, ' ');
+        const Bytes image = ReadFile(folder / "name.mid");
+        EXPECT_EQ(Bytes(image.begin() + 26, image.begin() + 41), expected) << name;
+    }
 }
 
 TEST_F(SmfExportTest, CancelWritesNothingAndAFailedWriteSaysSoLeavingNoFile)
@@ -96,10 +88,6 @@ TEST_F(SmfExportTest, CancelWritesNothingAndAFailedWriteSaysSoLeavingNoFile)
     const fs::path blocked = folder / "taken.mid"; // a folder where the file should go
     fs::create_directory(blocked);
     Export(blocked);
-    ASSERT_EQ(Headless().Messages.size(), 1u);
-    EXPECT_EQ(Headless().Messages[0].Text,
-              "Can't perform one of the following file operations: Write. This file is used by other application! ");
-    EXPECT_EQ(Headless().Messages[0].Caption, "File Error");
-    EXPECT_EQ(Headless().Messages[0].Buttons, MB_OKCANCEL);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    ExpectFileError(WriteFailure);
+    EXPECT_EQ(FilesInFolder(), 1);
 }

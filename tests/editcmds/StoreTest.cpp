@@ -23,11 +23,6 @@ protected:
     }
 };
 
-Bytes Address(const Bytes& dump)
-{
-    return Bytes(dump.begin() + 6, dump.begin() + 9);
-}
-
 } // namespace
 
 TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotIsSent)
@@ -43,21 +38,17 @@ TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotIsSent)
     });
     EXPECT_EQ(form->StoreNumberResult, 63);
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].size(), 619u);
-    EXPECT_EQ(sent[0][2], 0x02);
-    EXPECT_EQ(Address(sent[0]), (Bytes{0x51, 0x00, 0x3F}));
-    form->BuildVoiceDump(1, 0);
-    EXPECT_EQ(instrument.StoredVoices[63], Bytes(form->VoiceDumpBuffer.begin() + 9, form->VoiceDumpBuffer.end() - 2));
+    EXPECT_EQ(Bytes(sent[0].begin() + 2, sent[0].begin() + 9), (Bytes{0x02, 0x5E, 0x04, 0x60, 0x51, 0x00, 0x3F}));
+    EXPECT_EQ(instrument.StoredVoices[63], Body(Built(1)));
     EXPECT_EQ(form->DataChanged, 0);
 
     sent = StoreWith("StorePfm", [](TStoreNumSelect& d) { EXPECT_EQ(d.StoreNumBar->Max(), 126); });
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].size(), 411u);
-    EXPECT_EQ(Address(sent[0]), (Bytes{0x11, 0x00, 0x00}));
-
+    EXPECT_EQ(Bytes(sent[0].begin() + 4, sent[0].begin() + 9), (Bytes{0x03, 0x10, 0x11, 0x00, 0x00}));
     form->ParameterData.SystemBlock.MemoryMode = 0;
     sent = StoreWith("StoreVc4", [](TStoreNumSelect& d) { d.StoreNumBar->UserScrollsTo(200); });
-    EXPECT_EQ(Address(sent.at(0)), (Bytes{0x51, 0x00, 0x7E}));
+    EXPECT_EQ(Bytes(sent.at(0).begin() + 6, sent.at(0).begin() + 9), (Bytes{0x51, 0x00, 0x7E}));
     EXPECT_TRUE(Headless().Sleeps.empty());
 }
 
@@ -91,15 +82,9 @@ TEST_F(StoreTest, NumberBoxAndKeysMoveTheBarWithinItsRange)
 
 TEST_F(StoreTest, CancelEscapeAndCloseSendNothing)
 {
-    const std::function<void(TStoreNumSelect&)> ways[] = {
-        [](TStoreNumSelect& d) {
-            d.StoreNumBar->UserScrollsTo(9);
-            d.StoreCancelBtn->UserClicks();
-        },
-        [](TStoreNumSelect& d) { d.StoreNumEdit->KeyDown(VK_ESCAPE); },
-        [](TStoreNumSelect& d) { d.UserCloses(); },
-    };
-    for (const auto& way : ways) {
+    for (auto way : {+[](TStoreNumSelect& d) { d.StoreNumBar->UserScrollsTo(9), d.StoreCancelBtn->UserClicks(); },
+                     +[](TStoreNumSelect& d) { d.StoreNumEdit->KeyDown(VK_ESCAPE); },
+                     +[](TStoreNumSelect& d) { d.UserCloses(); }}) {
         EXPECT_TRUE(StoreWith("StoreVc1", way).empty());
         EXPECT_EQ(form->StoreNumberResult, StoreCancelled);
     }

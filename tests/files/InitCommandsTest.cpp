@@ -104,8 +104,11 @@ TEST_F(InitCommandsTest, InitializeAllAndNewAskToSaveChangesFirst)
         form->CurrentFileName = "kept.fse";
         AnswerMessages(c.answer);
         AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
-        form->Show(); // File > New by its shortcut
-        EXPECT_TRUE(form->UserPressesKey('N', {ssCtrl}));
+        form->Show();
+        if (c.answer == IDNO)
+            Item("InitAll")->Click(); // Tools > Initialize > ALL
+        else
+            EXPECT_TRUE(form->UserPressesKey('N', {ssCtrl})); // File > New by its shortcut
 
         if (c.changed) {
             ASSERT_GE(Messages().size(), 1u);

@@ -79,20 +79,25 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
 }
 
-TEST_F(SetupTest, OkRefusesAnIncompleteConflictingOrVanishedChoice)
+TEST_F(SetupTest, OkRefusesAnIncompleteConflictingVanishedOrBusyChoice)
 {
     MakeForm(false);
-    const std::pair<std::function<void()>, const char*> attempts[] = {
-        {[] {}, "Please select MIDIIN device !"},
-        {[this] { InDialog(0, -1, -1, -1); }, "Please select MIDIOUT device !"},
-        {[this] { InDialog(0, 0, 0, -1); }, "Please select MIDIKeyboad device different from MIDIIN device !"},
+    const std::tuple<std::function<void()>, const char*, int> attempts[] = { // what is done, the box, its icon
+        {[] {}, "Please select MIDIIN device !", MB_ICONINFORMATION},
+        {[this] { InDialog(0, -1, -1, -1); }, "Please select MIDIOUT device !", MB_ICONINFORMATION},
+        {[this] { InDialog(0, 0, 0, -1); }, "Please select MIDIKeyboad device different from MIDIIN device !", MB_ICONINFORMATION},
+        {[this] {
+             fs1r->FailOpen("Device or resource busy"); // then gone, below;
+             InDialog(0, 0, -1, 3);
+         },
+         "Device or resource busy", MB_ICONHAND},
         {[this] {
              InDialog(0, 0, -1, -1);
              Before = [this](TMIDISetup&) { midi.RemoveDevice(fs1r); };
          },
-         "MIDI device is not found! Please select MIDI device again !"},
+         "MIDI device is not found! Please select MIDI device again !", MB_ICONINFORMATION},
     };
-    for (const auto& [arrange, text] : attempts) {
+    for (const auto& [arrange, text, icon] : attempts) {
         SCOPED_TRACE(text);
         Messages().clear();
         Before = nullptr;
@@ -101,25 +106,13 @@ TEST_F(SetupTest, OkRefusesAnIncompleteConflictingOrVanishedChoice)
         Click("MIDI_config");
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text, text);
-        EXPECT_EQ(Messages()[0].Icon, MB_ICONINFORMATION);
+        EXPECT_EQ(Messages()[0].Icon, icon);
         EXPECT_EQ(Headless().Modals.back().Result, mrCancel); // stayed open until Cancel
         EXPECT_EQ(KeyboardAfterOk, -1);
         EXPECT_FALSE(form->Midi.MidiPortsOpen);
+        EXPECT_EQ(form->DeviceNumber, 0);
         EXPECT_FALSE(fs::exists(SettingsFile()));
     }
-}
-
-TEST_F(SetupTest, DeviceThatCannotOpenIsShownAndNothingIsWritten)
-{
-    MakeForm(false);
-    fs1r->FailOpen("Device or resource busy");
-    InDialog(0, 0, -1, 3);
-    Click("MIDI_config");
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].Text, "Device or resource busy");
-    EXPECT_FALSE(form->Midi.MidiPortsOpen);
-    EXPECT_EQ(form->DeviceNumber, 0);
-    EXPECT_FALSE(fs::exists(SettingsFile()));
 }
 
 TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)

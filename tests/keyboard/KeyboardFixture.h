@@ -13,6 +13,7 @@
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
+using Msgs = std::vector<Bytes>;
 
 class KeyboardWindowTest : public ::testing::Test {
 protected:
@@ -50,8 +51,11 @@ protected:
     std::unique_ptr<TV_MIDIKeyboard> keyboard;
 };
 
-inline std::vector<Bytes> ResetOn(int channel)
+// Sound off, controllers reset and notes off on `channel` (0 .. 15), between `before` and `after`.
+inline Msgs ResetOn(int channel, Msgs before = {}, const Msgs& after = {})
 {
     const auto status = std::uint8_t(0xB0 | channel);
-    return {{status, 120, 0}, {status, 121, 0}, {status, 123, 0}};
+    before.insert(before.end(), {{status, 120, 0}, {status, 121, 0}, {status, 123, 0}});
+    before.insert(before.end(), after.begin(), after.end());
+    return before;
 }

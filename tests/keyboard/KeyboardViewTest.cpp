@@ -55,12 +55,9 @@ TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     const QPointF at(40, 80);
     QMouseEvent press(QEvent::MouseButtonPress, at, client->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, client->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(client, &press);
-    QApplication::sendEvent(client, &release);
     QKeyEvent keyDown(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
     QKeyEvent keyUp(QEvent::KeyRelease, Qt::Key_Z, Qt::NoModifier, "z");
-    QApplication::sendEvent(client, &keyDown);
-    QApplication::sendEvent(client, &keyUp);
+    for (QEvent* e : std::initializer_list<QEvent*>{&press, &release, &keyDown, &keyUp}) QApplication::sendEvent(client, e);
     backend.ProcessMessages();
     EXPECT_EQ(keyboard.StatusBar->SimpleText(), "KEY = C 1");
     auto sent = fs1r->Received();

@@ -40,7 +40,7 @@ protected:
 TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
 {
     TakeSent();
-    // Nothing muted: only the two switch masks, as stored.
+    // Nothing muted: no volumes, only the two switch masks, as stored.
     VoiceRecord& voice1 = form->ParameterData.VoiceRecords[0];
     for (std::size_t k = 0; k < 8; ++k) {
         voice1.VoicedOperators[k].FseqSw = k != 4;
@@ -50,8 +50,8 @@ TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
     form->SendOperatorMutes(0);
     auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(Address(sent[0]), (Bytes{0x40, 0x00, 0x29, 0x00, 0x6F}));
-    EXPECT_EQ(Address(sent[1]), (Bytes{0x40, 0x00, 0x2B, 0x00, 0x00}));
+    EXPECT_EQ((std::vector<Bytes>{Address(sent[0]), Address(sent[1])}),
+              (std::vector<Bytes>{{0x40, 0x00, 0x29, 0x00, 0x6F}, {0x40, 0x00, 0x2B, 0x00, 0x00}}));
 
     // Part 3 with voiced operators 2 and 8 muted, every switch on; device number 7.
     form->DeviceNumber = 7;
@@ -75,22 +75,22 @@ TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
 
 TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
 {
-    // Part 1 filter-on asks 20 (cut to 16); the filter-off spare 3 equals part 4's excess and
-    // comes back one note per pass.
-    Parts({1, 0, 0, 0}, {20, 4, 4, 8});
-    EXPECT_EQ(Balance(), (Four{16, 4, 4, 8}));
-    // An excess smaller than the spare gets nothing back.
-    Parts({1, 1, 0, 0}, {12, 2, 0, 0});
-    EXPECT_EQ(Balance(), (Four{8, 2, 0, 0}));
-    // One pass hands out no more single notes than its spare; the shown part's slider follows.
     form->Pfm_PartTab->SetTabIndex(1);
-    Parts({1, 1, 1, 1}, {6, 6, 6, 2});
-    EXPECT_EQ(Balance(), (Four{5, 5, 4, 2}));
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 5);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5");
-    // Reserves stored out of range (a file, a dump) go out within 0..16.
-    Parts({1, 0, 0, 0}, {-5, 40, 3, 3});
-    EXPECT_EQ(Balance(), (Four{0, 10, 3, 3}));
+    const std::tuple<const char*, Four, Four, Four> cases[] = {
+        {"part 1 cut to 16; the filter-off spare 3 equals part 4's excess and comes back a note a pass",
+         {1, 0, 0, 0}, {20, 4, 4, 8}, {16, 4, 4, 8}},
+        {"an excess smaller than the spare gets nothing back", {1, 1, 0, 0}, {12, 2, 0, 0}, {8, 2, 0, 0}},
+        {"a pass hands out no more single notes than its spare", {1, 1, 1, 1}, {6, 6, 6, 2}, {5, 5, 4, 2}},
+        {"reserves stored out of range go out within 0..16", {1, 0, 0, 0}, {-5, 40, 3, 3}, {0, 10, 3, 3}},
+    };
+    for (const auto& [what, filter, reserves, balanced] : cases) {
+        SCOPED_TRACE(what);
+        Parts(filter, reserves);
+        EXPECT_EQ(Balance(), balanced);
+        // The shown part's slider follows.
+        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), balanced[1]);
+        EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(balanced[1]));
+    }
 }
 
 TEST_F(NoteReserveTest, LimitsAreWhatTheOtherPartsOfTheGroupLeaveAndNeverNegative)

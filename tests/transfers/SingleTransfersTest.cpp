@@ -7,41 +7,39 @@ TEST_F(TransfersTest, ReceivesLockAtOnceRequestAndShowTheAnswer)
     SetDeviceNumber(5);
     SeedInstrument();
     TakeSent();
-    ASSERT_TRUE(ThruPasses());
+    ASSERT_TRUE(Free());
 
     Click("DataRcvPfm");
     EXPECT_EQ(form->DataChanged, 1);
-    EXPECT_TRUE(Locked());
-    EXPECT_FALSE(ThruPasses());
+    EXPECT_TRUE(Busy());
     Advance(999);
     EXPECT_TRUE(TakeSent().empty());
     Advance(1);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x10)});
+    EXPECT_EQ(TakeSent(), Requests(0x25, 0x10));
     Advance(1000);
-    EXPECT_TRUE(Unlocked());
-    EXPECT_TRUE(ThruPasses());
+    EXPECT_TRUE(Free());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(EditorPayload(DumpPerformance), InstrumentPayload(DumpPerformance));
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5"); // shown
+    ExpectStored({DumpPerformance});
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5");
 
     // A voice of the menu goes into its own part whichever voice tab is shown; three intervals.
     const VoiceRecord part1 = form->ParameterData.VoiceRecords[0];
     Click("DataRcvVc3");
     Advance(1000);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x42)});
+    EXPECT_EQ(TakeSent(), Requests(0x25, 0x42));
     Advance(2999);
     EXPECT_TRUE(Locked());
     Advance(1);
     EXPECT_TRUE(Unlocked());
-    EXPECT_EQ(EditorPayload(2), InstrumentPayload(2));
+    ExpectStored({2});
     EXPECT_EQ(std::memcmp(&form->ParameterData.VoiceRecords[0], &part1, sizeof part1), 0);
 
     // The voice page's button asks for the voice of its tab.
     form->Vc_VoiceTab->SetTabIndex(1);
     form->Vc_GetDataBtnClick(nullptr);
     Advance(4000);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x25, 0x41)});
-    EXPECT_EQ(EditorPayload(1), InstrumentPayload(1));
+    EXPECT_EQ(TakeSent(), Requests(0x25, 0x41));
+    ExpectStored({1});
 }
 
 TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1)
@@ -57,11 +55,11 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
         form->Pfm_Fseq_FseqInt->Items.SetStrings(2, "03: SomeSeq");
         Click("DataRcvSys");
         Advance(800);
-        EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x00)});
+        EXPECT_EQ(TakeSent(), Requests(0x20, 0x00));
         Advance(800);
         EXPECT_TRUE(Unlocked());
         EXPECT_EQ(form->ParameterData.SystemBlock.MemoryMode, mode);
-        EXPECT_EQ(EditorPayload(DumpSystem), InstrumentPayload(DumpSystem));
+        ExpectStored({DumpSystem});
         EXPECT_EQ(Modals().size(), std::size_t(mode));
         EXPECT_EQ(form->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
     }
@@ -79,17 +77,14 @@ TEST_F(TransfersTest, UnansweredOrSpoiledReceiveWarnsAndKeepsTheData)
     for (const Answer answer : {Answer::Nothing, Answer::Truncated, Answer::BadChecksum}) {
         instrument.AnswerMode = answer;
         for (const auto& [command, duration] : commands) {
+            SCOPED_TRACE(command);
             const TParameterData before = form->ParameterData;
             Messages().clear();
             Click(command);
             Advance(duration);
-            EXPECT_EQ(std::memcmp(&before, &form->ParameterData, sizeof before), 0) << command;
-            ASSERT_EQ(Messages().size(), 1u) << command;
-            EXPECT_EQ(Messages()[0].Text, "Please connect MIDI cable!");
-            EXPECT_EQ(Messages()[0].Caption, "LQuillmarven : MIDI setting error");
-            EXPECT_EQ(Messages()[0].Icon | Messages()[0].Buttons, MB_ICONEXCLAMATION | MB_OK);
-            EXPECT_TRUE(Unlocked());
-            EXPECT_TRUE(ThruPasses());
+            EXPECT_EQ(std::memcmp(&before, &form->ParameterData, sizeof before), 0);
+            ExpectCableBox("LQuillmarven : MIDI setting error");
+            EXPECT_TRUE(Free());
         }
     }
 }
@@ -99,23 +94,21 @@ TEST_F(TransfersTest, SendsGoOutAtOnceAndSilenceTheMutesAgain)
     form->PartMute[1] = form->PartMute[3] = 1;
     form->OperatorMute.Voiced[1][0] = 1;
     TakeSent();
-
     Click("DataSendPfm");
     auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].size(), 411u);
-    EXPECT_EQ(Address(sent[1]), (Bytes{0x31, 0x00, 0x0B, 0x00, 0x00}));
-    EXPECT_EQ(Address(sent[2]), (Bytes{0x33, 0x00, 0x0B, 0x00, 0x00}));
+    EXPECT_EQ(Address(sent[1]), MutedVolume(1));
+    EXPECT_EQ(Address(sent[2]), MutedVolume(3));
     EXPECT_EQ(Application->Headless().Sleeps, std::vector<unsigned>{1000});
     EXPECT_TRUE(Unlocked());
     EXPECT_EQ(form->DataChanged, 0);
 
-    Click("DataSendVc2");
+    Click("DataSendVc2"); // the dump, the muted operator, the two switch masks
     sent = TakeSent();
     ASSERT_EQ(sent.size(), 4u);
     EXPECT_EQ(sent[0][6], 0x41);
     EXPECT_EQ(Address(sent[1]), (Bytes{0x61, 0x00, 0x16, 0x00, 0x00}));
-
     form->Vc_VoiceTab->SetTabIndex(3);
     form->Vc_SendDataBtnClick(nullptr);
     sent = TakeSent();
@@ -139,7 +132,7 @@ TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)
     EXPECT_EQ(form->ReceiveTarget, 0);
     EXPECT_TRUE(TakeSent().empty());
     Advance(4000);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x40)});
+    EXPECT_EQ(TakeSent(), Requests(0x20, 0x40));
     EXPECT_TRUE(Unlocked());
 
     // Send-all started as the file commands start it (Tag 0, then enabled) keeps others out too.
@@ -157,5 +150,5 @@ TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)
     EXPECT_TRUE(Locked());
     Advance(4000);
     EXPECT_EQ(form->DataChanged, 0);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Request(0x20, 0x42)});
+    EXPECT_EQ(TakeSent(), Requests(0x20, 0x42));
 }

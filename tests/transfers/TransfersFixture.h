@@ -25,16 +25,10 @@ using Bytes = std::vector<uint8_t>;
 // A block of the editor's buffer as the instrument would hold it (the payload of its dump).
 inline Bytes EditorPayload(TMainForm& form, int32_t kind)
 {
-    if (kind == DumpPerformance) {
-        form.BuildPerformanceDump(kind, 0);
-        return Bytes(form.PerformanceDumpBuffer.begin() + 9, form.PerformanceDumpBuffer.end() - 2);
-    }
-    if (kind == DumpSystem) {
-        form.BuildSystemDump();
-        return Bytes(form.SystemDumpBuffer.begin() + 9, form.SystemDumpBuffer.end() - 2);
-    }
-    form.BuildVoiceDump(kind, 0);
-    return Bytes(form.VoiceDumpBuffer.begin() + 9, form.VoiceDumpBuffer.end() - 2);
+    auto payload = [](const auto& dump) { return Bytes(dump.begin() + 9, dump.end() - 2); };
+    if (kind == DumpPerformance) return form.BuildPerformanceDump(kind, 0), payload(form.PerformanceDumpBuffer);
+    if (kind == DumpSystem) return form.BuildSystemDump(), payload(form.SystemDumpBuffer);
+    return form.BuildVoiceDump(kind, 0), payload(form.VoiceDumpBuffer);
 }
 
 // The instrument's block; the memory mode (system position 47) reads as the editor's dump
@@ -42,13 +36,11 @@ inline Bytes EditorPayload(TMainForm& form, int32_t kind)
 inline Bytes InstrumentPayload(const SimulatedInstrument& instrument, int32_t kind)
 {
     if (kind == DumpPerformance) return Bytes(instrument.Performance.begin(), instrument.Performance.end());
-    if (kind == DumpSystem) {
-        Bytes system(instrument.System.begin(), instrument.System.end());
-        system[0x47] = 0;
-        return system;
-    }
-    const auto& voice = instrument.Voices[std::size_t(kind)];
-    return Bytes(voice.begin(), voice.end());
+    const auto& voice = instrument.Voices[std::size_t(kind == DumpSystem ? 0 : kind)];
+    if (kind != DumpSystem) return Bytes(voice.begin(), voice.end());
+    Bytes system(instrument.System.begin(), instrument.System.end());
+    system[0x47] = 0;
+    return system;
 }
 
 // Gives the instrument an edit buffer of its own that differs from the editor's initial one in
@@ -115,6 +107,18 @@ protected:
 
     Bytes EditorPayload(int32_t kind) { return ::EditorPayload(*form, kind); }
     Bytes InstrumentPayload(int32_t kind) const { return ::InstrumentPayload(instrument, kind); }
+    void ExpectStored(std::initializer_list<int32_t> kinds)
+    {
+        for (int32_t kind : kinds) EXPECT_EQ(EditorPayload(kind), InstrumentPayload(kind)) << "block " << kind;
+    }
+    // The one box a transfer without an answer shows.
+    void ExpectCableBox(const char* caption)
+    {
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, "Please connect MIDI cable!");
+        EXPECT_EQ(Messages()[0].Caption, caption);
+        EXPECT_EQ(Messages()[0].Icon | Messages()[0].Buttons, MB_ICONEXCLAMATION | MB_OK);
+    }
 
     // The system-exclusive messages the instrument got since the last call.
     std::vector<Bytes> TakeSent()
@@ -145,6 +149,9 @@ protected:
     }
     bool Locked() { return !form->Enabled() && !keys->Enabled(); }
     bool Unlocked() { return form->Enabled() && keys->Enabled(); }
+    // Windows locked and thru cut, or both free again.
+    bool Busy() { return Locked() && !ThruPasses(); }
+    bool Free() { return Unlocked() && ThruPasses(); }
 
     platform::InProcessMidi midi;
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");
@@ -157,14 +164,10 @@ protected:
     std::unique_ptr<TV_MIDIKeyboard> keys;
 };
 
-inline Bytes Request(uint8_t deviceByte, uint8_t ah)
-{
-    return {0xF0, 0x43, deviceByte, 0x5E, ah, 0x00, 0x00, 0xF7};
-}
+inline Bytes Request(uint8_t deviceByte, uint8_t ah) { return {0xF0, 0x43, deviceByte, 0x5E, ah, 0x00, 0x00, 0xF7}; }
+inline std::vector<Bytes> Requests(uint8_t deviceByte, uint8_t ah) { return {Request(deviceByte, ah)}; }
 
-// Bytes 4..8 of a parameter change.
-inline Bytes Address(const Bytes& m)
-{
-    return m.size() == 10 ? Bytes(m.begin() + 4, m.begin() + 9) : Bytes{};
-}
+// Bytes 4..8 of a parameter change, and those of a muted part's volume 0.
+inline Bytes Address(const Bytes& m) { return m.size() == 10 ? Bytes(m.begin() + 4, m.begin() + 9) : Bytes{}; }
+inline Bytes MutedVolume(int part) { return {uint8_t(0x30 + part), 0x00, 0x0B, 0x00, 0x00}; }
 
