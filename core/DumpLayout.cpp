@@ -334,6 +334,17 @@ constexpr std::size_t UnvoicedAt(int k)
     return offsetof(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * static_cast<std::size_t>(k);
 }
 
+// An operator's envelope bytes, in dump order (levels 1..4, times 1..4, hold); voiced and unvoiced
+// operators carry them alike, each reversed (99 minus the slider position).
+constexpr std::size_t EnvelopeWordCount = 9;
+template <class Operator>
+constexpr std::array<std::size_t, EnvelopeWordCount> EnvelopeWords()
+{
+    return {AT(Operator, EGLv1),   AT(Operator, EGLv2),   AT(Operator, EGLv3),
+            AT(Operator, EGLv4),   AT(Operator, EGTime1), AT(Operator, EGTime2),
+            AT(Operator, EGTime3), AT(Operator, EGTime4), AT(Operator, EGHold)};
+}
+
 std::vector<DumpField> MakeVoiceFields()
 {
     using C = Codec;
@@ -437,15 +448,8 @@ std::vector<DumpField> MakeVoiceFields()
         voiced(0x09, AT(VoicedOperator, FrqEGAtakLvl));
         voiced(0x0A, AT(VoicedOperator, FrqEGAtakTime));
         voiced(0x0B, AT(VoicedOperator, FrqEGDecayTime));
-        voiced(0x0C, AT(VoicedOperator, EGLv1), C::Reverse, 99);
-        voiced(0x0D, AT(VoicedOperator, EGLv2), C::Reverse, 99);
-        voiced(0x0E, AT(VoicedOperator, EGLv3), C::Reverse, 99);
-        voiced(0x0F, AT(VoicedOperator, EGLv4), C::Reverse, 99);
-        voiced(0x10, AT(VoicedOperator, EGTime1), C::Reverse, 99);
-        voiced(0x11, AT(VoicedOperator, EGTime2), C::Reverse, 99);
-        voiced(0x12, AT(VoicedOperator, EGTime3), C::Reverse, 99);
-        voiced(0x13, AT(VoicedOperator, EGTime4), C::Reverse, 99);
-        voiced(0x14, AT(VoicedOperator, EGHold), C::Reverse, 99);
+        for (std::size_t i = 0; i < EnvelopeWordCount; ++i)
+            voiced(0x0C + int(i), EnvelopeWords<VoicedOperator>()[i], C::Reverse, 99);
         voiced(0x15, AT(VoicedOperator, EGTimeScaling));
         voiced(0x16, AT(VoicedOperator, OutputLvl));
         voiced(0x17, AT(VoicedOperator, LSBP));
@@ -483,15 +487,8 @@ std::vector<DumpField> MakeVoiceFields()
         unvoiced(0x2D, AT(UnvoicedOperator, FrqEGDecayTime));
         unvoiced(0x2E, AT(UnvoicedOperator, OutputLvl));
         unvoiced(0x2F, AT(UnvoicedOperator, LvlScaling));
-        unvoiced(0x30, AT(UnvoicedOperator, EGLv1), C::Reverse, 99);
-        unvoiced(0x31, AT(UnvoicedOperator, EGLv2), C::Reverse, 99);
-        unvoiced(0x32, AT(UnvoicedOperator, EGLv3), C::Reverse, 99);
-        unvoiced(0x33, AT(UnvoicedOperator, EGLv4), C::Reverse, 99);
-        unvoiced(0x34, AT(UnvoicedOperator, EGTime1), C::Reverse, 99);
-        unvoiced(0x35, AT(UnvoicedOperator, EGTime2), C::Reverse, 99);
-        unvoiced(0x36, AT(UnvoicedOperator, EGTime3), C::Reverse, 99);
-        unvoiced(0x37, AT(UnvoicedOperator, EGTime4), C::Reverse, 99);
-        unvoiced(0x38, AT(UnvoicedOperator, EGHold), C::Reverse, 99);
+        for (std::size_t i = 0; i < EnvelopeWordCount; ++i)
+            unvoiced(0x30 + int(i), EnvelopeWords<UnvoicedOperator>()[i], C::Reverse, 99);
         unvoiced(0x39, AT(UnvoicedOperator, EGTimeScaling));
         unvoiced(0x3A, AT(UnvoicedOperator, SnsFreqBias));
         unvoicedBits(0x3B, AT(UnvoicedOperator, SnsFreqVel), 0, 4);

@@ -232,6 +232,28 @@ void TMainData::InitVoiceCommon(int v)
     c.NoteShift = 24;
 }
 
+namespace {
+
+// The envelope, frequency envelope, sensitivity and modulation words that voiced and unvoiced
+// operators share, with the same initial values.
+template <class Operator>
+void InitOperatorEnvelopes(Operator& o)
+{
+    o.EGHold = 99;
+    o.EGTime1 = 99;
+    o.EGTime2 = o.EGTime3 = 79;
+    o.EGTime4 = 99;
+    o.EGLv1 = o.EGLv2 = o.EGLv3 = 0;
+    o.EGLv4 = 99;
+    o.EGTimeScaling = 0;
+    o.FrqEGInitLvl = o.FrqEGAtakLvl = 50;
+    o.FrqEGAtakTime = o.FrqEGDecayTime = 20;
+    o.SnsAmpVel = o.SnsFreqVel = o.SnsAmpEGBias = o.SnsFreqBias = o.SnsWidthBias = 7;
+    o.AmpMod = o.PitchMod = o.FreqMod = 0;
+}
+
+} // namespace
+
 void TMainData::InitVoicedOperators(int v, int op)
 {
     VoicedOperator& o = ParameterData.VoiceRecords[static_cast<std::size_t>(v)].VoicedOperators[static_cast<std::size_t>(op)];
@@ -257,17 +279,7 @@ void TMainData::InitVoicedOperators(int v, int op)
     o.LSRightDepth = 0;
     o.LSRightCrv = 0;
     o.OPAtt = 0;
-    o.EGHold = 99;
-    o.EGTime1 = 99;
-    o.EGTime2 = o.EGTime3 = 79;
-    o.EGTime4 = 99;
-    o.EGLv1 = o.EGLv2 = o.EGLv3 = 0;
-    o.EGLv4 = 99;
-    o.EGTimeScaling = 0;
-    o.FrqEGInitLvl = o.FrqEGAtakLvl = 50;
-    o.FrqEGAtakTime = o.FrqEGDecayTime = 20;
-    o.SnsAmpVel = o.SnsFreqVel = o.SnsAmpEGBias = o.SnsFreqBias = o.SnsWidthBias = 7;
-    o.AmpMod = o.PitchMod = o.FreqMod = 0;
+    InitOperatorEnvelopes(o);
 }
 
 void TMainData::InitUnvoicedOperators(int v, int op)
@@ -287,15 +299,5 @@ void TMainData::InitUnvoicedOperators(int v, int op)
     o.Skirt = 0;
     o.OutputLvl = 0;
     o.LvlScaling = 7;
-    o.EGHold = 99;
-    o.EGTime1 = 99;
-    o.EGTime2 = o.EGTime3 = 79;
-    o.EGTime4 = 99;
-    o.EGLv1 = o.EGLv2 = o.EGLv3 = 0;
-    o.EGLv4 = 99;
-    o.EGTimeScaling = 0;
-    o.FrqEGInitLvl = o.FrqEGAtakLvl = 50;
-    o.FrqEGAtakTime = o.FrqEGDecayTime = 20;
-    o.SnsAmpVel = o.SnsFreqVel = o.SnsAmpEGBias = o.SnsFreqBias = o.SnsWidthBias = 7;
-    o.AmpMod = o.PitchMod = o.FreqMod = 0;
+    InitOperatorEnvelopes(o);
 }
