@@ -748,3 +748,81 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
     if (twoBytes) return ParameterBytes{payload[p], payload[p + 1]};
     return ParameterBytes{0, payload[p]};
 }
+
+namespace {
+
+TDumpField Describe(const DumpField& f, uint8_t ah, uint8_t am, uint8_t al)
+{
+    TDumpField out;
+    out.AH = ah;
+    out.AM = am;
+    out.AL = al;
+    out.Arg = f.Arg;
+    out.Width = f.Width;
+    out.TwoByte = IsTwoByte(f);
+    out.Lo = f.Lo;
+    out.Hi = f.Hi;
+    switch (f.Kind) {
+    case Codec::Byte:
+    case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
+    case Codec::ByteBelow: out.Form = TFieldForm::Byte; out.Arg = 0; break; // Arg is the parse limit there
+    case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
+    case Codec::Bits: out.Form = TFieldForm::Bits; break;
+    case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
+    default: out.Form = TFieldForm::Other; out.Arg = 0; break;
+    }
+    return out;
+}
+
+const DumpField* FieldAt(const std::vector<DumpField>& fields, std::size_t offset)
+{
+    for (const DumpField& f : fields)
+        if (!f.Small && f.Offset == offset) return &f;
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<TDumpField> PerformanceFieldOf(std::size_t offset)
+{
+    if (const DumpField* f = FieldAt(PerformanceFields(), offset)) {
+        const int pos = f->Pos;
+        if (pos >= PerformancePartPosition) {
+            const int part = (pos - PerformancePartPosition) / PerformancePartStride;
+            return Describe(*f, static_cast<uint8_t>(0x30 + part), 0x00,
+                            static_cast<uint8_t>((pos - PerformancePartPosition) % PerformancePartStride));
+        }
+        return Describe(*f, 0x10, static_cast<uint8_t>(pos >> 7), static_cast<uint8_t>(pos & 0x7F));
+    }
+    if (const DumpField* f = FieldAt(SystemFields(), offset))
+        return Describe(*f, 0x00, 0x00, static_cast<uint8_t>(f->Pos));
+    return std::nullopt;
+}
+
+std::optional<TDumpField> VoiceFieldOf(std::size_t offset)
+{
+    const DumpField* f = FieldAt(VoiceFields(), offset);
+    if (!f) return std::nullopt;
+    const int pos = f->Pos;
+    if (pos < VoiceOperatorPosition) return Describe(*f, 0x40, 0x00, static_cast<uint8_t>(pos));
+    const int op = (pos - VoiceOperatorPosition) / VoiceOperatorStride;
+    return Describe(*f, 0x60, static_cast<uint8_t>(op),
+                    static_cast<uint8_t>((pos - VoiceOperatorPosition) % VoiceOperatorStride));
+}
+
+ParameterBytes FieldBytes(const TDumpField& field, int32_t value)
+{
+    const int32_t v = field.Hi >= field.Lo ? std::clamp<int32_t>(value, field.Lo, field.Hi) : value;
+    switch (field.Form) {
+    case TFieldForm::Byte: return {0, Seven(v + field.Arg)};
+    case TFieldForm::Reverse: return {0, Seven(field.Arg - v)};
+    case TFieldForm::Bits:
+        return {0, static_cast<uint8_t>((std::clamp(v, 0, (1 << field.Width) - 1) << field.Arg) & 0x7F)};
+    case TFieldForm::Wide14: {
+        const int32_t x = std::clamp(v + field.Arg, 0, 0x3FFF);
+        return {static_cast<uint8_t>(x >> 7), static_cast<uint8_t>(x & 0x7F)};
+    }
+    case TFieldForm::Other: break;
+    }
+    return {0, Seven(v)};
+}

@@ -76,3 +76,33 @@ struct ParameterBytes {
 };
 std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, const TNameTables& tables,
                                                   uint8_t ah, uint8_t am, uint8_t al);
+
+// What the dump layouts say of one word: the address of its parameter change and how the word
+// travels. The pages take a parameter's address and conversion from here, so that a message and
+// the dump agree by construction.
+enum class TFieldForm : uint8_t {
+    Byte,    // word + Arg
+    Reverse, // Arg - word (the vertical envelope sliders)
+    Bits,    // word in Width bits at bit Arg of a byte it shares with other words
+    Wide14,  // word + Arg as two 7-bit bytes, high first (DH DL)
+    Other,   // a conversion of its own (names, channels, portamento, formant sequence, ...)
+};
+struct TDumpField {
+    uint8_t AH = 0, AM = 0, AL = 0;
+    TFieldForm Form = TFieldForm::Byte;
+    int Arg = 0;
+    int Width = 0;
+    bool TwoByte = false; // the message carries DH DL
+    int Lo = 0, Hi = -1;  // the range the word is brought into first, when Hi >= Lo
+};
+// A word of the performance, part, formant-sequence, controller-set, effect-type, return or EQ
+// blocks, or of the system block, by its byte offset in TParameterData: part p's words give
+// 30+p 00 AL. Empty for a word no dump field carries (effect slots follow their type, see
+// ParameterChangeData).
+std::optional<TDumpField> PerformanceFieldOf(std::size_t offsetInParameterData);
+// A word of a voice, by its byte offset in VoiceRecord: common words give 40 00 AL, operator k's
+// words 60 k AL (voice 1).
+std::optional<TDumpField> VoiceFieldOf(std::size_t offsetInVoiceRecord);
+// The data bytes of a value through a one-word field's conversion (Byte, Reverse, Wide14; a Bits
+// field gives the value in place, without its partners). Every byte is brought into 0..7F.
+ParameterBytes FieldBytes(const TDumpField& field, int32_t value);

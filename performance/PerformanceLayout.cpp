@@ -1,7 +1,7 @@
 // The controls of the performance sheet: kinds, items, ranges, initial values and places.
 // Places fit the main window's 941 x 637 client area; the effect routing picture and its
 // overlays and labels keep the places their artwork was drawn for.
-#include "performance/NoteNames.h"
+#include "core/pages/Layout.h"
 #include "performance/PerformancePage.h"
 
 #include <string>
@@ -305,7 +305,7 @@ void TPerformancePage::CreatePartPage()
     CreatePair(P::Pfm_Part_ExpLimitLo, Pfm_Part_ExpressionGrp, Place(6, 16, 66, 98));
 
     Pfm_Part_NoteGrp = Group(o, g, "Pfm_Part_NoteGrp", "Note", 228, 16, 222, 88);
-    const Items& notes = NoteNames();
+    const Items& notes = layout::NoteNames();
     Pfm_Part_NoteLimitLowText = CreateLabel(o, Pfm_Part_NoteGrp, "Pfm_Part_NoteLimitLowText", "NoteLimitLow", 6, 19);
     Pfm_Part_NoteLimitLow = Combo(o, Pfm_Part_NoteGrp, "Pfm_Part_NoteLimitLow", notes, 86, 16, 64, 0);
     Pfm_Part_NoteLimitHighText = CreateLabel(o, Pfm_Part_NoteGrp, "Pfm_Part_NoteLimitHighText", "High", 6, 19 + Pitch);
