@@ -1,8 +1,8 @@
 #include "app/Entry.h"
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
+#include "mainform/keyboard/midikey.h"
 
 #include <memory>
 

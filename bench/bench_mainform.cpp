@@ -1,7 +1,7 @@
 // Building the main window headless: the controls, the 88 algorithm pictures decoded from the
 // program folder, the catalogue and the initial data.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/Folders.h"
 #include "platform/MidiInProcess.h"
 

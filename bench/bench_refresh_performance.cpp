@@ -1,7 +1,7 @@
 // Redisplaying every performance page from the edit buffer (after a load, a receive or an
 // initialize), headless, on the real main window.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/Folders.h"
 #include "platform/MidiInProcess.h"
 

@@ -1,6 +1,6 @@
 // The main window built headless: construction order, pictures, caption and File > Exit.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/MenuItems.h"
 

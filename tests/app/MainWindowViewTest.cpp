@@ -1,6 +1,6 @@
 // The real main window drawn by the Qt views on the offscreen platform.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 #include "ui/qt/QtBackend.h"
 

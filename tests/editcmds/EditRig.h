@@ -1,8 +1,8 @@
 // The main window headless; what it sends reaches a simulated instrument and is recorded.
 #pragma once
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/MenuItems.h"
 #include "tests/support/SimulatedInstrument.h"

@@ -1,6 +1,6 @@
 // File > Convert Syx to MIDI File: the destination dialog, the re-addressed dump, the size
 // classes, and the files it refuses.
-#include "core/dialogs/FSEQStoreNumSel.h"
+#include "mainform/dialogs/FSEQStoreNumSel.h"
 #include "tests/editcmds/EditRig.h"
 #include "tests/editcmds/SmfReader.h"
 

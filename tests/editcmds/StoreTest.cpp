@@ -1,6 +1,6 @@
 // Tools > Store and its dialog: the numbers offered, the number box, and the dump that lands in
 // the instrument's internal memory.
-#include "core/dialogs/storeform.h"
+#include "mainform/dialogs/storeform.h"
 #include "tests/editcmds/EditRig.h"
 
 namespace {

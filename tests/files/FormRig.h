@@ -2,9 +2,9 @@
 // own and the in-process MIDI system: the instrument on "FS1R" and a master keyboard on "Keys".
 #pragma once
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
-#include "core/dialogs/MIDISetupform.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
+#include "mainform/dialogs/MIDISetupform.h"
 #include "platform/MidiInProcess.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/MenuItems.h"

@@ -1,8 +1,8 @@
 // The About window with its links and the formant-sequence memory notice, shown modally headless.
 #include "KeyboardFixture.h"
 
-#include "core/dialogs/AboutInfo.h"
-#include "core/dialogs/FSEQ_RcvInfo.h"
+#include "mainform/dialogs/AboutInfo.h"
+#include "mainform/dialogs/FSEQ_RcvInfo.h"
 
 #include <string>
 

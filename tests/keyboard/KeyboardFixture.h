@@ -2,9 +2,9 @@
 // The main window and the keyboard window built headless, with the MIDI output open on an
 // in-process device that records every message the program sends.
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
+#include "mainform/keyboard/midikey.h"
 #include "platform/MidiInProcess.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The keyboard in a real Qt window on the offscreen platform: it looks like a piano keyboard, and
 // a click and a key on it reach the instrument.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
+#include "mainform/keyboard/midikey.h"
 #include "platform/MidiInProcess.h"
 #include "ui/qt/QtBackend.h"
 

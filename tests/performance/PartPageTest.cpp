@@ -1,8 +1,8 @@
 // The part page: the part tab and the display of one part with its enables.
 #include "tests/performance/PerformanceFixture.h"
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 
 using P = PfmPair;

@@ -1,6 +1,6 @@
 #include "tests/performance/PerformanceFixture.h"
 
-#include "core/Pictures.h"
+#include "mainform/Pictures.h"
 
 Message ParameterChange(uint8_t ah, uint8_t am, uint8_t al, uint8_t dh, uint8_t dl, uint8_t device)
 {

@@ -3,10 +3,10 @@
 // played through to the output, and the virtual keyboard window, all on the virtual clock.
 #pragma once
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
-#include "core/dialogs/BulkDump.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
+#include "mainform/dialogs/BulkDump.h"
+#include "mainform/keyboard/midikey.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/MenuItems.h"
 #include "tests/support/RecordingMainData.h"

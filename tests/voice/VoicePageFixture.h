@@ -2,8 +2,8 @@
 // "FS1R": tests drive the page as a person does and read what reached the instrument.
 #pragma once
 
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 #include "voice/VoicePage.h"
 

@@ -1,7 +1,7 @@
 // The Voice page drawn by the Qt views: a screenshot to look at, and a check that every control
 // of the page lies inside the window and inside its parent.
-#include "core/MainForm.h"
-#include "core/Pictures.h"
+#include "mainform/MainForm.h"
+#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
 #include "ui/qt/QtBackend.h"
 #include "voice/VoicePage.h"

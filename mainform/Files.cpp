@@ -1,7 +1,7 @@
 // File > Open, Save and Save As: the program's own save file (.fse: a 16-byte header and the
 // whole edit buffer) and the other editor's file (.fs1), which is relayed to the instrument and
 // read back from it, never parsed.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
 #include "platform/SafeFile.h"
 

@@ -1,8 +1,8 @@
 // Tools > Store: the performance, or the voice of one part, written into the instrument's
 // internal memory under a number picked in the store dialog. The edit buffer does not change.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
-#include "core/dialogs/storeform.h"
+#include "mainform/dialogs/storeform.h"
 
 void TMainForm::CreateStoreItems()
 {

@@ -1,4 +1,4 @@
-#include "core/dialogs/FSEQStoreNumSel.h"
+#include "mainform/dialogs/FSEQStoreNumSel.h"
 
 TFSEQStoreForm::TFSEQStoreForm(TComponent* AOwner, int32_t* result, int32_t slotMode)
     : TForm(AOwner), ResultPtr(result), FSlotMode(slotMode)

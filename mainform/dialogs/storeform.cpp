@@ -1,4 +1,4 @@
-#include "core/dialogs/storeform.h"
+#include "mainform/dialogs/storeform.h"
 
 #include <string>
 

@@ -2,10 +2,10 @@
 // six bulk dumps (performance, voices of parts 1..4, system) 512 ticks apart, so that a
 // sequencer playing it loads the instrument's edit buffer. Also the MIDI file writer that the
 // formant-sequence conversion shares.
-#include "core/SmfExport.h"
+#include "mainform/SmfExport.h"
 #include "core/Latin1.h"
 
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 #include "platform/SafeFile.h"
 
 #include <algorithm>

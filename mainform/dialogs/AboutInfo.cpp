@@ -1,6 +1,6 @@
-#include "core/dialogs/AboutInfo.h"
+#include "mainform/dialogs/AboutInfo.h"
 
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 #include "platform/OpenUrl.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "core/dialogs/BulkDump.h"
+#include "mainform/dialogs/BulkDump.h"
 
 TDataBulkDump::TDataBulkDump(TComponent* AOwner) : TForm(AOwner)
 {

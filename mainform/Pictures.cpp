@@ -1,4 +1,4 @@
-#include "core/Pictures.h"
+#include "mainform/Pictures.h"
 
 #include "platform/Jpeg.h"
 #include "ui/Graphics.h"

@@ -1,4 +1,4 @@
-#include "core/dialogs/FSEQ_RcvInfo.h"
+#include "mainform/dialogs/FSEQ_RcvInfo.h"
 
 #include <memory>
 

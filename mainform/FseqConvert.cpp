@@ -1,10 +1,10 @@
 // File > Convert Syx to MIDI File: a formant-sequence file (one bulk dump as raw
 // system-exclusive bytes) becomes a standard MIDI file that, when played, writes the sequence
 // into the instrument's formant-sequence edit buffer or into one of its internal memories.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
-#include "core/SmfExport.h"
-#include "core/dialogs/FSEQStoreNumSel.h"
+#include "mainform/SmfExport.h"
+#include "mainform/dialogs/FSEQStoreNumSel.h"
 
 #include <fstream>
 #include <optional>

@@ -1,8 +1,8 @@
 // What the core needs of the voice and performance pages before those pages are laid out: the
 // tabs that say which part and voice are shown, the part page's note-reserve slider, the list
 // of internal formant sequences, and the refresh routines over the controls that exist.
-#include "core/MainForm.h"
-#include "core/dialogs/FSEQ_RcvInfo.h"
+#include "mainform/MainForm.h"
+#include "mainform/dialogs/FSEQ_RcvInfo.h"
 #include "performance/PerformancePage.h"
 #include "voice/VoicePage.h"
 

@@ -1,6 +1,6 @@
 // Tools > Initialize: one block of the edit buffer, or all of it (also File > New), back to the
 // initial data, shown on the pages and sent to the instrument.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
 void TMainForm::CreateInitializeItems()
 {

@@ -1,7 +1,7 @@
 // The main window's side of the virtual keyboard and the Help menu: the menu items, the note
 // list the keyboard names its notes from, and the two keyboard commands.
-#include "core/MainForm.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/keyboard/midikey.h"
 
 void TMainForm::CreateKeyboardAndHelpControls()
 {

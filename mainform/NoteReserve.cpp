@@ -1,5 +1,5 @@
 // Re-silencing the editor's mutes after a bulk dump, and the note budget the four parts share.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
 #include <algorithm>
 #include <array>

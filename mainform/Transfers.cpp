@@ -5,9 +5,9 @@
 // Only one transfer runs at a time: a command refuses while another runs, and the windows are
 // locked (and the keyboard thru cut) by the command itself, so no second request can overwrite
 // the pending one's target before its first tick.
-#include "core/MainForm.h"
-#include "core/dialogs/BulkDump.h"
-#include "core/keyboard/midikey.h"
+#include "mainform/MainForm.h"
+#include "mainform/dialogs/BulkDump.h"
+#include "mainform/keyboard/midikey.h"
 
 #include <algorithm>
 

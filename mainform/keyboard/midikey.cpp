@@ -1,6 +1,6 @@
-#include "core/keyboard/midikey.h"
+#include "mainform/keyboard/midikey.h"
 
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "core/dialogs/MIDISetupform.h"
+#include "mainform/dialogs/MIDISetupform.h"
 
 #include "core/transport/MidiTransport.h"
 #include "platform/IniFile.h"

@@ -1,9 +1,9 @@
 // Start-up and closing of the main window: the first show (refresh, device checks, settings,
 // devices matched by name, the command-line file, the first transfer), the MIDI setup command,
 // the save question and the closing steps.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
-#include "core/dialogs/MIDISetupform.h"
+#include "mainform/dialogs/MIDISetupform.h"
 #include "platform/Folders.h"
 
 #include <algorithm>

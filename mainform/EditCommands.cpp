@@ -1,9 +1,9 @@
 // Edit > Copy, Paste, Undo, Op Copy and Op Paste: one part, voice or operator of the edit
 // buffer copied into the program's own clipboards and pasted onto another, sent to the
 // instrument at once as a bulk dump, with one undo level for parts and one for voices.
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 
-#include "core/SmfExport.h"
+#include "mainform/SmfExport.h"
 #include "core/Latin1.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "core/MainForm.h"
+#include "mainform/MainForm.h"
 #include "performance/PerformancePage.h"
 #include "voice/VoicePage.h"
 
