@@ -4,6 +4,12 @@
 // the main window's edit buffer through TMainData and asks the window for the few services that
 // live there (TPerformanceServices).
 //
+// One class, one section per sheet below; each sheet has its own code and layout files:
+//   frame, header, refresh, the pair road   PerformancePage.cpp, PerformanceLayout.cpp
+//   part sheet                              PerformancePartPage.cpp, PerformancePartLayout.cpp
+//   formant sequence, controllers, system   PerformanceFseqPage.cpp, PerformanceFseqLayout.cpp
+//   effects and EQ                          PerformanceEffectPage.cpp, PerformanceEffectLayout.cpp
+//
 // Rules kept here:
 // - Display routines load controls under UpdatingDisplay and send and mark nothing; every
 //   storing handler returns at once while UpdatingDisplay is set.
@@ -51,10 +57,11 @@ public:
 
     TPerformanceServices Services;
 
-    // ---- display routines ----------------------------------------------------------------------
+    // ==== frame, header, refresh and the pair road ==============================================
+
     void RefreshPerformancePages();
+    void Pfm_PartTabChange(TObject* Sender);
     void DisplayPerformanceCommon();
-    void DisplayPerformancePart(int p);
 
     // ---- the value pairs -----------------------------------------------------------------------
     TValuePair& Pair(PfmPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
@@ -64,8 +71,7 @@ public:
     // The storing road of every pair's slider (Pfm_VolumeBarChange, Pfm_Part_FormantBarChange, ...).
     void PairBarChange(PfmPair id);
 
-    // ---- handlers ------------------------------------------------------------------------------
-    void Pfm_PartTabChange(TObject* Sender);
+    // ---- header handlers -----------------------------------------------------------------------
     void Pfm_NameChange(TObject* Sender);
     void Pfm_CategoryChange(TObject* Sender);
     void Pfm_ChChange(TObject* Sender);
@@ -75,13 +81,6 @@ public:
     void Pfm_PartMuteBtn2Click(TObject*) { PartMuteClick(1); }
     void Pfm_PartMuteBtn3Click(TObject*) { PartMuteClick(2); }
     void Pfm_PartMuteBtn4Click(TObject*) { PartMuteClick(3); }
-    void Pfm_Part_BankNumChange(TObject* Sender);
-    void Pfm_Part_PrgNumChange(TObject* Sender);
-    void Pfm_Part_RcvChChange(TObject* Sender);
-    void Pfm_Part_RcvChMaxChange(TObject* Sender);
-
-    // The part the part page shows (Pfm_PartTab.TabIndex, brought into 0..3).
-    int CurrentPart() const;
 
     // ---- controls: the frame and the header ----------------------------------------------------
     TTabSheet* Pfm_TabSheet;
@@ -107,7 +106,40 @@ public:
     TTabSheet* Pfm_FSEQ_Ctrl_TabSheet = nullptr;
     TTabSheet* Pfm_Effect_TabSheet = nullptr;
 
-    // ---- the part page -------------------------------------------------------------------------
+private:
+    TComponent* FOwner;
+    TMainData& FData;
+    std::filesystem::path FProgramFolder;
+    std::vector<std::unique_ptr<TValuePair>> FPairs;
+    std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
+    TTimer* FTimerToFree = nullptr;
+
+    void CreateHeader();
+    void CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place);
+    // Binds every handler the page has, sheet by sheet (the pairs' sliders are bound by CreatePair).
+    void BindHandlers();
+    void BindHeader();
+    // A handler that runs a service of the window, when the window gives it.
+    TNotifyEvent ServiceHandler(TNotifyEvent TPerformanceServices::*service);
+
+    int32_t* PairWord(PfmPair id);
+    void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
+    void PartMuteClick(int p);
+    // Sends a part parameter: 3p 00 AL with the value in DL.
+    void SendPart(uint8_t al, int p, int value);
+
+public:
+    // ==== the part sheet ========================================================================
+
+    void DisplayPerformancePart(int p);
+    // The part the part page shows (Pfm_PartTab.TabIndex, brought into 0..3).
+    int CurrentPart() const;
+
+    void Pfm_Part_BankNumChange(TObject* Sender);
+    void Pfm_Part_PrgNumChange(TObject* Sender);
+    void Pfm_Part_RcvChChange(TObject* Sender);
+    void Pfm_Part_RcvChMaxChange(TObject* Sender);
+
     TTabControl* Pfm_PartTab = nullptr;
     TGroupBox* Pfm_Part_Parameter_Grp = nullptr;
     TLabel* Pfm_Part_BankNumText = nullptr;
@@ -149,7 +181,15 @@ public:
     TScrollBar* Pfm_Part_ReserveNoteBar = nullptr;
     TEdit* Pfm_Part_ReserveNoteEdit = nullptr;
 
-    // ---- formant sequence, controller sets, system ---------------------------------------------
+private:
+    void CreatePartPage();
+    void BindPartPage();
+    void FillProgramList(int bank);
+    int OccupiedChannels(int exceptPart) const;
+
+public:
+    // ==== formant sequence, controller sets, system =============================================
+
     TGroupBox* Pfm_Fseq_Grp = nullptr;
     TRadioGroup* Pfm_Fseq_Part = nullptr;
     TGroupBox* Pfm_FseqSelectGrp = nullptr;
@@ -195,7 +235,13 @@ public:
     TButton* Pfm_SystemRcvBtn = nullptr;
     TButton* Pfm_SystemSendBtn = nullptr;
 
-    // ---- effects and EQ ------------------------------------------------------------------------
+private:
+    void CreateFseqCtrlSystemPage();
+    void BindFseqCtrlSystemPage();
+
+public:
+    // ==== effects and EQ ========================================================================
+
     TImage* Pfm_Effect_Image = nullptr;
     TImage* Pfm_Effect_ImageInsSw = nullptr;
     TImage* Pfm_Effect_ImageIndividual = nullptr;
@@ -225,30 +271,16 @@ public:
     TRadioGroup* Pfm_Effect_IndividualOutput = nullptr;
 
 private:
-    TComponent* FOwner;
-    TMainData& Data;
-    std::filesystem::path FProgramFolder;
-    std::vector<std::unique_ptr<TValuePair>> FPairs;
-    std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
-    TTimer* FTimerToFree = nullptr;
-
-    // Layout, by sheet (PerformanceLayout.cpp).
-    void CreateHeader();
-    void CreatePartPage();
-    void CreateFseqCtrlSystemPage();
     void CreateEffectPage();
-    void CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place);
-    void BindHandlers();
-
-    int32_t* PairWord(PfmPair id);
+    // The block on the effect tab (0 reverb, 1 variation, 2 insertion); -1 on the part sends tab.
+    int ShownEffectBlock() const;
     // The effect type stored for a block (brought into the block's types), a row's display kind.
     const TEFXSetup& EffectSetup(int block) const;
     int EffectKind(int block, int row) const;
+    // An effect parameter row's text and message, by the shown block's stored type.
+    std::string EffectRowText(const PfmPairDescriptor& d, int position) const;
+    ParameterChangeMessage EffectRowMessage(const PfmPairDescriptor& d, int position) const;
+    // The routing-picture label a row writes after its value box (nullptr: none).
     TLabel* RouteLabel(PfmPair id) const;
     void KeepTrailingLevel(PfmPair id);
-    void PartMuteClick(int p);
-    void FillProgramList(int bank);
-    int OccupiedChannels(int exceptPart) const;
-    void SendPart(uint8_t al, int p, int value);
-    void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
 };

@@ -2,12 +2,15 @@
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
 // walk and the key steps; a descriptor adds what only the performance family knows: the record
-// word, the parameter's address and how the position becomes the data byte(s). Rows whose range,
-// address, offset, text or two-byte form follow the data (the effect rows, the EQ frequencies,
-// the formant-sequence speed) say so in Text and Record, and the page resolves them when it uses
-// the row.
+// and the word in it, and the texts and routing labels of the rows that have their own. The
+// parameter's address and how the position becomes the data byte(s) come from the dump layout
+// (core/DumpLayout.h), looked up by the word, so a message and the bulk dump agree by
+// construction. Rows whose address or conversion follow the data say so: the effect parameter
+// rows take both from the block's stored effect type (Record EffectSlot), and the
+// formant-sequence speed carries its own rule (see the table).
 #pragma once
 
+#include "core/DumpLayout.h"
 #include "core/pages/ValuePair.h"
 
 #include <array>
@@ -59,14 +62,15 @@ enum class PfmRecord : uint8_t {
     ControlSet, // PfmControlSets[Index]; AL + Index
     System,     // SystemBlock
     EffectSlot, // slot Index of the block on the effect tab; address, kind and text from its type
-    EQ,         // PfmEQ
+    EQ,         // PfmEffect.PfmEQ
 };
 
 // The text a row's value box shows, where it is not the shared display form.
 enum class PfmText : uint8_t {
     Pair,        // the shared form (decimal, or signed around the centre)
     FseqSpeed,   // position x 0.1 + 10.0, "0.0"
-    EqFrequency, // EffectValueText of the row's display kind (Index)
+    EqFrequency, // EffectValueText of the row's display kind (Index); the dump layout's offset
+                 // for the message is that kind's offset
     EqQ,         // position x 0.1 + 0.1, "0.0"
     EffectValue, // by the slot's display kind: EffectValueText, or x 0.1 + 0.1 for kinds 26 and 28
 };
@@ -78,12 +82,12 @@ struct PfmPairDescriptor {
     PfmPair Id;
     TPairSpec PairSpec;
     PfmRecord Record;
-    uint16_t Word;      // byte offset of the int32 word in its record
-    int8_t Index;       // fixed part, controller set, effect row (1..18) or EQ display kind
-    uint8_t AH, AM, AL; // of part 1 / set 1 (effect rows: AM AL from the type)
-    int16_t Offset;     // added to the position for the data byte(s)
-    bool TwoByte;       // DH DL = value >> 7, value & 7F
-    int Min;            // the slider's minimum (the shared pair starts every slider at 0)
+    uint16_t Word; // byte offset of the int32 word in its record (offsetof)
+    int8_t Index;  // fixed part, controller set, effect row (1..18) or EQ display kind
+    // Address and conversion of the word of part 1 / controller set 1, from the dump layout; the
+    // page adds the part to AH and the set to AL. Unused by the effect parameter rows.
+    TDumpField Field;
+    int Min; // the slider's minimum (the shared pair starts every slider at 0)
     PfmText Text;
     PfmRoute Route;
 };

@@ -1,0 +1,276 @@
+// The part sheet: the display of one part (the part tab's) and the handlers of its controls.
+#include "performance/PerformancePage.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RcvChPfm = 16, RcvChOff = 17;
+constexpr int BankOff = 0, BankInternal = 1, BankCount = 13;
+
+} // namespace
+
+void TPerformancePage::BindPartPage()
+{
+    Pfm_Part_BankNum->OnChange = [this](TObject* s) { Pfm_Part_BankNumChange(s); };
+    Pfm_Part_PrgNum->OnChange = [this](TObject* s) { Pfm_Part_PrgNumChange(s); };
+    Pfm_Part_RcvCh->OnChange = [this](TObject* s) { Pfm_Part_RcvChChange(s); };
+    Pfm_Part_RcvChMax->OnChange = [this](TObject* s) { Pfm_Part_RcvChMaxChange(s); };
+
+    // The reserve-note box: a number above a limit of 0 shows "0" (the slider cannot move).
+    TValuePair* reserve = &Pair(PfmPair::Pfm_Part_ReserveNote);
+    reserve->Edit->OnChange = [reserve](TObject*) {
+        reserve->EditChange();
+        if (reserve->Bar->Max() == 0 && ParseInteger(reserve->Edit->Text()) > 0) reserve->Edit->SetText("0");
+    };
+}
+
+int TPerformancePage::CurrentPart() const { return std::clamp(Pfm_PartTab->TabIndex(), 0, 3); }
+
+void TPerformancePage::FillProgramList(int bank)
+{
+    std::vector<std::string> names;
+    if (bank >= BankInternal && bank < BankCount) {
+        const int column = bank == BankInternal ? (FData.ParameterData.SystemBlock.MemoryMode == 1 ? 12 : 11) : bank - 2;
+        names.reserve(128);
+        for (const auto& row : FData.VoiceNameTable) names.push_back(row[static_cast<std::size_t>(column)]);
+    }
+    Pfm_Part_PrgNum->Items.Clear();
+    Pfm_Part_PrgNum->Items.AddStrings(names);
+}
+
+void TPerformancePage::DisplayPerformancePart(int p)
+{
+    using P = PfmPair;
+    if (p < 0 || p > 3) return;
+    const auto sp = static_cast<std::size_t>(p);
+    const PfmPart& part = FData.ParameterData.PfmParts[sp];
+    auto load = [this](P id, int32_t word) { Pair(id).Load(word); };
+
+    // 1. The enables the steps below may take away.
+    Pfm_Part_PrgNum->SetEnabled(true);
+    for (TControl* c : {static_cast<TControl*>(Pfm_Part_RcvChMaxText), static_cast<TControl*>(Pfm_Part_RcvChMax)}) {
+        c->SetVisible(true);
+        c->SetEnabled(true);
+    }
+    for (P id : {P::Pfm_Part_Volume, P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
+        SetPairEnabled(id, true);
+
+    // 2. Voice: a bank outside the list shows none and no programs.
+    Pfm_Part_BankNum->SetItemIndex(part.BankNum);
+    const int bank = Pfm_Part_BankNum->ItemIndex();
+    FillProgramList(bank);
+    if (bank <= BankOff) Pfm_Part_PrgNum->SetEnabled(false);
+    Pfm_Part_PrgNum->SetItemIndex(part.PrgNum);
+
+    // 3. Receive channels: parts 3 and 4 have no range.
+    Pfm_Part_RcvCh->SetItemIndex(part.RcvCh);
+    Pfm_Part_RcvChMax->SetItemIndex(part.RcvChMax);
+    if (p >= 2) {
+        Pfm_Part_RcvChMaxText->SetVisible(false);
+        Pfm_Part_RcvChMax->SetVisible(false);
+    } else if (part.RcvCh > 15) {
+        Pfm_Part_RcvChMaxText->SetEnabled(false);
+        Pfm_Part_RcvChMax->SetEnabled(false);
+    }
+
+    // 4. Volume, 0 and disabled while the part is muted.
+    if (FData.PartMute[sp]) {
+        TValuePair& row = Pair(P::Pfm_Part_Volume);
+        row.Bar->SetPosition(0);
+        row.Edit->SetText("0");
+        row.SetEnabled(false);
+    } else {
+        load(P::Pfm_Part_Volume, part.Volume);
+    }
+
+    // 5. Insertion switch and the levels it takes over.
+    Pfm_Part_InsEffectSw->SetItemIndex(part.InsEffectSw);
+    load(P::Pfm_Part_DryLevel, part.DryLevel);
+    load(P::Pfm_Part_ReverbSend, part.ReverbSend);
+    load(P::Pfm_Part_VariationSend, part.VariationSend);
+    if (Pfm_Part_InsEffectSw->ItemIndex() == 1)
+        for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend}) SetPairEnabled(id, false);
+
+    // 6. Tone and LFO1.
+    load(P::Pfm_Part_Formant, part.Formant);
+    load(P::Pfm_Part_Fm, part.Fm);
+    load(P::Pfm_Part_VNBalance, part.VNBalance);
+    load(P::Pfm_Part_LFO1Speed, part.LFO1Speed);
+    load(P::Pfm_Part_LFO1Pmod, part.LFO1Pmod);
+    load(P::Pfm_Part_LFO1Delay, part.LFO1Delay);
+
+    // 7. Filter switch and the rows it enables.
+    const P filterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
+                            P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
+    for (P id : filterRows) SetPairEnabled(id, true);
+    Pfm_Part_FilterSw->SetItemIndex(part.FilterSw);
+    load(P::Pfm_Part_FilterFreq, part.FilterFreq);
+    load(P::Pfm_Part_FilterReso, part.FilterReso);
+    load(P::Pfm_Part_FilterEGDepth, part.FilterEGDepth);
+    load(P::Pfm_Part_LFO2Speed, part.LFO2Speed);
+    load(P::Pfm_Part_LFO2FltMod, part.LFO2FltMod);
+    if (Pfm_Part_FilterSw->ItemIndex() == 0)
+        for (P id : filterRows) SetPairEnabled(id, false);
+
+    // 8. Envelopes.
+    load(P::Pfm_Part_EGAtkTime, part.EGAtkTime);
+    load(P::Pfm_Part_EGDecayTime, part.EGDecayTime);
+    load(P::Pfm_Part_EGReleaseTime, part.EGReleaseTime);
+    load(P::Pfm_Part_PEGInitLvl, part.PEGInitLvl);
+    load(P::Pfm_Part_PEGAtkTime, part.PEGAtkTime);
+    load(P::Pfm_Part_PEGRelLvl, part.PEGRelLvl);
+    load(P::Pfm_Part_PEGRelTime, part.PEGRelTime);
+
+    // 9. Pitch and portamento.
+    Pfm_Part_PortaMode->SetEnabled(true);
+    SetPairEnabled(P::Pfm_Part_PortaTime, true);
+    load(P::Pfm_Part_Detune, part.Detune);
+    load(P::Pfm_Part_NoteShift, part.NoteShift);
+    load(P::Pfm_Part_PBRange, part.PBRange);
+    load(P::Pfm_Part_PBRangeLo, part.PBRangeLo);
+    Pfm_Part_PortaSw->SetItemIndex(part.PortaSw);
+    Pfm_Part_PortaMode->SetItemIndex(part.PortaMode);
+    load(P::Pfm_Part_PortaTime, part.PortaTime);
+    if (Pfm_Part_PortaSw->ItemIndex() == 0) {
+        Pfm_Part_PortaMode->SetEnabled(false);
+        SetPairEnabled(P::Pfm_Part_PortaTime, false);
+    }
+
+    // 10. Play mode.
+    Pfm_Part_MonoPriority->SetEnabled(true);
+    Pfm_Part_MonoPoly->SetItemIndex(part.MonoPoly);
+    Pfm_Part_MonoPriority->SetItemIndex(part.MonoPriority);
+    Pfm_Part_SustainRcvSw->SetItemIndex(part.SustainRcvSw);
+    if (Pfm_Part_MonoPoly->ItemIndex() == 1) Pfm_Part_MonoPriority->SetEnabled(false);
+
+    // 11. Note reserve within the limit the budget gives this part now.
+    if (Services.UpdateNoteReserveLimits) Services.UpdateNoteReserveLimits();
+    Pfm_Part_ReserveNoteBar->SetMax(std::clamp(part.ReserveNoteMax, 0, 32));
+    Pfm_Part_ReserveNoteBar->SetPosition(part.ReserveNote);
+    Pfm_Part_ReserveNoteEdit->SetText(IntToStr(part.ReserveNote));
+
+    // 12..15. Limits, velocity, pan.
+    Pfm_Part_NoteLimitLow->SetItemIndex(part.NoteLimitLow);
+    Pfm_Part_NoteLimitHigh->SetItemIndex(part.NoteLimitHigh);
+    load(P::Pfm_Part_VelLimitLow, part.VelLimitLow);
+    load(P::Pfm_Part_VelLimitHigh, part.VelLimitHigh);
+    load(P::Pfm_Part_VelSensDepth, part.VelSensDepth);
+    load(P::Pfm_Part_VelSensOffset, part.VelSensOffset);
+    load(P::Pfm_Part_ExpLimitLo, part.ExpLimitLo);
+    Pfm_Part_PanBar->SetPosition(part.Pan);
+    Pfm_Part_Pan->SetItemIndex(part.Pan);
+    load(P::Pfm_Part_PanScale, part.PanScale);
+    load(P::Pfm_Part_PanMod, part.PanMod);
+}
+
+// ---- voice selection and receive channels ------------------------------------------------------
+
+void TPerformancePage::Pfm_Part_BankNumChange(TObject* Sender)
+{
+    if (FData.UpdatingDisplay) return;
+    const int bank = Pfm_Part_BankNum->ItemIndex();
+    if (bank < 0) return;
+    const int p = CurrentPart();
+    PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
+    part.BankNum = bank;
+    SendPart(0x01, p, bank);
+    FillProgramList(bank);
+    if (bank == BankOff) {
+        // No voice to play: no program to send and nothing to fetch.
+        Pfm_Part_PrgNum->SetEnabled(false);
+        FData.MarkDataChanged();
+        return;
+    }
+    Pfm_Part_PrgNum->SetEnabled(true);
+    Pfm_Part_PrgNum->SetItemIndex(std::clamp(part.PrgNum, 0, 127));
+    Pfm_Part_PrgNumChange(Sender);
+}
+
+void TPerformancePage::Pfm_Part_PrgNumChange(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int program = Pfm_Part_PrgNum->ItemIndex();
+    if (program < 0) return;
+    const int p = CurrentPart();
+    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PrgNum = program;
+    SendPart(0x02, p, program);
+    if (Services.StartVoiceFetch) Services.StartVoiceFetch(p);
+    FData.MarkDataChanged();
+}
+
+// Channels the other parts listen on: a part's range for parts 1 and 2 (wrapping past 16),
+// one channel for parts 3 and 4 and for "pfm", none for "off".
+int TPerformancePage::OccupiedChannels(int exceptPart) const
+{
+    int used = 0;
+    for (int q = 0; q < 4; ++q) {
+        if (q == exceptPart) continue;
+        const PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(q)];
+        const int c = part.RcvCh;
+        if (c == RcvChPfm || (c >= 0 && c <= 15 && q >= 2)) {
+            used += 1;
+        } else if (c >= 0 && c <= 15) {
+            const int m = std::clamp(part.RcvChMax, 0, 15);
+            used += m >= c ? m - c + 1 : m - c + 17;
+        }
+    }
+    return used;
+}
+
+void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    int channel = Pfm_Part_RcvCh->ItemIndex();
+    if (channel < 0) return;
+    const int p = CurrentPart();
+    PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
+    part.RcvCh = channel;
+    // No channel is left when the others already take all 16 (or more, from foreign data).
+    if (channel != RcvChOff && OccupiedChannels(p) >= 16) {
+        Pfm_Part_RcvCh->SetItemIndex(RcvChOff);
+        part.RcvCh = channel = RcvChOff;
+    }
+    const bool hasRange = channel < RcvChPfm;
+    Pfm_Part_RcvChMaxText->SetEnabled(hasRange);
+    Pfm_Part_RcvChMax->SetEnabled(hasRange);
+    if (hasRange) {
+        // The range shrinks to this one channel; the maximum is not sent.
+        Pfm_Part_RcvChMax->SetItemIndex(channel);
+        part.RcvChMax = channel;
+    }
+    SendPart(0x04, p, channel == RcvChOff ? 0x7F : channel);
+    FData.MarkDataChanged();
+}
+
+void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int chosen = Pfm_Part_RcvChMax->ItemIndex();
+    if (chosen < 0) return;
+    const int p = CurrentPart();
+    PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
+    part.RcvChMax = chosen;
+    if (p < 2 && part.RcvCh >= 0 && part.RcvCh <= 15) {
+        // Channels 1..16: a = the part's channel, x = the chosen maximum, free = what the others
+        // leave. The range a..x may wrap past 16 back to 1 but must stay within `free` channels.
+        const int a = part.RcvCh + 1, x = chosen + 1;
+        const int free = 16 - OccupiedChannels(p);
+        int corrected = x;
+        if (free < 1)
+            corrected = a; // nothing left: the part keeps its own channel alone
+        else if (a + free - 1 > 16) {
+            if (x < a && x > a + free - 17) corrected = a + free - 17;
+        } else if (x > a + free - 1) {
+            corrected = a + free - 1;
+        } else if (x < a) {
+            corrected = a;
+        }
+        if (corrected != x) {
+            Pfm_Part_RcvChMax->SetItemIndex(corrected - 1);
+            part.RcvChMax = corrected - 1;
+        }
+    }
+    SendPart(0x03, p, Pfm_Part_RcvChMax->ItemIndex());
+    FData.MarkDataChanged();
+}
