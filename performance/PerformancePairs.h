@@ -7,7 +7,8 @@
 // (core/DumpLayout.h), looked up by the word, so a message and the bulk dump agree by
 // construction. Rows whose address or conversion follow the data say so: the effect parameter
 // rows take both from the block's stored effect type (Record EffectSlot), and the
-// formant-sequence speed carries its own rule (see the table).
+// formant-sequence percent speed sends in the field of its select with a conversion of its own
+// (see PerformancePairs.cpp).
 #pragma once
 
 #include "core/DumpLayout.h"
@@ -69,8 +70,7 @@ enum class PfmRecord : uint8_t {
 enum class PfmText : uint8_t {
     Pair,        // the shared form (decimal, or signed around the centre)
     FseqSpeed,   // position x 0.1 + 10.0, "0.0"
-    EqFrequency, // EffectValueText of the row's display kind (Index); the dump layout's offset
-                 // for the message is that kind's offset
+    EqFrequency, // EffectValueText of the row's display kind (Index)
     EqQ,         // position x 0.1 + 0.1, "0.0"
     EffectValue, // by the slot's display kind: EffectValueText, or x 0.1 + 0.1 for kinds 26 and 28
 };
