@@ -1,15 +1,11 @@
 // The keyboard in a real Qt window on the offscreen platform: it looks like a piano keyboard, and
 // a click and a key on it reach the instrument.
 #include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
 #include "mainform/keyboard/midikey.h"
 #include "platform/MidiInProcess.h"
-#include "ui/qt/QtBackend.h"
+#include "tests/support/QtWindows.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -17,11 +13,7 @@
 
 TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
 {
-    int argc = 1;
-    char arg0[] = "keyboard_tests";
-    char* argv[] = {arg0, nullptr};
-    QtBackend backend(argc, argv);
-    InstallPictureDecoders();
+    QtTestWindows backend;
     platform::InProcessMidi midi;
     auto fs1r = midi.AddDevice("FS1R");
     TMainForm main(nullptr, midi, QM_PROGRAM_DIR);
@@ -44,20 +36,14 @@ TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     for (int x : {40, 60, 100, 120, 140}) EXPECT_EQ(shot.pixel(x, 30), qRgb(0, 0, 0)) << x;
     for (int x : {75, 155}) EXPECT_EQ(shot.pixel(x, 30), qRgb(255, 255, 255)) << x;
     // The controls below the keys carry their texts.
-    int dark = 0;
-    for (int y = 104; y < 180; ++y)
-        for (int x = 0; x < 672; ++x) dark += qGray(shot.pixel(x, y)) < 100;
-    EXPECT_GT(dark, 200);
+    EXPECT_GT(DarkPixels(shot, QRect(0, 104, 672, 76)), 200);
 
     // A click on the drawn key and a computer key reach the instrument.
     QWidget* client = window->childAt(40, 80);
     ASSERT_NE(client, nullptr);
-    const QPointF at(40, 80);
-    QMouseEvent press(QEvent::MouseButtonPress, at, client->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, client->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QKeyEvent keyDown(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
-    QKeyEvent keyUp(QEvent::KeyRelease, Qt::Key_Z, Qt::NoModifier, "z");
-    for (QEvent* e : std::initializer_list<QEvent*>{&press, &release, &keyDown, &keyUp}) QApplication::sendEvent(client, e);
+    MouseDown(client, QPointF(40, 80));
+    MouseUp(client, QPointF(40, 80));
+    Press(client, Qt::Key_Z, Qt::NoModifier, "z");
     backend.ProcessMessages();
     EXPECT_EQ(keyboard.StatusBar->SimpleText(), "KEY = C 1");
     auto sent = fs1r->Received();
