@@ -1,32 +1,33 @@
 // The keyboard in a real Qt window on the offscreen platform: it looks like a piano keyboard, and
 // a click and a key on it reach the instrument.
-#include "mainform/MainForm.h"
-#include "mainform/keyboard/midikey.h"
-#include "platform/MidiInProcess.h"
+#include "KeyboardFixture.h"
 #include "tests/support/QtWindows.h"
 
 #include <QImage>
 #include <QWidget>
-#include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 
-TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
+class KeyboardView : public KeyboardWindowTest {
+protected:
+    void SetUp() override
+    {
+        KeyboardWindowTest::SetUp();
+        backend.emplace();
+    }
+    std::optional<QtTestWindows> backend; // outlives the windows
+};
+
+TEST_F(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
 {
-    QtTestWindows backend;
-    platform::InProcessMidi midi;
-    auto fs1r = midi.AddDevice("FS1R");
-    TMainForm main(nullptr, midi, QM_PROGRAM_DIR);
-    main.Midi.OpenMidiOut(0);
-    TV_MIDIKeyboard keyboard(nullptr, main);
-    keyboard.Show();
-    backend.ProcessMessages();
+    keyboard->Show();
+    backend->ProcessMessages();
 
-    QWidget* window = backend.WindowFor(&keyboard);
+    QWidget* window = backend->WindowFor(keyboard.get());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle().toStdString(), "Virtual MIDI Keyboard");
-    const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-keyboard.png").string();
-    ASSERT_TRUE(backend.GrabPng(&keyboard, png));
+    const std::string png = (fs::temp_directory_path() / "quillmarven-keyboard.png").string();
+    ASSERT_TRUE(backend->GrabPng(keyboard.get(), png));
     QImage shot(QString::fromStdString(png));
     ASSERT_GE(shot.width(), 672);
     ASSERT_GE(shot.height(), 198);
@@ -44,10 +45,10 @@ TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     MouseDown(client, QPointF(40, 80));
     MouseUp(client, QPointF(40, 80));
     Press(client, Qt::Key_Z, Qt::NoModifier, "z");
-    backend.ProcessMessages();
-    EXPECT_EQ(keyboard.StatusBar->SimpleText(), "KEY = C 1");
-    auto sent = fs1r->Received();
-    std::erase_if(sent, [](const std::vector<uint8_t>& m) { return (m[0] & 0xF0) == 0xB0; }); // activation resets
-    EXPECT_EQ(sent, (std::vector<std::vector<uint8_t>>{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
-    keyboard.Hide();
+    backend->ProcessMessages();
+    EXPECT_EQ(keyboard->StatusBar->SimpleText(), "KEY = C 1");
+    auto sent = TakeAllSent();
+    std::erase_if(sent, [](const Bytes& m) { return (m[0] & 0xF0) == 0xB0; }); // activation resets
+    EXPECT_EQ(sent, (Msgs{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
+    keyboard->Hide();
 }
