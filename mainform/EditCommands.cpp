@@ -55,9 +55,10 @@ void ReplacePart(TMainForm& form, int p, const PfmPart& with)
     part = with;
     for (std::size_t k = 0; k < PasteKeptFields.size(); ++k) part.*PasteKeptFields[k] = form.PasteKeptWords[k];
     MatchVoiceFilterToPart(form.ParameterData, i);
-    form.UpdatingDisplay = 1;
-    form.DisplayPerformancePart(p);
-    form.UpdatingDisplay = 0;
+    {
+        TUpdatingDisplay updating(form);
+        form.DisplayPerformancePart(p);
+    }
     form.SendBulkDump(DumpPerformance, 0);
     Application->Sleep(DumpSettleMs);
     form.ReapplyPartMutes();
@@ -171,16 +172,17 @@ void TMainForm::PasteClick(TObject*)
         VoiceUndoHeld = 1;
         ParameterData.VoiceRecords[i] = VoiceClipboard;
         MatchVoiceFilterToPart(ParameterData, i);
-        UpdatingDisplay = 1;
-        RefreshVoicePages(v);
-        // A part whose bank is off plays no voice: the pasted voice is heard from Int.
-        PfmPart& part = ParameterData.PfmParts[i];
-        PasteBankSwitched = part.BankNum == 0 ? 1 : 0;
-        if (PasteBankSwitched) {
-            part.BankNum = 1;
-            SendParameterChange(BankToInternalTemplate, v, 0, 1);
+        {
+            TUpdatingDisplay updating(*this);
+            RefreshVoicePages(v);
+            // A part whose bank is off plays no voice: the pasted voice is heard from Int.
+            PfmPart& part = ParameterData.PfmParts[i];
+            PasteBankSwitched = part.BankNum == 0 ? 1 : 0;
+            if (PasteBankSwitched) {
+                part.BankNum = 1;
+                SendParameterChange(BankToInternalTemplate, v, 0, 1);
+            }
         }
-        UpdatingDisplay = 0;
         SendReplacedVoice(*this, v);
     }
     MarkDataChanged();
@@ -226,9 +228,10 @@ void TMainForm::OPPasteClick(TObject*)
         else
             target = VoicedOpClipboard;
     }
-    UpdatingDisplay = 1;
-    RefreshVoicePages(v);
-    UpdatingDisplay = 0;
+    {
+        TUpdatingDisplay updating(*this);
+        RefreshVoicePages(v);
+    }
     SendReplacedVoice(*this, v);
     MarkDataChanged();
 }
@@ -247,14 +250,15 @@ void TMainForm::UndoClick(TObject*)
         VoiceUndoHeld = 0;
         ParameterData.VoiceRecords[i] = VoiceUndoBuffer;
         MatchVoiceFilterToPart(ParameterData, i);
-        UpdatingDisplay = 1;
-        RefreshVoicePages(v);
-        if (PasteBankSwitched) {
-            ParameterData.PfmParts[i].BankNum = 0;
-            SendParameterChange(BankBackToOffTemplate, v, 0, 0);
-            PasteBankSwitched = 0;
+        {
+            TUpdatingDisplay updating(*this);
+            RefreshVoicePages(v);
+            if (PasteBankSwitched) {
+                ParameterData.PfmParts[i].BankNum = 0;
+                SendParameterChange(BankBackToOffTemplate, v, 0, 0);
+                PasteBankSwitched = 0;
+            }
         }
-        UpdatingDisplay = 0;
         SendReplacedVoice(*this, v);
         Undo->SetEnabled(false);
         MarkDataChanged();

@@ -44,9 +44,10 @@ void TMainForm::InitVc4Click(TObject*) { InitVoiceCommand(3); }
 void TMainForm::InitSysClick(TObject*)
 {
     InitSystem();
-    UpdatingDisplay = 1;
-    DisplayPerformanceFseqCtrlSystem();
-    UpdatingDisplay = 0;
+    {
+        TUpdatingDisplay updating(*this);
+        DisplayPerformanceFseqCtrlSystem();
+    }
     SendBulkDump(DumpSystem, 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/MainData.h"
 #include "core/transport/MidiTransport.h"
+#include "mainform/keyboard/midikey.h"
 #include "ui/UI.h"
 
 #include <array>
@@ -14,12 +15,11 @@
 namespace platform {
 class MidiBackend;
 }
-class TV_MIDIKeyboard;
 class TDataBulkDump;
 class TPerformancePage;
 class TVoicePage;
 
-class TMainForm : public TForm, public TMainData {
+class TMainForm : public TForm, public TMainData, public TKeyboardHost {
 public:
     // Builds the window and its pages, loads the 88 algorithm pictures from `programFolder`
     // (alg/alg_N.jpg), fills the catalogue and gives the edit buffer its initial values.
@@ -44,8 +44,8 @@ public:
 
     // ---- services -----------------------------------------------------------------------------
     void SendSysEx(const uint8_t* data, int length) override;
-    void SendNoteOn(int channel, int note, int velocity);
-    void SendControlChange(int channel, int controller, int value);
+    void SendNoteOn(int channel, int note, int velocity) override;
+    void SendControlChange(int channel, int controller, int value) override;
     void MarkDataChanged() override;
     // Shows a received short message in the caption (timing clock and active sensing leave it).
     void ShowReceivedMidi(uint8_t status, uint8_t data1, uint8_t data2);
@@ -60,6 +60,13 @@ public:
     // The keyboard window while it exists (it registers itself): the menu commands and the
     // transfers reach it here.
     TV_MIDIKeyboard* V_MIDIKeyboard = nullptr;
+    void KeyboardWindowBuilt(TV_MIDIKeyboard* window) override { V_MIDIKeyboard = window; }
+    void KeyboardWindowGone(TV_MIDIKeyboard* window) override
+    {
+        if (V_MIDIKeyboard == window) V_MIDIKeyboard = nullptr;
+    }
+    // The keyboard's status line names its notes as the part page's note lists do.
+    std::string NoteName(int note) const override;
     TMenuItem* Options1 = nullptr;
     TMenuItem* VirtualKey = nullptr;
     TMenuItem* Help1 = nullptr;

@@ -113,7 +113,7 @@ void TMainForm::BalanceNoteReserve()
     BalanceGroup(r, filterOn, onCount);
     BalanceGroup(r, filterOff, 4 - onCount);
 
-    UpdatingDisplay = 1;
+    TUpdatingDisplay updating(*this);
     if (Pfm_Part_ReserveNoteBar) {
         Pfm_Part_ReserveNoteBar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
         if (Pfm_Part_ReserveNoteEdit) Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
@@ -125,7 +125,6 @@ void TMainForm::BalanceNoteReserve()
         // The instrument needs the pause between reserve changes.
         Application->Sleep(25);
     }
-    UpdatingDisplay = 0;
 }
 
 void TMainForm::UpdateNoteReserveLimits()

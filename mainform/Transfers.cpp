@@ -82,11 +82,11 @@ void ShowBlock(TMainForm& f, TShowBlock show, int voice)
     case TShowBlock::ShownVoice:
         f.RefreshVoicePages(voice);
         break;
-    case TShowBlock::System:
-        f.UpdatingDisplay = 1;
+    case TShowBlock::System: {
+        TUpdatingDisplay updating(f);
         f.DisplayPerformanceFseqCtrlSystem();
-        f.UpdatingDisplay = 0;
         break;
+    }
     }
 }
 

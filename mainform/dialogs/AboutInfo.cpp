@@ -1,6 +1,5 @@
 #include "mainform/dialogs/AboutInfo.h"
 
-#include "mainform/MainForm.h"
 #include "platform/OpenUrl.h"
 
 #include <memory>
@@ -80,21 +79,3 @@ void TAbout::About_WWWClick(TObject*)
 {
     if (OpenLink) OpenLink(About_WWW->Caption());
 }
-
-// ---- the main window's Help commands ---------------------------------------------------------
-
-void TMainForm::HelpAbout(TObject*)
-{
-    auto window = std::make_unique<TAbout>(this, ProgramFolder);
-    About = window.get();
-    struct Forget {
-        ~Forget() { About = nullptr; }
-    } forget;
-    window->ShowModal();
-}
-
-void TMainForm::HelpContents(TObject*) {}
-
-void TMainForm::HelpSearch(TObject*) {}
-
-void TMainForm::HelpHowToUse(TObject*) {}

@@ -1,7 +1,5 @@
 #include "mainform/keyboard/midikey.h"
 
-#include "mainform/MainForm.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -93,17 +91,14 @@ bool ValidNote(int note)
 
 } // namespace
 
-TV_MIDIKeyboard::TV_MIDIKeyboard(TComponent* AOwner, TMainForm& mainForm) : TForm(AOwner), Main(mainForm)
+TV_MIDIKeyboard::TV_MIDIKeyboard(TComponent* AOwner, TKeyboardHost& host) : TForm(AOwner), Main(host)
 {
     CreateControls();
-    Main.V_MIDIKeyboard = this;
+    Main.KeyboardWindowBuilt(this);
     DoCreate();
 }
 
-TV_MIDIKeyboard::~TV_MIDIKeyboard()
-{
-    if (Main.V_MIDIKeyboard == this) Main.V_MIDIKeyboard = nullptr;
-}
+TV_MIDIKeyboard::~TV_MIDIKeyboard() { Main.KeyboardWindowGone(this); }
 
 void TV_MIDIKeyboard::CreateControls()
 {
@@ -340,7 +335,7 @@ void TV_MIDIKeyboard::FormMouseDown(TObject*, TMouseButton Button, TShiftState, 
         StatusBar->SetSimpleText("");
         return;
     }
-    StatusBar->SetSimpleText("KEY = " + Main.Pfm_Part_NoteLimitLow->Items[note]);
+    StatusBar->SetSimpleText("KEY = " + Main.NoteName(note));
     PlayNote(MouseNote, note);
 }
 

@@ -11,14 +11,30 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
-class TMainForm;
+class TV_MIDIKeyboard;
+
+// What the keyboard window needs of the main window: its MIDI output, the names the part page's
+// note lists give the notes, and a place to be found while it exists.
+class TKeyboardHost {
+public:
+    virtual void SendNoteOn(int channel, int note, int velocity) = 0;
+    virtual void SendControlChange(int channel, int controller, int value) = 0;
+    virtual std::string NoteName(int note) const = 0;
+    // The window registers itself when it is built and takes itself out when it goes.
+    virtual void KeyboardWindowBuilt(TV_MIDIKeyboard* window) = 0;
+    virtual void KeyboardWindowGone(TV_MIDIKeyboard* window) = 0;
+
+protected:
+    ~TKeyboardHost() = default;
+};
 
 class TV_MIDIKeyboard : public TForm {
 public:
     // Builds the window hidden and registers it with the main window (`V_MIDIKeyboard`), whose
     // menu commands and transfers reach it there; the destructor takes it back out.
-    TV_MIDIKeyboard(TComponent* AOwner, TMainForm& mainForm);
+    TV_MIDIKeyboard(TComponent* AOwner, TKeyboardHost& host);
     ~TV_MIDIKeyboard() override;
 
     // ---- controls ----
@@ -93,7 +109,7 @@ private:
     void PlayNote(TSoundingNote& slot, int note);
     void ReleaseNote(const TSoundingNote& slot);
 
-    TMainForm& Main;
+    TKeyboardHost& Main;
     TSoundingNote MouseNote;
     std::array<TSoundingNote, 12> PcKeyNote{};
 };

@@ -1,7 +1,10 @@
 // The main window's side of the virtual keyboard and the Help menu: the menu items, the note
 // list the keyboard names its notes from, and the two keyboard commands.
 #include "mainform/MainForm.h"
+#include "mainform/dialogs/AboutInfo.h"
 #include "mainform/keyboard/midikey.h"
+
+#include <memory>
 
 void TMainForm::CreateKeyboardAndHelpControls()
 {
@@ -25,3 +28,27 @@ void TMainForm::PanicCancelClick(TObject* Sender)
     // Works while the keyboard window is hidden too: it uses that window's channel.
     if (V_MIDIKeyboard) V_MIDIKeyboard->ResetButtonClick(Sender);
 }
+
+std::string TMainForm::NoteName(int note) const
+{
+    const TStrings& notes = Pfm_Part_NoteLimitLow->Items;
+    return note >= 0 && note < notes.Count() ? notes[note] : std::string();
+}
+
+// ---- the main window's Help commands ---------------------------------------------------------
+
+void TMainForm::HelpAbout(TObject*)
+{
+    auto window = std::make_unique<TAbout>(this, ProgramFolder);
+    About = window.get();
+    struct Forget {
+        ~Forget() { About = nullptr; }
+    } forget;
+    window->ShowModal();
+}
+
+void TMainForm::HelpContents(TObject*) {}
+
+void TMainForm::HelpSearch(TObject*) {}
+
+void TMainForm::HelpHowToUse(TObject*) {}
