@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-using P = VcPair;
-
 namespace {
+
+using P = VcPair;
 
 // "%i" of value / 10^decimals with that many decimals (value >= 0), "." always.
 std::string Decimal(int value, int decimals)

@@ -8,7 +8,9 @@
 #include <initializer_list>
 #include <stdexcept>
 
+namespace {
 using P = VcPair;
+}
 
 TVoicePage::TVoicePage(TComponent* owner, TMainData& data, TTabSheet* sheet, TVoicePageServices services)
     : OperatorTabMemory(services.OperatorTabMemory ? *services.OperatorTabMemory : FOwnTabMemory),

@@ -78,7 +78,8 @@ VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* ste
     d.Word.Packed = packed;
     return d;
 }
-// A row of the shared operator page: the voiced operator's word and the unvoiced one's.
+// A row of the shared operator page: the voiced operator's word and the unvoiced one's; `how`
+// as for Row (its graph, or how its shared byte is built).
 template <class How = G>
 VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec spec,
                         std::size_t voiced, std::size_t unvoiced, How how = G::None)
@@ -104,9 +105,9 @@ VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t f
 }
 
 #define AT(Record, Field) offsetof(Record, Field)
-// A pair's id, its slider and value box, and its stem, all named by the stem.
 // The two words of a shared operator row: the voiced and the unvoiced operator's field of that name.
 #define BOTH(Field) AT(VoicedOperator, Field), AT(UnvoicedOperator, Field)
+// A pair's id, its slider and value box, and its stem, all named by the stem.
 #define PAIR(Stem) P::Stem, &V::Stem##Bar, &V::Stem##Edit, #Stem
 
 // A word of formant control set i (0..4), or of FM control set i.
@@ -128,11 +129,12 @@ void CheckSent(const VcWord& word)
     }
 }
 
-template <std::size_t N, class Row>
-std::array<Row, N> Indexed(const std::vector<Row>& rows)
+// The rows as a table indexed by their ids, checked.
+template <std::size_t N, class Descriptor>
+std::array<Descriptor, N> Indexed(const std::vector<Descriptor>& rows)
 {
     if (rows.size() != N) throw std::logic_error("voice table incomplete");
-    std::array<Row, N> table{};
+    std::array<Descriptor, N> table{};
     for (std::size_t i = 0; i < N; ++i) {
         if (static_cast<std::size_t>(rows[i].Id) != i) throw std::logic_error("voice table out of order");
         CheckSent(rows[i].Word);
@@ -381,6 +383,7 @@ int TVoicePage::PackedByte(VcPacked packed, std::size_t offset) const
 ParameterChangeMessage TVoicePage::VoiceChange(std::size_t offset, int value, VcPacked packed) const
 {
     const TDumpField f = VoiceFieldOf(offset).value();
+    // The parameter change to the field's address (voice 1; SendSysEx puts in the device number).
     const ParameterChangeMessage entry{0xF0, 0x43, 0x10, 0x5E, f.AH, f.AM, f.AL, 0x00, 0x00, 0xF7};
     const int v = CurrentVoice();
     if (f.Form != TFieldForm::Bits) return ComposeParameterChange(entry, v, 0, FieldBytes(f, value));
