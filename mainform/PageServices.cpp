@@ -92,7 +92,7 @@ void TMainForm::CreateVoicePage()
     services.Vc_SendDataBtnClick = [this](TObject* s) { Vc_SendDataBtnClick(s); };
     services.OperatorTabMemory = &OperatorTabMemory;
     services.ProgramFolder = ProgramFolder;
-    VoicePage = std::make_unique<TVoicePage>(*this, Vc_TabSheet, std::move(services));
+    VoicePage = std::make_unique<TVoicePage>(this, *this, Vc_TabSheet, std::move(services));
     Vc_VoiceTab = VoicePage->Vc_VoiceTab;
 }
 

@@ -1,11 +1,13 @@
 // The four envelope pictures. Each is drawn whole, from what the page shows, on a bitmap of its
 // own that is then copied onto the picture in one step.
-#include "voice/VoiceRows.h"
+#include "voice/VoicePage.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
+
+using P = VcPair;
 
 constexpr TColor Background = RGB(0, 0, 0);
 constexpr TColor Axes = RGB(0, 0, 255);
@@ -74,15 +76,15 @@ private:
 
 void TVoicePage::DrawFilterEGGraph()
 {
-    auto shown = [this](TScrollBar* bar) { return Shown(*Pair(bar)); };
-    const int l[5] = {0, shown(Vc_FilterEGLv1Bar), shown(Vc_FilterEGLv2Bar), shown(Vc_FilterEGLv3Bar),
-                      shown(Vc_FilterEGLv4Bar)};
-    const int depth = shown(Vc_FilterEGDepthBar);
-    const int x1 = 4 + TimeWidth(shown(Vc_FilterEGTime1Bar));
-    const int x2 = x1 + TimeWidth(shown(Vc_FilterEGTime2Bar));
-    const int x3 = x2 + TimeWidth(shown(Vc_FilterEGTime3Bar));
+    auto shown = [this](VcPair id) { return Shown(Pair(id)); };
+    const int l[5] = {0, shown(P::Vc_FilterEGLv1), shown(P::Vc_FilterEGLv2), shown(P::Vc_FilterEGLv3),
+                      shown(P::Vc_FilterEGLv4)};
+    const int depth = shown(P::Vc_FilterEGDepth);
+    const int x1 = 4 + TimeWidth(shown(P::Vc_FilterEGTime1));
+    const int x2 = x1 + TimeWidth(shown(P::Vc_FilterEGTime2));
+    const int x3 = x2 + TimeWidth(shown(P::Vc_FilterEGTime3));
     const int xs = x3 + 25;
-    const int x4 = xs + TimeWidth(shown(Vc_FilterEGTime4Bar));
+    const int x4 = xs + TimeWidth(shown(P::Vc_FilterEGTime4));
     // A level lies |L| + |D| from the base line, above it when level and depth agree in sign: a
     // negative depth turns the curve over, a depth of 0 flattens it.
     int y[5];
@@ -104,14 +106,14 @@ void TVoicePage::DrawFilterEGGraph()
 
 void TVoicePage::DrawPitchEGGraph()
 {
-    auto shown = [this](TScrollBar* bar) { return Shown(*Pair(bar)); };
-    const int y[5] = {50 - shown(Vc_PitchEGLv0Bar), 50 - shown(Vc_PitchEGLv1Bar), 50 - shown(Vc_PitchEGLv2Bar),
-                      50 - shown(Vc_PitchEGLv3Bar), 50 - shown(Vc_PitchEGLv4Bar)};
-    const int x1 = 4 + TimeWidth(shown(Vc_PitchEGTime1Bar));
-    const int x2 = x1 + TimeWidth(shown(Vc_PitchEGTime2Bar));
-    const int x3 = x2 + TimeWidth(shown(Vc_PitchEGTime3Bar));
+    auto shown = [this](VcPair id) { return Shown(Pair(id)); };
+    const int y[5] = {50 - shown(P::Vc_PitchEGLv0), 50 - shown(P::Vc_PitchEGLv1), 50 - shown(P::Vc_PitchEGLv2),
+                      50 - shown(P::Vc_PitchEGLv3), 50 - shown(P::Vc_PitchEGLv4)};
+    const int x1 = 4 + TimeWidth(shown(P::Vc_PitchEGTime1));
+    const int x2 = x1 + TimeWidth(shown(P::Vc_PitchEGTime2));
+    const int x3 = x2 + TimeWidth(shown(P::Vc_PitchEGTime3));
     const int xs = x3 + 25;
-    const int x4 = xs + TimeWidth(shown(Vc_PitchEGTime4Bar));
+    const int x4 = xs + TimeWidth(shown(P::Vc_PitchEGTime4));
     const int x[5] = {4, x1, x2, x3, x4};
     TGraphPainter g(Vc_PitchEGGraph->Width(), Vc_PitchEGGraph->Height());
     g.Axis({0, 50}, {272, 50});
@@ -124,15 +126,15 @@ void TVoicePage::DrawPitchEGGraph()
 
 void TVoicePage::DrawOperatorEGGraph()
 {
-    auto shown = [this](TScrollBar* bar) { return Shown(*Pair(bar)); };
-    const int xh = 4 + TimeWidth(shown(Vc_OpEGHoldBar));
-    const int x1 = xh + TimeWidth(shown(Vc_OpEGTime1Bar));
-    const int x2 = x1 + TimeWidth(shown(Vc_OpEGTime2Bar));
-    const int x3 = x2 + TimeWidth(shown(Vc_OpEGTime3Bar));
+    auto shown = [this](VcPair id) { return Shown(Pair(id)); };
+    const int xh = 4 + TimeWidth(shown(P::Vc_OpEGHold));
+    const int x1 = xh + TimeWidth(shown(P::Vc_OpEGTime1));
+    const int x2 = x1 + TimeWidth(shown(P::Vc_OpEGTime2));
+    const int x3 = x2 + TimeWidth(shown(P::Vc_OpEGTime3));
     const int xs = x3 + 25;
-    const int x4 = xs + TimeWidth(shown(Vc_OpEGTime4Bar));
-    const int y[5] = {0, 100 - shown(Vc_OpEGLv1Bar), 100 - shown(Vc_OpEGLv2Bar), 100 - shown(Vc_OpEGLv3Bar),
-                      100 - shown(Vc_OpEGLv4Bar)};
+    const int x4 = xs + TimeWidth(shown(P::Vc_OpEGTime4));
+    const int y[5] = {0, 100 - shown(P::Vc_OpEGLv1), 100 - shown(P::Vc_OpEGLv2), 100 - shown(P::Vc_OpEGLv3),
+                      100 - shown(P::Vc_OpEGLv4)};
     const int x[5] = {xh, x1, x2, x3, x4};
     TGraphPainter g(Vc_OpEGGraph->Width(), Vc_OpEGGraph->Height());
     g.Axis({0, 101}, {265, 101});

@@ -1,77 +1,31 @@
-// Every control of the Voice page, with its place, items, range and first value. The slider
-// pairs come from the pair table; everything else is laid out here.
+// Every control of the Voice page, with its place, items, range and first value; each slider pair
+// is placed here and described by its row of the pair table (VoicePairs.cpp).
 //
 // The page fills the main window's Voice sheet (941 x 637 client): on the left the name and the
 // common settings; on the right the "General" group above the operator tabs.
-#include "voice/VoiceRows.h"
-
-#include <initializer_list>
+#include "core/pages/Layout.h"
+#include "voice/VoicePage.h"
 
 namespace {
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height)
-{
-    auto* c = new T(owner);
-    c->Name = name;
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
+using P = VcPair;
+using layout::Combo;
+using layout::Group;
+using layout::Make;
+using layout::Place;
+using layout::Radio;
 
-TGroupBox* Group(TComponent* o, TWinControl* p, const std::string& name, const std::string& caption, int l, int t, int w,
-                 int h)
-{
-    auto* g = Make<TGroupBox>(o, p, name, l, t, w, h);
-    g->SetCaption(caption);
-    return g;
-}
-
-TRadioGroup* Radio(TComponent* o, TWinControl* p, const std::string& name, const std::string& caption,
-                   std::initializer_list<std::string> items, int columns, int l, int t, int w, int h)
-{
-    auto* r = Make<TRadioGroup>(o, p, name, l, t, w, h);
-    r->SetCaption(caption);
-    r->Items = items;
-    r->SetColumns(columns);
-    return r;
-}
-
-TComboBox* Combo(TComponent* o, TWinControl* p, const std::string& name, const std::vector<std::string>& items, int l,
-                 int t, int w)
-{
-    auto* c = Make<TComboBox>(o, p, name, l, t, w, 21);
-    c->Style = csDropDownList;
-    c->Items.AddStrings(items);
-    c->DropDownCount = 16;
-    return c;
-}
-
-// The name of MIDI note n as the break-point lists show it: "C -2" for 0, "C#-2", .., "G 8".
-std::string NoteName(int n)
-{
-    static const char* const Names[12] = {"C ", "C#", "D ", "D#", "E ", "F ", "F#", "G ", "G#", "A ", "A#", "B "};
-    return std::string(Names[n % 12]) + std::to_string(n / 12 - 2);
-}
-
-std::vector<std::string> Notes(int first, int count)
-{
-    std::vector<std::string> out;
-    for (int n = first; n < first + count; ++n) out.push_back(NoteName(n));
-    return out;
-}
-
-const std::vector<std::string> CategoryItems = {
+const layout::Items CategoryItems = {
     "--", "Pf:Piano", "Cp:C-Percussion", "Or:Organ", "Gt:Guiter", "Ba:Bass", "St:Strings", "En:Ensemble",
     "Br:Brass", "Rd:Reed", "Pi:Pipe", "Ld:Synth Lead", "Pd:Synth Pad", "Fx:Synth SE", "Et:Ethnic", "Pc:Percussive",
     "Se:Sound Effect", "Dr:Drums", "Sc:Synth Comping", "Vo:Voice", "Co:Combination", "Wv:Material Wave",
     "Sq:Sequence"};
-const std::vector<std::string> WaveformItems = {"tri", "s-dn", "s-up", "squ", "sine", "s/h"};
-const std::vector<std::string> FilterTypeItems = {"LPF24", "LPF18", "LPF12", "HPF", "BPF", "BEF"};
-const std::vector<std::string> FormItems = {"sine", "all1", "all2", "odd1", "odd2", "res1", "res2", "frmt"};
-const std::vector<std::string> OperatorItems = {"V:1", "V:2", "V:3", "V:4", "V:5", "V:6", "V:7", "V:8",
-                                                "N:1", "N:2", "N:3", "N:4", "N:5", "N:6", "N:7", "N:8"};
-const std::vector<std::string> PresetEGItems = {
+const layout::Items WaveformItems = {"tri", "s-dn", "s-up", "squ", "sine", "s/h"};
+const layout::Items FilterTypeItems = {"LPF24", "LPF18", "LPF12", "HPF", "BPF", "BEF"};
+const layout::Items FormItems = {"sine", "all1", "all2", "odd1", "odd2", "res1", "res2", "frmt"};
+const layout::Items OperatorItems = {"V:1", "V:2", "V:3", "V:4", "V:5", "V:6", "V:7", "V:8",
+                                     "N:1", "N:2", "N:3", "N:4", "N:5", "N:6", "N:7", "N:8"};
+const layout::Items PresetEGItems = {
     "EG Init", "Piano", "C-Perc", "Organ", "Guiter", "Bass", "Strings", "Ensemble", "Brass", "Reed", "Pipe",
     "Synth Lead", "Synth Pad", "Synth SE", "Ethnic", "Percussive", "Sound Efx", "Drums", "Synth Comp", "Voice",
     "Cmbination", "MaterialWv", "Sequence"};
@@ -80,40 +34,26 @@ const std::vector<std::string> PresetEGItems = {
 constexpr int SheetWidth = 935, SheetHeight = 608;
 constexpr int TabsTop = 26; // first row under a tab control's tabs
 
-TWinControl* ParentOf(TVoicePage& p, TVoiceParent parent)
+// A pair whose label stands above its slider and box; a vertical envelope slider `height` high
+// with its box under it.
+TPairPlace LabelAbove(int left, int top, int barWidth, int editWidth)
 {
-    switch (parent) {
-    case TVoiceParent::LFO1: return p.Vc_LFO1Grp;
-    case TVoiceParent::LFO2: return p.Vc_LFO2Grp;
-    case TVoiceParent::Filter: return p.Vc_FilterTabSheet;
-    case TVoiceParent::FilterEG: return p.Vc_FilterEGTabSheet;
-    case TVoiceParent::PitchEG: return p.Vc_PitchEGTabSheet;
-    case TVoiceParent::Frmt1:
-    case TVoiceParent::Frmt2:
-    case TVoiceParent::Frmt3:
-    case TVoiceParent::Frmt4:
-    case TVoiceParent::Frmt5: return p.Vc_FormantGrp[size_t(int(parent) - int(TVoiceParent::Frmt1))];
-    case TVoiceParent::Fm1:
-    case TVoiceParent::Fm2:
-    case TVoiceParent::Fm3:
-    case TVoiceParent::Fm4:
-    case TVoiceParent::Fm5: return p.Vc_FmGrp[size_t(int(parent) - int(TVoiceParent::Fm1))];
-    case TVoiceParent::General: return p.Vc_GeneralGrp;
-    case TVoiceParent::VoicedOsc: return p.Vc_VOpOSCGrp;
-    case TVoiceParent::UnvoicedOsc: return p.Vc_UOpOSCGrp;
-    case TVoiceParent::OperatorEG: return p.Vc_OpEGGrp;
-    case TVoiceParent::FrequencyEG: return p.Vc_OpFrqEGGrp;
-    case TVoiceParent::Sensitivity: return p.Vc_OpSnsGrp;
-    case TVoiceParent::Modulation: return p.Vc_OpModGrp;
-    }
-    return nullptr;
+    TPairPlace p = layout::Place(left, top, 0, barWidth, editWidth);
+    p.LabelAbove = true;
+    return p;
+}
+TPairPlace Standing(int left, int top, int editWidth, int height)
+{
+    TPairPlace p = layout::Place(left, top, 0, 17, editWidth);
+    p.Height = height;
+    return p;
 }
 
 } // namespace
 
 void TVoicePage::CreateControls(TTabSheet* sheet)
 {
-    TComponent* o = FOwner.get();
+    TComponent* o = FOwner;
 
     // ---- frame ----
     Vc_VoiceTab = Make<TTabControl>(o, sheet, "Vc_VoiceTab", 0, 0, SheetWidth, SheetHeight);
@@ -155,38 +95,56 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     CreateLabel(o, Vc_LFO1Grp, "Vc_LFO1WaveformText", "Wave", 6, 22);
     Vc_LFO1Waveform = Combo(o, Vc_LFO1Grp, "Vc_LFO1Waveform", WaveformItems, 90, 18, 80);
     Vc_LFO1KeySync = Radio(o, Vc_LFO1Grp, "Vc_LFO1KeySync", "KeySync", {"off", "on"}, 2, 6, 40, 244, 36);
+    const P lfo1[] = {P::Vc_LFO1Speed,     P::Vc_LFO1Delay,        P::Vc_LFO1PModDepth,
+                      P::Vc_LFO1AModDepth, P::Vc_LFO1FreqModDepth, P::Vc_LFO1FltModDepth};
+    for (int i = 0; i < 6; ++i) CreatePair(lfo1[i], Vc_LFO1Grp, Place(6, 78 + 21 * i, 90, 112, 36));
     Vc_LFO2Grp = Group(o, Vc_LFOTabSheet, "Vc_LFO2Grp", "LFO2", 4, 216, 258, 170);
     CreateLabel(o, Vc_LFO2Grp, "Vc_LFO2WaveformText", "Wave", 6, 22);
     Vc_LFO2Waveform = Combo(o, Vc_LFO2Grp, "Vc_LFO2Waveform", WaveformItems, 90, 18, 80);
     Vc_LFO2KeySync = Radio(o, Vc_LFO2Grp, "Vc_LFO2KeySync", "KeySync", {"off", "on"}, 2, 6, 40, 244, 36);
     Vc_LFO2Phase = Radio(o, Vc_LFO2Grp, "Vc_LFO2Phase", "Phase", {"0", "90", "180", "270"}, 4, 6, 100, 244, 36);
+    CreatePair(P::Vc_LFO2Speed, Vc_LFO2Grp, Place(6, 78, 90, 112, 36));
+    CreatePair(P::Vc_LFO2FltModDepth, Vc_LFO2Grp, Place(6, 142, 90, 112, 36));
 
     // Filter
     Vc_FilterPartSw = Radio(o, Vc_FilterTabSheet, "Vc_FilterPartSw", "Part Switch", {"off", "on"}, 2, 4, 4, 150, 38);
     CreateLabel(o, Vc_FilterTabSheet, "Vc_FilterTypeText", "Type", 4, 74);
     Vc_FilterType = Combo(o, Vc_FilterTabSheet, "Vc_FilterType", FilterTypeItems, 88, 71, 90);
     CreateLabel(o, Vc_FilterTabSheet, "Vc_FilterFScaleBPText", "F.Scale BP", 4, 166);
-    Vc_FilterFScaleBP = Combo(o, Vc_FilterTabSheet, "Vc_FilterFScaleBP", Notes(0, 128), 88, 163, 90);
+    Vc_FilterFScaleBP = Combo(o, Vc_FilterTabSheet, "Vc_FilterFScaleBP", layout::NoteNames(), 88, 163, 90);
+    const std::pair<P, int> filter[] = {{P::Vc_FilterInputGain, 48},  {P::Vc_FilterCutoffFreq, 94},
+                                        {P::Vc_FilterResonance, 117}, {P::Vc_FilterFreqScaling, 140},
+                                        {P::Vc_FilterResoVelSns, 186}};
+    for (const auto& [id, top] : filter) CreatePair(id, Vc_FilterTabSheet, Place(4, top, 84, 126, 40));
 
     // Filter EG and pitch EG: the graphs, the headings of their slider columns, the range
     Vc_FilterEGGraph = Make<TImage>(o, Vc_FilterEGTabSheet, "Vc_FilterEGGraph", 4, 2, 260, 232);
     FilterEGText = CreateLabel(o, Vc_FilterEGTabSheet, "FilterEGText", "Time1 Lv1  Time2 Lv2  Time3 Lv3  Time4 Lv4",
                                4, 238);
+    // Time k and level k stand 30 apart, each pair of columns 64 from the last.
+    const P filterEG[] = {P::Vc_FilterEGTime1, P::Vc_FilterEGLv1, P::Vc_FilterEGTime2, P::Vc_FilterEGLv2,
+                          P::Vc_FilterEGTime3, P::Vc_FilterEGLv3, P::Vc_FilterEGTime4, P::Vc_FilterEGLv4};
+    for (int i = 0; i < 8; ++i)
+        CreatePair(filterEG[i], Vc_FilterEGTabSheet, Standing(7 + 64 * (i / 2) + 30 * (i % 2), 254, 28, 93));
+    const P filterEGRows[] = {P::Vc_FilterEGTimeScaling, P::Vc_FilterEGDepth, P::Vc_FilterEGAtkTVelSns,
+                              P::Vc_FilterEGDepthVelSns};
+    for (int i = 0; i < 4; ++i)
+        CreatePair(filterEGRows[i], Vc_FilterEGTabSheet, Place(4, 376 + 21 * i, 104, 106, 36));
     Vc_PitchEGGraph = Make<TImage>(o, Vc_PitchEGTabSheet, "Vc_PitchEGGraph", 4, 2, 256, 104);
     PitchEGText = CreateLabel(o, Vc_PitchEGTabSheet, "PitchEGText", "Lv0 Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4",
                               4, 110);
     PitchEGText->SetWidth(262);
     Vc_PitchEGRange =
         Radio(o, Vc_PitchEGTabSheet, "Vc_PitchEGRange", "Range", {"8oct", "2oct", "1oct", "1/2oct"}, 4, 4, 273, 256, 38);
+    const std::pair<P, int> pitchEG[] = {{P::Vc_PitchEGLv0, 1},    {P::Vc_PitchEGTime1, 31},  {P::Vc_PitchEGLv1, 61},
+                                         {P::Vc_PitchEGTime2, 91}, {P::Vc_PitchEGLv2, 122},   {P::Vc_PitchEGTime3, 152},
+                                         {P::Vc_PitchEGLv3, 182},  {P::Vc_PitchEGTime4, 212}, {P::Vc_PitchEGLv4, 242}};
+    for (const auto& [id, left] : pitchEG) CreatePair(id, Vc_PitchEGTabSheet, Standing(left, 126, 26, 93));
+    CreatePair(P::Vc_PitchEGTimeScaling, Vc_PitchEGTabSheet, Place(4, 250, 104, 106, 36));
+    CreatePair(P::Vc_PitchEGVelocitySens, Vc_PitchEGTabSheet, Place(4, 317, 104, 106, 36));
 
     // Formant and FM control sets
     const int setTops[5] = {0, 86, 172, 258, 343};
-    TComboBox** operators[10] = {&Vc_Frmt1Operator, &Vc_Frmt2Operator, &Vc_Frmt3Operator, &Vc_Frmt4Operator,
-                                 &Vc_Frmt5Operator, &Vc_Fm1Operator,   &Vc_Fm2Operator,   &Vc_Fm3Operator,
-                                 &Vc_Fm4Operator,   &Vc_Fm5Operator};
-    TRadioGroup** parameters[10] = {&Vc_Frmt1Parameter, &Vc_Frmt2Parameter, &Vc_Frmt3Parameter, &Vc_Frmt4Parameter,
-                                    &Vc_Frmt5Parameter, &Vc_Fm1Parameter,   &Vc_Fm2Parameter,   &Vc_Fm3Parameter,
-                                    &Vc_Fm4Parameter,   &Vc_Fm5Parameter};
     for (int s = 0; s < 10; ++s) {
         const bool formant = s < 5;
         const int i = s % 5;
@@ -197,9 +155,11 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
                              7, setTops[i], 248, i == 4 ? 84 : 83);
         (formant ? Vc_FormantGrp : Vc_FmGrp)[size_t(i)] = g;
         CreateLabel(o, g, prefix + "OperatorText", "Operator", 6, 24);
-        *operators[s] = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
-        *parameters[s] = Radio(o, g, prefix + "Parameter", "Parameter", {"off", "out", "freq", "width"}, 2, 118, 2, 124,
-                               54);
+        const VcControlSet& set = VcControlSets()[size_t(s)];
+        this->*set.Operator = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
+        this->*set.Parameter =
+            Radio(o, g, prefix + "Parameter", "Parameter", {"off", "out", "freq", "width"}, 2, 118, 2, 124, 54);
+        CreatePair(set.Depth, g, Place(6, 58, 84, 108, 36));
     }
 
     // ---- general ----
@@ -216,8 +176,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_AlgorithmUpDown->SetMax(88);
     Vc_AlgorithmUpDown->SetAssociate(Vc_AlgorithmEdit);
     Vc_AlgorithmUpDown->SetPosition(1);
-    Vc_AlgorithmBtn = Make<TButton>(o, Vc_GeneralGrp, "Vc_AlgorithmBtn", 216, 31, 56, 23);
-    Vc_AlgorithmBtn->SetCaption("Select");
+    Vc_AlgorithmBtn = layout::Button(o, Vc_GeneralGrp, "Vc_AlgorithmBtn", "Select", 216, 31, 56, 23);
 
     Vc_OperatorMuteGrp = Group(o, Vc_GeneralGrp, "Vc_OperatorMuteGrp", "Operator Mute", 346, 6, 206, 102);
     for (int k = 0; k < 16; ++k) {
@@ -236,12 +195,12 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     U_OPAllMuteButton = Make<TSpeedButton>(o, Vc_OperatorMuteGrp, "U_OPAllMuteButton", 168, 58, 32, 40);
     U_OPAllMuteButton->SetCaption("ALL");
 
-    Vc_GetDataBtn = Make<TButton>(o, Vc_GeneralGrp, "Vc_GetDataBtn", 558, 22, 76, 25);
-    Vc_GetDataBtn->SetCaption("Receive");
+    Vc_GetDataBtn = layout::Button(o, Vc_GeneralGrp, "Vc_GetDataBtn", "Receive", 558, 22, 76, 25);
     Vc_GetDataBtn->OnClick = FServices.Vc_GetDataBtnClick;
-    Vc_SendDataBtn = Make<TButton>(o, Vc_GeneralGrp, "Vc_SendDataBtn", 558, 60, 76, 25);
-    Vc_SendDataBtn->SetCaption("Transmit");
+    Vc_SendDataBtn = layout::Button(o, Vc_GeneralGrp, "Vc_SendDataBtn", "Transmit", 558, 60, 76, 25);
     Vc_SendDataBtn->OnClick = FServices.Vc_SendDataBtnClick;
+    CreatePair(P::Vc_Feedback, Vc_GeneralGrp, Place(166, 58, 62, 74, 32));
+    CreatePair(P::Vc_NoteShift, Vc_GeneralGrp, Place(166, 82, 62, 74, 32));
 
     // ---- the operator page ----
     Vc_OperatorTab = Make<TTabControl>(o, Vc_VoiceTab, "Vc_OperatorTab", 290, TabsTop + 114, 641,
@@ -265,12 +224,21 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_VOpFreqFineBar = Make<TScrollBar>(o, Vc_VOpOSCGrp, "Vc_VOpFreqFineBar", 86, 113, 101, 17);
     Vc_VOpKeySync = Radio(o, Vc_VOpOSCGrp, "Vc_VOpKeySync", "KeySync", {"off", "on"}, 2, 4, 273, 120, 36);
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpLSBPText", "LS BP", 130, 287);
-    Vc_VOpLSBP = Combo(o, Vc_VOpOSCGrp, "Vc_VOpLSBP", Notes(21, 100), 166, 284, 74);
+    const layout::Items breakPoints(layout::NoteNames().begin() + 21, layout::NoteNames().begin() + 121); // "A -1" ..
+    Vc_VOpLSBP = Combo(o, Vc_VOpOSCGrp, "Vc_VOpLSBP", breakPoints, 166, 284, 74);
     Vc_VOpLSLeftCrv = Radio(o, Vc_VOpOSCGrp, "Vc_VOpLSLeftCrv", "LS LeftCrv", {"-lin", "-exp", "+exp", "+lin"}, 2, 4,
                             353, 120, 54);
     Vc_VOpLSRightCrv = Radio(o, Vc_VOpOSCGrp, "Vc_VOpLSRightCrv", "LS RightCrv", {"-lin", "-exp", "+exp", "+lin"}, 2,
                              128, 353, 122, 54);
     Vc_VOpOPAttText2 = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpOPAttText2", "dB", 242, 413);
+    const std::pair<P, int> voiced[] = {{P::Vc_VOpFseqTrk, 51},      {P::Vc_VOpFreqScaling, 131},
+                                        {P::Vc_VOpTranspose, 151},   {P::Vc_VOpDetune, 171},
+                                        {P::Vc_VOpBandWidth, 191},   {P::Vc_VOpResonance, 211},
+                                        {P::Vc_VOpSkirt, 231},       {P::Vc_VOpOutputLvl, 251},
+                                        {P::Vc_VOpLSLeftDepth, 311}, {P::Vc_VOpLSRightDepth, 331},
+                                        {P::Vc_VOpOPAtt, 410}};
+    for (const auto& [id, top] : voiced) CreatePair(id, Vc_VOpOSCGrp, Place(6, top, 80, 101, 48));
+    Vc_VOpOPAttEdit->SetText(AttenuationText(0)); // decibels, not the position
 
     // Unvoiced oscillator (shown in place of the voiced one on the unvoiced tabs)
     Vc_UOpOSCGrp = Group(o, Vc_OperatorTab, "Vc_UOpOSCGrp", "OSC", 4, TabsTop, 256, 436);
@@ -287,6 +255,9 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_UOpFreqCoarseText2 = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseText2", "Hz", 242, 114);
     Vc_UOpFreqFineText = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineText", "FreqFine", 6, 135);
     Vc_UOpFreqFineBar = Make<TScrollBar>(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineBar", 86, 134, 101, 17);
+    const P unvoiced[] = {P::Vc_UOpFreqScaling, P::Vc_UOpTranspose, P::Vc_UOpBandWidth, P::Vc_UOpResonance,
+                          P::Vc_UOpSkirt,       P::Vc_UOpOutputLvl, P::Vc_UOpLvlScaling};
+    for (int i = 0; i < 7; ++i) CreatePair(unvoiced[i], Vc_UOpOSCGrp, Place(6, 153 + 21 * i, 80, 101, 48));
 
     // The frequency sliders: coarse and fine with the frequency text in the coarse box.
     struct TFrequencySlider {
@@ -344,32 +315,41 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         CreateLabel(o, Vc_OpEGGrp, "Vc_OpEGText", "Hold Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4", 4, 140);
     Vc_OpEGText->Font.Size = 7;
     Vc_OpEGText->SetWidth(222);
+    const std::pair<P, int> operatorEG[] = {{P::Vc_OpEGHold, 2},   {P::Vc_OpEGTime1, 29},  {P::Vc_OpEGLv1, 54},
+                                            {P::Vc_OpEGTime2, 79}, {P::Vc_OpEGLv2, 103},   {P::Vc_OpEGTime3, 128},
+                                            {P::Vc_OpEGLv3, 153},  {P::Vc_OpEGTime4, 177}, {P::Vc_OpEGLv4, 202}};
+    for (const auto& [id, left] : operatorEG) CreatePair(id, Vc_OpEGGrp, Standing(left, 153, 24, 105));
+    CreatePair(P::Vc_OpEGTimeScaling, Vc_OpEGGrp, Place(6, 282, 90, 120, 30));
     Vc_OpFrqEGGrp = Group(o, Vc_OperatorTab, "Vc_OpFrqEGGrp", "FrqEG", 264, TabsTop + 310, 375, 102);
     Vc_OpFrqEGGraph = Make<TImage>(o, Vc_OpFrqEGGrp, "Vc_OpFrqEGGraph", 202, 8, 168, 92);
+    const P frequencyEG[] = {P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime, P::Vc_OpFrqEGDecayTime};
+    for (int i = 0; i < 4; ++i) CreatePair(frequencyEG[i], Vc_OpFrqEGGrp, Place(6, 14 + 21 * i, 72, 80, 34));
     Vc_OpSnsGrp = Group(o, Vc_OperatorTab, "Vc_OpSnsGrp", "Sns", 527, TabsTop, 112, 176);
+    const P sensitivities[] = {P::Vc_OpSnsAmpVel, P::Vc_OpSnsFreqVel, P::Vc_OpSnsAmpEGBias, P::Vc_OpSnsFreqBias,
+                               P::Vc_OpSnsWidthBias};
+    for (int i = 0; i < 5; ++i) CreatePair(sensitivities[i], Vc_OpSnsGrp, LabelAbove(4, 14 + 32 * i, 72, 30));
     Vc_OpModGrp = Group(o, Vc_OperatorTab, "Vc_OpModGrp", "Mod", 527, TabsTop + 180, 112, 112);
+    const P modulation[] = {P::Vc_OpAmpMod, P::Vc_OpPitchMod, P::Vc_OpFreqMod};
+    for (int i = 0; i < 3; ++i) CreatePair(modulation[i], Vc_OpModGrp, LabelAbove(4, 14 + 32 * i, 72, 30));
 }
 
-void TVoicePage::CreatePairs()
+void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& place)
 {
-    for (const TVoicePairRow& row : VoicePairRows()) {
-        FPairs.push_back(CreateValuePair(FOwner.get(), ParentOf(*this, row.Parent), row.PairSpec, row.Place));
-        TValuePair* pair = FPairs.back().get();
-        this->*row.Bar = pair->Bar;
-        this->*row.Edit = pair->Edit;
-        FPairOfBar[pair->Bar] = {pair, &row};
-        pair->Bar->OnChange = [this, &row](TObject*) { PairBarChange(row); };
-    }
-    // The attenuation box shows decibels, not the position.
-    Vc_VOpOPAttEdit->SetText(AttenuationText(0));
+    const VcPairDescriptor& d = VcPairOf(id);
+    auto pair = CreateValuePair(FOwner, parent, d.PairSpec, place);
+    this->*d.Bar = pair->Bar;
+    this->*d.Edit = pair->Edit;
+    pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
+    FPairs[static_cast<std::size_t>(id)] = std::move(pair);
 }
 
-void TVoicePage::CreateChoices()
+void TVoicePage::BindChoices()
 {
-    for (const TVoiceChoiceRow& row : VoiceChoiceRows()) {
-        if (row.Combo)
-            (this->*row.Combo)->OnChange = [this, &row](TObject*) { ChoiceChange(row); };
+    for (const VcChoiceDescriptor& d : VcChoices()) {
+        auto change = [this, id = d.Id](TObject*) { ChoiceChange(id); };
+        if (d.Combo)
+            (this->*d.Combo)->OnChange = change;
         else
-            (this->*row.Radio)->OnClick = [this, &row](TObject*) { ChoiceChange(row); };
+            (this->*d.Radio)->OnClick = change;
     }
 }

@@ -1,10 +1,12 @@
 // The voiced operator's oscillator: the FSEQ switch mask, the form and frequency mode with the
 // controls they switch, the frequency text of the coarse box, the attenuation text.
-#include "voice/VoiceRows.h"
+#include "voice/VoicePage.h"
 
 #include <algorithm>
 
 namespace {
+
+using P = VcPair;
 
 // "%i" of value / 10^decimals with that many decimals (value >= 0), "." always.
 std::string Decimal(int value, int decimals)
@@ -80,14 +82,11 @@ void TVoicePage::Vc_VOpFseqSwClick(TObject*)
     std::array<int, 8> effective{};
     for (size_t k = 0; k < 8; ++k)
         effective[k] = voice.VoicedOperators[k].FseqSw != 0 && FData.OperatorMute.Voiced[size_t(v)][k] != 1;
-    EnableRow(Vc_VOpFseqTrkBar, effective[size_t(t)] != 0);
-    if (t == 7) {
-        SendVoiceByte(0x40, 0, 0x28, effective[7]);
-    } else {
-        int mask = 0;
-        for (int k = 0; k < 7; ++k) mask |= effective[size_t(k)] << k;
-        SendVoiceByte(0x40, 0, 0x29, mask);
-    }
+    EnableRow(P::Vc_VOpFseqTrk, effective[size_t(t)] != 0);
+    // Operator 8's switch has a byte of its own; operators 1..7 share one, a bit each.
+    int mask = 0;
+    for (int k = 0; k < 7; ++k) mask |= effective[size_t(k)] << k;
+    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FseqSw), t == 7 ? effective[7] : mask);
     FData.MarkDataChanged();
 }
 
@@ -99,7 +98,7 @@ void TVoicePage::Vc_VOpFreqCoarseBarChange(TObject*)
     Voice(v).VoicedOperators[size_t(t)].FreqCoarse = Vc_VOpFreqCoarseBar->Position();
     Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
     if (!Vc_VOpFreqCoarseEdit->Focused()) Vc_VOpFreqCoarseEdit->SetFocus();
-    SendVoiceByte(0x60, t, 0x01, Vc_VOpFreqCoarseBar->Position());
+    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqCoarse), Vc_VOpFreqCoarseBar->Position());
     FData.MarkDataChanged();
 }
 
@@ -111,7 +110,7 @@ void TVoicePage::Vc_VOpFreqFineBarChange(TObject*)
     Voice(v).VoicedOperators[size_t(t)].FreqFine = Vc_VOpFreqFineBar->Position();
     Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
     if (!Vc_VOpFreqCoarseEdit->Focused()) Vc_VOpFreqCoarseEdit->SetFocus();
-    SendVoiceByte(0x60, t, 0x02, Vc_VOpFreqFineBar->Position());
+    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqFine), Vc_VOpFreqFineBar->Position());
     FData.MarkDataChanged();
 }
 
@@ -143,13 +142,12 @@ void TVoicePage::Vc_VOpFreqModeClick(TObject*)
     Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
     o.FreqCoarseMax = fixed ? 21 : 31;
     o.FreqFineMax = fixed ? 127 : 99;
-    EnableRow(Vc_OpSnsFreqVelBar, fixed);
-    EnableRow(Vc_OpSnsFreqBiasBar, fixed);
-    EnableRow(Vc_OpFreqModBar, fixed);
-    EnableRow(Vc_OpPitchModBar, !fixed);
-    EnableRow(Vc_VOpFreqScalingBar, fixed || Vc_VOpForm->ItemIndex() == 7);
-    SendVoiceByte(0x60, t, 0x05,
-                  Vc_VOpFseqTrkBar->Position() + Vc_VOpSkirtBar->Position() * 8 + mode * 64);
+    EnableRow(P::Vc_OpSnsFreqVel, fixed);
+    EnableRow(P::Vc_OpSnsFreqBias, fixed);
+    EnableRow(P::Vc_OpFreqMod, fixed);
+    EnableRow(P::Vc_OpPitchMod, !fixed);
+    EnableRow(P::Vc_VOpFreqScaling, fixed || Vc_VOpForm->ItemIndex() == 7);
+    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqMode), mode, VcPacked::VoicedByte05);
     FData.MarkDataChanged();
 }
 
@@ -162,7 +160,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
     VoicedOperator& o = Voice(v).VoicedOperators[size_t(t)];
     const int old = o.Form;
     o.Form = form;
-    SendVoiceByte(0x60, t, 0x04, form + Vc_OpSnsWidthBiasBar->Position() * 8);
+    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, Form), form, VcPacked::WidthBias);
     FData.MarkDataChanged();
 
     // "LinkFF" of the unvoiced operator exists only beside a formant-shaped voiced operator.
@@ -171,18 +169,18 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         if (Vc_UOpFreqMode->Items.Count() == 3) Vc_UOpFreqMode->Items.Delete(2);
     };
     auto enableFrequencyRows = [this](bool on) {
-        for (TScrollBar* bar : {Vc_OpSnsFreqVelBar, Vc_OpSnsFreqBiasBar, Vc_OpSnsWidthBiasBar, Vc_OpFreqModBar})
-            EnableRow(bar, on);
+        for (VcPair id : {P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod})
+            EnableRow(id, on);
     };
     if (form == 7) {
         Vc_VOpFreqMode->SetItemIndex(1);
         Vc_VOpFreqMode->SetEnabled(false);
-        EnableRow(Vc_VOpFreqScalingBar, true);
-        EnableRow(Vc_VOpTransposeBar, true);
-        EnableRow(Vc_VOpBandWidthBar, true);
+        EnableRow(P::Vc_VOpFreqScaling, true);
+        EnableRow(P::Vc_VOpTranspose, true);
+        EnableRow(P::Vc_VOpBandWidth, true);
         // Bandwidth and resonance are one byte whose meaning follows the form.
         Vc_VOpBandWidthBar->SetPosition(Vc_VOpResonanceBar->Position());
-        EnableRow(Vc_VOpResonanceBar, false);
+        EnableRow(P::Vc_VOpResonance, false);
         enableFrequencyRows(true);
         Vc_VOpKeySync->SetEnabled(false);
         if (Vc_UOpFreqMode->Items.Count() == 2) Vc_UOpFreqMode->Items.Add("LinkFF");
@@ -190,17 +188,17 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         const bool resonant = form == 5 || form == 6;
         Vc_VOpFreqMode->SetEnabled(true);
         Vc_VOpFreqMode->SetItemIndex(0);
-        EnableRow(Vc_VOpTransposeBar, false);
-        EnableRow(Vc_VOpResonanceBar, resonant);
+        EnableRow(P::Vc_VOpTranspose, false);
+        EnableRow(P::Vc_VOpResonance, resonant);
         if (resonant && old == 7) Vc_VOpResonanceBar->SetPosition(Vc_VOpBandWidthBar->Position());
-        EnableRow(Vc_VOpBandWidthBar, false);
-        EnableRow(Vc_VOpFreqScalingBar, false);
+        EnableRow(P::Vc_VOpBandWidth, false);
+        EnableRow(P::Vc_VOpFreqScaling, false);
         enableFrequencyRows(false);
         dropLinkFF();
         Vc_VOpKeySync->SetEnabled(true);
     }
-    EnableRow(Vc_OpPitchModBar, true);
-    EnableRow(Vc_VOpSkirtBar, form != 0);
+    EnableRow(P::Vc_OpPitchMod, true);
+    EnableRow(P::Vc_VOpSkirt, form != 0);
     if (!Vc_VOpForm->Focused()) Vc_VOpForm->SetFocus();
 }
 

@@ -1,10 +1,11 @@
 // The Voice page: one voice at a time (Vc_VoiceTab) with its common settings, and one operator
 // page (Vc_OperatorTab) serving the eight voiced and eight unvoiced operators.
 //
-// The page owns its controls (they go when the page goes) and works on the main window's data
+// The page's controls are named as the form names them and owned by the main window (so that
+// FindComponent finds them); the page frees them when it goes. It works on the main window's data
 // through TMainData: every edit stores the raw control value into the voice's record, sends one
 // parameter change and marks the data changed. Almost every number is a slider pair (ValuePair.h)
-// described by one row of the pair table (VoicePairs.cpp); the lists and radio groups that only
+// described by one row of the pair table (VoicePairs.h); the lists and radio groups that only
 // store and send are rows of the choice table. Services of the main window that TMainData lacks
 // come in through TVoicePageServices.
 #pragma once
@@ -14,12 +15,12 @@
 #include "core/MainData.h"
 #include "core/pages/ValuePair.h"
 #include "ui/UI.h"
+#include "voice/VoicePairs.h"
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 struct TVoicePageServices {
@@ -37,12 +38,10 @@ struct TVoicePageServices {
     std::filesystem::path ProgramFolder;
 };
 
-struct TVoicePairRow;
-struct TVoiceChoiceRow;
-
 class TVoicePage {
 public:
-    TVoicePage(TMainData& data, TTabSheet* sheet, TVoicePageServices services);
+    // Builds every control of the page under `sheet`, owned by `owner` (the main window).
+    TVoicePage(TComponent* owner, TMainData& data, TTabSheet* sheet, TVoicePageServices services);
     ~TVoicePage();
     TVoicePage(const TVoicePage&) = delete;
     TVoicePage& operator=(const TVoicePage&) = delete;
@@ -83,11 +82,15 @@ public:
     void Vc_VOpFreqCoarseEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void Vc_UOpFreqModeClick(TObject* Sender);
 
-    // The pair of a slider (nullptr for a slider that is no pair's).
+    // The pair of a row, and of a slider (nullptr for a slider that is no pair's).
+    TValuePair& Pair(VcPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
     TValuePair* Pair(const TScrollBar* bar) const;
-    // A table-driven notify handler by its name ("Vc_LFO1SpeedBarChange", "Vc_CategoryChange",
-    // "Vc_NoteShiftEditExit", ...); empty for a name no row carries.
+    // A table-driven handler by its name, made of the pair's stem and BarChange, EditChange (not
+    // for read-only boxes), EditExit (signed boxes) or EditKeyDown, or of a list's name and Change
+    // or a radio group's and Click ("Vc_LFO1SpeedBarChange", "Vc_NoteShiftEditExit",
+    // "Vc_CategoryChange", "Vc_LFO2PhaseClick"); empty for a name no row carries.
     TNotifyEvent Handler(const std::string& name);
+    TKeyEvent KeyHandler(const std::string& name);
 
     // ---- the frame's controls ---------------------------------------------------------------
     TTabControl* Vc_VoiceTab{};
@@ -212,22 +215,37 @@ public:
         *Vc_OpSnsWidthBiasEdit{}, *Vc_OpAmpModEdit{}, *Vc_OpPitchModEdit{}, *Vc_OpFreqModEdit{};
 
 private:
-    // Layout (VoiceLayout.cpp): every control of the page, then the rows' pairs and choices.
+    // Layout (VoiceLayout.cpp): every control of the page, each pair where it stands.
     void CreateControls(TTabSheet* sheet);
-    void CreatePairs();
-    void CreateChoices();
+    void CreatePair(VcPair id, TWinControl* parent, const TPairPlace& place);
+    void BindChoices();
 
     // The current voice and operator tab; -1 when a tab control shows none.
     int CurrentVoice() const;
     int CurrentOperatorTab() const;
     VoiceRecord& Voice(int v) { return FData.ParameterData.VoiceRecords[static_cast<size_t>(v)]; }
+    // The word at a byte offset of voice v's record.
+    int32_t& WordAt(int v, std::size_t offset);
 
     // Table-driven handlers (VoicePairs.cpp).
-    void PairBarChange(const TVoicePairRow& row);
-    void ChoiceChange(const TVoiceChoiceRow& row);
-    int DataByte(const TVoicePairRow& row, bool unvoiced, int position) const;
-    void LoadPair(TScrollBar* bar, int32_t word);
-    void EnableRow(TScrollBar* bar, bool on);
+    // The word a storing handler edits on the tabs shown; empty while the page is being loaded
+    // and where the row edits no word on the operator tab shown.
+    std::optional<VcWordAt> EditedWord(const VcWord& word) const;
+    void PairBarChange(VcPair id);
+    void ChoiceChange(VcChoice id);
+    void Load(VcPair id, int32_t word) { Pair(id).Load(word); }
+    // Loads every row of one record kind from voice v's words for operator tab t (the order does
+    // not matter: under UpdatingDisplay a load stores, sends and draws nothing).
+    void LoadRows(VcRecord record, int v, int t);
+    void EnableRow(VcPair id, bool on) { Pair(id).SetEnabled(on); }
+    // The byte a packed field shares with others, from the current positions of all its controls.
+    int PackedByte(VcPacked packed, std::size_t offset) const;
+    // The parameter change of the shown voice that carries the word at `offset` of its record:
+    // the address and conversion from the voice dump layout. A byte shared by several words
+    // (form Bits) goes whole: built by `packed` from its controls, or `value` itself when the
+    // handler built it.
+    ParameterChangeMessage VoiceChange(std::size_t offset, int value, VcPacked packed = VcPacked::None) const;
+    void SendVoiceWord(std::size_t offset, int value, VcPacked packed = VcPacked::None);
 
     // Voiced oscillator texts (VoiceOscillator.cpp).
     std::string VoicedFrequencyText() const;
@@ -237,14 +255,12 @@ private:
     std::string AttenuationText(int position) const;
     bool VoicedFixedMode() const; // the voiced mode radio shows "fixed"
     void SetVoicedFrequencyMaxima();
-    void SendVoiceByte(uint8_t ah, int am, uint8_t al, int data);
     int AlgorithmShown() const; // the algorithm box's number, brought into 1..88
     void ApplyOpAttEnable(int algorithm, int t);
 
+    TComponent* FOwner;
     TMainData& FData;
     TVoicePageServices FServices;
     TTabSheet* FSheet = nullptr;
-    std::unique_ptr<TComponent> FOwner; // owns every control of the page
-    std::vector<std::unique_ptr<TValuePair>> FPairs;
-    std::unordered_map<const TScrollBar*, std::pair<TValuePair*, const TVoicePairRow*>> FPairOfBar;
+    std::vector<std::unique_ptr<TValuePair>> FPairs; // by VcPair
 };

@@ -291,22 +291,11 @@ TEST_F(VoicePageTest, PageShowsTheVoiceItsTabNames)
     EXPECT_EQ(form->UpdatingDisplay, 0);
 }
 
-namespace {
-
-void CollectBars(const TWinControl* c, std::vector<TScrollBar*>& out)
-{
-    for (int i = 0; i < c->ControlCount(); ++i) {
-        if (auto* bar = dynamic_cast<TScrollBar*>(c->Controls(i))) out.push_back(bar);
-        if (auto* w = dynamic_cast<const TWinControl*>(c->Controls(i))) CollectBars(w, out);
-    }
-}
-
-} // namespace
-
 TEST_F(VoicePageTest, EverySliderSendsOneSevenBitMessageOnEitherKindOfTab)
 {
     std::vector<TScrollBar*> bars;
-    CollectBars(page->Vc_VoiceTab, bars);
+    for (TControl* c : ControlsUnder(page->Vc_VoiceTab))
+        if (auto* bar = dynamic_cast<TScrollBar*>(c)) bars.push_back(bar);
     size_t pairs = 0;
     for (int t : {0, 8}) {
         ShowOperatorTab(t);

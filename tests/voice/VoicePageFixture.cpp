@@ -43,3 +43,16 @@ void VoicePageTest::ShowOperatorTab(int t)
 {
     ASSERT_TRUE(page->Vc_OperatorTab->UserSelects(t));
 }
+
+std::vector<TControl*> VoicePageTest::ControlsUnder(const TWinControl* c)
+{
+    std::vector<TControl*> out;
+    for (int i = 0; i < c->ControlCount(); ++i) {
+        out.push_back(c->Controls(i));
+        if (auto* w = dynamic_cast<const TWinControl*>(c->Controls(i))) {
+            const std::vector<TControl*> below = ControlsUnder(w);
+            out.insert(out.end(), below.begin(), below.end());
+        }
+    }
+    return out;
+}

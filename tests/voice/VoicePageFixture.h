@@ -27,6 +27,8 @@ protected:
     void Refresh();
     // Shows operator tab t of the shown voice, as a person's click on the tab.
     void ShowOperatorTab(int t);
+    // Every control below `c`, parents before their children.
+    static std::vector<TControl*> ControlsUnder(const TWinControl* c);
 
     VoiceRecord& Voice(int v = 0) { return form->ParameterData.VoiceRecords[size_t(v)]; }
     VoiceCommon& Common(int v = 0) { return Voice(v).VoiceCommon; }

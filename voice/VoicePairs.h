@@ -1,0 +1,152 @@
+// The slider pairs of the Voice page, one descriptor per parameter, and the lists and radio
+// groups that only store and send.
+//
+// The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
+// walk and the key steps; a descriptor adds the record word the pair edits. A word's address and
+// conversion come from the voice dump layout (VoiceFieldOf), so a row names only its field; a
+// byte that two controls share (a dump field of form Bits) is built from the partner controls'
+// positions, as the row's VcPacked says.
+#pragma once
+
+#include "core/ParameterData.h"
+#include "core/pages/ValuePair.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+class TVoicePage;
+
+// Every pair, in table order. The name is the stem of the controls: Vc_LFO1Speed gives
+// Vc_LFO1SpeedBar, Vc_LFO1SpeedEdit and (when it has a caption) Vc_LFO1SpeedText.
+enum class VcPair : int {
+    // LFOs
+    Vc_LFO1Speed, Vc_LFO1Delay, Vc_LFO1PModDepth, Vc_LFO1AModDepth, Vc_LFO1FreqModDepth, Vc_LFO1FltModDepth,
+    Vc_LFO2Speed, Vc_LFO2FltModDepth,
+    // filter, filter EG, pitch EG
+    Vc_FilterInputGain, Vc_FilterCutoffFreq, Vc_FilterResonance, Vc_FilterFreqScaling, Vc_FilterResoVelSns,
+    Vc_FilterEGTime1, Vc_FilterEGLv1, Vc_FilterEGTime2, Vc_FilterEGLv2, Vc_FilterEGTime3, Vc_FilterEGLv3,
+    Vc_FilterEGTime4, Vc_FilterEGLv4, Vc_FilterEGTimeScaling, Vc_FilterEGDepth, Vc_FilterEGAtkTVelSns,
+    Vc_FilterEGDepthVelSns,
+    Vc_PitchEGLv0, Vc_PitchEGTime1, Vc_PitchEGLv1, Vc_PitchEGTime2, Vc_PitchEGLv2, Vc_PitchEGTime3, Vc_PitchEGLv3,
+    Vc_PitchEGTime4, Vc_PitchEGLv4, Vc_PitchEGTimeScaling, Vc_PitchEGVelocitySens,
+    // control sets, general
+    Vc_Frmt1CtlDepth, Vc_Frmt2CtlDepth, Vc_Frmt3CtlDepth, Vc_Frmt4CtlDepth, Vc_Frmt5CtlDepth,
+    Vc_Fm1CtlDepth, Vc_Fm2CtlDepth, Vc_Fm3CtlDepth, Vc_Fm4CtlDepth, Vc_Fm5CtlDepth,
+    Vc_Feedback, Vc_NoteShift,
+    // voiced and unvoiced oscillators
+    Vc_VOpFseqTrk, Vc_VOpFreqScaling, Vc_VOpTranspose, Vc_VOpDetune, Vc_VOpBandWidth, Vc_VOpResonance, Vc_VOpSkirt,
+    Vc_VOpOutputLvl, Vc_VOpLSLeftDepth, Vc_VOpLSRightDepth, Vc_VOpOPAtt,
+    Vc_UOpFreqScaling, Vc_UOpTranspose, Vc_UOpBandWidth, Vc_UOpResonance, Vc_UOpSkirt, Vc_UOpOutputLvl,
+    Vc_UOpLvlScaling,
+    // operator EG, frequency EG, sensitivities, modulation (shared by both kinds of operator)
+    Vc_OpEGHold, Vc_OpEGTime1, Vc_OpEGLv1, Vc_OpEGTime2, Vc_OpEGLv2, Vc_OpEGTime3, Vc_OpEGLv3, Vc_OpEGTime4,
+    Vc_OpEGLv4, Vc_OpEGTimeScaling,
+    Vc_OpFrqEGInitLvl, Vc_OpFrqEGAtakLvl, Vc_OpFrqEGAtakTime, Vc_OpFrqEGDecayTime,
+    Vc_OpSnsAmpVel, Vc_OpSnsFreqVel, Vc_OpSnsAmpEGBias, Vc_OpSnsFreqBias, Vc_OpSnsWidthBias,
+    Vc_OpAmpMod, Vc_OpPitchMod, Vc_OpFreqMod,
+    Count
+};
+inline constexpr int VcPairCount = static_cast<int>(VcPair::Count);
+
+// Every list and radio group whose handler stores the item index and sends a byte, in table order.
+enum class VcChoice : int {
+    Vc_Category, Vc_LFO1Waveform, Vc_LFO1KeySync, Vc_LFO2Waveform, Vc_LFO2KeySync, Vc_LFO2Phase, Vc_FilterType,
+    Vc_FilterFScaleBP, Vc_PitchEGRange,
+    Vc_Frmt1Operator, Vc_Frmt1Parameter, Vc_Frmt2Operator, Vc_Frmt2Parameter, Vc_Frmt3Operator, Vc_Frmt3Parameter,
+    Vc_Frmt4Operator, Vc_Frmt4Parameter, Vc_Frmt5Operator, Vc_Frmt5Parameter,
+    Vc_Fm1Operator, Vc_Fm1Parameter, Vc_Fm2Operator, Vc_Fm2Parameter, Vc_Fm3Operator, Vc_Fm3Parameter,
+    Vc_Fm4Operator, Vc_Fm4Parameter, Vc_Fm5Operator, Vc_Fm5Parameter,
+    Vc_VOpKeySync, Vc_VOpLSBP, Vc_VOpLSLeftCrv, Vc_VOpLSRightCrv,
+    Count
+};
+inline constexpr int VcChoiceCount = static_cast<int>(VcChoice::Count);
+
+// The record a row's word lives in, and so the operator its message addresses.
+enum class VcRecord : uint8_t {
+    Common,   // VoiceCommon of voice v
+    Voiced,   // VoicedOperator t (voiced tabs only)
+    Unvoiced, // UnvoicedOperator t-8 (unvoiced tabs only)
+    Operator, // the shared operator rows: VoicedOperator t, or UnvoicedOperator t-8 by its own field
+};
+
+// How a byte that several controls share is built: from the current positions of all of them
+// (never the record). Used where the word's dump field is of form Bits; a word with a byte of its
+// own goes through the dump layout's conversion.
+enum class VcPacked : uint8_t {
+    None,
+    FilterEGScale,  // attack-time velocity sensitivity x 8 + time scaling
+    VoicedByte05,   // FSEQ track + skirt x 8 + frequency mode x 64
+    VoicedByte00,   // transpose + 40 hex with key sync on
+    WidthBias,      // form + width bias x 8
+    FreqBias,       // pitch modulation + frequency bias x 8
+    FreqVelMod,     // frequency velocity + frequency modulation x 16
+    AmpVelMod,      // amplitude velocity + amplitude modulation x 16
+    UnvoicedByte29, // skirt + resonance x 8
+    Destination,    // a control set's parameter x 16 + operator
+};
+
+// The graph a row redraws: the common envelopes after the box shows the value, the operator
+// amplitude envelope likewise, the frequency envelope after the message has gone out.
+enum class VcGraph : uint8_t { None, FilterEG, PitchEG, OperatorEG, FrequencyEG };
+
+// Where a row's word lives: byte offsets in its record (VoiceCommon, VoicedOperator or
+// UnvoicedOperator).
+struct VcWord {
+    VcRecord Record;
+    uint16_t Field;  // the word (Unvoiced rows: in UnvoicedOperator)
+    uint16_t UField; // Operator rows: the unvoiced operator's word
+    uint16_t Sent;   // the word whose dump field carries the value: Field, save for voiced resonance
+    VcPacked Packed;
+};
+
+struct VcPairDescriptor {
+    VcPair Id;
+    TScrollBar* TVoicePage::*Bar;
+    TEdit* TVoicePage::*Edit;
+    TPairSpec PairSpec;
+    VcWord Word;
+    VcGraph Graph;
+};
+
+struct VcChoiceDescriptor {
+    VcChoice Id;
+    TComboBox* TVoicePage::*Combo; // one of the two
+    TRadioGroup* TVoicePage::*Radio;
+    VcWord Word;
+};
+
+// The tables, indexed by their ids.
+const std::array<VcPairDescriptor, VcPairCount>& VcPairs();
+const std::array<VcChoiceDescriptor, VcChoiceCount>& VcChoices();
+inline const VcPairDescriptor& VcPairOf(VcPair id) { return VcPairs()[static_cast<std::size_t>(id)]; }
+inline const VcChoiceDescriptor& VcChoiceOf(VcChoice id) { return VcChoices()[static_cast<std::size_t>(id)]; }
+
+// The ten formant and FM control sets (0..4 Formant1..5, 5..9 FM1..5): operator list, parameter
+// buttons and depth pair.
+struct VcControlSet {
+    TComboBox* TVoicePage::*Operator;
+    TRadioGroup* TVoicePage::*Parameter;
+    VcPair Depth;
+};
+const std::array<VcControlSet, 10>& VcControlSets();
+
+// Byte offsets in VoiceRecord of the common block and of operator k's records.
+constexpr std::size_t CommonOffset() { return offsetof(VoiceRecord, VoiceCommon); }
+constexpr std::size_t VoicedOffset(int k)
+{
+    return offsetof(VoiceRecord, VoicedOperators) + sizeof(VoicedOperator) * static_cast<std::size_t>(k);
+}
+constexpr std::size_t UnvoicedOffset(int k)
+{
+    return offsetof(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * static_cast<std::size_t>(k);
+}
+
+// Offsets in VoiceRecord of the word a row stores and of the word whose dump field carries it, on
+// operator tab t (0..15); empty where the row edits no word on that tab.
+struct VcWordAt {
+    std::size_t Stored;
+    std::size_t Sent;
+};
+std::optional<VcWordAt> Locate(const VcWord& word, int t);
