@@ -1,6 +1,6 @@
 // The Qt views on the offscreen platform: widgets mirror the ui controls, a person's input on the
 // widgets reaches the ui handlers, and the window draws text.
-#include "ui/qt/QtBackend.h"
+#include "tests/uiqt/QtSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +26,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-int gArgc = 1;
-char gArg0[] = "uiqt_tests";
-char* gArgv[] = {gArg0, nullptr};
-
-class QtViewsTest : public ::testing::Test {
+class QtViewsTest : public QtSuite {
 protected:
-    static void SetUpTestSuite() { Backend = new QtBackend(gArgc, gArgv); }
-    static void TearDownTestSuite()
-    {
-        delete Backend;
-        Backend = nullptr;
-    }
-
     void SetUp() override
     {
         Form = new TForm(nullptr);
@@ -128,7 +117,6 @@ protected:
         QApplication::sendEvent(w, &up);
     }
 
-    static inline QtBackend* Backend = nullptr;
     TForm* Form = nullptr;
     TMainMenu* Menu = nullptr;
     TMenuItem* Open = nullptr;
