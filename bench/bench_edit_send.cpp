@@ -1,43 +1,45 @@
-// One edit's cost from a stored value to the message handed to the MIDI port: copy the
-// prepared 10-byte parameter change, write the value, SendSysEx through the transport.
-
-#include "core/transport/MidiTransport.h"
-#include "platform/MidiInProcess.h"
+// One edit on the program's own road, headless: a person drags the part volume slider of the
+// performance part page (UserScrollsTo), its handler stores the value, shows it in its box,
+// sends the parameter change through SendSysEx and the MIDI transport to the in-process port.
+#include "bench/BenchWindow.h"
 
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstring>
-
 namespace {
-
-// The part volume parameter change of part 1 (F0 43 1n 5E 30 00 0B 00 vv F7).
-constexpr std::array<std::uint8_t, 10> VolumeTemplate = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x00, 0xF7};
 
 void BM_EditToPort(benchmark::State& state)
 {
-    platform::InProcessMidi midi;
-    auto instrument = midi.AddDevice("FS1R");
-    TMidiTransport transport(midi);
-    transport.OpenMidiPorts(0, 0, -1);
+    TBenchWindow window;
+    window.ShowPart(0);
+    TScrollBar& volume = window.Control<TScrollBar>("Pfm_Part_VolumeBar");
 
-    std::int32_t storedValue = 0;
+    // Once, outside the timed loop: the move reaches the instrument as part 1's volume change.
+    window.TakeSysEx();
+    if (!volume.UserScrollsTo(100) || window.Form->ParameterData.PfmParts[0].Volume != 100) {
+        state.SkipWithError("the drag did not store the part volume");
+        return;
+    }
+    if (const std::string wrong = window.PartOneVolumeArrived(); !wrong.empty()) {
+        state.SkipWithError(wrong.c_str());
+        return;
+    }
+
+    // Two positions in turn, so that every drag really changes the value and sends.
+    int to = 100;
     std::size_t sent = 0;
     for (auto _ : state) {
-        storedValue = (storedValue + 1) & 0x7F;
-        std::uint8_t message[10];
-        std::memcpy(message, VolumeTemplate.data(), sizeof message);
-        message[8] = static_cast<std::uint8_t>(storedValue);
-        transport.SendSysEx(message, sizeof message, 3);
-        // Keep the port's record small so the loop measures the send, not a growing log.
+        to = to == 100 ? 101 : 100;
+        volume.UserScrollsTo(to);
+        // Keep the port's record small so the loop measures the edit, not a growing log.
         if (++sent % 4096 == 0) {
             state.PauseTiming();
-            instrument->ClearReceived();
+            window.Instrument->ClearReceived();
             state.ResumeTiming();
         }
     }
+    if (window.Form->ParameterData.PfmParts[0].Volume != to) state.SkipWithError("a drag was not stored");
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_EditToPort);
 
-}  // namespace
+} // namespace

@@ -1,19 +1,13 @@
 // Redisplaying every performance page from the edit buffer (after a load, a receive or an
 // initialize), headless, on the real main window.
-#include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
-#include "platform/Folders.h"
-#include "platform/MidiInProcess.h"
+#include "bench/BenchWindow.h"
 
 #include <benchmark/benchmark.h>
 
 static void BM_RefreshPerformancePages(benchmark::State& state)
 {
-    InstallPictureDecoders();
-    platform::InProcessMidi midi;
-    TMainForm form(nullptr, midi, platform::ProgramFolder());
-    form.OnShow = nullptr; // no start-up transfer
-    form.Show();
+    TBenchWindow window;
+    TMainForm& form = *window.Form;
     // Alternate two buffers, so that every control really changes on every pass.
     TParameterData first = form.ParameterData;
     TParameterData second = first;
@@ -30,6 +24,5 @@ static void BM_RefreshPerformancePages(benchmark::State& state)
         flip = !flip;
         form.RefreshPerformancePages();
     }
-    form.Hide();
 }
 BENCHMARK(BM_RefreshPerformancePages)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,8 @@
 // Closing the real main window drawn by the Qt views, with Qt's own event loop running: the save
 // question comes once, and its answer holds.
 #include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
-#include "ui/qt/QtBackend.h"
+#include "tests/support/QtWindows.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,10 +18,6 @@
 
 namespace {
 
-int gArgc = 1;
-char gArg0[] = "app_tests";
-char* gArgv[] = {gArg0, nullptr};
-
 struct Question {
     std::string Text, Caption;
 };
@@ -31,8 +26,7 @@ class ClosingViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        backend = std::make_unique<QtBackend>(gArgc, gArgv);
-        InstallPictureDecoders();
+        backend = std::make_unique<QtTestWindows>();
         form = std::make_unique<TMainForm>(nullptr, midi, QM_PROGRAM_DIR);
         form->OnShow = nullptr; // no start-up: the devices are opened here
         Application->SetMainForm(form.get());
@@ -74,7 +68,7 @@ protected:
         Application->Run();
     }
 
-    std::unique_ptr<QtBackend> backend;
+    std::unique_ptr<QtTestWindows> backend;
     platform::InProcessMidi midi;
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");
     std::unique_ptr<TMainForm> form;

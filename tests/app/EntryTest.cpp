@@ -1,13 +1,9 @@
 // The program entry: the exception display when a picture is missing, and the single instance.
 #include "app/Entry.h"
-#include "platform/MidiInProcess.h"
-#include "ui/UI.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/WindowRig.h"
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -16,50 +12,33 @@
 #include <unistd.h>
 
 extern char** environ;
-namespace fs = std::filesystem;
 
-namespace {
+// The program started headless on the in-process MIDI system, with a settings folder of the
+// test's own.
+class Entry : public WindowRig {
+protected:
+    Entry() : WindowRig({.build = false}) {}
+};
 
-fs::path FreshFolder(const std::string& tag)
+TEST_F(Entry, MissingPictureIsShownAndNoWindowOpens)
 {
-    const fs::path dir = fs::temp_directory_path() / ("qm-entry-" + tag + "-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-} // namespace
-
-TEST(Entry, MissingPictureIsShownAndNoWindowOpens)
-{
-    Application->SetBackend(nullptr);
-    auto& headless = Application->Headless();
-    headless.Reset();
-    const fs::path dir = FreshFolder("nopic");
-    fs::copy(fs::path(QM_PROGRAM_DIR) / "alg", dir / "alg", fs::copy_options::recursive);
+    auto& headless = Headless();
+    const fs::path dir = ProgramFolderCopy("nopic");
     fs::remove(dir / "alg" / "alg_88.jpg");
 
-    platform::InProcessMidi midi;
     EXPECT_EQ(RunQuillmarven(midi, dir), 0);
 
     ASSERT_EQ(headless.Messages.size(), 1u);
     EXPECT_NE(headless.Messages[0].Text.find("alg_88.jpg"), std::string::npos) << headless.Messages[0].Text;
     EXPECT_EQ(headless.Messages[0].Caption, "Quillmarven");
-    for (TForm* form : Application->Forms()) EXPECT_FALSE(form->Visible());
-    fs::remove_all(dir);
+    for (TForm* shown : Application->Forms()) EXPECT_FALSE(shown->Visible());
 }
 
-TEST(Entry, RunsUntilTheMainWindowCloses)
+TEST_F(Entry, RunsUntilTheMainWindowCloses)
 {
-    Application->SetBackend(nullptr);
-    auto& headless = Application->Headless();
-    headless.Reset();
-    // An instrument to talk to and a settings folder of the test's own: start-up then finds no
-    // settings, offers the setup dialog (which the headless back end closes) and runs on.
-    const fs::path config = FreshFolder("config");
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    platform::InProcessMidi midi;
-    midi.AddDevice("FS1R");
+    auto& headless = Headless();
+    // An instrument to talk to and no settings: start-up offers the setup dialog (which the
+    // headless back end closes) and runs on.
     bool wasShown = false;
     Application->Post([&] {
         TForm* main = Application->MainForm();
@@ -72,7 +51,6 @@ TEST(Entry, RunsUntilTheMainWindowCloses)
     EXPECT_TRUE(headless.Messages.empty());
     ASSERT_EQ(headless.Modals.size(), 1u);
     EXPECT_EQ(headless.Modals[0].FormName, "MIDISetup");
-    fs::remove_all(config);
 }
 
 // Starts the real program with its own runtime folder; returns its process id.
@@ -97,10 +75,9 @@ static pid_t StartProgram(const fs::path& runtimeDir)
     return pid;
 }
 
-TEST(Entry, SecondStartEndsAtOnceWithCodeOne)
+TEST_F(Entry, SecondStartEndsAtOnceWithCodeOne)
 {
-    const fs::path runtimeDir = FreshFolder("instance");
-    fs::permissions(runtimeDir, fs::perms::owner_all);
+    const fs::path& runtimeDir = temp.Path();
     const pid_t first = StartProgram(runtimeDir);
     ASSERT_GT(first, 0);
 
@@ -128,5 +105,4 @@ TEST(Entry, SecondStartEndsAtOnceWithCodeOne)
     EXPECT_EQ(waitpid(first, &status, WNOHANG), 0);
     kill(first, SIGKILL);
     waitpid(first, &status, 0);
-    fs::remove_all(runtimeDir);
 }

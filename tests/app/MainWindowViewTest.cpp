@@ -1,10 +1,8 @@
 // The real main window drawn by the Qt views on the offscreen platform.
 #include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
-#include "ui/qt/QtBackend.h"
+#include "tests/support/QtWindows.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QMenuBar>
 #include <QTabBar>
@@ -15,11 +13,7 @@
 
 TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
 {
-    int argc = 1;
-    char arg0[] = "app_tests";
-    char* argv[] = {arg0, nullptr};
-    QtBackend backend(argc, argv);
-    InstallPictureDecoders();
+    QtTestWindows backend;
     platform::InProcessMidi midi;
     {
         TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
@@ -51,12 +45,7 @@ TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
         EXPECT_GE(shot.height(), 637);
 
         // Text was drawn (a font was found): the tab captions leave dark pixels near the top.
-        int dark = 0;
-        const int rows = std::min(shot.height(), 80);
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < std::min(shot.width(), 300); ++x)
-                if (qGray(shot.pixel(x, y)) < 100) ++dark;
-        EXPECT_GT(dark, 20);
+        EXPECT_GT(DarkPixels(shot, QRect(0, 0, 300, 80)), 20);
         form.Hide();
     }
 }

@@ -18,8 +18,7 @@ protected:
         if (n > 36) b[36] = code;
         b[n - 2] = 0x55;
         b[n - 1] = 0xF7;
-        std::ofstream(folder / "in.syx", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(n));
-        return folder / "in.syx";
+        return WriteFile("in.syx", b);
     }
     // Opens `syx`, picks `item` in the dialog (noting the items offered), saves to `mid`
     // (cancelled when empty); returns the MIDI file written.
@@ -39,7 +38,7 @@ protected:
             dialog.FSEQStoreBtn->UserClicks();
         };
         form->CnvSyx2SMF->Click();
-        return fs::is_regular_file(mid) ? ReadFile(mid) : Bytes{};
+        return fs::is_regular_file(mid) ? ReadBytes(mid) : Bytes{};
     }
     std::vector<std::string> Offered;
     std::string Proposed;
@@ -52,9 +51,9 @@ const std::vector<std::string> AllStarts{"Current", "Int 1", "Int 2", "Int 3", "
 TEST_F(FseqConvertTest, SequenceForInt3IsReaddressedSealedAndFramed)
 {
     const fs::path syx = MakeSyx(6000, 0);
-    const Bytes original = ReadFile(syx);
-    const Bytes image = Convert(syx, 3, folder / "out.mid");
-    EXPECT_EQ(Proposed, (folder / "in.mid").string());
+    const Bytes original = ReadBytes(syx);
+    const Bytes image = Convert(syx, 3, temp / "out.mid");
+    EXPECT_EQ(Proposed, (temp / "in.mid").string());
     EXPECT_EQ(form->FseqStoreNumber, 3);
     ASSERT_EQ(image.size(), 6071u);
     const SmfFile smf = ReadSmf(image);
@@ -71,7 +70,7 @@ TEST_F(FseqConvertTest, SequenceForInt3IsReaddressedSealedAndFramed)
     expected[5998] = dump[5998];
     EXPECT_EQ(dump, expected);
     EXPECT_TRUE(ChecksumHolds(dump));
-    EXPECT_EQ(ReadFile(syx), original);
+    EXPECT_EQ(ReadBytes(syx), original);
 }
 
 TEST_F(FseqConvertTest, FormatCodeFixesLengthBytesAndTheStartsOffered)
@@ -89,7 +88,7 @@ TEST_F(FseqConvertTest, FormatCodeFixesLengthBytesAndTheStartsOffered)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Size);
-        const Bytes image = Convert(MakeSyx(c.Size, c.Code), c.Item, folder / "out.mid");
+        const Bytes image = Convert(MakeSyx(c.Size, c.Code), c.Item, temp / "out.mid");
         EXPECT_EQ(Offered, std::vector<std::string>(AllStarts.begin(), AllStarts.end() - c.Code));
         const std::size_t l = c.Length.size();
         ASSERT_EQ(image.size(), c.Size + 69 + l);
@@ -100,7 +99,7 @@ TEST_F(FseqConvertTest, FormatCodeFixesLengthBytesAndTheStartsOffered)
     }
     // Cancelling the save writes nothing.
     Convert(MakeSyx(100, 1), 2, {});
-    EXPECT_FALSE(fs::exists(folder / "in.mid"));
+    EXPECT_FALSE(fs::exists(temp / "in.mid"));
     EXPECT_TRUE(Headless().Messages.empty());
 }
 
@@ -110,13 +109,13 @@ TEST_F(FseqConvertTest, FilesOutsideTheirClassAreRefusedAndFailedWritesTold)
                                                      {16384, 2}, {32769, 3}, {0, 0}};
     for (const auto& [size, code] : files) {
         SCOPED_TRACE(size);
-        Convert(size ? MakeSyx(size, code) : folder / "missing.syx", 1, folder / "bad.mid");
+        Convert(size ? MakeSyx(size, code) : temp / "missing.syx", 1, temp / "bad.mid");
         EXPECT_TRUE(Offered.empty());
         ExpectFileError("Can't perform one of the following file operations: Open, Seek, Read, Close.");
-        EXPECT_FALSE(fs::exists(folder / "bad.mid"));
+        EXPECT_FALSE(fs::exists(temp / "bad.mid"));
     }
-    fs::create_directory(folder / "taken.mid");
-    Convert(MakeSyx(500, 0), 0, folder / "taken.mid");
+    fs::create_directory(temp / "taken.mid");
+    Convert(MakeSyx(500, 0), 0, temp / "taken.mid");
     ExpectFileError(WriteFailure);
-    EXPECT_EQ(FilesInFolder(), 2);
+    EXPECT_EQ(EntriesIn(temp.Path()), 2);
 }

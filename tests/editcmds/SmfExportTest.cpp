@@ -29,9 +29,9 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     SetDeviceNumber(5);
     form->ParameterData.VoiceRecords[2].VoiceCommon.Algorithm = 40;
     const TParameterData start = form->ParameterData;
-    EXPECT_EQ(Export(folder / "all.mid"), "InitPerfrmnc.mid");
+    EXPECT_EQ(Export(temp / "all.mid"), "InitPerfrmnc.mid");
 
-    const Bytes image = ReadFile(folder / "all.mid");
+    const Bytes image = ReadBytes(temp / "all.mid");
     ASSERT_EQ(image.size(), 3063u);
     const SmfFile smf = ReadSmf(image);
     EXPECT_EQ(std::tuple(smf.Format, smf.Tracks, smf.Division), std::tuple(0, 1, 96));
@@ -44,7 +44,6 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     EXPECT_EQ(smf.Events[3].Data, (Bytes{0x00, 0x00}));
     EXPECT_EQ(smf.Events[10].Tick, 2688u);
 
-    const int32_t kinds[] = {DumpPerformance, 0, 1, 2, 3, DumpSystem};
     const uint8_t addresses[] = {0x10, 0x40, 0x41, 0x42, 0x43, 0x00};
     for (std::size_t i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
@@ -56,7 +55,7 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
         EXPECT_EQ(Bytes(dump.begin(), dump.begin() + 4), (Bytes{0xF0, 0x43, 0x00, 0x5E}));
         EXPECT_EQ(Bytes(dump.begin() + 6, dump.begin() + 9), (Bytes{addresses[i], 0x00, 0x00}));
         EXPECT_TRUE(ChecksumHolds(dump) && dump.back() == 0xF7);
-        EXPECT_EQ(dump, Built(kinds[i]));
+        EXPECT_EQ(dump, Built(AllBlocks[i]));
     }
     // The export sends nothing and changes nothing.
     EXPECT_TRUE(TakeSent().empty());
@@ -72,11 +71,11 @@ TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
         auto& n = form->ParameterData.PfmCommon.Name;
         n.fill(0);
         std::memcpy(n.data(), name.data(), name.size());
-        EXPECT_EQ(Export(folder / "name.mid"), file);
+        EXPECT_EQ(Export(temp / "name.mid"), file);
         Bytes expected(name.begin(), name.end());
         expected.push_back(0);
         expected.resize(15, ' ');
-        const Bytes image = ReadFile(folder / "name.mid");
+        const Bytes image = ReadBytes(temp / "name.mid");
         EXPECT_EQ(Bytes(image.begin() + 26, image.begin() + 41), expected) << name;
     }
 }
@@ -84,10 +83,10 @@ TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
 TEST_F(SmfExportTest, CancelWritesNothingAndAFailedWriteSaysSoLeavingNoFile)
 {
     Export({});
-    EXPECT_TRUE(fs::is_empty(folder));
-    const fs::path blocked = folder / "taken.mid"; // a folder where the file should go
+    EXPECT_TRUE(fs::is_empty(temp.Path()));
+    const fs::path blocked = temp / "taken.mid"; // a temp where the file should go
     fs::create_directory(blocked);
     Export(blocked);
     ExpectFileError(WriteFailure);
-    EXPECT_EQ(FilesInFolder(), 1);
+    EXPECT_EQ(EntriesIn(temp.Path()), 1);
 }

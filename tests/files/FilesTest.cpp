@@ -11,12 +11,7 @@ const char* const WrongFs1 = "File Error: This file is not Tarnwick's file or br
 
 class FilesTest : public FormRig {
 protected:
-    void SetUp() override
-    {
-        FormRig::SetUp();
-        MakeForm(false);
-        form->Midi.OpenMidiPorts(0, 0, -1);
-    }
+    FilesTest() : FormRig({.open = Ports::Instrument}) {}
     // File > Open with the filter entry the person picked. Unsaved changes are not wanted: the
     // question about them is answered No and not kept among the messages.
     void Open(const fs::path& path, int filterIndex)
@@ -61,12 +56,11 @@ TEST_F(FilesTest, SavedFileReopensAndSavesAgainByteForByte)
     EXPECT_EQ(form->CurrentFileName, path.string());
     EXPECT_EQ(form->Caption(), "Quillmarven");
 
-    MakeForm(false);
-    form->Midi.OpenMidiPorts(0, 0, -1);
+    MakeForm();
     form->MarkDataChanged();
     Open(path, 1);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(SameData(form->ParameterData, saved));
+    EXPECT_TRUE(Same(form->ParameterData, saved));
     EXPECT_EQ(form->CurrentFileName, path.string());
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(form->Caption(), "Quillmarven");
@@ -120,7 +114,7 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         EXPECT_EQ(Messages()[0].Buttons, fileError ? MB_OKCANCEL : MB_OK);
         EXPECT_EQ(Messages()[0].Icon, fileError ? 0 : MB_ICONEXCLAMATION);
         EXPECT_TRUE(fs1r->Received().empty());
-        EXPECT_TRUE(SameData(form->ParameterData, before));
+        EXPECT_TRUE(Same(form->ParameterData, before));
         EXPECT_TRUE(form->CurrentFileName.empty());
         EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
         EXPECT_FALSE(form->AllSendTimer->Enabled() || form->AllRcvTimer->Enabled());
@@ -180,7 +174,7 @@ TEST_F(FilesTest, FailedSaveReportsWriteAndKeepsTheOldFileAndItsPermissions)
     EXPECT_EQ(Messages()[0].Text, "Can't perform one of the following file operations: Write.");
     EXPECT_EQ(Messages()[0].Caption, "File Error");
     EXPECT_EQ(ReadText(folder / "inside"), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 2); // no leftovers
+    EXPECT_EQ(EntriesIn(temp.Path()), 2); // no leftovers
     EXPECT_EQ(form->DataChanged, 1);
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
 }

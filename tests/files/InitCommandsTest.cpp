@@ -5,6 +5,7 @@ namespace {
 
 class InitCommandsTest : public FormRig {
 protected:
+    InitCommandsTest() : FormRig({.build = false, .open = Ports::Instrument}) {}
     void SetUp() override
     {
         FormRig::SetUp();
@@ -19,7 +20,7 @@ protected:
     // A window whose whole buffer differs from the initial data.
     TParameterData Fresh(bool changed)
     {
-        MakeForm(false).Midi.OpenMidiPorts(0, 0, -1);
+        MakeForm();
         fs1r->ClearReceived();
         Scramble();
         form->ParameterData.SystemBlock.MemoryMode = 0; // no initialize touches it
@@ -30,15 +31,10 @@ protected:
     static Bytes AllDumps(TMainForm& f)
     {
         Bytes all;
-        auto add = [&all](const auto& buffer) { all.insert(all.end(), buffer.begin(), buffer.end()); };
-        f.BuildPerformanceDump(DumpPerformance, 0);
-        add(f.PerformanceDumpBuffer);
-        for (int v = 0; v < 4; ++v) {
-            f.BuildVoiceDump(v, 0);
-            add(f.VoiceDumpBuffer);
+        for (int32_t kind : AllBlocks) {
+            const Bytes dump = BuiltDump(f, kind);
+            all.insert(all.end(), dump.begin(), dump.end());
         }
-        f.BuildSystemDump();
-        add(f.SystemDumpBuffer);
         return all;
     }
     std::unique_ptr<TMainForm> reference; // the initial data
@@ -48,30 +44,25 @@ protected:
 
 TEST_F(InitCommandsTest, EachBlockCommandResetsAndSendsItsBlockOnly)
 {
-    auto image = [](const auto& buffer) { return Bytes(buffer.begin(), buffer.end()); };
     struct Row {
         const char* item;
-        std::function<Bytes()> expected; // the initial block's bulk dump
-        std::size_t keptFrom, keptSize;  // a block the command leaves alone
+        int32_t block;                  // sent as the initial block's bulk dump
+        std::size_t keptFrom, keptSize; // a block the command leaves alone
     } rows[] = {
-        {"InitPfm", [&] { reference->BuildPerformanceDump(DumpPerformance, 0); return image(reference->PerformanceDumpBuffer); },
-         offsetof(TParameterData, SystemBlock), sizeof(SystemBlock)},
-        {"InitVc1", [&] { reference->BuildVoiceDump(0, 0); return image(reference->VoiceDumpBuffer); },
-         offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord), sizeof(VoiceRecord)},
-        {"InitVc4", [&] { reference->BuildVoiceDump(3, 0); return image(reference->VoiceDumpBuffer); },
-         offsetof(TParameterData, VoiceRecords), sizeof(VoiceRecord)},
-        {"InitSys", [&] { reference->BuildSystemDump(); return image(reference->SystemDumpBuffer); },
-         offsetof(TParameterData, VoiceRecords), 4 * sizeof(VoiceRecord)},
+        {"InitPfm", DumpPerformance, offsetof(TParameterData, SystemBlock), sizeof(SystemBlock)},
+        {"InitVc1", 0, offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord), sizeof(VoiceRecord)},
+        {"InitVc4", 3, offsetof(TParameterData, VoiceRecords), sizeof(VoiceRecord)},
+        {"InitSys", DumpSystem, offsetof(TParameterData, VoiceRecords), 4 * sizeof(VoiceRecord)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.item);
         const TParameterData before = Fresh(true);
         Click(row.item);
         ASSERT_EQ(fs1r->Received().size(), 1u);
-        EXPECT_EQ(fs1r->Received()[0], row.expected());
+        EXPECT_EQ(fs1r->Received()[0], BuiltDump(*reference, row.block));
         const auto* now = reinterpret_cast<const uint8_t*>(&form->ParameterData) + row.keptFrom;
         EXPECT_EQ(std::memcmp(now, reinterpret_cast<const uint8_t*>(&before) + row.keptFrom, row.keptSize), 0);
-        EXPECT_FALSE(SameData(form->ParameterData, before));
+        EXPECT_FALSE(Same(form->ParameterData, before));
         EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
         EXPECT_FALSE(form->AllSendTimer->Enabled());
     }
@@ -121,7 +112,7 @@ TEST_F(InitCommandsTest, InitializeAllAndNewAskToSaveChangesFirst)
         if (c.resets)
             EXPECT_EQ(AllDumps(*form), AllDumps(*reference));
         else
-            EXPECT_TRUE(SameData(form->ParameterData, before));
+            EXPECT_TRUE(Same(form->ParameterData, before));
         EXPECT_EQ(form->AllSendTimer->Enabled(), c.resets);
         EXPECT_EQ(form->DataChanged, c.resets ? 0 : 1);
         EXPECT_EQ(form->Caption(), c.resets ? "Quillmarven" : "Quillmarven (Changed)");

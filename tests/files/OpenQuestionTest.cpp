@@ -6,11 +6,10 @@ namespace {
 
 class OpenQuestionTest : public FormRig {
 protected:
+    OpenQuestionTest() : FormRig({.open = Ports::Instrument}) {}
     void SetUp() override
     {
         FormRig::SetUp();
-        MakeForm(false);
-        form->Midi.OpenMidiPorts(0, 0, -1);
         // A save file whose performance volume is 55.
         const int32_t volume = form->ParameterData.PfmCommon.Volume;
         form->ParameterData.PfmCommon.Volume = 55;

@@ -10,11 +10,6 @@ namespace {
 
 class SaveFailureTest : public FormRig {
 protected:
-    void SetUp() override
-    {
-        FormRig::SetUp();
-        MakeForm(false);
-    }
     // A file-size limit for this process while the object lives; a write past it fails with
     // EFBIG instead of ending the process.
     struct SizeLimit {

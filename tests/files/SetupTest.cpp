@@ -10,6 +10,7 @@ std::vector<std::string> ItemsOf(const TComboBox* box) { return box->Items.Items
 
 class SetupTest : public FormRig {
 protected:
+    SetupTest() : FormRig({.build = false}) {}
     // What a person does in the setup dialog; -1 leaves a list as it is. Ends with OK (or Cancel).
     void InDialog(int in, int out, int keyboard, int id, bool ok = true)
     {
@@ -39,7 +40,7 @@ protected:
 TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
 {
     midi.AddDevice("Synth", false, true);
-    MakeForm(false).Midi.OpenMidiPorts(0, 0, 1);
+    MakeForm().Midi.OpenMidiPorts(0, 0, 1);
     form->DeviceNumber = 5;
     Before = [this](TMIDISetup& d) {
         EXPECT_EQ(ItemsOf(d.MIDIIN_Box), (std::vector<std::string>{"FS1R", "Keys"}));
@@ -63,7 +64,7 @@ TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
 
 TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
 {
-    MakeForm(false);
+    MakeForm();
     form->DeviceNumber = 2;
     InDialog(0, 0, 1, 9);
     Click("MIDI_config");
@@ -81,7 +82,7 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
 
 TEST_F(SetupTest, OkRefusesAnIncompleteConflictingVanishedOrBusyChoice)
 {
-    MakeForm(false);
+    MakeForm();
     const std::tuple<std::function<void()>, const char*, int> attempts[] = { // what is done, the box, its icon
         {[] {}, "Please select MIDIIN device !", MB_ICONINFORMATION},
         {[this] { InDialog(0, -1, -1, -1); }, "Please select MIDIOUT device !", MB_ICONINFORMATION},
@@ -117,7 +118,7 @@ TEST_F(SetupTest, OkRefusesAnIncompleteConflictingVanishedOrBusyChoice)
 
 TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
 {
-    MakeForm(false);
+    MakeForm();
     EXPECT_EQ(ReadMidiSettings(SettingsFile()).MidiIn, "");
     for (const auto& [text, id] : std::vector<std::pair<std::string, int>>{{"15", 15}, {"16", 0}, {"-1", 0}, {"x", 0}}) {
         WriteText(SettingsFile(), "[MIDISetting]\nMIDIIN=A\nDeviceID=" + text + "\n");
@@ -130,7 +131,7 @@ TEST_F(SetupTest, StartWithoutMidiDevicesShowsBothBoxesAndEnds)
 {
     midi.RemoveDevice(fs1r);
     midi.RemoveDevice(keys);
-    MakeForm().Show();
+    MakeMainForm().Show();
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0].Text, NoInput);
     EXPECT_EQ(Messages()[1].Text, NoOutput);
@@ -142,11 +143,11 @@ TEST_F(SetupTest, StartWithoutMidiDevicesShowsBothBoxesAndEnds)
 TEST_F(SetupTest, StartAsksForDevicesWhenAConfiguredOneIsMissingAndStopsOnCancel)
 {
     for (const TMidiSettings& s : {TMidiSettings{}, TMidiSettings{"FS1R", "FS1R", "Gone", 1}}) {
-        MakeForm(false);
+        MakeForm();
         WriteSettings(s);
         Headless().Modals.clear();
         InDialog(-1, -1, -1, -1, false);
-        MakeForm().Show();
+        MakeMainForm().Show();
         ASSERT_EQ(Headless().Modals.size(), 1u);
         EXPECT_EQ(Headless().Modals[0].FormName, "MIDISetup");
         EXPECT_FALSE(form->Midi.MidiPortsOpen);
@@ -159,14 +160,14 @@ TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
 {
     const DevicePtr twin = midi.AddDevice("FS1R", false, true); // same name: start-up takes the later one
     InDialog(0, 0, 1, 4);
-    MakeForm().Show();
+    MakeMainForm().Show();
     EXPECT_EQ(fs1r->OpenOutputs(), 1); // the dialog takes the first
     EXPECT_TRUE(form->AllRcvTimer->Enabled());
     EXPECT_EQ(form->Caption(), "Quillmarven");
     form.reset();
     Headless().Reset();
 
-    MakeForm().Show();
+    MakeMainForm().Show();
     EXPECT_TRUE(Headless().Modals.empty());
     EXPECT_TRUE(form->Midi.MidiPortsOpen && form->Midi.KeyboardThruOn);
     EXPECT_EQ(twin->OpenOutputs(), 1);
@@ -178,15 +179,15 @@ TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
 
 TEST_F(SetupTest, CommandLineFileIsLoadedAndSentAndSavedBackToItsPath)
 {
-    MakeForm(false);
+    MakeForm();
     WriteSettings({"FS1R", "FS1R", "", 0});
     Scramble();
     const TParameterData data = form->ParameterData;
     const fs::path path = WriteFile("start.fse", SaveFileImage());
 
-    MakeForm().CommandLine = {path.string(), "ignored"};
+    MakeMainForm().CommandLine = {path.string(), "ignored"};
     form->Show();
-    EXPECT_TRUE(SameData(form->ParameterData, data));
+    EXPECT_TRUE(Same(form->ParameterData, data));
     EXPECT_EQ(form->CurrentFileName, path.string());
     EXPECT_TRUE(form->AllSendTimer->Enabled());
     EXPECT_FALSE(form->AllRcvTimer->Enabled());
@@ -200,7 +201,7 @@ TEST_F(SetupTest, CommandLineFileIsLoadedAndSentAndSavedBackToItsPath)
 
 TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
 {
-    MakeForm(false);
+    MakeForm();
     WriteSettings({"FS1R", "FS1R", "", 0});
     Bytes shortFile = SaveFileImage();
     shortFile.pop_back();
@@ -208,12 +209,12 @@ TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
     std::fill(scrambled.begin() + 16, scrambled.end(), 0x55);
     for (const fs::path& path : {WriteFile("short.fse", shortFile), WriteFile("v101.fse", scrambled)}) {
         Headless().Reset();
-        MakeForm().CommandLine = {path.string()};
+        MakeMainForm().CommandLine = {path.string()};
         const TParameterData before = form->ParameterData;
         form->Show();
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text, "File Error: This file is not Quillmarven's file or broken file");
-        EXPECT_TRUE(SameData(form->ParameterData, before));
+        EXPECT_TRUE(Same(form->ParameterData, before));
         EXPECT_TRUE(form->CurrentFileName.empty());
         EXPECT_FALSE(form->Midi.MidiPortsOpen);
         EXPECT_TRUE(Ended());
@@ -238,7 +239,7 @@ TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Headless().Reset();
-        MakeForm().Midi.OpenMidiPorts(0, 0, 1);
+        MakeMainForm().Midi.OpenMidiPorts(0, 0, 1);
         form->MarkDataChanged();
         AnswerMessages(c.answer);
         AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
@@ -255,7 +256,7 @@ TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
 
     // Nothing changed: no question.
     Headless().Reset();
-    MakeForm().Close();
+    MakeMainForm().Close();
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Ended());
     EXPECT_FALSE(form->AlgorithmPictures[0]);

@@ -11,12 +11,12 @@ using DialogsTest = KeyboardWindowTest;
 TEST_F(DialogsTest, AboutShowsTheProgramOpensBothLinksAndIsFreed)
 {
     std::vector<std::string> opened;
-    auto& headless = Application->Headless();
-    headless.ModalResponder = [&](TForm& form) {
-        auto* about = dynamic_cast<TAbout*>(&form);
+    auto& headless = Headless();
+    headless.ModalResponder = [&](TForm& shown) {
+        auto* about = dynamic_cast<TAbout*>(&shown);
         ASSERT_NE(about, nullptr);
         EXPECT_EQ(About, about);
-        EXPECT_EQ(about->Owner(), main.get());
+        EXPECT_EQ(about->Owner(), form.get());
         EXPECT_EQ(about->About_TitleText->Caption(), "Quillmarven");
         EXPECT_EQ(about->About_VerText->Caption(), "Ver 1.52");
         EXPECT_EQ(about->VerInfoImage->Picture.Width(), 46);
@@ -30,22 +30,22 @@ TEST_F(DialogsTest, AboutShowsTheProgramOpensBothLinksAndIsFreed)
         EXPECT_EQ(opened, (std::vector<std::string>{"mailto:" + about->About_Mail->Caption(),
                                                     about->About_WWW->Caption()}));
     };
-    main->HelpAboutItem->Click();
+    form->HelpAboutItem->Click();
     ASSERT_EQ(headless.Modals.size(), 1u);
     EXPECT_EQ(headless.Modals[0].Caption, "Version Information");
     EXPECT_EQ(opened.size(), 2u);
     EXPECT_EQ(About, nullptr);
-    EXPECT_EQ(main->FindComponent("About"), nullptr);
+    EXPECT_EQ(form->FindComponent("About"), nullptr);
 }
 
 TEST_F(DialogsTest, NoticeShowsOverADisabledMainWindowAndCopesWithoutItsPicture)
 {
     // As at the end of a transfer: the main window stays disabled until its caller unlocks it.
-    main->SetEnabled(false);
-    auto& headless = Application->Headless();
+    form->SetEnabled(false);
+    auto& headless = Headless();
     std::vector<int> pictureWidths;
-    headless.ModalResponder = [&](TForm& form) {
-        auto* notice = dynamic_cast<TFSEQ_InitInfoForm*>(&form);
+    headless.ModalResponder = [&](TForm& shown) {
+        auto* notice = dynamic_cast<TFSEQ_InitInfoForm*>(&shown);
         ASSERT_NE(notice, nullptr);
         EXPECT_EQ(FSEQ_InitInfoForm, notice);
         EXPECT_EQ(notice->Caption(), "Quillmarven");
@@ -53,14 +53,14 @@ TEST_F(DialogsTest, NoticeShowsOverADisabledMainWindowAndCopesWithoutItsPicture)
         EXPECT_EQ(notice->FSEQInitImage->BoundsRect(), Rect(9, 19, 410, 160));
         pictureWidths.push_back(notice->FSEQInitImage->Picture.Width());
     };
-    TFSEQ_InitInfoForm::ShowNotice(main.get(), QM_PROGRAM_DIR);
-    TFSEQ_InitInfoForm::ShowNotice(main.get(), std::filesystem::temp_directory_path() / "qm-no-program-folder");
+    TFSEQ_InitInfoForm::ShowNotice(form.get(), QM_PROGRAM_DIR);
+    TFSEQ_InitInfoForm::ShowNotice(form.get(), std::filesystem::temp_directory_path() / "qm-no-program-folder");
 
     EXPECT_EQ(pictureWidths, (std::vector<int>{400, 0}));
     ASSERT_EQ(headless.Modals.size(), 2u); // each closed with its close box
     EXPECT_EQ(FSEQ_InitInfoForm, nullptr);
-    EXPECT_EQ(main->FindComponent("FSEQ_InitInfoForm"), nullptr);
-    EXPECT_FALSE(main->Enabled());
+    EXPECT_EQ(form->FindComponent("FSEQ_InitInfoForm"), nullptr);
+    EXPECT_FALSE(form->Enabled());
     EXPECT_TRUE(headless.Messages.empty());
-    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(TakeAllSent().empty());
 }

@@ -8,11 +8,11 @@
 
 TEST_F(KeyboardWindowTest, NoteListAndHitTest)
 {
-    const TStrings& names = main->Pfm_Part_NoteLimitLow->Items;
+    const TStrings& names = form->Pfm_Part_NoteLimitLow->Items;
     ASSERT_EQ(names.Count(), 128);
     for (auto [n, name] : {std::pair{0, "C -2"}, {1, "C#-2"}, {23, "B -1"}, {24, "C 0"}, {60, "C 3"}, {127, "G 8"}})
         EXPECT_EQ(names[n], name);
-    EXPECT_TRUE(main->Pfm_TabSheet->ContainsControl(main->Pfm_Part_NoteLimitLow));
+    EXPECT_TRUE(form->Pfm_TabSheet->ContainsControl(form->Pfm_Part_NoteLimitLow));
 
     // Black keys win over the white keys beneath; of two white keys sharing an edge, the left.
     for (auto [x, y, key] : {std::tuple{40, 30, 37}, {40, 80, 36}, {20, 50, 35}, {47, 60, 37}, {33, 61, 36},
@@ -28,7 +28,7 @@ TEST_F(KeyboardWindowTest, MousePlaysTheKeyUnderThePointerAndNamesIt)
     EXPECT_EQ(keyboard->StatusBar->SimpleText(), "KEY = C 1");
     keyboard->UserMouseUp(40, 80);
     keyboard->UserMouseDown(40, 30, mbRight); // other buttons play nothing
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 36, 100}, {0x90, 36, 0}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 36, 100}, {0x90, 36, 0}}));
 
     // Off the keys, and a note below 0 three octaves down: nothing, status cleared.
     keyboard->OctComboBox->UserSelects(6);
@@ -36,11 +36,11 @@ TEST_F(KeyboardWindowTest, MousePlaysTheKeyUnderThePointerAndNamesIt)
     for (auto [x, y] : {std::pair{40, 0}, {40, 150}, {10, 80}}) {
         keyboard->UserMouseDown(30, 80);
         keyboard->UserMouseUp(30, 80);
-        Sent();
+        TakeAllSent();
         keyboard->UserMouseDown(x, y);
         EXPECT_EQ(keyboard->StatusBar->SimpleText(), "") << y;
         keyboard->UserMouseUp(x, y);
-        EXPECT_TRUE(Sent().empty()) << y;
+        EXPECT_TRUE(TakeAllSent().empty()) << y;
     }
 }
 
@@ -54,7 +54,7 @@ TEST_F(KeyboardWindowTest, ComputerKeysPlayOneOctaveOnceWhileHeld)
         EXPECT_EQ(keyboard->PcKeyHeld[size_t(k)], 1);
         keyboard->UserReleasesKey(keys[k]);
         EXPECT_EQ(keyboard->PcKeyHeld[size_t(k)], 0);
-        EXPECT_EQ(Sent(), (Msgs{{0x90, uint8_t(60 + k), 100}, {0x90, uint8_t(60 + k), 0}})) << k;
+        EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, uint8_t(60 + k), 100}, {0x90, uint8_t(60 + k), 0}})) << k;
     }
     // Page Up and Down stop at the ends of the list and send nothing.
     for (int i = 0; i < 5; ++i) keyboard->UserPressesKey(VK_PRIOR);
@@ -62,7 +62,7 @@ TEST_F(KeyboardWindowTest, ComputerKeysPlayOneOctaveOnceWhileHeld)
     for (int i = 0; i < 9; ++i) keyboard->UserPressesKey(VK_NEXT);
     EXPECT_EQ(keyboard->OctComboBox->Text(), "-3");
     keyboard->UserPressesKey('M');
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 71 - 36, 100}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 71 - 36, 100}}));
 }
 
 TEST_F(KeyboardWindowTest, HeldNotesAreReleasedAsTheyWerePlayedWhenOctaveOrChannelChanges)
@@ -73,13 +73,13 @@ TEST_F(KeyboardWindowTest, HeldNotesAreReleasedAsTheyWerePlayedWhenOctaveOrChann
     keyboard->UserReleasesKey('Z');
     keyboard->UserPressesKey('Z');
     keyboard->UserReleasesKey('Z');
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 60, 100}, {0x90, 60, 0}, {0x90, 72, 100}, {0x90, 72, 0}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 60, 100}, {0x90, 60, 0}, {0x90, 72, 100}, {0x90, 72, 0}}));
 
     keyboard->UserMouseDown(40, 80);
     keyboard->UserPressesKey(VK_NEXT); // octave down twice while the mouse holds a key
     keyboard->UserPressesKey(VK_NEXT);
     keyboard->UserMouseUp(40, 80);
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 48, 100}, {0x90, 48, 0}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 48, 100}, {0x90, 48, 0}}));
 
     // Channel up while a key and the mouse hold notes: reset on the new channel, the releases
     // on the old one.
@@ -88,13 +88,13 @@ TEST_F(KeyboardWindowTest, HeldNotesAreReleasedAsTheyWerePlayedWhenOctaveOrChann
     keyboard->ChUpDown->UserClicks(btNext);
     keyboard->UserReleasesKey('M');
     keyboard->UserMouseUp(40, 30);
-    EXPECT_EQ(Sent(), ResetOn(1, {{0x90, 59, 100}, {0x90, 25, 100}}, {{0x90, 59, 0}, {0x90, 25, 0}}));
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x90, 59, 100}, {0x90, 25, 100}}, {{0x90, 59, 0}, {0x90, 25, 0}}));
 
     // An octave picked from the list while the mouse holds a key.
     keyboard->UserMouseDown(40, 80);
     keyboard->OctComboBox->UserSelects(0);
     keyboard->UserMouseUp(40, 80);
-    EXPECT_EQ(Sent(), ResetOn(1, {{0x91, 24, 100}}, {{0x91, 24, 0}}));
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x91, 24, 100}}, {{0x91, 24, 0}}));
 }
 
 TEST_F(KeyboardWindowTest, ControllerRowsSendTheirListsControllerOnTheChannel)
@@ -111,25 +111,25 @@ TEST_F(KeyboardWindowTest, ControllerRowsSendTheirListsControllerOnTheChannel)
     keyboard->CtrlChngNum->UserSelects(31);
     EXPECT_EQ(keyboard->CtrlChngNum->Text(), "33:-------");
     keyboard->CtrlChngNum2->UserSelects(30);
-    EXPECT_EQ(Sent(), (Msgs{{0xB0, 1, 64}, {0xB0, 74, 127}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0xB0, 1, 64}, {0xB0, 74, 127}}));
     keyboard->CtrlChngBar->UserScrollsTo(3);
     keyboard->CtrlChngBar2->UserScrollsTo(6);
-    EXPECT_EQ(Sent(), (Msgs{{0xB0, 33, 3}, {0xB0, 31, 6}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0xB0, 33, 3}, {0xB0, 31, 6}}));
 
     // Arrows step the bars by 2 within 0..127 whichever control has the focus.
     keyboard->VelocityBar->UserFocuses();
     for (uint16_t key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_LEFT, VK_RIGHT}) keyboard->UserPressesKey(key);
     EXPECT_EQ(keyboard->VelocityBar->Position(), 100);
     EXPECT_EQ(keyboard->CtrlChngEdit->Text(), "0");
-    EXPECT_EQ(Sent(), (Msgs{{0xB0, 33, 5}, {0xB0, 33, 3}, {0xB0, 33, 1}, {0xB0, 33, 0}, {0xB0, 31, 4}, {0xB0, 31, 6}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0xB0, 33, 5}, {0xB0, 33, 3}, {0xB0, 33, 1}, {0xB0, 33, 0}, {0xB0, 31, 4}, {0xB0, 31, 6}}));
 
     // Channel 16 is the last status nibble.
     for (int i = 0; i < 20; ++i) keyboard->ChUpDown->UserClicks(btNext);
     EXPECT_EQ(keyboard->ChEdit->Text(), "16");
-    Sent();
+    TakeAllSent();
     keyboard->UserMouseDown(40, 80);
     keyboard->CtrlChngBar->UserScrollsTo(9);
-    EXPECT_EQ(Sent(), (Msgs{{0x9F, 36, 100}, {0xBF, 33, 9}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x9F, 36, 100}, {0xBF, 33, 9}}));
 }
 
 TEST_F(KeyboardWindowTest, WheelReleasesTheMouseNoteAndStepsVelocityWithinRange)
@@ -138,7 +138,7 @@ TEST_F(KeyboardWindowTest, WheelReleasesTheMouseNoteAndStepsVelocityWithinRange)
     keyboard->UserMouseDown(40, 80);
     keyboard->UserWheels(120);
     EXPECT_EQ(keyboard->VelocityEdit->Text(), "104");
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 36, 100}, {0x90, 36, 0}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 36, 100}, {0x90, 36, 0}}));
     keyboard->VelocityBar->SetPosition(125);
     keyboard->UserWheels(120);
     keyboard->UserWheels(120);
@@ -146,63 +146,64 @@ TEST_F(KeyboardWindowTest, WheelReleasesTheMouseNoteAndStepsVelocityWithinRange)
     keyboard->VelocityBar->SetPosition(3);
     keyboard->UserWheels(-120);
     EXPECT_EQ(keyboard->VelocityEdit->Text(), "1");
-    Sent();
+    TakeAllSent();
     keyboard->UserPressesKey('X');
-    EXPECT_EQ(Sent(), (Msgs{{0x90, 62, 1}}));
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 62, 1}}));
 }
 
 TEST_F(KeyboardWindowTest, ControllerResetFromButtonListChannelDeactivationAndHelpMenu)
 {
     // The Help menu's reset works on a window never shown, on that window's channel.
     keyboard->ChUpDown->SetPosition(3);
-    main->PanicCancel->Click();
-    EXPECT_EQ(Sent(), ResetOn(2));
+    form->PanicCancel->Click();
+    EXPECT_EQ(TakeAllSent(), ResetOn(2));
 
     ShowKeyboard();
     keyboard->ResetButton->UserClicks();
-    EXPECT_EQ(Sent(), ResetOn(2));
+    EXPECT_EQ(TakeAllSent(), ResetOn(2));
     keyboard->OctComboBox->UserSelects(keyboard->OctComboBox->ItemIndex()); // even the same item
-    EXPECT_EQ(Sent(), ResetOn(2));
+    EXPECT_EQ(TakeAllSent(), ResetOn(2));
     keyboard->ChUpDown->UserClicks(btPrev);
-    EXPECT_EQ(Sent(), ResetOn(1));
+    EXPECT_EQ(TakeAllSent(), ResetOn(1));
     keyboard->UserPressesKey('Z');
-    Sent();
-    main->Activate();
-    EXPECT_EQ(Sent(), ResetOn(1));
+    TakeAllSent();
+    form->Activate();
+    EXPECT_EQ(TakeAllSent(), ResetOn(1));
     EXPECT_EQ(keyboard->PcKeyHeld[0], 1); // held keys keep their flags
 }
 
 TEST_F(KeyboardWindowTest, MenusShowTheWindowAndCarryTheHelpCommands)
 {
-    TMenuItem* bar = main->MainMenu1->Items();
-    EXPECT_EQ(bar->Items(bar->Count() - 1), main->Help1);
-    EXPECT_EQ(main->VirtualKey->Caption(), "Virtual MIDI &Keyboard");
-    EXPECT_EQ(main->PanicCancel->Parent(), main->Help1);
-    EXPECT_EQ(main->HelpAboutItem->Parent(), main->Help1);
+    TMenuItem* bar = form->MainMenu1->Items();
+    EXPECT_EQ(bar->Items(bar->Count() - 1), form->Help1);
+    EXPECT_EQ(form->VirtualKey->Caption(), "Virtual MIDI &Keyboard");
+    EXPECT_EQ(form->PanicCancel->Parent(), form->Help1);
+    EXPECT_EQ(form->HelpAboutItem->Parent(), form->Help1);
 
     EXPECT_FALSE(keyboard->Visible());
-    EXPECT_TRUE(main->MainMenu1->IsShortCut('K', {ssCtrl}));
+    EXPECT_TRUE(form->MainMenu1->IsShortCut('K', {ssCtrl}));
     EXPECT_TRUE(keyboard->Visible());
     EXPECT_FALSE(keyboard->Modal());
 
-    main->HelpContents(main.get());
-    main->HelpSearch(main.get());
-    main->HelpHowToUse(main.get());
+    form->HelpContents(form.get());
+    form->HelpSearch(form.get());
+    form->HelpHowToUse(form.get());
     EXPECT_TRUE(Application->Headless().Messages.empty());
 
     keyboard.reset();
-    EXPECT_EQ(main->V_MIDIKeyboard, nullptr);
-    Sent();
-    main->PanicCancel->Click(); // no window: nothing to reset
-    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(form->V_MIDIKeyboard, nullptr);
+    TakeAllSent();
+    form->PanicCancel->Click(); // no window: nothing to reset
+    EXPECT_TRUE(TakeAllSent().empty());
 }
 
-TEST(KeyboardEntry, StartUpCreatesTheKeyboardHiddenAfterTheMainWindow)
+class KeyboardEntry : public WindowRig {
+protected:
+    KeyboardEntry() : WindowRig({.build = false}) {}
+};
+
+TEST_F(KeyboardEntry, StartUpCreatesTheKeyboardHiddenAfterTheMainWindow)
 {
-    Application->SetBackend(nullptr);
-    Application->Headless().Reset();
-    platform::InProcessMidi midi;
-    auto fs1r = midi.AddDevice("FS1R");
     bool checked = false;
     Application->Post([&] {
         auto* main = dynamic_cast<TMainForm*>(Application->MainForm());

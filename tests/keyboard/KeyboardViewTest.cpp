@@ -1,40 +1,33 @@
 // The keyboard in a real Qt window on the offscreen platform: it looks like a piano keyboard, and
 // a click and a key on it reach the instrument.
-#include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
-#include "mainform/keyboard/midikey.h"
-#include "platform/MidiInProcess.h"
-#include "ui/qt/QtBackend.h"
+#include "KeyboardFixture.h"
+#include "tests/support/QtWindows.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
-#include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 
-TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
+class KeyboardView : public KeyboardWindowTest {
+protected:
+    void SetUp() override
+    {
+        KeyboardWindowTest::SetUp();
+        backend.emplace();
+    }
+    std::optional<QtTestWindows> backend; // outlives the windows
+};
+
+TEST_F(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
 {
-    int argc = 1;
-    char arg0[] = "keyboard_tests";
-    char* argv[] = {arg0, nullptr};
-    QtBackend backend(argc, argv);
-    InstallPictureDecoders();
-    platform::InProcessMidi midi;
-    auto fs1r = midi.AddDevice("FS1R");
-    TMainForm main(nullptr, midi, QM_PROGRAM_DIR);
-    main.Midi.OpenMidiOut(0);
-    TV_MIDIKeyboard keyboard(nullptr, main);
-    keyboard.Show();
-    backend.ProcessMessages();
+    keyboard->Show();
+    backend->ProcessMessages();
 
-    QWidget* window = backend.WindowFor(&keyboard);
+    QWidget* window = backend->WindowFor(keyboard.get());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle().toStdString(), "Virtual MIDI Keyboard");
-    const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-keyboard.png").string();
-    ASSERT_TRUE(backend.GrabPng(&keyboard, png));
+    const std::string png = (fs::temp_directory_path() / "quillmarven-keyboard.png").string();
+    ASSERT_TRUE(backend->GrabPng(keyboard.get(), png));
     QImage shot(QString::fromStdString(png));
     ASSERT_GE(shot.width(), 672);
     ASSERT_GE(shot.height(), 198);
@@ -44,24 +37,18 @@ TEST(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     for (int x : {40, 60, 100, 120, 140}) EXPECT_EQ(shot.pixel(x, 30), qRgb(0, 0, 0)) << x;
     for (int x : {75, 155}) EXPECT_EQ(shot.pixel(x, 30), qRgb(255, 255, 255)) << x;
     // The controls below the keys carry their texts.
-    int dark = 0;
-    for (int y = 104; y < 180; ++y)
-        for (int x = 0; x < 672; ++x) dark += qGray(shot.pixel(x, y)) < 100;
-    EXPECT_GT(dark, 200);
+    EXPECT_GT(DarkPixels(shot, QRect(0, 104, 672, 76)), 200);
 
     // A click on the drawn key and a computer key reach the instrument.
     QWidget* client = window->childAt(40, 80);
     ASSERT_NE(client, nullptr);
-    const QPointF at(40, 80);
-    QMouseEvent press(QEvent::MouseButtonPress, at, client->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, client->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QKeyEvent keyDown(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
-    QKeyEvent keyUp(QEvent::KeyRelease, Qt::Key_Z, Qt::NoModifier, "z");
-    for (QEvent* e : std::initializer_list<QEvent*>{&press, &release, &keyDown, &keyUp}) QApplication::sendEvent(client, e);
-    backend.ProcessMessages();
-    EXPECT_EQ(keyboard.StatusBar->SimpleText(), "KEY = C 1");
-    auto sent = fs1r->Received();
-    std::erase_if(sent, [](const std::vector<uint8_t>& m) { return (m[0] & 0xF0) == 0xB0; }); // activation resets
-    EXPECT_EQ(sent, (std::vector<std::vector<uint8_t>>{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
-    keyboard.Hide();
+    MouseDown(client, QPointF(40, 80));
+    MouseUp(client, QPointF(40, 80));
+    Press(client, Qt::Key_Z, Qt::NoModifier, "z");
+    backend->ProcessMessages();
+    EXPECT_EQ(keyboard->StatusBar->SimpleText(), "KEY = C 1");
+    auto sent = TakeAllSent();
+    std::erase_if(sent, [](const Bytes& m) { return (m[0] & 0xF0) == 0xB0; }); // activation resets
+    EXPECT_EQ(sent, (Msgs{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
+    keyboard->Hide();
 }

@@ -5,9 +5,6 @@
 
 #include "mainform/dialogs/MIDISetupform.h"
 #include "performance/PerformancePage.h"
-#include "tests/platform/TempFolder.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -15,7 +12,6 @@ class DeviceNumberTest : public TransfersTest {
 protected:
     void SetUp() override
     {
-        setenv("XDG_CONFIG_HOME", (settings / "config").c_str(), 1);
         TransfersTest::SetUp();
         form->OnShow = nullptr;
         form->Show();
@@ -34,7 +30,6 @@ protected:
         instrument.DeviceNumber = 5; // the instrument hears only its own number
         TakeSent();
     }
-    TempFolder settings;
 };
 
 TEST_F(DeviceNumberTest, EveryMessageOnTheOutputCarriesTheNumberOnce)

@@ -22,7 +22,7 @@ protected:
     Four Balance()
     {
         TakeSent();
-        Application->Headless().Sleeps.clear();
+        Headless().Sleeps.clear();
         form->BalanceNoteReserve();
         const auto sent = TakeSent();
         Four r{-1, -1, -1, -1};
@@ -30,7 +30,7 @@ protected:
             EXPECT_EQ(Address(sent[p]), (Bytes{uint8_t(0x30 + p), 0x00, 0x00, 0x00, sent[p][8]}));
             r[p] = sent[p][8];
         }
-        EXPECT_EQ(Application->Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
+        EXPECT_EQ(Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
         EXPECT_EQ(form->UpdatingDisplay, 0);
         EXPECT_EQ(Words(&PfmPart::ReserveNote), r);
         return r;
@@ -70,7 +70,7 @@ TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
         EXPECT_EQ(Address(sent[i]), expected[i]) << i;
         EXPECT_EQ(sent[i][2], 0x17);
     }
-    EXPECT_TRUE(Application->Headless().Sleeps.empty());
+    EXPECT_TRUE(Headless().Sleeps.empty());
 }
 
 TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)

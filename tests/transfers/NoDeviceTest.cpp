@@ -5,7 +5,6 @@
 #include "tests/transfers/TransfersFixture.h"
 
 #include "performance/PerformancePage.h"
-#include "tests/platform/TempFolder.h"
 
 namespace {
 
@@ -53,7 +52,6 @@ protected:
         EXPECT_TRUE(TakeSent().empty());
         Messages().clear();
     }
-    TempFolder temp;
 };
 
 TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothing)

@@ -47,7 +47,7 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
     SeedInstrument();
     form->SilentReceiveAll = 0;
     bool lockedDuringNotice = false;
-    Application->Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
+    Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
     for (const uint8_t mode : {0, 1}) {
         instrument.System[0x47] = mode;
         Modals().clear();
@@ -100,7 +100,7 @@ TEST_F(TransfersTest, SendsGoOutAtOnceAndSilenceTheMutesAgain)
     EXPECT_EQ(sent[0].size(), 411u);
     EXPECT_EQ(Address(sent[1]), MutedVolume(1));
     EXPECT_EQ(Address(sent[2]), MutedVolume(3));
-    EXPECT_EQ(Application->Headless().Sleeps, std::vector<unsigned>{1000});
+    EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
     EXPECT_TRUE(Unlocked());
     EXPECT_EQ(form->DataChanged, 0);
 
@@ -115,12 +115,12 @@ TEST_F(TransfersTest, SendsGoOutAtOnceAndSilenceTheMutesAgain)
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0][6], 0x43);
 
-    Application->Headless().Sleeps.clear();
+    Headless().Sleeps.clear();
     Click("DataSendSys");
     sent = TakeSent();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].size(), 87u);
-    EXPECT_TRUE(Application->Headless().Sleeps.empty());
+    EXPECT_TRUE(Headless().Sleeps.empty());
 }
 
 TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)

@@ -47,7 +47,7 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
     instrument.System[0x47] = 1; // memory mode 1
     TakeSent();
     bool lockedDuringNotice = false;
-    Application->Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
+    Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
 
     Click("DataRcvAll");
     EXPECT_TRUE(Busy());

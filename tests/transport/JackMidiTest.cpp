@@ -1,47 +1,11 @@
-// The transport over real MIDI ports of a JACK server (scripts/test starts one with the dummy
-// driver and names it in QM_JACK_SERVER).
+// The transport over real MIDI ports of a JACK server.
+#include "tests/support/JackPorts.h"
 
-#include "core/transport/MidiTransport.h"
-
-#include <RtMidi.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <cstdlib>
-#include <mutex>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Clock = std::chrono::steady_clock;
-
-// Items handed over from JACK's threads: the far end's messages and the UI thread's work.
-template <class T>
-struct Mailbox {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<T> items;
-
-    void Push(T item)
-    {
-        std::lock_guard lock(mutex);
-        items.push_back(std::move(item));
-        changed.notify_all();
-    }
-    std::vector<T> WaitFor(std::size_t count)
-    {
-        std::unique_lock lock(mutex);
-        changed.wait_until(lock, Clock::now() + std::chrono::seconds(10), [&] { return items.size() >= count; });
-        return items;
-    }
-};
-
-void OnSinkMessage(double, std::vector<unsigned char>* message, void* sink)
-{
-    static_cast<Mailbox<Bytes>*>(sink)->Push(Bytes(message->begin(), message->end()));
-}
 
 Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
 {
@@ -56,43 +20,18 @@ Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
     return m;
 }
 
-int IndexOf(const std::vector<std::string>& names, const std::string& name)
-{
-    auto it = std::find(names.begin(), names.end(), name);
-    return it == names.end() ? -1 : int(it - names.begin());
-}
-
 }  // namespace
 
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {
-    const char* server = std::getenv("QM_JACK_SERVER");
-    if (!server || !*server)
-        GTEST_SKIP() << "QM_JACK_SERVER is not set: no JACK server runs for this test (scripts/test starts one "
-                        "with jackd's dummy driver where jackd is installed and can start)";
-    setenv("JACK_DEFAULT_SERVER", server, 1);
-    setenv("QUILLMARVEN_MIDI_API", "jack", 1);
-
-    // The far end: a JACK client of the test's own with an input that records and an output.
-    Mailbox<Bytes> sink;
-    RtMidiIn sinkPort(RtMidi::UNIX_JACK, "qm-test-sink");
-    sinkPort.ignoreTypes(false, true, true);
-    sinkPort.setCallback(&OnSinkMessage, &sink);
-    sinkPort.openVirtualPort("in");
-    RtMidiOut sourcePort(RtMidi::UNIX_JACK, "qm-test-source");
-    sourcePort.openVirtualPort("out");
-
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("qm-test-far");
     auto backend = platform::CreateMidiBackend();
     Mailbox<std::function<void()>> ui;
     TMidiTransport transport(*backend, [&](std::function<void()> w) { ui.Push(std::move(w)); });
     Bytes received;
     transport.OnLongData = [&](const std::uint8_t* data, int length) { received.assign(data, data + length); };
-
-    const int in = IndexOf(transport.InputNames(), "qm-test-source:out");
-    const int out = IndexOf(transport.OutputNames(), "qm-test-sink:in");
-    ASSERT_GE(in, 0);
-    ASSERT_GE(out, 0);
-    transport.OpenMidiPorts(in, out, -1);
+    ASSERT_TRUE(far.Connect(transport));
     for (const auto& name : transport.OutputNames())
         EXPECT_NE(name.rfind("Quillmarven", 0), 0u) << "own port listed: " << name;
 
@@ -112,11 +51,11 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
     expected[0][2] = 0x13;
     expected[1][2] = 0x03;
     expected[2][2] = 0x03;
-    EXPECT_EQ(sink.WaitFor(expected.size()), expected);
+    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected);
 
     // And the other way: a dump answered into the queued input buffer.
     transport.StartMidiInBuffer();
-    sourcePort.sendMessage(dump.data(), dump.size());
+    far.Send(dump);
     const auto work = ui.WaitFor(1);
     ASSERT_EQ(work.size(), 1u) << "nothing arrived from JACK";
     work[0]();
@@ -127,7 +66,7 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
     // refused, not lost silently.
     const Bytes longest = Sysex(platform::JackMaxMessageSize, 0x00, 8);
     transport.SendSysEx(longest.data(), int(longest.size()), 0);
-    const auto all = sink.WaitFor(expected.size() + 1);
+    const auto all = far.Received.WaitFor(expected.size() + 1);
     ASSERT_EQ(all.size(), expected.size() + 1);
     EXPECT_EQ(all.back(), longest);
     const Bytes tooLong = Sysex(platform::JackMaxMessageSize + 1, 0x00, 9);

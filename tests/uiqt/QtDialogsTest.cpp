@@ -1,7 +1,7 @@
 // Message boxes, file dialogs and modal windows of the Qt views come up above every other window
 // of the program (a progress window that stays on top included) and take the keyboard focus;
 // menu separators are plain lines; a file dialog opens in its initial folder.
-#include "tests/uiqt/QtSuite.h"
+#include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 
 namespace {
 
-class QtDialogsTest : public QtSuite {
+class QtDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -85,6 +85,8 @@ protected:
         return true;
     }
 
+    QtTestBackend Backend_;
+    QtTestBackend* Backend = &Backend_;
     TForm* Main = nullptr;
     TForm* Progress = nullptr;
     TMainMenu* Menu = nullptr;

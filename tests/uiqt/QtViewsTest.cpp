@@ -1,6 +1,6 @@
 // The Qt views on the offscreen platform: widgets mirror the ui controls, a person's input on the
 // widgets reaches the ui handlers, and the window draws text.
-#include "tests/uiqt/QtSuite.h"
+#include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -26,8 +24,15 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class QtViewsTest : public QtSuite {
+class QtViewsTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { Backend = new QtTestBackend; }
+    static void TearDownTestSuite()
+    {
+        delete Backend;
+        Backend = nullptr;
+    }
+
     void SetUp() override
     {
         Form = new TForm(nullptr);
@@ -109,14 +114,8 @@ protected:
         EXPECT_NE(w, nullptr) << c->Name;
         return w;
     }
-    static void Press(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
-    {
-        QKeyEvent down(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(w, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, mods, text);
-        QApplication::sendEvent(w, &up);
-    }
 
+    static inline QtTestBackend* Backend = nullptr;
     TForm* Form = nullptr;
     TMainMenu* Menu = nullptr;
     TMenuItem* Open = nullptr;
@@ -238,17 +237,12 @@ TEST_F(QtViewsTest, ClicksAndStepsReachTheUiHandlers)
     WidgetOf<QPushButton>(Button)->click();
     Backend->ActionFor(Open)->trigger();
 
-    QWidget* image = Backend->WidgetFor(Image);
-    QMouseEvent down(QEvent::MouseButtonPress, QPointF(30, 40), image->mapToGlobal(QPointF(30, 40)), Qt::LeftButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(image, &down);
+    MouseDown(Backend->WidgetFor(Image), QPointF(30, 40));
 
     auto* tabBar = Backend->WidgetFor(Tabs)->findChild<QTabBar*>();
     ASSERT_NE(tabBar, nullptr);
     EXPECT_EQ(tabBar->count(), 4);
-    QPointF at = tabBar->tabRect(2).center();
-    QMouseEvent tabDown(QEvent::MouseButtonPress, at, tabBar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(tabBar, &tabDown);
+    MouseDown(tabBar, tabBar->tabRect(2).center());
     EXPECT_EQ(tabBar->currentIndex(), 2);
 
     EXPECT_EQ(Log, (Strings{"bar 110", "box 110", "bar 109", "box 109", "combo 1", "combo 1", "check on", "receive", "open", "image 30,40", "tab 2"}));
@@ -270,12 +264,7 @@ TEST_F(QtViewsTest, TheWindowDrawsTextAndGrabsAsPng)
     ASSERT_FALSE(shot.isNull());
     // The label's box holds dark text pixels on the light face: a font was found.
     QWidget* label = Backend->WidgetFor(Label);
-    QRect r(label->mapTo(Window, QPoint(0, 0)), label->size());
-    int dark = 0;
-    for (int y = r.top(); y <= r.bottom() && y < shot.height(); ++y)
-        for (int x = r.left(); x <= r.right() && x < shot.width(); ++x)
-            if (qGray(shot.pixel(x, y)) < 100) ++dark;
-    EXPECT_GT(dark, 20);
+    EXPECT_GT(DarkPixels(shot, QRect(label->mapTo(Window, QPoint(0, 0)), label->size())), 20);
     // The image shows its black picture.
     QWidget* image = Backend->WidgetFor(Image);
     QPoint mid = image->mapTo(Window, QPoint(130, 116));

@@ -1,9 +1,8 @@
 // The Voice page drawn by the Qt views: a screenshot to look at, and a check that every control
 // of the page lies inside the window and inside its parent.
 #include "mainform/MainForm.h"
-#include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
-#include "ui/qt/QtBackend.h"
+#include "tests/support/QtWindows.h"
 #include "voice/VoicePage.h"
 
 #include <QImage>
@@ -36,11 +35,7 @@ void ExpectInsideParents(const TWinControl* c, int width, int height)
 
 TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
 {
-    int argc = 1;
-    char arg0[] = "voice_tests";
-    char* argv[] = {arg0, nullptr};
-    QtBackend backend(argc, argv);
-    InstallPictureDecoders();
+    QtTestWindows backend;
     platform::InProcessMidi midi;
     {
         TMainForm form(nullptr, midi, QM_PROGRAM_DIR);

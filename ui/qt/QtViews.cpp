@@ -103,10 +103,13 @@ QImage ToQImage(const TBitmap& b)
 {
     QImage img(std::max(1, b.Width()), std::max(1, b.Height()), QImage::Format_RGB32);
     img.fill(Qt::white);
+    const TColor* pixels = b.Data().data();
+    if (b.Data().size() < std::size_t(b.Width()) * std::size_t(b.Height())) return img;
     for (int y = 0; y < b.Height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        const TColor* row = pixels + std::size_t(y) * std::size_t(b.Width());
         for (int x = 0; x < b.Width(); ++x) {
-            TColor c = b.Pixel(x, y);
+            const TColor c = row[x];
             line[x] = qRgb(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
         }
     }
@@ -822,6 +825,13 @@ public:
         client->setMouseTracking(true);
         client->setFocusPolicy(Qt::StrongFocus); // holds the focus when no control does
         client->PaintWith = [this, f](QPainter& p) {
+            // A form that draws nothing of its own shows only its colour under the controls: no
+            // canvas to fill and convert each time a control over it repaints.
+            if (!f->OnPaint) {
+                p.fillRect(p.clipBoundingRect().isEmpty() ? QRectF(Client->rect()) : p.clipBoundingRect(),
+                           ToQColor(f->Color));
+                return;
+            }
             FSyncing = true;
             Application->Dispatch([f] { f->Repaint(); });
             FSyncing = false;
