@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-std::string ToLatin1(const std::string& utf8)
+std::string ToLatin1(const std::string& utf8, char unmappable)
 {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -16,11 +16,11 @@ std::string ToLatin1(const std::string& utf8)
             cp = cp << 6 | (next & 0x3Fu);
         }
         if (!valid) {
-            out += '?';
+            out += unmappable;
             ++i;
             continue;
         }
-        out += cp <= 0xFF ? static_cast<char>(cp) : '?';
+        out += cp <= 0xFF ? static_cast<char>(cp) : unmappable;
         i += std::size_t(extra) + 1;
     }
     return out;

@@ -4,6 +4,7 @@
 #include "mainform/MainForm.h"
 
 #include "mainform/SmfExport.h"
+#include "performance/PerformancePage.h"
 #include "core/Latin1.h"
 
 #include <algorithm>
@@ -269,7 +270,9 @@ void TMainForm::UndoClick(TObject*)
 
 bool TMainForm::PartPageShown() const
 {
-    return FS1R_PageControl->ActivePage() == Pfm_TabSheet;
+    // The part sheet of the performance page: the effect and sequence sheets hold no part.
+    return FS1R_PageControl->ActivePage() == Pfm_TabSheet &&
+           PerformancePage->Pfm_PageControl->ActivePage() == PerformancePage->Pfm_Part_TabSheet;
 }
 
 int TMainForm::ShownOperator() const

@@ -160,8 +160,25 @@ bool TMainForm::LoadCommandLineFile(const std::string& path)
     }
 }
 
+bool TMainForm::SaveChangesFirst(const char* caption, int icon)
+{
+    if (!DataChanged) return true;
+    switch (Application->MessageBox("Do you want to save changes to file ?", caption, MB_YESNOCANCEL | icon)) {
+    case IDYES:
+        FileSaveAs(this);
+        // A cancelled dialog, or a write that failed: the changes are still only here.
+        return !SaveAsCancelled && !DataChanged;
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TMainForm::FileOpenItemClick(TObject*)
 {
+    // A file taken in replaces the edit buffer: unsaved changes are offered a save first.
+    if (!SaveChangesFirst("Quillmarven", MB_ICONQUESTION)) return;
     if (!OpenDialog->Execute()) return;
     const std::string path = OpenDialog->FileName;
 
@@ -190,6 +207,8 @@ void TMainForm::FileOpenItemClick(TObject*)
         // The device number replaces the low four bits of the first message's device byte;
         // added to them, a nonzero nibble of the file would spill into the message group.
         if (data.size() > 2 && data[2] < 0x80) data[2] &= 0xF0;
+        // The file goes to the instrument and comes back from it: nothing to do without devices.
+        if (!MidiReadyForTransfer(true)) return;
         // A message longer than the output carries raises the MIDI system's text.
         SendSysEx(data.data(), int(data.size()));
         Application->MessageBox("File reading was successful !", "Quillmarven", MB_OK | MB_ICONINFORMATION);

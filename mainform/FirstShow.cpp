@@ -124,19 +124,7 @@ void TMainForm::FormShow(TObject*)
 
 void TMainForm::FormCloseQuery(TObject*, bool& CanClose)
 {
-    if (!DataChanged) return;
-    switch (Application->MessageBox("Do you want to save changes to file ?", "LQuillmarven",
-                                    MB_YESNOCANCEL | MB_ICONINFORMATION)) {
-    case IDYES:
-        FileSaveAs(this);
-        // A cancelled dialog, or a write that failed, would lose the changes.
-        if (SaveAsCancelled || DataChanged) CanClose = false;
-        break;
-    case IDNO:
-        break;
-    default:
-        CanClose = false;
-    }
+    if (!SaveChangesFirst("LQuillmarven", MB_ICONINFORMATION)) CanClose = false;
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&)

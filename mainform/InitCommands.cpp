@@ -53,16 +53,7 @@ void TMainForm::InitSysClick(TObject*)
 
 void TMainForm::InitAllClick(TObject*)
 {
-    if (DataChanged) {
-        const int answer = Application->MessageBox("Do you want to save changes to file ?", "Quillmarven",
-                                                   MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer != IDYES && answer != IDNO) return;
-        if (answer == IDYES) {
-            FileSaveAs(this);
-            // A cancelled dialog, or a write that failed: the changes are still only here.
-            if (SaveAsCancelled || DataChanged) return;
-        }
-    }
+    if (!SaveChangesFirst("Quillmarven", MB_ICONQUESTION)) return;
     InitAll();
     RefreshPerformancePages();
     for (int part = 0; part < 4; ++part) RefreshVoicePages(part);

@@ -137,8 +137,15 @@ public:
     void DataSendAllClick(TObject* Sender);
 
     // The voice fetch after a program change: requests the voice of `part` on Vc_Timer (the new
-    // voice's levels replace those under the operator mutes). False while another transfer runs.
+    // voice's levels replace those under the operator mutes). False while another transfer runs
+    // or without open devices (nothing is said then: the edit itself has been made).
     bool StartVoiceFetch(int part);
+    // Whether the output to the instrument is open, and with `receives` its input too.
+    bool MidiDevicesOpen(bool receives) const;
+    // The check of every command whose work is a transfer to or from the instrument: true when
+    // the devices it needs are open; otherwise it says that no MIDI device is open and how to
+    // choose one, and the command starts nothing.
+    bool MidiReadyForTransfer(bool receives);
     // True from a transfer's command to its last step.
     bool TransferRunning() const;
     // The lock of a timed transfer; taking it again while held does nothing.
@@ -199,6 +206,10 @@ public:
     TSaveDialog* SaveDialog = nullptr;
     TMenuItem* MIDI_config = nullptr;
     TMenuItem* Initialize1 = nullptr;
+    // Before the edit buffer is replaced or the program ends: with unsaved changes, asks
+    // whether to save them (Yes runs Save As). True when the command may go on: the changes
+    // were saved or are not wanted, or there were none.
+    bool SaveChangesFirst(const char* caption, int icon);
     // File > Open, Save, Save As. A save that cannot be written leaves DataChanged set.
     void FileOpenItemClick(TObject* Sender);
     void FileSaveItemClick(TObject* Sender);

@@ -39,12 +39,14 @@ void TMainForm::AskStoreNumber(int32_t kind)
 
 void TMainForm::StorePfmClick(TObject*)
 {
+    if (!MidiReadyForTransfer(false)) return;
     AskStoreNumber(0);
     if (StoreNumberResult != StoreCancelled) SendBulkDump(DumpPerformanceToMemory, StoreNumberResult);
 }
 
 void TMainForm::StoreVoice(int part)
 {
+    if (!MidiReadyForTransfer(false)) return;
     AskStoreNumber(1);
     if (StoreNumberResult != StoreCancelled) SendBulkDump(DumpVoiceToMemoryPart1 + part, StoreNumberResult);
 }

@@ -20,6 +20,11 @@ constexpr int MidiCableFlags = MB_OK | MB_ICONEXCLAMATION;
 constexpr const char* SingleReceiveCaption = "LQuillmarven : MIDI setting error";
 constexpr const char* ReceiveAllCaption = "Quillmarven : MIDI setting error";
 
+// What a transfer says when it finds no device to talk through (after the setup dialog was
+// cancelled, for instance): it names the command that chooses them.
+constexpr const char* NoMidiDeviceText =
+    "No MIDI device is open. Choose the MIDI devices with Options > MIDI Interface Setting.";
+
 void ShowMidiCableMessage(const char* caption)
 {
     Application->MessageBox("Please connect MIDI cable!", caption, MidiCableFlags);
@@ -168,6 +173,20 @@ void TMainForm::CreateTransferControls()
     addItems(DataSend, SendItems);
 }
 
+// ---- devices -----------------------------------------------------------------------------------
+
+bool TMainForm::MidiDevicesOpen(bool receives) const
+{
+    return Midi.IsMidiOutOpen() && (!receives || Midi.IsMidiInOpen());
+}
+
+bool TMainForm::MidiReadyForTransfer(bool receives)
+{
+    if (MidiDevicesOpen(receives)) return true;
+    Application->MessageBox(NoMidiDeviceText, ReceiveAllCaption, MidiCableFlags);
+    return false;
+}
+
 // ---- the lock ----------------------------------------------------------------------------------
 
 bool TMainForm::TransferRunning() const
@@ -236,7 +255,7 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
 
 bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)
 {
-    if (TransferRunning()) return false;
+    if (TransferRunning() || !MidiDevicesOpen(true)) return false;
     BeginReceive(target, keepMutedValues);
     timer.Tag = 0;
     LockTransfer();
@@ -252,6 +271,7 @@ bool TMainForm::StartVoiceFetch(int part)
 
 void TMainForm::ReceiveCommand(TTimer& timer, int32_t target)
 {
+    if (TransferRunning() || !MidiReadyForTransfer(true)) return;
     if (StartReceive(timer, target, true)) MarkDataChanged();
 }
 
@@ -301,7 +321,7 @@ void TMainForm::Sys_TimerTimer(TObject*) { RunTransferStep(*Sys_Timer, &TMainFor
 
 void TMainForm::SendBlockCommand(int32_t kind)
 {
-    if (TransferRunning()) return;
+    if (TransferRunning() || !MidiReadyForTransfer(false)) return;
     SendBulkDump(kind, 0);
     if (kind == DumpSystem) return;
     // The dump carries the stored values and so undoes the editor's mutes on the instrument;
@@ -325,7 +345,7 @@ void TMainForm::DataSendSysClick(TObject*) { SendBlockCommand(DumpSystem); }
 
 void TMainForm::DataSendAllClick(TObject*)
 {
-    if (TransferRunning()) return;
+    if (TransferRunning() || !MidiReadyForTransfer(false)) return;
     AllSendTimer->Tag = 0;
     LockTransfer();
     AllSendTimer->SetEnabled(true);
@@ -359,7 +379,7 @@ void TMainForm::AllSendTimerTimer(TObject*) { RunTransferStep(*AllSendTimer, &TM
 
 void TMainForm::DataRcvAllClick(TObject*)
 {
-    if (TransferRunning()) return;
+    if (TransferRunning() || !MidiReadyForTransfer(true)) return;
     DumpReceived = 0;
     AllRcvTimer->Tag = 0;
     LockTransfer();

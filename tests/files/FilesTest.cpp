@@ -12,11 +12,23 @@ const char* const WrongFs1 = "File Error: This file is not Tarnwick's file or br
 class FilesTest : public FormRig {
 protected:
     FilesTest() : FormRig({.open = Ports::Instrument}) {}
-    // File > Open with the filter entry the person picked.
+    // File > Open with the filter entry the person picked. Unsaved changes are not wanted: the
+    // question about them is answered No and not kept among the messages.
     void Open(const fs::path& path, int filterIndex)
     {
         form->OpenDialog->FilterIndex = filterIndex;
         AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
+        Headless().MessageResponder = [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL ? IDNO : IDOK; };
+        struct Forget {
+            FilesTest& T;
+            std::size_t Before;
+            ~Forget()
+            {
+                auto& m = T.Messages();
+                if (m.size() > Before && m[Before].Buttons == MB_YESNOCANCEL) m.erase(m.begin() + long(Before));
+                T.Headless().MessageResponder = nullptr;
+            }
+        } forget{*this, Messages().size()};
         Click("FileOpenItem");
     }
 };

@@ -145,6 +145,7 @@ TEST(PerformanceInMainWindow, PageIsWiredIntoTheWindow)
 
     form.OnShow = nullptr; // no start-up transfer
     form.Show();
+    form.Midi.OpenMidiPorts(0, 0, -1); // the voice fetch needs the instrument
     form.RefreshPerformancePages();
     EXPECT_EQ(form.UpdatingDisplay, 0);
     ASSERT_TRUE(page.Pfm_PartTab->UserSelects(1));

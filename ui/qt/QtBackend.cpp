@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -215,6 +216,18 @@ private:
     QtBackend& B;
 };
 
+// A message box, file dialog or modal window of the program comes up above every other window
+// of it, the progress window that stays on top included, and takes the keyboard focus.
+static void ComeUpOnTop(QWidget* window)
+{
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QTimer::singleShot(0, window, [window] {
+        if (!window->isVisible()) return;
+        if (QGuiApplication::platformName() != "offscreen") window->raise();
+        window->activateWindow();
+    });
+}
+
 // ---- the back end ---------------------------------------------------------------------------
 
 QtBackend::QtBackend(int& argc, char** argv)
@@ -363,6 +376,7 @@ int QtBackend::MessageBox(const TMessageBoxRequest& r)
                              : r.Icon == MB_ICONINFORMATION ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
     QMessageBox box(icon, Q(r.Caption), Q(r.Text), buttons);
+    ComeUpOnTop(&box);
     switch (box.exec()) {
     case QMessageBox::Ok: return IDOK;
     case QMessageBox::Cancel: return IDCANCEL;
@@ -381,7 +395,12 @@ std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
     QStringList filters;
     QStringList parts = Q(r.Filter).split('|');
     for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-    QFileDialog dlg(nullptr, Q(r.Title), QDir::current().absoluteFilePath(Q(r.InitialDir)));
+    // The dialog opens in its initial folder when that exists, else in the current folder; the
+    // folder's name never lands in the file-name box.
+    QFileDialog dlg(nullptr, Q(r.Title));
+    const QString initialDir = QDir::current().absoluteFilePath(Q(r.InitialDir));
+    dlg.setDirectory(QFileInfo(initialDir).isDir() ? initialDir : QDir::currentPath());
+    ComeUpOnTop(&dlg);
     dlg.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(r.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!filters.isEmpty()) {
@@ -455,6 +474,7 @@ void QtBackend::FormShown(TForm* form)
     QWidget* w = WindowFor(form);
     if (!w) return;
     w->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    if (form->Modal() && !(w->windowFlags() & Qt::WindowStaysOnTopHint)) w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     w->adjustSize();
     if (first) {
         QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1024, 768);

@@ -792,6 +792,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override
     {
+        // Qt closes every window itself when the program ends; the form has closed by then and
+        // must not be asked again.
+        if (Application->Terminated()) {
+            e->accept();
+            return;
+        }
         // The form decides: OnCloseQuery, OnClose, hiding or ending the program.
         e->ignore();
         Form->UserCloses();
@@ -919,7 +925,8 @@ public:
         if (Root || !Action) return;
         auto* item = static_cast<TMenuItem*>(Component);
         Action->setSeparator(item->IsLine());
-        QString text = Q(item->Caption());
+        // A separator is a line only: Qt would draw its "-" caption beside it.
+        QString text = item->IsLine() ? QString() : Q(item->Caption());
         if (item->ShortCut() != scNone) text += "\t" + Q(ShortCutToText(item->ShortCut()));
         // Only the ui menu acts on shortcuts: the text shows them, Qt does not bind them.
         Action->setText(text);

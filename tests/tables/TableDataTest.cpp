@@ -1,0 +1,201 @@
+// Every catalogue table in full against the instrument's tables, written out as data files beside
+// this test (tests/tables/data): every voice name of every bank, the listed fixed-frequency texts,
+// the preset tables, the destination names, every effect type with its slots and defaults, and
+// the display kinds with their ranges and listed texts.
+#include "tests/tables/Catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const TNameTables& T = Catalogue();
+
+using Row = std::vector<std::string>;
+
+std::vector<std::string> Split(const std::string& line, char by)
+{
+    // Every separator starts a cell, so an empty last cell counts too.
+    std::vector<std::string> cells(1);
+    for (char c : line) {
+        if (c == by)
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    return cells;
+}
+
+// The rows of a data file: tab-separated cells; lines starting with '#' are comments.
+std::vector<Row> Rows(const std::string& name)
+{
+    std::ifstream in(std::string(QM_TABLES_DATA) + "/" + name);
+    EXPECT_TRUE(in) << name;
+    std::vector<Row> rows;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') rows.push_back(Split(line, '\t'));
+    return rows;
+}
+
+int Int(const std::string& s) { return std::stoi(s, nullptr, 10); }
+int Hex(const std::string& s) { return std::stoi(s, nullptr, 16); }
+
+// Differences, collected so that one wrong entry shows as one line, not as a flood.
+class Differences {
+public:
+    template <class A, class B>
+    void Check(const A& expected, const B& actual, const std::string& where)
+    {
+        ++checked;
+        if (expected == actual) return;
+        std::ostringstream s;
+        s << where << ": expected \"" << expected << "\", got \"" << actual << "\"";
+        lines.push_back(s.str());
+    }
+    void Expect(std::size_t atLeast) const
+    {
+        EXPECT_GE(checked, atLeast);
+        std::string all;
+        for (std::size_t i = 0; i < lines.size() && i < 40; ++i) all += lines[i] + "\n";
+        EXPECT_TRUE(lines.empty()) << lines.size() << " differences:\n" << all;
+    }
+
+private:
+    std::vector<std::string> lines;
+    std::size_t checked = 0;
+};
+
+std::string At(const char* what, int a, int b = -1)
+{
+    return std::string(what) + "[" + std::to_string(a) + (b >= 0 ? "][" + std::to_string(b) : "") + "]";
+}
+
+TEST(TableData, EveryVoiceNameOfEveryBank)
+{
+    Differences d;
+    const auto rows = Rows("voice_names.tsv");
+    ASSERT_EQ(rows.size(), 128u * 13);
+    for (const Row& r : rows) d.Check(r[2], T.VoiceNameTable[Int(r[1])][Int(r[0])], At("bank column, program", Int(r[0]), Int(r[1])));
+    d.Expect(128 * 13);
+}
+
+TEST(TableData, ListedFixedFrequencyTextsExactly)
+{
+    Differences d;
+    const auto rows = Rows("fixed_freq.tsv");
+    ASSERT_EQ(rows.size(), 105u);
+    for (const Row& r : rows) d.Check(r[2], T.FixedFreqText[Int(r[0])][Int(r[1]) - 1], At("fine, coarse", Int(r[0]), Int(r[1])));
+    d.Expect(105);
+}
+
+TEST(TableData, PresetTables)
+{
+    Differences d;
+    const auto presets = Rows("fseq_presets.tsv");
+    ASSERT_EQ(presets.size(), 90u);
+    for (const Row& r : presets) {
+        const int row = Int(r[0]);
+        d.Check(r[1], std::string(FseqPresetNames[row]), At("preset name", row));
+        for (int f = 0; f < 6; ++f) d.Check(Int(r[2 + f]), T.FseqPresetInfo[row][f], At("preset", row, f));
+    }
+    const auto att = Rows("op_att_enable.tsv");
+    ASSERT_EQ(att.size(), 88u);
+    for (const Row& r : att)
+        for (int op = 0; op < 8; ++op) d.Check(Int(r[1 + op]), T.AlgorithmOpAttEnable[Int(r[0]) - 1][op], At("algorithm, operator", Int(r[0]), op + 1));
+    const auto shapes = Rows("eg_shapes.tsv");
+    ASSERT_EQ(shapes.size(), 23u);
+    for (const Row& r : shapes) {
+        const EGShapeRecord& shape = T.EGShapeTable[Int(r[0])];
+        d.Check(r[1], std::string(shape.Name.data()), At("shape name", Int(r[0])));
+        for (int v = 0; v < 10; ++v) d.Check(Int(r[2 + v]), shape.Value[v], At("shape value", Int(r[0]), v));
+    }
+    for (int e = 23; e < 128; ++e) {
+        d.Check(std::string(), std::string(T.EGShapeTable[e].Name.data()), At("empty shape", e));
+        for (int v = 0; v < 10; ++v) d.Check(0, T.EGShapeTable[e].Value[v], At("empty shape value", e, v));
+    }
+    d.Expect(90 * 7 + 88 * 8 + 23 * 11);
+}
+
+TEST(TableData, DestinationNames)
+{
+    Differences d;
+    const auto common = Rows("control_destinations.tsv");
+    ASSERT_EQ(common.size(), 33u);
+    for (const Row& r : common) {
+        d.Check(r[2], T.ControlDestinationText[Int(r[0])], At("common destination", Int(r[0])));
+        d.Check(Int(r[1]), Int(r[0]) + 15, At("list item of common destination", Int(r[0])));
+    }
+    const auto insertion = Rows("insertion_destinations.tsv");
+    ASSERT_EQ(insertion.size(), 41u);
+    for (const Row& r : insertion)
+        for (int k = 0; k < 14; ++k) d.Check(r[1 + k], T.InsertionDestinationText[Int(r[0])][k], At("insertion type, destination", Int(r[0]), k));
+    d.Expect(33 + 41 * 14);
+}
+
+TEST(TableData, EveryEffectTypeWithItsSlotsRangesAndDefaults)
+{
+    Differences d;
+    std::vector<int> kindMax(59);
+    for (const Row& r : Rows("effect_kinds.tsv")) kindMax[Int(r[0])] = Int(r[1]);
+    const auto types = Rows("effect_types.tsv");
+    ASSERT_EQ(types.size(), 17u + 29 + 41);
+    int seen[3] = {};
+    for (const Row& r : types) {
+        const int block = Int(r[0]), type = Int(r[1]), count = Int(r[3]);
+        ++seen[block];
+        const TEFXSetup& e = T.EffectTypeTable[type][block];
+        const std::string at = "block " + r[0] + " type " + r[1];
+        d.Check(r[2], e.Name, at + " name");
+        d.Check(count, e.ParamCount, at + " count");
+        ASSERT_EQ(int(r.size()), 4 + count) << at;
+        for (int i = 0; i < 18; ++i) {
+            const std::string slot = at + " slot " + std::to_string(i);
+            if (i >= count) {
+                d.Check(std::string(), e.ParamName[i], slot + " name (blank)");
+                d.Check(0, e.DefaultValue[i], slot + " default (blank)");
+                d.Check(0, e.DisplayKind[i], slot + " kind (blank)");
+                continue;
+            }
+            const auto s = Split(r[4 + i], '|');
+            d.Check(s[0], e.ParamName[i], slot + " name");
+            d.Check(Hex(s[1]), int(e.AddrMid[i]), slot + " AddrMid");
+            d.Check(Hex(s[2]), int(e.AddrLow[i]), slot + " AddrLow");
+            d.Check(Int(s[3]), e.DisplayKind[i], slot + " kind");
+            d.Check(Int(s[4]), e.DefaultValue[i], slot + " default");
+            // The slider of the slot runs 0 .. the kind's maximum, and the default lies in it.
+            d.Check(true, Int(s[4]) >= 0 && Int(s[4]) <= kindMax[Int(s[3])], slot + " default within its kind");
+        }
+    }
+    EXPECT_EQ(seen[0], 17);
+    EXPECT_EQ(seen[1], 29);
+    EXPECT_EQ(seen[2], 41);
+    for (int block = 0; block < 2; ++block)
+        for (int type = EffectTypeCount[block]; type < 41; ++type) {
+            d.Check(std::string(), T.EffectTypeTable[type][block].Name, At("blank record, block", type, block));
+            d.Check(0, T.EffectTypeTable[type][block].ParamCount, At("blank record count, block", type, block));
+        }
+    d.Expect(87 * 2);
+}
+
+TEST(TableData, DisplayKindsRangesStepsOffsetsAndListedTexts)
+{
+    Differences d;
+    const auto kinds = Rows("effect_kinds.tsv");
+    ASSERT_EQ(kinds.size(), 59u);
+    for (const Row& r : kinds) {
+        const int k = Int(r[0]);
+        d.Check(Int(r[1]), T.EffectKindMax[k], At("maximum of kind", k));
+        d.Check(Int(r[2]), T.EffectKindPageStep[k], At("page step of kind", k));
+        d.Check(Int(r[3]), int(T.EffectValueOffset[k]), At("offset of kind", k));
+    }
+    const auto texts = Rows("effect_value_texts.tsv");
+    ASSERT_EQ(texts.size(), 59u * 128 - 1);
+    for (const Row& r : texts) d.Check(r[2], T.EffectValueText[Int(r[1])][Int(r[0])], At("kind, position", Int(r[0]), Int(r[1])));
+    d.Expect(59 * 3 + 59 * 128 - 1);
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+// After the MIDI setup dialog was cancelled no MIDI device is open. A command whose work is a
+// transfer to or from the instrument then says so once, naming the command that chooses the
+// devices, and starts no timer and no progress window; the load commands still change the edit
+// buffer. Every other command changes the edit buffer and sends nothing, silently.
+#include "tests/transfers/TransfersFixture.h"
+
+#include "performance/PerformancePage.h"
+
+namespace {
+
+class NoDeviceTest : public TransfersTest {
+protected:
+    void SetUp() override
+    {
+        TransfersTest::SetUp();
+        form->OnShow = nullptr;
+        form->Show();
+        // Options > MIDI Interface Setting, cancelled: the devices it closed stay closed.
+        Click("MIDI_config");
+        ASSERT_EQ(Modals().size(), 1u);
+        ASSERT_EQ(Modals()[0].Result, mrCancel);
+        Modals().clear();
+        Application->Headless().Sleeps.clear();
+        ASSERT_FALSE(form->Midi.IsMidiOutOpen());
+        TakeSent();
+    }
+
+    // The command's one box, and nothing started or sent, even a while later.
+    void ExpectRefused(const std::string& what)
+    {
+        SCOPED_TRACE(what);
+        ASSERT_EQ(Messages().size(), 1u);
+        const TShownMessage& box = Messages()[0];
+        EXPECT_NE(box.Text.find("No MIDI device is open"), std::string::npos) << box.Text;
+        EXPECT_NE(box.Text.find("Options > MIDI Interface Setting"), std::string::npos) << box.Text;
+        EXPECT_EQ(box.Buttons, MB_OK);
+        EXPECT_FALSE(form->TransferRunning());
+        EXPECT_EQ(form->DataBulkDump, nullptr);
+        EXPECT_TRUE(Unlocked());
+        Advance(20000);
+        EXPECT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(Modals().empty());
+        EXPECT_TRUE(TakeSent().empty());
+        Messages().clear();
+    }
+    void ExpectQuiet(const std::string& what)
+    {
+        SCOPED_TRACE(what);
+        Advance(5000);
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_FALSE(form->TransferRunning());
+        EXPECT_TRUE(TakeSent().empty());
+        Messages().clear();
+    }
+};
+
+TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothing)
+{
+    form->ParameterData.PfmCommon.Volume = 77;
+    const char* const commands[] = {"DataRcvPfm", "DataRcvVc1", "DataRcvVc2", "DataRcvVc3", "DataRcvVc4",
+                                    "DataRcvSys", "DataRcvAll", "DataSendPfm", "DataSendVc1", "DataSendVc2",
+                                    "DataSendVc3", "DataSendVc4", "DataSendSys", "DataSendAll", "StorePfm",
+                                    "StoreVc1",   "StoreVc4"};
+    for (const char* command : commands) {
+        Click(command);
+        ExpectRefused(command);
+        EXPECT_EQ(form->DataChanged, 0) << command;
+        EXPECT_TRUE(Application->Headless().Sleeps.empty()) << command;
+    }
+    // The page buttons of the same commands.
+    TPerformancePage& page = *form->PerformancePage;
+    ASSERT_TRUE(page.Pfm_Data_Request_Btn->UserClicks());
+    ExpectRefused("performance Receive button");
+    ASSERT_TRUE(page.Pfm_Data_Send_Btn->UserClicks());
+    ExpectRefused("performance Transmit button");
+    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 77);
+}
+
+TEST_F(NoDeviceTest, NewInitializeAllAndOpenChangeTheBufferThenSayNoDeviceIsOpen)
+{
+    form->ParameterData.PfmCommon.Volume = 77;
+    Click("FileNewItem");
+    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 127);
+    ExpectRefused("File > New");
+    EXPECT_EQ(form->DataChanged, 0);
+
+    form->ParameterData.PfmParts[1].Volume = 12;
+    Click("InitAll");
+    EXPECT_EQ(form->ParameterData.PfmParts[1].Volume, 127);
+    ExpectRefused("Initialize > ALL");
+
+    // A save file of the editor's own kind with a volume of 55.
+    TParameterData data = form->ParameterData;
+    data.PfmCommon.Volume = 55;
+    std::string image("Quillmarven\0\x64\0\0\0", 16);
+    image.append(reinterpret_cast<const char*>(&data), TParameterData::Size);
+    const auto path = temp / "saved.fse";
+    WriteText(path, image);
+    form->OpenDialog->FilterIndex = 1;
+    Application->Headless().FileResponder = [&](const TFileDialogRequest&) { return path.string(); };
+    Click("FileOpenItem");
+    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
+    EXPECT_EQ(form->CurrentFileName, path.string());
+    ExpectRefused("File > Open");
+
+    // The other editor's file goes to the instrument and back: nothing of it without devices.
+    const auto other = temp / "other.fs1";
+    WriteText(other, std::string("\xF0\x43\x00\x5E\x10\x00\x00\x01\xF7", 9));
+    form->OpenDialog->FilterIndex = 2;
+    Application->Headless().FileResponder = [&](const TFileDialogRequest&) { return other.string(); };
+    Click("FileOpenItem");
+    ExpectRefused("File > Open of the other editor's file");
+    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
+}
+
+TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)
+{
+    TPerformancePage& page = *form->PerformancePage;
+    auto& parts = form->ParameterData.PfmParts;
+
+    ASSERT_TRUE(page.Pfm_Name->UserSetsText("Quiet"));
+    const auto& name = form->ParameterData.PfmCommon.Name;
+    EXPECT_EQ(std::string(name.begin(), name.begin() + 5), "Quiet");
+    ExpectQuiet("name typed");
+
+    // A program change stores the program; the voice fetch that follows needs the instrument.
+    ASSERT_TRUE(page.Pfm_PartTab->UserSelects(0));
+    ASSERT_TRUE(page.Pfm_Part_PrgNum->UserSelects(9));
+    EXPECT_EQ(parts[0].PrgNum, 9);
+    EXPECT_FALSE(form->Vc_Timer->Enabled());
+    ExpectQuiet("program change");
+
+    // Copy part 1, paste onto part 2, undo.
+    parts[0].Formant = 99;
+    ASSERT_TRUE(form->UserPressesKey('C', {ssCtrl}));
+    ASSERT_TRUE(page.Pfm_PartTab->UserSelects(1));
+    ASSERT_TRUE(form->UserPressesKey('V', {ssCtrl}));
+    EXPECT_EQ(parts[1].Formant, 99);
+    ExpectQuiet("paste");
+    ASSERT_TRUE(form->UserPressesKey('Z', {ssCtrl}));
+    EXPECT_EQ(parts[1].Formant, 64);
+    ExpectQuiet("undo");
+
+    form->ParameterData.VoiceRecords[2].VoiceCommon.Feedback = 5;
+    Click("InitVc3");
+    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.Feedback, 0);
+    ExpectQuiet("Initialize > Voice3");
+
+}
+
+} // namespace

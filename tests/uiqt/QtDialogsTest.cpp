@@ -1,0 +1,171 @@
+// Message boxes, file dialogs and modal windows of the Qt views come up above every other window
+// of the program (a progress window that stays on top included) and take the keyboard focus;
+// menu separators are plain lines; a file dialog opens in its initial folder.
+#include "tests/support/QtWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+class QtDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Main = new TForm(nullptr);
+        Main->Name = "MainForm";
+        Main->SetCaption("Quillmarven");
+        Main->SetClientSize(400, 300);
+        Menu = new TMainMenu(Main);
+        Main->SetMenu(Menu);
+        auto* file = NewItem(Menu->Items(), "File1", "&File");
+        NewItem(file, "FileOpenItem", "&Open...");
+        Line = NewItem(file, "N1", "-");
+        NewItem(file, "FileExitItem", "E&xit");
+        Main->Show();
+
+        // The progress window of a transfer: modeless and always on top.
+        Progress = new TForm(Main);
+        Progress->Name = "DataBulkDump";
+        Progress->BorderStyle = bsDialog;
+        Progress->BorderIcons = 0;
+        Progress->FormStyle = fsStayOnTop;
+        Progress->SetClientSize(255, 49);
+        Progress->Show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        delete Main;
+        QApplication::processEvents();
+    }
+
+    // Runs `open` (which shows a modal window and waits for it); once the window is up and the
+    // events are handled, `look` inspects it and `close` ends it.
+    static void WhileUp(const std::function<void()>& open, const std::function<bool(QWidget*)>& look,
+                        const std::function<void(QWidget*)>& close)
+    {
+        bool seen = false;
+        QTimer poll;
+        int rounds = 0;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* up = QApplication::activeModalWidget();
+            if (!up || !up->isVisible()) return;
+            // Give it a few rounds to settle, as a person's eye would.
+            if (++rounds < 5) return;
+            if (!seen) {
+                seen = true;
+                EXPECT_TRUE(look(up));
+            }
+            close(up);
+        });
+        poll.start(10);
+        open();
+        EXPECT_TRUE(seen);
+    }
+
+    // Above the other windows (on top of those that stay on top) and holding the focus.
+    static bool OnTopWithFocus(QWidget* w)
+    {
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint) << w->metaObject()->className();
+        EXPECT_EQ(QApplication::activeWindow(), w) << w->metaObject()->className();
+        EXPECT_TRUE(w->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == w);
+        return true;
+    }
+
+    QtTestBackend Backend_;
+    QtTestBackend* Backend = &Backend_;
+    TForm* Main = nullptr;
+    TForm* Progress = nullptr;
+    TMainMenu* Menu = nullptr;
+    TMenuItem* Line = nullptr;
+};
+
+TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
+{
+    int answer = 0;
+    WhileUp([&] { answer = Application->MessageBox("Please connect MIDI cable!", "Quillmarven : MIDI setting error",
+                                                  MB_OK | MB_ICONEXCLAMATION); },
+            OnTopWithFocus, [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
+    EXPECT_EQ(answer, IDOK);
+}
+
+TEST_F(QtDialogsTest, ModalWindowComesUpAboveTheProgressWindowWithTheFocus)
+{
+    TForm* dialog = new TForm(Main);
+    dialog->Name = "StoreNumSelect";
+    dialog->BorderStyle = bsDialog;
+    dialog->SetClientSize(203, 74);
+    auto* edit = new TEdit(dialog);
+    edit->SetParent(dialog);
+    edit->SetBounds(10, 10, 40, 22);
+    WhileUp([&] { dialog->ShowModal(); }, OnTopWithFocus, [&](QWidget*) { dialog->SetModalResult(mrOk); });
+    EXPECT_EQ(dialog->ModalResult(), mrOk);
+}
+
+TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBox)
+{
+    namespace fs = std::filesystem;
+    const fs::path work = fs::temp_directory_path() / ("qm-uiqt-dialogs-" + std::to_string(getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work / "data");
+    const fs::path was = fs::current_path();
+    fs::current_path(work);
+    struct Back {
+        fs::path To;
+        fs::path Work;
+        ~Back()
+        {
+            fs::current_path(To);
+            fs::remove_all(Work);
+        }
+    } back{was, work};
+
+    for (const bool folderThere : {true, false}) {
+        SCOPED_TRACE(folderThere ? "data there" : "no data folder");
+        if (!folderThere) fs::remove_all(work / "data");
+        TFileDialogRequest request;
+        request.Title = "Quillmarven OpenDialog";
+        request.Filter = "Quillmarven SaveFile(fse)|*.fse";
+        request.InitialDir = "data";
+        std::optional<std::string> chosen;
+        WhileUp([&] { chosen = Application->Backend().FileDialog(request); },
+                [&](QWidget* w) {
+                    auto* dialog = qobject_cast<QFileDialog*>(w);
+                    EXPECT_NE(dialog, nullptr);
+                    if (!dialog) return false;
+                    const fs::path shown = dialog->directory().absolutePath().toStdString();
+                    EXPECT_EQ(fs::weakly_canonical(shown), fs::weakly_canonical(folderThere ? work / "data" : work));
+                    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                    EXPECT_NE(name, nullptr);
+                    if (name) {
+                        EXPECT_EQ(name->text().toStdString(), "");
+                    }
+                    return OnTopWithFocus(w);
+                },
+                [](QWidget* w) { static_cast<QFileDialog*>(w)->reject(); });
+        EXPECT_FALSE(chosen.has_value());
+    }
+}
+
+TEST_F(QtDialogsTest, MenuSeparatorIsALineWithoutText)
+{
+    QAction* line = Backend->ActionFor(Line);
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isSeparator());
+    EXPECT_TRUE(line->text().isEmpty()) << line->text().toStdString();
+}
+
+} // namespace
