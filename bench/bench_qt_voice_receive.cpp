@@ -153,9 +153,11 @@ public:
     std::string CheckShown(const std::string& name, int lfo1Speed)
     {
         const auto& nameView = QtWindow.WidgetFor<QLineEdit>(Window.Control<TEdit>("Vc_Name"));
-        if (nameView.text().toStdString() != name) return "the Qt name box shows '" + nameView.text().toStdString() + "'";
+        if (nameView.text().toStdString() != name)
+            return "the Qt name box shows '" + nameView.text().toStdString() + "'";
         const auto& speedView = QtWindow.WidgetFor<QAbstractSlider>(Window.Control<TScrollBar>("Vc_LFO1SpeedBar"));
-        if (speedView.value() != lfo1Speed) return "the Qt LFO1 speed slider shows " + std::to_string(speedView.value());
+        if (speedView.value() != lfo1Speed)
+            return "the Qt LFO1 speed slider shows " + std::to_string(speedView.value());
         const auto& speedBox = QtWindow.WidgetFor<QLineEdit>(Window.Control<TEdit>("Vc_LFO1SpeedEdit"));
         if (speedBox.text().toStdString() != std::to_string(lfo1Speed)) return "the Qt LFO1 speed box is not updated";
         return Mirrors(*Window.Form->Vc_TabSheet);
@@ -180,9 +182,11 @@ private:
         for (int i = 0; i < root.ControlCount(); ++i) {
             const TControl* c = root.Controls(i);
             if (auto* bar = dynamic_cast<const TScrollBar*>(c)) {
-                if (QtWindow.WidgetFor<QAbstractSlider>(*bar).value() != bar->Position()) return bar->Name + " differs in Qt";
+                if (QtWindow.WidgetFor<QAbstractSlider>(*bar).value() != bar->Position())
+                    return bar->Name + " differs in Qt";
             } else if (auto* edit = dynamic_cast<const TEdit*>(c)) {
-                if (QtWindow.WidgetFor<QLineEdit>(*edit).text().toStdString() != edit->Text()) return edit->Name + " differs in Qt";
+                if (QtWindow.WidgetFor<QLineEdit>(*edit).text().toStdString() != edit->Text())
+                    return edit->Name + " differs in Qt";
             }
             if (auto* w = dynamic_cast<const TWinControl*>(c))
                 if (std::string wrong = Mirrors(*w); !wrong.empty()) return wrong;
@@ -200,7 +204,8 @@ void BM_QtVoiceReceive(benchmark::State& state)
         rig.StartReceive();
         paints.Paints = 0;
         if (!rig.Receive(rig.Second)) return state.SkipWithError("the receiver did not take the dump");
-        if (const std::string wrong = rig.CheckShown("BenchVoice", 63); !wrong.empty()) return state.SkipWithError(wrong.c_str());
+        if (const std::string wrong = rig.CheckShown("BenchVoice", 63); !wrong.empty())
+            return state.SkipWithError(wrong.c_str());
         if (paints.Paints == 0) return state.SkipWithError("the received voice was not drawn");
         paints.Paints = 0;
         rig.QtWindow.Backend().ProcessMessages();

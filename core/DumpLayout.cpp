@@ -285,6 +285,7 @@ std::vector<DumpField> MakePerformanceFields()
         Codec Kind;
         int Arg;
     };
+    // clang-format off
     static constexpr PartRow Part[] = {
         {0x00, AT(PfmPart, ReserveNote), C::Byte, 0},     {0x01, AT(PfmPart, BankNum), C::Byte, 0},
         {0x02, AT(PfmPart, PrgNum), C::Byte, 0},          {0x03, AT(PfmPart, RcvChMax), C::ByteBelow, 16},
@@ -311,6 +312,7 @@ std::vector<DumpField> MakePerformanceFields()
         {0x2C, AT(PfmPart, ExpLimitLo), C::Byte, 0},      {0x2D, AT(PfmPart, SustainRcvSw), C::Byte, 0},
         {0x2E, AT(PfmPart, LFO2Speed), C::Byte, 0},       {0x2F, AT(PfmPart, LFO2FltMod), C::Byte, 0},
     };
+    // clang-format on
     for (int p = 0; p < 4; ++p) {
         for (const PartRow& r : Part) {
             DumpField row = Field(PerformancePartPosition + PerformancePartStride * p + r.J, PartAt(p) + r.Word, r.Kind, r.Arg);

@@ -27,7 +27,7 @@ inline constexpr std::size_t SystemDumpSize = SystemPayloadSize + BulkDumpFrameS
 // Payload positions of the blocks inside the dumps.
 inline constexpr int PerformancePartPosition = 0xC0; // part p at 0xC0 + 0x34 * p
 inline constexpr int PerformancePartStride = 0x34;
-inline constexpr int VoiceOperatorPosition = 0x70;   // operator k at 0x70 + 0x3E * k
+inline constexpr int VoiceOperatorPosition = 0x70; // operator k at 0x70 + 0x3E * k
 inline constexpr int VoiceOperatorStride = 0x3E;
 
 // Two's complement of the sum of bytes 4 .. length - 3, seven bits. Byte 2 is not covered,
@@ -40,8 +40,8 @@ void WriteBulkDumpFrame(uint8_t* image, std::size_t total, uint8_t ah, uint8_t a
 void SealBulkDump(uint8_t* image, std::size_t total);
 // True when the message is exactly one complete bulk dump (any device number) with this
 // address and payload length, a correct checksum and the closing F7.
-bool IsBulkDumpOf(const uint8_t* data, std::size_t length, std::size_t payloadLength,
-                  uint8_t ah, uint8_t am, uint8_t al);
+bool IsBulkDumpOf(const uint8_t* data, std::size_t length, std::size_t payloadLength, uint8_t ah, uint8_t am,
+                  uint8_t al);
 
 // The byte a name position travels as: the character, or a blank from the first NUL on and
 // for characters outside 32..127. Name dumps and name messages share it.
@@ -63,8 +63,7 @@ void DecodeSystemPayload(TParameterData& data, const uint8_t* payload);
 // level) copied into the kept levels: [0] reverb pan, [1] variation send to reverb,
 // [2] variation pan, [3] insertion dry level, [4] send to variation, [5] send to reverb,
 // [6] insertion pan.
-void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables,
-                              std::array<int32_t, 7>& kept);
+void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables, std::array<int32_t, 7>& kept);
 
 // The data bytes of the parameter change at an address (AH with the part or voice added, AM
 // with the operator), taken from the edit buffer through the dump layouts: DH 0 and DL the
@@ -74,8 +73,8 @@ struct ParameterBytes {
     uint8_t DH = 0;
     uint8_t DL = 0;
 };
-std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, const TNameTables& tables,
-                                                  uint8_t ah, uint8_t am, uint8_t al);
+std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, const TNameTables& tables, uint8_t ah,
+                                                  uint8_t am, uint8_t al);
 
 // What the dump layouts say of one word: the address of its parameter change and how the word
 // travels. The pages take a parameter's address and conversion from here, so that a message and

@@ -256,7 +256,8 @@ void InitOperatorEnvelopes(Operator& o)
 
 void TMainData::InitVoicedOperators(int v, int op)
 {
-    VoicedOperator& o = ParameterData.VoiceRecords[static_cast<std::size_t>(v)].VoicedOperators[static_cast<std::size_t>(op)];
+    VoicedOperator& o =
+        ParameterData.VoiceRecords[static_cast<std::size_t>(v)].VoicedOperators[static_cast<std::size_t>(op)];
     o.FseqSw = 0;
     o.FseqTrk = op;
     o.Form = 0;

@@ -13,8 +13,7 @@
 #include <cstdint>
 #include <type_traits>
 
-static_assert(std::endian::native == std::endian::little,
-              "the edit buffer is stored as little-endian words");
+static_assert(std::endian::native == std::endian::little, "the edit buffer is stored as little-endian words");
 
 struct PfmCommon {
     std::array<uint8_t, 12> Name;     // 8-bit characters; NUL after a shorter name
@@ -22,16 +21,16 @@ struct PfmCommon {
     int32_t Category;                 // 0..22
     int32_t ControlChannel;           // 0..17: 16 all, 17 off
     int32_t Volume;
-    int32_t Pan;                      // 1..127
+    int32_t Pan; // 1..127
     int32_t ReverbReturn;
     int32_t VariationReturn;
-    int32_t NoteShift;                // 0..48, centre 24
+    int32_t NoteShift; // 0..48, centre 24
 };
 
 struct PfmPart {
-    int32_t BankNum;   // 0 off, 1 Int, 2.. PrA..
+    int32_t BankNum; // 0 off, 1 Int, 2.. PrA..
     int32_t PrgNum;
-    int32_t RcvCh;     // 0..17: 16 pfm, 17 off
+    int32_t RcvCh; // 0..17: 16 pfm, 17 off
     int32_t RcvChMax;
     int32_t Volume;
     int32_t InsEffectSw;
@@ -44,7 +43,7 @@ struct PfmPart {
     int32_t LFO1Speed;
     int32_t LFO1Pmod;
     int32_t LFO1Delay;
-    int32_t FilterSw;  // the voice's VoiceCommon::FilterSw holds a copy
+    int32_t FilterSw; // the voice's VoiceCommon::FilterSw holds a copy
     int32_t FilterFreq;
     int32_t FilterReso;
     int32_t FilterEGDepth;
@@ -59,7 +58,7 @@ struct PfmPart {
     int32_t PEGRelTime;
     int32_t Detune;
     int32_t NoteShift;
-    int32_t PBRange;   // 0..72, shown - 48
+    int32_t PBRange; // 0..72, shown - 48
     int32_t PBRangeLo;
     int32_t PortaSw;
     int32_t PortaMode;
@@ -76,17 +75,17 @@ struct PfmPart {
     int32_t VelSensDepth;
     int32_t VelSensOffset;
     int32_t ExpLimitLo;
-    int32_t Pan;       // 0..127, 0 = random
+    int32_t Pan; // 0..127, 0 = random
     int32_t PanScale;
     int32_t PanMod;
 };
 
 struct PfmFseq {
-    int32_t Part;        // 0 off, 1..4
-    int32_t FseqBank;    // 0 int, 1 pre
-    int32_t FseqInt;     // 0..5
-    int32_t FseqPre;     // 0..89
-    int32_t Mode;        // 1 scratch, 2 fseq
+    int32_t Part;     // 0 off, 1..4
+    int32_t FseqBank; // 0 int, 1 pre
+    int32_t FseqInt;  // 0..5
+    int32_t FseqPre;  // 0..89
+    int32_t Mode;     // 1 scratch, 2 fseq
     int32_t KeyOnTrig;
     int32_t SpeedSelect; // 0 midi, 1 percent
     int32_t Speedmidi;   // 0..4
@@ -151,7 +150,7 @@ struct PfmEQ {
     int32_t LowGain;  // 0..24, centre 12
     int32_t MidGain;
     int32_t HighGain;
-    int32_t LowQ;     // 0..119
+    int32_t LowQ; // 0..119
     int32_t MidQ;
     int32_t HighQ;
 };

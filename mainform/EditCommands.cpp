@@ -3,9 +3,9 @@
 // instrument at once as a bulk dump, with one undo level for parts and one for voices.
 #include "mainform/MainForm.h"
 
+#include "core/Latin1.h"
 #include "mainform/SmfExport.h"
 #include "performance/PerformancePage.h"
-#include "core/Latin1.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,8 +14,7 @@ namespace {
 
 // Words of the target part that a part paste or undo leaves as they are: each part keeps its
 // own receive channels and its share of the notes.
-constexpr std::array<int32_t PfmPart::*, 3> PasteKeptFields{&PfmPart::RcvCh, &PfmPart::RcvChMax,
-                                                            &PfmPart::ReserveNote};
+constexpr std::array<int32_t PfmPart::*, 3> PasteKeptFields{&PfmPart::RcvCh, &PfmPart::RcvChMax, &PfmPart::ReserveNote};
 
 // Voiced words 22..43 and unvoiced words 13..34 are the same parameters in the same order
 // (envelopes, frequency envelope, sensitivities, modulation depths): the part of an operator
@@ -23,7 +22,8 @@ constexpr std::array<int32_t PfmPart::*, 3> PasteKeptFields{&PfmPart::RcvCh, &Pf
 constexpr std::size_t SharedOperatorWords = 22;
 static_assert(offsetof(VoicedOperator, EGHold) == 4 * 22 && offsetof(UnvoicedOperator, EGHold) == 4 * 13);
 static_assert(offsetof(VoicedOperator, FreqMod) - offsetof(VoicedOperator, EGHold) == 4 * (SharedOperatorWords - 1));
-static_assert(offsetof(UnvoicedOperator, FreqMod) - offsetof(UnvoicedOperator, EGHold) == 4 * (SharedOperatorWords - 1));
+static_assert(offsetof(UnvoicedOperator, FreqMod) - offsetof(UnvoicedOperator, EGHold) ==
+              4 * (SharedOperatorWords - 1));
 static_assert(offsetof(VoicedOperator, PitchMod) - offsetof(VoicedOperator, EGHold) ==
               offsetof(UnvoicedOperator, PitchMod) - offsetof(UnvoicedOperator, EGHold));
 
@@ -35,10 +35,7 @@ void CopySharedOperatorWords(To& to, const From& from)
 
 constexpr unsigned DumpSettleMs = 1000; // the instrument digests a bulk dump before more messages
 
-bool VoicePageShowing(const TMainForm& form)
-{
-    return form.FS1R_PageControl->ActivePage() == form.Vc_TabSheet;
-}
+bool VoicePageShowing(const TMainForm& form) { return form.FS1R_PageControl->ActivePage() == form.Vc_TabSheet; }
 
 // The voice dump does not carry the filter switch; the part dump does. The voice's copy
 // follows the part so that the voice page shows what the instrument has.
@@ -93,7 +90,8 @@ void TMainForm::CreateEditCommandItems()
         {&TMainForm::CopyC1, "CopyC1", "&Copy", ShortCut('C', {ssCtrl}), true, true, &TMainForm::CopyC1Click},
         {&TMainForm::Paste, "Paste", "&Paste", ShortCut('V', {ssCtrl}), false, true, &TMainForm::PasteClick},
         {&TMainForm::N9, "N9", "-", scNone, true, false, nullptr},
-        {&TMainForm::OPCopy, "OPCopy", "Op Copy", ShortCut('C', {ssCtrl, ssShift}), true, false, &TMainForm::OPCopyClick},
+        {&TMainForm::OPCopy, "OPCopy", "Op Copy", ShortCut('C', {ssCtrl, ssShift}), true, false,
+         &TMainForm::OPCopyClick},
         {&TMainForm::OPPaste, "OPPaste", "Op Paste", ShortCut('V', {ssCtrl, ssShift}), false, false,
          &TMainForm::OPPasteClick},
     };
@@ -128,8 +126,8 @@ void TMainForm::CreateMidiFileItems()
     }
 
     // Above File > Exit.
-    ExportSMF = NewItem(nullptr, "ExportSMF", "&Export MIDI File...", scNone,
-                        [this](TObject* s) { ExportSMFClick(s); });
+    ExportSMF =
+        NewItem(nullptr, "ExportSMF", "&Export MIDI File...", scNone, [this](TObject* s) { ExportSMFClick(s); });
     CnvSyx2SMF = NewItem(nullptr, "CnvSyx2SMF", "&Convert Syx to MIDI File...", scNone,
                          [this](TObject* s) { CnvSyx2SMFClick(s); });
     for (TMenuItem* item : {ExportSMF, CnvSyx2SMF}) {

@@ -12,8 +12,8 @@ void TMainForm::CreateKeyboardAndHelpControls()
     Help1 = MenuBarTitle("Help1", "&Help");
     VirtualKey = NewItem(Options1, "VirtualKey", "Virtual MIDI &Keyboard", ShortCut('K', {ssCtrl}),
                          [this](TObject* s) { VirtualKeyClick(s); });
-    PanicCancel = NewItem(Help1, "PanicCancel", "&Reset ALL Controller", scNone,
-                          [this](TObject* s) { PanicCancelClick(s); });
+    PanicCancel =
+        NewItem(Help1, "PanicCancel", "&Reset ALL Controller", scNone, [this](TObject* s) { PanicCancelClick(s); });
     NewItem(Help1, "N_HelpAbout", "-");
     HelpAboutItem = NewItem(Help1, "HelpAboutItem", "&About...", scNone, [this](TObject* s) { HelpAbout(s); });
 }

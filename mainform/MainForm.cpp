@@ -11,10 +11,8 @@ constexpr int MainClientHeight = 637;
 
 } // namespace
 
-TMainForm::TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend,
-                     const std::filesystem::path& programFolder)
-    : TForm(AOwner),
-      ProgramFolder(programFolder),
+TMainForm::TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend, const std::filesystem::path& programFolder)
+    : TForm(AOwner), ProgramFolder(programFolder),
       Midi(midiBackend, [](std::function<void()> work) { Application->Post(std::move(work)); })
 {
     // 1. The window and its controls.
@@ -51,8 +49,8 @@ void TMainForm::CreateControls()
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
     File1 = NewItem(MainMenu1->Items(), "File1", "&File");
-    FileExitItem = NewItem(File1, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}),
-                           [this](TObject* s) { FileExit(s); });
+    FileExitItem =
+        NewItem(File1, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}), [this](TObject* s) { FileExit(s); });
     SetMenu(MainMenu1);
 
     FS1R_PageControl = new TPageControl(this);
@@ -137,7 +135,4 @@ void TMainForm::Dispatch(const uint8_t* data, int length)
     if (length > 0) ReceiveBulkDump(data, size_t(length));
 }
 
-void TMainForm::FileExit(TObject*)
-{
-    Close();
-}
+void TMainForm::FileExit(TObject*) { Close(); }

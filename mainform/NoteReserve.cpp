@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr int GroupNotes = 16;   // each filter group's share once any filter is on
-constexpr int AllNotes = 32;     // what the parts share while no filter is on
+constexpr int GroupNotes = 16; // each filter group's share once any filter is on
+constexpr int AllNotes = 32;   // what the parts share while no filter is on
 
 // The mask of the formant-sequence switches of operators 1..7, a muted operator counted off.
 template <class Operators>
@@ -116,7 +116,8 @@ void TMainForm::BalanceNoteReserve()
     TUpdatingDisplay updating(*this);
     if (Pfm_Part_ReserveNoteBar) {
         Pfm_Part_ReserveNoteBar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
-        if (Pfm_Part_ReserveNoteEdit) Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
+        if (Pfm_Part_ReserveNoteEdit)
+            Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
     }
     const auto& reserve = ParameterChangeTemplate(0x30, 0x00, 0x00);
     for (int p = 0; p < 4; ++p) {
@@ -130,7 +131,8 @@ void TMainForm::BalanceNoteReserve()
 void TMainForm::UpdateNoteReserveLimits()
 {
     auto& parts = ParameterData.PfmParts;
-    const bool anyFilter = std::any_of(parts.begin(), parts.end(), [](const PfmPart& part) { return part.FilterSw == 1; });
+    const bool anyFilter =
+        std::any_of(parts.begin(), parts.end(), [](const PfmPart& part) { return part.FilterSw == 1; });
     const int start = anyFilter ? GroupNotes : AllNotes;
     std::array<int, 4> r{};
     std::array<int, 4> limit{};

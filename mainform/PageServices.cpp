@@ -11,10 +11,7 @@
 
 namespace {
 
-std::string FseqFreeText(int memory)
-{
-    return "0" + std::to_string(memory + 1) + ": Store OK !";
-}
+std::string FseqFreeText(int memory) { return "0" + std::to_string(memory + 1) + ": Store OK !"; }
 
 } // namespace
 
@@ -25,15 +22,9 @@ void TMainForm::CreatePageServiceControls()
     Pfm_Fseq_FseqInt->OnChange = [this](TObject* s) { Pfm_Fseq_FseqIntChange(s); };
 }
 
-int TMainForm::ShownPart() const
-{
-    return std::clamp(Pfm_PartTab ? Pfm_PartTab->TabIndex() : 0, 0, 3);
-}
+int TMainForm::ShownPart() const { return std::clamp(Pfm_PartTab ? Pfm_PartTab->TabIndex() : 0, 0, 3); }
 
-int TMainForm::ShownVoice() const
-{
-    return std::clamp(Vc_VoiceTab ? Vc_VoiceTab->TabIndex() : 0, 0, 3);
-}
+int TMainForm::ShownVoice() const { return std::clamp(Vc_VoiceTab ? Vc_VoiceTab->TabIndex() : 0, 0, 3); }
 
 // The performance sheet is its own page (performance/); the window keeps the names the core
 // uses for its controls and forwards what the core calls.

@@ -15,10 +15,10 @@ namespace smf {
 namespace {
 
 constexpr uint8_t FileStart[] = {
-    'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06, // header chunk of 6 bytes
-    0x00, 0x00, 0x00, 0x01, 0x00, 0x60,         // format 0, one track, 96 ticks per quarter note
-    'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x00, // track chunk; its length is filled at the end
-    0x00, 0xFF, 0x03, 0x0F,                     // track name, 15 bytes
+    'M',  'T',  'h',  'd',  0x00, 0x00, 0x00, 0x06, // header chunk of 6 bytes
+    0x00, 0x00, 0x00, 0x01, 0x00, 0x60,             // format 0, one track, 96 ticks per quarter note
+    'M',  'T',  'r',  'k',  0x00, 0x00, 0x00, 0x00, // track chunk; its length is filled at the end
+    0x00, 0xFF, 0x03, 0x0F,                         // track name, 15 bytes
 };
 constexpr std::size_t TrackLengthOffset = 18;
 constexpr std::size_t TrackDataOffset = 22;

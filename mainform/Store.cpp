@@ -18,7 +18,8 @@ void TMainForm::CreateStoreItems()
         {"StoreVc4", "Voice&4", &TMainForm::StoreVc4Click},
     };
     for (const Item& item : items)
-        NewItem(Store, item.Name, item.Caption, scNone, [this, handler = item.Handler](TObject* s) { (this->*handler)(s); });
+        NewItem(Store, item.Name, item.Caption, scNone,
+                [this, handler = item.Handler](TObject* s) { (this->*handler)(s); });
 }
 
 void TMainForm::AskStoreNumber(int32_t kind)

@@ -62,7 +62,8 @@ void TPerformancePage::CreateEffectPage()
     for (int p = 0; p < 4; ++p) {
         const std::string n = std::to_string(p + 1);
         const auto sp = static_cast<std::size_t>(p);
-        TGroupBox* pg = Group(o, Pfm_Effect_PartParaGrp, "Pfm_Effect_P" + n + "ParaGrp", "Part" + n, 6, 16 + p * 93, 273, 89);
+        TGroupBox* pg =
+            Group(o, Pfm_Effect_PartParaGrp, "Pfm_Effect_P" + n + "ParaGrp", "Part" + n, 6, 16 + p * 93, 273, 89);
         Pfm_Effect_PParaGrp[sp] = pg;
         Pfm_Effect_PInsSw[sp] = Radio(o, pg, "Pfm_Effect_P" + n + "InsSw", "InsSw", {"off", "on"}, 1, 6, 13, 62, 70, 0);
         const int first = static_cast<int>(P::Pfm_Effect_P1DryLvl) + 3 * p;

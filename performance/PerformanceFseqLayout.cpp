@@ -35,7 +35,6 @@ const char* const SourceNames[14] = {"KN1", "KN2", "KN3", "KN4", "MC1", "MC2", "
                                      "MC4", "FC",  "BC",  "MW",  "CAT", "PAT", "PB"};
 const char* const AssignNames[12] = {"KN1", "KN2", "KN3", "KN4", "MC1", "MC2", "MC3", "MC4", "FC", "BC", "Frm", "FM"};
 
-
 } // namespace
 
 void TPerformancePage::CreateFseqCtrlSystemPage()
@@ -107,8 +106,8 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
     heading(Pfm_Cntl_Text, "Pfm_Cntl_DepthText", "Depth", DepthLeft, 104);
     heading(Pfm_Cntl_Text, "Pfm_Cntl_PartText", "Part", PartLeft, 4 * 18);
     for (int c = 0; c < 14; ++c)
-        heading(Pfm_Cntl_Text2, std::string("Pfm_Cntl_Src") + SourceNames[c] + "Text", SourceNames[c], SrcLeft + c * Cell,
-                Cell);
+        heading(Pfm_Cntl_Text2, std::string("Pfm_Cntl_Src") + SourceNames[c] + "Text", SourceNames[c],
+                SrcLeft + c * Cell, Cell);
     for (int i = 0; i < 4; ++i)
         heading(Pfm_Cntl_Text2, "Pfm_Cntl_P" + std::to_string(i + 1) + "Text", "P" + std::to_string(i + 1),
                 PartLeft + i * 18, 18);
@@ -123,8 +122,8 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
         const auto sk = static_cast<std::size_t>(k);
         Pfm_Cntl_VCText[sk] = CreateLabel(o, g, "Pfm_Cntl_VC" + n + "Text", "VC" + n, 8, y + 3);
         for (int c = 0; c < 14; ++c) {
-            auto* box = Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_" + SourceNames[c], SrcLeft + c * Cell + 3, y + 2,
-                                        15, 17);
+            auto* box =
+                Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_" + SourceNames[c], SrcLeft + c * Cell + 3, y + 2, 15, 17);
             box->SetTabStop(false);
             Pfm_Ctrl_ChkSource[sk][static_cast<std::size_t>(c)] = box;
         }
@@ -160,21 +159,23 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
     // The settings beside them, two to a row where they fit; bank select under program change.
     constexpr int L = 326, W = 293, Row = 38, H = 36;
     auto at = [](int row) { return 14 + row * Row; };
-    Pfm_SystemVelCrv =
-        Radio(o, g, "Pfm_SystemVelCrv", "Velocity Curve", {"thru", "soft1", "soft2", "wide", "hard"}, 5, L, at(0), W, H, 0);
+    Pfm_SystemVelCrv = Radio(o, g, "Pfm_SystemVelCrv", "Velocity Curve", {"thru", "soft1", "soft2", "wide", "hard"}, 5,
+                             L, at(0), W, H, 0);
     Pfm_SystemDumpInterval = Radio(o, g, "Pfm_SystemDumpInterval", "Dump Interval  (msec)",
                                    {"50", "100", "150", "200", "300"}, 5, L, at(1), W, H, 2);
-    Pfm_SystemRcvNote = Radio(o, g, "Pfm_SystemRcvNote", "Receive Note", {"all", "odd", "even"}, 3, L, at(2), 168, H, 0);
+    Pfm_SystemRcvNote =
+        Radio(o, g, "Pfm_SystemRcvNote", "Receive Note", {"all", "odd", "even"}, 3, L, at(2), 168, H, 0);
     Pfm_SystemKNCtrlMode =
         Radio(o, g, "Pfm_SystemKNCtrlMode", "Knob Control Mode", {"abs", "rel"}, 2, L + 172, at(2), W - 172, H, 0);
     Pfm_SystemRcvPgmChange = Radio(o, g, "Pfm_SystemRcvPgmChange", "RcvPgmChng", {"off", "on"}, 2, L, at(3), 98, H, 1);
-    Pfm_SystemBCCurve =
-        Radio(o, g, "Pfm_SystemBCCurve", "Breath Control Curve", {"thru", "1", "2", "3"}, 4, L + 102, at(3), W - 102, H, 0);
-    Pfm_SystemRcvBankSelect = Radio(o, g, "Pfm_SystemRcvBankSelect", "RcvBankSel", {"off", "on"}, 2, L, at(4), 98, H, 1);
-    Pfm_SystemRcvPgmMode = Radio(o, g, "Pfm_SystemRcvPgmMode", "PgmMode", {"Pfm", "multi"}, 2, L + 102, at(4), W - 102, H, 0);
+    Pfm_SystemBCCurve = Radio(o, g, "Pfm_SystemBCCurve", "Breath Control Curve", {"thru", "1", "2", "3"}, 4, L + 102,
+                              at(3), W - 102, H, 0);
+    Pfm_SystemRcvBankSelect =
+        Radio(o, g, "Pfm_SystemRcvBankSelect", "RcvBankSel", {"off", "on"}, 2, L, at(4), 98, H, 1);
+    Pfm_SystemRcvPgmMode =
+        Radio(o, g, "Pfm_SystemRcvPgmMode", "PgmMode", {"Pfm", "multi"}, 2, L + 102, at(4), W - 102, H, 0);
     Pfm_SystemRcvKNCtrl =
         Radio(o, g, "Pfm_SystemRcvKNCtrl", "Receive Knob Control", {"off", "on"}, 2, L, at(5), 144, H, 1);
     Pfm_SystemTrnKNCtrl =
         Radio(o, g, "Pfm_SystemTrnKNCtrl", "Transmit Knob Control", {"off", "on"}, 2, L + 148, at(5), W - 148, H, 1);
 }
-

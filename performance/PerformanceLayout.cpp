@@ -36,7 +36,6 @@ Items PanNames(bool withRandom)
     return out;
 }
 
-
 void LoadPicture(TImage* image, const std::filesystem::path& file)
 {
     std::error_code ec;
@@ -77,16 +76,35 @@ void TPerformancePage::CreateHeader()
     Pfm_Name->MaxLength = 12;
     Pfm_Name->SetText("InitPerfrmnc");
     Pfm_Category = Combo(o, Pfm_Name_Grp, "Pfm_Category",
-                         {"--", "Pf:Piano", "Cp:C-Percussion", "Or:Organ", "Gt:Guiter", "Ba:Bass", "St:Strings",
-                          "En:Ensemble", "Br:Brass", "Rd:Reed", "Pi:Pipe", "Ld:Synth Lead", "Pd:Synth Pad",
-                          "Fx:Synth SE", "Et:Ethnic", "Pc:Percussive", "Se:Sound Effect", "Dr:Drums",
-                          "Sc:Synth Comping", "Vo:Voice", "Co:Combination", "Wv:Material Wave", "Sq:Sequence"},
+                         {"--",
+                          "Pf:Piano",
+                          "Cp:C-Percussion",
+                          "Or:Organ",
+                          "Gt:Guiter",
+                          "Ba:Bass",
+                          "St:Strings",
+                          "En:Ensemble",
+                          "Br:Brass",
+                          "Rd:Reed",
+                          "Pi:Pipe",
+                          "Ld:Synth Lead",
+                          "Pd:Synth Pad",
+                          "Fx:Synth SE",
+                          "Et:Ethnic",
+                          "Pc:Percussive",
+                          "Se:Sound Effect",
+                          "Dr:Drums",
+                          "Sc:Synth Comping",
+                          "Vo:Voice",
+                          "Co:Combination",
+                          "Wv:Material Wave",
+                          "Sq:Sequence"},
                          118, 17, 136, 0);
 
     Pfm_PartMute_Grp = Group(o, s, "Pfm_PartMute_Grp", "Part Mute", 266, 0, 232, 46);
     for (int k = 0; k < 4; ++k) {
-        auto* b = Make<TSpeedButton>(o, Pfm_PartMute_Grp, "Pfm_PartMuteBtn" + std::to_string(k + 1), 8 + 54 * k, 16, 50,
-                                     23);
+        auto* b =
+            Make<TSpeedButton>(o, Pfm_PartMute_Grp, "Pfm_PartMuteBtn" + std::to_string(k + 1), 8 + 54 * k, 16, 50, 23);
         b->SetCaption("Part" + std::to_string(k + 1));
         b->GroupIndex = k + 1; // each toggles alone
         b->AllowAllUp = true;
@@ -134,7 +152,6 @@ void TPerformancePage::CreateHeader()
     Pfm_Effect_TabSheet = sheet("Pfm_Effect_TabSheet", "Effect");
     Pfm_PageControl->SetActivePage(Pfm_Part_TabSheet);
 
-    FTopControls = {Pfm_Name_Grp,   Pfm_PartMute_Grp,     Pfm_Ch_Grp, RcvSendGrp,     Pfm_Noteshift_Grp,
-                    Pfm_Volume_Grp, Pfm_Pan_Grp,          Pfm_Reverb_Grp, Pfm_VariationRtn_Grp, Pfm_PageControl};
+    FTopControls = {Pfm_Name_Grp,   Pfm_PartMute_Grp, Pfm_Ch_Grp,     RcvSendGrp,           Pfm_Noteshift_Grp,
+                    Pfm_Volume_Grp, Pfm_Pan_Grp,      Pfm_Reverb_Grp, Pfm_VariationRtn_Grp, Pfm_PageControl};
 }
-

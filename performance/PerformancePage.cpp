@@ -78,8 +78,12 @@ int32_t* TPerformancePage::PairWord(PfmPair id)
     uint8_t* record = nullptr;
     switch (d.Record) {
     case PfmRecord::Common: record = reinterpret_cast<uint8_t*>(&pd.PfmCommon); break;
-    case PfmRecord::Part: record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(CurrentPart())]); break;
-    case PfmRecord::PartFixed: record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(d.Index)]); break;
+    case PfmRecord::Part:
+        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(CurrentPart())]);
+        break;
+    case PfmRecord::PartFixed:
+        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(d.Index)]);
+        break;
     case PfmRecord::Fseq: record = reinterpret_cast<uint8_t*>(&pd.PfmFseq); break;
     case PfmRecord::ControlSet:
         record = reinterpret_cast<uint8_t*>(&pd.PfmControlSets[static_cast<std::size_t>(d.Index)]);
@@ -137,8 +141,10 @@ void TPerformancePage::PairBarChange(PfmPair id)
     if (!word) return;
     TStoringRoad road;
     road.Store = [word](int position) { *word = position; };
-    if (d.Text != PfmText::Pair) road.Show = [this, id] { Pair(id).Edit->SetText(PairText(id, Pair(id).Bar->Position())); };
-    if (TLabel* label = RouteLabel(id)) road.AfterShow = [this, id, label] { label->SetCaption(IntToStr(Pair(id).Bar->Position())); };
+    if (d.Text != PfmText::Pair)
+        road.Show = [this, id] { Pair(id).Edit->SetText(PairText(id, Pair(id).Bar->Position())); };
+    if (TLabel* label = RouteLabel(id))
+        road.AfterShow = [this, id, label] { label->SetCaption(IntToStr(Pair(id).Bar->Position())); };
     road.Compose = [this, id](int position) { return PairMessage(id, position); };
     if (d.Record == PfmRecord::EffectSlot) road.AfterSend = [this, id] { KeepTrailingLevel(id); };
     RunStoringRoad(FData, Pair(id), road);

@@ -212,7 +212,7 @@ public:
     TWinControl* Pfm_Cntl_Text = nullptr;  // headings Source, Destination, Depth, Part
     TWinControl* Pfm_Cntl_Text2 = nullptr; // column names KN1 .. PB, P1 .. P4
     TImage* Pfm_Ctrl_SrcImage = nullptr;
-    std::array<TLabel*, 8> Pfm_Cntl_VCText{};                      // Pfm_Cntl_VC1Text ..
+    std::array<TLabel*, 8> Pfm_Cntl_VCText{};                       // Pfm_Cntl_VC1Text ..
     std::array<std::array<TCheckBox*, 14>, 8> Pfm_Ctrl_ChkSource{}; // Pfm_Ctrl_Chk1_KN1 .. Pfm_Ctrl_Chk8_PB
     std::array<TComboBox*, 8> Pfm_Ctrl_Dest{};                      // Pfm_Ctrl_Dest1 ..
     std::array<std::array<TCheckBox*, 4>, 8> Pfm_Ctrl_ChkPart{};    // Pfm_Ctrl_Chk1_P1 .. Pfm_Ctrl_Chk8_P4

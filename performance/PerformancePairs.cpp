@@ -25,8 +25,8 @@ TPairSpec Signed(const char* name, const char* caption, int centre = 64, int max
     s.Exit = true;
     return s;
 }
-TPairSpec ReadOnly(const char* name, const char* caption, int max, int large, int initial = 0,
-                   TKeySteps keys = Keys10, int maxLength = 3)
+TPairSpec ReadOnly(const char* name, const char* caption, int max, int large, int initial = 0, TKeySteps keys = Keys10,
+                   int maxLength = 3)
 {
     return TPairSpec{name, caption, max, large, initial, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, maxLength, keys};
 }
@@ -122,6 +122,7 @@ PfmPairDescriptor Min(PfmPairDescriptor d, int min)
 #define AT(Record, Field) offsetof(Record, Field)
 using P = PfmPair;
 
+// clang-format off
 std::array<PfmPairDescriptor, PfmPairCount> MakeTable()
 {
     const PfmPairDescriptor rows[] = {
@@ -306,6 +307,7 @@ std::array<PfmPairDescriptor, PfmPairCount> MakeTable()
     }
     return table;
 }
+// clang-format on
 
 } // namespace
 

@@ -19,6 +19,7 @@
 
 // Every pair, in table order. The name is the stem of the controls: Pfm_Volume gives
 // Pfm_VolumeBar, Pfm_VolumeEdit and (when it has a caption) Pfm_VolumeText.
+// clang-format off
 enum class PfmPair : int {
     // header
     Pfm_Volume, Pfm_ReverbRtn, Pfm_VariationRtn, Pfm_Noteshift,
@@ -52,6 +53,7 @@ enum class PfmPair : int {
     Pfm_Effect_EQ_HighFreq, Pfm_Effect_EQ_HighGain, Pfm_Effect_EQ_HighQ,
     Count
 };
+// clang-format on
 inline constexpr int PfmPairCount = static_cast<int>(PfmPair::Count);
 
 // The record a pair's word lives in, and how the row finds its instance of the record.

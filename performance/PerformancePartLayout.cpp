@@ -20,9 +20,9 @@ void TPerformancePage::CreatePartPage()
     Pfm_Part_Parameter_Grp = Group(o, Pfm_PartTab, "Pfm_Part_Parameter_Grp", "Part Parameter", x1, Top, Col, 242);
     TGroupBox* g = Pfm_Part_Parameter_Grp;
     Pfm_Part_BankNumText = CreateLabel(o, g, "Pfm_Part_BankNumText", "Bank", 8, 20);
-    Pfm_Part_BankNum = Combo(o, g, "Pfm_Part_BankNum",
-                             {"off", "Int", "PrA", "PrB", "PrC", "PrD", "PrE", "PrF", "PrG", "PrH", "PrI", "PrJ", "PrK"},
-                             56, 17, 60);
+    Pfm_Part_BankNum =
+        Combo(o, g, "Pfm_Part_BankNum",
+              {"off", "Int", "PrA", "PrB", "PrC", "PrD", "PrE", "PrF", "PrG", "PrH", "PrI", "PrJ", "PrK"}, 56, 17, 60);
     Pfm_Part_PrgNumText = CreateLabel(o, g, "Pfm_Part_PrgNumText", "Program", 8, 43);
     Pfm_Part_PrgNum = Combo(o, g, "Pfm_Part_PrgNum", {}, 56, 40, 162);
     Items rcv = Numbered(1, 16, true);
@@ -43,7 +43,8 @@ void TPerformancePage::CreatePartPage()
     const P pitchRows[] = {P::Pfm_Part_Detune, P::Pfm_Part_NoteShift, P::Pfm_Part_PBRange, P::Pfm_Part_PBRangeLo};
     for (int i = 0; i < 4; ++i) CreatePair(pitchRows[i], g, Place(8, 17 + i * Pitch, 72, 100));
     Pfm_Part_PortaSw = Radio(o, g, "Pfm_Part_PortaSw", "Portament Sw", {"off", "on"}, 1, 8, 109, 96, 56, 0);
-    Pfm_Part_PortaMode = Radio(o, g, "Pfm_Part_PortaMode", "Portament Mode", {"fingerd", "fulltime"}, 1, 108, 109, 110, 56, 0);
+    Pfm_Part_PortaMode =
+        Radio(o, g, "Pfm_Part_PortaMode", "Portament Mode", {"fingerd", "fulltime"}, 1, 108, 109, 110, 56, 0);
     CreatePair(P::Pfm_Part_PortaTime, g, Place(8, 169, 72, 100));
 
     // Column 2: tone offsets.
@@ -58,7 +59,8 @@ void TPerformancePage::CreatePartPage()
         CreatePair(lfoRows[i], Pfm_Part_LFO1Grp, Place(6, 16 + i * Pitch, 62, 102));
     }
     Pfm_Part_Filter_Grp = Group(o, g, "Pfm_Part_Filter_Grp", "Filter", 6, 196, 214, 171);
-    Pfm_Part_FilterSw = Radio(o, Pfm_Part_Filter_Grp, "Pfm_Part_FilterSw", "Filter Switch", {"off", "on"}, 2, 6, 14, 202, 36, 0);
+    Pfm_Part_FilterSw =
+        Radio(o, Pfm_Part_Filter_Grp, "Pfm_Part_FilterSw", "Filter Switch", {"off", "on"}, 2, 6, 14, 202, 36, 0);
     const P filterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
                             P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
     for (int i = 0; i < 5; ++i) CreatePair(filterRows[i], Pfm_Part_Filter_Grp, Place(6, 52 + i * Pitch, 72, 92));
@@ -100,8 +102,8 @@ void TPerformancePage::CreatePartPage()
     Pfm_Part_PanBar->LargeChange = 10;
     Pfm_Part_PanBar->SetTabStop(false);
     Pfm_Part_Pan = Combo(o, Pfm_Part_PanGrp, "Pfm_Part_Pan", PanNames(true), 164, 16, 54, 64);
-    Pfm_Part_SustainRcvSw = Radio(o, g, "Pfm_Part_SustainRcvSw", "Sustain Rcv Sw", {"off", "on"}, 2, 228, 200, 222, 38, 0);
+    Pfm_Part_SustainRcvSw =
+        Radio(o, g, "Pfm_Part_SustainRcvSw", "Sustain Rcv Sw", {"off", "on"}, 2, 228, 200, 222, 38, 0);
     CreatePair(P::Pfm_Part_PanScale, Pfm_Part_PanGrp, Place(6, 16 + Pitch, 72, 100));
     CreatePair(P::Pfm_Part_PanMod, Pfm_Part_PanGrp, Place(6, 16 + 2 * Pitch, 72, 100));
 }
-

@@ -31,7 +31,8 @@ void TPerformancePage::FillProgramList(int bank)
 {
     std::vector<std::string> names;
     if (bank >= BankInternal && bank < BankCount) {
-        const int column = bank == BankInternal ? (FData.ParameterData.SystemBlock.MemoryMode == 1 ? 12 : 11) : bank - 2;
+        const int column =
+            bank == BankInternal ? (FData.ParameterData.SystemBlock.MemoryMode == 1 ? 12 : 11) : bank - 2;
         names.reserve(128);
         for (const auto& row : FData.VoiceNameTable) names.push_back(row[static_cast<std::size_t>(column)]);
     }
@@ -90,7 +91,8 @@ void TPerformancePage::DisplayPerformancePart(int p)
     load(P::Pfm_Part_ReverbSend, part.ReverbSend);
     load(P::Pfm_Part_VariationSend, part.VariationSend);
     if (Pfm_Part_InsEffectSw->ItemIndex() == 1)
-        for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend}) SetPairEnabled(id, false);
+        for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
+            SetPairEnabled(id, false);
 
     // 6. Tone and LFO1.
     load(P::Pfm_Part_Formant, part.Formant);

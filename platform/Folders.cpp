@@ -17,17 +17,12 @@ fs::path ProgramFile()
     return ec ? fs::path() : exe;
 }
 
-fs::path ProgramFolder()
-{
-    return ProgramFile().parent_path();
-}
+fs::path ProgramFolder() { return ProgramFile().parent_path(); }
 
 static fs::path HomeFolder()
 {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-        return pw->pw_dir;
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
     return fs::temp_directory_path();
 }
 
@@ -45,4 +40,4 @@ fs::path SettingsFolder()
     return folder;
 }
 
-}  // namespace platform
+} // namespace platform

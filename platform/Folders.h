@@ -16,4 +16,4 @@ std::filesystem::path ProgramFolder();
 // here (reading a missing settings file gives the defaults, writing it reports the failure).
 std::filesystem::path SettingsFolder();
 
-}  // namespace platform
+} // namespace platform

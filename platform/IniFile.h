@@ -39,7 +39,7 @@ private:
         bool isEntry = false;
     };
     struct Section {
-        std::string name;  // empty for lines before the first section header
+        std::string name; // empty for lines before the first section header
         std::vector<Line> lines;
     };
 
@@ -51,4 +51,4 @@ private:
     std::vector<Section> sections_;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -10,4 +10,4 @@ namespace platform {
 // xdg-open would take as an option).
 bool OpenUrl(const std::string& url);
 
-}  // namespace platform
+} // namespace platform

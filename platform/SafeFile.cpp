@@ -23,17 +23,14 @@ struct TempFile {
     bool keep = false;
     ~TempFile()
     {
-        if (fd >= 0)
-            ::close(fd);
-        if (!keep && !path.empty())
-            ::unlink(path.c_str());
+        if (fd >= 0) ::close(fd);
+        if (!keep && !path.empty()) ::unlink(path.c_str());
     }
 };
 
 bool Fail(std::string* error, const std::string& what, const fs::path& file, int err)
 {
-    if (error)
-        *error = what + " \"" + file.string() + "\": " + std::strerror(err);
+    if (error) *error = what + " \"" + file.string() + "\": " + std::strerror(err);
     return false;
 }
 
@@ -48,14 +45,13 @@ int CreateTemp(const fs::path& target, fs::path& tempPath)
         tempPath += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                     std::to_string(seed() % 100000);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, std::string* error)
 {
@@ -63,15 +59,13 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     std::error_code ec;
     if (fs::is_symlink(target, ec)) {
         fs::path link = fs::read_symlink(target, ec);
-        if (!ec)
-            target = link.is_absolute() ? link : target.parent_path() / link;
+        if (!ec) target = link.is_absolute() ? link : target.parent_path() / link;
     }
 
     struct stat old {};
     const bool hadOld = ::stat(target.c_str(), &old) == 0;
     // The rename would get past a read-only file; refuse as writing it in place would.
-    if (hadOld && ::access(target.c_str(), W_OK) != 0)
-        return Fail(error, "Cannot write", target, errno);
+    if (hadOld && ::access(target.c_str(), W_OK) != 0) return Fail(error, "Cannot write", target, errno);
 
     TempFile temp;
     temp.fd = CreateTemp(target, temp.path);
@@ -85,10 +79,8 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     std::size_t done = 0;
     while (done < size) {
         ssize_t n = ::write(temp.fd, bytes + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Fail(error, "Cannot write", target, n < 0 ? errno : ENOSPC);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Fail(error, "Cannot write", target, n < 0 ? errno : ENOSPC);
         done += static_cast<std::size_t>(n);
     }
     if (hadOld) {
@@ -97,14 +89,11 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
         if (::fchmod(temp.fd, old.st_mode & 07777) != 0)
             return Fail(error, "Cannot keep the permissions of", target, errno);
     }
-    if (::fsync(temp.fd) != 0)
-        return Fail(error, "Cannot write", target, errno);
+    if (::fsync(temp.fd) != 0) return Fail(error, "Cannot write", target, errno);
     int fd = temp.fd;
     temp.fd = -1;
-    if (::close(fd) != 0)
-        return Fail(error, "Cannot write", target, errno);
-    if (::rename(temp.path.c_str(), target.c_str()) != 0)
-        return Fail(error, "Cannot replace", target, errno);
+    if (::close(fd) != 0) return Fail(error, "Cannot write", target, errno);
+    if (::rename(temp.path.c_str(), target.c_str()) != 0) return Fail(error, "Cannot replace", target, errno);
     temp.keep = true;
 
     // Make the rename itself durable; a failure here no longer endangers either version.
@@ -116,4 +105,4 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     return true;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -23,4 +23,4 @@ public:
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
 
-}  // namespace platform
+} // namespace platform

@@ -20,8 +20,7 @@ static fs::path LockPath(const std::string& name)
     // blocking another's program.
     std::error_code ec;
     fs::path tmp = fs::temp_directory_path(ec);
-    if (ec)
-        tmp = "/tmp";
+    if (ec) tmp = "/tmp";
     return tmp / (name + "-" + std::to_string(getuid()) + ".lock");
 }
 
@@ -42,8 +41,7 @@ SingleInstanceLock::SingleInstanceLock(const std::string& name) : path_(LockPath
 
 SingleInstanceLock::~SingleInstanceLock()
 {
-    if (fd_ >= 0)
-        ::close(fd_);  // closing the descriptor releases the lock
+    if (fd_ >= 0) ::close(fd_); // closing the descriptor releases the lock
 }
 
-}  // namespace platform
+} // namespace platform

@@ -26,4 +26,4 @@ private:
     bool held_ = false;
 };
 
-}  // namespace platform
+} // namespace platform

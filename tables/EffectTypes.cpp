@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <span>
 
+// The catalogue data keeps its hand layout.
+// clang-format off
+
 namespace {
 
 struct SlotDef {
@@ -584,3 +587,4 @@ void FillEffectTypeTable(TNameTables& tables)
         }
     }
 }
+// clang-format on

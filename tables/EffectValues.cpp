@@ -6,6 +6,9 @@
 #include <iterator>
 #include <span>
 
+// The catalogue data keeps its hand layout.
+// clang-format off
+
 namespace {
 
 constexpr std::array<uint8_t, 59> KindOffset = {
@@ -350,3 +353,4 @@ void FillEffectValueTables(TNameTables& tables)
     tables.EffectKindMax = KindMax;
     tables.EffectKindPageStep = KindPageStep;
 }
+// clang-format on

@@ -20,7 +20,7 @@ struct TEFXSetup {
 // One named envelope shape: the values in the order Hold, Time1..Time4, TimeScaling,
 // Level1..Level4, as the operator envelope value boxes show them.
 struct EGShapeRecord {
-    std::array<char, 12> Name{};   // 8-bit text, NUL-terminated, at most 10 characters
+    std::array<char, 12> Name{}; // 8-bit text, NUL-terminated, at most 10 characters
     std::array<int32_t, 10> Value{};
 };
 

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <iterator>
 
+// The catalogue data keeps its hand layout.
+// clang-format off
+
 constexpr std::array<const char*, 90> FseqPresetNames = {
     "01: ShoobyDo", "02: 2BarBeat", "03: D&B", "04: D&B Fill", "05: 4BarBeat", "06: YouCanG",
     "07: EBSayHey", "08: RtmSynth", "09: VocalRtm", "10: WooWaPa", "11: UooLha", "12: FemRtm",
@@ -415,3 +418,4 @@ void FillControlDestinationText(TNameTables& tables)
     std::copy(std::begin(ControlDestinations), std::end(ControlDestinations),
               tables.ControlDestinationText.begin());
 }
+// clang-format on

@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+// The catalogue data keeps its hand layout.
+// clang-format off
+
 namespace {
 
 constexpr int PresetBankCount = 11;     // PrA .. PrK, columns 0..10
@@ -386,3 +389,4 @@ void FillFixedFreqText(TNameTables& tables)
     for (const TFixedFreqRow& row : InstrumentFixedFreqRows)
         for (std::size_t c = 0; c < row.Texts.size(); ++c) tables.FixedFreqText[std::size_t(row.Fine)][c] = row.Texts[c];
 }
+// clang-format on

@@ -16,13 +16,27 @@ TKeyForChar KeyForChar(char c)
         uint16_t key;
     };
     static const Row rows[] = {
-        {' ', 0, VK_SPACE},       {';', ':', VK_OEM_1},      {'=', '+', VK_OEM_PLUS},
-        {',', '<', VK_OEM_COMMA}, {'-', '_', VK_OEM_MINUS},  {'.', '>', VK_OEM_PERIOD},
-        {'/', '?', VK_OEM_2},     {'`', '~', VK_OEM_3},      {'[', '{', VK_OEM_4},
-        {'\\', '|', VK_OEM_5},    {']', '}', VK_OEM_6},      {'\'', '"', VK_OEM_7},
-        {0, ')', '0'},            {0, '!', '1'},             {0, '@', '2'},
-        {0, '#', '3'},            {0, '$', '4'},             {0, '%', '5'},
-        {0, '^', '6'},            {0, '&', '7'},             {0, '*', '8'},
+        {' ', 0, VK_SPACE},
+        {';', ':', VK_OEM_1},
+        {'=', '+', VK_OEM_PLUS},
+        {',', '<', VK_OEM_COMMA},
+        {'-', '_', VK_OEM_MINUS},
+        {'.', '>', VK_OEM_PERIOD},
+        {'/', '?', VK_OEM_2},
+        {'`', '~', VK_OEM_3},
+        {'[', '{', VK_OEM_4},
+        {'\\', '|', VK_OEM_5},
+        {']', '}', VK_OEM_6},
+        {'\'', '"', VK_OEM_7},
+        {0, ')', '0'},
+        {0, '!', '1'},
+        {0, '@', '2'},
+        {0, '#', '3'},
+        {0, '$', '4'},
+        {0, '%', '5'},
+        {0, '^', '6'},
+        {0, '&', '7'},
+        {0, '*', '8'},
         {0, '(', '9'},
     };
     for (const Row& r : rows) {
@@ -47,10 +61,9 @@ struct KeyName {
     const char* name;
 };
 const KeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},
-    {VK_HOME, "Home"},  {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},  {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 std::string KeyText(uint16_t key)
@@ -97,15 +110,9 @@ TShortCut TextToShortCut(const std::string& text)
 
 // ---- components -----------------------------------------------------------------------------
 
-TComponent::TComponent(TComponent* AOwner)
-{
-    SetOwner(AOwner);
-}
+TComponent::TComponent(TComponent* AOwner) { SetOwner(AOwner); }
 
-void TComponent::BeginDestroy()
-{
-    FDestroying = true;
-}
+void TComponent::BeginDestroy() { FDestroying = true; }
 
 TComponent::~TComponent()
 {
@@ -257,10 +264,7 @@ void TStrings::SetText(const std::string& text)
 
 // ---- helpers --------------------------------------------------------------------------------
 
-std::string IntToStr(long long v)
-{
-    return std::to_string(v);
-}
+std::string IntToStr(long long v) { return std::to_string(v); }
 
 int Utf8Length(const std::string& s)
 {

@@ -67,15 +67,13 @@ constexpr uint16_t VK_CAPITAL = 0x14, VK_ESCAPE = 0x1B, VK_SPACE = 0x20;
 constexpr uint16_t VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24;
 constexpr uint16_t VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
 constexpr uint16_t VK_INSERT = 0x2D, VK_DELETE = 0x2E;
-constexpr uint16_t VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D,
-                   VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F;
-constexpr uint16_t VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F5 = 0x74,
-                   VK_F6 = 0x75, VK_F7 = 0x76, VK_F8 = 0x77, VK_F9 = 0x78, VK_F10 = 0x79,
-                   VK_F11 = 0x7A, VK_F12 = 0x7B;
-constexpr uint16_t VK_OEM_1 = 0xBA /* ; */, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC,
-                   VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF /* / */,
-                   VK_OEM_3 = 0xC0 /* ` */, VK_OEM_4 = 0xDB /* [ */, VK_OEM_5 = 0xDC /* \ */,
-                   VK_OEM_6 = 0xDD /* ] */, VK_OEM_7 = 0xDE /* ' */;
+constexpr uint16_t VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E,
+                   VK_DIVIDE = 0x6F;
+constexpr uint16_t VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F5 = 0x74, VK_F6 = 0x75, VK_F7 = 0x76,
+                   VK_F8 = 0x77, VK_F9 = 0x78, VK_F10 = 0x79, VK_F11 = 0x7A, VK_F12 = 0x7B;
+constexpr uint16_t VK_OEM_1 = 0xBA /* ; */, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD,
+                   VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF /* / */, VK_OEM_3 = 0xC0 /* ` */, VK_OEM_4 = 0xDB /* [ */,
+                   VK_OEM_5 = 0xDC /* \ */, VK_OEM_6 = 0xDD /* ] */, VK_OEM_7 = 0xDE /* ' */;
 
 // The key (and whether Shift is needed) that types the character c on a US keyboard; 0 when no
 // key types it.
@@ -96,8 +94,16 @@ public:
         for (auto e : elems) *this << e;
     }
     bool Contains(TShiftStateElem e) const { return (Bits & (1u << e)) != 0; }
-    TShiftState& operator<<(TShiftStateElem e) { Bits |= uint16_t(1u << e); return *this; }
-    TShiftState& operator>>(TShiftStateElem e) { Bits &= uint16_t(~(1u << e)); return *this; }
+    TShiftState& operator<<(TShiftStateElem e)
+    {
+        Bits |= uint16_t(1u << e);
+        return *this;
+    }
+    TShiftState& operator>>(TShiftStateElem e)
+    {
+        Bits &= uint16_t(~(1u << e));
+        return *this;
+    }
     bool Empty() const { return Bits == 0; }
     bool operator==(const TShiftState&) const = default;
 
@@ -118,15 +124,14 @@ TShortCut TextToShortCut(const std::string& Text);
 
 // ---- modal results and message-box answers ---------------------------------------------------
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrClose = 11;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
+                       mrAll = 8, mrClose = 11;
 
 // Message-box buttons, icons and answers, numbered as on Windows.
-constexpr int MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02, MB_YESNOCANCEL = 0x03,
-              MB_YESNO = 0x04, MB_RETRYCANCEL = 0x05;
+constexpr int MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02, MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04,
+              MB_RETRYCANCEL = 0x05;
 constexpr int MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20,
-              MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40,
-              MB_ICONINFORMATION = 0x40;
+              MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40;
 constexpr int MB_TYPEMASK = 0x0F, MB_ICONMASK = 0xF0;
 constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
 
@@ -153,10 +158,18 @@ public:
     std::string Message;
 };
 using EUiError = Exception;
-class EInvalidOperation : public Exception { using Exception::Exception; };
-class EInvalidGraphic : public Exception { using Exception::Exception; };
-class EFOpenError : public Exception { using Exception::Exception; };
-class EReadError : public Exception { using Exception::Exception; };
+class EInvalidOperation : public Exception {
+    using Exception::Exception;
+};
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+class EFOpenError : public Exception {
+    using Exception::Exception;
+};
+class EReadError : public Exception {
+    using Exception::Exception;
+};
 
 // ---- objects and components -----------------------------------------------------------------
 class TObject {
@@ -173,13 +186,11 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
-using TMouseEvent =
-    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
-using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
-                                            TPoint MousePos, bool& Handled)>;
-using TMouseWheelUpDownEvent =
-    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 enum TOperation { opInsert, opRemove };
 

@@ -91,15 +91,9 @@ void TPageControl::RemovePage(TTabSheet* page)
     Changed();
 }
 
-int TPageControl::ActivePageIndex() const
-{
-    return FActivePage ? FActivePage->PageIndex() : -1;
-}
+int TPageControl::ActivePageIndex() const { return FActivePage ? FActivePage->PageIndex() : -1; }
 
-void TPageControl::SetActivePage(TTabSheet* page)
-{
-    ChangeActivePage(page);
-}
+void TPageControl::SetActivePage(TTabSheet* page) { ChangeActivePage(page); }
 
 void TPageControl::SetActivePageIndex(int i)
 {
@@ -113,8 +107,10 @@ void TPageControl::ChangeActivePage(TTabSheet* page)
     // The focus leaves the sheet that goes away first (its OnExit runs).
     TForm* f = ParentForm();
     if (f && old && f->ActiveControl() && old->ContainsControl(f->ActiveControl())) {
-        if (CanFocus()) SetFocus();
-        else f->SetActiveControl(nullptr);
+        if (CanFocus())
+            SetFocus();
+        else
+            f->SetActiveControl(nullptr);
     }
     FActivePage = page;
     if (page) page->SetVisible(true);
@@ -229,9 +225,12 @@ void TTabControl::SelectNextPage(bool GoForward)
 bool TTabControl::DefaultKeyDown(uint16_t Key, TShiftState Shift)
 {
     if (Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) return false;
-    if (Key == VK_LEFT && FTabIndex > 0) PersonChanges(FTabIndex - 1);
-    else if (Key == VK_RIGHT && FTabIndex + 1 < Tabs.Count()) PersonChanges(FTabIndex + 1);
-    else return Key == VK_LEFT || Key == VK_RIGHT;
+    if (Key == VK_LEFT && FTabIndex > 0)
+        PersonChanges(FTabIndex - 1);
+    else if (Key == VK_RIGHT && FTabIndex + 1 < Tabs.Count())
+        PersonChanges(FTabIndex + 1);
+    else
+        return Key == VK_LEFT || Key == VK_RIGHT;
     return true;
 }
 
@@ -316,10 +315,7 @@ bool TUpDown::UserClicks(TUDBtnType button)
 
 // ---- progress bar, status bar ---------------------------------------------------------------
 
-TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner)
-{
-    SetTabStop(false);
-}
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(false); }
 
 void TProgressBar::SetMin(int v)
 {
@@ -345,10 +341,7 @@ void TProgressBar::SetPosition(int v)
     Changed();
 }
 
-TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner)
-{
-    SetTabStop(false);
-}
+TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(false); }
 
 void TStatusBar::SetSimplePanel(bool v)
 {

@@ -124,15 +124,9 @@ TPoint TControl::ClientToForm(TPoint p) const
     return p;
 }
 
-bool TControl::AcceptsInput() const
-{
-    return Showing() && EnabledForInput();
-}
+bool TControl::AcceptsInput() const { return Showing() && EnabledForInput(); }
 
-bool TControl::Dispatch(const std::function<void()>& work) const
-{
-    return Application->Dispatch(work);
-}
+bool TControl::Dispatch(const std::function<void()>& work) const { return Application->Dispatch(work); }
 
 void TControl::Click()
 {
@@ -165,7 +159,8 @@ bool TControl::UserMouseDown(int X, int Y, TMouseButton Button, TShiftState Shif
         if (TForm* f = ParentForm()) {
             f->Activate();
             // Only controls that take part in Tab take the focus by a click (not panels, sheets).
-            if (auto* w = dynamic_cast<TWinControl*>(this); w && w != f && w->TabStop() && w->CanFocus()) f->MoveFocus(w);
+            if (auto* w = dynamic_cast<TWinControl*>(this); w && w != f && w->TabStop() && w->CanFocus())
+                f->MoveFocus(w);
         }
         if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
     });
@@ -290,16 +285,11 @@ bool TWinControl::KeyDown(uint16_t Key, TShiftState Shift)
 bool TWinControl::KeyUp(uint16_t Key, TShiftState Shift)
 {
     if (!AcceptsInput()) return false;
-    Dispatch([&] {
-        ParentForm()->RouteKeyUp(Key, Shift);
-    });
+    Dispatch([&] { ParentForm()->RouteKeyUp(Key, Shift); });
     return true;
 }
 
-bool TWinControl::DefaultKeyDown(uint16_t, TShiftState)
-{
-    return false;
-}
+bool TWinControl::DefaultKeyDown(uint16_t, TShiftState) { return false; }
 
 void TWinControl::DefaultKeyPress(char) {}
 void TWinControl::DoEnter() {}

@@ -34,7 +34,14 @@
 class TWinControl;
 class TForm;
 
-enum TCursor : int16_t { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21, crHourGlass = -11 };
+enum TCursor : int16_t {
+    crDefault = 0,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crHandPoint = -21,
+    crHourGlass = -11
+};
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TControl : public TComponent {

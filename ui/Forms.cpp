@@ -139,7 +139,8 @@ TModalResult TForm::ShowModal()
             f->FModal = false;
             if (f->Visible()) f->Hide();
             if (active && active->Visible() &&
-                std::find(Application->Forms().begin(), Application->Forms().end(), active) != Application->Forms().end())
+                std::find(Application->Forms().begin(), Application->Forms().end(), active) !=
+                    Application->Forms().end())
                 active->Activate();
         }
     } restore{this, wasActive};
@@ -159,10 +160,7 @@ void TForm::Activate()
     if (active == this && OnActivate) OnActivate(this);
 }
 
-bool TForm::Active() const
-{
-    return Application->ActiveForm() == this;
-}
+bool TForm::Active() const { return Application->ActiveForm() == this; }
 
 // ---- focus ----------------------------------------------------------------------------------
 
@@ -383,10 +381,7 @@ void TForm::Repaint()
     Changed();
 }
 
-TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner)
-{
-    SetTabStop(false);
-}
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(false); }
 
 namespace {
 void CollectTabStops(const TWinControl* parent, std::vector<TWinControl*>& out)

@@ -37,16 +37,12 @@ uint32_t Le32(const std::vector<uint8_t>& b, size_t at)
 {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
-uint16_t Le16(const std::vector<uint8_t>& b, size_t at)
-{
-    return uint16_t(b[at] | b[at + 1] << 8);
-}
+uint16_t Le16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 
 // The dash pattern of a pen style: lengths of on, off, on, off ... in pixels.
 const std::vector<int>& DashPattern(TPenStyle s)
 {
-    static const std::vector<int> solid, dash{6, 2}, dot{1, 1}, dashDot{6, 2, 1, 2},
-        dashDotDot{6, 2, 1, 2, 1, 2};
+    static const std::vector<int> solid, dash{6, 2}, dot{1, 1}, dashDot{6, 2, 1, 2}, dashDotDot{6, 2, 1, 2, 1, 2};
     switch (s) {
     case psDash: return dash;
     case psDot: return dot;
@@ -59,15 +55,9 @@ const std::vector<int>& DashPattern(TPenStyle s)
 
 // ---- canvas ---------------------------------------------------------------------------------
 
-void TCanvas::Modified()
-{
-    FTarget->Modified();
-}
+void TCanvas::Modified() { FTarget->Modified(); }
 
-TColor TCanvas::Pixels(int x, int y) const
-{
-    return FTarget->Pixel(x, y);
-}
+TColor TCanvas::Pixels(int x, int y) const { return FTarget->Pixel(x, y); }
 
 void TCanvas::SetPixel(int x, int y, TColor c)
 {
@@ -194,10 +184,7 @@ int TCanvas::TextWidth(const std::string& text) const
     return Utf8Length(text) * std::max(1, Font.Size * 3 / 4 + 1);
 }
 
-int TCanvas::TextHeight(const std::string&) const
-{
-    return std::max(1, Font.Size * 4 / 3 + 3);
-}
+int TCanvas::TextHeight(const std::string&) const { return std::max(1, Font.Size * 4 / 3 + 3); }
 
 void TCanvas::TextOut(int x, int y, const std::string& text)
 {
@@ -276,14 +263,13 @@ void TBitmap::SetPixelRaw(int x, int y, TColor c)
     FPixels[size_t(y) * FWidth + x] = c & 0xFFFFFFu;
 }
 
-void TBitmap::LoadFromFile(const std::string& path)
-{
-    LoadFromBmpBytes(ReadFileBytes(path), path);
-}
+void TBitmap::LoadFromFile(const std::string& path) { LoadFromBmpBytes(ReadFileBytes(path), path); }
 
 void TBitmap::LoadFromBmpBytes(const std::vector<uint8_t>& b, const std::string& what)
 {
-    auto bad = [&](const char* why) { return EInvalidGraphic("Bitmap image is not valid: \"" + what + "\" (" + why + ")"); };
+    auto bad = [&](const char* why) {
+        return EInvalidGraphic("Bitmap image is not valid: \"" + what + "\" (" + why + ")");
+    };
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw bad("no BMP header");
     uint32_t offBits = Le32(b, 10);
     uint32_t hdrSize = Le32(b, 14);
@@ -366,10 +352,7 @@ void TBitmap::SaveToFile(const std::string& path) const
 
 // ---- JPEG and pictures ----------------------------------------------------------------------
 
-void TJPEGImage::LoadFromFile(const std::string& path)
-{
-    LoadFromBytes(ReadFileBytes(path), path);
-}
+void TJPEGImage::LoadFromFile(const std::string& path) { LoadFromBytes(ReadFileBytes(path), path); }
 
 void TJPEGImage::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& what)
 {
@@ -381,10 +364,7 @@ void TJPEGImage::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::str
     TBitmap::operator=(decoded);
 }
 
-TPicture::TPicture() : FBitmap(std::make_unique<TBitmap>())
-{
-    Hook();
-}
+TPicture::TPicture() : FBitmap(std::make_unique<TBitmap>()) { Hook(); }
 
 void TPicture::Hook()
 {

@@ -81,8 +81,8 @@ public:
     void SetPixel(int x, int y, TColor c);
 
     // Draws text into a bitmap; installed by whoever can render fonts. Returns the text's size.
-    using TTextRenderer = std::function<TPoint(TBitmap* target, int x, int y,
-                                               const std::string& text, const TFont& font)>;
+    using TTextRenderer =
+        std::function<TPoint(TBitmap* target, int x, int y, const std::string& text, const TFont& font)>;
     static inline TTextRenderer TextRenderer;
 
 private:
@@ -146,8 +146,7 @@ class TPicture {
 public:
     TPicture();
     // Decodes JPEG bytes into pixels; returns false with a reason on failure.
-    using TJpegDecoder =
-        std::function<bool(const std::vector<uint8_t>& bytes, TBitmap& out, std::string& error)>;
+    using TJpegDecoder = std::function<bool(const std::vector<uint8_t>& bytes, TBitmap& out, std::string& error)>;
     static inline TJpegDecoder JpegDecoder;
 
     void LoadFromFile(const std::string& path);

@@ -50,10 +50,7 @@ void TMenuItem::SetChecked(bool v)
     Changed();
 }
 
-void TMenuItem::Add(TMenuItem* item)
-{
-    Insert(Count(), item);
-}
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
 void TMenuItem::Insert(int index, TMenuItem* item)
 {
@@ -107,10 +104,7 @@ TMenuItem* TMenuItem::FindShortCut(TShortCut sc)
 
 TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {}
 
-TMainMenu::~TMainMenu()
-{
-    delete FItems;
-}
+TMainMenu::~TMainMenu() { delete FItems; }
 
 bool TMainMenu::IsShortCut(uint16_t Key, TShiftState Shift)
 {

@@ -72,5 +72,5 @@ private:
 };
 
 // A new menu item with caption, shortcut and handler, added to parent when given.
-TMenuItem* NewItem(TMenuItem* parent, const std::string& name, const std::string& caption,
-                   TShortCut sc = scNone, TNotifyEvent onClick = {});
+TMenuItem* NewItem(TMenuItem* parent, const std::string& name, const std::string& caption, TShortCut sc = scNone,
+                   TNotifyEvent onClick = {});

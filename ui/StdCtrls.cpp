@@ -7,15 +7,9 @@
 
 // ---- label, group box -----------------------------------------------------------------------
 
-TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
-{
-    Transparent = false;
-}
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) { Transparent = false; }
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner)
-{
-    SetTabStop(false);
-}
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(false); }
 
 // ---- buttons --------------------------------------------------------------------------------
 
@@ -65,9 +59,9 @@ void TBitBtn::SetKind(TBitBtnKind k)
         TModalResult result;
     };
     static const Row rows[] = {
-        {bkCustom, "", mrNone},        {bkOK, "OK", mrOk},        {bkCancel, "Cancel", mrCancel},
-        {bkHelp, "&Help", mrNone},     {bkYes, "&Yes", mrYes},    {bkNo, "&No", mrNo},
-        {bkClose, "&Close", mrNone},   {bkAbort, "Abort", mrAbort}, {bkRetry, "&Retry", mrRetry},
+        {bkCustom, "", mrNone},          {bkOK, "OK", mrOk},          {bkCancel, "Cancel", mrCancel},
+        {bkHelp, "&Help", mrNone},       {bkYes, "&Yes", mrYes},      {bkNo, "&No", mrNo},
+        {bkClose, "&Close", mrNone},     {bkAbort, "Abort", mrAbort}, {bkRetry, "&Retry", mrRetry},
         {bkIgnore, "&Ignore", mrIgnore}, {bkAll, "&All", mrAll},
     };
     FKind = k;
@@ -108,8 +102,10 @@ bool TSpeedButton::UserClicks()
     Dispatch([this] {
         if (TForm* f = ParentForm()) f->Activate();
         if (GroupIndex != 0) {
-            if (!FDown) SetDown(true);
-            else if (AllowAllUp) SetDown(false);
+            if (!FDown)
+                SetDown(true);
+            else if (AllowAllUp)
+                SetDown(false);
         }
         Click();
     });
@@ -161,8 +157,10 @@ void TComboBox::ItemsChanged(TStrings::TChange c, int i)
         if (FItemIndex >= i) ++FItemIndex;
         break;
     case TStrings::scDeleted:
-        if (FItemIndex == i) FItemIndex = -1;
-        else if (FItemIndex > i) --FItemIndex;
+        if (FItemIndex == i)
+            FItemIndex = -1;
+        else if (FItemIndex > i)
+            --FItemIndex;
         break;
     case TStrings::scReplaced: break;
     case TStrings::scReset: FItemIndex = -1; break;
@@ -171,10 +169,7 @@ void TComboBox::ItemsChanged(TStrings::TChange c, int i)
     Changed();
 }
 
-void TComboBox::SyncText()
-{
-    TControl::SetText(FItemIndex >= 0 ? Items[FItemIndex] : std::string());
-}
+void TComboBox::SyncText() { TControl::SetText(FItemIndex >= 0 ? Items[FItemIndex] : std::string()); }
 
 void TComboBox::SetItemIndex(int i)
 {
@@ -185,10 +180,7 @@ void TComboBox::SetItemIndex(int i)
     Changed();
 }
 
-void TComboBox::SetText(const std::string& s)
-{
-    SetItemIndex(Items.IndexOf(s));
-}
+void TComboBox::SetText(const std::string& s) { SetItemIndex(Items.IndexOf(s)); }
 
 bool TComboBox::UserSelects(int i)
 {
@@ -230,10 +222,7 @@ bool TComboBox::DefaultKeyDown(uint16_t Key, TShiftState Shift)
 
 // ---- edit box -------------------------------------------------------------------------------
 
-TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner)
-{
-    Color = clWindow;
-}
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) { Color = clWindow; }
 
 void TEdit::SetText(const std::string& s)
 {
@@ -358,24 +347,34 @@ bool TEdit::DefaultKeyDown(uint16_t Key, TShiftState Shift)
         return true;
     }
     case VK_LEFT:
-        if (shift) place(FSelStart - 1, FSelLength + (FSelStart > 0 ? 1 : 0));
-        else place(FSelLength ? FSelStart : FSelStart - 1, 0);
+        if (shift)
+            place(FSelStart - 1, FSelLength + (FSelStart > 0 ? 1 : 0));
+        else
+            place(FSelLength ? FSelStart : FSelStart - 1, 0);
         return true;
     case VK_RIGHT:
-        if (shift) place(FSelStart, FSelLength + 1);
-        else place(FSelLength ? caretEnd : FSelStart + 1, 0);
+        if (shift)
+            place(FSelStart, FSelLength + 1);
+        else
+            place(FSelLength ? caretEnd : FSelStart + 1, 0);
         return true;
     case VK_HOME:
-        if (shift) place(0, caretEnd);
-        else place(0, 0);
+        if (shift)
+            place(0, caretEnd);
+        else
+            place(0, 0);
         return true;
     case VK_END:
-        if (shift) place(FSelStart, len - FSelStart);
-        else place(len, 0);
+        if (shift)
+            place(FSelStart, len - FSelStart);
+        else
+            place(len, 0);
         return true;
     case VK_INSERT:
-        if (ctrl && FSelLength > 0) Application->Backend().SetClipboardText(SelText());
-        else if (shift) ReplaceSelection(Application->Backend().ClipboardText(), true);
+        if (ctrl && FSelLength > 0)
+            Application->Backend().SetClipboardText(SelText());
+        else if (shift)
+            ReplaceSelection(Application->Backend().ClipboardText(), true);
         return ctrl || shift;
     default: break;
     }
@@ -478,10 +477,7 @@ void TScrollBar::SetKind(TScrollBarKind k)
     Changed();
 }
 
-int TScrollBar::MaxPosition() const
-{
-    return FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax;
-}
+int TScrollBar::MaxPosition() const { return FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax; }
 
 void TScrollBar::SetPageSize(int v)
 {

@@ -15,20 +15,38 @@ using layout::Make;
 using layout::Place;
 using layout::Radio;
 
-const layout::Items CategoryItems = {
-    "--", "Pf:Piano", "Cp:C-Percussion", "Or:Organ", "Gt:Guiter", "Ba:Bass", "St:Strings", "En:Ensemble",
-    "Br:Brass", "Rd:Reed", "Pi:Pipe", "Ld:Synth Lead", "Pd:Synth Pad", "Fx:Synth SE", "Et:Ethnic", "Pc:Percussive",
-    "Se:Sound Effect", "Dr:Drums", "Sc:Synth Comping", "Vo:Voice", "Co:Combination", "Wv:Material Wave",
-    "Sq:Sequence"};
+const layout::Items CategoryItems = {"--",
+                                     "Pf:Piano",
+                                     "Cp:C-Percussion",
+                                     "Or:Organ",
+                                     "Gt:Guiter",
+                                     "Ba:Bass",
+                                     "St:Strings",
+                                     "En:Ensemble",
+                                     "Br:Brass",
+                                     "Rd:Reed",
+                                     "Pi:Pipe",
+                                     "Ld:Synth Lead",
+                                     "Pd:Synth Pad",
+                                     "Fx:Synth SE",
+                                     "Et:Ethnic",
+                                     "Pc:Percussive",
+                                     "Se:Sound Effect",
+                                     "Dr:Drums",
+                                     "Sc:Synth Comping",
+                                     "Vo:Voice",
+                                     "Co:Combination",
+                                     "Wv:Material Wave",
+                                     "Sq:Sequence"};
 const layout::Items WaveformItems = {"tri", "s-dn", "s-up", "squ", "sine", "s/h"};
 const layout::Items FilterTypeItems = {"LPF24", "LPF18", "LPF12", "HPF", "BPF", "BEF"};
 const layout::Items FormItems = {"sine", "all1", "all2", "odd1", "odd2", "res1", "res2", "frmt"};
 const layout::Items OperatorItems = {"V:1", "V:2", "V:3", "V:4", "V:5", "V:6", "V:7", "V:8",
                                      "N:1", "N:2", "N:3", "N:4", "N:5", "N:6", "N:7", "N:8"};
-const layout::Items PresetEGItems = {
-    "EG Init", "Piano", "C-Perc", "Organ", "Guiter", "Bass", "Strings", "Ensemble", "Brass", "Reed", "Pipe",
-    "Synth Lead", "Synth Pad", "Synth SE", "Ethnic", "Percussive", "Sound Efx", "Drums", "Synth Comp", "Voice",
-    "Cmbination", "MaterialWv", "Sequence"};
+const layout::Items PresetEGItems = {"EG Init",    "Piano",    "C-Perc",     "Organ",      "Guiter",    "Bass",
+                                     "Strings",    "Ensemble", "Brass",      "Reed",       "Pipe",      "Synth Lead",
+                                     "Synth Pad",  "Synth SE", "Ethnic",     "Percussive", "Sound Efx", "Drums",
+                                     "Synth Comp", "Voice",    "Cmbination", "MaterialWv", "Sequence"};
 
 // Sizes of the page (pixels of the Voice sheet and of the voice tab control inside it).
 constexpr int SheetWidth = 935, SheetHeight = 608;
@@ -71,8 +89,8 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
 
     // ---- common settings ----
     Vc_CommonGrp = Group(o, Vc_VoiceTab, "Vc_CommonGrp", "Common", 4, TabsTop + 50, 282, SheetHeight - TabsTop - 52);
-    Vc_CommonPageControl = Make<TPageControl>(o, Vc_CommonGrp, "Vc_CommonPageControl", 4, 16, 274,
-                                              Vc_CommonGrp->Height() - 20);
+    Vc_CommonPageControl =
+        Make<TPageControl>(o, Vc_CommonGrp, "Vc_CommonPageControl", 4, 16, 274, Vc_CommonGrp->Height() - 20);
     auto sheetOf = [&](const char* name, const char* caption) {
         auto* s = new TTabSheet(o);
         s->Name = name;
@@ -112,15 +130,17 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_FilterType = Combo(o, Vc_FilterTabSheet, "Vc_FilterType", FilterTypeItems, 88, 71, 90);
     CreateLabel(o, Vc_FilterTabSheet, "Vc_FilterFScaleBPText", "F.Scale BP", 4, 166);
     Vc_FilterFScaleBP = Combo(o, Vc_FilterTabSheet, "Vc_FilterFScaleBP", layout::NoteNames(), 88, 163, 90);
-    const std::pair<P, int> filter[] = {{P::Vc_FilterInputGain, 48},  {P::Vc_FilterCutoffFreq, 94},
-                                        {P::Vc_FilterResonance, 117}, {P::Vc_FilterFreqScaling, 140},
+    const std::pair<P, int> filter[] = {{P::Vc_FilterInputGain, 48},
+                                        {P::Vc_FilterCutoffFreq, 94},
+                                        {P::Vc_FilterResonance, 117},
+                                        {P::Vc_FilterFreqScaling, 140},
                                         {P::Vc_FilterResoVelSns, 186}};
     for (const auto& [id, top] : filter) CreatePair(id, Vc_FilterTabSheet, Place(4, top, 84, 126, 40));
 
     // Filter EG and pitch EG: the graphs, the headings of their slider columns, the range
     Vc_FilterEGGraph = Make<TImage>(o, Vc_FilterEGTabSheet, "Vc_FilterEGGraph", 4, 2, 260, 232);
-    FilterEGText = CreateLabel(o, Vc_FilterEGTabSheet, "FilterEGText", "Time1 Lv1  Time2 Lv2  Time3 Lv3  Time4 Lv4",
-                               4, 238);
+    FilterEGText =
+        CreateLabel(o, Vc_FilterEGTabSheet, "FilterEGText", "Time1 Lv1  Time2 Lv2  Time3 Lv3  Time4 Lv4", 4, 238);
     // Time k and level k stand 30 apart, each pair of columns 64 from the last.
     const P filterEG[] = {P::Vc_FilterEGTime1, P::Vc_FilterEGLv1, P::Vc_FilterEGTime2, P::Vc_FilterEGLv2,
                           P::Vc_FilterEGTime3, P::Vc_FilterEGLv3, P::Vc_FilterEGTime4, P::Vc_FilterEGLv4};
@@ -128,14 +148,13 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         CreatePair(filterEG[i], Vc_FilterEGTabSheet, Standing(7 + 64 * (i / 2) + 30 * (i % 2), 254, 28, 93));
     const P filterEGRows[] = {P::Vc_FilterEGTimeScaling, P::Vc_FilterEGDepth, P::Vc_FilterEGAtkTVelSns,
                               P::Vc_FilterEGDepthVelSns};
-    for (int i = 0; i < 4; ++i)
-        CreatePair(filterEGRows[i], Vc_FilterEGTabSheet, Place(4, 376 + 21 * i, 104, 106, 36));
+    for (int i = 0; i < 4; ++i) CreatePair(filterEGRows[i], Vc_FilterEGTabSheet, Place(4, 376 + 21 * i, 104, 106, 36));
     Vc_PitchEGGraph = Make<TImage>(o, Vc_PitchEGTabSheet, "Vc_PitchEGGraph", 4, 2, 256, 104);
-    PitchEGText = CreateLabel(o, Vc_PitchEGTabSheet, "PitchEGText", "Lv0 Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4",
-                              4, 110);
+    PitchEGText =
+        CreateLabel(o, Vc_PitchEGTabSheet, "PitchEGText", "Lv0 Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4", 4, 110);
     PitchEGText->SetWidth(262);
-    Vc_PitchEGRange =
-        Radio(o, Vc_PitchEGTabSheet, "Vc_PitchEGRange", "Range", {"8oct", "2oct", "1oct", "1/2oct"}, 4, 4, 273, 256, 38);
+    Vc_PitchEGRange = Radio(o, Vc_PitchEGTabSheet, "Vc_PitchEGRange", "Range", {"8oct", "2oct", "1oct", "1/2oct"}, 4, 4,
+                            273, 256, 38);
     const std::pair<P, int> pitchEG[] = {{P::Vc_PitchEGLv0, 1},    {P::Vc_PitchEGTime1, 31},  {P::Vc_PitchEGLv1, 61},
                                          {P::Vc_PitchEGTime2, 91}, {P::Vc_PitchEGLv2, 122},   {P::Vc_PitchEGTime3, 152},
                                          {P::Vc_PitchEGLv3, 182},  {P::Vc_PitchEGTime4, 212}, {P::Vc_PitchEGLv4, 242}};
@@ -203,8 +222,8 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     CreatePair(P::Vc_NoteShift, Vc_GeneralGrp, Place(166, 82, 62, 74, 32));
 
     // ---- the operator page ----
-    Vc_OperatorTab = Make<TTabControl>(o, Vc_VoiceTab, "Vc_OperatorTab", 290, TabsTop + 114, 641,
-                                       SheetHeight - TabsTop - 116);
+    Vc_OperatorTab =
+        Make<TTabControl>(o, Vc_VoiceTab, "Vc_OperatorTab", 290, TabsTop + 114, 641, SheetHeight - TabsTop - 116);
     for (int i = 1; i <= 8; ++i) Vc_OperatorTab->Tabs.Add("VOp" + std::to_string(i));
     for (int i = 1; i <= 8; ++i) Vc_OperatorTab->Tabs.Add("UOp" + std::to_string(i));
     Vc_OperatorTab->SetTabIndex(0);
@@ -226,17 +245,15 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpLSBPText", "LS BP", 130, 287);
     const layout::Items breakPoints(layout::NoteNames().begin() + 21, layout::NoteNames().begin() + 121); // "A -1" ..
     Vc_VOpLSBP = Combo(o, Vc_VOpOSCGrp, "Vc_VOpLSBP", breakPoints, 166, 284, 74);
-    Vc_VOpLSLeftCrv = Radio(o, Vc_VOpOSCGrp, "Vc_VOpLSLeftCrv", "LS LeftCrv", {"-lin", "-exp", "+exp", "+lin"}, 2, 4,
-                            353, 120, 54);
+    Vc_VOpLSLeftCrv =
+        Radio(o, Vc_VOpOSCGrp, "Vc_VOpLSLeftCrv", "LS LeftCrv", {"-lin", "-exp", "+exp", "+lin"}, 2, 4, 353, 120, 54);
     Vc_VOpLSRightCrv = Radio(o, Vc_VOpOSCGrp, "Vc_VOpLSRightCrv", "LS RightCrv", {"-lin", "-exp", "+exp", "+lin"}, 2,
                              128, 353, 122, 54);
     Vc_VOpOPAttText2 = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpOPAttText2", "dB", 242, 413);
-    const std::pair<P, int> voiced[] = {{P::Vc_VOpFseqTrk, 51},      {P::Vc_VOpFreqScaling, 131},
-                                        {P::Vc_VOpTranspose, 151},   {P::Vc_VOpDetune, 171},
-                                        {P::Vc_VOpBandWidth, 191},   {P::Vc_VOpResonance, 211},
-                                        {P::Vc_VOpSkirt, 231},       {P::Vc_VOpOutputLvl, 251},
-                                        {P::Vc_VOpLSLeftDepth, 311}, {P::Vc_VOpLSRightDepth, 331},
-                                        {P::Vc_VOpOPAtt, 410}};
+    const std::pair<P, int> voiced[] = {
+        {P::Vc_VOpFseqTrk, 51},      {P::Vc_VOpFreqScaling, 131},  {P::Vc_VOpTranspose, 151}, {P::Vc_VOpDetune, 171},
+        {P::Vc_VOpBandWidth, 191},   {P::Vc_VOpResonance, 211},    {P::Vc_VOpSkirt, 231},     {P::Vc_VOpOutputLvl, 251},
+        {P::Vc_VOpLSLeftDepth, 311}, {P::Vc_VOpLSRightDepth, 331}, {P::Vc_VOpOPAtt, 410}};
     for (const auto& [id, top] : voiced) CreatePair(id, Vc_VOpOSCGrp, Place(6, top, 80, 101, 48));
     Vc_VOpOPAttEdit->SetText(AttenuationText(0)); // decibels, not the position
 
@@ -264,10 +281,9 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         TScrollBar* Bar;
         int Max, Large, Position;
     };
-    for (const TFrequencySlider& f : {TFrequencySlider{Vc_VOpFreqCoarseBar, 31, 5, 1},
-                                      TFrequencySlider{Vc_VOpFreqFineBar, 99, 10, 0},
-                                      TFrequencySlider{Vc_UOpFreqCoarseBar, 21, 5, 14},
-                                      TFrequencySlider{Vc_UOpFreqFineBar, 127, 10, 0}}) {
+    for (const TFrequencySlider& f :
+         {TFrequencySlider{Vc_VOpFreqCoarseBar, 31, 5, 1}, TFrequencySlider{Vc_VOpFreqFineBar, 99, 10, 0},
+          TFrequencySlider{Vc_UOpFreqCoarseBar, 21, 5, 14}, TFrequencySlider{Vc_UOpFreqFineBar, 127, 10, 0}}) {
         f.Bar->SetParams(f.Position, 0, f.Max);
         f.Bar->LargeChange = f.Large;
         f.Bar->SetTabStop(false);
@@ -295,11 +311,10 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_OpPresetEGEdit = Make<TEdit>(o, Vc_OpEGGrp, "Vc_OpPresetEGEdit", 62, 16, 92, 17);
     Vc_OpPresetEGEdit->SetTabStop(false);
     Vc_OpPresetEGEdit->MaxLength = 10;
-    const char* shapeButtons[4][3] = {
-        {"Vc_OpEGShapeWrite", "Record the envelope as a shape", "glyph_eg_write.bmp"},
-        {"Vc_OpEGShapeDel", "Delete the shape", "glyph_eg_delete.bmp"},
-        {"Vc_OpEGShapeOpen", "Open an EG shape file", "glyph_eg_open.bmp"},
-        {"Vc_OpEGShapeSave", "Save the EG shapes to a file", "glyph_eg_save.bmp"}};
+    const char* shapeButtons[4][3] = {{"Vc_OpEGShapeWrite", "Record the envelope as a shape", "glyph_eg_write.bmp"},
+                                      {"Vc_OpEGShapeDel", "Delete the shape", "glyph_eg_delete.bmp"},
+                                      {"Vc_OpEGShapeOpen", "Open an EG shape file", "glyph_eg_open.bmp"},
+                                      {"Vc_OpEGShapeSave", "Save the EG shapes to a file", "glyph_eg_save.bmp"}};
     TBitBtn** shapeButtonMembers[4] = {&Vc_OpEGShapeWrite, &Vc_OpEGShapeDel, &Vc_OpEGShapeOpen, &Vc_OpEGShapeSave};
     for (int i = 0; i < 4; ++i) {
         auto* b = Make<TBitBtn>(o, Vc_OpEGGrp, shapeButtons[i][0], 178 + 19 * i, 14, 19, 21);
@@ -311,8 +326,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     }
     Vc_OpEGGraph = Make<TImage>(o, Vc_OpEGGrp, "Vc_OpEGGraph", 4, 36, 252, 103);
     // The column headings stand over their sliders (the operator's in a smaller type, to fit).
-    Vc_OpEGText =
-        CreateLabel(o, Vc_OpEGGrp, "Vc_OpEGText", "Hold Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4", 4, 140);
+    Vc_OpEGText = CreateLabel(o, Vc_OpEGGrp, "Vc_OpEGText", "Hold Time1 Lv1 Time2 Lv2 Time3 Lv3 Time4 Lv4", 4, 140);
     Vc_OpEGText->Font.Size = 7;
     Vc_OpEGText->SetWidth(222);
     const std::pair<P, int> operatorEG[] = {{P::Vc_OpEGHold, 2},   {P::Vc_OpEGTime1, 29},  {P::Vc_OpEGLv1, 54},

@@ -20,10 +20,7 @@ std::string Decimal(int value, int decimals)
 
 } // namespace
 
-bool TVoicePage::VoicedFixedMode() const
-{
-    return Vc_VOpFreqMode->ItemIndex() == 1;
-}
+bool TVoicePage::VoicedFixedMode() const { return Vc_VOpFreqMode->ItemIndex() == 1; }
 
 void TVoicePage::SetVoicedFrequencyMaxima()
 {

@@ -13,11 +13,8 @@ using P = VcPair;
 }
 
 TVoicePage::TVoicePage(TComponent* owner, TMainData& data, TTabSheet* sheet, TVoicePageServices services)
-    : OperatorTabMemory(services.OperatorTabMemory ? *services.OperatorTabMemory : FOwnTabMemory),
-      FOwner(owner),
-      FData(data),
-      FServices(std::move(services)),
-      FPairs(VcPairCount)
+    : OperatorTabMemory(services.OperatorTabMemory ? *services.OperatorTabMemory : FOwnTabMemory), FOwner(owner),
+      FData(data), FServices(std::move(services)), FPairs(VcPairCount)
 {
     CreateControls(sheet);
     for (const auto& pair : FPairs)
@@ -76,10 +73,7 @@ void TVoicePage::Vc_TabSheetShow(TObject*)
     if (!VoicePageShown && !FData.DataChanged) VoicePageShown = 1;
 }
 
-void TVoicePage::Vc_VoiceTabChange(TObject*)
-{
-    RefreshVoicePages(Vc_VoiceTab->TabIndex());
-}
+void TVoicePage::Vc_VoiceTabChange(TObject*) { RefreshVoicePages(Vc_VoiceTab->TabIndex()); }
 
 void TVoicePage::Vc_OperatorTabChange(TObject*)
 {
@@ -97,10 +91,7 @@ void TVoicePage::Vc_OperatorTabChange(TObject*)
 
 // ---- voice common display --------------------------------------------------------------------------
 
-int TVoicePage::AlgorithmShown() const
-{
-    return std::clamp(ParseInteger(Vc_AlgorithmEdit->Text()), 1, 88);
-}
+int TVoicePage::AlgorithmShown() const { return std::clamp(ParseInteger(Vc_AlgorithmEdit->Text()), 1, 88); }
 
 void TVoicePage::ApplyOpAttEnable(int algorithm, int t)
 {
@@ -166,10 +157,9 @@ void TVoicePage::DisplayVoicedOperator(int v, int op)
     Vc_VOpKeySync->SetEnabled(true);
     Vc_VOpOPAttText2->SetEnabled(true);
     for (VcPair id : {P::Vc_VOpFseqTrk, P::Vc_VOpFreqScaling, P::Vc_VOpTranspose, P::Vc_VOpResonance,
-                            P::Vc_VOpBandWidth, P::Vc_VOpSkirt, P::Vc_VOpOutputLvl, P::Vc_VOpOPAtt,
-                            P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime, P::Vc_OpFrqEGDecayTime,
-                            P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod,
-                            P::Vc_OpPitchMod})
+                      P::Vc_VOpBandWidth, P::Vc_VOpSkirt, P::Vc_VOpOutputLvl, P::Vc_VOpOPAtt, P::Vc_OpFrqEGInitLvl,
+                      P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime, P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel,
+                      P::Vc_OpSnsFreqBias, P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod, P::Vc_OpPitchMod})
         EnableRow(id, true);
     Pair(P::Vc_OpPitchMod).SetVisible(true);
 
@@ -241,9 +231,9 @@ void TVoicePage::DisplayUnvoicedOperator(int v, int op)
                                                         Vc_UOpFreqCoarseBar, Vc_UOpFreqFineBar, Vc_UOpFreqCoarseEdit})
         c->SetEnabled(true);
     SetUnvoicedCoarseLook(false);
-    for (VcPair id : {P::Vc_UOpOutputLvl, P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl,
-                            P::Vc_OpFrqEGAtakTime, P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias,
-                            P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod})
+    for (VcPair id :
+         {P::Vc_UOpOutputLvl, P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime,
+          P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod})
         EnableRow(id, true);
     Pair(P::Vc_OpPitchMod).SetVisible(false);
 
@@ -270,7 +260,7 @@ void TVoicePage::DisplayUnvoicedOperator(int v, int op)
             c->SetEnabled(false);
         Vc_UOpFreqCoarseEdit->SetTabStop(false);
         for (VcPair id : {P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime,
-                                P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpFreqMod})
+                          P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpFreqMod})
             EnableRow(id, false);
     }
     if (mode == 2) {

@@ -117,16 +117,15 @@ public:
     TComboBox *Vc_FilterType{}, *Vc_FilterFScaleBP{};
     TScrollBar *Vc_FilterInputGainBar{}, *Vc_FilterCutoffFreqBar{}, *Vc_FilterResonanceBar{},
         *Vc_FilterFreqScalingBar{}, *Vc_FilterResoVelSnsBar{};
-    TEdit *Vc_FilterInputGainEdit{}, *Vc_FilterCutoffFreqEdit{}, *Vc_FilterResonanceEdit{},
-        *Vc_FilterFreqScalingEdit{}, *Vc_FilterResoVelSnsEdit{};
+    TEdit *Vc_FilterInputGainEdit{}, *Vc_FilterCutoffFreqEdit{}, *Vc_FilterResonanceEdit{}, *Vc_FilterFreqScalingEdit{},
+        *Vc_FilterResoVelSnsEdit{};
 
     // ---- filter EG --------------------------------------------------------------------------
     TImage* Vc_FilterEGGraph{};
     TLabel* FilterEGText{};
     TScrollBar *Vc_FilterEGTime1Bar{}, *Vc_FilterEGTime2Bar{}, *Vc_FilterEGTime3Bar{}, *Vc_FilterEGTime4Bar{},
         *Vc_FilterEGLv1Bar{}, *Vc_FilterEGLv2Bar{}, *Vc_FilterEGLv3Bar{}, *Vc_FilterEGLv4Bar{},
-        *Vc_FilterEGTimeScalingBar{}, *Vc_FilterEGDepthBar{}, *Vc_FilterEGAtkTVelSnsBar{},
-        *Vc_FilterEGDepthVelSnsBar{};
+        *Vc_FilterEGTimeScalingBar{}, *Vc_FilterEGDepthBar{}, *Vc_FilterEGAtkTVelSnsBar{}, *Vc_FilterEGDepthVelSnsBar{};
     TEdit *Vc_FilterEGTime1Edit{}, *Vc_FilterEGTime2Edit{}, *Vc_FilterEGTime3Edit{}, *Vc_FilterEGTime4Edit{},
         *Vc_FilterEGLv1Edit{}, *Vc_FilterEGLv2Edit{}, *Vc_FilterEGLv3Edit{}, *Vc_FilterEGLv4Edit{},
         *Vc_FilterEGTimeScalingEdit{}, *Vc_FilterEGDepthEdit{}, *Vc_FilterEGAtkTVelSnsEdit{},
@@ -136,24 +135,23 @@ public:
     TImage* Vc_PitchEGGraph{};
     TLabel* PitchEGText{};
     TRadioGroup* Vc_PitchEGRange{};
-    TScrollBar *Vc_PitchEGLv0Bar{}, *Vc_PitchEGLv1Bar{}, *Vc_PitchEGLv2Bar{}, *Vc_PitchEGLv3Bar{},
-        *Vc_PitchEGLv4Bar{}, *Vc_PitchEGTime1Bar{}, *Vc_PitchEGTime2Bar{}, *Vc_PitchEGTime3Bar{},
-        *Vc_PitchEGTime4Bar{}, *Vc_PitchEGTimeScalingBar{}, *Vc_PitchEGVelocitySensBar{};
-    TEdit *Vc_PitchEGLv0Edit{}, *Vc_PitchEGLv1Edit{}, *Vc_PitchEGLv2Edit{}, *Vc_PitchEGLv3Edit{},
-        *Vc_PitchEGLv4Edit{}, *Vc_PitchEGTime1Edit{}, *Vc_PitchEGTime2Edit{}, *Vc_PitchEGTime3Edit{},
-        *Vc_PitchEGTime4Edit{}, *Vc_PitchEGTimeScalingEdit{}, *Vc_PitchEGVelocitySensEdit{};
+    TScrollBar *Vc_PitchEGLv0Bar{}, *Vc_PitchEGLv1Bar{}, *Vc_PitchEGLv2Bar{}, *Vc_PitchEGLv3Bar{}, *Vc_PitchEGLv4Bar{},
+        *Vc_PitchEGTime1Bar{}, *Vc_PitchEGTime2Bar{}, *Vc_PitchEGTime3Bar{}, *Vc_PitchEGTime4Bar{},
+        *Vc_PitchEGTimeScalingBar{}, *Vc_PitchEGVelocitySensBar{};
+    TEdit *Vc_PitchEGLv0Edit{}, *Vc_PitchEGLv1Edit{}, *Vc_PitchEGLv2Edit{}, *Vc_PitchEGLv3Edit{}, *Vc_PitchEGLv4Edit{},
+        *Vc_PitchEGTime1Edit{}, *Vc_PitchEGTime2Edit{}, *Vc_PitchEGTime3Edit{}, *Vc_PitchEGTime4Edit{},
+        *Vc_PitchEGTimeScalingEdit{}, *Vc_PitchEGVelocitySensEdit{};
 
     // ---- formant and FM control sets (index 0..4: Formant1..5 or FM1..5) ---------------------
     std::array<TGroupBox*, 5> Vc_FormantGrp{}, Vc_FmGrp{};
-    TComboBox *Vc_Frmt1Operator{}, *Vc_Frmt2Operator{}, *Vc_Frmt3Operator{}, *Vc_Frmt4Operator{},
-        *Vc_Frmt5Operator{}, *Vc_Fm1Operator{}, *Vc_Fm2Operator{}, *Vc_Fm3Operator{}, *Vc_Fm4Operator{},
-        *Vc_Fm5Operator{};
+    TComboBox *Vc_Frmt1Operator{}, *Vc_Frmt2Operator{}, *Vc_Frmt3Operator{}, *Vc_Frmt4Operator{}, *Vc_Frmt5Operator{},
+        *Vc_Fm1Operator{}, *Vc_Fm2Operator{}, *Vc_Fm3Operator{}, *Vc_Fm4Operator{}, *Vc_Fm5Operator{};
     TRadioGroup *Vc_Frmt1Parameter{}, *Vc_Frmt2Parameter{}, *Vc_Frmt3Parameter{}, *Vc_Frmt4Parameter{},
         *Vc_Frmt5Parameter{}, *Vc_Fm1Parameter{}, *Vc_Fm2Parameter{}, *Vc_Fm3Parameter{}, *Vc_Fm4Parameter{},
         *Vc_Fm5Parameter{};
     TScrollBar *Vc_Frmt1CtlDepthBar{}, *Vc_Frmt2CtlDepthBar{}, *Vc_Frmt3CtlDepthBar{}, *Vc_Frmt4CtlDepthBar{},
-        *Vc_Frmt5CtlDepthBar{}, *Vc_Fm1CtlDepthBar{}, *Vc_Fm2CtlDepthBar{}, *Vc_Fm3CtlDepthBar{},
-        *Vc_Fm4CtlDepthBar{}, *Vc_Fm5CtlDepthBar{};
+        *Vc_Frmt5CtlDepthBar{}, *Vc_Fm1CtlDepthBar{}, *Vc_Fm2CtlDepthBar{}, *Vc_Fm3CtlDepthBar{}, *Vc_Fm4CtlDepthBar{},
+        *Vc_Fm5CtlDepthBar{};
     TEdit *Vc_Frmt1CtlDepthEdit{}, *Vc_Frmt2CtlDepthEdit{}, *Vc_Frmt3CtlDepthEdit{}, *Vc_Frmt4CtlDepthEdit{},
         *Vc_Frmt5CtlDepthEdit{}, *Vc_Fm1CtlDepthEdit{}, *Vc_Fm2CtlDepthEdit{}, *Vc_Fm3CtlDepthEdit{},
         *Vc_Fm4CtlDepthEdit{}, *Vc_Fm5CtlDepthEdit{};
@@ -179,8 +177,8 @@ public:
     TScrollBar *Vc_VOpFreqCoarseBar{}, *Vc_VOpFreqFineBar{};
     TEdit* Vc_VOpFreqCoarseEdit{};
     TScrollBar *Vc_VOpFseqTrkBar{}, *Vc_VOpFreqScalingBar{}, *Vc_VOpTransposeBar{}, *Vc_VOpDetuneBar{},
-        *Vc_VOpBandWidthBar{}, *Vc_VOpResonanceBar{}, *Vc_VOpSkirtBar{}, *Vc_VOpOutputLvlBar{},
-        *Vc_VOpLSLeftDepthBar{}, *Vc_VOpLSRightDepthBar{}, *Vc_VOpOPAttBar{};
+        *Vc_VOpBandWidthBar{}, *Vc_VOpResonanceBar{}, *Vc_VOpSkirtBar{}, *Vc_VOpOutputLvlBar{}, *Vc_VOpLSLeftDepthBar{},
+        *Vc_VOpLSRightDepthBar{}, *Vc_VOpOPAttBar{};
     TEdit *Vc_VOpFseqTrkEdit{}, *Vc_VOpFreqScalingEdit{}, *Vc_VOpTransposeEdit{}, *Vc_VOpDetuneEdit{},
         *Vc_VOpBandWidthEdit{}, *Vc_VOpResonanceEdit{}, *Vc_VOpSkirtEdit{}, *Vc_VOpOutputLvlEdit{},
         *Vc_VOpLSLeftDepthEdit{}, *Vc_VOpLSRightDepthEdit{}, *Vc_VOpOPAttEdit{};

@@ -98,8 +98,7 @@ VcChoiceDescriptor List(C id, TComboBox* V::*combo, R record, std::size_t field,
 {
     return VcChoiceDescriptor{id, combo, nullptr, VcWord{record, U16(field), 0, U16(field), packed}};
 }
-VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field,
-                           VcPacked packed = K::None)
+VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field, VcPacked packed = K::None)
 {
     return VcChoiceDescriptor{id, nullptr, radio, VcWord{record, U16(field), 0, U16(field), packed}};
 }
@@ -143,6 +142,7 @@ std::array<Descriptor, N> Indexed(const std::vector<Descriptor>& rows)
     return table;
 }
 
+// clang-format off
 std::array<VcPairDescriptor, VcPairCount> MakePairs()
 {
     const std::vector<VcPairDescriptor> rows = {
@@ -267,7 +267,9 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
     };
     return Indexed<VcPairCount>(rows);
 }
+// clang-format on
 
+// clang-format off
 std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
 {
     std::vector<VcChoiceDescriptor> rows = {
@@ -297,6 +299,7 @@ std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
     });
     return Indexed<VcChoiceCount>(rows);
 }
+// clang-format on
 
 // A list or radio showing no item takes part in a packed byte as its first item.
 int Index(int itemIndex) { return std::max(0, itemIndex); }
@@ -359,8 +362,7 @@ int TVoicePage::PackedByte(VcPacked packed, std::size_t offset) const
 {
     switch (packed) {
     case K::None: break;
-    case K::FilterEGScale:
-        return Vc_FilterEGAtkTVelSnsBar->Position() * 8 + Vc_FilterEGTimeScalingBar->Position();
+    case K::FilterEGScale: return Vc_FilterEGAtkTVelSnsBar->Position() * 8 + Vc_FilterEGTimeScalingBar->Position();
     case K::VoicedByte05:
         return Vc_VOpFseqTrkBar->Position() + Vc_VOpSkirtBar->Position() * 8 + Index(Vc_VOpFreqMode->ItemIndex()) * 64;
     case K::VoicedByte00: return Vc_VOpTransposeBar->Position() + (Vc_VOpKeySync->ItemIndex() == 1 ? 0x40 : 0);

@@ -20,6 +20,7 @@ class TVoicePage;
 
 // Every pair, in table order. The name is the stem of the controls: Vc_LFO1Speed gives
 // Vc_LFO1SpeedBar, Vc_LFO1SpeedEdit and (when it has a caption) Vc_LFO1SpeedText.
+// clang-format off
 enum class VcPair : int {
     // LFOs
     Vc_LFO1Speed, Vc_LFO1Delay, Vc_LFO1PModDepth, Vc_LFO1AModDepth, Vc_LFO1FreqModDepth, Vc_LFO1FltModDepth,
@@ -48,9 +49,11 @@ enum class VcPair : int {
     Vc_OpAmpMod, Vc_OpPitchMod, Vc_OpFreqMod,
     Count
 };
+// clang-format on
 inline constexpr int VcPairCount = static_cast<int>(VcPair::Count);
 
 // Every list and radio group whose handler stores the item index and sends a byte, in table order.
+// clang-format off
 enum class VcChoice : int {
     Vc_Category, Vc_LFO1Waveform, Vc_LFO1KeySync, Vc_LFO2Waveform, Vc_LFO2KeySync, Vc_LFO2Phase, Vc_FilterType,
     Vc_FilterFScaleBP, Vc_PitchEGRange,
@@ -61,6 +64,7 @@ enum class VcChoice : int {
     Vc_VOpKeySync, Vc_VOpLSBP, Vc_VOpLSLeftCrv, Vc_VOpLSRightCrv,
     Count
 };
+// clang-format on
 inline constexpr int VcChoiceCount = static_cast<int>(VcChoice::Count);
 
 // The record a row's word lives in, and so the operator its message addresses.

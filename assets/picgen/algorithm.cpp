@@ -76,7 +76,7 @@ Arrangement ParseLine(const std::string& text, int line)
     }
 
     // The layout stacks modulators above their targets, so the modulation graph must not loop.
-    std::array<int, kOperatorCount + 1> state{};  // 0 new, 1 on the path, 2 done
+    std::array<int, kOperatorCount + 1> state{}; // 0 new, 1 on the path, 2 done
     std::function<void(int)> visit = [&](int op) {
         state[op] = 1;
         for (const Link& l : a.modulations)
@@ -94,9 +94,9 @@ Arrangement ParseLine(const std::string& text, int line)
 // --- layout -------------------------------------------------------------------------------
 
 struct Tree {
-    std::array<std::vector<int>, kOperatorCount + 1> targets, children;  // children: single-target modulators
+    std::array<std::vector<int>, kOperatorCount + 1> targets, children; // children: single-target modulators
     std::array<int, kOperatorCount + 1> row{};
-    std::array<double, kOperatorCount + 1> width{}, x{};  // in column units
+    std::array<double, kOperatorCount + 1> width{}, x{}; // in column units
 };
 
 int RowOf(Tree& t, int op)
@@ -131,25 +131,28 @@ void Place(Tree& t, int op, double left)
 // Column positions in units; returns the total width in units.
 double ArrangeColumns(Tree& t)
 {
-    std::vector<int> roots;  // operators that modulate nothing, left to right by number
+    std::vector<int> roots; // operators that modulate nothing, left to right by number
     for (int op = 1; op <= kOperatorCount; ++op)
         if (t.targets[op].empty()) roots.push_back(op);
 
     // A modulator of several roots that stand next to each other sits centred above them.
     std::vector<int> fanOuts;
-    std::array<int, kOperatorCount + 1> groupOf{};  // root -> fan-out over it (0 = none)
+    std::array<int, kOperatorCount + 1> groupOf{}; // root -> fan-out over it (0 = none)
     for (int op = 1; op <= kOperatorCount; ++op) {
         const auto& tg = t.targets[op];
         if (tg.size() < 2) continue;
         std::vector<std::size_t> at;
         for (int target : tg) {
             const auto it = std::find(roots.begin(), roots.end(), target);
-            if (it == roots.end() || groupOf[target] != 0) { at.clear(); break; }
+            if (it == roots.end() || groupOf[target] != 0) {
+                at.clear();
+                break;
+            }
             at.push_back(static_cast<std::size_t>(it - roots.begin()));
         }
         std::sort(at.begin(), at.end());
         if (at.empty() || at.back() - at.front() + 1 != at.size()) {
-            fanOuts.push_back(op);  // placed afterwards over the middle of its targets
+            fanOuts.push_back(op); // placed afterwards over the middle of its targets
             continue;
         }
         for (int target : tg) groupOf[target] = op;
@@ -195,8 +198,7 @@ std::vector<Box> Obstacles(const AlgorithmLayout& l, const Arrangement& a)
     return obs;
 }
 
-AlgorithmLayout LayoutIn(const Arrangement& a, Tree& t, double units, int width, int height,
-                         double reservedLeft)
+AlgorithmLayout LayoutIn(const Arrangement& a, Tree& t, double units, int width, int height, double reservedLeft)
 {
     AlgorithmLayout l;
     int rows = 1;
@@ -215,7 +217,7 @@ AlgorithmLayout LayoutIn(const Arrangement& a, Tree& t, double units, int width,
     l.gap = ch - bh;
     l.loop = std::clamp(std::min((cw - bw) * 0.45, l.gap * 0.55), 3.0, 9.0);
 
-    const double bottom = height - busRoom;  // bottom edge of the carrier boxes
+    const double bottom = height - busRoom; // bottom edge of the carrier boxes
     const double x0 = reservedLeft + margin + (width - 2 * margin - reservedLeft - cw * units) / 2;
     for (int op = 1; op <= kOperatorCount; ++op) {
         const double cx = x0 + t.x[op] * cw;
@@ -228,7 +230,7 @@ AlgorithmLayout LayoutIn(const Arrangement& a, Tree& t, double units, int width,
     return l;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<Arrangement> ParseArrangements(std::istream& in)
 {
@@ -294,8 +296,8 @@ AlgorithmLayout LayoutAlgorithm(const Arrangement& a, int width, int height)
 
 Image DrawAlgorithm(const Arrangement& a, int width, int height)
 {
-    const Rgb paper{255, 255, 255}, ink{25, 25, 35}, carrierFill{204, 224, 250},
-        feedbackInk{175, 25, 25}, numberInk{20, 70, 160};
+    const Rgb paper{255, 255, 255}, ink{25, 25, 35}, carrierFill{204, 224, 250}, feedbackInk{175, 25, 25},
+        numberInk{20, 70, 160};
     const AlgorithmLayout l = LayoutAlgorithm(a, width, height);
     Canvas c(width, height, paper);
     const double s = l.stroke, head = std::clamp(l.gap * 0.55, 4.0, 7.0);
@@ -306,9 +308,8 @@ Image DrawAlgorithm(const Arrangement& a, int width, int height)
     for (int target = 1; target <= kOperatorCount; ++target) {
         std::vector<int> mods;
         for (const Link& m : a.modulations)
-            if (m.to == target &&
-                std::count_if(a.modulations.begin(), a.modulations.end(),
-                              [&](const Link& o) { return o.from == m.from; }) == 1)
+            if (m.to == target && std::count_if(a.modulations.begin(), a.modulations.end(),
+                                                [&](const Link& o) { return o.from == m.from; }) == 1)
                 mods.push_back(m.from);
         if (mods.empty()) continue;
         const Box& t = box(target);
@@ -385,4 +386,4 @@ Image DrawAlgorithm(const Arrangement& a, int width, int height)
     return c.Resolve();
 }
 
-}  // namespace picgen
+} // namespace picgen

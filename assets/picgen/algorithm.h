@@ -19,16 +19,16 @@ constexpr int kAlgorithmWidth = 300;
 constexpr int kAlgorithmHeight = 180;
 
 struct Link {
-    int from = 0;  // operator 1..8
+    int from = 0; // operator 1..8
     int to = 0;
     bool operator==(const Link&) const = default;
 };
 
 struct Arrangement {
     int number = 0;
-    std::vector<int> carriers;      // in the order the data lists them
-    std::vector<Link> modulations;  // from modulates to
-    std::vector<Link> feedback;     // from feeds back into to (from == to: self-feedback)
+    std::vector<int> carriers;     // in the order the data lists them
+    std::vector<Link> modulations; // from modulates to
+    std::vector<Link> feedback;    // from feeds back into to (from == to: self-feedback)
 };
 
 struct ParseError : std::runtime_error {
@@ -49,19 +49,19 @@ struct Box {
 };
 
 struct AlgorithmLayout {
-    std::array<Box, kOperatorCount> boxes{};  // operator n at index n - 1
-    std::array<int, kOperatorCount> row{};    // 0 = bottom row
+    std::array<Box, kOperatorCount> boxes{}; // operator n at index n - 1
+    std::array<int, kOperatorCount> row{};   // 0 = bottom row
     std::array<bool, kOperatorCount> carrier{};
-    double stroke = 0;       // line thickness
-    double digitScale = 0;   // font scale of the operator numbers
-    double gap = 0;          // free height between two rows of boxes
-    double loop = 0;         // how far a feedback loop stands off its box
-    double busY = 0;         // the output line under the carriers
-    Box number;              // where the algorithm number is written
+    double stroke = 0;     // line thickness
+    double digitScale = 0; // font scale of the operator numbers
+    double gap = 0;        // free height between two rows of boxes
+    double loop = 0;       // how far a feedback loop stands off its box
+    double busY = 0;       // the output line under the carriers
+    Box number;            // where the algorithm number is written
     double numberScale = 0;
 };
 
 AlgorithmLayout LayoutAlgorithm(const Arrangement& a, int width, int height);
 Image DrawAlgorithm(const Arrangement& a, int width = kAlgorithmWidth, int height = kAlgorithmHeight);
 
-}  // namespace picgen
+} // namespace picgen

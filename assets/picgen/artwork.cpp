@@ -9,8 +9,7 @@ namespace picgen {
 namespace {
 
 // Colours of the effect sheet's diagrams: signal flow on black.
-constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 190, 0}, kCyan{0, 220, 230},
-    kYellow{255, 255, 0};
+constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kGreen{0, 190, 0}, kCyan{0, 220, 230}, kYellow{255, 255, 0};
 
 // 2-pixel signal lines centred on a pixel boundary, as a width-2 pen draws them.
 void HLine(Canvas& c, double x0, double x1, double y) { c.FillRect(x0, y - 1, x1, y + 1, kYellow); }
@@ -58,7 +57,7 @@ double ResponseDb(Band band, double f0, double gainDb, double q, double f)
 // themselves: left and top (pre ins), bottom and right (post ins).
 void DrawIndividualContent(Canvas& c, double ox, double oy)
 {
-    c.FillRect(ox + 9, oy, ox + 10, oy + 41, kWhite);        // frame of the insertion area
+    c.FillRect(ox + 9, oy, ox + 10, oy + 41, kWhite); // frame of the insertion area
     c.FillRect(ox + 9, oy + 40, ox + 90, oy + 41, kWhite);
     Block(c, ox + 18, oy + 8, ox + 79, oy + 35, "INS");
     c.FillRect(ox + 47, oy, ox + 49, oy + 8, kYellow);       // insertion input from above
@@ -98,10 +97,7 @@ void Button(Canvas& c, double x0, double y0, double x1, double y1, const char* c
 }
 
 // A red arrow pointing at (x, y) from below right.
-void Pointer(Canvas& c, double x, double y)
-{
-    c.Arrow({x + 14, y + 14}, {x + 1, y + 1}, 2.2, 7, Rgb{210, 30, 30});
-}
+void Pointer(Canvas& c, double x, double y) { c.Arrow({x + 14, y + 14}, {x + 1, y + 1}, 2.2, 7, Rgb{210, 30, 30}); }
 
 void EnterWithPointer(Canvas& c, double x0, double y0)
 {
@@ -109,7 +105,7 @@ void EnterWithPointer(Canvas& c, double x0, double y0)
     Pointer(c, x0 + 30, y0 + 12);
 }
 
-}  // namespace
+} // namespace
 
 Image DrawEqShape(bool lowPeak, bool highPeak)
 {
@@ -126,8 +122,7 @@ Image DrawEqShape(bool lowPeak, bool highPeak)
         }
     for (double db : {-12.0, -6.0, 6.0, 12.0})
         c.FillRect(px0, std::round(yOf(db)), px1, std::round(yOf(db)) + 1, minor);
-    for (double f : {100.0, 1000.0, 10000.0})
-        c.FillRect(std::round(xOf(f)), py0, std::round(xOf(f)) + 1, py1, major);
+    for (double f : {100.0, 1000.0, 10000.0}) c.FillRect(std::round(xOf(f)), py0, std::round(xOf(f)) + 1, py1, major);
     c.FillRect(px0, std::round(yOf(0)), px1, std::round(yOf(0)) + 1, major);
     c.FrameRect(px0, py0, px1 + 1, py1 + 1, 1, major);
 
@@ -159,13 +154,24 @@ Image DrawEqShape(bool lowPeak, bool highPeak)
 const std::array<LabelPlace, 18>& RoutingLabels()
 {
     static const std::array<LabelPlace, 18> labels{{
-        {"Pfm_Effect_ImageDryLvl1", 163, 24}, {"Pfm_Effect_ImageRevSend1", 235, 24}, {"Pfm_Effect_ImageVarSend1", 306, 24},
-        {"Pfm_Effect_ImageDryLvl2", 163, 63}, {"Pfm_Effect_ImageRevSend2", 235, 63}, {"Pfm_Effect_ImageVarSend2", 306, 63},
-        {"Pfm_Effect_ImageDryLvl3", 163, 104}, {"Pfm_Effect_ImageRevSend3", 235, 104}, {"Pfm_Effect_ImageVarSend3", 306, 104},
-        {"Pfm_Effect_ImageDryLvl4", 163, 143}, {"Pfm_Effect_ImageRevSend4", 235, 143}, {"Pfm_Effect_ImageVarSend4", 306, 143},
-        {"Pfm_Effect_ImageInsDryLvl", 163, 237}, {"Pfm_Effect_ImageInsSendtoRev", 235, 237},
-        {"Pfm_Effect_ImageInsSendtoVar", 306, 237}, {"Pfm_Effect_ImageVarSendtoRev", 235, 300},
-        {"Pfm_Effect_ImageRevRtn", 163, 334}, {"Pfm_Effect_ImageVarRtn", 306, 334},
+        {"Pfm_Effect_ImageDryLvl1", 163, 24},
+        {"Pfm_Effect_ImageRevSend1", 235, 24},
+        {"Pfm_Effect_ImageVarSend1", 306, 24},
+        {"Pfm_Effect_ImageDryLvl2", 163, 63},
+        {"Pfm_Effect_ImageRevSend2", 235, 63},
+        {"Pfm_Effect_ImageVarSend2", 306, 63},
+        {"Pfm_Effect_ImageDryLvl3", 163, 104},
+        {"Pfm_Effect_ImageRevSend3", 235, 104},
+        {"Pfm_Effect_ImageVarSend3", 306, 104},
+        {"Pfm_Effect_ImageDryLvl4", 163, 143},
+        {"Pfm_Effect_ImageRevSend4", 235, 143},
+        {"Pfm_Effect_ImageVarSend4", 306, 143},
+        {"Pfm_Effect_ImageInsDryLvl", 163, 237},
+        {"Pfm_Effect_ImageInsSendtoRev", 235, 237},
+        {"Pfm_Effect_ImageInsSendtoVar", 306, 237},
+        {"Pfm_Effect_ImageVarSendtoRev", 235, 300},
+        {"Pfm_Effect_ImageRevRtn", 163, 334},
+        {"Pfm_Effect_ImageVarRtn", 306, 334},
     }};
     return labels;
 }
@@ -178,10 +184,10 @@ Image DrawEffectRouting()
         const double lx = RoutingLabels()[i].left - kRoutingLeft, ly = RoutingLabels()[i].top - kRoutingTop;
         return Box{lx - 6, ly - 4, lx + 32, ly + 18};
     };
-    const double busX[3] = {203, 275, 346};  // dry, reverb send, variation send collectors
+    const double busX[3] = {203, 275, 346}; // dry, reverb send, variation send collectors
     const double ox = kInsertionOverlay.x0, oy = kInsertionOverlay.y0;
-    const double rowY[4] = {oy + 1, oy + 40, oy + 80, oy + 119};   // the overlay's part rows
-    const double turnX[4] = {ox + 66, ox + 45, ox + 23, ox + 1};   // and its turning columns
+    const double rowY[4] = {oy + 1, oy + 40, oy + 80, oy + 119}; // the overlay's part rows
+    const double turnX[4] = {ox + 66, ox + 45, ox + 23, ox + 1}; // and its turning columns
 
     const char* heads[3] = {"DRY", "REV", "VAR"};
     for (int k = 0; k < 3; ++k) c.TextCentred(labelBox(k).Cx(), 9, heads[k], 1, kCyan);
@@ -211,7 +217,7 @@ Image DrawEffectRouting()
     }
     HLine(c, turnX[3] - 1, turnX[0] + 1, 186);
     VLine(c, kIndividualOverlay.x0 + 48, 185, kIndividualOverlay.y0);
-    c.FillRect(53, 200, 148, 201, kWhite);  // frame of the insertion area
+    c.FillRect(53, 200, 148, 201, kWhite); // frame of the insertion area
     c.FillRect(53, 200, 54, kIndividualOverlay.y0, kWhite);
     c.FillRect(147, 200, 148, 261, kWhite);
     c.FillRect(kIndividualOverlay.x1, 260, 148, 261, kWhite);
@@ -221,7 +227,7 @@ Image DrawEffectRouting()
     c.TextCentred(51, 322, "INDIVIDUAL", 1, kCyan);
     c.TextCentred(51, 333, "OUT", 1, kCyan);
 
-    for (int i = 0; i < 15; ++i) {  // level boxes of the parts and the insertion block
+    for (int i = 0; i < 15; ++i) { // level boxes of the parts and the insertion block
         const Box b = labelBox(i);
         Block(c, b.x0, b.y0, b.x1, b.y1, nullptr);
     }
@@ -280,8 +286,7 @@ Image DrawAboutEmblem()
     c.Arc({23, 22}, 15, 0, 360, 3.2, light);
     c.Line({29, 29}, {38, 40}, 3.6, light);
     std::vector<Point> wave;
-    for (double x = 11; x <= 35; x += 0.5)
-        wave.push_back({x, 22 - 6 * std::sin((x - 11) / 24 * 2 * std::numbers::pi)});
+    for (double x = 11; x <= 35; x += 0.5) wave.push_back({x, 22 - 6 * std::sin((x - 11) / 24 * 2 * std::numbers::pi)});
     c.Polyline(wave, 2.4, Rgb{250, 200, 60});
     return c.Resolve();
 }
@@ -336,14 +341,12 @@ Image DrawGlyph(Glyph g)
         for (int y = 4; y <= 10; y += 3) c.FillRect(4, y, 10, y + 1, Rgb{120, 120, 120});
     };
     switch (g) {
-    case Glyph::Ok:
-        c.Polyline({{2.5, 8.5}, {6, 12.5}, {13.5, 3.5}}, 2.2, green);
-        break;
+    case Glyph::Ok: c.Polyline({{2.5, 8.5}, {6, 12.5}, {13.5, 3.5}}, 2.2, green); break;
     case Glyph::Cancel:
         c.Line({3.5, 3.5}, {12.5, 12.5}, 2.2, red);
         c.Line({12.5, 3.5}, {3.5, 12.5}, 2.2, red);
         break;
-    case Glyph::FseqWrite:  // an arrow into a memory chip
+    case Glyph::FseqWrite: // an arrow into a memory chip
         c.FillRect(3, 9, 13, 14, dark);
         for (int x = 4; x <= 11; x += 2) {
             c.FillRect(x, 8, x + 1, 9, dark);
@@ -352,7 +355,7 @@ Image DrawGlyph(Glyph g)
         c.FillRect(7, 1, 9, 5, blue);
         c.FillTriangle({4.5, 4.5}, {11.5, 4.5}, {8, 8}, blue);
         break;
-    case Glyph::EgWrite:  // a list sheet with a plus: add the shape to the list
+    case Glyph::EgWrite: // a list sheet with a plus: add the shape to the list
         sheet();
         c.FillRect(9, 9, 16, 12, green);
         c.FillRect(11, 7, 14, 14, green);
@@ -362,13 +365,13 @@ Image DrawGlyph(Glyph g)
         c.Line({9.5, 8.5}, {14.5, 13.5}, 1.8, red);
         c.Line({14.5, 8.5}, {9.5, 13.5}, 1.8, red);
         break;
-    case Glyph::EgOpen:  // an open folder
+    case Glyph::EgOpen: // an open folder
         c.FillRect(1, 4, 7, 6, Rgb{200, 160, 40});
         c.FillRect(1, 5, 14, 14, Rgb{200, 160, 40});
         c.FillTriangle({3, 8}, {16, 8}, {14, 14}, Rgb{245, 205, 80});
         c.FillTriangle({3, 8}, {14, 14}, {1, 14}, Rgb{245, 205, 80});
         break;
-    case Glyph::EgSave:  // a diskette
+    case Glyph::EgSave: // a diskette
         c.FillRect(2, 2, 14, 14, blue);
         c.FillRect(4, 2, 12, 7, paper);
         c.FillRect(9, 3, 11, 6, dark);
@@ -390,9 +393,8 @@ Image DrawControlSources()
         if (g > 0) c.FillRect(start * kSourceCell, 0, start * kSourceCell + 1, h, Rgb{150, 160, 180});
         start = groupEnds[g];
     }
-    for (int r = 1; r < kSourceRows; ++r)
-        c.FillRect(0, r * kSourceCell, w, r * kSourceCell + 1, Rgb{200, 204, 212});
+    for (int r = 1; r < kSourceRows; ++r) c.FillRect(0, r * kSourceCell, w, r * kSourceCell + 1, Rgb{200, 204, 212});
     return c.Resolve();
 }
 
-}  // namespace picgen
+} // namespace picgen

@@ -52,4 +52,4 @@ Image DrawGlyph(Glyph g);
 constexpr int kSourceColumns = 14, kSourceRows = 8, kSourceCell = 16;
 Image DrawControlSources();
 
-}  // namespace picgen
+} // namespace picgen

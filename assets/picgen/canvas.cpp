@@ -15,8 +15,7 @@ Rgb Image::At(int x, int y) const
 Canvas::Canvas(int width, int height, Rgb background, int supersample)
     : width_(width), height_(height), ss_(std::max(1, supersample)),
       samples_(static_cast<std::size_t>(width) * ss_ * height * ss_, background)
-{
-}
+{}
 
 // Paints every sample whose centre lies in the box and satisfies inside(x, y), both in pixels.
 template <typename Inside>
@@ -31,8 +30,7 @@ void Canvas::Cover(double x0, double y0, double x1, double y1, Inside inside, Rg
         const double y = (j + 0.5) / ss_;
         for (int i = i0; i <= i1; ++i) {
             const double x = (i + 0.5) / ss_;
-            if (inside(x, y))
-                samples_[static_cast<std::size_t>(j) * sw + i] = c;
+            if (inside(x, y)) samples_[static_cast<std::size_t>(j) * sw + i] = c;
         }
     }
 }
@@ -41,8 +39,8 @@ void Canvas::FillRect(double x0, double y0, double x1, double y1, Rgb c)
 {
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
-    Cover(x0, y0, x1, y1,
-          [&](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, c);
+    Cover(
+        x0, y0, x1, y1, [&](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, c);
 }
 
 void Canvas::FrameRect(double x0, double y0, double x1, double y1, double t, Rgb c)
@@ -56,35 +54,32 @@ void Canvas::FrameRect(double x0, double y0, double x1, double y1, double t, Rgb
 void Canvas::Line(Point a, Point b, double t, Rgb c)
 {
     const double r = t / 2, dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    Cover(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r,
-          std::max(a.y, b.y) + r,
-          [&](double x, double y) {
-              double u = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
-              u = std::clamp(u, 0.0, 1.0);
-              const double px = a.x + u * dx - x, py = a.y + u * dy - y;
-              return px * px + py * py <= r * r;
-          },
-          c);
+    Cover(
+        std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r,
+        [&](double x, double y) {
+            double u = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
+            u = std::clamp(u, 0.0, 1.0);
+            const double px = a.x + u * dx - x, py = a.y + u * dy - y;
+            return px * px + py * py <= r * r;
+        },
+        c);
 }
 
 void Canvas::Polyline(const std::vector<Point>& pts, double t, Rgb c)
 {
-    for (std::size_t i = 1; i < pts.size(); ++i)
-        Line(pts[i - 1], pts[i], t, c);
+    for (std::size_t i = 1; i < pts.size(); ++i) Line(pts[i - 1], pts[i], t, c);
 }
 
 void Canvas::FillTriangle(Point a, Point b, Point c, Rgb col)
 {
-    auto edge = [](Point p, Point q, double x, double y) {
-        return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x);
-    };
-    Cover(std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
-          std::max({a.y, b.y, c.y}),
-          [&](double x, double y) {
-              const double e0 = edge(a, b, x, y), e1 = edge(b, c, x, y), e2 = edge(c, a, x, y);
-              return (e0 >= 0 && e1 >= 0 && e2 >= 0) || (e0 <= 0 && e1 <= 0 && e2 <= 0);
-          },
-          col);
+    auto edge = [](Point p, Point q, double x, double y) { return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x); };
+    Cover(
+        std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}), std::max({a.y, b.y, c.y}),
+        [&](double x, double y) {
+            const double e0 = edge(a, b, x, y), e1 = edge(b, c, x, y), e2 = edge(c, a, x, y);
+            return (e0 >= 0 && e1 >= 0 && e2 >= 0) || (e0 <= 0 && e1 <= 0 && e2 <= 0);
+        },
+        col);
 }
 
 void Canvas::Arrow(Point a, Point b, double t, double head, Rgb c)
@@ -101,12 +96,13 @@ void Canvas::Arrow(Point a, Point b, double t, double head, Rgb c)
 
 void Canvas::FillCircle(Point centre, double r, Rgb c)
 {
-    Cover(centre.x - r, centre.y - r, centre.x + r, centre.y + r,
-          [&](double x, double y) {
-              const double dx = x - centre.x, dy = y - centre.y;
-              return dx * dx + dy * dy <= r * r;
-          },
-          c);
+    Cover(
+        centre.x - r, centre.y - r, centre.x + r, centre.y + r,
+        [&](double x, double y) {
+            const double dx = x - centre.x, dy = y - centre.y;
+            return dx * dx + dy * dy <= r * r;
+        },
+        c);
 }
 
 void Canvas::Arc(Point centre, double r, double fromDeg, double toDeg, double t, Rgb c)
@@ -114,15 +110,16 @@ void Canvas::Arc(Point centre, double r, double fromDeg, double toDeg, double t,
     const double outer = r + t / 2, inner = std::max(0.0, r - t / 2);
     const double from = std::fmod(std::fmod(fromDeg, 360.0) + 360.0, 360.0);
     const double span = std::clamp(toDeg - fromDeg, 0.0, 360.0);
-    Cover(centre.x - outer, centre.y - outer, centre.x + outer, centre.y + outer,
-          [&](double x, double y) {
-              const double dx = x - centre.x, dy = y - centre.y, d2 = dx * dx + dy * dy;
-              if (d2 > outer * outer || d2 < inner * inner) return false;
-              double a = std::atan2(dy, dx) * 180.0 / std::numbers::pi - from;
-              a = std::fmod(a + 720.0, 360.0);
-              return a <= span;
-          },
-          c);
+    Cover(
+        centre.x - outer, centre.y - outer, centre.x + outer, centre.y + outer,
+        [&](double x, double y) {
+            const double dx = x - centre.x, dy = y - centre.y, d2 = dx * dx + dy * dy;
+            if (d2 > outer * outer || d2 < inner * inner) return false;
+            double a = std::atan2(dy, dx) * 180.0 / std::numbers::pi - from;
+            a = std::fmod(a + 720.0, 360.0);
+            return a <= span;
+        },
+        c);
 }
 
 void Canvas::Text(double x, double y, std::string_view text, double scale, Rgb c, bool bold)
@@ -133,8 +130,8 @@ void Canvas::Text(double x, double y, std::string_view text, double scale, Rgb c
             for (int row = 0; row < 7; ++row)
                 for (int col = 0; col < 5; ++col)
                     if (rows[row] & (0x10 >> col))
-                        FillRect(x + col * scale - extra / 2, y + row * scale,
-                                 x + (col + 1) * scale + extra / 2, y + (row + 1) * scale, c);
+                        FillRect(x + col * scale - extra / 2, y + row * scale, x + (col + 1) * scale + extra / 2,
+                                 y + (row + 1) * scale, c);
         }
         x += 6 * scale;
     }
@@ -171,4 +168,4 @@ Image Canvas::Resolve() const
     return img;
 }
 
-}  // namespace picgen
+} // namespace picgen

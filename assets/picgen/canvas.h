@@ -73,4 +73,4 @@ private:
 // Rows of one font character: 7 rows, bit 4 is the leftmost of 5 columns; nullptr if unknown.
 const std::uint8_t* FontGlyph(char ch);
 
-}  // namespace picgen
+} // namespace picgen

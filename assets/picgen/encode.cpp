@@ -38,8 +38,7 @@ void OnJpegError(j_common_ptr cinfo)
 }
 
 // Only plain C objects live in this frame, so leaving it by longjmp skips no destructor.
-bool CompressJpeg(const Image& img, int quality, unsigned char** data, unsigned long* size,
-                  JpegErrorManager* err)
+bool CompressJpeg(const Image& img, int quality, unsigned char** data, unsigned long* size, JpegErrorManager* err)
 {
     jpeg_compress_struct cinfo{};
     cinfo.err = jpeg_std_error(&err->mgr);
@@ -56,8 +55,7 @@ bool CompressJpeg(const Image& img, int quality, unsigned char** data, unsigned 
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
-    for (int c = 0; c < 3; ++c)
-        cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    for (int c = 0; c < 3; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(&img.rgb[static_cast<std::size_t>(cinfo.next_scanline) * img.width * 3]);
@@ -70,12 +68,11 @@ bool CompressJpeg(const Image& img, int quality, unsigned char** data, unsigned 
 
 void CheckImage(const Image& img)
 {
-    if (img.width <= 0 || img.height <= 0 ||
-        img.rgb.size() != static_cast<std::size_t>(img.width) * img.height * 3)
+    if (img.width <= 0 || img.height <= 0 || img.rgb.size() != static_cast<std::size_t>(img.width) * img.height * 3)
         throw EncodeError("picture has no pixels or a wrong pixel count");
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const Image& img)
 {
@@ -86,14 +83,14 @@ std::vector<std::uint8_t> EncodeBmp(const Image& img)
     out[0] = 'B';
     out[1] = 'M';
     Put32(out, 2, static_cast<std::uint32_t>(out.size()));
-    Put32(out, 10, 54);                 // offset of the pixels
-    Put32(out, 14, 40);                 // BITMAPINFOHEADER
+    Put32(out, 10, 54); // offset of the pixels
+    Put32(out, 14, 40); // BITMAPINFOHEADER
     Put32(out, 18, static_cast<std::uint32_t>(img.width));
-    Put32(out, 22, static_cast<std::uint32_t>(img.height));  // positive: bottom-up
-    Put16(out, 26, 1);                  // planes
-    Put16(out, 28, 24);                 // bits per pixel
+    Put32(out, 22, static_cast<std::uint32_t>(img.height)); // positive: bottom-up
+    Put16(out, 26, 1);                                      // planes
+    Put16(out, 28, 24);                                     // bits per pixel
     Put32(out, 34, static_cast<std::uint32_t>(pixels));
-    Put32(out, 38, 2835);               // 72 dpi
+    Put32(out, 38, 2835); // 72 dpi
     Put32(out, 42, 2835);
     for (int y = 0; y < img.height; ++y) {
         std::uint8_t* row = &out[54 + stride * (img.height - 1 - y)];
@@ -132,4 +129,4 @@ void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
     if (!f) throw EncodeError("cannot write " + path);
 }
 
-}  // namespace picgen
+} // namespace picgen

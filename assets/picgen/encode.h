@@ -21,4 +21,4 @@ std::vector<std::uint8_t> EncodeJpeg(const Image& img, int quality);
 // Writes the bytes, creating missing folders; throws EncodeError naming the file.
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-}  // namespace picgen
+} // namespace picgen

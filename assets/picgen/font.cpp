@@ -84,7 +84,7 @@ struct FontTable {
     }
 };
 
-}  // namespace
+} // namespace
 
 const std::uint8_t* FontGlyph(char ch)
 {
@@ -93,4 +93,4 @@ const std::uint8_t* FontGlyph(char ch)
     return u < 128 && table.known[u] ? table.rows[u].data() : nullptr;
 }
 
-}  // namespace picgen
+} // namespace picgen

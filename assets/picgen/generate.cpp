@@ -41,7 +41,7 @@ std::vector<std::pair<std::string, Maker>> FixedPictures()
 
 std::string AlgorithmFile(int n) { return "alg/alg_" + std::to_string(n) + ".jpg"; }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> PictureFileNames()
 {
@@ -59,4 +59,4 @@ void GeneratePictures(const std::string& programDir, const std::vector<Arrangeme
     for (const auto& [name, make] : FixedPictures()) WriteFile(dir + name, make());
 }
 
-}  // namespace picgen
+} // namespace picgen

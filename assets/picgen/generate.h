@@ -13,4 +13,4 @@ std::vector<std::string> PictureFileNames();
 // Draws and writes all pictures below `programDir`; throws on the first failure.
 void GeneratePictures(const std::string& programDir, const std::vector<Arrangement>& algorithms);
 
-}  // namespace picgen
+} // namespace picgen

@@ -6,15 +6,9 @@
 
 namespace {
 
-bool IsSignedForm(TValueForm form)
-{
-    return form == TValueForm::Signed || form == TValueForm::InvertedSigned;
-}
+bool IsSignedForm(TValueForm form) { return form == TValueForm::Signed || form == TValueForm::InvertedSigned; }
 
-std::string WithSign(int shown)
-{
-    return (shown >= 0 ? "+" : "-") + IntToStr(shown >= 0 ? shown : -shown);
-}
+std::string WithSign(int shown) { return (shown >= 0 ? "+" : "-") + IntToStr(shown >= 0 ? shown : -shown); }
 
 // The characters of a text, one char each; a character outside ASCII becomes '?', which no walk
 // accepts (the walks look for digits and signs only).
@@ -136,9 +130,7 @@ void TValuePair::UnsignedEditChange(const std::string& text, int n)
     const int typed = ParseInteger(Edit->Text());
     const int top = ShownValue(FSpec.Form, FSpec.Centre, Bar->Max());
     switch (FSpec.Box) {
-    case TBoxKind::Capped127:
-        Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, std::min(typed, 127)));
-        return;
+    case TBoxKind::Capped127: Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, std::min(typed, 127))); return;
     case TBoxKind::CappedRewrite:
         if (typed > top) {
             Bar->SetPosition(Bar->Max());
@@ -266,7 +258,9 @@ std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* pare
     TLabel* text = nullptr;
     if (pairSpec.Caption && *pairSpec.Caption) {
         text = CreateLabel(owner, parent, stem + "Text", pairSpec.Caption, place.Left,
-                           pairSpec.Vertical ? place.Top - 16 : place.LabelAbove ? place.Top : place.Top + 3);
+                           pairSpec.Vertical  ? place.Top - 16
+                           : place.LabelAbove ? place.Top
+                                              : place.Top + 3);
         if (!pairSpec.Vertical && !place.LabelAbove) text->SetWidth(place.LabelWidth - 4);
     }
 

@@ -79,7 +79,7 @@ struct TPairPlace {
     int LabelWidth = 80;
     int BarWidth = 120;
     int EditWidth = 32;
-    int Height = 17; // row height; a vertical slider's height
+    int Height = 17;         // row height; a vertical slider's height
     bool LabelAbove = false; // horizontal pairs in narrow groups: the label over the slider
 };
 

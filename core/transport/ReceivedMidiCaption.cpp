@@ -16,12 +16,12 @@ const char* const ChannelMessageKinds[] = {
     "NOTE OFF", "NOTE ON", "POLY AFTER", "CTRL CHANGE", "PROG CHANGE", "CH AFTER TOUCH", "PITCH BEND",
 };
 
-}  // namespace
+} // namespace
 
-std::optional<std::string> ReceivedMidiCaption(const std::string& captionText, std::uint8_t status,
-                                               std::uint8_t data1, std::uint8_t data2)
+std::optional<std::string> ReceivedMidiCaption(const std::string& captionText, std::uint8_t status, std::uint8_t data1,
+                                               std::uint8_t data2)
 {
-    if (status == 0xF8 || status == 0xFE)  // timing clock, active sensing
+    if (status == 0xF8 || status == 0xFE) // timing clock, active sensing
         return std::nullopt;
     const std::string data = Hex(data1) + " " + Hex(data2);
     if (status >= 0x80 && status < 0xF0)

@@ -4,8 +4,7 @@
 
 TFSEQ_InitInfoForm* FSEQ_InitInfoForm = nullptr;
 
-TFSEQ_InitInfoForm::TFSEQ_InitInfoForm(TComponent* AOwner, const std::filesystem::path& programFolder)
-    : TForm(AOwner)
+TFSEQ_InitInfoForm::TFSEQ_InitInfoForm(TComponent* AOwner, const std::filesystem::path& programFolder) : TForm(AOwner)
 {
     Name = "FSEQ_InitInfoForm";
     SetCaption("Quillmarven");

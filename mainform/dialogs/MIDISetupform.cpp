@@ -10,10 +10,7 @@ namespace {
 const std::string Section = "MIDISetting";
 const std::string Caption = "Quillmarven";
 
-void Tell(const std::string& text)
-{
-    Application->MessageBox(text, Caption, MB_OK | MB_ICONINFORMATION);
-}
+void Tell(const std::string& text) { Application->MessageBox(text, Caption, MB_OK | MB_ICONINFORMATION); }
 
 // The first device of that name, or -1.
 int FirstIndexOf(const std::vector<std::string>& names, const std::string& name)
@@ -183,7 +180,4 @@ void TMIDISetup::OKBitBtnClick(TObject*)
     SetModalResult(mrOk);
 }
 
-void TMIDISetup::CancelBitBtnClick(TObject*)
-{
-    SetModalResult(mrCancel);
-}
+void TMIDISetup::CancelBitBtnClick(TObject*) { SetModalResult(mrCancel); }

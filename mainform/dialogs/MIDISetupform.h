@@ -34,8 +34,7 @@ class TMIDISetup : public TForm {
 public:
     // Closes the program's MIDI devices (they stay closed until OK opens the chosen ones) and
     // fills the lists. The device-ID list starts on *deviceNumber, which OK alone changes.
-    TMIDISetup(TComponent* AOwner, TMidiTransport& midi, std::filesystem::path settingsFile,
-               int32_t* deviceNumber);
+    TMIDISetup(TComponent* AOwner, TMidiTransport& midi, std::filesystem::path settingsFile, int32_t* deviceNumber);
 
     TLabel* Setup_ReadMeText = nullptr;
     TLabel* Setup_MIDIINText = nullptr;

@@ -58,7 +58,9 @@ void TStoreNumSelect::CreateControls()
     StoreNumEdit->Font.Style = fsBold;
     StoreNumEdit->SetText("1");
     StoreNumEdit->OnChange = [this](TObject* s) { StoreNumEditChange(s); };
-    StoreNumEdit->OnKeyDown = [this](TObject* s, uint16_t& key, TShiftState shift) { StoreNumEditKeyDown(s, key, shift); };
+    StoreNumEdit->OnKeyDown = [this](TObject* s, uint16_t& key, TShiftState shift) {
+        StoreNumEditKeyDown(s, key, shift);
+    };
 
     auto button = [this](const char* name, const char* caption, int left, void (TStoreNumSelect::*handler)(TObject*)) {
         auto* b = new TButton(this);
@@ -126,7 +128,4 @@ void TStoreNumSelect::StoreOkBtnClick(TObject*)
     SetModalResult(mrOk);
 }
 
-void TStoreNumSelect::StoreCancelBtnClick(TObject*)
-{
-    SetModalResult(mrCancel);
-}
+void TStoreNumSelect::StoreCancelBtnClick(TObject*) { SetModalResult(mrCancel); }

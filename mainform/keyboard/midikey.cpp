@@ -33,8 +33,8 @@ int PcKeyIndex(uint16_t key)
     return -1;
 }
 
-constexpr int VelocityStep = 4;    // per wheel notch
-constexpr int ControllerStep = 2;  // per arrow key
+constexpr int VelocityStep = 4;   // per wheel notch
+constexpr int ControllerStep = 2; // per arrow key
 
 // Controllers with a short name; the others show "-------".
 struct TNamedController {
@@ -84,10 +84,7 @@ int WhiteKeyNote(int i)
     return 36 + 12 * ((i - 1) / 7) + StepInOctave[(i - 1) % 7];
 }
 
-bool ValidNote(int note)
-{
-    return note >= 0 && note <= 127;
-}
+bool ValidNote(int note) { return note >= 0 && note <= 127; }
 
 } // namespace
 
@@ -216,10 +213,7 @@ void TV_MIDIKeyboard::FormCreate(TObject*)
 
 // ---- what the window sends ------------------------------------------------------------------
 
-int TV_MIDIKeyboard::Channel() const
-{
-    return ChUpDown->Position() - 1;
-}
+int TV_MIDIKeyboard::Channel() const { return ChUpDown->Position() - 1; }
 
 int TV_MIDIKeyboard::OctaveShift() const
 {
@@ -227,10 +221,7 @@ int TV_MIDIKeyboard::OctaveShift() const
     return item < 0 ? 0 : OctaveZeroItem - item;
 }
 
-int TV_MIDIKeyboard::ControllerOfItem(int i)
-{
-    return i < 31 ? i + 1 : i + 2;
-}
+int TV_MIDIKeyboard::ControllerOfItem(int i) { return i < 31 ? i + 1 : i + 2; }
 
 void TV_MIDIKeyboard::PlayNote(TSoundingNote& slot, int note)
 {
@@ -249,25 +240,13 @@ void TV_MIDIKeyboard::ResetButtonClick(TObject*)
     for (int controller : {120, 121, 123}) Main.SendControlChange(channel, controller, 0);
 }
 
-void TV_MIDIKeyboard::ChUpDownClick(TObject*, TUDBtnType)
-{
-    ResetButtonClick(ResetButton);
-}
+void TV_MIDIKeyboard::ChUpDownClick(TObject*, TUDBtnType) { ResetButtonClick(ResetButton); }
 
-void TV_MIDIKeyboard::OctComboBoxChange(TObject*)
-{
-    ResetButtonClick(ResetButton);
-}
+void TV_MIDIKeyboard::OctComboBoxChange(TObject*) { ResetButtonClick(ResetButton); }
 
-void TV_MIDIKeyboard::FormDeactivate(TObject*)
-{
-    ResetButtonClick(ResetButton);
-}
+void TV_MIDIKeyboard::FormDeactivate(TObject*) { ResetButtonClick(ResetButton); }
 
-void TV_MIDIKeyboard::VelocityBarChange(TObject*)
-{
-    VelocityEdit->SetText(IntToStr(VelocityBar->Position()));
-}
+void TV_MIDIKeyboard::VelocityBarChange(TObject*) { VelocityEdit->SetText(IntToStr(VelocityBar->Position())); }
 
 void TV_MIDIKeyboard::SendControllerRow(int row)
 {
@@ -279,20 +258,11 @@ void TV_MIDIKeyboard::SendControllerRow(int row)
     Main.SendControlChange(Channel(), ControllerOfItem(std::max(0, list->ItemIndex())), bar->Position());
 }
 
-void TV_MIDIKeyboard::CtrlChngBarChange(TObject*)
-{
-    SendControllerRow(0);
-}
+void TV_MIDIKeyboard::CtrlChngBarChange(TObject*) { SendControllerRow(0); }
 
-void TV_MIDIKeyboard::CtrlChngBar2Change(TObject*)
-{
-    SendControllerRow(1);
-}
+void TV_MIDIKeyboard::CtrlChngBar2Change(TObject*) { SendControllerRow(1); }
 
-void TV_MIDIKeyboard::StepBar(TScrollBar* bar, int delta)
-{
-    bar->SetPosition(bar->Position() + delta);
-}
+void TV_MIDIKeyboard::StepBar(TScrollBar* bar, int delta) { bar->SetPosition(bar->Position() + delta); }
 
 // ---- the drawn keyboard and the mouse -------------------------------------------------------
 

@@ -36,8 +36,7 @@ TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
         EXPECT_TRUE(tabs.contains("Performance")) << tabs.join("|").toStdString();
         EXPECT_TRUE(tabs.contains("Voice")) << tabs.join("|").toStdString();
 
-        const std::string png =
-            (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
+        const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
         ASSERT_TRUE(backend.GrabPng(&form, png));
         QImage shot(QString::fromStdString(png));
         ASSERT_FALSE(shot.isNull());

@@ -30,7 +30,7 @@ std::string ParseFailure(const std::string& text)
     return "";
 }
 
-}  // namespace
+} // namespace
 
 TEST(Arrangements, DataHoldsAlgorithmsOneTo88InOrder)
 {
@@ -58,8 +58,8 @@ TEST(Arrangements, LinesAreReadAsWritten)
     EXPECT_EQ(a12.carriers, (std::vector<int>{1, 2, 5, 8}));
     EXPECT_EQ(a12.modulations, (std::vector<Link>{{3, 4}, {4, 5}, {6, 7}, {7, 8}}));
     EXPECT_EQ(a12.feedback, (std::vector<Link>{{5, 3}}));
-    EXPECT_TRUE(All()[3].feedback.empty());     // "fb -"
-    EXPECT_TRUE(All()[0].modulations.empty());  // "mod -"
+    EXPECT_TRUE(All()[3].feedback.empty());    // "fb -"
+    EXPECT_TRUE(All()[0].modulations.empty()); // "mod -"
     EXPECT_EQ(All()[65].modulations.size(), 7u);
 }
 
@@ -85,14 +85,14 @@ TEST(Arrangements, LoadRefusesAFileWithoutAll88)
         std::ofstream f(path);
         f << "1 carriers 1 ; mod - ; fb -\n1 carriers 2 ; mod - ; fb -\n";
     }
-    EXPECT_THROW(LoadArrangements(path.string()), ParseError);  // 1 twice
+    EXPECT_THROW(LoadArrangements(path.string()), ParseError); // 1 twice
     {
         std::ofstream f(path);
         f << "1 carriers 1 ; mod - ; fb -\n";
     }
-    EXPECT_THROW(LoadArrangements(path.string()), ParseError);  // 2..88 missing
+    EXPECT_THROW(LoadArrangements(path.string()), ParseError); // 2..88 missing
     std::filesystem::remove(path);
-    EXPECT_THROW(LoadArrangements(path.string()), ParseError);  // no file
+    EXPECT_THROW(LoadArrangements(path.string()), ParseError); // no file
 }
 
 TEST(AlgorithmLayout, CarriersShareTheBottomRowAndModulatorsStandAbove)
@@ -123,8 +123,8 @@ TEST(AlgorithmLayout, CarriersShareTheBottomRowAndModulatorsStandAbove)
             std::vector<int> mods;
             for (const Link& m : a.modulations)
                 if (m.to == op) mods.push_back(m.from);
-            if (mods.size() == 1 &&
-                std::count_if(a.modulations.begin(), a.modulations.end(), [&](const Link& m) { return m.from == mods[0]; }) == 1) {
+            if (mods.size() == 1 && std::count_if(a.modulations.begin(), a.modulations.end(),
+                                                  [&](const Link& m) { return m.from == mods[0]; }) == 1) {
                 EXPECT_NEAR(l.boxes[mods[0] - 1].Cx(), l.boxes[op - 1].Cx(), 0.01) << "algorithm " << a.number;
             }
         }

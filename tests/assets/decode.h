@@ -1,8 +1,8 @@
 // Test helpers: read files and decode the generated pictures independently of the generator.
 #pragma once
 
-#include <cstdint>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -26,10 +26,7 @@ struct JpegFailure {
     std::jmp_buf jump;
 };
 
-inline void OnJpegFailure(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<JpegFailure*>(cinfo->err)->jump, 1);
-}
+inline void OnJpegFailure(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegFailure*>(cinfo->err)->jump, 1); }
 
 // The libjpeg work, kept in a frame whose locals are plain C objects so that the error jump
 // skips no destructor; the picture lives in the caller's frame.
@@ -100,4 +97,4 @@ inline picgen::Image DecodeBmp(const std::vector<std::uint8_t>& b)
 
 inline int Luma(picgen::Rgb c) { return (c.r * 299 + c.g * 587 + c.b * 114) / 1000; }
 
-}  // namespace picgen_test
+} // namespace picgen_test

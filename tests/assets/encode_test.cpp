@@ -27,12 +27,12 @@ Image TwoHalves(int w, int h)
     return img;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BmpWriter, HeaderDescribesAnUncompressed24BitBottomUpPicture)
 {
     const std::vector<std::uint8_t> b = EncodeBmp(TwoHalves(5, 3));
-    const std::size_t stride = 16;  // 5 pixels x 3 bytes, padded to a multiple of 4
+    const std::size_t stride = 16; // 5 pixels x 3 bytes, padded to a multiple of 4
     ASSERT_EQ(b.size(), 54 + stride * 3);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
@@ -44,18 +44,18 @@ TEST(BmpWriter, HeaderDescribesAnUncompressed24BitBottomUpPicture)
     EXPECT_EQ(Le32(b, 22), 3u);
     EXPECT_EQ(Le16(b, 26), 1u);
     EXPECT_EQ(Le16(b, 28), 24u);
-    EXPECT_EQ(Le32(b, 30), 0u);  // no compression
+    EXPECT_EQ(Le32(b, 30), 0u); // no compression
     EXPECT_EQ(Le32(b, 34), stride * 3);
-    EXPECT_EQ(Le32(b, 46), 0u);  // no palette
+    EXPECT_EQ(Le32(b, 46), 0u); // no palette
 
     // The top-left pixel is the first of the last row in the file, stored blue, green, red.
     const std::size_t topRow = 54 + stride * 2;
     EXPECT_EQ(b[topRow], 0);
     EXPECT_EQ(b[topRow + 1], 255);
     EXPECT_EQ(b[topRow + 2], 0);
-    EXPECT_EQ(b[54 + 2], 220);    // bottom-left: red in the third byte
-    EXPECT_EQ(b[54 + 12], 220);   // bottom-right: blue in the first byte
-    EXPECT_EQ(b[54 + 15], 0);     // padding
+    EXPECT_EQ(b[54 + 2], 220);  // bottom-left: red in the third byte
+    EXPECT_EQ(b[54 + 12], 220); // bottom-right: blue in the first byte
+    EXPECT_EQ(b[54 + 15], 0);   // padding
 }
 
 TEST(JpegWriter, OutputDecodesWithTheSizeAndColours)

@@ -51,7 +51,10 @@ void ExpectOperatorBoxes(const Image& img, const Arrangement& a)
 // The pictures as the build wrote them beside the program.
 class GeneratedPictures : public ::testing::Test {
 protected:
-    static Image Picture(const std::string& name) { return Load((std::filesystem::path(QM_PROGRAM_DIR) / name).string()); }
+    static Image Picture(const std::string& name)
+    {
+        return Load((std::filesystem::path(QM_PROGRAM_DIR) / name).string());
+    }
 };
 
 bool IsYellow(Rgb c) { return c.r > 200 && c.g > 200 && c.b < 80; }
@@ -65,7 +68,7 @@ std::optional<int> FirstRow(const Image& img, int x, int below, Match match)
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AlgorithmPicture, EveryDiagramDrawsItsEightOperatorBoxes)
 {
@@ -79,9 +82,14 @@ TEST_F(GeneratedPictures, EveryFileIsWrittenWithItsSize)
         int width, height;
     };
     const Expect sizes[] = {
-        {"alg/", 300, 180},  {"graphics/eq_", 238, 153}, {"graphics/effect_routing", 373, 476},
-        {"graphics/effect_individual", 90, 81}, {"graphics/about_emblem", 46, 46},
-        {"graphics/fseq_init_notice", 400, 140}, {"graphics/glyph_", 16, 16}, {"graphics/ctrl_sources", 224, 128},
+        {"alg/", 300, 180},
+        {"graphics/eq_", 238, 153},
+        {"graphics/effect_routing", 373, 476},
+        {"graphics/effect_individual", 90, 81},
+        {"graphics/about_emblem", 46, 46},
+        {"graphics/fseq_init_notice", 400, 140},
+        {"graphics/glyph_", 16, 16},
+        {"graphics/ctrl_sources", 224, 128},
     };
     const auto names = PictureFileNames();
     EXPECT_EQ(names.size(), 88u + 16u);
@@ -104,14 +112,15 @@ TEST_F(GeneratedPictures, EveryFileIsWrittenWithItsSize)
 
 TEST_F(GeneratedPictures, AlgorithmFilesShowTheirOwnDiagramAfterCompression)
 {
-    for (int n : {1, 12, 37, 66, 68, 88}) ExpectOperatorBoxes(Picture("alg/alg_" + std::to_string(n) + ".jpg"), All()[n - 1]);
+    for (int n : {1, 12, 37, 66, 68, 88})
+        ExpectOperatorBoxes(Picture("alg/alg_" + std::to_string(n) + ".jpg"), All()[n - 1]);
 }
 
 TEST_F(GeneratedPictures, EqPicturesShowTheChosenShapes)
 {
     const auto lowInk = [](Rgb c) { return c.b > 150 && c.g > 120 && c.r < 100; };
     const auto highInk = [](Rgb c) { return c.r > 180 && c.g > 100 && c.b < 120; };
-    const int zeroDbRow = 71;  // middle of the plot
+    const int zeroDbRow = 71; // middle of the plot
     // Near 20 Hz a low shelf lifts everything; a peak higher up leaves it near 0 dB.
     for (const char* name : {"graphics/eq_shelv_shelv.bmp", "graphics/eq_shelv_peak.bmp"}) {
         const auto y = FirstRow(Picture(name), 28, 120, lowInk);
@@ -148,7 +157,8 @@ TEST_F(GeneratedPictures, RoutingLeavesRoomForTheLabelsAndTheOverlays)
         EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x1), y))) << "row " << row;
     }
     for (int col : {66, 45, 23, 1})
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) + col - 1, static_cast<int>(ins.y1) + 4))) << "column " << col;
+        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) + col - 1, static_cast<int>(ins.y1) + 4)))
+            << "column " << col;
 }
 
 TEST_F(GeneratedPictures, IndividualOutputPictureMatchesTheRoutingPictureUnderIt)
@@ -158,9 +168,10 @@ TEST_F(GeneratedPictures, IndividualOutputPictureMatchesTheRoutingPictureUnderIt
     const auto& o = kIndividualOverlay;
     for (int y = 0; y < own.height; ++y)
         for (int x = 0; x < own.width; ++x)
-            ASSERT_EQ(own.At(x, y), routing.At(static_cast<int>(o.x0) + x, static_cast<int>(o.y0) + y)) << x << "," << y;
+            ASSERT_EQ(own.At(x, y), routing.At(static_cast<int>(o.x0) + x, static_cast<int>(o.y0) + y))
+                << x << "," << y;
     // The white frame line at x 9 and y 40 that the page's drawing puts back.
     EXPECT_EQ(own.At(9, 20), (Rgb{255, 255, 255}));
     EXPECT_EQ(own.At(60, 40), (Rgb{255, 255, 255}));
-    EXPECT_EQ(own.At(1, 40), (Rgb{0, 0, 0}));  // the pre-insertion path starts out dark
+    EXPECT_EQ(own.At(1, 40), (Rgb{0, 0, 0})); // the pre-insertion path starts out dark
 }

@@ -14,7 +14,10 @@ protected:
     RecordingMainData Main;
 
     int Perf(int pos) { return Main.PerformanceDumpBuffer[9u + static_cast<std::size_t>(pos)]; }
-    PfmEffectBlock& Effect(int block) { return Main.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)]; }
+    PfmEffectBlock& Effect(int block)
+    {
+        return Main.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)];
+    }
     void BuildPerformance() { Main.BuildPerformanceDump(DumpPerformance, 0); }
 };
 

@@ -56,7 +56,8 @@ TEST(DumpField, PerformanceSystemAndPartWordsGiveTheirAddresses)
                                    offsetof(PfmControlSet, Depth)),
                 {0x10, 0x00, 0x4D, F::Byte, 0, false}, "controller set 6 depth");
     const std::size_t eq = offsetof(TParameterData, PfmEffect) + offsetof(PfmEffect, PfmEQ);
-    ExpectField(PerformanceFieldOf(eq + offsetof(PfmEQ, MidGain)), {0x10, 0x01, 0x38, F::Byte, 52, false}, "EQ mid gain");
+    ExpectField(PerformanceFieldOf(eq + offsetof(PfmEQ, MidGain)), {0x10, 0x01, 0x38, F::Byte, 52, false},
+                "EQ mid gain");
     ExpectField(PerformanceFieldOf(eq + offsetof(PfmEQ, HighFreq)), {0x10, 0x01, 0x3C, F::Byte, 28, false},
                 "EQ high frequency");
     ExpectField(PerformanceFieldOf(offsetof(TParameterData, SystemBlock) + offsetof(SystemBlock, MstrNote)),
@@ -91,8 +92,8 @@ TEST(DumpField, VoiceWordsGiveTheirAddressesAndConversions)
                 "voiced 2 attenuation");
     ExpectField(VoiceFieldOf(Unvoiced(0) + offsetof(UnvoicedOperator, FreqFine)), {0x60, 0x00, 0x25, F::Byte, 0, false},
                 "unvoiced 1 fine");
-    ExpectField(VoiceFieldOf(Unvoiced(5) + offsetof(UnvoicedOperator, EGHold)), {0x60, 0x05, 0x38, F::Reverse, 99, false},
-                "unvoiced 6 hold");
+    ExpectField(VoiceFieldOf(Unvoiced(5) + offsetof(UnvoicedOperator, EGHold)),
+                {0x60, 0x05, 0x38, F::Reverse, 99, false}, "unvoiced 6 hold");
     EXPECT_FALSE(VoiceFieldOf(Voiced(0) + offsetof(VoicedOperator, FreqCoarseMax)).has_value());
     EXPECT_FALSE(VoiceFieldOf(Unvoiced(0) + offsetof(UnvoicedOperator, PitchMod)).has_value());
 }

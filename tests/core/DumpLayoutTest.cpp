@@ -30,7 +30,8 @@ struct PayloadRow {
 std::vector<uint8_t> FromHex(const std::string& hex)
 {
     std::vector<uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
 }
 
@@ -92,7 +93,8 @@ TEST(DumpLayout, EveryFieldLandsAtItsPositionInThePerformanceVoiceAndSystemDumps
             if (image[9 + i] == expected.Bytes[i]) continue;
             if (++count <= 20) {
                 char text[64];
-                std::snprintf(text, sizeof text, "position %02zX: expected %02X, got %02X\n", i, expected.Bytes[i], image[9 + i]);
+                std::snprintf(text, sizeof text, "position %02zX: expected %02X, got %02X\n", i, expected.Bytes[i],
+                              image[9 + i]);
                 wrong += text;
             }
         }

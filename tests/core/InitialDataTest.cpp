@@ -132,7 +132,7 @@ TEST_F(InitialDataTest, InitialDumps)
     Main.BuildPerformanceDump(DumpPerformance, 0);
     const auto perf = [&](int pos) { return Main.PerformanceDumpBuffer[9u + static_cast<std::size_t>(pos)]; };
     EXPECT_EQ(perf(0xA8), 1);
-    EXPECT_EQ(perf(0xA9), 64); // reverb pan 63, + 1
+    EXPECT_EQ(perf(0xA9), 64);   // reverb pan 63, + 1
     EXPECT_EQ(perf(0x30), 0x20); // set 1: MW
     // Variation Delay LCR: its delays are two-byte fields with the kind's offset.
     EXPECT_EQ(perf(0x68) * 128 + perf(0x69), D.PfmEffect.PfmEffectBlocks[VariationBlock].Para[0] + 1);

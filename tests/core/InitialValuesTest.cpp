@@ -43,12 +43,14 @@ TEST(InitialValues, EveryWordOfTheInitialEditBufferAndTheKeptLevels)
             cells >> expected;
             std::memcpy(&actual, record + 4 * at, 4);
             if (actual != expected)
-                differences.push_back(where + ": expected " + std::to_string(expected) + ", got " + std::to_string(actual));
+                differences.push_back(where + ": expected " + std::to_string(expected) + ", got " +
+                                      std::to_string(actual));
         } else if (form == "byte") {
             int expected = 0;
             cells >> expected;
             if (record[at] != expected)
-                differences.push_back(where + ": expected " + std::to_string(expected) + ", got " + std::to_string(record[at]));
+                differences.push_back(where + ": expected " + std::to_string(expected) + ", got " +
+                                      std::to_string(record[at]));
         } else {
             std::getline(cells >> std::ws, text);
             const std::string actual(reinterpret_cast<const char*>(record + at), text.size() + 1);

@@ -61,8 +61,13 @@ TEST_F(MessagesTest, MutedPartsAndOperatorsSendTheMutedValueAndKeepTheirWords)
     Part(2).Volume = 100;
     Main.PartMute[2] = 1;
     Voice(2).VoicedOperators[1].OutputLvl = 90;
-    for (auto [ah, am, al] : {std::array<int, 3>{0x42, 0x00, 0x29}, {0x42, 0x00, 0x28}, {0x42, 0x00, 0x2B},
-                              {0x42, 0x00, 0x2A}, {0x62, 0x01, 0x16}, {0x62, 0x02, 0x16}, {0x32, 0x00, 0x0B},
+    for (auto [ah, am, al] : {std::array<int, 3>{0x42, 0x00, 0x29},
+                              {0x42, 0x00, 0x28},
+                              {0x42, 0x00, 0x2B},
+                              {0x42, 0x00, 0x2A},
+                              {0x62, 0x01, 0x16},
+                              {0x62, 0x02, 0x16},
+                              {0x32, 0x00, 0x0B},
                               {0x31, 0x00, 0x0B}})
         ASSERT_TRUE(Main.SendParameter(static_cast<uint8_t>(ah), static_cast<uint8_t>(am), static_cast<uint8_t>(al)));
     const int expected[] = {0x7D, 0x00, 0x7F, 0x01, 0x00, 0x00, 0x00, 127};

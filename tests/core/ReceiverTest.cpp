@@ -58,17 +58,17 @@ TEST_F(ReceiverTest, OnlyACompleteDumpOfTheRequestedBlockIsStored)
     trailing.push_back(0xF7);
     const std::vector<Bytes> rejected = {
         {},
-        variant(1, 0x42), // another maker
-        variant(3, 0x5F), // another model
-        variant(2, 0x10), // a parameter change group
-        variant(8, 0x01), // another address
-        variant(5, 0x0F), // another byte count
+        variant(1, 0x42),                      // another maker
+        variant(3, 0x5F),                      // another model
+        variant(2, 0x10),                      // a parameter change group
+        variant(8, 0x01),                      // another address
+        variant(5, 0x0F),                      // another byte count
         variant(409, good[409] ^ 0x01, false), // wrong checksum
-        variant(410, 0x00, false), // no F7
-        Bytes(good.begin(), good.end() - 1), // one byte short
+        variant(410, 0x00, false),             // no F7
+        Bytes(good.begin(), good.end() - 1),   // one byte short
         Bytes(good.begin(), good.begin() + 9), // header only
-        trailing, // a byte too many
-        Dump(ReceiveSystem), // another block
+        trailing,                              // a byte too many
+        Dump(ReceiveSystem),                   // another block
         Dump(0),
     };
     for (const Bytes& m : rejected) {
@@ -197,7 +197,8 @@ TEST_F(ReceiverTest, EffectsAreReadByTheTypesJustStoredAndKeptInRange)
     EXPECT_EQ(e.PfmEQ.HighFreq, 30);
     for (int block = 0; block < 3; ++block) {
         const PfmEffectBlock& b = e.PfmEffectBlocks[static_cast<std::size_t>(block)];
-        const TEFXSetup& setup = Main.EffectTypeTable[static_cast<std::size_t>(b.EffectType)][static_cast<std::size_t>(block)];
+        const TEFXSetup& setup =
+            Main.EffectTypeTable[static_cast<std::size_t>(b.EffectType)][static_cast<std::size_t>(block)];
         for (int i = 0; i < setup.ParamCount; ++i) {
             const auto s = static_cast<std::size_t>(i);
             EXPECT_GE(b.Para[s], 0);

@@ -15,23 +15,24 @@ using Bytes = std::vector<uint8_t>;
 
 // Largest stored value of each word, in word order (0 is the smallest everywhere; Algorithm,
 // whose smallest is 1, is set apart). Words no dump carries may take anything.
-constexpr int PartMax[50] = {12,  127, 17,  15,  127, 1,   127, 127, 127, 127, 127, 127, 127, 127, 127, 1,  127,
-                             127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 48,  72,  72,  1,  1,
+constexpr int PartMax[50] = {12,  127, 17,  15,  127, 1,   127, 127, 127, 127, 127, 127, 127, 127, 127, 1, 127,
+                             127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 127, 48,  72,  72,  1, 1,
                              127, 1,   3,   1,   32,  32,  127, 127, 127, 127, 127, 127, 127, 127, 100, 99};
 constexpr int FseqMax[20] = {4, 1, 5, 89, 2, 1, 1, 4, 4900, 7, 127, 1, 1, 99, 2000, 2000, 2000, 127, 127, 127};
-constexpr int SystemMax[32] = {93, 93, 93, 93, 93, 93, 93, 93, 93, 93, 93, 93, 127, 127, 4, 4,
+constexpr int SystemMax[32] = {93, 93, 93, 93, 93, 93, 93, 93, 93,  93,  93,  93,  127, 127, 4,   4,
                                2,  3,  1,  1,  1,  1,  1,  1,  127, 127, 127, 127, 127, 127, 127, 127};
 constexpr int EQMax[11] = {1, 1, 36, 40, 30, 24, 24, 24, 119, 119, 119};
 // VoiceCommon words 3..81 (after the name).
-constexpr int CommonMax[79] = {22, 5, 1, 99, 99, 99, 99, 99, 99, 5, 1, 127, 3, 99, 1, 24, 5, 127, 116, 127,
-                               127, 14, 99, 99, 99, 99, 100, 100, 100, 100, 7, 127, 7, 14, 100, 100, 100, 100, 100, 99,
-                               99, 99, 99, 7, 3, 7, 15, 3, 127, 15, 3, 127, 15, 3, 127, 15, 3, 127, 15, 3,
-                               127, 15, 3, 127, 15, 3, 127, 15, 3, 127, 15, 3, 127, 15, 3, 127, 88, 7, 48};
-constexpr int VoicedMax[44] = {1,  7,  7,  1,  31, 127, 99, 127, 99, 48,  30,  99, 99, 7, 99,
-                               1,  99, 99, 3,  99, 3,   15, 99, 99, 99,  99,  99, 99, 99, 99,
-                               99, 7,  100, 100, 99, 99, 14, 14, 14, 14, 14, 7,  7,  7};
-constexpr int UnvoicedMax[35] = {1,  2,  21, 127, 127, 127, 99, 48, 99,  7,   7,  99, 14, 99, 99, 99, 99, 99,
-                                 99, 99, 99, 99, 7,   100, 100, 99, 99, 14, 14, 14, 14, 14, 7,  7,  7};
+constexpr int CommonMax[79] = {22,  5,   1,   99,  99,  99,  99,  99, 99,  5,   1,   127, 3,   99,  1,  24,
+                               5,   127, 116, 127, 127, 14,  99,  99, 99,  99,  100, 100, 100, 100, 7,  127,
+                               7,   14,  100, 100, 100, 100, 100, 99, 99,  99,  99,  7,   3,   7,   15, 3,
+                               127, 15,  3,   127, 15,  3,   127, 15, 3,   127, 15,  3,   127, 15,  3,  127,
+                               15,  3,   127, 15,  3,   127, 15,  3,  127, 15,  3,   127, 88,  7,   48};
+constexpr int VoicedMax[44] = {1,  7,  7,   1,   31, 127, 99, 127, 99, 48, 30, 99, 99, 7,  99,
+                               1,  99, 99,  3,   99, 3,   15, 99,  99, 99, 99, 99, 99, 99, 99,
+                               99, 7,  100, 100, 99, 99,  14, 14,  14, 14, 14, 7,  7,  7};
+constexpr int UnvoicedMax[35] = {1,  2,  21, 127, 127, 127, 99,  48, 99, 7,  7,  99, 14, 99, 99, 99, 99, 99,
+                                 99, 99, 99, 99,  7,   100, 100, 99, 99, 14, 14, 14, 14, 14, 7,  7,  7};
 
 class RandomBuffer {
 public:
@@ -114,7 +115,8 @@ void CopyWordsNoDumpCarries(const TMainData& from, TParameterData& to)
     for (std::size_t b = 0; b < 3; ++b) {
         const PfmEffectBlock& block = a.PfmEffect.PfmEffectBlocks[b];
         const int n = from.EffectTypeTable[static_cast<std::size_t>(block.EffectType)][b].ParamCount;
-        for (std::size_t i = static_cast<std::size_t>(n); i < 18; ++i) to.PfmEffect.PfmEffectBlocks[b].Para[i] = block.Para[i];
+        for (std::size_t i = static_cast<std::size_t>(n); i < 18; ++i)
+            to.PfmEffect.PfmEffectBlocks[b].Para[i] = block.Para[i];
     }
     for (std::size_t v = 0; v < 4; ++v) {
         const VoiceRecord& av = a.VoiceRecords[v];

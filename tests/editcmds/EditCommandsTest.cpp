@@ -27,10 +27,7 @@ Bytes Message(uint8_t device, uint8_t ah, uint8_t am, uint8_t al, uint8_t dl)
 }
 
 // Device number, address and byte count of a bulk dump.
-Bytes DumpHeader(const Bytes& dump)
-{
-    return Bytes(dump.begin() + 2, dump.begin() + 9);
-}
+Bytes DumpHeader(const Bytes& dump) { return Bytes(dump.begin() + 2, dump.begin() + 9); }
 
 } // namespace
 
@@ -217,7 +214,8 @@ TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheV
     VoicedOperator voiced6 = voice.VoicedOperators[5];
     form->UserPressesKey('C', CtrlShift);
     OnOperator(5, 'V');
-    for (int i = 0; i < 44; ++i) EXPECT_EQ(Words(voice.VoicedOperators[5])[i], i < 22 ? Words(voiced6)[i] : unvoiced[i - 9]);
+    for (int i = 0; i < 44; ++i)
+        EXPECT_EQ(Words(voice.VoicedOperators[5])[i], i < 22 ? Words(voiced6)[i] : unvoiced[i - 9]);
     OnOperator(2, 'C');
     form->UserPressesKey('V', CtrlShift); // onto its source: the same values
     EXPECT_TRUE(Same(voice.VoicedOperators[2], before.VoicedOperators[2]));

@@ -105,7 +105,7 @@ TEST_F(FseqConvertTest, FormatCodeFixesLengthBytesAndTheStartsOffered)
 
 TEST_F(FseqConvertTest, FilesOutsideTheirClassAreRefusedAndFailedWritesTold)
 {
-    const std::pair<std::size_t, uint8_t> files[] = {{40, 0},    {100, 4},    {16385, 0}, {16385, 1},
+    const std::pair<std::size_t, uint8_t> files[] = {{40, 0},    {100, 4},   {16385, 0}, {16385, 1},
                                                      {16384, 2}, {32769, 3}, {0, 0}};
     for (const auto& [size, code] : files) {
         SCOPED_TRACE(size);

@@ -34,9 +34,8 @@ TEST_F(NameBytesTest, PerformanceNameCharacterWithoutLatin1FormIsABlankStoredAnd
     ASSERT_TRUE(box->UserTypes("Bass\xCE\xA9"
                                "1\xC3\xA9"));
     const auto chars = LastCharacters(12);
-    const std::vector<std::pair<int, int>> expected{{0, 'B'}, {1, 'a'},  {2, 's'},  {3, 's'},
-                                                    {4, 0x20}, {5, '1'}, {6, 0x20}, {7, 0x20},
-                                                    {8, 0x20}, {9, 0x20}, {10, 0x20}, {11, 0x20}};
+    const std::vector<std::pair<int, int>> expected{{0, 'B'},  {1, 'a'},  {2, 's'},  {3, 's'},  {4, 0x20},  {5, '1'},
+                                                    {6, 0x20}, {7, 0x20}, {8, 0x20}, {9, 0x20}, {10, 0x20}, {11, 0x20}};
     EXPECT_EQ(chars, expected);
     const auto& name = form->ParameterData.PfmCommon.Name;
     EXPECT_EQ(std::string(name.begin(), name.begin() + 8), std::string("Bass 1\xE9", 7) + '\0');

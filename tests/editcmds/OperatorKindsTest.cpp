@@ -29,8 +29,15 @@ protected:
         ShowVoice(1, to);
         ASSERT_TRUE(form->UserPressesKey('V', CtrlShift));
     }
-    const int32_t* Voiced(int op) { return reinterpret_cast<const int32_t*>(&form->ParameterData.VoiceRecords[1].VoicedOperators[std::size_t(op)]); }
-    const int32_t* Unvoiced(int op) { return reinterpret_cast<const int32_t*>(&form->ParameterData.VoiceRecords[1].UnvoicedOperators[std::size_t(op)]); }
+    const int32_t* Voiced(int op)
+    {
+        return reinterpret_cast<const int32_t*>(&form->ParameterData.VoiceRecords[1].VoicedOperators[std::size_t(op)]);
+    }
+    const int32_t* Unvoiced(int op)
+    {
+        return reinterpret_cast<const int32_t*>(
+            &form->ParameterData.VoiceRecords[1].UnvoicedOperators[std::size_t(op)]);
+    }
     // Everything of voice 2 but the one operator is as it was.
     void ExpectOnlyChanged(bool voiced, int op)
     {

@@ -53,8 +53,10 @@ inline SmfFile ReadSmf(const std::vector<uint8_t>& b)
         SmfEvent e;
         e.Tick = tick += varLen();
         e.Status = byte();
-        if (e.Status == 0xFF) e.MetaType = byte();
-        else if (e.Status != 0xF0) throw std::runtime_error("unexpected status");
+        if (e.Status == 0xFF)
+            e.MetaType = byte();
+        else if (e.Status != 0xF0)
+            throw std::runtime_error("unexpected status");
         const uint32_t length = varLen();
         if (pos + length > end) throw std::runtime_error("event runs past the track");
         e.Data.assign(b.begin() + long(pos), b.begin() + long(pos + length));

@@ -99,7 +99,8 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         {"one byte .fs1", WriteFile("one.fs1", {0xF0}), 2, WrongFs1},
         {"empty .fs1", WriteFile("empty.fs1", {}), 2, WrongFs1},
         {"over 16 MiB", WriteFile("huge.fs1", huge), 2, WrongFs1},
-        {"missing .fs1", temp / "missing.fs1", 2, "Can't perform one of the following file operations: Open, Seek, Read, Close."},
+        {"missing .fs1", temp / "missing.fs1", 2,
+         "Can't perform one of the following file operations: Open, Seek, Read, Close."},
     };
     form->MarkDataChanged();
     const TParameterData before = form->ParameterData;
@@ -201,7 +202,10 @@ TEST_F(FilesTest, OpeningFlipsThePagesSoBothShowHandlersRun)
     form->Show();
     int performanceShown = 0, voiceShown = 0;
     auto count = [](TNotifyEvent& event, int& n) {
-        event = [old = event, &n](TObject* s) { ++n; if (old) old(s); };
+        event = [old = event, &n](TObject* s) {
+            ++n;
+            if (old) old(s);
+        };
     };
     count(form->Pfm_TabSheet->OnShow, performanceShown);
     count(form->Vc_TabSheet->OnShow, voiceShown);

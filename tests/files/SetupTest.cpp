@@ -3,8 +3,10 @@
 
 namespace {
 
-const char* const NoInput = "MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!";
-const char* const NoOutput = "MIDI output device is not found! Please install MIDI Interface device and restart Quillmarven!";
+const char* const NoInput =
+    "MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!";
+const char* const NoOutput =
+    "MIDI output device is not found! Please install MIDI Interface device and restart Quillmarven!";
 
 std::vector<std::string> ItemsOf(const TComboBox* box) { return box->Items.Items(); }
 
@@ -83,10 +85,12 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
 TEST_F(SetupTest, OkRefusesAnIncompleteConflictingVanishedOrBusyChoice)
 {
     MakeForm();
-    const std::tuple<std::function<void()>, const char*, int> attempts[] = { // what is done, the box, its icon
+    const std::tuple<std::function<void()>, const char*, int> attempts[] = {
+        // what is done, the box, its icon
         {[] {}, "Please select MIDIIN device !", MB_ICONINFORMATION},
         {[this] { InDialog(0, -1, -1, -1); }, "Please select MIDIOUT device !", MB_ICONINFORMATION},
-        {[this] { InDialog(0, 0, 0, -1); }, "Please select MIDIKeyboad device different from MIDIIN device !", MB_ICONINFORMATION},
+        {[this] { InDialog(0, 0, 0, -1); }, "Please select MIDIKeyboad device different from MIDIIN device !",
+         MB_ICONINFORMATION},
         {[this] {
              fs1r->FailOpen("Device or resource busy"); // then gone, below;
              InDialog(0, 0, -1, 3);
@@ -120,7 +124,8 @@ TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
 {
     MakeForm();
     EXPECT_EQ(ReadMidiSettings(SettingsFile()).MidiIn, "");
-    for (const auto& [text, id] : std::vector<std::pair<std::string, int>>{{"15", 15}, {"16", 0}, {"-1", 0}, {"x", 0}}) {
+    for (const auto& [text, id] :
+         std::vector<std::pair<std::string, int>>{{"15", 15}, {"16", 0}, {"-1", 0}, {"x", 0}}) {
         WriteText(SettingsFile(), "[MIDISetting]\nMIDIIN=A\nDeviceID=" + text + "\n");
         EXPECT_EQ(ReadMidiSettings(SettingsFile()).DeviceID, id) << text;
     }

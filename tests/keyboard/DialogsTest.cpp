@@ -27,8 +27,8 @@ TEST_F(DialogsTest, AboutShowsTheProgramOpensBothLinksAndIsFreed)
         about->About_Mail->UserClicks();
         about->About_WWW->UserClicks();
         EXPECT_EQ(about->ModalResult(), mrNone); // the links leave the window open
-        EXPECT_EQ(opened, (std::vector<std::string>{"mailto:" + about->About_Mail->Caption(),
-                                                    about->About_WWW->Caption()}));
+        EXPECT_EQ(opened,
+                  (std::vector<std::string>{"mailto:" + about->About_Mail->Caption(), about->About_WWW->Caption()}));
     };
     form->HelpAboutItem->Click();
     ASSERT_EQ(headless.Modals.size(), 1u);

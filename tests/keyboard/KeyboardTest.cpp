@@ -15,9 +15,18 @@ TEST_F(KeyboardWindowTest, NoteListAndHitTest)
     EXPECT_TRUE(form->Pfm_TabSheet->ContainsControl(form->Pfm_Part_NoteLimitLow));
 
     // Black keys win over the white keys beneath; of two white keys sharing an edge, the left.
-    for (auto [x, y, key] : {std::tuple{40, 30, 37}, {40, 80, 36}, {20, 50, 35}, {47, 60, 37}, {33, 61, 36},
-                             {100, 30, 42}, {180, 30, 49}, {665, 90, 91}, {660, 30, 90}, {800, 30, 102},
-                             {40, 0, TV_MIDIKeyboard::NoKey}, {40, 101, TV_MIDIKeyboard::BelowKeys}})
+    for (auto [x, y, key] : {std::tuple{40, 30, 37},
+                             {40, 80, 36},
+                             {20, 50, 35},
+                             {47, 60, 37},
+                             {33, 61, 36},
+                             {100, 30, 42},
+                             {180, 30, 49},
+                             {665, 90, 91},
+                             {660, 30, 90},
+                             {800, 30, 102},
+                             {40, 0, TV_MIDIKeyboard::NoKey},
+                             {40, 101, TV_MIDIKeyboard::BelowKeys}})
         EXPECT_EQ(TV_MIDIKeyboard::KeyAtPoint(x, y), key) << x << "," << y;
 }
 
@@ -121,7 +130,8 @@ TEST_F(KeyboardWindowTest, ControllerRowsSendTheirListsControllerOnTheChannel)
     for (uint16_t key : {VK_UP, VK_DOWN, VK_DOWN, VK_DOWN, VK_LEFT, VK_RIGHT}) keyboard->UserPressesKey(key);
     EXPECT_EQ(keyboard->VelocityBar->Position(), 100);
     EXPECT_EQ(keyboard->CtrlChngEdit->Text(), "0");
-    EXPECT_EQ(TakeAllSent(), (Msgs{{0xB0, 33, 5}, {0xB0, 33, 3}, {0xB0, 33, 1}, {0xB0, 33, 0}, {0xB0, 31, 4}, {0xB0, 31, 6}}));
+    EXPECT_EQ(TakeAllSent(),
+              (Msgs{{0xB0, 33, 5}, {0xB0, 33, 3}, {0xB0, 33, 1}, {0xB0, 33, 0}, {0xB0, 31, 4}, {0xB0, 31, 6}}));
 
     // Channel 16 is the last status nibble.
     for (int i = 0; i < 20; ++i) keyboard->ChUpDown->UserClicks(btNext);
@@ -211,7 +221,8 @@ TEST_F(KeyboardEntry, StartUpCreatesTheKeyboardHiddenAfterTheMainWindow)
         ASSERT_NE(main->V_MIDIKeyboard, nullptr);
         EXPECT_FALSE(main->V_MIDIKeyboard->Visible());
         const auto& forms = Application->Forms();
-        EXPECT_LT(std::find(forms.begin(), forms.end(), main), std::find(forms.begin(), forms.end(), main->V_MIDIKeyboard));
+        EXPECT_LT(std::find(forms.begin(), forms.end(), main),
+                  std::find(forms.begin(), forms.end(), main->V_MIDIKeyboard));
         checked = true;
     });
     EXPECT_EQ(RunQuillmarven(midi, QM_PROGRAM_DIR), 0);

@@ -221,7 +221,7 @@ struct TStation {
     std::string Root;
     std::vector<std::string> Leave; // groups under Root that belong to other places
     int EffectBlock = -1;
-    std::function<bool(const TScrollBar*)> Moves; // all sliders when empty
+    std::function<bool(const TScrollBar*)> Moves;  // all sliders when empty
     std::function<int(const TScrollBar*)> Highest; // the highest position to choose, when not the slider's
 };
 
@@ -250,7 +250,8 @@ protected:
         ASSERT_TRUE(sheet->Showing());
     }
 
-    template <class T> T* Find(TTabSheet* sheet, const std::string& name)
+    template <class T>
+    T* Find(TTabSheet* sheet, const std::string& name)
     {
         auto* c = dynamic_cast<T*>(Named(sheet, name));
         EXPECT_NE(c, nullptr) << name;
@@ -353,8 +354,8 @@ protected:
     void CheckAgainstLayout(const TDrive& d, const Bytes& m)
     {
         const std::string what = d.Place + " " + d.Control + " at " + std::to_string(d.Position) + ": " + Hex(m);
-        const bool frame = m.size() == 10 && m[0] == 0xF0 && m[1] == 0x43 && m[2] == 0x10 && m[3] == 0x5E &&
-                           m[9] == 0xF7;
+        const bool frame =
+            m.size() == 10 && m[0] == 0xF0 && m[1] == 0x43 && m[2] == 0x10 && m[3] == 0x5E && m[9] == 0xF7;
         if (!frame) {
             ADD_FAILURE() << what << " is no parameter change";
             return;
@@ -368,8 +369,8 @@ protected:
         for (const TKnownDifference& rule : KnownDifferences()) {
             if (!rule.Applies(*form, d, m)) continue;
             appliedDifferences.insert(rule.Id);
-            EXPECT_FALSE(same) << what << " now agrees with the dump layout; take this difference off the list: "
-                               << rule.Why;
+            EXPECT_FALSE(same) << what
+                               << " now agrees with the dump layout; take this difference off the list: " << rule.Why;
             EXPECT_TRUE(rule.MessageOk(d, m, *layout))
                 << what << " (dump layout " << DataBytes(layout->DH, layout->DL) << ") breaks the rule: " << rule.Why;
             return;
@@ -495,7 +496,8 @@ void LoadPerformance(TParameterData& d)
 }
 
 // The words voiced and unvoiced operators share (their slider rows are shared too), from a seed.
-template <class Operator> void LoadOperatorRows(Operator& o, int j)
+template <class Operator>
+void LoadOperatorRows(Operator& o, int j)
 {
     o.FseqSw = 1;
     o.FreqScaling = 30 + j;
@@ -743,7 +745,8 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
     for (int v : {0, 3}) {
         const std::string place = "voice" + std::to_string(v + 1);
         for (int i = 0; i < common->PageCount(); ++i)
-            stations.push_back({place, [=] {
+            stations.push_back({place,
+                                [=] {
                                     voice(v);
                                     EXPECT_TRUE(common->UserSelects(i) || common->ActivePageIndex() == i);
                                 },
@@ -751,7 +754,8 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
         stations.push_back({place, [=] { voice(v); }, "Vc_GeneralGrp"});
         for (int t : {0, 5, 9, 15}) {
             const std::string op = (t < 8 ? "VOp" : "UOp") + std::to_string(t % 8 + 1);
-            stations.push_back({place + "-" + op, [=] {
+            stations.push_back({place + "-" + op,
+                                [=] {
                                     voice(v);
                                     EXPECT_TRUE(operatorTab->UserSelects(t) || operatorTab->TabIndex() == t);
                                 },
@@ -761,7 +765,8 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
     // A form a person picks for operator 6 of voice 4: an odd wave at a ratio.
     auto* form6 = Find<TComboBox>(sheet, "Vc_VOpForm");
     ASSERT_NE(form6, nullptr);
-    stations.push_back({"voice4-VOp6-odd1", [=] {
+    stations.push_back({"voice4-VOp6-odd1",
+                        [=] {
                             voice(3);
                             EXPECT_TRUE(operatorTab->UserSelects(5) || operatorTab->TabIndex() == 5);
                             EXPECT_TRUE(form6->UserSelects(3));

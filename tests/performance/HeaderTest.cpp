@@ -42,8 +42,9 @@ TEST_F(PerformancePageTest, ControlChannelAllAndOff)
     ASSERT_TRUE(page->Pfm_Ch->UserSelects(17));
     ASSERT_TRUE(page->Pfm_Ch->UserSelects(16));
     ASSERT_TRUE(page->Pfm_Category->UserSelects(5));
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x00, 0, 0x09, 0, 0x7F), ParameterChange(0x00, 0, 0x09, 0, 0x10),
-                                            ParameterChange(0x10, 0, 0x0E, 0, 5)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x00, 0, 0x09, 0, 0x7F), ParameterChange(0x00, 0, 0x09, 0, 0x10),
+                                    ParameterChange(0x10, 0, 0x0E, 0, 5)}));
     EXPECT_EQ(data.ParameterData.PfmCommon.ControlChannel, 16);
     EXPECT_EQ(data.ParameterData.PfmCommon.Category, 5);
 }
@@ -57,8 +58,9 @@ TEST_F(PerformancePageTest, PanSliderAndListShowOneValue)
     ASSERT_TRUE(page->Pfm_Pan->UserSelects(0)); // "L63"
     EXPECT_EQ(page->Pfm_PanBar->Position(), 1);
     EXPECT_EQ(data.ParameterData.PfmCommon.Pan, 1);
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x10, 0, 0x11, 0, 30), ParameterChange(0x10, 0, 0x11, 0, 64),
-                                            ParameterChange(0x10, 0, 0x11, 0, 1)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x10, 0, 0x11, 0, 30), ParameterChange(0x10, 0, 0x11, 0, 64),
+                                    ParameterChange(0x10, 0, 0x11, 0, 1)}));
 }
 
 TEST_F(PerformancePageTest, ReturnLevelsAlsoWriteTheRoutingLabels)
@@ -67,7 +69,8 @@ TEST_F(PerformancePageTest, ReturnLevelsAlsoWriteTheRoutingLabels)
     Bar(P::Pfm_VariationRtn)->UserScrollsTo(12);
     EXPECT_EQ(page->Pfm_Effect_ImageRevRtn->Caption(), "90");
     EXPECT_EQ(page->Pfm_Effect_ImageVarRtn->Caption(), "12");
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x10, 1, 0x2A, 0, 90), ParameterChange(0x10, 1, 0x2D, 0, 12)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x10, 1, 0x2A, 0, 90), ParameterChange(0x10, 1, 0x2D, 0, 12)}));
 }
 
 TEST_F(PerformancePageTest, MuteOfTheShownPartSilencesItWithoutTouchingTheData)
@@ -132,7 +135,8 @@ TEST_F(PerformancePageTest, RefreshLoadsEveryBoxLikeItsSliderAndSendsNothing)
         const auto id = static_cast<P>(i);
         const PfmPairDescriptor& d = PfmPairOf(id);
         if (d.Record == PfmRecord::Part && d.PairSpec.Form == TValueForm::Signed) {
-            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.PairSpec.Form, d.PairSpec.Centre, Bar(id)->Position())) << d.PairSpec.Name;
+            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.PairSpec.Form, d.PairSpec.Centre, Bar(id)->Position()))
+                << d.PairSpec.Name;
         }
     }
 }

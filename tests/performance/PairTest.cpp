@@ -202,8 +202,8 @@ TEST_F(PerformancePageTest, EveryPairSendsItsAddressAndTheDumpLayoutsBytes)
                     bar->SetMax(data.EffectKindMax[size_t(kind)]);
                     held = data.ParameterData.PfmEffect.PfmEffectBlocks[size_t(block)].Para[size_t(d.Index - 1)];
                 }
-                const int target = PositionOfItsOwn(bar, {d.PairSpec.Initial, held, bar->Position()},
-                                                    7 * i + 3 * part + block + 1);
+                const int target =
+                    PositionOfItsOwn(bar, {d.PairSpec.Initial, held, bar->Position()}, 7 * i + 3 * part + block + 1);
                 const TParameterData before = data.ParameterData;
                 Sent();
                 bar->SetPosition(target);
@@ -212,7 +212,8 @@ TEST_F(PerformancePageTest, EveryPairSendsItsAddressAndTheDumpLayoutsBytes)
                 const Message& m = sent[0];
                 const Address to{m[4], m[5], m[6]};
                 const auto expected = ParameterChangeData(data.ParameterData, data, to.AH, to.AM, to.AL);
-                ASSERT_TRUE(expected.has_value()) << d.PairSpec.Name << " sent to " << to << ", where no parameter lives";
+                ASSERT_TRUE(expected.has_value())
+                    << d.PairSpec.Name << " sent to " << to << ", where no parameter lives";
                 EXPECT_EQ(m[7], expected->DH) << d.PairSpec.Name << " at " << target;
                 EXPECT_EQ(m[8], expected->DL) << d.PairSpec.Name << " at " << target;
                 EXPECT_EQ(ChangedParameters(data, before, data.ParameterData), std::vector<Address>{to})
@@ -233,12 +234,10 @@ TEST_F(PerformancePageTest, ConversionsAndTextsOfTheReadOnlyRows)
     Bar(P::Pfm_Effect_EQ_LowFreq)->SetPosition(36);
     Bar(P::Pfm_Effect_EQ_HighQ)->SetPosition(5);
     Bar(P::Pfm_Effect_EQ_MidGain)->SetPosition(0);
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x30, 0, 0x26, 0, 49 + 16),
-                                            ParameterChange(0x10, 0, 0x1E, 0x02, 0x2C),
-                                            ParameterChange(0x10, 0, 0x18, 0x27, 0x08),
-                                            ParameterChange(0x10, 1, 0x35, 0, 0x28),
-                                            ParameterChange(0x10, 1, 0x3D, 0, 0x06),
-                                            ParameterChange(0x10, 1, 0x38, 0, 0x34)}));
+    EXPECT_EQ(Sent(), (std::vector<Message>{
+                          ParameterChange(0x30, 0, 0x26, 0, 49 + 16), ParameterChange(0x10, 0, 0x1E, 0x02, 0x2C),
+                          ParameterChange(0x10, 0, 0x18, 0x27, 0x08), ParameterChange(0x10, 1, 0x35, 0, 0x28),
+                          ParameterChange(0x10, 1, 0x3D, 0, 0x06), ParameterChange(0x10, 1, 0x38, 0, 0x34)}));
     EXPECT_EQ(Edit(P::Pfm_Part_PBRange)->Text(), "+1");
     EXPECT_EQ(Edit(P::Pfm_Fseq_Speed)->Text(), "500.0");
     EXPECT_EQ(Edit(P::Pfm_Effect_EQ_LowFreq)->Text(), "2.0k");
@@ -253,12 +252,14 @@ TEST_F(PerformancePageTest, EffectRowsTakeAddressKindAndTextFromTheStoredType)
         for (block = 0; block < 3; ++block)
             for (type = 0; type < EffectTypeCount[static_cast<std::size_t>(block)]; ++type)
                 for (row = 1; row <= 18; ++row)
-                    if (pred(data.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)], row))
+                    if (pred(data.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)],
+                             row))
                         return;
         FAIL() << "no such type in the catalogue";
     };
     int block = 0, type = 0, row = 0;
-    find([](const TEFXSetup& s, int n) { return n <= s.ParamCount && s.DisplayKind[static_cast<std::size_t>(n - 1)] == 26; },
+    find([](const TEFXSetup& s,
+            int n) { return n <= s.ParamCount && s.DisplayKind[static_cast<std::size_t>(n - 1)] == 26; },
          block, type, row);
     data.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)].EffectType = type;
     page->Pfm_Effect_Tab->SetTabIndex(block + 1);
@@ -267,13 +268,15 @@ TEST_F(PerformancePageTest, EffectRowsTakeAddressKindAndTextFromTheStoredType)
     Bar(id)->SetMax(13649);
     Bar(id)->SetPosition(3332);
     EXPECT_EQ(Edit(id)->Text(), "333.3");
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x10, setup.AddrMid[static_cast<std::size_t>(row - 1)],
-                                                           setup.AddrLow[static_cast<std::size_t>(row - 1)], 0x1A, 0x05)});
+    EXPECT_EQ(Sent(),
+              std::vector<Message>{ParameterChange(0x10, setup.AddrMid[static_cast<std::size_t>(row - 1)],
+                                                   setup.AddrLow[static_cast<std::size_t>(row - 1)], 0x1A, 0x05)});
     EXPECT_EQ(data.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)]
                   .Para[static_cast<std::size_t>(row - 1)],
               3332);
 
-    find([](const TEFXSetup& s, int n) { return n == 2 && s.ParamCount >= 2 && s.DisplayKind[1] == 12; }, block, type, row);
+    find([](const TEFXSetup& s, int n) { return n == 2 && s.ParamCount >= 2 && s.DisplayKind[1] == 12; }, block, type,
+         row);
     data.ParameterData.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)].EffectType = type;
     page->Pfm_Effect_Tab->SetTabIndex(block + 1);
     Bar(P::Pfm_Effect_Para2)->SetMax(15);

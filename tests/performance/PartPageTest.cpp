@@ -121,7 +121,7 @@ TEST_F(PerformancePageTest, ForeignWordsAreShownWithoutReadingOutsideTheLists)
     EXPECT_FALSE(page->Pfm_Part_PrgNum->Enabled());
     EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 0);
     EXPECT_EQ(page->Pfm_Part_InsEffectSw->ItemIndex(), 1); // past the end: the last item
-    EXPECT_EQ(Part(0).BankNum, 40);                      // the record keeps what it holds
+    EXPECT_EQ(Part(0).BankNum, 40);                        // the record keeps what it holds
 }
 
 // The page inside the real main window: the window's names point at the page's controls and a

@@ -43,10 +43,7 @@ std::vector<Message> PerformancePageTest::Sent()
     return out;
 }
 
-void PerformancePageTest::ShowPart(int p)
-{
-    ASSERT_TRUE(page->Pfm_PartTab->UserSelects(p));
-}
+void PerformancePageTest::ShowPart(int p) { ASSERT_TRUE(page->Pfm_PartTab->UserSelects(p)); }
 
 void PerformancePageTest::Refresh()
 {

@@ -10,7 +10,8 @@ TEST_F(PerformancePageTest, BankChoiceRefillsProgramsSendsBankAndProgramAndFetch
     EXPECT_FALSE(page->Pfm_Part_PrgNum->Enabled());
 
     ASSERT_TRUE(page->Pfm_Part_BankNum->UserSelects(3)); // PrB
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x31, 0, 0x01, 0, 3), ParameterChange(0x31, 0, 0x02, 0, 5)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x31, 0, 0x01, 0, 3), ParameterChange(0x31, 0, 0x02, 0, 5)}));
     EXPECT_EQ(page->Pfm_Part_PrgNum->Items.Count(), 128);
     EXPECT_EQ(page->Pfm_Part_PrgNum->Items[0], data.VoiceNameTable[0][1]);
     EXPECT_EQ(page->Pfm_Part_PrgNum->ItemIndex(), 5);
@@ -96,7 +97,8 @@ TEST_F(PerformancePageTest, PfmAndChannelSwitchTheMaximumList)
     EXPECT_TRUE(page->Pfm_Part_RcvChMax->Enabled());
     EXPECT_EQ(page->Pfm_Part_RcvChMax->ItemIndex(), 6);
     EXPECT_EQ(Part(0).RcvChMax, 6);
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x30, 0, 0x04, 0, 0x10), ParameterChange(0x30, 0, 0x04, 0, 6)}));
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x30, 0, 0x04, 0, 0x10), ParameterChange(0x30, 0, 0x04, 0, 6)}));
 
     // Part 3 stores its channel as its maximum too, and sends only the channel.
     ShowPart(2);
@@ -137,7 +139,7 @@ TEST_F(PerformancePageTest, MaximumIsCutToTheChannelsLeft)
 
 TEST_F(PerformancePageTest, MaximumWithNoChannelFreeIsThePartsOwnChannel)
 {
-    Channels(Part(0), 0, 0); // channel 01
+    Channels(Part(0), 0, 0);  // channel 01
     Channels(Part(1), 0, 15); // foreign: 01..16 as well
     Channels(Part(2), 17);
     Channels(Part(3), 17);

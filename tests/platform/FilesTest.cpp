@@ -1,8 +1,8 @@
 // The settings file and the safe file write.
 
+#include "TempFolder.h"
 #include "platform/IniFile.h"
 #include "platform/SafeFile.h"
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // JPEG decoding of pictures made here with libjpeg.
 
 #include "platform/Jpeg.h"
-#include "platform/SafeFile.h"
 #include "TempFolder.h"
+#include "platform/SafeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ void ExpectErrorNamingFile(const std::filesystem::path& path)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST(Jpeg, DecodesColourAndGreyPicturesToRgb)
 {

@@ -47,19 +47,17 @@ TEST(InProcessMidi, ClosingWaitsForACallbackUnderWayOnAnotherThread)
     platform::MidiInputCallbacks callbacks;
     callbacks.Short = [&](std::uint8_t, std::uint8_t, std::uint8_t, double) {
         inCallback = true;
-        while (!release)
-            std::this_thread::yield();
+        while (!release) std::this_thread::yield();
         finished = true;
     };
     auto in = midi.OpenInput(0, callbacks);
     std::thread player([&] { device->PlayShort(0x90, 1, 2); });
-    while (!inCallback)
-        std::this_thread::yield();
+    while (!inCallback) std::this_thread::yield();
     std::thread closer([&] { in.reset(); });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     release = true;
     closer.join();
-    EXPECT_TRUE(finished);  // the close returned only after the callback had ended
+    EXPECT_TRUE(finished); // the close returned only after the callback had ended
     player.join();
 }
 

@@ -1,8 +1,8 @@
 // Single-instance lock and opening links.
 
+#include "TempFolder.h"
 #include "platform/OpenUrl.h"
 #include "platform/SingleInstance.h"
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,7 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const std::string& value) : name_(name)
     {
-        if (const char* old = std::getenv(name))
-            old_ = old;
+        if (const char* old = std::getenv(name)) old_ = old;
         had_ = std::getenv(name) != nullptr;
         setenv(name, value.c_str(), 1);
     }
@@ -32,7 +31,7 @@ private:
     bool had_ = false;
 };
 
-}  // namespace
+} // namespace
 
 TEST(SingleInstanceLock, SecondHolderIsRefusedUntilTheFirstEnds)
 {
@@ -56,7 +55,9 @@ TEST(OpenUrl, PassesTheLinkToXdgOpenUntouchedByAnyShell)
     TempFolder dir;
     const auto out = dir / "argument";
     const auto fake = dir / "xdg-open";
-    WriteText(fake, "#!/bin/sh\nprintf '%s|%s' \"$1\" \"$#\" > \"$QM_URL_OUT.tmp\"\nmv \"$QM_URL_OUT.tmp\" \"$QM_URL_OUT\"\n");
+    WriteText(
+        fake,
+        "#!/bin/sh\nprintf '%s|%s' \"$1\" \"$#\" > \"$QM_URL_OUT.tmp\"\nmv \"$QM_URL_OUT.tmp\" \"$QM_URL_OUT\"\n");
     ::chmod(fake.c_str(), 0755);
     ScopedEnv path("PATH", dir.Path().string() + ":" + std::getenv("PATH"));
     ScopedEnv target("QM_URL_OUT", out.string());

@@ -88,7 +88,8 @@ public:
 private:
     static void OnMessage(double, std::vector<unsigned char>* message, void* box)
     {
-        static_cast<Mailbox<std::vector<std::uint8_t>>*>(box)->Push(std::vector<std::uint8_t>(message->begin(), message->end()));
+        static_cast<Mailbox<std::vector<std::uint8_t>>*>(box)->Push(
+            std::vector<std::uint8_t>(message->begin(), message->end()));
     }
     static int IndexOf(const std::vector<std::string>& names, const std::string& name)
     {

@@ -57,7 +57,8 @@ void SimulatedInstrument::Take(const uint8_t* m, std::size_t n, std::vector<uint
         std::vector<uint8_t> dump = BulkDumpOf(m[4], m[5], m[6]);
         if (dump.empty() || AnswerMode == Answer::Nothing) return;
         if (AnswerMode == Answer::Truncated) dump.resize(dump.size() / 2);
-        if (AnswerMode == Answer::BadChecksum) dump[dump.size() - 2] = static_cast<uint8_t>((dump[dump.size() - 2] + 1) & 0x7F);
+        if (AnswerMode == Answer::BadChecksum)
+            dump[dump.size() - 2] = static_cast<uint8_t>((dump[dump.size() - 2] + 1) & 0x7F);
         answers.insert(answers.end(), dump.begin(), dump.end());
     } else if (group == 0) {
         TakeBulkDump(m, n);
@@ -148,8 +149,15 @@ std::vector<uint8_t> SimulatedInstrument::BulkDumpOf(uint8_t ah, uint8_t am, uin
     } else {
         return {};
     }
-    std::vector<uint8_t> dump{0xF0, 0x43, static_cast<uint8_t>(DeviceNumber & 0x0F), 0x5E,
-                              static_cast<uint8_t>(size >> 7), static_cast<uint8_t>(size & 0x7F), ah, am, al};
+    std::vector<uint8_t> dump{0xF0,
+                              0x43,
+                              static_cast<uint8_t>(DeviceNumber & 0x0F),
+                              0x5E,
+                              static_cast<uint8_t>(size >> 7),
+                              static_cast<uint8_t>(size & 0x7F),
+                              ah,
+                              am,
+                              al};
     dump.insert(dump.end(), payload, payload + size);
     dump.push_back(0);
     dump.push_back(0xF7);

@@ -18,12 +18,12 @@ const TNameTables& T = Catalogue();
 TEST(VoiceNameTable, FirstAndLastOfEveryPresetBankAndTheInternalBanks)
 {
     // A lost or doubled name in a bank shifts its last entry.
-    const char* first[11] = {"Pf:Ballad EP", "Et:BagPipe", "Pf:FortePno 1", "Pf:Harpsi 8",
-                             "Cp:DumBells", "Gt:DX-AcstGt1", "Ba:BassNovo", "Br:DX-Trpt 3",
-                             "Et:Ukabanjo", "Co:Orch Chime", "Fx:MM-Shock 1"};
-    const char* last[11] = {"Fx:Spiral", "--:FseqBase14", "Pf:Harpsi 7", "Cp:Digi Log",
-                            "Or:Buzzharp", "Ba:Nharmonik", "Br:DX-Trpt 2", "Et:Tenjiku",
-                            "Co:Mrmb+Gtr", "Fx:Ri-zer", "Se:Screamy"};
+    const char* first[11] = {"Pf:Ballad EP", "Et:BagPipe",    "Pf:FortePno 1", "Pf:Harpsi 8",
+                             "Cp:DumBells",  "Gt:DX-AcstGt1", "Ba:BassNovo",   "Br:DX-Trpt 3",
+                             "Et:Ukabanjo",  "Co:Orch Chime", "Fx:MM-Shock 1"};
+    const char* last[11] = {"Fx:Spiral",   "--:FseqBase14", "Pf:Harpsi 7",  "Cp:Digi Log",
+                            "Or:Buzzharp", "Ba:Nharmonik",  "Br:DX-Trpt 2", "Et:Tenjiku",
+                            "Co:Mrmb+Gtr", "Fx:Ri-zer",     "Se:Screamy"};
     for (int bank = 0; bank < 11; ++bank) {
         EXPECT_EQ(T.VoiceNameTable[0][bank], std::string("001 ") + first[bank]) << bank;
         EXPECT_EQ(T.VoiceNameTable[127][bank], std::string("128 ") + last[bank]) << bank;
@@ -35,17 +35,15 @@ TEST(VoiceNameTable, FirstAndLastOfEveryPresetBankAndTheInternalBanks)
     for (int program = 0; program < 128; ++program) {
         const std::string number = T.VoiceNameTable[program][0].substr(0, 4);
         EXPECT_EQ(T.VoiceNameTable[program][11], number + "--:Internal Voice");
-        EXPECT_EQ(T.VoiceNameTable[program][12],
-                  number + (program < 64 ? "--:Internal Voice" : "--:**********"));
+        EXPECT_EQ(T.VoiceNameTable[program][12], number + (program < 64 ? "--:Internal Voice" : "--:**********"));
     }
     EXPECT_EQ(T.VoiceNameTable[64][12], "065 --:**********");
 }
 
 TEST(VoiceNameTable, EveryPresetEntryIsNumberCategoryAndName)
 {
-    const std::set<std::string> codes = {"--", "Pf", "Cp", "Or", "Gt", "Ba", "St", "En",
-                                         "Br", "Rd", "Pi", "Ld", "Pd", "Fx", "Et", "Pc",
-                                         "Se", "Dr", "Sc", "Vo", "Co", "Sq"}; // all but "Wv"
+    const std::set<std::string> codes = {"--", "Pf", "Cp", "Or", "Gt", "Ba", "St", "En", "Br", "Rd", "Pi", "Ld",
+                                         "Pd", "Fx", "Et", "Pc", "Se", "Dr", "Sc", "Vo", "Co", "Sq"}; // all but "Wv"
     std::set<std::string> used;
     for (int program = 0; program < 128; ++program) {
         char number[4];
@@ -76,7 +74,7 @@ std::pair<long, int> Units(const std::string& text)
 
 TEST(FixedFreqText, EdgesAndFormat)
 {
-    EXPECT_EQ(T.FixedFreqText[0][0], "0.013");   // fine 0, coarse 1: the smallest
+    EXPECT_EQ(T.FixedFreqText[0][0], "0.013");    // fine 0, coarse 1: the smallest
     EXPECT_EQ(T.FixedFreqText[127][20], "28024"); // fine 127, coarse 21: the largest
     EXPECT_EQ(T.FixedFreqText[32][16], "1047");   // 1000 Hz and more: no decimal point
     EXPECT_EQ(T.FixedFreqText[0][13], "110.0");   // 100 .. 999.9: one decimal
@@ -186,11 +184,10 @@ TEST(AlgorithmOpAttEnable, TellingRowsAndTotals)
 
 TEST(EGShapeTable, PresetsThenEmptyEntries)
 {
-    const char* names[23] = {"EG Init", "Piano", "C-Perc", "Organ", "Guiter", "Bass",
-                             "Strings", "Ensemble", "Brass", "Reed", "Pipe", "Synth Lead",
-                             "Synth Pad", "Synth SE", "Ethnic", "Percussive", "Sound Efx",
-                             "Drums", "Synth Comp", "Voice", "Cmbination", "MaterialWv",
-                             "Sequence"};
+    const char* names[23] = {"EG Init",    "Piano",    "C-Perc",     "Organ",      "Guiter",    "Bass",
+                             "Strings",    "Ensemble", "Brass",      "Reed",       "Pipe",      "Synth Lead",
+                             "Synth Pad",  "Synth SE", "Ethnic",     "Percussive", "Sound Efx", "Drums",
+                             "Synth Comp", "Voice",    "Cmbination", "MaterialWv", "Sequence"};
     for (int entry = 0; entry < 23; ++entry) {
         const auto& name = T.EGShapeTable[entry].Name;
         EXPECT_STREQ(name.data(), names[entry]);
@@ -209,9 +206,7 @@ TEST(EGShapeTable, PresetsThenEmptyEntries)
 
 TEST(DestinationText, InsertionRowsAndCommonDestinations)
 {
-    auto row = [](int type) {
-        return JoinTexts(0, 13, [type](int d) { return T.InsertionDestinationText[type][d]; });
-    };
+    auto row = [](int type) { return JoinTexts(0, 13, [type](int d) { return T.InsertionDestinationText[type][d]; }); };
     EXPECT_EQ(row(0), "I:(InsEF  1) I:(InsEF  2) I:(InsEF  3) I:(InsEF  4) I:(InsEF  5) "
                       "I:(InsEF  6) I:(InsEF  7) I:(InsEF  8) I:(InsEF  9) I:(InsEF 10) "
                       "I:(InsEF 11) I:(InsEF 12) I:(InsEF 13) I:(InsEF 14)");
@@ -273,4 +268,3 @@ TEST(InitNameTables, RewritesEveryEntryOfAUsedCatalogue)
 }
 
 } // namespace
-

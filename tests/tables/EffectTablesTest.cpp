@@ -24,7 +24,9 @@ struct Trailing {
 const std::vector<Trailing> TrailingSlots[3] = {
     {{"Reverb Pan", 0x29, 22, 63}},
     {{"Var Pan", 0x2C, 22, 63}, {"SendVar-Rev", 0x2E, 21, 0}},
-    {{"Ins Pan", 0x30, 22, 63}, {"SendIns-Rev", 0x31, 21, 0}, {"SendIns-Var", 0x32, 21, 0},
+    {{"Ins Pan", 0x30, 22, 63},
+     {"SendIns-Rev", 0x31, 21, 0},
+     {"SendIns-Var", 0x32, 21, 0},
      {"InsDryLevel", 0x33, 21, 127}},
 };
 
@@ -52,13 +54,11 @@ TEST(EffectTypeTable, NamesAndCountsOfEveryType)
     for (int block = 0; block < 3; ++block) {
         const int last = EffectTypeCount[block] - 1;
         std::string joined;
-        for (int type = 0; type <= last; ++type)
-            joined += (type ? "|" : "") + T.EffectTypeTable[type][block].Name;
+        for (int type = 0; type <= last; ++type) joined += (type ? "|" : "") + T.EffectTypeTable[type][block].Name;
         EXPECT_EQ(joined, names[block]);
-        EXPECT_EQ(JoinTexts(0, last, [block](int type) {
-                      return std::to_string(T.EffectTypeTable[type][block].ParamCount);
-                  }),
-                  counts[block]);
+        EXPECT_EQ(
+            JoinTexts(0, last, [block](int type) { return std::to_string(T.EffectTypeTable[type][block].ParamCount); }),
+            counts[block]);
     }
 }
 
@@ -130,8 +130,7 @@ TEST(EffectTypeTable, AddressesKindsAndDefaultsOfUsedSlots)
                 if (block == Reverb) {
                     EXPECT_TRUE(address >= 0x50 && address <= 0x67);
                 } else if (block == Variation) {
-                    EXPECT_TRUE((address >= 0x68 && address <= 0x7E) ||
-                                (address >= 0x80 && address <= 0x86));
+                    EXPECT_TRUE((address >= 0x68 && address <= 0x7E) || (address >= 0x80 && address <= 0x86));
                 } else {
                     EXPECT_TRUE(address >= 0x88 && address <= 0xA6);
                 }
@@ -190,16 +189,13 @@ TEST(EffectTypeTable, TellingRecords)
     EXPECT_EQ(compDist.AddrLow[4], 0x08);
 
     const TEFXSetup& loFi = T.EffectTypeTable[20][Insertion];
-    EXPECT_EQ(JoinTexts(0, 7, [&](int s) { return std::to_string(loFi.DisplayKind[s]); }),
-              "17 58 40 18 33 19 41 42");
+    EXPECT_EQ(JoinTexts(0, 7, [&](int s) { return std::to_string(loFi.DisplayKind[s]); }), "17 58 40 18 33 19 41 42");
 }
 
 TEST(EffectTypeTable, TwoWayRotaryStartsAtTheInstrumentsDefaults)
 {
     const TEFXSetup& rotary = T.EffectTypeTable[10][Insertion];
-    auto shown = [&](int slot) {
-        return T.EffectValueText[rotary.DefaultValue[slot]][rotary.DisplayKind[slot]];
-    };
+    auto shown = [&](int slot) { return T.EffectValueText[rotary.DefaultValue[slot]][rotary.DisplayKind[slot]]; };
     EXPECT_EQ(rotary.ParamName[0], "Rotor Speed");
     EXPECT_EQ(rotary.DefaultValue[0], 90);
     EXPECT_EQ(shown(0), "6.958");
@@ -236,10 +232,7 @@ TEST(EffectKinds, MaximaStepsAndOffsets)
               "79 1 14 0 0 0 0 0 0 0 0 4 3 40 1 0 0 0 0 0 0 1");
 }
 
-const std::string& Text(int position, int kind)
-{
-    return T.EffectValueText[position][kind];
-}
+const std::string& Text(int position, int kind) { return T.EffectValueText[position][kind]; }
 
 TEST(EffectKinds, TextsCoverEachRangeExceptTheLongDelays)
 {
@@ -298,9 +291,7 @@ TEST(EffectKinds, ListedValuesRunInOneDirection)
 
 TEST(EffectKinds, FrequencyKinds)
 {
-    auto list = [](int kind) {
-        return JoinTexts(0, T.EffectKindMax[kind], [kind](int p) { return Text(p, kind); });
-    };
+    auto list = [](int kind) { return JoinTexts(0, T.EffectKindMax[kind], [kind](int p) { return Text(p, kind); }); };
     // The EQ page's low, mid and high band frequencies.
     EXPECT_EQ(list(5), "32 36 40 45 50 56 63 70 80 90 100 110 125 140 160 180 200 225 250 280 315 "
                        "355 400 450 500 560 630 700 800 900 1.0k 1.1k 1.2k 1.4k 1.6k 1.8k 2.0k");

@@ -79,7 +79,8 @@ TEST(TableData, EveryVoiceNameOfEveryBank)
     Differences d;
     const auto rows = Rows("voice_names.tsv");
     ASSERT_EQ(rows.size(), 128u * 13);
-    for (const Row& r : rows) d.Check(r[2], T.VoiceNameTable[Int(r[1])][Int(r[0])], At("bank column, program", Int(r[0]), Int(r[1])));
+    for (const Row& r : rows)
+        d.Check(r[2], T.VoiceNameTable[Int(r[1])][Int(r[0])], At("bank column, program", Int(r[0]), Int(r[1])));
     d.Expect(128 * 13);
 }
 
@@ -88,7 +89,8 @@ TEST(TableData, ListedFixedFrequencyTextsExactly)
     Differences d;
     const auto rows = Rows("fixed_freq.tsv");
     ASSERT_EQ(rows.size(), 105u);
-    for (const Row& r : rows) d.Check(r[2], T.FixedFreqText[Int(r[0])][Int(r[1]) - 1], At("fine, coarse", Int(r[0]), Int(r[1])));
+    for (const Row& r : rows)
+        d.Check(r[2], T.FixedFreqText[Int(r[0])][Int(r[1]) - 1], At("fine, coarse", Int(r[0]), Int(r[1])));
     d.Expect(105);
 }
 
@@ -105,7 +107,9 @@ TEST(TableData, PresetTables)
     const auto att = Rows("op_att_enable.tsv");
     ASSERT_EQ(att.size(), 88u);
     for (const Row& r : att)
-        for (int op = 0; op < 8; ++op) d.Check(Int(r[1 + op]), T.AlgorithmOpAttEnable[Int(r[0]) - 1][op], At("algorithm, operator", Int(r[0]), op + 1));
+        for (int op = 0; op < 8; ++op)
+            d.Check(Int(r[1 + op]), T.AlgorithmOpAttEnable[Int(r[0]) - 1][op],
+                    At("algorithm, operator", Int(r[0]), op + 1));
     const auto shapes = Rows("eg_shapes.tsv");
     ASSERT_EQ(shapes.size(), 23u);
     for (const Row& r : shapes) {
@@ -132,7 +136,9 @@ TEST(TableData, DestinationNames)
     const auto insertion = Rows("insertion_destinations.tsv");
     ASSERT_EQ(insertion.size(), 41u);
     for (const Row& r : insertion)
-        for (int k = 0; k < 14; ++k) d.Check(r[1 + k], T.InsertionDestinationText[Int(r[0])][k], At("insertion type, destination", Int(r[0]), k));
+        for (int k = 0; k < 14; ++k)
+            d.Check(r[1 + k], T.InsertionDestinationText[Int(r[0])][k],
+                    At("insertion type, destination", Int(r[0]), k));
     d.Expect(33 + 41 * 14);
 }
 
@@ -194,7 +200,8 @@ TEST(TableData, DisplayKindsRangesStepsOffsetsAndListedTexts)
     }
     const auto texts = Rows("effect_value_texts.tsv");
     ASSERT_EQ(texts.size(), 59u * 128 - 1);
-    for (const Row& r : texts) d.Check(r[2], T.EffectValueText[Int(r[1])][Int(r[0])], At("kind, position", Int(r[0]), Int(r[1])));
+    for (const Row& r : texts)
+        d.Check(r[2], T.EffectValueText[Int(r[1])][Int(r[0])], At("kind, position", Int(r[0]), Int(r[1])));
     d.Expect(59 * 3 + 59 * 128 - 1);
 }
 

@@ -39,7 +39,8 @@ TEST_F(DeviceNumberTest, EveryMessageOnTheOutputCarriesTheNumberOnce)
     auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 12u);
     for (std::size_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(Bytes(sent[i].begin(), sent[i].begin() + 7), (Bytes{0xF0, 0x43, 0x15, 0x5E, 0x10, 0x00, uint8_t(i)})) << i;
+        EXPECT_EQ(Bytes(sent[i].begin(), sent[i].begin() + 7), (Bytes{0xF0, 0x43, 0x15, 0x5E, 0x10, 0x00, uint8_t(i)}))
+            << i;
         EXPECT_EQ(sent[i][8], i == 0 ? 'A' : i == 1 ? 'b' : 0x20) << i;
     }
     EXPECT_EQ(instrument.ParameterChangesTaken, 12);
@@ -51,7 +52,8 @@ TEST_F(DeviceNumberTest, EveryMessageOnTheOutputCarriesTheNumberOnce)
         Click("DataSendVc2");
         sent = TakeSent();
         ASSERT_GE(sent.size(), 2u);
-        EXPECT_EQ(Bytes(sent[0].begin(), sent[0].begin() + 9), (Bytes{0xF0, 0x43, 0x05, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
+        EXPECT_EQ(Bytes(sent[0].begin(), sent[0].begin() + 9),
+                  (Bytes{0xF0, 0x43, 0x05, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
         for (std::size_t i = 1; i < sent.size(); ++i) EXPECT_EQ(sent[i][2], 0x15) << i;
     }
     EXPECT_EQ(instrument.BulkDumpsTaken, 2);

@@ -61,7 +61,8 @@ TEST_F(JackTransfers, ReceiveAllAndSendAllKeepEditorAndInstrumentAlike)
     form->DataRcvAllClick(nullptr);
     RunToEnd(*form->AllRcvTimer);
     EXPECT_TRUE(Messages().empty()) << "a block did not come through";
-    for (int32_t kind : AllBlocks) EXPECT_EQ(Body(Built(kind)), InstrumentPayload(instrument, kind)) << "block " << kind;
+    for (int32_t kind : AllBlocks)
+        EXPECT_EQ(Body(Built(kind)), InstrumentPayload(instrument, kind)) << "block " << kind;
 
     // Send-all of an edited buffer: the instrument ends with the editor's blocks.
     std::memcpy(form->ParameterData.PfmCommon.Name.data(), "Near Side   ", 12);
@@ -81,7 +82,8 @@ TEST_F(JackTransfers, ReceiveAllAndSendAllKeepEditorAndInstrumentAlike)
     }
     EXPECT_EQ(instrument.BulkDumpsTaken, dumpsBefore + 6);
     EXPECT_EQ(instrument.ParameterChangesTaken, changesBefore + 8);
-    for (int32_t kind : AllBlocks) EXPECT_EQ(InstrumentPayload(instrument, kind), Body(Built(kind))) << "block " << kind;
+    for (int32_t kind : AllBlocks)
+        EXPECT_EQ(InstrumentPayload(instrument, kind), Body(Built(kind))) << "block " << kind;
 
     form->Midi.CloseMidiIn();
     form->Midi.CloseMidiOut();

@@ -78,7 +78,9 @@ TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
     form->Pfm_PartTab->SetTabIndex(1);
     const std::tuple<const char*, Four, Four, Four> cases[] = {
         {"part 1 cut to 16; the filter-off spare 3 equals part 4's excess and comes back a note a pass",
-         {1, 0, 0, 0}, {20, 4, 4, 8}, {16, 4, 4, 8}},
+         {1, 0, 0, 0},
+         {20, 4, 4, 8},
+         {16, 4, 4, 8}},
         {"an excess smaller than the spare gets nothing back", {1, 1, 0, 0}, {12, 2, 0, 0}, {8, 2, 0, 0}},
         {"a pass hands out no more single notes than its spare", {1, 1, 1, 1}, {6, 6, 6, 2}, {5, 5, 4, 2}},
         {"reserves stored out of range go out within 0..16", {1, 0, 0, 0}, {-5, 40, 3, 3}, {0, 10, 3, 3}},

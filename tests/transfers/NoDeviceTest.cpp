@@ -57,10 +57,10 @@ protected:
 TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothing)
 {
     form->ParameterData.PfmCommon.Volume = 77;
-    const char* const commands[] = {"DataRcvPfm", "DataRcvVc1", "DataRcvVc2", "DataRcvVc3", "DataRcvVc4",
-                                    "DataRcvSys", "DataRcvAll", "DataSendPfm", "DataSendVc1", "DataSendVc2",
+    const char* const commands[] = {"DataRcvPfm",  "DataRcvVc1",  "DataRcvVc2",  "DataRcvVc3",  "DataRcvVc4",
+                                    "DataRcvSys",  "DataRcvAll",  "DataSendPfm", "DataSendVc1", "DataSendVc2",
                                     "DataSendVc3", "DataSendVc4", "DataSendSys", "DataSendAll", "StorePfm",
-                                    "StoreVc1",   "StoreVc4"};
+                                    "StoreVc1",    "StoreVc4"};
     for (const char* command : commands) {
         Click(command);
         ExpectRefused(command);
@@ -145,7 +145,6 @@ TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)
     Click("InitVc3");
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.Feedback, 0);
     ExpectQuiet("Initialize > Voice3");
-
 }
 
 } // namespace

@@ -73,7 +73,8 @@ TEST_F(TransfersTest, UnansweredOrSpoiledReceiveWarnsAndKeepsTheData)
 {
     SeedInstrument();
     using Answer = SimulatedInstrument::Answer;
-    const std::pair<const char*, uint64_t> commands[] = {{"DataRcvPfm", 2000}, {"DataRcvVc2", 4000}, {"DataRcvSys", 1600}};
+    const std::pair<const char*, uint64_t> commands[] = {
+        {"DataRcvPfm", 2000}, {"DataRcvVc2", 4000}, {"DataRcvSys", 1600}};
     for (const Answer answer : {Answer::Nothing, Answer::Truncated, Answer::BadChecksum}) {
         instrument.AnswerMode = answer;
         for (const auto& [command, duration] : commands) {

@@ -51,7 +51,8 @@ protected:
     void SeedInstrument() { ::SeedInstrument(instrument); }
     void ExpectStored(std::initializer_list<int32_t> kinds)
     {
-        for (int32_t kind : kinds) EXPECT_EQ(Body(Built(kind)), InstrumentPayload(instrument, kind)) << "block " << kind;
+        for (int32_t kind : kinds)
+            EXPECT_EQ(Body(Built(kind)), InstrumentPayload(instrument, kind)) << "block " << kind;
     }
     // The one box a transfer without an answer shows.
     void ExpectCableBox(const char* caption)
@@ -69,7 +70,8 @@ protected:
         keys->PlayShort(0x90, 60, 100);
         const auto received = fs1r->Received();
         fs1r->ClearReceived();
-        return std::any_of(received.begin(), received.end(), [](const Bytes& m) { return m.size() == 3 && m[0] == 0x90; });
+        return std::any_of(received.begin(), received.end(),
+                           [](const Bytes& m) { return m.size() == 3 && m[0] == 0x90; });
     }
     bool Locked() { return !form->Enabled() && !keyboard->Enabled(); }
     bool Unlocked() { return form->Enabled() && keyboard->Enabled(); }
@@ -84,4 +86,3 @@ inline std::vector<Bytes> Requests(uint8_t deviceByte, uint8_t ah) { return {Req
 // Bytes 4..8 of a parameter change, and those of a muted part's volume 0.
 inline Bytes Address(const Bytes& m) { return m.size() == 10 ? Bytes(m.begin() + 4, m.begin() + 9) : Bytes{}; }
 inline Bytes MutedVolume(int part) { return {uint8_t(0x30 + part), 0x00, 0x0B, 0x00, 0x00}; }
-

@@ -31,8 +31,7 @@ protected:
             std::function<void()> work;
             {
                 std::lock_guard lock(postedMutex);
-                if (posted.empty())
-                    return count;
+                if (posted.empty()) return count;
                 work = std::move(posted.front());
                 posted.pop_front();
             }

@@ -88,7 +88,8 @@ TEST_F(FormsTest, MenuShortcutWinsOverTheFocusedEditBox)
     auto* menu = new TMainMenu(Form);
     Form->SetMenu(menu);
     auto* edit = NewItem(menu->Items(), "EditE1", "&Edit");
-    auto* paste = NewItem(edit, "Paste", "&Paste", ShortCut('V', {ssCtrl}), [&](TObject*) { Log.push_back("menu paste"); });
+    auto* paste =
+        NewItem(edit, "Paste", "&Paste", ShortCut('V', {ssCtrl}), [&](TObject*) { Log.push_back("menu paste"); });
     auto* opCopy = NewItem(edit, "OPCopy", "Op Copy", ShortCut('C', {ssCtrl, ssShift}),
                            [&](TObject*) { Log.push_back("menu op copy"); });
     auto* box = Make<TEdit>("Box");
@@ -168,9 +169,7 @@ TEST_F(FormsTest, CloseAsksCloseQueryAndOnCloseAndTheMainFormEndsTheProgram)
         Log.push_back("query");
         c = canClose;
     };
-    Form->OnClose = [&](TObject*, TCloseAction& a) {
-        Log.push_back(a == caHide ? "close hide" : "close other");
-    };
+    Form->OnClose = [&](TObject*, TCloseAction& a) { Log.push_back(a == caHide ? "close hide" : "close other"); };
     Application->SetMainForm(Form);
     Form->UserCloses();
     EXPECT_TRUE(Form->Visible());

@@ -154,7 +154,8 @@ TEST_F(GraphicsTest, BmpFilesRoundTripAndBadOnesAreRefusedByName)
 
     // Truncated pixel data, a missing file and an unknown extension: errors that name the file.
     f.resize(61);
-    std::ofstream(p8, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(f.data()), std::streamsize(f.size()));
+    std::ofstream(p8, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(f.data()), std::streamsize(f.size()));
     try {
         eight.LoadFromFile(p8);
         FAIL();

@@ -169,7 +169,8 @@ TEST_F(ListControlsTest, PageControlChangesFireForAPersonSheetsShowAlways)
     pages->UserSelects(2);
     pages->UserSelects(2);
     pages->SelectNextPage(true); // wraps, as a person's change
-    EXPECT_EQ(Log, (Strings{"changing", "show S3", "hide S2", "change 2", "changing", "show S1", "hide S3", "change 0"}));
+    EXPECT_EQ(Log,
+              (Strings{"changing", "show S3", "hide S2", "change 2", "changing", "show S1", "hide S3", "change 0"}));
 
     Log.clear();
     pages->OnChanging = [](TObject*, bool& allow) { allow = false; };

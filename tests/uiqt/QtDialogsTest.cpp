@@ -96,9 +96,12 @@ protected:
 TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
 {
     int answer = 0;
-    WhileUp([&] { answer = Application->MessageBox("Please connect MIDI cable!", "Quillmarven : MIDI setting error",
-                                                  MB_OK | MB_ICONEXCLAMATION); },
-            OnTopWithFocus, [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
+    WhileUp(
+        [&] {
+            answer = Application->MessageBox("Please connect MIDI cable!", "Quillmarven : MIDI setting error",
+                                             MB_OK | MB_ICONEXCLAMATION);
+        },
+        OnTopWithFocus, [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
     EXPECT_EQ(answer, IDOK);
 }
 

@@ -46,7 +46,8 @@ protected:
         Menu = new TMainMenu(Form);
         Form->SetMenu(Menu);
         auto* file = NewItem(Menu->Items(), "File1", "&File");
-        Open = NewItem(file, "FileOpenItem", "&Open...", ShortCut('O', {ssCtrl}), [this](TObject*) { Log.push_back("open"); });
+        Open = NewItem(file, "FileOpenItem", "&Open...", ShortCut('O', {ssCtrl}),
+                       [this](TObject*) { Log.push_back("open"); });
         NewItem(file, "N1", "-");
         Exit = NewItem(file, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}), [this](TObject*) { Form->Close(); });
 
@@ -245,7 +246,8 @@ TEST_F(QtViewsTest, ClicksAndStepsReachTheUiHandlers)
     MouseDown(tabBar, tabBar->tabRect(2).center());
     EXPECT_EQ(tabBar->currentIndex(), 2);
 
-    EXPECT_EQ(Log, (Strings{"bar 110", "box 110", "bar 109", "box 109", "combo 1", "combo 1", "check on", "receive", "open", "image 30,40", "tab 2"}));
+    EXPECT_EQ(Log, (Strings{"bar 110", "box 110", "bar 109", "box 109", "combo 1", "combo 1", "check on", "receive",
+                            "open", "image 30,40", "tab 2"}));
 
     // The close button asks the form.
     bool asked = false;

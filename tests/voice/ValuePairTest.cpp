@@ -39,8 +39,13 @@ protected:
         const TPairSpec pairSpec{"Test", "Test", max, 10, 1, TValueForm::Unsigned, 0, kind, 3, Keys10};
         pair = CreateValuePair(&form, &form, pairSpec, TPairPlace{});
         pair->Bar->OnChange = [this](TObject*) {
-            RunStoringRoad(data, *pair, {[this](int p) { stored = p; }, {},
-                                         [](int p) { return ComposeParameterChange(ParameterChangeMessage{0xF0, 0x43, 0x10, 0x5E, 0x30, 0, 0x0E, 0, 0, 0xF7}, 0, 0, p); }});
+            RunStoringRoad(data, *pair,
+                           {[this](int p) { stored = p; },
+                            {},
+                            [](int p) {
+                                return ComposeParameterChange(
+                                    ParameterChangeMessage{0xF0, 0x43, 0x10, 0x5E, 0x30, 0, 0x0E, 0, 0, 0xF7}, 0, 0, p);
+                            }});
         };
         return *pair;
     }

@@ -79,8 +79,8 @@ TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
     EXPECT_EQ(page->Vc_NoteShiftBar->Position(), 0);
     EXPECT_EQ(shift->Text(), "-24");
     ASSERT_TRUE(shift->UserSetsText("-12"));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x1E, 29), Change(0x40, 0, 0x1E, 0),
-                                              Change(0x40, 0, 0x1E, 12)}));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x40, 0, 0x1E, 29), Change(0x40, 0, 0x1E, 0), Change(0x40, 0, 0x1E, 12)}));
 
     // A lone sign waits; leaving the box puts the slider's value back, and nothing is sent.
     ASSERT_TRUE(shift->UserSetsText("+"));
@@ -184,8 +184,8 @@ TEST_F(VoicePageTest, ListsAndButtonsStoreTheIndexForTheShownVoice)
     ASSERT_TRUE(page->Vc_Category->UserSelects(22));
     ASSERT_TRUE(page->Vc_LFO2Phase->UserClicks(3));
     ASSERT_TRUE(page->Vc_LFO1Waveform->UserSelects(5));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x42, 0, 0x0E, 22), Change(0x42, 0, 0x1C, 3),
-                                              Change(0x42, 0, 0x10, 5)}));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x42, 0, 0x0E, 22), Change(0x42, 0, 0x1C, 3), Change(0x42, 0, 0x10, 5)}));
     EXPECT_EQ(Common(2).Category, 22);
     EXPECT_EQ(Common(2).LFO2Phase, 3);
     EXPECT_EQ(Common(0).Category, 0);
@@ -251,8 +251,7 @@ TEST_F(VoicePageTest, AlgorithmOutsideItsRangeIsShownAsTheNearestOne)
         const int shown = word > 88 ? 88 : 1;
         EXPECT_EQ(page->Vc_AlgorithmEdit->Text(), std::to_string(shown));
         EXPECT_EQ(page->Vc_AlgorithmUpDown->Position(), shown);
-        EXPECT_EQ(page->Vc_AlgorithmImage->Picture.Bitmap().Data(),
-                  form->AlgorithmPictures[size_t(shown - 1)]->Data());
+        EXPECT_EQ(page->Vc_AlgorithmImage->Picture.Bitmap().Data(), form->AlgorithmPictures[size_t(shown - 1)]->Data());
         EXPECT_EQ(Common().Algorithm, word); // the refresh stores nothing
     }
     // The attenuation row of the shown voiced operator follows the algorithm's table.

@@ -5,10 +5,7 @@ namespace {
 
 constexpr TColor Black = RGB(0, 0, 0), Blue = RGB(0, 0, 255), Yellow = RGB(255, 255, 0), Green = RGB(0, 255, 0);
 
-TColor At(TImage* image, int x, int y)
-{
-    return image->Picture.Bitmap().Pixel(x, y);
-}
+TColor At(TImage* image, int x, int y) { return image->Picture.Bitmap().Pixel(x, y); }
 
 } // namespace
 
@@ -29,8 +26,10 @@ protected:
 TEST_F(VoiceGraphTest, PicturesHaveTheirSizesAndColours)
 {
     Refresh();
-    const std::pair<TImage*, TPoint> sizes[] = {{page->Vc_FilterEGGraph, {260, 232}}, {page->Vc_PitchEGGraph, {256, 104}},
-                                                {page->Vc_OpEGGraph, {252, 103}}, {page->Vc_OpFrqEGGraph, {168, 92}}};
+    const std::pair<TImage*, TPoint> sizes[] = {{page->Vc_FilterEGGraph, {260, 232}},
+                                                {page->Vc_PitchEGGraph, {256, 104}},
+                                                {page->Vc_OpEGGraph, {252, 103}},
+                                                {page->Vc_OpFrqEGGraph, {168, 92}}};
     for (const auto& [image, size] : sizes) {
         EXPECT_EQ(image->Picture.Width(), size.X) << image->Name;
         EXPECT_EQ(image->Picture.Height(), size.Y) << image->Name;

@@ -70,12 +70,12 @@ TEST_F(VoicePageTest, EveryTableHandlerIsFoundByItsName)
         uint8_t AH, AL;
     };
     std::vector<TChoice> choices = {
-        {"Vc_CategoryChange", 0x40, 0x0E},      {"Vc_LFO1WaveformChange", 0x40, 0x10},
-        {"Vc_LFO1KeySyncClick", 0x40, 0x13},    {"Vc_LFO2WaveformChange", 0x40, 0x18},
-        {"Vc_LFO2KeySyncClick", 0x40, 0x1D},    {"Vc_LFO2PhaseClick", 0x40, 0x1C},
-        {"Vc_FilterTypeChange", 0x40, 0x54},    {"Vc_FilterFScaleBPChange", 0x40, 0x5C},
-        {"Vc_PitchEGRangeClick", 0x40, 0x3B},   {"Vc_VOpKeySyncClick", 0x60, 0x00},
-        {"Vc_VOpLSBPChange", 0x60, 0x17},       {"Vc_VOpLSLeftCrvClick", 0x60, 0x1A},
+        {"Vc_CategoryChange", 0x40, 0x0E},     {"Vc_LFO1WaveformChange", 0x40, 0x10},
+        {"Vc_LFO1KeySyncClick", 0x40, 0x13},   {"Vc_LFO2WaveformChange", 0x40, 0x18},
+        {"Vc_LFO2KeySyncClick", 0x40, 0x1D},   {"Vc_LFO2PhaseClick", 0x40, 0x1C},
+        {"Vc_FilterTypeChange", 0x40, 0x54},   {"Vc_FilterFScaleBPChange", 0x40, 0x5C},
+        {"Vc_PitchEGRangeClick", 0x40, 0x3B},  {"Vc_VOpKeySyncClick", 0x60, 0x00},
+        {"Vc_VOpLSBPChange", 0x60, 0x17},      {"Vc_VOpLSLeftCrvClick", 0x60, 0x1A},
         {"Vc_VOpLSRightCrvClick", 0x60, 0x1B},
     };
     for (int i = 1; i <= 5; ++i) {

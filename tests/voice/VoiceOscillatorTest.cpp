@@ -16,7 +16,7 @@ struct TFrequencyCase {
 TEST_F(VoicePageTest, FrequencyTextFollowsModeCoarseAndFine)
 {
     const TFrequencyCase cases[] = {
-        {0, 0, 0, "0.500"}, {0, 0, 99, "0.995"}, {0, 1, 0, "1.000"},  {0, 9, 10, "9.900"},  {0, 9, 11, "9.990"},
+        {0, 0, 0, "0.500"},  {0, 0, 99, "0.995"}, {0, 1, 0, "1.000"},   {0, 9, 10, "9.900"}, {0, 9, 11, "9.990"},
         {0, 9, 12, "10.08"}, {0, 10, 0, "10.00"}, {0, 31, 99, "61.69"}, {1, 0, 77, "0.000"},
     };
     for (const auto& c : cases) {
@@ -50,8 +50,8 @@ TEST_F(VoicePageTest, FrequencyModeResetsTheFrequencyInOrder)
     VOp(2).Skirt = 0;
     Refresh();
     ASSERT_TRUE(page->Vc_VOpFreqMode->UserClicks(1));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 2, 0x02, 0), Change(0x60, 2, 0x01, 16),
-                                              Change(0x60, 2, 0x05, 0x40)}));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x60, 2, 0x02, 0), Change(0x60, 2, 0x01, 16), Change(0x60, 2, 0x05, 0x40)}));
     EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "440.2");
     EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Max(), 21);
     EXPECT_EQ(page->Vc_VOpFreqFineBar->Max(), 127);
@@ -146,9 +146,9 @@ TEST_F(VoicePageTest, FormSwitchesRowsAndCarriesBandwidthAndResonance)
     // frmt to res1: the form byte, the frequency reset by the mode change, then resonance takes
     // the bandwidth value.
     ASSERT_TRUE(page->Vc_VOpForm->UserSelects(5));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x04, 5 + 2 * 8), Change(0x60, 0, 0x02, 0),
-                                              Change(0x60, 0, 0x01, 1), Change(0x60, 0, 0x05, 0x00),
-                                              Change(0x60, 0, 0x06, 40)}));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x60, 0, 0x04, 5 + 2 * 8), Change(0x60, 0, 0x02, 0), Change(0x60, 0, 0x01, 1),
+                                  Change(0x60, 0, 0x05, 0x00), Change(0x60, 0, 0x06, 40)}));
     EXPECT_EQ(VOp(0).Resonance, 40);
     EXPECT_EQ(VOp(0).FreqMode, 0);
     EXPECT_TRUE(page->Vc_VOpResonanceBar->Enabled());
@@ -265,10 +265,10 @@ TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
     EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-3.0");
     EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), -1);
     // Sine in ratio mode.
-    for (TScrollBar* off : {page->Vc_VOpFseqTrkBar, page->Vc_VOpTransposeBar, page->Vc_VOpBandWidthBar,
-                            page->Vc_VOpResonanceBar, page->Vc_OpFreqModBar, page->Vc_VOpSkirtBar,
-                            page->Vc_VOpFreqScalingBar, page->Vc_OpSnsFreqVelBar, page->Vc_OpSnsFreqBiasBar,
-                            page->Vc_OpSnsWidthBiasBar})
+    for (TScrollBar* off :
+         {page->Vc_VOpFseqTrkBar, page->Vc_VOpTransposeBar, page->Vc_VOpBandWidthBar, page->Vc_VOpResonanceBar,
+          page->Vc_OpFreqModBar, page->Vc_VOpSkirtBar, page->Vc_VOpFreqScalingBar, page->Vc_OpSnsFreqVelBar,
+          page->Vc_OpSnsFreqBiasBar, page->Vc_OpSnsWidthBiasBar})
         EXPECT_FALSE(off->Enabled()) << off->Name;
     EXPECT_TRUE(page->Vc_OpPitchModBar->Enabled());
     EXPECT_TRUE(page->Vc_VOpFreqMode->Enabled());
@@ -359,7 +359,8 @@ TEST_F(VoicePageTest, SharedOperatorRowsAddressTheOperatorOfTheTab)
     EXPECT_EQ(Voice().UnvoicedOperators[0].EGLv2, 30);
     EXPECT_EQ(std::memcmp(&VOp(0), &before, sizeof before), 0);
     const int ampMod = page->Vc_OpAmpModBar->Position();
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x31, 69), Change(0x60, 0, 0x3C, uint8_t(14 + ampMod * 16))}));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x60, 0, 0x31, 69), Change(0x60, 0, 0x3C, uint8_t(14 + ampMod * 16))}));
 
     ShowOperatorTab(7);
     ASSERT_TRUE(page->Vc_OpEGLv2Bar->UserScrollsTo(31));

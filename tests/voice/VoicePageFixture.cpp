@@ -34,15 +34,9 @@ std::vector<Bytes> VoicePageTest::TakeSent()
     return sent;
 }
 
-void VoicePageTest::Refresh()
-{
-    form->RefreshVoicePages(page->Vc_VoiceTab->TabIndex());
-}
+void VoicePageTest::Refresh() { form->RefreshVoicePages(page->Vc_VoiceTab->TabIndex()); }
 
-void VoicePageTest::ShowOperatorTab(int t)
-{
-    ASSERT_TRUE(page->Vc_OperatorTab->UserSelects(t));
-}
+void VoicePageTest::ShowOperatorTab(int t) { ASSERT_TRUE(page->Vc_OperatorTab->UserSelects(t)); }
 
 std::vector<TControl*> VoicePageTest::ControlsUnder(const TWinControl* c)
 {

@@ -24,7 +24,8 @@ void ExpectInsideParents(const TWinControl* c, int width, int height)
         EXPECT_LE(child->Top() + child->Height(), height) << child->Name << " in " << c->Name;
         if (auto* pc = dynamic_cast<const TPageControl*>(child)) {
             // Sheets fill the page control under its tabs.
-            for (int p = 0; p < pc->PageCount(); ++p) ExpectInsideParents(pc->Pages(p), pc->Width() - 4, pc->Height() - 28);
+            for (int p = 0; p < pc->PageCount(); ++p)
+                ExpectInsideParents(pc->Pages(p), pc->Width() - 4, pc->Height() - 28);
         } else if (auto* w = dynamic_cast<const TWinControl*>(child)) {
             ExpectInsideParents(w, w->Width(), w->Height());
         }
@@ -51,8 +52,8 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
         ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
         const std::string dir = std::filesystem::temp_directory_path().string();
         ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-page.png"));
-        for (TTabSheet* sheet : {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet,
-                                 page.Vc_FormantTabSheet}) {
+        for (TTabSheet* sheet :
+             {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet, page.Vc_FormantTabSheet}) {
             page.Vc_CommonPageControl->SetActivePage(sheet);
             backend.ProcessMessages();
             ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-" + sheet->Name + ".png"));

@@ -24,10 +24,7 @@
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 TShiftState ShiftOf(Qt::KeyboardModifiers m)
 {
@@ -46,13 +43,13 @@ uint16_t VirtualKeyOf(int key)
         uint16_t vk;
     };
     static const Row rows[] = {
-        {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
-        {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Escape, VK_ESCAPE},
-        {Qt::Key_Space, VK_SPACE},    {Qt::Key_PageUp, VK_PRIOR},  {Qt::Key_PageDown, VK_NEXT},
-        {Qt::Key_End, VK_END},        {Qt::Key_Home, VK_HOME},     {Qt::Key_Left, VK_LEFT},
-        {Qt::Key_Up, VK_UP},          {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
-        {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Shift, VK_SHIFT},
-        {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},     {Qt::Key_Pause, VK_PAUSE},
+        {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
+        {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Escape, VK_ESCAPE},
+        {Qt::Key_Space, VK_SPACE},     {Qt::Key_PageUp, VK_PRIOR},  {Qt::Key_PageDown, VK_NEXT},
+        {Qt::Key_End, VK_END},         {Qt::Key_Home, VK_HOME},     {Qt::Key_Left, VK_LEFT},
+        {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
+        {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Shift, VK_SHIFT},
+        {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Pause, VK_PAUSE},
     };
     for (const Row& r : rows)
         if (r.qt == key) return r.vk;
@@ -237,8 +234,9 @@ QtBackend::QtBackend(int& argc, char** argv)
     FWaker = std::make_unique<QObject>();
     FFilter = std::make_unique<QtEventFilter>(*this);
     qApp->installEventFilter(FFilter.get());
-    FStart = uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now().time_since_epoch()).count());
+    FStart = uint64_t(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
     TCanvas::TextRenderer = RenderText;
     FPrevious = Application->SetBackend(this);
 }
@@ -268,10 +266,7 @@ QtBackend::~QtBackend()
     FOwnedApp.reset();
 }
 
-void QtBackend::Register(const TComponent* c, QtView* v)
-{
-    FViews[c] = v;
-}
+void QtBackend::Register(const TComponent* c, QtView* v) { FViews[c] = v; }
 
 void QtBackend::Unregister(const TComponent* c)
 {
@@ -321,10 +316,7 @@ QWidget* QtBackend::WidgetFor(const TComponent* c) const
     return v ? v->Widget.data() : nullptr;
 }
 
-QWidget* QtBackend::WindowFor(const TForm* form) const
-{
-    return WidgetFor(form);
-}
+QWidget* QtBackend::WindowFor(const TForm* form) const { return WidgetFor(form); }
 
 QAction* QtBackend::ActionFor(const TMenuItem* item) const
 {
@@ -370,9 +362,9 @@ int QtBackend::MessageBox(const TMessageBoxRequest& r)
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     for (const Row& row : rows)
         if (row.buttons == r.Buttons) buttons = row.qt;
-    QMessageBox::Icon icon = r.Icon == MB_ICONERROR       ? QMessageBox::Critical
-                             : r.Icon == MB_ICONQUESTION  ? QMessageBox::Question
-                             : r.Icon == MB_ICONWARNING   ? QMessageBox::Warning
+    QMessageBox::Icon icon = r.Icon == MB_ICONERROR         ? QMessageBox::Critical
+                             : r.Icon == MB_ICONQUESTION    ? QMessageBox::Question
+                             : r.Icon == MB_ICONWARNING     ? QMessageBox::Warning
                              : r.Icon == MB_ICONINFORMATION ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
     QMessageBox box(icon, Q(r.Caption), Q(r.Text), buttons);
@@ -394,7 +386,8 @@ std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
     // "Text|*.a;*.b|Text|*" becomes Qt's "Text (*.a *.b);;Text (*)".
     QStringList filters;
     QStringList parts = Q(r.Filter).split('|');
-    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
     // The dialog opens in its initial folder when that exists, else in the current folder; the
     // folder's name never lands in the file-name box.
     QFileDialog dlg(nullptr, Q(r.Title));
@@ -427,15 +420,14 @@ void QtBackend::RunModal(TForm* form)
     }
 }
 
-void QtBackend::Sleep(unsigned ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void QtBackend::Sleep(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 uint64_t QtBackend::NowMs()
 {
     return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch()).count()) - FStart;
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count()) -
+           FStart;
 }
 
 void QtBackend::TimerChanged(TTimer* t)
@@ -458,13 +450,16 @@ void QtBackend::TimerChanged(TTimer* t)
     } else {
         q = it->second;
     }
-    if (t->Enabled() && t->Interval() > 0) q->start(int(t->Interval())); // (re)starts the count
-    else q->stop();
+    if (t->Enabled() && t->Interval() > 0)
+        q->start(int(t->Interval())); // (re)starts the count
+    else
+        q->stop();
 }
 
 void QtBackend::WakeUp()
 {
-    QMetaObject::invokeMethod(FWaker.get(), [] { Application->ProcessPosted(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        FWaker.get(), [] { Application->ProcessPosted(); }, Qt::QueuedConnection);
 }
 
 void QtBackend::FormShown(TForm* form)
@@ -474,11 +469,14 @@ void QtBackend::FormShown(TForm* form)
     QWidget* w = WindowFor(form);
     if (!w) return;
     w->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
-    if (form->Modal() && !(w->windowFlags() & Qt::WindowStaysOnTopHint)) w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (form->Modal() && !(w->windowFlags() & Qt::WindowStaysOnTopHint))
+        w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     w->adjustSize();
     if (first) {
-        QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1024, 768);
-        QWidget* main = Application->MainForm() && Application->MainForm() != form ? WindowFor(Application->MainForm()) : nullptr;
+        QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                      : QRect(0, 0, 1024, 768);
+        QWidget* main =
+            Application->MainForm() && Application->MainForm() != form ? WindowFor(Application->MainForm()) : nullptr;
         if ((form->Position == poMainFormCenter || form->Position == poOwnerFormCenter) && main && main->isVisible())
             area = main->frameGeometry();
         if (form->Position != poDesigned && form->Position != poDefault)
@@ -510,10 +508,7 @@ int QtBackend::Exec()
     return 0;
 }
 
-void QtBackend::Terminate()
-{
-    QCoreApplication::quit();
-}
+void QtBackend::Terminate() { QCoreApplication::quit(); }
 
 void QtBackend::ProcessMessages()
 {
@@ -529,12 +524,6 @@ void QtBackend::AdvanceMs(uint64_t ms)
     Application->ProcessPosted();
 }
 
-std::string QtBackend::ClipboardText()
-{
-    return QGuiApplication::clipboard()->text().toStdString();
-}
+std::string QtBackend::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
-void QtBackend::SetClipboardText(const std::string& s)
-{
-    QGuiApplication::clipboard()->setText(Q(s));
-}
+void QtBackend::SetClipboardText(const std::string& s) { QGuiApplication::clipboard()->setText(Q(s)); }

@@ -10,15 +10,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressBar>
-#include <QIcon>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -31,10 +31,7 @@
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Widgets that show the ui's mouse events rather than acting on them themselves.
 constexpr const char* kMouseProperty = "qm_mouse";
@@ -83,10 +80,7 @@ protected:
 
 } // namespace
 
-QColor ToQColor(TColor c)
-{
-    return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
-}
+QColor ToQColor(TColor c) { return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))); }
 
 QFont ToQFont(const TFont& f)
 {
@@ -124,10 +118,7 @@ QtView::QtView(QtBackend& backend, TComponent* component) : Backend(backend), Co
     Backend.Register(Component, this);
 }
 
-QtView::~QtView()
-{
-    Backend.Unregister(Component);
-}
+QtView::~QtView() { Backend.Unregister(Component); }
 
 void QtView::Changed()
 {
@@ -261,7 +252,8 @@ public:
         QRect extent;
         for (QObject* o : Inner->children())
             if (auto* w = qobject_cast<QWidget*>(o)) extent |= w->geometry();
-        Inner->resize(std::max(extent.right() + 1, Widget->width() - 4), std::max(extent.bottom() + 1, Widget->height() - 4));
+        Inner->resize(std::max(extent.right() + 1, Widget->width() - 4),
+                      std::max(extent.bottom() + 1, Widget->height() - 4));
     }
     void ChildAdded(TComponent* child) override
     {
@@ -288,8 +280,12 @@ public:
         auto* q = static_cast<QLabel*>(Widget.data());
         q->setText(Q(StripHotkey(l->Caption())));
         q->setWordWrap(l->WordWrap);
-        Qt::Alignment h = l->Alignment == taCenter ? Qt::AlignHCenter : l->Alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
-        Qt::Alignment v = l->Layout == tlCenter ? Qt::AlignVCenter : l->Layout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+        Qt::Alignment h = l->Alignment == taCenter         ? Qt::AlignHCenter
+                          : l->Alignment == taRightJustify ? Qt::AlignRight
+                                                           : Qt::AlignLeft;
+        Qt::Alignment v = l->Layout == tlCenter   ? Qt::AlignVCenter
+                          : l->Layout == tlBottom ? Qt::AlignBottom
+                                                  : Qt::AlignTop;
         q->setAlignment(h | v);
         QPalette pal = q->palette();
         pal.setColor(QPalette::WindowText, ToQColor(l->Font.Color));
@@ -311,9 +307,12 @@ public:
             if (i->Picture.Empty()) return;
             QImage img = ToQImage(i->Picture.Bitmap());
             QRect r(0, 0, i->Width(), i->Height());
-            if (i->Stretch) p.drawImage(r, img);
-            else if (i->Center) p.drawImage((i->Width() - img.width()) / 2, (i->Height() - img.height()) / 2, img);
-            else p.drawImage(0, 0, img);
+            if (i->Stretch)
+                p.drawImage(r, img);
+            else if (i->Center)
+                p.drawImage((i->Width() - img.width()) / 2, (i->Height() - img.height()) / 2, img);
+            else
+                p.drawImage(0, 0, img);
         };
         Widget = w;
     }
@@ -346,8 +345,10 @@ private:
         if (auto* s = dynamic_cast<TShape*>(Component)) {
             p.setPen(s->Pen.Style == psClear ? QPen(Qt::NoPen) : QPen(ToQColor(s->Pen.Color), s->Pen.Width));
             p.setBrush(s->Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(s->Brush.Color)));
-            if (s->Shape == stEllipse || s->Shape == stCircle) p.drawEllipse(r);
-            else p.drawRect(r);
+            if (s->Shape == stEllipse || s->Shape == stCircle)
+                p.drawEllipse(r);
+            else
+                p.drawRect(r);
             return;
         }
         auto* bv = static_cast<TBevel*>(Component);
@@ -558,7 +559,8 @@ public:
         auto selected = [this, e, q] {
             int start = q->selectionStart() >= 0 ? q->selectionStart() : q->cursorPosition();
             int length = q->selectionStart() >= 0 ? q->selectionLength() : 0;
-            if (start != e->SelStart() || length != e->SelLength()) Act([e, start, length] { e->UserSelects(start, length); });
+            if (start != e->SelStart() || length != e->SelLength())
+                Act([e, start, length] { e->UserSelects(start, length); });
         };
         QObject::connect(q, &QLineEdit::cursorPositionChanged, selected);
         QObject::connect(q, &QLineEdit::selectionChanged, selected);
@@ -574,8 +576,10 @@ public:
         QSignalBlocker block(q);
         if (q->text() != Q(e->Text())) q->setText(Q(e->Text()));
         q->setReadOnly(e->ReadOnly());
-        if (e->SelLength() > 0) q->setSelection(e->SelStart(), e->SelLength());
-        else q->setCursorPosition(e->SelStart());
+        if (e->SelLength() > 0)
+            q->setSelection(e->SelStart(), e->SelLength());
+        else
+            q->setCursorPosition(e->SelStart());
         FSyncing = false;
         SyncControl();
     }
@@ -736,8 +740,10 @@ public:
         if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton) {
             int i = Bar->tabAt(e->position().toPoint());
             if (i >= 0) {
-                if (auto* pc = dynamic_cast<TPageControl*>(Component)) Act([pc, i] { pc->UserSelects(i); });
-                else if (auto* tc = dynamic_cast<TTabControl*>(Component)) Act([tc, i] { tc->UserSelects(i); });
+                if (auto* pc = dynamic_cast<TPageControl*>(Component))
+                    Act([pc, i] { pc->UserSelects(i); });
+                else if (auto* tc = dynamic_cast<TTabControl*>(Component))
+                    Act([tc, i] { tc->UserSelects(i); });
             }
         }
         return e->type() != QEvent::MouseMove;
@@ -897,15 +903,18 @@ public:
         int at = parentItem ? parentItem->IndexOf(item) : -1;
         QAction* before = nullptr;
         if (parentItem)
-            for (int i = at + 1; i < parentItem->Count() && !before; ++i) before = Backend.ActionFor(parentItem->Items(i));
+            for (int i = at + 1; i < parentItem->Count() && !before; ++i)
+                before = Backend.ActionFor(parentItem->Items(i));
         parent->insertAction(before, Action);
         Widget = Menu ? static_cast<QWidget*>(Menu) : parent;
     }
     ~MenuItemView() override
     {
         if (Root) return;
-        if (Menu) Menu->deleteLater();
-        else if (Action) Action->deleteLater();
+        if (Menu)
+            Menu->deleteLater();
+        else if (Action)
+            Action->deleteLater();
     }
     void Destroyed() override
     {
