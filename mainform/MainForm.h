@@ -165,6 +165,12 @@ public:
     // the reserves, 25 ms apart); the limits are each part's largest reserve.
     void BalanceNoteReserve();
     void UpdateNoteReserveLimits();
+    // A part's filter switch set from either page: the part's word and its voice's copy, the note
+    // budget (balanced when the switch went on, the limits always), then the switch's message
+    // 3p 00 07 and the data marked changed. When the limits lower the part sheet's reserve slider,
+    // its handler sends the lowered reserve if `reserveSliderSends` (the part sheet's own switch);
+    // from the Voice page the switch's message goes alone and the lowered reserve stays in the data.
+    void SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSends);
 
     // ---- page services the core calls (core/PageServices.cpp, until the pages are laid out) --
     // The performance sheet (performance/PerformancePage.h); the names below point at its controls.

@@ -154,3 +154,20 @@ void TMainForm::UpdateNoteReserveLimits()
     }
     if (Pfm_Part_ReserveNoteBar) Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
 }
+
+void TMainForm::SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSends)
+{
+    if (part < 0 || part > 3) return;
+    const auto p = static_cast<std::size_t>(part);
+    ParameterData.PfmParts[p].FilterSw = on;
+    ParameterData.VoiceRecords[p].VoiceCommon.FilterSw = on;
+    if (on == 1) BalanceNoteReserve();
+    if (reserveSliderSends) {
+        UpdateNoteReserveLimits();
+    } else {
+        TUpdatingDisplay updating(*this);
+        UpdateNoteReserveLimits();
+    }
+    SendParameterChange(ParameterChangeTemplate(0x30, 0x00, 0x07), part, 0, on);
+    MarkDataChanged();
+}

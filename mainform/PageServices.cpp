@@ -33,6 +33,7 @@ void TMainForm::CreatePerformancePage()
     TPerformanceServices services;
     services.BalanceNoteReserve = [this] { BalanceNoteReserve(); };
     services.UpdateNoteReserveLimits = [this] { UpdateNoteReserveLimits(); };
+    services.SetPartFilterSwitch = [this](int part, int32_t on) { SetPartFilterSwitch(part, on, true); };
     services.StartVoiceFetch = [this](int part) { StartVoiceFetch(part); };
     services.ShowOperatorMenuItems = [this](bool visible) { SetOperatorEditItemsVisible(visible); };
     services.ReceivePerformance = [this](TObject* s) { Pfm_Data_Request_BtnClick(s); };
@@ -75,6 +76,7 @@ void TMainForm::RefreshVoicePages(int part) { VoicePage->RefreshVoicePages(part)
 void TMainForm::CreateVoicePage()
 {
     TVoicePageServices services;
+    services.SetPartFilterSwitch = [this](int part, int32_t on) { SetPartFilterSwitch(part, on, false); };
     services.AlgorithmPicture = [this](int a) -> const TBitmap* {
         return a >= 1 && a <= 88 ? AlgorithmPictures[size_t(a - 1)].get() : nullptr;
     };

@@ -35,6 +35,9 @@ struct TPerformanceServices {
     // The four parts' note budget (Pfm_Part_ReserveNoteBar is the page's; the routines may set it).
     std::function<void()> BalanceNoteReserve;
     std::function<void()> UpdateNoteReserveLimits;
+    // The filter switch of part p set to on (1) or off (0): both words, the note budget, the
+    // switch's message; a reserve the limits lower below the reserve slider is sent by the slider.
+    std::function<void(int part, int32_t on)> SetPartFilterSwitch;
     // Starts fetching the voice part p (0..3) plays: the voice fetch timer of the window.
     std::function<void(int part)> StartVoiceFetch;
     // Shows or hides the voice page's operator copy and paste items (N9, OPCopy, OPPaste).

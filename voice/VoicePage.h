@@ -36,6 +36,9 @@ struct TVoicePageServices {
     std::array<int32_t, 4>* OperatorTabMemory = nullptr;
     // Where the button glyphs are (graphics/ below the program folder).
     std::filesystem::path ProgramFolder;
+    // The filter switch of part p (the part of voice p) set to on (1) or off (0): both words, the
+    // note budget, the switch's message; a reserve lowered by the limits is not sent.
+    std::function<void(int part, int32_t on)> SetPartFilterSwitch;
 };
 
 class TVoicePage {
