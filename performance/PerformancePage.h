@@ -238,6 +238,10 @@ public:
     TButton* Pfm_SystemRcvBtn = nullptr;
     TButton* Pfm_SystemSendBtn = nullptr;
 
+    // The eight destination lists rebuilt for the stored insertion type ("off", its 14
+    // destinations, the 33 common ones), each set's stored destination selected again.
+    void FillDestinationLists();
+
 private:
     void CreateFseqCtrlSystemPage();
     void BindFseqCtrlSystemPage();
