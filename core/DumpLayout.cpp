@@ -550,8 +550,6 @@ const std::vector<DumpField>& SystemFields()
 
 // ---- Effect slots, placed by the effect type table -------------------------------------------
 
-constexpr int TrailingSlots[3] = {1, 2, 4};
-
 int EffectTypeInRange(int block, int32_t type) { return std::clamp(type, 0, EffectTypeCount[block] - 1); }
 
 struct EffectFields {
@@ -560,17 +558,17 @@ struct EffectFields {
     void Add(const DumpField& f) { Rows[static_cast<std::size_t>(Count++)] = f; }
 };
 
-// The rows of the three blocks' used slots for their current types. `forMessage` gives the
-// placement a parameter change takes: the dump's one exception (the raw "Release" byte of
-// insertion types 23..27) does not apply to the message, which sends position + offset.
-EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables, bool forMessage)
+// The rows of the three blocks' used slots for their current types. A parameter change at a
+// slot's address carries the bytes the dump carries there, the bare "Release" of the insertion
+// gate and compressor types included (00 and the position).
+EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables)
 {
     EffectFields out;
     for (int block = 0; block < 3; ++block) {
         const int type = EffectTypeInRange(block, effect.PfmEffectBlocks[static_cast<std::size_t>(block)].EffectType);
         const TEFXSetup& setup = tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)];
         const int n = setup.ParamCount;
-        if (n < TrailingSlots[block] || n > 18) continue; // catalogue not filled
+        if (n < TrailingEffectSlots[block] || n > 18) continue; // catalogue not filled
         auto kindOf = [&](int i) {
             return static_cast<std::size_t>(std::clamp(setup.DisplayKind[static_cast<std::size_t>(i)], 0, 58));
         };
@@ -580,15 +578,15 @@ EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables
             const std::size_t word = EffectBlockAt(block) + AT(PfmEffectBlock, Para) + 4u * static_cast<std::size_t>(i);
             out.Add(InRange(Field(pos, word, codec, arg), 0, tables.EffectKindMax[kindOf(i)]));
         };
-        for (int i = 0; i < n - TrailingSlots[block]; ++i) {
+        for (int i = 0; i < n - TrailingEffectSlots[block]; ++i) {
             const int al = setup.AddrLow[static_cast<std::size_t>(i)];
             if (block == ReverbBlock) {
                 // Below 60 hex a reverb field is two bytes wide: its values reach 13,650.
                 slot(i, al, al < 0x60 ? Codec::Wide14 : Codec::Byte, offset(i));
             } else if (block == VariationBlock) {
                 slot(i, al >= 0x68 && al <= 0x7E ? al : 0x80 + al, Codec::Wide14, offset(i));
-            } else if (!forMessage && i == 1 && type >= 23 && type <= 27) {
-                slot(i, 0x81 + al, Codec::Byte, 0); // "Release" travels raw in the low byte
+            } else if (i == 1 && type >= 23 && type <= 27) {
+                slot(i, 0x80 + al, Codec::Wide14, 0); // "Release" travels bare: 00, the position
             } else {
                 slot(i, 0x80 + al, Codec::Wide14, offset(i));
             }
@@ -607,14 +605,6 @@ EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables
         }
     }
     return out;
-}
-
-void EncodePerformance(const TParameterData& data, const TNameTables& tables, uint8_t* payload, bool forMessage)
-{
-    std::memset(payload, 0, PerformancePayloadSize);
-    for (const DumpField& f : PerformanceFields()) Encode(f, data.Bytes(), payload);
-    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, forMessage);
-    for (int i = 0; i < effects.Count; ++i) Encode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
 }
 
 } // namespace
@@ -658,14 +648,17 @@ uint8_t NameCharacter(const uint8_t* name, int length, int index)
 
 void EncodePerformancePayload(const TParameterData& data, const TNameTables& tables, uint8_t* payload)
 {
-    EncodePerformance(data, tables, payload, false);
+    std::memset(payload, 0, PerformancePayloadSize);
+    for (const DumpField& f : PerformanceFields()) Encode(f, data.Bytes(), payload);
+    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
+    for (int i = 0; i < effects.Count; ++i) Encode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
 }
 
 void DecodePerformancePayload(TParameterData& data, const TNameTables& tables, const uint8_t* payload)
 {
     for (const DumpField& f : PerformanceFields()) Decode(f, data.Bytes(), payload);
     // The types are in now; their slots follow the types just stored.
-    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, false);
+    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
     for (int i = 0; i < effects.Count; ++i) Decode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
 }
 
@@ -698,15 +691,13 @@ void DecodeSystemPayload(TParameterData& data, const uint8_t* payload)
 
 void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables, std::array<int32_t, 7>& kept)
 {
-    // Per block: the kept-level entries of its trailing slots, from the last slot backwards.
-    static constexpr int Entries[3][4] = {{0}, {1, 2}, {3, 4, 5, 6}};
     for (int block = 0; block < 3; ++block) {
         const PfmEffectBlock& b = effect.PfmEffectBlocks[static_cast<std::size_t>(block)];
         const int type = EffectTypeInRange(block, b.EffectType);
         const int n = tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)].ParamCount;
-        if (n < TrailingSlots[block] || n > 18) continue;
-        for (int j = 0; j < TrailingSlots[block]; ++j)
-            kept[static_cast<std::size_t>(Entries[block][j])] = b.Para[static_cast<std::size_t>(n - 1 - j)];
+        if (n < TrailingEffectSlots[block] || n > 18) continue;
+        for (int j = 0; j < TrailingEffectSlots[block]; ++j)
+            kept[static_cast<std::size_t>(KeptLevelEntry[block][j])] = b.Para[static_cast<std::size_t>(n - 1 - j)];
     }
 }
 
@@ -734,8 +725,8 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
     } else if ((ah == 0x10 && am <= 0x01 && al < 0x80 && (am == 0 || al < 0x40)) ||
                (ah >= 0x30 && ah <= 0x33 && am == 0x00 && al < PerformancePartStride)) {
         pos = ah == 0x10 ? 0x80 * am + al : PerformancePartPosition + PerformancePartStride * (ah - 0x30) + al;
-        EncodePerformance(data, tables, payload.data(), true);
-        const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, true);
+        EncodePerformancePayload(data, tables, payload.data());
+        const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
         found = scan(PerformanceFields().data(), PerformanceFields().size());
         found = scan(effects.Rows.data(), static_cast<std::size_t>(effects.Count)) || found;
     } else if ((ah >= 0x40 && ah <= 0x43 && am == 0x00 && al < VoiceOperatorPosition) ||

@@ -142,6 +142,8 @@ void TMainForm::TakeFseFile(const std::string& path, const std::vector<uint8_t>&
     CurrentFileName = path;
     // Stored as held, so that saving it again gives the same bytes.
     std::memcpy(&ParameterData, image.data() + FseHeaderSize, TParameterData::Size);
+    // The effect types' trailing levels are kept from the loaded blocks, as from a received dump.
+    KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
     RefreshPerformancePages();
     for (int part = 0; part < 4; ++part) RefreshVoicePages(part);
 }

@@ -40,6 +40,7 @@ void TPerformancePage::BindHandlers()
     BindHeader();
     BindPartPage();
     BindFseqCtrlSystemPage();
+    BindEffectPage();
 }
 
 TNotifyEvent TPerformancePage::ServiceHandler(TNotifyEvent TPerformanceServices::*service)
@@ -156,8 +157,10 @@ void TPerformancePage::RefreshPerformancePages()
 {
     TUpdatingDisplay run(FData);
     DisplayPerformanceCommon();
+    DisplayEffectPage();
     if (Services.DisplayPerformanceFseqCtrlSystem) Services.DisplayPerformanceFseqCtrlSystem();
     DisplayPerformancePart(Pfm_PartTab->TabIndex());
+    DisplayEqPage();
 }
 
 void TPerformancePage::Pfm_PartTabChange(TObject*)
