@@ -231,10 +231,13 @@ void TPerformancePage::DisplayEffectPage()
     // The labels of the returns and of the last slots of the current types, on every tab.
     Pfm_Effect_ImageRevRtn->SetCaption(IntToStr(pd.PfmCommon.ReverbReturn));
     Pfm_Effect_ImageVarRtn->SetCaption(IntToStr(pd.PfmCommon.VariationReturn));
+    // A level outside its range shows as the instrument gets it.
     auto lastSlot = [&](int b, int j) {
         const int n = EffectSetup(b).ParamCount - j;
-        const auto& para = pd.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(b)].Para;
-        return n >= 1 && n <= 18 ? IntToStr(para[static_cast<std::size_t>(n - 1)]) : std::string("0");
+        if (n < 1 || n > 18) return std::string("0");
+        const int32_t level =
+            pd.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(b)].Para[static_cast<std::size_t>(n - 1)];
+        return IntToStr(std::clamp(level, 0, FData.EffectKindMax[static_cast<std::size_t>(EffectKind(b, n))]));
     };
     Pfm_Effect_ImageVarSendtoRev->SetCaption(lastSlot(VariationBlock, 0));
     Pfm_Effect_ImageInsDryLvl->SetCaption(lastSlot(InsertionBlock, 0));
