@@ -55,7 +55,7 @@ void TPerformancePage::CreateEffectPage()
     Pfm_Effect_Type = Combo(o, Pfm_Effect_ParaGrp, "Pfm_Effect_Type", {}, 44, 16, 232);
     for (int n = 0; n < 18; ++n)
         CreatePair(static_cast<P>(static_cast<int>(P::Pfm_Effect_Para1) + n), Pfm_Effect_ParaGrp,
-                   Place(8, 42 + n * 22, 84, 136, 44));
+                   Place(8, 42 + n * 22, 84, 120, 58)); // boxes wide enough for "reverse", "1365.0"
 
     Pfm_Effect_PartParaGrp =
         Group(o, Pfm_Effect_Tab, "Pfm_Effect_PartParaGrp", "Part Effect Parameter", 4, 28, 285, 451);
