@@ -190,8 +190,11 @@ Image DrawEffectRouting()
     };
     const double busX[3] = {203, 275, 346}; // dry, reverb send, variation send collectors
     const double ox = kInsertionOverlay.x0, oy = kInsertionOverlay.y0;
-    const double rowY[4] = {oy + 1, oy + 40, oy + 80, oy + 119}; // the overlay's part rows
-    const double turnX[4] = {ox + 66, ox + 45, ox + 23, ox + 1}; // and its turning columns
+    // The overlay's part rows (1, 40, 80, 119) and turning columns (66, 45, 23, 1), drawn by the
+    // page with a pen 2 pixels wide that paints its point and the pixels right of and below it:
+    // the lines here go on over the same two rows and columns.
+    const double rowY[4] = {oy + 2, oy + 41, oy + 81, oy + 120};
+    const double turnX[4] = {ox + 67, ox + 46, ox + 24, ox + 2};
 
     const char* heads[3] = {"DRY", "REV", "VAR"};
     for (int k = 0; k < 3; ++k) c.TextCentred(labelBox(k).Cx(), 9, heads[k], 1, kCyan);

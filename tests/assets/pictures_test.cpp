@@ -157,16 +157,22 @@ TEST_F(GeneratedPictures, RoutingLeavesRoomForTheLabelsAndTheOverlays)
         for (int x = static_cast<int>(ins.x0); x < ins.x1; ++x)
             ASSERT_EQ(img.At(x, y), (Rgb{0, 0, 0})) << "insertion switch area at " << x << "," << y;
 
-    // The overlay's part lines (rows 1, 40, 80, 119, pen width 2) continue on both sides, and
-    // its turned-down lines (columns 66, 45, 23, 1) go on below it.
+    // The overlay's part lines (rows 1, 40, 80, 119) continue on both sides, and its turned-down
+    // lines (columns 66, 45, 23, 1) go on below it, over the two rows and columns its pen of
+    // width 2 paints: the point and the pixel below or right of it.
+    const int x0 = static_cast<int>(ins.x0), x1 = static_cast<int>(ins.x1);
+    const int y0 = static_cast<int>(ins.y0), y1 = static_cast<int>(ins.y1);
     for (int row : {1, 40, 80, 119}) {
-        const int y = static_cast<int>(ins.y0) + row - 1;
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) - 1, y))) << "row " << row;
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x1), y))) << "row " << row;
+        for (int y : {y0 + row, y0 + row + 1}) {
+            EXPECT_TRUE(IsYellow(img.At(x0 - 1, y))) << "row " << row;
+            EXPECT_TRUE(IsYellow(img.At(x1, y))) << "row " << row;
+        }
+        EXPECT_FALSE(IsYellow(img.At(x1, y0 + row - 1))) << "row " << row;
     }
-    for (int col : {66, 45, 23, 1})
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) + col - 1, static_cast<int>(ins.y1) + 4)))
-            << "column " << col;
+    for (int col : {66, 45, 23, 1}) {
+        EXPECT_TRUE(IsYellow(img.At(x0 + col, y1 + 4))) << "column " << col;
+        EXPECT_TRUE(IsYellow(img.At(x0 + col + 1, y1 + 4))) << "column " << col;
+    }
 }
 
 TEST_F(GeneratedPictures, IndividualOutputPictureMatchesTheRoutingPictureUnderIt)
