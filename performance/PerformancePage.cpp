@@ -155,14 +155,12 @@ void TPerformancePage::PairBarChange(PfmPair id)
 
 void TPerformancePage::RefreshPerformancePages()
 {
-    {
-        TUpdatingDisplay run(FData);
-        DisplayPerformanceCommon();
-        DisplayEffectPage();
-        if (Services.DisplayPerformanceFseqCtrlSystem) Services.DisplayPerformanceFseqCtrlSystem();
-        DisplayPerformancePart(Pfm_PartTab->TabIndex());
-        DisplayEqPage();
-    }
+    TUpdatingDisplay run(FData);
+    DisplayPerformanceCommon();
+    DisplayEffectPage();
+    if (Services.DisplayPerformanceFseqCtrlSystem) Services.DisplayPerformanceFseqCtrlSystem();
+    DisplayPerformancePart(Pfm_PartTab->TabIndex());
+    DisplayEqPage();
     // The routing overlays follow the switches just loaded, also while the effect sheet shows.
     DrawInsertionRoutingImage();
     DrawIndividualOutputImage();
