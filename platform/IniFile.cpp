@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace platform {
@@ -57,10 +58,16 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
 {
     sections_.push_back(Section{});  // lines ahead of the first section header
     std::ifstream in(path_, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A line ends at CR LF, LF or a lone CR, so no value ever holds a line break (which a
+    // write could not keep).
     std::string text;
-    while (std::getline(in, text)) {
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
+    for (std::size_t at = 0; at < content.size();) {
+        std::size_t end = content.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = content.size();
+        text = content.substr(at, end - at);
+        at = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         std::string trimmed = Trim(text);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
             sections_.push_back(Section{Trim(trimmed.substr(1, trimmed.size() - 2)), {}});

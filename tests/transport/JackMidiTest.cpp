@@ -1,6 +1,7 @@
 // The transport over real MIDI ports of a JACK server (scripts/test starts one with the dummy
 // driver and names it in QM_JACK_SERVER).
 
+#include "JackServer.h"
 #include "core/transport/MidiTransport.h"
 
 #include <RtMidi.h>
@@ -66,12 +67,7 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name)
 
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {
-    const char* server = std::getenv("QM_JACK_SERVER");
-    if (!server || !*server)
-        GTEST_SKIP() << "QM_JACK_SERVER is not set: no JACK server runs for this test (scripts/test starts one "
-                        "with jackd's dummy driver where jackd is installed and can start)";
-    setenv("JACK_DEFAULT_SERVER", server, 1);
-    setenv("QUILLMARVEN_MIDI_API", "jack", 1);
+    if (!UseTestJackServer()) GTEST_SKIP() << NoTestJackServer;
 
     // The far end: a JACK client of the test's own with an input that records and an output.
     Mailbox<Bytes> sink;
