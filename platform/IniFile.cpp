@@ -136,6 +136,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     for (Line& line : s->lines)
         if (line.isEntry && SameName(line.key, key)) {
             line.value = stored;
+            line.written = true;
             return;
         }
     // New keys go after the section's last entry, ahead of trailing blank lines.
@@ -144,6 +145,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
         --at;
     Line line;
     line.isEntry = true;
+    line.written = true;
     line.key = key;
     line.value = stored;
     s->lines.insert(at, std::move(line));
@@ -161,7 +163,7 @@ bool IniFile::Save(std::string* error) const
         if (i > 0)
             out << '[' << sections_[i].name << "]\n";
         for (const Line& line : sections_[i].lines)
-            out << (line.isEntry ? line.key + "=" + EncodeValue(line.value) : line.raw) << '\n';
+            out << (line.written ? line.key + "=" + EncodeValue(line.value) : line.raw) << '\n';
     }
     const std::string text = out.str();
     return WriteFileSafely(path_, text.data(), text.size(), error);

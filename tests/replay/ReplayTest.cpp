@@ -3,6 +3,7 @@
 // named after the target; each file's name says what it once broke.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,9 +11,10 @@
 #include <stdexcept>
 #include <vector>
 
-#define QM_REPLAY_TARGETS(X) X(midi_input) X(fse_file) X(fs1_relay) X(syx_convert) X(settings_file) X(jpeg_picture) X(bmp_picture)
-#define QM_DECLARE(name) extern "C" int Replay_##name(const uint8_t* data, std::size_t size);
-QM_REPLAY_TARGETS(QM_DECLARE)
+// The targets, one QM_REPLAY_TARGET(name) line each, as the build lists them.
+#define QM_REPLAY_TARGET(name) extern "C" int Replay_##name(const uint8_t* data, std::size_t size);
+#include "ReplayTargets.inc"
+#undef QM_REPLAY_TARGET
 
 namespace {
 
@@ -47,10 +49,10 @@ std::size_t Replay(const std::string& name, Target target, const fs::path& folde
 
 } // namespace
 
-#define QM_FINDINGS_TEST(name)                                                                                   \
+#define QM_REPLAY_TARGET(name)                                                                                   \
     TEST(Replay, name)                                                                                           \
     {                                                                                                            \
         EXPECT_GT(Replay(#name, &Replay_##name, QM_FUZZ_CORPUS), 0u) << "no seeds";                              \
         Replay(#name, &Replay_##name, QM_FUZZ_FINDINGS);                                                         \
     }
-QM_REPLAY_TARGETS(QM_FINDINGS_TEST)
+#include "ReplayTargets.inc"
