@@ -41,6 +41,11 @@ inline constexpr int32_t DumpVoiceToMemoryPart1 = 50;    // .. 53
 
 struct TMainData;
 
+// True when the message is exactly the bulk dump a receive for `target` (ReceiveTarget) waits
+// for; ReceiveBulkDump stores nothing else. It reads nothing but its arguments, so the MIDI
+// input's thread may ask it.
+bool IsAwaitedDump(int32_t target, const uint8_t* data, std::size_t length);
+
 // Raises UpdatingDisplay for a display run and lowers it on every way out, exceptions included:
 // a failed display must not leave every storing handler silenced.
 class TUpdatingDisplay {

@@ -6,6 +6,7 @@
 #include "mainform/SmfExport.h"
 #include "mainform/dialogs/FSEQStoreNumSel.h"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <system_error>
@@ -36,11 +37,15 @@ int LengthBytes(int formatCode)
     return formatCode < 2 ? 2 : 3;
 }
 
-// A file whose header and size agree with its format code; only such a file has the layout
-// the conversion rewrites.
+// A file whose header and size agree with its format code, and that is one system-exclusive
+// message; only such a file has the layout the conversion rewrites, and only such a message
+// travels whole inside the MIDI file's one system-exclusive event.
 bool FitsItsClass(const std::vector<uint8_t>& file)
 {
     if (file.size() < HeaderSize) return false;
+    if (!IsSystemExclusiveStream(file.data(), file.size()) ||
+        std::find(file.begin(), file.end(), 0xF7) != file.end() - 1)
+        return false;
     const int code = file[FormatCodeOffset];
     if (code > LargestFormatCode) return false;
     if (LengthBytes(code) == 2) return file.size() <= LargestTwoByteFile;

@@ -328,6 +328,8 @@ private:
     void CreatePerformancePage();
     void CreateVoicePage();
     bool StartReceive(TTimer& timer, int32_t target, bool keepMutedValues);
+    // Queues the input buffer for the dump of ReceiveTarget.
+    void StartDumpReceive();
     void ReceiveCommand(TTimer& timer, int32_t target);
     void SendBlockCommand(int32_t kind);
     void RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&));

@@ -253,6 +253,15 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
 
 // ---- single-block receives ---------------------------------------------------------------------
 
+void TMainForm::StartDumpReceive()
+{
+    // Only the dump asked for takes the input buffer: whatever else the instrument's port
+    // carries meanwhile (parameter changes, another device's messages) leaves it to the answer.
+    Midi.StartMidiInBuffer([target = ReceiveTarget](const uint8_t* data, std::size_t length) {
+        return IsAwaitedDump(target, data, length);
+    });
+}
+
 bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)
 {
     if (TransferRunning() || !MidiDevicesOpen(true)) return false;
@@ -290,7 +299,7 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
     const intptr_t tag = timer.Tag;
     if (tag == 0) {
         LockTransfer();
-        Midi.StartMidiInBuffer();
+        StartDumpReceive();
         SendDumpRequest(*this, ReceiveTarget);
         timer.Tag = 1;
     } else if (tag > 0 && tag < lastTag) {
@@ -429,7 +438,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         return;
     }
     BeginReceive(row->Next, true);
-    Midi.StartMidiInBuffer();
+    StartDumpReceive();
     SendDumpRequest(*this, row->Next);
     if (tag != 0) ShowProgress(row->Text);
     if (row->StepBar) StepProgress();
