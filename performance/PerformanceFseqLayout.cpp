@@ -77,12 +77,6 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
     const P stepRows[] = {P::Pfm_Fseq_StartDelay, P::Pfm_Fseq_StartOffset, P::Pfm_Fseq_LoopStart, P::Pfm_Fseq_LoopEnd};
     for (int i = 0; i < 4; ++i) CreatePair(stepRows[i], g, Place(8, 378 + i * Pitch, 76, 152, 40));
 
-    FSEQTimer = new TTimer(o);
-    FSEQTimer->Name = "FSEQTimer";
-    FSEQTimer->SetEnabled(false);
-    FSEQTimer->SetInterval(500);
-    FTimerToFree = FSEQTimer;
-
     // Controller sets: VC label, 14 sources over their backdrop, destination, depth, 4 parts.
     Pfm_CntlGrp = Group(o, s, "Pfm_CntlGrp", "Control", 298, 4, 627, 217);
     g = Pfm_CntlGrp;
