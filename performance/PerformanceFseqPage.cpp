@@ -399,16 +399,21 @@ void TPerformancePage::Pfm_Fseq_FseqTestBtnClick(TObject*)
 }
 
 // Nothing goes to the instrument by the clearing itself; the person is asked to initialise its
-// memory there. The first memory is chosen again, but sent only for a performance that plays an
-// internal sequence: with a preset one, its number would switch the instrument to preset 1.
+// memory there. The first memory is chosen (stored, loaded and sent) only for a performance that
+// plays an internal sequence, outside the start-up receive: with a preset one, its number would
+// switch the instrument to preset 1. Otherwise the list shows the stored memory again.
 void TPerformancePage::Pfm_Fseq_FseqIntClearClick(TObject*)
 {
     Pfm_Fseq_FseqInt->Items.Clear();
     FData.ForgetFseqMemories();
     for (int s = 0; s < FseqMemoryCount; ++s) Pfm_Fseq_FseqInt->Items.Add(FreeMemoryText(s));
-    Pfm_Fseq_FseqInt->SetItemIndex(0);
-    if (FData.SilentReceiveAll != 1 && FData.ParameterData.PfmFseq.FseqBank == BankInternal)
+    const PfmFseq& f = FData.ParameterData.PfmFseq;
+    if (FData.SilentReceiveAll != 1 && f.FseqBank == BankInternal) {
+        Pfm_Fseq_FseqInt->SetItemIndex(0);
         Pfm_Fseq_FseqIntChange(Pfm_Fseq_FseqIntClear);
+    } else {
+        Pfm_Fseq_FseqInt->SetItemIndex(f.FseqInt);
+    }
     if (Services.ShowFseqMemoryNotice) Services.ShowFseqMemoryNotice();
 }
 
