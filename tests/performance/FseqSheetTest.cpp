@@ -258,18 +258,13 @@ TEST_F(FseqSheetTest, ControllerSetsSendTheirMasksAndFollowTheirDestination)
     EXPECT_EQ(Sent(), std::vector<Message>{Fseq(0x4B, 0, 0)});
 }
 
-TEST_F(FseqSheetTest, AssignmentsSkipController32AndDefaultSendsTheWholeSystemBlock)
+TEST_F(FseqSheetTest, DefaultAssignsTheFirstControllersAndSendsTheWholeSystemBlockOnce)
 {
     auto& lists = page->Pfm_Cntl_Assign;
-    const std::tuple<std::size_t, int, uint8_t, uint8_t> picks[] = {
-        {0, 30, 0x16, 0x1F}, {1, 31, 0x17, 0x21}, {10, 93, 0x20, 0x5F}, {11, 0, 0x21, 0x01}, {4, 78, 0x1A, 0x50}};
-    for (const auto& [i, entry, al, controller] : picks) {
-        ASSERT_TRUE(lists[i]->UserSelects(entry));
-        EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x00, 0, al, 0, controller)}) << entry;
-        EXPECT_EQ(System().ControllerAssign[i], entry);
-    }
+    ASSERT_TRUE(lists[4]->UserSelects(78));
     EXPECT_EQ(lists[4]->Text(), "80:-------");
-
+    EXPECT_EQ(System().ControllerAssign[4], 78); // the entry, not the controller number
+    Sent();
     data.DataChanged = 0;
     ASSERT_TRUE(page->Pfm_Cntl_AssignDefaultBtn->UserClicks());
     const std::vector<Message> sent = Sent();
@@ -279,8 +274,8 @@ TEST_F(FseqSheetTest, AssignmentsSkipController32AndDefaultSendsTheWholeSystemBl
     EXPECT_EQ(Message(sent[0].begin() + 9 + 0x16, sent[0].begin() + 9 + 0x22),
               (Message{16, 17, 18, 19, 20, 21, 22, 13, 4, 2, 80, 81}));
     EXPECT_EQ(lists[0]->Text(), "16:Generl1");
-    EXPECT_EQ(lists[10]->ItemIndex(), 78);
-    EXPECT_EQ(System().ControllerAssign[1], 16);
+    EXPECT_EQ(lists[4]->ItemIndex(), 19);
+    EXPECT_EQ(System().ControllerAssign[4], 19);
     EXPECT_EQ(data.DataChanged, 1);
 }
 
