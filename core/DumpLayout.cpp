@@ -240,21 +240,24 @@ std::vector<DumpField> MakePerformanceFields()
     f.push_back(Field(0x26, FseqAt + AT(PfmFseq, StartDelay)));
     f.push_back(Field(0x27, FseqAt + AT(PfmFseq, LevelVel)));
 
-    // Controller sets: part switch mask, two source masks, destination, depth.
-    static constexpr ControlSource Mask1[7] = {CAT, PAT, FC, BC, MC3, MW, MC4};
-    static constexpr ControlSource Mask2[7] = {KN1, KN2, KN3, KN4, MC1, MC2, PB};
+    // Controller sets: part switch mask, the two bytes of the source switches, destination, depth.
+    // ControlSourceSwitchMask: the source of each bit of the first and of the second byte.
+    static constexpr ControlSource ControlSourceSwitchMask[2][7] = {{CAT, PAT, FC, BC, MC3, MW, MC4},
+                                                                    {KN1, KN2, KN3, KN4, MC1, MC2, PB}};
     for (int k = 0; k < 8; ++k)
         for (int bit = 0; bit < 4; ++bit)
             f.push_back(Bits(0x28 + k, ControlSetAt(k) + AT(PfmControlSet, PartSw) + static_cast<std::size_t>(bit), bit, 1, true));
     for (int k = 0; k < 8; ++k) {
         const std::size_t sw = ControlSetAt(k) + AT(PfmControlSet, SourceSw);
         for (int bit = 0; bit < 7; ++bit) {
-            DumpField first = Bits(0x30 + 2 * k, sw + static_cast<std::size_t>(Mask1[bit]), bit, 1, true);
+            DumpField first =
+                Bits(0x30 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[0][bit]), bit, 1, true);
             first.Pair = true; // the two masks travel together as DH DL
             f.push_back(first);
         }
         for (int bit = 0; bit < 7; ++bit)
-            f.push_back(Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(Mask2[bit]), bit, 1, true));
+            f.push_back(
+                Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[1][bit]), bit, 1, true));
     }
     for (int k = 0; k < 8; ++k)
         f.push_back(InRange(Field(0x40 + k, ControlSetAt(k) + AT(PfmControlSet, Destination)), 0, 47));

@@ -473,6 +473,8 @@ void LoadPerformance(TParameterData& d)
     f.StartOffset = 100;
     f.LoopStart = 200;
     f.LoopEnd = 300;
+    // The step sliders reach as far as the loaded maxima let them.
+    f.StartOffsetMax = f.LoopStartMax = f.LoopEndMax = 511;
     for (int k = 0; k < 8; ++k) {
         PfmControlSet& s = d.PfmControlSets[size_t(k)];
         s.Destination = 5 + k;
