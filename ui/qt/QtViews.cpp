@@ -288,7 +288,9 @@ public:
                                                   : Qt::AlignTop;
         q->setAlignment(h | v);
         QPalette pal = q->palette();
-        pal.setColor(QPalette::WindowText, ToQColor(l->Font.Color));
+        // A disabled label keeps the style's greyed text, as a disabled Windows label is drawn.
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            pal.setColor(group, QPalette::WindowText, ToQColor(l->Font.Color));
         q->setPalette(pal);
         q->setAutoFillBackground(!l->Transparent && l->Color != clBtnFace);
         SyncControl();
