@@ -3,7 +3,6 @@
 // switch with the note-reserve messages and their pauses; the operator mutes.
 #include "tests/voice/VoicePageFixture.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {

@@ -3,6 +3,8 @@
 // which take the sliders out of use or link them to the voiced operator's frequency.
 #include "tests/voice/VoicePageFixture.h"
 
+#include <initializer_list>
+
 namespace {
 
 class UnvoicedTest : public VoicePageTest {
