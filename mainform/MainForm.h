@@ -299,16 +299,16 @@ public:
     void AskStoreNumber(int32_t kind);
     void ExportSMFClick(TObject* Sender);
     void CnvSyx2SMFClick(TObject* Sender);
-    // What these commands need of the pages, to be wired to the page controls as they come:
-    // whether the performance page shows its part sub-page; the operator tab the voice page
-    // shows (0..15); the text of the performance name box; what the four part-mute buttons and
-    // the sixteen operator-mute buttons of voice v send when run in turn; and the Edit items
-    // N9, Op Copy and Op Paste that the voice page shows and the part tab hides.
+    // What these commands need of the pages: whether the performance page shows its part
+    // sub-page; the operator tab the voice page shows (0..15); the text of the performance name
+    // box; what the four part-mute buttons send when run in turn; the voice page's sixteen
+    // operator-mute handlers run in turn for the voice it shows; and the Edit items N9, Op Copy
+    // and Op Paste that the voice page shows and the part tab hides.
     bool PartPageShown() const;
     int ShownOperator() const;
     std::string PerformanceNameText() const;
     void ReapplyPartMutes();
-    void ReapplyOperatorMutes(int v);
+    void ReapplyOperatorMutes();
     void SetOperatorEditItemsVisible(bool visible);
 
 private:
