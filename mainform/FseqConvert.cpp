@@ -3,6 +3,7 @@
 // into the instrument's formant-sequence edit buffer or into one of its internal memories.
 #include "mainform/MainForm.h"
 
+#include "core/pages/FileBoxes.h"
 #include "mainform/SmfExport.h"
 #include "mainform/dialogs/FSEQStoreNumSel.h"
 
@@ -63,12 +64,7 @@ std::optional<std::vector<uint8_t>> ReadSequenceFile(const std::string& path)
     return data;
 }
 
-void ShowReadFailed()
-{
-    // The answer is not used.
-    Application->MessageBox("Can't perform one of the following file operations: Open, Seek, Read, Close.",
-                            "File Error", MB_OKCANCEL);
-}
+void ShowReadFailed() { ShowFileError(ReadFailedText); }
 
 } // namespace
 
