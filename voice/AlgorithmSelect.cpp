@@ -91,7 +91,9 @@ void TAlgorithmSelectForm::CreateControls(const std::filesystem::path& programFo
 
     AlgSelectLabel2 = boldLabel("AlgSelectLabel2", "Selected algorithm number is", 428);
 
-    AlgSelectEdit = make(new TEdit(this), "AlgSelectEdit", this, 202, 426, 23, 21);
+    // The bold label is wider in the fonts that stand in for Tahoma here (about 220 pixels): the
+    // box stands clear of it.
+    AlgSelectEdit = make(new TEdit(this), "AlgSelectEdit", this, 234, 426, 23, 21);
     AlgSelectEdit->Font.Style = fsBold;
     AlgSelectEdit->MaxLength = 2;
     AlgSelectEdit->OnChange = [this](TObject* s) { AlgSelectEditChange(s); };
