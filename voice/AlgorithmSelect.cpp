@@ -24,7 +24,7 @@ int DigitsValue(const std::string& text)
 
 TAlgorithmSelectForm::TAlgorithmSelectForm(TComponent* AOwner, TAlgorithmPictureSource pictures,
                                            int32_t& selectedAlgorithm, const std::filesystem::path& programFolder)
-    : TForm(AOwner), FPictures(std::move(pictures)), SelectedAlgorithm(selectedAlgorithm)
+    : TForm(AOwner), FPictures(std::move(pictures)), FSelectedAlgorithm(selectedAlgorithm)
 {
     CreateControls(programFolder);
     AlgorithmBitmaps.resize(AlgorithmCount);
@@ -119,8 +119,8 @@ void TAlgorithmSelectForm::CreateControls(const std::filesystem::path& programFo
 void TAlgorithmSelectForm::FormShow(TObject*)
 {
     ArrangeAlgorithmImages();
-    HighlightedAlgorithm = SelectedAlgorithm;
-    AlgSelectEdit->SetText(IntToStr(SelectedAlgorithm));
+    HighlightedAlgorithm = FSelectedAlgorithm;
+    AlgSelectEdit->SetText(IntToStr(FSelectedAlgorithm));
     AlgSelectEdit->SetFocus();
 }
 
@@ -209,7 +209,7 @@ void TAlgorithmSelectForm::AlgSelectOKBitBtnClick(TObject*)
     // The box holds 1..88 once the window has been shown; its button's modal result ends the
     // window.
     const int n = DigitsValue(AlgSelectEdit->Text());
-    if (n >= 1 && n <= AlgorithmCount) SelectedAlgorithm = n;
+    if (n >= 1 && n <= AlgorithmCount) FSelectedAlgorithm = n;
 }
 
 void TAlgorithmSelectForm::AlgSelectCancelBitBtnClick(TObject*) { SetModalResult(mrCancel); }

@@ -1,8 +1,8 @@
 // The algorithm selector: a modal window that shows the 88 algorithms as pictures in a scrolling
 // grid of four columns. A person picks one by clicking its picture, typing its number or stepping
 // with the keys in the number box; the chosen picture wears a red frame and is scrolled into
-// view. OK hands the number back through the main window's SelectedAlgorithm; Cancel, Esc and the
-// close box leave it as it was. The window sends nothing and changes no parameter data.
+// view. OK hands the number back through the SelectedAlgorithm it was given; Cancel, Esc and the
+// close box leave that as it was. The window sends nothing and changes no parameter data.
 #pragma once
 
 #include "ui/UI.h"
@@ -66,5 +66,5 @@ public:
 private:
     void CreateControls(const std::filesystem::path& programFolder);
     TAlgorithmPictureSource FPictures;
-    int32_t& SelectedAlgorithm;
+    int32_t& FSelectedAlgorithm;
 };
