@@ -1,7 +1,5 @@
 #include "voice/AlgorithmSelect.h"
 
-#include "voice/VoicePage.h"
-
 #include <algorithm>
 #include <string>
 
@@ -221,16 +219,4 @@ void TAlgorithmSelectForm::FormClose(TObject*, TCloseAction&)
     AlgorithmBitmaps.shrink_to_fit();
     FramedAlgorithmBitmaps.clear();
     FramedAlgorithmBitmaps.shrink_to_fit();
-}
-
-// ---- the Voice page's button "Select" -------------------------------------------------------
-
-void TVoicePage::Vc_AlgorithmBtnClick(TObject*)
-{
-    SelectedAlgorithm = AlgorithmShown();
-    TAlgorithmSelectForm::Run(FOwner, FServices.AlgorithmPicture, SelectedAlgorithm, FServices.ProgramFolder);
-    // A new number goes through the box's change handler, which stores and sends it.
-    Vc_AlgorithmEdit->SetText(IntToStr(SelectedAlgorithm));
-    if (FServices.AlgorithmPicture) Vc_AlgorithmImage->Picture.Assign(FServices.AlgorithmPicture(SelectedAlgorithm));
-    Vc_AlgorithmEdit->SetFocus();
 }

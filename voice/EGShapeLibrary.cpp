@@ -85,7 +85,7 @@ std::optional<std::vector<EGShapeRecord>> ReadEGShapeFile(const uint8_t* data, s
 
 // ---- the page's handlers ----------------------------------------------------------------------------
 
-void TVoicePage::BindShapeLibraryAndSelector()
+void TVoicePage::BindShapeLibrary()
 {
     auto dialog = [this]<class T>(T* d, const char* name, const char* title) {
         d->Name = name;
@@ -107,7 +107,6 @@ void TVoicePage::BindShapeLibraryAndSelector()
     Vc_OpEGShapeDel->OnClick = [this](TObject* s) { Vc_OpEGShapeDelClick(s); };
     Vc_OpEGShapeOpen->OnClick = [this](TObject* s) { Vc_OpEGShapeOpenClick(s); };
     Vc_OpEGShapeSave->OnClick = [this](TObject* s) { Vc_OpEGShapeSaveClick(s); };
-    Vc_AlgorithmBtn->OnClick = [this](TObject* s) { Vc_AlgorithmBtnClick(s); };
 }
 
 std::array<TEdit*, 10> TVoicePage::ShapeBoxes() const

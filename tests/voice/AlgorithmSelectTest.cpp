@@ -13,7 +13,7 @@ protected:
     // ends the window itself or leaves it to the close box.
     void Select(int shown, const std::function<void(TAlgorithmSelectForm&)>& act)
     {
-        Common().Algorithm = shown;
+        Common(page->Vc_VoiceTab->TabIndex()).Algorithm = shown;
         Refresh();
         TakeSent();
         Application->Headless().ModalResponder = [act](TForm& f) { act(dynamic_cast<TAlgorithmSelectForm&>(f)); };
@@ -189,9 +189,12 @@ TEST_F(AlgorithmSelectTest, ClicksAndTheWheel)
     EXPECT_EQ(Application->Headless().Modals.back().Result, mrCancel);
 }
 
-TEST_F(AlgorithmSelectTest, OKHandsTheChosenAlgorithmToTheVoicePage)
+TEST_F(AlgorithmSelectTest, OKHandsTheChosenAlgorithmToTheVoicePageWhichStoresAndSendsIt)
 {
+    // Voice 2, voiced operator 3, with an attenuation the new algorithm takes back to 0.
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     ShowOperatorTab(2);
+    Voice(1).VoicedOperators[2].OPAtt = 9;
     Select(7, [&](TAlgorithmSelectForm& w) {
         ASSERT_TRUE(w.Image[62]->UserClicks());
         ASSERT_TRUE(w.AlgSelectOKBitBtn->UserClicks());
@@ -201,6 +204,10 @@ TEST_F(AlgorithmSelectTest, OKHandsTheChosenAlgorithmToTheVoicePage)
     EXPECT_EQ(page->Vc_AlgorithmEdit->Text(), "63");
     EXPECT_TRUE(page->Vc_AlgorithmEdit->Focused());
     EXPECT_EQ(page->Vc_AlgorithmImage->Picture.Bitmap().Data(), form->AlgorithmPictures[62]->Data());
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x41, 0x00, 0x2C, 62)});
+    EXPECT_EQ(Common(1).Algorithm, 63);
+    EXPECT_EQ(Voice(1).VoicedOperators[2].OPAtt, 0);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
 
     // Enter is OK: typed, stepped with a key, taken.
     Select(63, [&](TAlgorithmSelectForm& w) {
@@ -209,5 +216,6 @@ TEST_F(AlgorithmSelectTest, OKHandsTheChosenAlgorithmToTheVoicePage)
         ASSERT_TRUE(w.AlgSelectEdit->KeyDown(VK_RETURN));
     });
     EXPECT_EQ(page->SelectedAlgorithm, 45);
-    EXPECT_EQ(page->Vc_AlgorithmEdit->Text(), "45");
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x41, 0x00, 0x2C, 44)});
+    EXPECT_EQ(Common(1).Algorithm, 45);
 }

@@ -315,7 +315,9 @@ public:
                                                   : Qt::AlignTop;
         q->setAlignment(h | v);
         QPalette pal = q->palette();
-        pal.setColor(QPalette::WindowText, ToQColor(l->Font.Color));
+        // A disabled label keeps the style's greyed text, as a disabled Windows label is drawn.
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            pal.setColor(group, QPalette::WindowText, ToQColor(l->Font.Color));
         q->setPalette(pal);
         q->setAutoFillBackground(!l->Transparent && l->Color != clBtnFace);
         SyncControl();
@@ -333,14 +335,14 @@ public:
         w->PaintWith = [i](QPainter& p) {
             if (i->Picture.Empty()) return;
             QImage img = ToQImage(i->Picture.Bitmap());
+            QRect r(0, 0, i->Width(), i->Height());
             if (i->Stretch) {
-                // Scaled smoothly: pictures drawn larger than they show keep their thin lines.
-                QSize size(i->Width(), i->Height());
-                if (i->Proportional) size = img.size().scaled(size, Qt::KeepAspectRatio);
-                const QPoint at = i->Center ? QPoint((i->Width() - size.width()) / 2, (i->Height() - size.height()) / 2)
-                                            : QPoint(0, 0);
-                p.setRenderHint(QPainter::SmoothPixmapTransform);
-                p.drawImage(QRect(at, size), img);
+                const QRect box = r;
+                if (i->Proportional) r.setSize(img.size().scaled(box.size(), Qt::KeepAspectRatio));
+                if (i->Center) r.moveCenter(box.center());
+                // Averaged, not sampled: a picture drawn smaller keeps its thin lines (the bus and
+                // drop lines of the algorithm diagrams would lose every other row and column).
+                p.drawImage(r.topLeft(), img.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             } else if (i->Center)
                 p.drawImage((i->Width() - img.width()) / 2, (i->Height() - img.height()) / 2, img);
             else
