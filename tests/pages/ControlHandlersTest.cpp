@@ -27,7 +27,8 @@ std::optional<bool> InputHandled(const TControl* c)
 {
     if (auto* e = dynamic_cast<const TEdit*>(c)) {
         if (e->ReadOnly()) return std::nullopt;
-        return bool(e->OnChange);
+        // A box whose text a command reads (the EG shape name) works through its keys.
+        return bool(e->OnChange) || bool(e->OnKeyDown);
     }
     if (auto* b = dynamic_cast<const TScrollBar*>(c)) return bool(b->OnChange);
     if (auto* b = dynamic_cast<const TComboBox*>(c)) return bool(b->OnChange);
@@ -44,9 +45,6 @@ std::map<std::string, const char*> MakeBoundLater()
 {
     // clang-format off
     std::map<std::string, const char*> later = {
-        // the voice page's envelope-shape library
-        {"Vc_OpPresetEG", "issue 17"}, {"Vc_OpPresetEGEdit", "issue 17"}, {"Vc_OpEGShapeWrite", "issue 17"},
-        {"Vc_OpEGShapeDel", "issue 17"}, {"Vc_OpEGShapeOpen", "issue 17"}, {"Vc_OpEGShapeSave", "issue 17"},
         // the part sheet
         {"Pfm_Part_InsEffectSw", "issue 18"}, {"Pfm_Part_FilterSw", "issue 18"}, {"Pfm_Part_PortaSw", "issue 18"},
         {"Pfm_Part_PortaMode", "issue 18"}, {"Pfm_Part_MonoPoly", "issue 18"}, {"Pfm_Part_MonoPriority", "issue 18"},
