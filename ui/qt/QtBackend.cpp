@@ -3,6 +3,7 @@
 #include "ui/qt/QtViews.h"
 
 #include <QApplication>
+#include <QThreadPool>
 #include <QClipboard>
 #include <QDir>
 #include <QEventLoop>
@@ -231,6 +232,10 @@ QtBackend::QtBackend(int& argc, char** argv)
 {
     if (!QApplication::instance()) FOwnedApp = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows paint small pictures and many small controls: handing each image conversion to
+    // Qt's pooled threads costs more in wake-ups than it saves (a whole-page refresh took twice
+    // as long), so they run on the one UI thread.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     FWaker = std::make_unique<QObject>();
     FFilter = std::make_unique<QtEventFilter>(*this);
     qApp->installEventFilter(FFilter.get());
