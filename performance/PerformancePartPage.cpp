@@ -205,7 +205,7 @@ void TPerformancePage::Pfm_Part_BankNumChange(TObject* Sender)
     const int p = CurrentPart();
     PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
     part.BankNum = bank;
-    SendPart(0x01, p, bank);
+    SendPartWord(p, &PfmPart::BankNum, bank);
     FillProgramList(bank);
     if (bank == BankOff) {
         // No voice to play: no program to send and nothing to fetch.
@@ -225,7 +225,7 @@ void TPerformancePage::Pfm_Part_PrgNumChange(TObject*)
     if (program < 0) return;
     const int p = CurrentPart();
     FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PrgNum = program;
-    SendPart(0x02, p, program);
+    SendPartWord(p, &PfmPart::PrgNum, program);
     if (Services.StartVoiceFetch) Services.StartVoiceFetch(p);
     FData.MarkDataChanged();
 }
@@ -270,7 +270,7 @@ void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
         Pfm_Part_RcvChMax->SetItemIndex(channel);
         part.RcvChMax = channel;
     }
-    SendPart(0x04, p, channel == RcvChOff ? 0x7F : channel);
+    SendPartWord(p, &PfmPart::RcvCh, channel == RcvChOff ? 0x7F : channel);
     FData.MarkDataChanged();
 }
 
@@ -302,7 +302,7 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
             part.RcvChMax = corrected - 1;
         }
     }
-    SendPart(0x03, p, Pfm_Part_RcvChMax->ItemIndex());
+    SendPartWord(p, &PfmPart::RcvChMax, Pfm_Part_RcvChMax->ItemIndex());
     FData.MarkDataChanged();
 }
 
