@@ -120,7 +120,12 @@ protected:
     void ExpectSheetShowsPart(int p)
     {
         SCOPED_TRACE("part " + std::to_string(p + 1));
+        TakeSent();
+        const int changed = form->DataChanged;
         ClickPart(p);
+        // The display moves every control; none of their handlers stores, sends or marks.
+        EXPECT_TRUE(TakeSent().empty());
+        EXPECT_EQ(form->DataChanged, changed);
         const PfmPart& w = Part(p);
         for (const Row& r : Rows) {
             const TValuePair& pair = page->Pair(r.id);
