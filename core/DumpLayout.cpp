@@ -78,7 +78,9 @@ int32_t ReadWord(const uint8_t* base, std::size_t off)
 }
 void WriteWord(uint8_t* base, std::size_t off, int32_t v) { std::memcpy(base + off, &v, sizeof v); }
 
-uint8_t Seven(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 0x7F)); }
+// Words from a file or the instrument may hold anything an int32 can: the sums below are taken
+// in 64 bits, so no word overflows on its way into its seven bits.
+uint8_t Seven(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 0x7F)); }
 int32_t Fit(const DumpField& f, int32_t v) { return f.Hi >= f.Lo ? std::clamp<int32_t>(v, f.Lo, f.Hi) : v; }
 
 void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
@@ -87,12 +89,12 @@ void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
     const int32_t v = Fit(f, f.Small ? base[f.Offset] : ReadWord(base, f.Offset));
     switch (f.Kind) {
     case Codec::Byte:
-    case Codec::CopiedByte: *p = Seven(v + f.Arg); break;
+    case Codec::CopiedByte: *p = Seven(int64_t(v) + f.Arg); break;
     case Codec::ByteBelow: *p = Seven(v); break;
-    case Codec::Reverse: *p = Seven(f.Arg - v); break;
+    case Codec::Reverse: *p = Seven(int64_t(f.Arg) - v); break;
     case Codec::Bits: *p = static_cast<uint8_t>(*p | (std::clamp(v, 0, (1 << f.Width) - 1) << f.Arg)); break;
     case Codec::Wide14: {
-        const int32_t x = std::clamp(v + f.Arg, 0, 0x3FFF);
+        const auto x = std::clamp<int64_t>(int64_t(v) + f.Arg, 0, 0x3FFF);
         p[0] = static_cast<uint8_t>(x >> 7);
         p[1] = static_cast<uint8_t>(x & 0x7F);
         break;
@@ -101,7 +103,7 @@ void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
         for (int i = 0; i < f.Arg; ++i) p[i] = NameCharacter(base + f.Offset, f.Arg, i);
         break;
     case Codec::Channel: *p = v == 17 ? 0x7F : Seven(v); break;
-    case Codec::Controller: *p = Seven(v <= 30 ? v + 1 : v + 2); break;
+    case Codec::Controller: *p = Seven(v <= 30 ? int64_t(v) + 1 : int64_t(v) + 2); break;
     case Codec::Portamento: {
         const int32_t mode = ReadWord(base, f.Offset2);
         *p = (v == 0 && mode == 0) ? 0 : (v == 1 && mode == 0) ? 1 : (v == 0 && mode == 1) ? 2 : 3;
@@ -116,7 +118,7 @@ void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
             p[0] = 0;
             p[1] = Seven(ReadWord(base, f.Offset + 4));
         } else {
-            const int32_t x = std::clamp(ReadWord(base, f.Offset + 8) + 100, 0, 0x3FFF);
+            const auto x = std::clamp<int64_t>(int64_t(ReadWord(base, f.Offset + 8)) + 100, 0, 0x3FFF);
             p[0] = static_cast<uint8_t>(x >> 7);
             p[1] = static_cast<uint8_t>(x & 0x7F);
         }
@@ -238,21 +240,24 @@ std::vector<DumpField> MakePerformanceFields()
     f.push_back(Field(0x26, FseqAt + AT(PfmFseq, StartDelay)));
     f.push_back(Field(0x27, FseqAt + AT(PfmFseq, LevelVel)));
 
-    // Controller sets: part switch mask, two source masks, destination, depth.
-    static constexpr ControlSource Mask1[7] = {CAT, PAT, FC, BC, MC3, MW, MC4};
-    static constexpr ControlSource Mask2[7] = {KN1, KN2, KN3, KN4, MC1, MC2, PB};
+    // Controller sets: part switch mask, the two bytes of the source switches, destination, depth.
+    // ControlSourceSwitchMask: the source of each bit of the first and of the second byte.
+    static constexpr ControlSource ControlSourceSwitchMask[2][7] = {{CAT, PAT, FC, BC, MC3, MW, MC4},
+                                                                    {KN1, KN2, KN3, KN4, MC1, MC2, PB}};
     for (int k = 0; k < 8; ++k)
         for (int bit = 0; bit < 4; ++bit)
             f.push_back(Bits(0x28 + k, ControlSetAt(k) + AT(PfmControlSet, PartSw) + static_cast<std::size_t>(bit), bit, 1, true));
     for (int k = 0; k < 8; ++k) {
         const std::size_t sw = ControlSetAt(k) + AT(PfmControlSet, SourceSw);
         for (int bit = 0; bit < 7; ++bit) {
-            DumpField first = Bits(0x30 + 2 * k, sw + static_cast<std::size_t>(Mask1[bit]), bit, 1, true);
+            DumpField first =
+                Bits(0x30 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[0][bit]), bit, 1, true);
             first.Pair = true; // the two masks travel together as DH DL
             f.push_back(first);
         }
         for (int bit = 0; bit < 7; ++bit)
-            f.push_back(Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(Mask2[bit]), bit, 1, true));
+            f.push_back(
+                Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[1][bit]), bit, 1, true));
     }
     for (int k = 0; k < 8; ++k)
         f.push_back(InRange(Field(0x40 + k, ControlSetAt(k) + AT(PfmControlSet, Destination)), 0, 47));

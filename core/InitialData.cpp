@@ -97,6 +97,15 @@ void TMainData::InitPerformancePart(int p)
     }
 }
 
+void TMainData::ForgetFseqMemories() { FseqIntInfo.fill(FseqPresetSettings(0)); }
+
+FseqMemorySlot TMainData::FseqPresetSettings(int preset) const
+{
+    // pitch, start delay, loop mode, loop start, loop end, end step
+    const auto& p = FseqPresetInfo[static_cast<std::size_t>(preset)];
+    return FseqMemorySlot{p[3], p[4], p[2], 0, p[0], 64, p[1], p[5]};
+}
+
 void TMainData::InitFseqAndControlSets()
 {
     const auto& preset = FseqPresetInfo[0]; // pitch, start delay, loop mode, loop start, loop end, end step
@@ -120,8 +129,7 @@ void TMainData::InitFseqAndControlSets()
     f.LoopEnd = preset[4];
     f.StartOffsetMax = f.LoopStartMax = f.LoopEndMax = preset[5];
 
-    for (FseqMemorySlot& slot : FseqIntInfo)
-        slot = FseqMemorySlot{preset[3], preset[4], preset[2], 0, 0, preset[0], 64, preset[1], preset[5]};
+    ForgetFseqMemories();
 
     static constexpr ControlSource Source[5] = {MW, KN1, KN2, KN3, KN4};
     static constexpr int32_t Destination[8] = {39, 21, 22, 15, 16, 0, 0, 0};
@@ -154,7 +162,7 @@ void TMainData::InitEffects()
 void TMainData::InitSystem()
 {
     SystemBlock& s = ParameterData.SystemBlock;
-    s.ControllerAssign = {15, 16, 17, 18, 19, 20, 21, 12, 3, 1, 78, 79};
+    s.ControllerAssign = DefaultControllerAssign;
     s.MstrTune = 64;
     s.MstrNote = 64;
     s.VelCrv = 0;

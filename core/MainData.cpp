@@ -130,12 +130,21 @@ void TMainData::SendBulkDump(int32_t kind, int32_t number)
     }
 }
 
+bool IsAwaitedDump(int32_t target, const uint8_t* data, std::size_t length)
+{
+    if (target >= 0 && target <= 3)
+        return IsBulkDumpOf(data, length, VoicePayloadSize, static_cast<uint8_t>(0x40 + target), 0x00, 0x00);
+    if (target == ReceivePerformance) return IsBulkDumpOf(data, length, PerformancePayloadSize, 0x10, 0x00, 0x00);
+    if (target == ReceiveSystem) return IsBulkDumpOf(data, length, SystemPayloadSize, 0x00, 0x00, 0x00);
+    return false;
+}
+
 void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
 {
     const bool keep = ReceiveKeepsMutedValues != 0;
+    if (!IsAwaitedDump(ReceiveTarget, data, length)) return;
     if (ReceiveTarget >= 0 && ReceiveTarget <= 3) {
         const auto p = static_cast<std::size_t>(ReceiveTarget);
-        if (!IsBulkDumpOf(data, length, VoicePayloadSize, static_cast<uint8_t>(0x40 + p), 0x00, 0x00)) return;
         VoiceRecord& voice = ParameterData.VoiceRecords[p];
         const VoiceRecord before = voice;
         DecodeVoicePayload(voice, data + BulkDumpHeaderSize);
@@ -150,18 +159,14 @@ void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
             }
         }
     } else if (ReceiveTarget == ReceivePerformance) {
-        if (!IsBulkDumpOf(data, length, PerformancePayloadSize, 0x10, 0x00, 0x00)) return;
         std::array<int32_t, 4> volume{};
         for (std::size_t p = 0; p < 4; ++p) volume[p] = ParameterData.PfmParts[p].Volume;
         DecodePerformancePayload(ParameterData, *this, data + BulkDumpHeaderSize);
         KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
         for (std::size_t p = 0; keep && p < 4; ++p)
             if (PartMute[p]) ParameterData.PfmParts[p].Volume = volume[p];
-    } else if (ReceiveTarget == ReceiveSystem) {
-        if (!IsBulkDumpOf(data, length, SystemPayloadSize, 0x00, 0x00, 0x00)) return;
-        DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
     } else {
-        return;
+        DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
     }
     DumpReceived = 1;
 }

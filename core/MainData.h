@@ -9,22 +9,10 @@
 #include <string>
 
 #include "core/DumpLayout.h"
+#include "core/FseqFile.h"
 #include "core/ParameterData.h"
 #include "core/SysExMessages.h"
 #include "tables/NameTables.h"
-
-// One internal formant-sequence memory of the instrument, as the editor remembers it.
-struct FseqMemorySlot {
-    int32_t LoopStart;
-    int32_t LoopEnd;
-    int32_t LoopMode;
-    int32_t Header30; // header byte 30 of the sequence file
-    int32_t SpeedVel;
-    int32_t Pitch;
-    int32_t LevelVel;
-    int32_t StartDelay;
-    int32_t EndStep;
-};
 
 // Operators muted on the instrument by their mute buttons, [part][operator]; 1 = muted.
 struct TOperatorMute {
@@ -39,7 +27,16 @@ inline constexpr int32_t DumpPerformanceToMemory = 6;
 inline constexpr int32_t DumpSystem = 7;
 inline constexpr int32_t DumpVoiceToMemoryPart1 = 50;    // .. 53
 
+// The controller numbers the system assigns at first and by the Default button, as list indexes
+// of KN1, KN2, KN3, KN4, MC1, MC2, MC3, MC4, FC, BC, Frm, FM: controllers 16..22, 13, 4, 2, 80, 81.
+inline constexpr std::array<int32_t, 12> DefaultControllerAssign = {15, 16, 17, 18, 19, 20, 21, 12, 3, 1, 78, 79};
+
 struct TMainData;
+
+// True when the message is exactly the bulk dump a receive for `target` (ReceiveTarget) waits
+// for; ReceiveBulkDump stores nothing else. It reads nothing but its arguments, so the MIDI
+// input's thread may ask it.
+bool IsAwaitedDump(int32_t target, const uint8_t* data, std::size_t length);
 
 // Raises UpdatingDisplay for a display run and lowers it on every way out, exceptions included:
 // a failed display must not leave every storing handler silenced.
@@ -128,6 +125,10 @@ struct TMainData : TNameTables {
     void InitPerformanceCommon();
     void InitPerformancePart(int p);
     void InitFseqAndControlSets();
+    // A preset formant sequence's settings (0..89), with speed velocity 0 and level velocity 64.
+    FseqMemorySlot FseqPresetSettings(int preset) const;
+    // Every internal formant-sequence memory as a free one: the first preset sequence's settings.
+    void ForgetFseqMemories();
     void InitEffects();
     void InitSystem();
     void InitAllVoices();

@@ -97,3 +97,15 @@ DumpRequestMessage DumpRequestFor(int32_t receiveTarget)
     m[4] = static_cast<uint8_t>(0x40 + std::clamp(receiveTarget, 0, 3));
     return m;
 }
+
+bool IsSystemExclusiveStream(const uint8_t* data, std::size_t length)
+{
+    bool inside = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        const uint8_t byte = data[i];
+        if (byte == 0xF0 && !inside) inside = true;
+        else if (byte == 0xF7 && inside) inside = false;
+        else if (byte >= 0x80 || !inside) return false;
+    }
+    return length > 0 && !inside;
+}

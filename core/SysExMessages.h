@@ -63,3 +63,8 @@ ParameterChangeMessage ComposeParameterChange(const ParameterChangeMessage& entr
 
 // The request for a ReceiveTarget: 0..3 the voice of part 1..4, 4 the performance, 9 the system.
 DumpRequestMessage DumpRequestFor(int32_t receiveTarget);
+
+// True when the bytes are nothing but whole system-exclusive messages, one after another: each
+// F0, data bytes below 80 hex, F7. Files that are relayed or converted must be such a stream,
+// or the instrument would read a stray status byte inside a message as the start of another.
+bool IsSystemExclusiveStream(const uint8_t* data, std::size_t length);

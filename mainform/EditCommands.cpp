@@ -6,6 +6,7 @@
 #include "core/Latin1.h"
 #include "mainform/SmfExport.h"
 #include "performance/PerformancePage.h"
+#include "voice/VoicePage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,12 +63,13 @@ void ReplacePart(TMainForm& form, int p, const PfmPart& with)
     form.ReapplyPartMutes();
 }
 
-// The voice of part v was replaced and shown: it goes to the instrument with its mutes.
+// The voice of part v, the one shown, was replaced and shown: it goes to the instrument with its
+// mutes.
 void SendReplacedVoice(TMainForm& form, int v)
 {
     form.SendBulkDump(DumpVoicePart1 + v, 0);
     Application->Sleep(DumpSettleMs);
-    form.ReapplyOperatorMutes(v);
+    form.ReapplyOperatorMutes();
 }
 
 } // namespace
@@ -291,22 +293,7 @@ void TMainForm::ReapplyPartMutes()
     for (uint8_t p = 0; p < 4; ++p) SendParameter(static_cast<uint8_t>(0x30 + p), 0x00, 0x0B);
 }
 
-void TMainForm::ReapplyOperatorMutes(int v)
-{
-    if (v < 0 || v > 3) return;
-    // What the sixteen operator-mute buttons send, voiced 1..8 then unvoiced 1..8: the
-    // formant-sequence switch mask (operator 8 has its own) and the output level, muted
-    // operators counted off and at 0.
-    struct Kind {
-        uint8_t Mask, Op8Switch, Level;
-    };
-    for (const Kind kind : {Kind{0x29, 0x28, 0x16}, Kind{0x2B, 0x2A, 0x2E}}) {
-        for (uint8_t op = 0; op < 8; ++op) {
-            SendParameter(static_cast<uint8_t>(0x40 + v), 0x00, op < 7 ? kind.Mask : kind.Op8Switch);
-            SendParameter(static_cast<uint8_t>(0x60 + v), op, kind.Level);
-        }
-    }
-}
+void TMainForm::ReapplyOperatorMutes() { VoicePage->RunOperatorMuteHandlers(); }
 
 void TMainForm::SetOperatorEditItemsVisible(bool visible)
 {

@@ -200,13 +200,17 @@ void TMainForm::FileOpenItemClick(TObject*)
             ShowFileError(ReadFailedText);
             return;
         }
-        if (data.size() < 2 || data[0] != 0xF0 || data[1] != 0x43) {
+        // Only whole system-exclusive messages are relayed: a stray byte of 80 hex or more
+        // inside a message would reach the instrument as the start of another one. Byte 2, the
+        // first message's device byte, must be there to take the device number.
+        if (data.size() < 4 || data[0] != 0xF0 || data[1] != 0x43 || data[2] >= 0x80 ||
+            !IsSystemExclusiveStream(data.data(), data.size())) {
             ShowWrongFile(WrongFs1Text);
             return;
         }
         // The device number replaces the low four bits of the first message's device byte;
         // added to them, a nonzero nibble of the file would spill into the message group.
-        if (data.size() > 2 && data[2] < 0x80) data[2] &= 0xF0;
+        data[2] &= 0xF0;
         // The file goes to the instrument and comes back from it: nothing to do without devices.
         if (!MidiReadyForTransfer(true)) return;
         // A message longer than the output carries raises the MIDI system's text.

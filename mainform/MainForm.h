@@ -10,7 +10,9 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 class MidiBackend;
@@ -112,6 +114,12 @@ public:
     // Set from the start of a timed transfer to its end: both windows disabled, thru cut.
     bool TransferLocked = false;
 
+    // A formant sequence sent to the instrument's memory or edit buffer: the lock and the progress
+    // window while the instrument takes it in, eleven ticks of 200 ms per memory it fills.
+    TTimer* FSEQTimer = nullptr;
+    void FSEQTimerTimer(TObject* Sender);
+    void StartFseqTransfer(int sizeCode);
+
     void Pfm_TimerTimer(TObject* Sender);
     void Vc_TimerTimer(TObject* Sender);
     void Sys_TimerTimer(TObject* Sender);
@@ -197,7 +205,6 @@ public:
     void DisplayPerformancePart(int part);
     void DisplayPerformanceFseqCtrlSystem();
     void RefreshVoicePages(int part);
-    void Pfm_Fseq_FseqIntChange(TObject* Sender);
     // Forgets what the internal formant-sequence memories hold and asks the user to clear them
     // on the instrument (a modal notice).
     void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
@@ -252,6 +259,10 @@ public:
     TSaveDialog* SaveSMFDialog = nullptr;
     // Shared with the formant-sequence page, which opens the same files.
     TOpenDialog* Pfm_Fseq_SyxOpenDialog = nullptr;
+    // The sequence file chosen in that dialog, read whole; nothing when the dialog is cancelled,
+    // or when the file cannot be read, which the file-error box then says.
+    std::optional<std::vector<uint8_t>> OpenFseqFile();
+    static void ShowFseqFileError();
     // The program's own clipboards and undo levels: copies, never saved, kept across loads.
     PfmPart PartClipboard{};
     VoiceRecord VoiceClipboard{};
@@ -288,16 +299,16 @@ public:
     void AskStoreNumber(int32_t kind);
     void ExportSMFClick(TObject* Sender);
     void CnvSyx2SMFClick(TObject* Sender);
-    // What these commands need of the pages, to be wired to the page controls as they come:
-    // whether the performance page shows its part sub-page; the operator tab the voice page
-    // shows (0..15); the text of the performance name box; what the four part-mute buttons and
-    // the sixteen operator-mute buttons of voice v send when run in turn; and the Edit items
-    // N9, Op Copy and Op Paste that the voice page shows and the part tab hides.
+    // What these commands need of the pages: whether the performance page shows its part
+    // sub-page; the operator tab the voice page shows (0..15); the text of the performance name
+    // box; what the four part-mute buttons send when run in turn; the voice page's sixteen
+    // operator-mute handlers run in turn for the voice it shows; and the Edit items N9, Op Copy
+    // and Op Paste that the voice page shows and the part tab hides.
     bool PartPageShown() const;
     int ShownOperator() const;
     std::string PerformanceNameText() const;
     void ReapplyPartMutes();
-    void ReapplyOperatorMutes(int v);
+    void ReapplyOperatorMutes();
     void SetOperatorEditItemsVisible(bool visible);
 
 private:
@@ -328,11 +339,14 @@ private:
     void CreatePerformancePage();
     void CreateVoicePage();
     bool StartReceive(TTimer& timer, int32_t target, bool keepMutedValues);
+    // Queues the input buffer for the dump of ReceiveTarget.
+    void StartDumpReceive();
     void ReceiveCommand(TTimer& timer, int32_t target);
     void SendBlockCommand(int32_t kind);
     void RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&));
     void SingleReceiveStep(TTimer& timer);
     void SendAllStep(TTimer& timer);
+    void FseqSendStep(TTimer& timer);
     void ReceiveAllStep(TTimer& timer);
 
 private:

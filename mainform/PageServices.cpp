@@ -1,6 +1,6 @@
-// What the core needs of the voice and performance pages before those pages are laid out: the
-// tabs that say which part and voice are shown, the part page's note-reserve slider, the list
-// of internal formant sequences, and the refresh routines over the controls that exist.
+// What the core needs of the voice and performance pages: the tabs that say which part and voice
+// are shown, the part page's note-reserve slider, the list of internal formant sequences, and the
+// pages' display routines; and what the pages need of the window.
 #include "mainform/MainForm.h"
 #include "mainform/dialogs/FSEQ_RcvInfo.h"
 #include "performance/PerformancePage.h"
@@ -9,17 +9,10 @@
 #include <algorithm>
 #include <string>
 
-namespace {
-
-std::string FseqFreeText(int memory) { return "0" + std::to_string(memory + 1) + ": Store OK !"; }
-
-} // namespace
-
 void TMainForm::CreatePageServiceControls()
 {
     CreateVoicePage();
     CreatePerformancePage();
-    Pfm_Fseq_FseqInt->OnChange = [this](TObject* s) { Pfm_Fseq_FseqIntChange(s); };
 }
 
 int TMainForm::ShownPart() const { return std::clamp(Pfm_PartTab ? Pfm_PartTab->TabIndex() : 0, 0, 3); }
@@ -40,7 +33,11 @@ void TMainForm::CreatePerformancePage()
     services.TransmitPerformance = [this](TObject* s) { Pfm_Data_Send_BtnClick(s); };
     services.ReceiveSystem = [this](TObject* s) { DataRcvSysClick(s); };
     services.TransmitSystem = [this](TObject* s) { DataSendSysClick(s); };
-    services.DisplayPerformanceFseqCtrlSystem = [this] { DisplayPerformanceFseqCtrlSystem(); };
+    services.FseqTransferMayStart = [this] { return !TransferRunning() && MidiReadyForTransfer(false); };
+    services.OpenFseqFile = [this] { return OpenFseqFile(); };
+    services.ShowFseqFileError = [] { ShowFseqFileError(); };
+    services.StartFseqTransfer = [this](int sizeCode) { StartFseqTransfer(sizeCode); };
+    services.ShowFseqMemoryNotice = [this] { TFSEQ_InitInfoForm::ShowNotice(this, ProgramFolder); };
     PerformancePage = std::make_unique<TPerformancePage>(this, *this, Pfm_TabSheet, ProgramFolder, std::move(services));
 
     Pfm_PartTab = PerformancePage->Pfm_PartTab;
@@ -61,13 +58,8 @@ void TMainForm::Pfm_PartMuteBtn2Click(TObject* Sender) { PerformancePage->Pfm_Pa
 void TMainForm::Pfm_PartMuteBtn3Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn3Click(Sender); }
 void TMainForm::Pfm_PartMuteBtn4Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn4Click(Sender); }
 
-void TMainForm::DisplayPerformanceFseqCtrlSystem()
-{
-    const PfmFseq& fseq = ParameterData.PfmFseq;
-    Pfm_Fseq_FseqInt->SetItemIndex(fseq.FseqInt);
-    // The internal sequences exist only in the instrument's memory mode 1.
-    Pfm_Fseq_FseqInt->SetEnabled(ParameterData.SystemBlock.MemoryMode == 1 && fseq.FseqBank == 0);
-}
+void TMainForm::DisplayPerformanceFseqCtrlSystem() { PerformancePage->DisplayPerformanceFseqCtrlSystem(); }
+void TMainForm::Pfm_Fseq_FseqIntClearClick(TObject* Sender) { PerformancePage->Pfm_Fseq_FseqIntClearClick(Sender); }
 
 void TMainForm::RefreshVoicePages(int part) { VoicePage->RefreshVoicePages(part); }
 
@@ -87,26 +79,4 @@ void TMainForm::CreateVoicePage()
     services.ProgramFolder = ProgramFolder;
     VoicePage = std::make_unique<TVoicePage>(this, *this, Vc_TabSheet, std::move(services));
     Vc_VoiceTab = VoicePage->Vc_VoiceTab;
-}
-
-void TMainForm::Pfm_Fseq_FseqIntChange(TObject*)
-{
-    if (UpdatingDisplay) return;
-    const int s = Pfm_Fseq_FseqInt->ItemIndex();
-    if (s < 0 || s > 5) return;
-    ParameterData.PfmFseq.FseqInt = s;
-    SendParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x17), 0, 0, s);
-    if (SilentReceiveAll != 1) MarkDataChanged();
-}
-
-void TMainForm::Pfm_Fseq_FseqIntClearClick(TObject* Sender)
-{
-    Pfm_Fseq_FseqInt->Items.Clear();
-    const auto& preset = FseqPresetInfo[0];
-    for (FseqMemorySlot& slot : FseqIntInfo)
-        slot = FseqMemorySlot{preset[3], preset[4], preset[2], 0, 0, preset[0], 64, preset[1], preset[5]};
-    for (int s = 0; s < 6; ++s) Pfm_Fseq_FseqInt->Items.Add(FseqFreeText(s));
-    Pfm_Fseq_FseqInt->SetItemIndex(0);
-    if (SilentReceiveAll != 1) Pfm_Fseq_FseqIntChange(Sender);
-    TFSEQ_InitInfoForm::ShowNotice(this, ProgramFolder);
 }

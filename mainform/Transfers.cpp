@@ -52,6 +52,12 @@ constexpr TSendAllStep SendAllSteps[] = {
 };
 constexpr intptr_t SendAllLastTag = 28;
 
+// A formant sequence has gone out whole before the first tick; the lock and the bar cover the
+// time the instrument takes to store it: ticks 0..10, 200 ms for each memory it fills.
+constexpr unsigned FseqTickMs = 200;
+constexpr intptr_t FseqLastTag = 10;
+constexpr int FseqBarStep = 27;
+
 // What a receive shows of the block that has just arrived.
 enum class TShowBlock { Nothing, Performance, ShownVoice, System };
 
@@ -126,6 +132,7 @@ void TMainForm::CreateTransferControls()
         {&TMainForm::Sys_Timer, "Sys_Timer", 800, &TMainForm::Sys_TimerTimer},
         {&TMainForm::AllSendTimer, "AllSendTimer", 500, &TMainForm::AllSendTimerTimer},
         {&TMainForm::AllRcvTimer, "AllRcvTimer", 1200, &TMainForm::AllRcvTimerTimer},
+        {&TMainForm::FSEQTimer, "FSEQTimer", FseqTickMs, &TMainForm::FSEQTimerTimer},
     };
     for (const TTimerRow& row : Timers) {
         auto* timer = new TTimer(this);
@@ -192,7 +199,7 @@ bool TMainForm::MidiReadyForTransfer(bool receives)
 bool TMainForm::TransferRunning() const
 {
     return TransferLocked || Pfm_Timer->Enabled() || Vc_Timer->Enabled() || Sys_Timer->Enabled() ||
-           AllSendTimer->Enabled() || AllRcvTimer->Enabled();
+           AllSendTimer->Enabled() || AllRcvTimer->Enabled() || FSEQTimer->Enabled();
 }
 
 void TMainForm::LockTransfer()
@@ -253,6 +260,15 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
 
 // ---- single-block receives ---------------------------------------------------------------------
 
+void TMainForm::StartDumpReceive()
+{
+    // Only the dump asked for takes the input buffer: whatever else the instrument's port
+    // carries meanwhile (parameter changes, another device's messages) leaves it to the answer.
+    Midi.StartMidiInBuffer([target = ReceiveTarget](const uint8_t* data, std::size_t length) {
+        return IsAwaitedDump(target, data, length);
+    });
+}
+
 bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)
 {
     if (TransferRunning() || !MidiDevicesOpen(true)) return false;
@@ -290,7 +306,7 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
     const intptr_t tag = timer.Tag;
     if (tag == 0) {
         LockTransfer();
-        Midi.StartMidiInBuffer();
+        StartDumpReceive();
         SendDumpRequest(*this, ReceiveTarget);
         timer.Tag = 1;
     } else if (tag > 0 && tag < lastTag) {
@@ -429,7 +445,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         return;
     }
     BeginReceive(row->Next, true);
-    Midi.StartMidiInBuffer();
+    StartDumpReceive();
     SendDumpRequest(*this, row->Next);
     if (tag != 0) ShowProgress(row->Text);
     if (row->StepBar) StepProgress();
@@ -437,3 +453,35 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
 }
 
 void TMainForm::AllRcvTimerTimer(TObject*) { RunTransferStep(*AllRcvTimer, &TMainForm::ReceiveAllStep); }
+
+// ---- formant-sequence transfer ------------------------------------------------------------------
+
+void TMainForm::StartFseqTransfer(int sizeCode)
+{
+    DumpReceived = 0;
+    FSEQTimer->SetEnabled(false);
+    FSEQTimer->Tag = 0;
+    FSEQTimer->SetInterval(FseqTickMs * static_cast<unsigned>(std::clamp(sizeCode, 0, 3) + 1));
+    FSEQTimer->SetEnabled(true);
+}
+
+void TMainForm::FseqSendStep(TTimer& timer)
+{
+    const intptr_t tag = timer.Tag;
+    if (tag == 0) {
+        LockTransfer();
+        ShowProgress("Now Sending FSEQ Data!");
+        DataBulkDump->BulkDumpProgressBar->Step = FseqBarStep;
+    } else if (tag < FseqLastTag) {
+        StepProgress();
+    } else {
+        TUnlockAtEnd unlock{*this};
+        timer.SetEnabled(false);
+        RestoreKeyboardThru();
+        FreeProgress();
+        return;
+    }
+    timer.Tag = tag + 1;
+}
+
+void TMainForm::FSEQTimerTimer(TObject*) { RunTransferStep(*FSEQTimer, &TMainForm::FseqSendStep); }

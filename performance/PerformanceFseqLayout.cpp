@@ -77,19 +77,17 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
     const P stepRows[] = {P::Pfm_Fseq_StartDelay, P::Pfm_Fseq_StartOffset, P::Pfm_Fseq_LoopStart, P::Pfm_Fseq_LoopEnd};
     for (int i = 0; i < 4; ++i) CreatePair(stepRows[i], g, Place(8, 378 + i * Pitch, 76, 152, 40));
 
-    FSEQTimer = new TTimer(o);
-    FSEQTimer->Name = "FSEQTimer";
-    FSEQTimer->SetEnabled(false);
-    FSEQTimer->SetInterval(500);
-    FTimerToFree = FSEQTimer;
-
     // Controller sets: VC label, 14 sources over their backdrop, destination, depth, 4 parts.
     Pfm_CntlGrp = Group(o, s, "Pfm_CntlGrp", "Control", 298, 4, 627, 217);
     g = Pfm_CntlGrp;
-    constexpr int SrcLeft = 40, Cell = 20, RowTop = 44, RowPitch = 21;
-    constexpr int DestLeft = SrcLeft + 14 * Cell + 6, DepthLeft = DestLeft + 106, PartLeft = DepthLeft + 110;
+    // A source column is as wide as its 7-point caption ("MC1") and a gap, so that the captions
+    // stand apart.
+    constexpr int SrcLeft = 34, Cell = 24, RowTop = 44, RowPitch = 21, PartCell = 16;
+    constexpr int DestLeft = SrcLeft + 14 * Cell + 2, DestWidth = 102;
+    constexpr int DepthLeft = DestLeft + DestWidth + 2, DepthBar = 46, DepthEdit = 30;
+    constexpr int PartLeft = DepthLeft + DepthBar + 4 + DepthEdit + 4;
     auto strip = [&](const std::string& name, int top) {
-        auto* w = Make<TWinControl>(o, g, name, 8, top, 611, 15);
+        auto* w = Make<TWinControl>(o, g, name, 8, top, 619, 15);
         w->SetTabStop(false);
         return w;
     };
@@ -102,15 +100,15 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
         l->Alignment = taCenter;
     };
     heading(Pfm_Cntl_Text, "Pfm_Cntl_SourceText", "Source", SrcLeft, 14 * Cell);
-    heading(Pfm_Cntl_Text, "Pfm_Cntl_DestText", "Destination", DestLeft, 102);
-    heading(Pfm_Cntl_Text, "Pfm_Cntl_DepthText", "Depth", DepthLeft, 104);
-    heading(Pfm_Cntl_Text, "Pfm_Cntl_PartText", "Part", PartLeft, 4 * 18);
+    heading(Pfm_Cntl_Text, "Pfm_Cntl_DestText", "Destination", DestLeft, DestWidth);
+    heading(Pfm_Cntl_Text, "Pfm_Cntl_DepthText", "Depth", DepthLeft, DepthBar + 4 + DepthEdit);
+    heading(Pfm_Cntl_Text, "Pfm_Cntl_PartText", "Part", PartLeft, 4 * PartCell);
     for (int c = 0; c < 14; ++c)
         heading(Pfm_Cntl_Text2, std::string("Pfm_Cntl_Src") + SourceNames[c] + "Text", SourceNames[c],
                 SrcLeft + c * Cell, Cell);
     for (int i = 0; i < 4; ++i)
         heading(Pfm_Cntl_Text2, "Pfm_Cntl_P" + std::to_string(i + 1) + "Text", "P" + std::to_string(i + 1),
-                PartLeft + i * 18, 18);
+                PartLeft + i * PartCell, PartCell);
     for (int i = 0; i < Pfm_Cntl_Text2->ControlCount(); ++i) Pfm_Cntl_Text2->Controls(i)->Font.Size = 7;
 
     Pfm_Ctrl_SrcImage = Make<TImage>(o, g, "Pfm_Ctrl_SrcImage", SrcLeft, RowTop, 14 * Cell, 8 * RowPitch);
@@ -120,18 +118,19 @@ void TPerformancePage::CreateFseqCtrlSystemPage()
         const std::string n = std::to_string(k + 1);
         const int y = RowTop + k * RowPitch;
         const auto sk = static_cast<std::size_t>(k);
-        Pfm_Cntl_VCText[sk] = CreateLabel(o, g, "Pfm_Cntl_VC" + n + "Text", "VC" + n, 8, y + 3);
+        Pfm_Cntl_VCText[sk] = CreateLabel(o, g, "Pfm_Cntl_VC" + n + "Text", "VC" + n, 6, y + 3);
         for (int c = 0; c < 14; ++c) {
             auto* box =
-                Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_" + SourceNames[c], SrcLeft + c * Cell + 3, y + 2, 15, 17);
+                Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_" + SourceNames[c], SrcLeft + c * Cell + 5, y + 2, 15, 17);
             box->SetTabStop(false);
             Pfm_Ctrl_ChkSource[sk][static_cast<std::size_t>(c)] = box;
         }
-        Pfm_Ctrl_Dest[sk] = Combo(o, g, "Pfm_Ctrl_Dest" + n, {}, DestLeft, y, 102);
-        CreatePair(static_cast<P>(static_cast<int>(P::Pfm_Ctrl_Depth1) + k), g, Place(DepthLeft, y, 0, 66, 34));
+        Pfm_Ctrl_Dest[sk] = Combo(o, g, "Pfm_Ctrl_Dest" + n, {}, DestLeft, y, DestWidth);
+        CreatePair(static_cast<P>(static_cast<int>(P::Pfm_Ctrl_Depth1) + k), g,
+                   Place(DepthLeft, y, 0, DepthBar, DepthEdit));
         for (int i = 0; i < 4; ++i) {
-            auto* box = Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_P" + std::to_string(i + 1), PartLeft + i * 18 + 2,
-                                        y + 2, 15, 17);
+            auto* box = Make<TCheckBox>(o, g, "Pfm_Ctrl_Chk" + n + "_P" + std::to_string(i + 1),
+                                        PartLeft + i * PartCell + 1, y + 2, 15, 17);
             box->SetTabStop(false);
             Pfm_Ctrl_ChkPart[sk][static_cast<std::size_t>(i)] = box;
         }

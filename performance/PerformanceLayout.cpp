@@ -60,7 +60,10 @@ void TPerformancePage::CreatePair(PfmPair id, TWinControl* parent, const TPairPl
     if (d.Min != 0) pair->Bar->SetParams(d.PairSpec.Initial, d.Min, d.PairSpec.Max);
     pair->Bar->SmallChange = 1;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
-    if (d.Text != PfmText::Pair) pair->Edit->SetText(PairText(id, d.PairSpec.Initial));
+    if (d.Text != PfmText::Pair) {
+        pair->Texts = [this, id](int position) { return PairText(id, position); };
+        pair->ShowValue();
+    }
     FPairs[static_cast<std::size_t>(id)] = std::move(pair);
 }
 

@@ -32,7 +32,6 @@ TPerformancePage::~TPerformancePage()
     // their parents) so that no handler of a gone page stays bound.
     Pfm_TabSheet->OnShow = nullptr;
     for (auto it = FTopControls.rbegin(); it != FTopControls.rend(); ++it) delete *it;
-    delete FTimerToFree;
 }
 
 void TPerformancePage::BindHandlers()
@@ -141,8 +140,6 @@ void TPerformancePage::PairBarChange(PfmPair id)
     if (!word) return;
     TStoringRoad road;
     road.Store = [word](int position) { *word = position; };
-    if (d.Text != PfmText::Pair)
-        road.Show = [this, id] { Pair(id).Edit->SetText(PairText(id, Pair(id).Bar->Position())); };
     if (TLabel* label = RouteLabel(id))
         road.AfterShow = [this, id, label] { label->SetCaption(IntToStr(Pair(id).Bar->Position())); };
     road.Compose = [this, id](int position) { return PairMessage(id, position); };
@@ -156,7 +153,7 @@ void TPerformancePage::RefreshPerformancePages()
 {
     TUpdatingDisplay run(FData);
     DisplayPerformanceCommon();
-    if (Services.DisplayPerformanceFseqCtrlSystem) Services.DisplayPerformanceFseqCtrlSystem();
+    DisplayPerformanceFseqCtrlSystem();
     DisplayPerformancePart(Pfm_PartTab->TabIndex());
 }
 

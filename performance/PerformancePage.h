@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,17 @@ struct TPerformanceServices {
     std::function<void(bool visible)> ShowOperatorMenuItems;
     // The receive and transmit buttons of the header and of the system group.
     TNotifyEvent ReceivePerformance, TransmitPerformance, ReceiveSystem, TransmitSystem;
-    // The formant-sequence, controller and system display while the window keeps it.
-    std::function<void()> DisplayPerformanceFseqCtrlSystem;
+    // The formant-sequence memory write and test: whether a transfer may start now (no other
+    // runs and the output is open; the window says why not); the file chosen in the window's
+    // sequence-file dialog, read whole (nothing when cancelled or unreadable, which the window
+    // has told); the file-error box; the transfer timer with its lock and progress window for
+    // a sequence of that size code that has just gone out; the modal notice that asks to
+    // initialise the instrument's formant-sequence memory.
+    std::function<bool()> FseqTransferMayStart;
+    std::function<std::optional<std::vector<uint8_t>>()> OpenFseqFile;
+    std::function<void()> ShowFseqFileError;
+    std::function<void(int sizeCode)> StartFseqTransfer;
+    std::function<void()> ShowFseqMemoryNotice;
 };
 
 class TPerformancePage {
@@ -115,7 +125,6 @@ private:
     std::filesystem::path FProgramFolder;
     std::vector<std::unique_ptr<TValuePair>> FPairs;
     std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
-    TTimer* FTimerToFree = nullptr;
 
     void CreateHeader();
     void CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place);
@@ -211,6 +220,40 @@ private:
 public:
     // ==== formant sequence, controller sets, system =============================================
 
+    // The sheet from the edit buffer, with every enable that follows the data, and the header's
+    // control channel, which travels in the system block. Under UpdatingDisplay (the caller's).
+    void DisplayPerformanceFseqCtrlSystem();
+    // The eight destination lists rebuilt for the stored insertion type ("off", its 14
+    // destinations, the 33 common ones), each set's stored destination selected again.
+    void FillDestinationLists();
+
+    void Pfm_FSEQ_Ctrl_TabSheetShow(TObject* Sender);
+    void Pfm_Fseq_PartClick(TObject* Sender);
+    void Pfm_Fseq_FseqBankClick(TObject* Sender);
+    // The selectors load the chosen sequence's settings into the controls only, and send its number.
+    void Pfm_Fseq_FseqIntChange(TObject* Sender);
+    void Pfm_Fseq_FseqPreChange(TObject* Sender);
+    void Pfm_Fseq_ModeClick(TObject* Sender);
+    void Pfm_Fseq_KeyOnTrigClick(TObject* Sender);
+    void Pfm_Fseq_SpeedSelectClick(TObject* Sender);
+    void Pfm_Fseq_SpeedmidiClick(TObject* Sender);
+    void Pfm_Fseq_PitchClick(TObject* Sender);
+    void Pfm_Fseq_LoopModeClick(TObject* Sender);
+    // The internal memories: write a sequence file into the selected one (and the following
+    // ones its size fills), send one to the edit buffer to hear it, forget them all.
+    void Pfm_Fseq_FseqIntWriteClick(TObject* Sender);
+    void Pfm_Fseq_FseqTestBtnClick(TObject* Sender);
+    void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
+    // Controller set `set` (0..7): any of its 14 source boxes, its destination, any of its 4
+    // part boxes (Pfm_Ctrl_Chk1_KN1Click, Pfm_Ctrl_Dest1Change, Pfm_Ctrl_Chk1_P1Click, ...).
+    void Pfm_Ctrl_ChkSourceClick(int set);
+    void Pfm_Ctrl_DestChange(int set);
+    void Pfm_Ctrl_ChkPartClick(int set);
+    // Assignment list `i` (KN1 .. FM), the Default button, a system radio group.
+    void Pfm_Cntl_AssignChange(int i);
+    void Pfm_Cntl_AssignDefaultBtnClick(TObject* Sender);
+    void Pfm_SystemRadioClick(TRadioGroup* group);
+
     TGroupBox* Pfm_Fseq_Grp = nullptr;
     TRadioGroup* Pfm_Fseq_Part = nullptr;
     TGroupBox* Pfm_FseqSelectGrp = nullptr;
@@ -227,7 +270,6 @@ public:
     TRadioGroup* Pfm_Fseq_Speedmidi = nullptr;
     TRadioGroup* Pfm_Fseq_Pitch = nullptr;
     TRadioGroup* Pfm_Fseq_LoopMode = nullptr;
-    TTimer* FSEQTimer = nullptr;
 
     TGroupBox* Pfm_CntlGrp = nullptr;
     TWinControl* Pfm_Cntl_Text = nullptr;  // headings Source, Destination, Depth, Part
@@ -256,13 +298,25 @@ public:
     TButton* Pfm_SystemRcvBtn = nullptr;
     TButton* Pfm_SystemSendBtn = nullptr;
 
-    // The eight destination lists rebuilt for the stored insertion type ("off", its 14
-    // destinations, the 33 common ones), each set's stored destination selected again.
-    void FillDestinationLists();
-
 private:
     void CreateFseqCtrlSystemPage();
     void BindFseqCtrlSystemPage();
+    // The ten system radio groups with their words, in the order the display loads them.
+    std::vector<std::pair<TRadioGroup*, int32_t*>> SystemRadios();
+    // Sends the parameter a stored word travels in, its data bytes as the dump carries them now.
+    void SendStoredWord(const int32_t& word);
+    void StoreRadioIndex(const TRadioGroup* radio, int32_t& word);
+    // A sequence's settings into the controls only (the velocities too when `velocities`), the
+    // offset and loop sliders limited to its end step.
+    void LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities);
+    void SendSequenceNumber(int number);
+    bool FseqMemoryFree(int memory) const;
+    // The enables that follow a value, set both ways; the display and the handlers share them.
+    // The memory rule leaves the preset list alone when `withPresets` is false (the sheet's show).
+    void SetFseqMemoryEnables(bool withPresets);
+    void SetFseqModeEnables();
+    void SetControlSetEnables(int set);
+    void SetBankSelectEnable();
 
 public:
     // ==== effects and EQ ========================================================================

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace platform {
@@ -57,10 +58,16 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
 {
     sections_.push_back(Section{});  // lines ahead of the first section header
     std::ifstream in(path_, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A line ends at CR LF, LF or a lone CR, so no value ever holds a line break (which a
+    // write could not keep).
     std::string text;
-    while (std::getline(in, text)) {
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
+    for (std::size_t at = 0; at < content.size();) {
+        std::size_t end = content.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = content.size();
+        text = content.substr(at, end - at);
+        at = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         std::string trimmed = Trim(text);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
             sections_.push_back(Section{Trim(trimmed.substr(1, trimmed.size() - 2)), {}});
@@ -129,6 +136,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     for (Line& line : s->lines)
         if (line.isEntry && SameName(line.key, key)) {
             line.value = stored;
+            line.written = true;
             return;
         }
     // New keys go after the section's last entry, ahead of trailing blank lines.
@@ -137,6 +145,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
         --at;
     Line line;
     line.isEntry = true;
+    line.written = true;
     line.key = key;
     line.value = stored;
     s->lines.insert(at, std::move(line));
@@ -154,7 +163,7 @@ bool IniFile::Save(std::string* error) const
         if (i > 0)
             out << '[' << sections_[i].name << "]\n";
         for (const Line& line : sections_[i].lines)
-            out << (line.isEntry ? line.key + "=" + EncodeValue(line.value) : line.raw) << '\n';
+            out << (line.written ? line.key + "=" + EncodeValue(line.value) : line.raw) << '\n';
     }
     const std::string text = out.str();
     return WriteFileSafely(path_, text.data(), text.size(), error);

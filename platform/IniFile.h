@@ -30,13 +30,15 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
 private:
-    // One line of the file. Comments and blank lines keep their text in `raw` and are
-    // written back unchanged.
+    // One line of the file. Every line keeps its text in `raw` and is written back unchanged,
+    // unless its value was written: a line of another program's making, written again in our
+    // form, might read back as something else (a section header, say).
     struct Line {
         std::string key;
         std::string value;
         std::string raw;
         bool isEntry = false;
+        bool written = false;
     };
     struct Section {
         std::string name; // empty for lines before the first section header

@@ -56,6 +56,58 @@ void ForEachMessage(const std::uint8_t* data, std::size_t length,
         each(start, length - start);
 }
 
+void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length,
+                   double timestamp)
+{
+    std::vector<std::uint8_t> sysex;  // the system-exclusive message under way, if not empty
+    std::uint8_t message[3] = {};
+    int have = 0, need = 0;           // bytes of the short message under way, and its length
+    auto deliverShort = [&] {
+        if (callbacks.Short)
+            callbacks.Short(message[0], message[1], message[2], timestamp);
+        have = need = 0;
+    };
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint8_t byte = data[i];
+        if (byte >= 0xF8) {  // real time: may stand anywhere, changes nothing around it
+            if (byte != 0xF8 && byte != 0xFE && callbacks.Short)
+                callbacks.Short(byte, 0, 0, timestamp);
+            continue;
+        }
+        if (byte < 0x80) {
+            if (!sysex.empty()) {
+                sysex.push_back(byte);
+            } else if (have > 0 && have < need) {
+                message[have++] = byte;
+                if (have == need)
+                    deliverShort();
+            }
+            continue;  // otherwise a data byte without a status: dropped
+        }
+        have = need = 0;  // a status byte ends an unfinished short message
+        if (byte == 0xF7) {
+            if (!sysex.empty()) {
+                sysex.push_back(byte);
+                if (callbacks.Long)
+                    callbacks.Long(std::move(sysex));
+                sysex.clear();
+            }
+            continue;
+        }
+        sysex.clear();  // any other status ends an unclosed system-exclusive message
+        if (byte == 0xF0) {
+            sysex.push_back(byte);
+            continue;
+        }
+        message[0] = byte;
+        message[1] = message[2] = 0;
+        have = 1;
+        need = ShortMessageLength(byte);
+        if (need == 1)
+            deliverShort();
+    }
+}
+
 void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)
 {
     const std::size_t limit = MaxMessageSize();

@@ -98,4 +98,15 @@ int ShortMessageLength(std::uint8_t status);
 void ForEachMessage(const std::uint8_t* data, std::size_t length,
                     const std::function<void(std::size_t offset, std::size_t length)>& each);
 
+// Hands one packet of input, as a back end receives it, to the callbacks message by message.
+// A packet may hold anything a device sent: RtMidi joins a system-exclusive message that was
+// never closed with whatever follows until a packet ends in F7. So only whole messages are
+// passed on: a system-exclusive message F0 .. F7 with nothing but data bytes between, and a
+// short message with all the data bytes its status needs. A system-exclusive message cut short
+// by a status byte or by the end of the packet, data bytes without a status, and timing clock
+// and active sensing are dropped; a real-time byte inside a system-exclusive message is passed
+// on by itself and the message goes on.
+void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length,
+                   double timestamp);
+
 }  // namespace platform

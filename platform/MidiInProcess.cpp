@@ -98,7 +98,7 @@ void InProcessMidi::Device::Deliver(const std::uint8_t* data, std::size_t length
 
 void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
 {
-    if (message.empty() || message[0] == 0xF8 || message[0] == 0xFE)
+    if (message.empty())
         return;
     std::vector<std::shared_ptr<Listener>> listeners;
     {
@@ -109,16 +109,9 @@ void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
         std::lock_guard lock(listener->mutex);
         if (!listener->alive)
             continue;
-        const MidiInputCallbacks& cb = listener->callbacks;
-        if (message[0] == 0xF0) {
-            if (cb.Long)
-                cb.Long(message);
-        } else if (cb.Short) {
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - listener->opened).count();
-            const std::size_t n = std::min<std::size_t>(message.size(), ShortMessageLength(message[0]));
-            cb.Short(message[0], n > 1 ? message[1] : 0, n > 2 ? message[2] : 0, seconds);
-        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - listener->opened).count();
+        DeliverPacket(listener->callbacks, message.data(), message.size(), seconds);
     }
 }
 

@@ -46,10 +46,10 @@ public:
     // instrument model answers from it (with Play, at once or from a thread of its own).
     void SetOnReceive(std::function<void(const std::vector<std::uint8_t>&)> onReceive);
 
-    // Delivers one message to the program's open inputs of this device, on the calling thread
-    // (which stands for the MIDI system's thread): a message starting F0 as a long message,
-    // anything else as a short one. Timing clock and active sensing are not delivered, as
-    // with a real input.
+    // Delivers one packet to the program's open inputs of this device, on the calling thread
+    // (which stands for the MIDI system's thread), as a real back end passes on what it
+    // receives (DeliverPacket): whole messages only; timing clock and active sensing are not
+    // delivered.
     void Play(const std::vector<std::uint8_t>& message);
     void PlayShort(std::uint8_t status, std::uint8_t data1 = 0, std::uint8_t data2 = 0);
 

@@ -131,17 +131,9 @@ private:
         auto* input = static_cast<RtInput*>(self);
         if (!message || message->empty())
             return;
-        const auto& m = *message;
-        if (m[0] == 0xF0) {
-            if (input->callbacks_.Long)
-                input->callbacks_.Long(std::vector<std::uint8_t>(m.begin(), m.end()));
-            return;
-        }
-        if (input->callbacks_.Short) {
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
-            input->callbacks_.Short(m[0], m.size() > 1 ? m[1] : 0, m.size() > 2 ? m[2] : 0, seconds);
-        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
+        DeliverPacket(input->callbacks_, message->data(), message->size(), seconds);
     }
 
     MidiInputCallbacks callbacks_;

@@ -40,6 +40,13 @@ TAppBackend* TApplication::SetBackend(TAppBackend* backend)
     // Timers move to the new back end (a Qt back end drops its own when it goes).
     if (old == FHeadless) FHeadless->DropTimers();
     for (TTimer* t : FTimers) FBackend->TimerChanged(t);
+    // Work already waiting woke the old back end only.
+    bool waiting;
+    {
+        std::lock_guard<std::mutex> lock(FPostLock);
+        waiting = !FPosted.empty();
+    }
+    if (waiting) FBackend->WakeUp();
     return old;
 }
 
@@ -76,11 +83,16 @@ void TApplication::ProcessMessages()
 
 void TApplication::Post(std::function<void()> work)
 {
+    // One wake-up per batch: ProcessPosted takes the whole queue, so work posted while the queue
+    // holds some is run by the wake-up already on its way. A flood of input thus never piles up
+    // wake-up events in the window system's own queue.
+    bool wake;
     {
         std::lock_guard<std::mutex> lock(FPostLock);
+        wake = FPosted.empty();
         FPosted.push_back(std::move(work));
     }
-    FBackend->WakeUp();
+    if (wake) FBackend->WakeUp();
 }
 
 int TApplication::ProcessPosted()

@@ -126,6 +126,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
 
     // Filter
     Vc_FilterPartSw = Radio(o, Vc_FilterTabSheet, "Vc_FilterPartSw", "Part Switch", {"off", "on"}, 2, 4, 4, 150, 38);
+    Vc_FilterPartSw->OnClick = [this](TObject* s) { Vc_FilterPartSwClick(s); };
     CreateLabel(o, Vc_FilterTabSheet, "Vc_FilterTypeText", "Type", 4, 74);
     Vc_FilterType = Combo(o, Vc_FilterTabSheet, "Vc_FilterType", FilterTypeItems, 88, 71, 90);
     CreateLabel(o, Vc_FilterTabSheet, "Vc_FilterFScaleBPText", "F.Scale BP", 4, 166);
@@ -196,6 +197,12 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_AlgorithmUpDown->SetAssociate(Vc_AlgorithmEdit);
     Vc_AlgorithmUpDown->SetPosition(1);
     Vc_AlgorithmBtn = layout::Button(o, Vc_GeneralGrp, "Vc_AlgorithmBtn", "Select", 216, 31, 56, 23);
+    Vc_AlgorithmEdit->OnChange = [this](TObject* s) { Vc_AlgorithmEditChange(s); };
+    Vc_AlgorithmEdit->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) {
+        Vc_AlgorithmEditKeyDown(s, k, sh);
+    };
+    Vc_AlgorithmUpDown->OnChanging = [this](TObject* s, bool& allow) { Vc_AlgorithmUpDownChanging(s, allow); };
+    Vc_AlgorithmBtn->OnClick = [this](TObject* s) { Vc_AlgorithmBtnClick(s); };
 
     Vc_OperatorMuteGrp = Group(o, Vc_GeneralGrp, "Vc_OperatorMuteGrp", "Operator Mute", 346, 6, 206, 102);
     for (int k = 0; k < 16; ++k) {
@@ -207,12 +214,15 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         b->SetCaption((voiced ? "V-OP" : "U-OP") + n);
         b->GroupIndex = k + 1;
         b->AllowAllUp = true;
+        b->OnClick = [this, voiced, i](TObject*) { Vc_OpMuteClick(voiced, i); };
         (voiced ? Vc_OpMute_VOp : Vc_OpMute_UOp)[size_t(i)] = b;
     }
     V_OPAllMuteButton = Make<TSpeedButton>(o, Vc_OperatorMuteGrp, "V_OPAllMuteButton", 168, 16, 32, 40);
     V_OPAllMuteButton->SetCaption("ALL");
+    V_OPAllMuteButton->OnClick = [this](TObject* s) { V_OPAllMuteButtonClick(s); };
     U_OPAllMuteButton = Make<TSpeedButton>(o, Vc_OperatorMuteGrp, "U_OPAllMuteButton", 168, 58, 32, 40);
     U_OPAllMuteButton->SetCaption("ALL");
+    U_OPAllMuteButton->OnClick = [this](TObject* s) { U_OPAllMuteButtonClick(s); };
 
     Vc_GetDataBtn = layout::Button(o, Vc_GeneralGrp, "Vc_GetDataBtn", "Receive", 558, 22, 76, 25);
     Vc_GetDataBtn->OnClick = FServices.Vc_GetDataBtnClick;
@@ -299,7 +309,13 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_VOpFreqCoarseEdit->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) {
         Vc_VOpFreqCoarseEditKeyDown(s, k, sh);
     };
+    Vc_UOpFreqCoarseBar->OnChange = [this](TObject* s) { Vc_UOpFreqCoarseBarChange(s); };
+    Vc_UOpFreqFineBar->OnChange = [this](TObject* s) { Vc_UOpFreqFineBarChange(s); };
+    Vc_UOpFreqCoarseEdit->OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) {
+        Vc_UOpFreqCoarseEditKeyDown(s, k, sh);
+    };
     Vc_VOpFseqSw->OnClick = [this](TObject* s) { Vc_VOpFseqSwClick(s); };
+    Vc_UOpFseqSw->OnClick = [this](TObject* s) { Vc_UOpFseqSwClick(s); };
     Vc_VOpFreqMode->OnClick = [this](TObject* s) { Vc_VOpFreqModeClick(s); };
     Vc_VOpForm->OnChange = [this](TObject* s) { Vc_VOpFormChange(s); };
 

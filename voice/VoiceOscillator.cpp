@@ -1,8 +1,10 @@
-// The voiced operator's oscillator: the FSEQ switch mask, the form and frequency mode with the
-// controls they switch, the frequency text of the coarse box, the attenuation text.
+// The operators' oscillators: the FSEQ switches, the frequency sliders with the frequency text of
+// the coarse box, the voiced form and frequency mode with the controls they switch, the
+// attenuation text; the unvoiced frequency modes, which link the frequency to another one.
 #include "voice/VoicePage.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -55,7 +57,7 @@ void TVoicePage::SetUnvoicedCoarseLook(bool linked)
 {
     // Linked to FF the box reads as plain text on the group; otherwise it is an ordinary box.
     TEdit* e = Vc_UOpFreqCoarseEdit;
-    if (!linked) e->SetTabStop(true);
+    e->SetTabStop(!linked);
     e->Color = linked ? clBtnFace : clWindow;
     e->Cursor = linked ? crArrow : crDefault;
     e->SetBounds(linked ? 194 : 191, linked ? 114 : 111, linked ? 44 : 48, e->Height());
@@ -73,54 +75,63 @@ void TVoicePage::Vc_VOpFseqSwClick(TObject*)
     const int v = CurrentVoice(), t = CurrentOperatorTab();
     const int on = Vc_VOpFseqSw->ItemIndex();
     if (v < 0 || t < 0 || t > 7 || on < 0) return;
-    VoiceRecord& voice = Voice(v);
-    voice.VoicedOperators[size_t(t)].FseqSw = on;
-    // A muted operator counts as off.
-    std::array<int, 8> effective{};
-    for (size_t k = 0; k < 8; ++k)
-        effective[k] = voice.VoicedOperators[k].FseqSw != 0 && FData.OperatorMute.Voiced[size_t(v)][k] != 1;
-    EnableRow(P::Vc_VOpFseqTrk, effective[size_t(t)] != 0);
-    // Operator 8's switch has a byte of its own; operators 1..7 share one, a bit each.
-    int mask = 0;
-    for (int k = 0; k < 7; ++k) mask |= effective[size_t(k)] << k;
-    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FseqSw), t == 7 ? effective[7] : mask);
+    Voice(v).VoicedOperators[size_t(t)].FseqSw = on;
+    EnableRow(P::Vc_VOpFseqTrk, FseqOn(true, v, t));
+    // Operator 8's switch has a byte of its own; operators 1..7 share one, a bit each, a muted
+    // operator counted off (the mutes live on the instrument only).
+    FData.SendParameter(uint8_t(0x40 + v), 0x00, t == 7 ? 0x28 : 0x29);
     FData.MarkDataChanged();
 }
 
-void TVoicePage::Vc_VOpFreqCoarseBarChange(TObject*)
+// ---- the frequency sliders of both oscillators ----------------------------------------------------
+
+void TVoicePage::FrequencyBarChange(TScrollBar* bar)
 {
     if (FData.UpdatingDisplay) return;
     const int v = CurrentVoice(), t = CurrentOperatorTab();
-    if (v < 0 || t < 0 || t > 7) return;
-    Voice(v).VoicedOperators[size_t(t)].FreqCoarse = Vc_VOpFreqCoarseBar->Position();
-    Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
-    if (!Vc_VOpFreqCoarseEdit->Focused()) Vc_VOpFreqCoarseEdit->SetFocus();
-    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqCoarse), Vc_VOpFreqCoarseBar->Position());
+    const bool voiced = bar == Vc_VOpFreqCoarseBar || bar == Vc_VOpFreqFineBar;
+    if (v < 0 || t < 0 || (t < 8) != voiced) return;
+    TEdit* box = voiced ? Vc_VOpFreqCoarseEdit : Vc_UOpFreqCoarseEdit;
+    box->SetText(voiced ? VoicedFrequencyText() : UnvoicedFrequencyText());
+    if (!voiced && UnvoicedFreqRestoring) return;
+    const bool coarse = bar == Vc_VOpFreqCoarseBar || bar == Vc_UOpFreqCoarseBar;
+    const std::size_t offset =
+        voiced ? VoicedOffset(t) + (coarse ? offsetof(VoicedOperator, FreqCoarse) : offsetof(VoicedOperator, FreqFine))
+               : UnvoicedOffset(t - 8) +
+                     (coarse ? offsetof(UnvoicedOperator, FreqCoarse) : offsetof(UnvoicedOperator, FreqFine));
+    WordAt(v, offset) = bar->Position();
+    if (!box->Focused()) box->SetFocus();
+    // The unvoiced coarse value shares its byte with the frequency mode.
+    SendVoiceWord(offset, bar->Position(), !voiced && coarse ? VcPacked::UnvoicedByte24 : VcPacked::None);
     FData.MarkDataChanged();
 }
 
-void TVoicePage::Vc_VOpFreqFineBarChange(TObject*)
+void TVoicePage::FrequencyKeyDown(TScrollBar* coarse, TScrollBar* fine, uint16_t key)
 {
-    if (FData.UpdatingDisplay) return;
-    const int v = CurrentVoice(), t = CurrentOperatorTab();
-    if (v < 0 || t < 0 || t > 7) return;
-    Voice(v).VoicedOperators[size_t(t)].FreqFine = Vc_VOpFreqFineBar->Position();
-    Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
-    if (!Vc_VOpFreqCoarseEdit->Focused()) Vc_VOpFreqCoarseEdit->SetFocus();
-    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqFine), Vc_VOpFreqFineBar->Position());
-    FData.MarkDataChanged();
+    // The coarse box has no number of its own: Page keys step the coarse slider, arrows the fine.
+    switch (key) {
+    case VK_PRIOR: coarse->SetPosition(coarse->Position() + 1); break;
+    case VK_NEXT: coarse->SetPosition(coarse->Position() - 1); break;
+    case VK_UP: fine->SetPosition(fine->Position() + 1); break;
+    case VK_DOWN: fine->SetPosition(fine->Position() - 1); break;
+    default: break;
+    }
 }
+
+void TVoicePage::Vc_VOpFreqCoarseBarChange(TObject*) { FrequencyBarChange(Vc_VOpFreqCoarseBar); }
+void TVoicePage::Vc_VOpFreqFineBarChange(TObject*) { FrequencyBarChange(Vc_VOpFreqFineBar); }
+void TVoicePage::Vc_UOpFreqCoarseBarChange(TObject*) { FrequencyBarChange(Vc_UOpFreqCoarseBar); }
+void TVoicePage::Vc_UOpFreqFineBarChange(TObject*) { FrequencyBarChange(Vc_UOpFreqFineBar); }
 
 void TVoicePage::Vc_VOpFreqCoarseEditKeyDown(TObject*, uint16_t& Key, TShiftState)
 {
-    // The coarse box has no number of its own: Page keys step the coarse slider, arrows the fine.
-    switch (Key) {
-    case VK_PRIOR: Vc_VOpFreqCoarseBar->SetPosition(Vc_VOpFreqCoarseBar->Position() + 1); break;
-    case VK_NEXT: Vc_VOpFreqCoarseBar->SetPosition(Vc_VOpFreqCoarseBar->Position() - 1); break;
-    case VK_UP: Vc_VOpFreqFineBar->SetPosition(Vc_VOpFreqFineBar->Position() + 1); break;
-    case VK_DOWN: Vc_VOpFreqFineBar->SetPosition(Vc_VOpFreqFineBar->Position() - 1); break;
-    default: break;
-    }
+    FrequencyKeyDown(Vc_VOpFreqCoarseBar, Vc_VOpFreqFineBar, Key);
+}
+
+void TVoicePage::Vc_UOpFreqCoarseEditKeyDown(TObject*, uint16_t& Key, TShiftState)
+{
+    // A linked frequency is not the operator's own: the keys step it only in "normal".
+    if (Vc_UOpFreqMode->ItemIndex() == 0) FrequencyKeyDown(Vc_UOpFreqCoarseBar, Vc_UOpFreqFineBar, Key);
 }
 
 void TVoicePage::Vc_VOpFreqModeClick(TObject*)
@@ -199,11 +210,85 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
     if (!Vc_VOpForm->Focused()) Vc_VOpForm->SetFocus();
 }
 
+// ---- unvoiced oscillator ------------------------------------------------------------------------
+
+void TVoicePage::EnableUnvoicedFrequencyRows(bool on)
+{
+    for (VcPair id : {P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime,
+                      P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpFreqMod})
+        EnableRow(id, on);
+}
+
+void TVoicePage::EnableUnvoicedFrequencyLabels(bool on)
+{
+    for (TControl* c : std::initializer_list<TControl*>{Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseText2, Vc_UOpFreqFineText,
+                                                        Vc_UOpFreqCoarseEdit})
+        c->SetEnabled(on);
+}
+
+void TVoicePage::MoveUnvoicedFrequency(int coarse, int fine)
+{
+    UnvoicedFreqRestoring = 1;
+    Vc_UOpFreqCoarseBar->SetPosition(coarse);
+    Vc_UOpFreqFineBar->SetPosition(fine);
+    UnvoicedFreqRestoring = 0;
+}
+
+void TVoicePage::Vc_UOpFseqSwClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int v = CurrentVoice(), t = CurrentOperatorTab();
+    const int on = Vc_UOpFseqSw->ItemIndex();
+    if (v < 0 || t < 8 || on < 0) return;
+    const int u = t - 8;
+    Voice(v).UnvoicedOperators[size_t(u)].FseqSw = on;
+    Vc_UOpFseqTrkText->SetVisible(FseqOn(false, v, u));
+    FData.SendParameter(uint8_t(0x40 + v), 0x00, u == 7 ? 0x2A : 0x2B);
+    FData.MarkDataChanged();
+}
+
 void TVoicePage::Vc_UOpFreqModeClick(TObject*)
 {
     if (FData.UpdatingDisplay) return;
     // The voiced form handler takes "LinkFF" away while a voiced tab is shown; that selection is
     // no edit of an unvoiced operator, so nothing is stored, sent or switched then.
-    if (CurrentOperatorTab() < 8) return;
-    // The unvoiced frequency modes are edited with the unvoiced oscillator (next to come).
+    const int v = CurrentVoice(), t = CurrentOperatorTab();
+    const int m = Vc_UOpFreqMode->ItemIndex();
+    if (v < 0 || t < 8 || m < 0) return;
+    const int u = t - 8;
+    VoiceRecord& voice = Voice(v);
+    UnvoicedOperator& o = voice.UnvoicedOperators[size_t(u)];
+
+    EnableUnvoicedFrequencyLabels(true);
+    SetUnvoicedCoarseLook(false);
+    if (m == 0) {
+        Vc_UOpFreqCoarseBar->SetEnabled(true);
+        Vc_UOpFreqFineBar->SetEnabled(true);
+        // The operator's own frequency, which its words keep in every mode (the saved words come
+        // from files only and may belong to another voice after a receive).
+        MoveUnvoicedFrequency(o.FreqCoarse, o.FreqFine);
+    }
+    EnableUnvoicedFrequencyRows(m == 0);
+    if (m == 1) {
+        if (Vc_UOpFreqCoarseBar->Enabled()) {
+            o.SavedFreqCoarse = Vc_UOpFreqCoarseBar->Position();
+            o.SavedFreqFine = Vc_UOpFreqFineBar->Position();
+        }
+        EnableUnvoicedFrequencyLabels(false);
+        Vc_UOpFreqCoarseBar->SetEnabled(false);
+        Vc_UOpFreqFineBar->SetEnabled(false);
+    }
+    if (m == 2) {
+        o.SavedFreqCoarse = Vc_UOpFreqCoarseBar->Position();
+        o.SavedFreqFine = Vc_UOpFreqFineBar->Position();
+        // The sliders show the frequency of the voiced operator the mode links to.
+        const VoicedOperator& partner = voice.VoicedOperators[size_t(u)];
+        MoveUnvoicedFrequency(partner.FreqCoarse, partner.FreqFine);
+        Vc_UOpFreqCoarseBar->SetEnabled(false);
+        Vc_UOpFreqFineBar->SetEnabled(false);
+        SetUnvoicedCoarseLook(true);
+    }
+    o.FreqMode = m;
+    SendVoiceWord(UnvoicedOffset(u) + offsetof(UnvoicedOperator, FreqMode), m, VcPacked::UnvoicedByte24);
+    FData.MarkDataChanged();
 }

@@ -5,7 +5,6 @@
 #include "core/Latin1.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <stdexcept>
 
 namespace {
@@ -128,10 +127,7 @@ void TVoicePage::DisplayVoiceCommon(int v)
     const int a = std::clamp(c.Algorithm, 1, 88);
     Vc_AlgorithmEdit->SetText(IntToStr(a));
     Vc_AlgorithmUpDown->SetPosition(a);
-    if (FServices.AlgorithmPicture) {
-        const TBitmap* picture = FServices.AlgorithmPicture(a);
-        Vc_AlgorithmImage->Picture.Assign(picture);
-    }
+    ShowAlgorithmPicture(a);
     const int t = CurrentOperatorTab();
     if (t >= 0 && t < 8) ApplyOpAttEnable(a, t);
 
@@ -227,14 +223,13 @@ void TVoicePage::DisplayUnvoicedOperator(int v, int op)
     Vc_UOpOSCGrp->SetVisible(true);
     Vc_UOpFseqSw->SetEnabled(true);
     Vc_UOpFseqTrkText->SetVisible(true);
-    for (TControl* c : std::initializer_list<TControl*>{Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseText2, Vc_UOpFreqFineText,
-                                                        Vc_UOpFreqCoarseBar, Vc_UOpFreqFineBar, Vc_UOpFreqCoarseEdit})
-        c->SetEnabled(true);
+    EnableUnvoicedFrequencyLabels(true);
+    Vc_UOpFreqCoarseBar->SetEnabled(true);
+    Vc_UOpFreqFineBar->SetEnabled(true);
     SetUnvoicedCoarseLook(false);
-    for (VcPair id :
-         {P::Vc_UOpOutputLvl, P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime,
-          P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpSnsWidthBias, P::Vc_OpFreqMod})
-        EnableRow(id, true);
+    EnableUnvoicedFrequencyRows(true);
+    EnableRow(P::Vc_UOpOutputLvl, true);
+    EnableRow(P::Vc_OpSnsWidthBias, true);
     Pair(P::Vc_OpPitchMod).SetVisible(false);
 
     Vc_UOpFseqSw->SetItemIndex(u.FseqSw);
@@ -255,18 +250,12 @@ void TVoicePage::DisplayUnvoicedOperator(int v, int op)
     if (Vc_UOpFseqSw->ItemIndex() <= 0) Vc_UOpFseqTrkText->SetVisible(false);
     const int mode = Vc_UOpFreqMode->ItemIndex();
     if (mode > 0) {
-        for (TControl* c : std::initializer_list<TControl*>{Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseText2,
-                                                            Vc_UOpFreqFineText, Vc_UOpFreqCoarseEdit})
-            c->SetEnabled(false);
+        EnableUnvoicedFrequencyLabels(false);
         Vc_UOpFreqCoarseEdit->SetTabStop(false);
-        for (VcPair id : {P::Vc_UOpFreqScaling, P::Vc_OpFrqEGInitLvl, P::Vc_OpFrqEGAtakLvl, P::Vc_OpFrqEGAtakTime,
-                          P::Vc_OpFrqEGDecayTime, P::Vc_OpSnsFreqVel, P::Vc_OpSnsFreqBias, P::Vc_OpFreqMod})
-            EnableRow(id, false);
+        EnableUnvoicedFrequencyRows(false);
     }
     if (mode == 2) {
-        for (TControl* c : std::initializer_list<TControl*>{Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseText2,
-                                                            Vc_UOpFreqFineText, Vc_UOpFreqCoarseEdit})
-            c->SetEnabled(true);
+        EnableUnvoicedFrequencyLabels(true);
         Vc_UOpFreqCoarseBar->SetPosition(partner.FreqCoarse);
         Vc_UOpFreqFineBar->SetPosition(partner.FreqFine);
         Vc_UOpFreqCoarseEdit->SetText(UnvoicedFrequencyText());

@@ -83,7 +83,33 @@ public:
     void Vc_VOpFreqCoarseBarChange(TObject* Sender);
     void Vc_VOpFreqFineBarChange(TObject* Sender);
     void Vc_VOpFreqCoarseEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void Vc_UOpFseqSwClick(TObject* Sender);
     void Vc_UOpFreqModeClick(TObject* Sender);
+    void Vc_UOpFreqCoarseBarChange(TObject* Sender);
+    void Vc_UOpFreqFineBarChange(TObject* Sender);
+    void Vc_UOpFreqCoarseEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    // Set while the frequency-mode handler moves the unvoiced coarse and fine sliders: their
+    // handlers then only write the frequency text.
+    uint8_t UnvoicedFreqRestoring = 0;
+
+    // The algorithm box, its up-down and the Select button (VoiceGeneral.cpp).
+    void Vc_AlgorithmEditChange(TObject* Sender);
+    void Vc_AlgorithmEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    void Vc_AlgorithmUpDownChanging(TObject* Sender, bool& AllowChange);
+    void Vc_AlgorithmBtnClick(TObject* Sender);
+    // The algorithm handed to the algorithm selector window and returned by it (1..88).
+    int32_t SelectedAlgorithm = 1;
+    // The part switch of the filter: the part's filter, shared with the performance page.
+    void Vc_FilterPartSwClick(TObject* Sender);
+
+    // The operator mutes: operator k (0..7) of a kind muted or unmuted on the instrument by its
+    // button's state (Vc_OpMute_VOp1Click .. Vc_OpMute_UOp8Click), and the two "ALL" buttons.
+    // Nothing is stored or marked.
+    void Vc_OpMuteClick(bool voiced, int k);
+    void V_OPAllMuteButtonClick(TObject* Sender);
+    void U_OPAllMuteButtonClick(TObject* Sender);
+    // The sixteen mute handlers in turn, voiced 1..8 then unvoiced 1..8, for the voice shown.
+    void RunOperatorMuteHandlers();
 
     // The pair of a row, and of a slider (nullptr for a slider that is no pair's).
     TValuePair& Pair(VcPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
@@ -91,7 +117,8 @@ public:
     // A table-driven handler by its name, made of the pair's stem and BarChange, EditChange (not
     // for read-only boxes), EditExit (signed boxes) or EditKeyDown, or of a list's name and Change
     // or a radio group's and Click ("Vc_LFO1SpeedBarChange", "Vc_NoteShiftEditExit",
-    // "Vc_CategoryChange", "Vc_LFO2PhaseClick"); empty for a name no row carries.
+    // "Vc_CategoryChange", "Vc_LFO2PhaseClick"), or a mute button's ("Vc_OpMute_UOp3Click");
+    // empty for a name none of them carries.
     TNotifyEvent Handler(const std::string& name);
     TKeyEvent KeyHandler(const std::string& name);
 
@@ -258,6 +285,19 @@ private:
     void SetVoicedFrequencyMaxima();
     int AlgorithmShown() const; // the algorithm box's number, brought into 1..88
     void ApplyOpAttEnable(int algorithm, int t);
+    void ShowAlgorithmPicture(int algorithm);
+    // Unvoiced oscillator (VoiceOscillator.cpp): the rows a linked frequency mode takes out of
+    // use (frequency scaling, frequency EG, frequency velocity and bias, frequency modulation);
+    // the frequency labels with the coarse box; the two sliders moved without storing.
+    void EnableUnvoicedFrequencyRows(bool on);
+    void EnableUnvoicedFrequencyLabels(bool on);
+    void MoveUnvoicedFrequency(int coarse, int fine);
+    // The frequency sliders of both oscillators (the operator kind by the slider): the frequency
+    // text of the coarse box, the word, the message. The coarse box's keys step them.
+    void FrequencyBarChange(TScrollBar* bar);
+    void FrequencyKeyDown(TScrollBar* coarse, TScrollBar* fine, uint16_t key);
+    // An operator's formant-sequence switch as the instrument has it: its word, off while muted.
+    bool FseqOn(bool voiced, int v, int k) const;
 
     TComponent* FOwner;
     TMainData& FData;

@@ -304,6 +304,14 @@ std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
 // A list or radio showing no item takes part in a packed byte as its first item.
 int Index(int itemIndex) { return std::max(0, itemIndex); }
 
+// The control set (0..9) a word of the common block at `offset` of VoiceRecord belongs to.
+std::size_t ControlSetOf(std::size_t offset)
+{
+    // The formant sets and the FM sets lie one after the other in the common block.
+    static_assert(offsetof(VoiceCommon, Fm) == offsetof(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
+    return (offset - CommonOffset() - offsetof(VoiceCommon, Frmt)) / sizeof(VoiceControl);
+}
+
 } // namespace
 
 const std::array<VcPairDescriptor, VcPairCount>& VcPairs()
@@ -370,12 +378,10 @@ int TVoicePage::PackedByte(VcPacked packed, std::size_t offset) const
     case K::FreqBias: return Vc_OpPitchModBar->Position() + Vc_OpSnsFreqBiasBar->Position() * 8;
     case K::FreqVelMod: return Vc_OpSnsFreqVelBar->Position() + Vc_OpFreqModBar->Position() * 16;
     case K::AmpVelMod: return Vc_OpSnsAmpVelBar->Position() + Vc_OpAmpModBar->Position() * 16;
+    case K::UnvoicedByte24: return Vc_UOpFreqCoarseBar->Position() + Index(Vc_UOpFreqMode->ItemIndex()) * 32;
     case K::UnvoicedByte29: return Vc_UOpSkirtBar->Position() + Vc_UOpResonanceBar->Position() * 8;
     case K::Destination: {
-        // The formant sets and the FM sets lie one after the other in the common block.
-        static_assert(offsetof(VoiceCommon, Fm) == offsetof(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
-        const std::size_t set = (offset - CommonOffset() - offsetof(VoiceCommon, Frmt)) / sizeof(VoiceControl);
-        const VcControlSet& s = VcControlSets().at(set);
+        const VcControlSet& s = VcControlSets().at(ControlSetOf(offset));
         return Index((this->*s.Parameter)->ItemIndex()) * 16 + Index((this->*s.Operator)->ItemIndex());
     }
     }
@@ -439,6 +445,17 @@ void TVoicePage::ChoiceChange(VcChoice id)
     const int index = d.Combo ? (this->*d.Combo)->ItemIndex() : (this->*d.Radio)->ItemIndex();
     if (!at || index < 0) return;
     WordAt(CurrentVoice(), at->Stored) = index;
+    if (d.Word.Packed == K::Destination) {
+        // The set's byte goes whole, from both of its controls; both words take what it carries,
+        // so that a parameter word no button shows (4..7, from a dump) is not kept beside the one
+        // the instrument now has.
+        const std::size_t set = ControlSetOf(at->Stored);
+        VoiceControl& words =
+            set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[set] : Voice(CurrentVoice()).VoiceCommon.Fm[set - 5];
+        const VcControlSet& s = VcControlSets()[set];
+        words.Operator = Index((this->*s.Operator)->ItemIndex());
+        words.Parameter = Index((this->*s.Parameter)->ItemIndex());
+    }
     SendVoiceWord(at->Sent, index, d.Word.Packed);
     FData.MarkDataChanged();
 }
@@ -465,6 +482,10 @@ TNotifyEvent TVoicePage::Handler(const std::string& name)
     for (const VcChoiceDescriptor& d : VcChoices()) {
         const std::string own = d.Combo ? (this->*d.Combo)->Name + "Change" : (this->*d.Radio)->Name + "Click";
         if (name == own) return [this, id = d.Id](TObject*) { ChoiceChange(id); };
+    }
+    for (int k = 0; k < 8; ++k) {
+        if (name == Vc_OpMute_VOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(true, k); };
+        if (name == Vc_OpMute_UOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(false, k); };
     }
     return {};
 }

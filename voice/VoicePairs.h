@@ -87,6 +87,7 @@ enum class VcPacked : uint8_t {
     FreqBias,       // pitch modulation + frequency bias x 8
     FreqVelMod,     // frequency velocity + frequency modulation x 16
     AmpVelMod,      // amplitude velocity + amplitude modulation x 16
+    UnvoicedByte24, // coarse frequency + frequency mode x 32
     UnvoicedByte29, // skirt + resonance x 8
     Destination,    // a control set's parameter x 16 + operator
 };

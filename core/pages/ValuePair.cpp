@@ -220,7 +220,7 @@ void TValuePair::EditExit()
 void TValuePair::Load(int32_t word)
 {
     Bar->SetPosition(word);
-    Edit->SetText(IsSignedForm(FSpec.Form) ? Display() : Format(word));
+    Edit->SetText(IsSignedForm(FSpec.Form) || Texts ? Display() : Format(word));
 }
 
 void TValuePair::SetEnabled(bool on)

@@ -103,9 +103,16 @@ public:
     TScrollBar* Bar;
     TEdit* Edit;
 
+    // A row whose box shows texts of its own (a speed in percent, a frequency): the text of a
+    // position, which then stands in for the display form wherever the pair writes its box.
+    std::function<std::string(int position)> Texts;
+
     // The display form of the slider's position, and of any position.
-    std::string Display() const { return FormatValue(FSpec.Form, FSpec.Centre, Bar->Position()); }
-    std::string Format(int position) const { return FormatValue(FSpec.Form, FSpec.Centre, position); }
+    std::string Display() const { return Format(Bar->Position()); }
+    std::string Format(int position) const
+    {
+        return Texts ? Texts(position) : FormatValue(FSpec.Form, FSpec.Centre, position);
+    }
     // Box text := display form of the slider (the storing road's "show").
     void ShowValue() { Edit->SetText(Display()); }
 
@@ -117,7 +124,7 @@ public:
 
     // A display load (under UpdatingDisplay): slider := word, box := its display form. Unsigned,
     // inverted and track texts are formed from the word (a word beyond the slider's range still
-    // shows as stored), signed texts from the slider after its clamping.
+    // shows as stored), signed texts and texts of the row's own from the slider after its clamping.
     void Load(int32_t word);
 
     // A parameter's row: enabling or showing it sets all three controls.

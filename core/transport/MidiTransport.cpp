@@ -151,12 +151,13 @@ void TMidiTransport::CloseMidiOut()
     MidiPortsOpen = false;
 }
 
-void TMidiTransport::StartMidiInBuffer()
+void TMidiTransport::StartMidiInBuffer(Awaited awaited)
 {
     MidiInHeader = std::make_unique<TMidiInBuffer>();
     std::lock_guard lock(inputMutex_);
     ++requestId_;
     bufferFree_ = true;
+    awaited_ = std::move(awaited);
     inputRunning_ = MidiInHandle != nullptr;
 }
 
@@ -167,6 +168,7 @@ void TMidiTransport::StopMidiInBuffer()
         ++requestId_;
         bufferFree_ = false;
         inputRunning_ = false;
+        awaited_ = nullptr;
     }
     MidiInHeader.reset();
 }
@@ -189,12 +191,36 @@ bool TMidiTransport::IsMidiOutOpen() const
     return MidiOutHandle != nullptr;
 }
 
-void TMidiTransport::Post(std::function<void()> work)
+TMidiInputCounts TMidiTransport::InputCounts() const
 {
-    if (poster_)
-        poster_(std::move(work));
-    else
+    return {queue_->Posted.load(), queue_->DroppedShort.load(), queue_->Peak.load()};
+}
+
+void TMidiTransport::Post(bool shortMessage, std::function<void()> work)
+{
+    Queue& q = *queue_;
+    if (shortMessage && q.QueuedShort.fetch_add(1) >= MaxQueuedShort) {
+        q.QueuedShort.fetch_sub(1);
+        q.DroppedShort.fetch_add(1);
+        return;
+    }
+    const int queued = q.Queued.fetch_add(1) + 1;
+    for (int peak = q.Peak.load(); queued > peak && !q.Peak.compare_exchange_weak(peak, queued);) {
+    }
+    q.Posted.fetch_add(1);
+    auto run = [queue = std::weak_ptr<Queue>(queue_), shortMessage, work = std::move(work)] {
+        const auto alive = queue.lock();
+        if (!alive)
+            return;  // the transport is gone
+        alive->Queued.fetch_sub(1);
+        if (shortMessage)
+            alive->QueuedShort.fetch_sub(1);
         work();
+    };
+    if (poster_)
+        poster_(std::move(run));
+    else
+        run();
 }
 
 // Back end's thread.
@@ -207,8 +233,8 @@ void TMidiTransport::ReceiveShort(bool fromKeyboard, std::uint8_t status, std::u
         if (!inputRunning_)
             return;  // the instrument input runs only while a request is pending
     }
-    Post([this, alive = std::weak_ptr<int>(alive_), status, data1, data2] {
-        if (!alive.expired() && OnShortData)
+    Post(true, [this, status, data1, data2] {
+        if (OnShortData)
             OnShortData(status, data1, data2);
     });
 }
@@ -229,7 +255,8 @@ void TMidiTransport::PlayThrough(std::uint8_t status, std::uint8_t data1, std::u
 }
 
 // Back end's thread. The buffer is claimed here, on arrival, so a message that came before
-// the request or after another message filled the buffer is never taken.
+// the request, after another message filled the buffer, or that the request does not wait
+// for is never taken.
 void TMidiTransport::ReceiveLong(std::vector<std::uint8_t> message)
 {
     unsigned request;
@@ -237,14 +264,14 @@ void TMidiTransport::ReceiveLong(std::vector<std::uint8_t> message)
         std::lock_guard lock(inputMutex_);
         if (!inputRunning_ || !bufferFree_)
             return;
+        if (message.size() > static_cast<std::size_t>(TMidiInBuffer::Size))
+            message.resize(TMidiInBuffer::Size);  // the rest finds no buffer, as with a full one
+        if (awaited_ && !awaited_(message.data(), message.size()))
+            return;
         bufferFree_ = false;
         request = requestId_;
     }
-    if (message.size() > static_cast<std::size_t>(TMidiInBuffer::Size))
-        message.resize(TMidiInBuffer::Size);  // the rest finds no buffer, as with a full one
-    Post([this, alive = std::weak_ptr<int>(alive_), request, message = std::move(message)] {
-        if (alive.expired())
-            return;
+    Post(false, [this, request, message = std::move(message)] {
         {
             std::lock_guard lock(inputMutex_);
             if (request != requestId_)

@@ -24,10 +24,26 @@ struct TMidiInBuffer {
     int BytesRecorded = 0;
 };
 
+// What the input has handed to the UI thread, and what it let go because the UI thread was
+// behind.
+struct TMidiInputCounts {
+    std::uint64_t Posted = 0;        // messages handed to the UI thread
+    std::uint64_t DroppedShort = 0;  // short messages dropped because the queue was full
+    int PeakQueued = 0;              // most messages waiting for the UI thread at one time
+};
+
 class TMidiTransport {
 public:
     // Runs a piece of work on the UI thread; it may be called from any thread.
     using Poster = std::function<void(std::function<void()>)>;
+    // Tells whether a system-exclusive message is the one a pending request waits for.
+    using Awaited = std::function<bool(const std::uint8_t* data, std::size_t length)>;
+
+    // Short messages from the inputs only change the caption; at most this many wait for the
+    // UI thread at a time, and any more are dropped (and counted) while the UI thread is
+    // behind. Thru is played on the input's thread and never waits in the queue; a dump a
+    // request waits for is never dropped (there is one per request).
+    static constexpr int MaxQueuedShort = 256;
 
     // MIDI input arrives on the back end's thread and is handed to `poster`, so the handlers
     // below always run on the UI thread. Without a poster they run on the back end's thread.
@@ -75,10 +91,13 @@ public:
     void CloseMidiOut();
 
     // Queue one zero-filled buffer on the instrument input and start it; stop it and release
-    // the buffer. The first system-exclusive message after the start fills the buffer; later
-    // ones of the same request are not received.
-    void StartMidiInBuffer();
+    // the buffer. The first system-exclusive message after the start that `awaited` accepts
+    // (any, without it) fills the buffer; later ones of the same request are not received.
+    // Other messages (what else a device sends meanwhile) leave the buffer to the answer.
+    void StartMidiInBuffer(Awaited awaited = {});
     void StopMidiInBuffer();
+
+    TMidiInputCounts InputCounts() const;
 
     // The thru connection from the keyboard input to the output (played in software).
     void ConnectKeyboardThru();
@@ -96,14 +115,23 @@ private:
     void ReceiveShort(bool fromKeyboard, std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     void ReceiveLong(std::vector<std::uint8_t> message);
     void PlayThrough(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
-    void Post(std::function<void()> work);
+    // Hands work to the UI thread and counts it in the queue until it has run there.
+    void Post(bool shortMessage, std::function<void()> work);
     std::unique_ptr<platform::MidiInput> OpenInput(int index, bool keyboard);
     void CloseKeyboardIn();
 
     platform::MidiBackend& backend_;
     Poster poster_;
-    // Work posted to the UI thread checks this first: the transport may be gone by then.
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    // Messages posted to the UI thread and not yet handled there. Posted work holds it weakly
+    // and checks it first: the transport may be gone by then.
+    struct Queue {
+        std::atomic<int> Queued{0};
+        std::atomic<int> QueuedShort{0};
+        std::atomic<int> Peak{0};
+        std::atomic<std::uint64_t> Posted{0};
+        std::atomic<std::uint64_t> DroppedShort{0};
+    };
+    std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
 
     // A closed device is an empty handle, so it can never be used again.
     std::unique_ptr<platform::MidiInput> MidiInHandle;
@@ -123,6 +151,7 @@ private:
     bool inputRunning_ = false;
     bool bufferFree_ = false;
     unsigned requestId_ = 0;
+    Awaited awaited_;
 };
 
 // The caption that ShowReceivedMidi shows for a received short message: `captionText` and the

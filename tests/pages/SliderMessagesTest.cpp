@@ -105,8 +105,6 @@ std::vector<TScrollBar*> BarsUnder(TControl* root)
 // Sliders that send nothing today, each with why. Moving one must send nothing; once it sends,
 // it leaves this list and joins the check (and the record).
 const std::map<std::string, const char*> SendsNothingToday = {
-    {"Vc_UOpFreqCoarseBar", "the unvoiced oscillator's frequency sliders have no change handler yet"},
-    {"Vc_UOpFreqFineBar", "the unvoiced oscillator's frequency sliders have no change handler yet"},
 };
 
 // One slider moved at one place.
@@ -145,17 +143,6 @@ const std::vector<TKnownDifference>& KnownDifferences()
          "release time) is sent as the bare position, while the dump adds the kind's offset",
          [](const TMainForm& f, const TDrive& d, const Bytes&) { return BareReleaseRow(f, d, VariationBlock); },
          [](const TDrive& d, const Bytes& m, ParameterBytes) { return m[7] == 0 && m[8] == d.Position; }},
-        {"unvoiced linked frequency",
-         "intended: in the linked frequency modes the unvoiced operator's frequency byte (24) carries the coarse "
-         "slider, which shows the linked frequency, beside the mode bits; the dump carries the operator's own "
-         "coarse word there. The mode bits agree",
-         [](const TMainForm& f, const TDrive&, const Bytes& m) {
-             if (m[4] < 0x60 || m[4] > 0x63 || m[5] > 7 || m[6] != 0x24) return false;
-             return f.ParameterData.VoiceRecords[m[4] - 0x60u].UnvoicedOperators[m[5]].FreqMode != 0;
-         },
-         [](const TDrive&, const Bytes& m, ParameterBytes l) {
-             return m[7] == l.DH && (m[8] & 0x60) == (l.DL & 0x60);
-         }},
         {"insertion release",
          "observed: row 2 of the insertion types \"Noise Gate\" .. \"Cmp+OD+Dly\" (display kind 12) is sent as "
          "the bare position at 10 01 AL, which is what the bulk dump carries there (0 at 80+AL, the position at "
@@ -472,6 +459,8 @@ void LoadPerformance(TParameterData& d)
     f.StartOffset = 100;
     f.LoopStart = 200;
     f.LoopEnd = 300;
+    // The step sliders reach as far as the loaded maxima let them.
+    f.StartOffsetMax = f.LoopStartMax = f.LoopEndMax = 511;
     for (int k = 0; k < 8; ++k) {
         PfmControlSet& s = d.PfmControlSets[size_t(k)];
         s.Destination = 5 + k;

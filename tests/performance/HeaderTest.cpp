@@ -143,7 +143,7 @@ TEST_F(PerformancePageTest, RefreshLoadsEveryBoxLikeItsSliderAndSendsNothing)
 
 TEST_F(PerformancePageTest, AFailingDisplayStillEndsWithTheHandlersListening)
 {
-    page->Services.DisplayPerformanceFseqCtrlSystem = [] { throw std::runtime_error("picture missing"); };
+    page->Services.UpdateNoteReserveLimits = [] { throw std::runtime_error("picture missing"); };
     EXPECT_THROW(page->RefreshPerformancePages(), std::runtime_error);
     EXPECT_EQ(data.UpdatingDisplay, 0);
     Bar(P::Pfm_Volume)->UserScrollsTo(5);

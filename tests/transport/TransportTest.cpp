@@ -269,3 +269,69 @@ TEST(ReceivedMidiCaption, MonitorTextsOfShortMessages)
     EXPECT_FALSE(ReceivedMidiCaption("Q", 0xF8, 0, 0).has_value());
     EXPECT_FALSE(ReceivedMidiCaption("Q", 0xFE, 0, 0).has_value());
 }
+
+TEST_F(TransportTest, PacketsArePassedOnAsWholeMessagesOnly)
+{
+    transport.OpenMidiPorts(0, 0, -1);
+    transport.StartMidiInBuffer();
+    const Bytes dump = Dump(400, 0x11);
+    // What RtMidi hands over after a device left a message unclosed: the broken start, a note,
+    // clock in the middle of the dump, and the dump itself, in one packet.
+    Bytes packet = {0xF0, 0x43, 0x00, 0x5E, 0x03, 0x10, 0x90, 0x3C, 0x40, 0x7F};
+    packet.insert(packet.end(), dump.begin(), dump.begin() + 20);
+    packet.push_back(0xF8);
+    packet.push_back(0xFA);  // start: real time, passed on by itself
+    packet.insert(packet.end(), dump.begin() + 20, dump.end());
+    packet.insert(packet.end(), {0xC0, 0x05, 0xB0, 0x07});  // a program change, a cut-off controller
+    fs1r->Play(packet);
+    fs1r->Play({0xF7, 0x40, 0xF0, 0x43});  // a stray end, a data byte without a status, a start cut off
+    RunPosted();
+    EXPECT_EQ(longData, std::vector<Bytes>{dump});
+    EXPECT_EQ(shortData, (std::vector<Bytes>{{0x90, 0x3C, 0x40}, {0xFA, 0, 0}, {0xC0, 0x05, 0}}));
+}
+
+TEST_F(TransportTest, OnlyTheAwaitedDumpTakesTheBuffer)
+{
+    transport.OpenMidiPorts(0, 0, -1);
+    const Bytes dump = Dump(608, 0x22);
+    transport.StartMidiInBuffer([&](const std::uint8_t* data, std::size_t length) {
+        return Bytes(data, data + length) == dump;
+    });
+    // A knob turned on the instrument, another maker's message: the buffer waits for the answer.
+    fs1r->Play(ParameterChange(0x10, 0x00, 0x0B, 0x40));
+    fs1r->Play({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
+    fs1r->Play(dump);
+    fs1r->Play(dump);  // still one per request
+    RunPosted();
+    EXPECT_EQ(longData, std::vector<Bytes>{dump});
+}
+
+TEST_F(TransportTest, FloodOfShortMessagesIsBoundedAndDropsOnlyCaptions)
+{
+    transport.OpenMidiPorts(0, 0, 1);
+    const Bytes dump = Dump(76, 0x01);
+    transport.StartMidiInBuffer();
+    // The UI thread is busy: nothing runs while both inputs flood.
+    constexpr int Flood = 3 * TMidiTransport::MaxQueuedShort;
+    for (int i = 0; i < Flood; ++i) {
+        fs1r->PlayShort(0xB0, 7, std::uint8_t(i & 0x7F));
+        keyboard->PlayShort(0x90, std::uint8_t(i & 0x7F), 0x40);
+    }
+    fs1r->Play(dump);
+    TMidiInputCounts counts = transport.InputCounts();
+    EXPECT_EQ(counts.PeakQueued, TMidiTransport::MaxQueuedShort + 1);
+    EXPECT_EQ(counts.DroppedShort, std::uint64_t(2 * Flood - TMidiTransport::MaxQueuedShort));
+    // Every key went through; the dump the request waits for was kept.
+    std::size_t thru = 0;
+    for (const Bytes& m : fs1r->Received()) thru += m[0] == 0x90 ? 1 : 0;
+    EXPECT_EQ(thru, std::size_t(Flood));
+    EXPECT_EQ(RunPosted(), TMidiTransport::MaxQueuedShort + 1);
+    EXPECT_EQ(longData, std::vector<Bytes>{dump});
+    EXPECT_EQ(shortData.size(), std::size_t(TMidiTransport::MaxQueuedShort));
+
+    // Once the UI thread has caught up, captions are taken again.
+    keyboard->PlayShort(0x80, 1, 0);
+    EXPECT_EQ(RunPosted(), 1);
+    counts = transport.InputCounts();
+    EXPECT_EQ(counts.Posted, std::uint64_t(TMidiTransport::MaxQueuedShort + 2));
+}

@@ -2,6 +2,7 @@
 // message boxes, file dialogs and Sleep.
 #include "UiFixture.h"
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -127,6 +128,33 @@ TEST_F(ApplicationTest, PostedWorkRunsOnTheUiThreadWhenAsked)
     Application->ProcessMessages();
     ASSERT_FALSE(Headless().Messages.empty());
     EXPECT_EQ(Headless().Messages.back().Text, "late failure");
+}
+
+// A flood of posts from the MIDI thread wakes the event loop once per batch, never once per
+// post: the window system's own queue must not fill with wake-ups the loop cannot keep up with.
+TEST_F(ApplicationTest, PostsWakeTheLoopOncePerBatch)
+{
+    struct CountingBackend : THeadlessBackend {
+        std::atomic<int> WakeUps{0};
+        void WakeUp() override { ++WakeUps; }
+    } counting;
+    TAppBackend* previous = Application->SetBackend(&counting);
+    std::thread midi([] {
+        for (int i = 0; i < 1000; ++i) Application->Post([] {});
+    });
+    midi.join();
+    EXPECT_EQ(counting.WakeUps, 1);
+    EXPECT_EQ(Application->ProcessPosted(), 1000);
+    Application->Post([] {});
+    Application->Post([] {});
+    EXPECT_EQ(counting.WakeUps, 2);
+    // Work left waiting when the back end changes wakes the new one.
+    Application->SetBackend(previous);
+    counting.WakeUps = 0;
+    Application->SetBackend(&counting);
+    EXPECT_EQ(counting.WakeUps, 1);
+    Application->SetBackend(previous);
+    EXPECT_EQ(Application->ProcessPosted(), 2);
 }
 
 TEST_F(ApplicationTest, MessageBoxesAreAnsweredAndRecorded)

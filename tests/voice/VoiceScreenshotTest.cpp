@@ -69,3 +69,42 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
         form.Hide();
     }
 }
+
+// The algorithm picture, drawn at half its size beside the algorithm box, keeps its thin lines:
+// with every operator a carrier (algorithm 1) the eight drop lines reach one unbroken bus line at
+// the bottom.
+TEST(VoiceScreenshot, AlgorithmPictureShowsTheWholeBusLine)
+{
+    QtTestWindows backend;
+    platform::InProcessMidi midi;
+    TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
+    form.Show();
+    form.FS1R_PageControl->SetActivePage(form.Vc_TabSheet);
+    form.ParameterData.VoiceRecords[0].VoiceCommon.Algorithm = 1;
+    form.RefreshVoicePages(0);
+    backend.ProcessMessages();
+
+    const TImage* image = form.VoicePage->Vc_AlgorithmImage;
+    const QImage shot = backend.WidgetFor(image)->grab().toImage();
+    ASSERT_EQ(shot.width(), image->Width());
+    auto darkIn = [&](int y, int limit) {
+        int n = 0;
+        for (int x = 0; x < shot.width(); ++x) n += qGray(shot.pixel(x, y)) < limit;
+        return n;
+    };
+    // The bus: the darkest row near the bottom, dark from the first carrier to the last.
+    int bus = shot.height() - 1;
+    for (int y = shot.height() - 10; y < shot.height(); ++y)
+        if (darkIn(y, 80) > darkIn(bus, 80)) bus = y;
+    EXPECT_GE(darkIn(bus, 80), shot.width() * 3 / 4) << "bus row " << bus;
+    // Just above it, one drop line under each of the eight carriers.
+    int drops = 0;
+    bool inLine = false;
+    for (int x = 0; x < shot.width(); ++x) {
+        const bool dark = qGray(shot.pixel(x, bus - 1)) < 160;
+        drops += dark && !inLine;
+        inLine = dark;
+    }
+    EXPECT_EQ(drops, 8);
+    form.Hide();
+}

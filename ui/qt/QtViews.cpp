@@ -288,7 +288,9 @@ public:
                                                   : Qt::AlignTop;
         q->setAlignment(h | v);
         QPalette pal = q->palette();
-        pal.setColor(QPalette::WindowText, ToQColor(l->Font.Color));
+        // A disabled label keeps the style's greyed text, as a disabled Windows label is drawn.
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            pal.setColor(group, QPalette::WindowText, ToQColor(l->Font.Color));
         q->setPalette(pal);
         q->setAutoFillBackground(!l->Transparent && l->Color != clBtnFace);
         SyncControl();
@@ -307,9 +309,14 @@ public:
             if (i->Picture.Empty()) return;
             QImage img = ToQImage(i->Picture.Bitmap());
             QRect r(0, 0, i->Width(), i->Height());
-            if (i->Stretch)
-                p.drawImage(r, img);
-            else if (i->Center)
+            if (i->Stretch) {
+                const QRect box = r;
+                if (i->Proportional) r.setSize(img.size().scaled(box.size(), Qt::KeepAspectRatio));
+                if (i->Center) r.moveCenter(box.center());
+                // Averaged, not sampled: a picture drawn smaller keeps its thin lines (the bus and
+                // drop lines of the algorithm diagrams would lose every other row and column).
+                p.drawImage(r.topLeft(), img.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            } else if (i->Center)
                 p.drawImage((i->Width() - img.width()) / 2, (i->Height() - img.height()) / 2, img);
             else
                 p.drawImage(0, 0, img);

@@ -1,0 +1,130 @@
+// Writes the seed corpora from what the program itself makes: the files it saves, the dumps it
+// builds, the settings it writes and the pictures its generator drew. Run by hand when a
+// reader changes; the seeds are kept in fuzz/corpus.
+//   fuzz_make_seeds <fuzz/corpus>
+#include "fuzz/FuzzRig.h"
+
+#include "mainform/dialogs/MIDISetupform.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+using fuzz::Bytes;
+namespace fs = std::filesystem;
+
+void Write(const fs::path& path, const Bytes& bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The six blocks as the program sends them in a send-all.
+std::vector<Bytes> Dumps(TMainForm& form)
+{
+    std::vector<Bytes> dumps;
+    form.BuildPerformanceDump(DumpPerformance, 0);
+    dumps.emplace_back(form.PerformanceDumpBuffer.begin(), form.PerformanceDumpBuffer.end());
+    for (int v = 0; v < 4; ++v) {
+        form.BuildVoiceDump(v, 0);
+        dumps.emplace_back(form.VoiceDumpBuffer.begin(), form.VoiceDumpBuffer.end());
+    }
+    form.BuildSystemDump();
+    dumps.emplace_back(form.SystemDumpBuffer.begin(), form.SystemDumpBuffer.end());
+    return dumps;
+}
+
+// A formant-sequence dump of `total` bytes: the dump frame with the sequence address, the name
+// and format code in its header, sealed with the program's checksum.
+Bytes SequenceFile(std::size_t total, uint8_t formatCode, const char* name)
+{
+    Bytes file(total, 0);
+    WriteBulkDumpFrame(file.data(), total, 0x60, 0x00, 0x00);
+    std::memcpy(file.data() + 9, name, 8);
+    file[36] = formatCode;
+    for (std::size_t i = 41; i + 2 < total; ++i) file[i] = uint8_t((i * 7) & 0x7F);
+    SealBulkDump(file.data(), total);
+    return file;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        return 2;
+    }
+    const fs::path corpus = argv[1];
+    fuzz::Rig& rig = fuzz::Rig::Get();
+    rig.Reset();
+    TMainForm& form = rig.Form();
+
+    // .fse: the initial buffer, and one with words changed in every block, saved by File > Save.
+    auto save = [&](const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        form.CurrentFileName = path.string();
+        rig.Run([&] { form.FileSaveItemClick(nullptr); });
+    };
+    save(corpus / "fse_file" / "initial.fse");
+    TParameterData& d = form.ParameterData;
+    std::memcpy(d.PfmCommon.Name.data(), "Seed Perf   ", 12);
+    d.PfmCommon.Volume = 101;
+    d.PfmParts[2].Volume = 77;
+    d.SystemBlock.MstrTune = 70;
+    for (int v = 0; v < 4; ++v) {
+        d.VoiceRecords[std::size_t(v)].VoiceCommon.Algorithm = 10 + v;
+        d.VoiceRecords[std::size_t(v)].VoicedOperators[1].OutputLvl = 40 + v;
+    }
+    save(corpus / "fse_file" / "edited.fse");
+
+    // MIDI input: the six dumps in one packet; cut at random points with notes, clock and a
+    // parameter change between them.
+    const auto dumps = Dumps(form);
+    Bytes stream = {0x00, 0x00};
+    for (const Bytes& dump : dumps) stream.insert(stream.end(), dump.begin(), dump.end());
+    Write(corpus / "midi_input" / "six_dumps", stream);
+    Bytes mixed = {0x35, 0x01};
+    for (const Bytes& dump : dumps) {
+        const Bytes between = {0x90, 0x3C, 0x40, 0xF8, 0xB0, 0x07, 0x64, 0xFE, 0xF0, 0x43, 0x10, 0x5E,
+                               0x10, 0x00, 0x0B, 0x00, 0x40, 0xF7, 0xF0, 0x43, 0x00, 0x5E, 0x03};
+        mixed.insert(mixed.end(), between.begin(), between.end());
+        mixed.insert(mixed.end(), dump.begin(), dump.end());
+    }
+    Write(corpus / "midi_input" / "dumps_among_other_messages", mixed);
+
+    // .fs1: what the other editor stores, a stream of dumps.
+    Bytes relay;
+    for (const Bytes& dump : dumps) relay.insert(relay.end(), dump.begin(), dump.end());
+    Write(corpus / "fs1_relay" / "six_dumps.fs1", relay);
+    Write(corpus / "fs1_relay" / "one_voice.fs1", dumps[1]);
+
+    // .syx: formant-sequence dumps of each size class.
+    Write(corpus / "syx_convert" / "code0.syx", SequenceFile(600, 0, "SeqZero "));
+    Write(corpus / "syx_convert" / "code1.syx", SequenceFile(16384, 1, "SeqOne  "));
+    Write(corpus / "syx_convert" / "code2.syx", SequenceFile(16385, 2, "SeqTwo  "));
+
+    // Settings: as the setup dialog's OK writes them.
+    const fs::path ini = corpus / "settings_file" / "setup.INI";
+    fs::create_directories(ini.parent_path());
+    fs::remove(ini);
+    WriteMidiSettings(ini, {"FS1R MIDI 1", "FS1R MIDI 1", "Keyboard", 3});
+    const fs::path noKeyboard = corpus / "settings_file" / "no_keyboard.INI";
+    fs::remove(noKeyboard);
+    WriteMidiSettings(noKeyboard, {" USB MIDI ", "\"Out\"", "", 15});
+
+    // Pictures: the smallest the generator drew, and a bitmap saved by the form library.
+    const fs::path program = QM_PROGRAM_DIR;
+    fs::copy_file(program / "graphics" / "about_emblem.jpg", corpus / "jpeg_picture" / "about_emblem.jpg",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(program / "graphics" / "glyph_ok.bmp", corpus / "bmp_picture" / "glyph_ok.bmp",
+                  fs::copy_options::overwrite_existing);
+    TBitmap small(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) small.SetPixelRaw(x, y, TColor(0x10203 * (x + 4 * y)));
+    small.SaveToFile((corpus / "bmp_picture" / "saved_24bit.bmp").string());
+    return 0;
+}

@@ -1,0 +1,329 @@
+// The "General" group and the filter's part switch, driven as a person drives them: the algorithm
+// box, its keys, up-down and Select button with the picture and the attenuation reset; the part
+// switch with the note-reserve messages and their pauses; the operator mutes.
+#include "tests/voice/VoicePageFixture.h"
+
+#include <cstring>
+
+namespace {
+
+template <class Record>
+bool Same(const Record& a, const Record& b)
+{
+    return std::memcmp(&a, &b, sizeof(Record)) == 0;
+}
+
+const TBitmap& Shown(const TImage* image) { return image->Picture.Bitmap(); }
+
+} // namespace
+
+TEST_F(VoicePageTest, AlgorithmBoxBringsTheTextIntoRangeStoresSendsAndShowsThePicture)
+{
+    Common().Algorithm = 20;
+    Refresh();
+    TEdit* box = page->Vc_AlgorithmEdit;
+
+    ASSERT_TRUE(box->UserSetsText("37"));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x2C, 36)});
+    EXPECT_EQ(Common().Algorithm, 37);
+    EXPECT_EQ(page->Vc_AlgorithmUpDown->Position(), 37);
+    EXPECT_EQ(Shown(page->Vc_AlgorithmImage).Data(), form->AlgorithmPictures[36]->Data());
+
+    // "0" becomes "1", "99" becomes "88", selected; the corrected value is stored and sent (the
+    // rewrite runs the handler again, so the message goes twice).
+    ASSERT_TRUE(box->UserSetsText("0"));
+    EXPECT_EQ(box->Text(), "1");
+    EXPECT_EQ(box->SelStart(), 0);
+    EXPECT_EQ(box->SelLength(), 1);
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x2C, 0x00), Change(0x40, 0, 0x2C, 0x00)}));
+    EXPECT_EQ(Common().Algorithm, 1);
+    ASSERT_TRUE(box->UserSetsText("99"));
+    EXPECT_EQ(box->Text(), "88");
+    EXPECT_EQ(box->SelLength(), 2);
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x2C, 0x57), Change(0x40, 0, 0x2C, 0x57)}));
+    EXPECT_EQ(Shown(page->Vc_AlgorithmImage).Data(), form->AlgorithmPictures[87]->Data());
+    ASSERT_TRUE(box->UserSetsText("4x"));
+    EXPECT_EQ(box->Text(), "1");
+    ASSERT_TRUE(box->UserSetsText(""));
+    EXPECT_EQ(box->Text(), "1");
+    EXPECT_EQ(Common().Algorithm, 1);
+    TakeSent();
+
+    // The keys work on the number; the change handler clamps.
+    struct TKeyCase {
+        const char* From;
+        uint16_t Key;
+        const char* To;
+        int Algorithm;
+    };
+    const TKeyCase keys[] = {{"7", VK_NEXT, "1", 1},   {"85", VK_PRIOR, "88", 88}, {"1", VK_DOWN, "1", 1},
+                             {"20", VK_UP, "21", 21},  {"30", VK_NEXT, "20", 20},  {"60", VK_PRIOR, "70", 70},
+                             {"43", VK_DOWN, "42", 42}};
+    for (const TKeyCase& k : keys) {
+        ASSERT_TRUE(box->UserSetsText(k.From));
+        TakeSent();
+        ASSERT_TRUE(box->KeyDown(k.Key));
+        EXPECT_EQ(box->Text(), k.To) << k.From;
+        EXPECT_EQ(Common().Algorithm, k.Algorithm) << k.From;
+        const auto sent = TakeSent();
+        ASSERT_FALSE(sent.empty()) << k.From;
+        EXPECT_EQ(sent.back(), Change(0x40, 0, 0x2C, uint8_t(k.Algorithm - 1))) << k.From;
+    }
+
+    // The up-down steps from what the box shows and gives the box the focus.
+    ASSERT_TRUE(box->UserSetsText("50"));
+    ASSERT_TRUE(page->Vc_FeedbackEdit->UserFocuses());
+    TakeSent();
+    ASSERT_TRUE(page->Vc_AlgorithmUpDown->UserClicks(btNext));
+    EXPECT_EQ(box->Text(), "51");
+    EXPECT_TRUE(box->Focused());
+    ASSERT_TRUE(page->Vc_AlgorithmUpDown->UserClicks(btPrev));
+    ASSERT_TRUE(page->Vc_AlgorithmUpDown->UserClicks(btPrev));
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{Change(0x40, 0, 0x2C, 50), Change(0x40, 0, 0x2C, 49), Change(0x40, 0, 0x2C, 48)}));
+    EXPECT_EQ(Common().Algorithm, 49);
+    EXPECT_EQ(Shown(page->Vc_AlgorithmImage).Data(), form->AlgorithmPictures[48]->Data());
+
+    // On another voice tab the box edits that voice.
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(3));
+    ASSERT_TRUE(box->UserSetsText("12"));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x43, 0, 0x2C, 11)});
+    EXPECT_EQ(Common(3).Algorithm, 12);
+    EXPECT_EQ(Common(0).Algorithm, 49);
+}
+
+TEST_F(VoicePageTest, SelectButtonKeepsTheAlgorithmShownAndFocusesTheBox)
+{
+    Common().Algorithm = 64;
+    Refresh();
+    page->SelectedAlgorithm = 3;
+    ASSERT_TRUE(page->Vc_AlgorithmBtn->UserClicks());
+    EXPECT_EQ(page->SelectedAlgorithm, 64);
+    EXPECT_EQ(page->Vc_AlgorithmEdit->Text(), "64");
+    EXPECT_TRUE(page->Vc_AlgorithmEdit->Focused());
+    EXPECT_EQ(Shown(page->Vc_AlgorithmImage).Data(), form->AlgorithmPictures[63]->Data());
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(VoicePageTest, AlgorithmChangeResetsEveryAttenuationAndItsEnables)
+{
+    // Algorithm 2: operators 4..8 sound, operators 1..3 only modulate.
+    for (VoicedOperator& o : Voice().VoicedOperators) o.OPAtt = 5;
+    Voice(1).VoicedOperators[0].OPAtt = 7;
+    Common().Algorithm = 1;
+    Refresh();
+    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-7.5");
+
+    ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("2"));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x2C, 1)}); // no attenuation message
+    for (const VoicedOperator& o : Voice().VoicedOperators) EXPECT_EQ(o.OPAtt, 0);
+    EXPECT_EQ(Voice(1).VoicedOperators[0].OPAtt, 7);
+    EXPECT_EQ(page->Vc_VOpOPAttBar->Position(), 0);
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
+    EXPECT_FALSE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_FALSE(page->Vc_VOpOPAttEdit->Enabled());
+    EXPECT_FALSE(page->Vc_VOpOPAttText2->Enabled());
+
+    ShowOperatorTab(4);
+    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
+    // On an unvoiced tab the voiced attenuation row is left as it is.
+    ShowOperatorTab(9);
+    ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("1"));
+    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_EQ(form->UpdatingDisplay, 0);
+}
+
+TEST_F(VoicePageTest, AlgorithmChangeMarksTheDataChangedEvenBeforeThePageWasShownUnchanged)
+{
+    // The data was changed on the performance page first, then saved: the voice page was never
+    // shown while the data was unchanged.
+    page->VoicePageShown = 0;
+    form->DataChanged = 0;
+    form->CaptionText = "Quillmarven";
+    ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("5"));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x2C, 4)});
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+}
+
+TEST_F(VoicePageTest, PartSwitchSendsTheBalancedReservesThenItselfAndKeepsBothWordsEqual)
+{
+    // Each message noted with the pauses made before it.
+    std::vector<std::pair<Bytes, size_t>> timeline;
+    fs1r->SetOnReceive([&](const Bytes& m) {
+        if (!m.empty() && m[0] == 0xF0) timeline.emplace_back(m, Application->Headless().Sleeps.size());
+    });
+    auto& parts = form->ParameterData.PfmParts;
+    const int reserves[4] = {4, 10, 6, 2};
+    for (size_t p = 0; p < 4; ++p) {
+        parts[p].ReserveNote = reserves[p];
+        parts[p].FilterSw = 0;
+        Common(int(p)).FilterSw = 0;
+    }
+    form->Pfm_PartTab->SetTabIndex(2);
+    const TParameterData before = form->ParameterData;
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
+    page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
+    TakeSent();
+    Application->Headless().Sleeps.clear();
+    form->DataChanged = 0;
+
+    // Part 2 on: part 3's 6 notes are cut to the filter-off share of 5; the others fit theirs.
+    ASSERT_TRUE(page->Vc_FilterPartSw->UserClicks(1));
+    const std::vector<std::pair<Bytes, size_t>> on = {{Change(0x30, 0, 0x00, 4), 0},
+                                                      {Change(0x31, 0, 0x00, 10), 1},
+                                                      {Change(0x32, 0, 0x00, 5), 2},
+                                                      {Change(0x33, 0, 0x00, 2), 3},
+                                                      {Change(0x31, 0, 0x07, 1), 4}};
+    EXPECT_EQ(timeline, on);
+    EXPECT_EQ(Application->Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
+    EXPECT_EQ(parts[1].FilterSw, 1);
+    EXPECT_EQ(Common(1).FilterSw, 1);
+    EXPECT_EQ(parts[2].ReserveNote, 5);
+    EXPECT_EQ(parts[2].ReserveNoteMax, 10); // 16 less parts 1 and 4
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 5);
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), 10);
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->UpdatingDisplay, 0);
+    for (size_t v : {0u, 2u, 3u}) EXPECT_TRUE(Same(form->ParameterData.VoiceRecords[v], before.VoiceRecords[v])) << v;
+    for (size_t p : {0u, 2u, 3u}) EXPECT_EQ(parts[p].FilterSw, 0) << p;
+
+    // Off: the switch's message alone, no pause.
+    timeline.clear();
+    Application->Headless().Sleeps.clear();
+    ASSERT_TRUE(page->Vc_FilterPartSw->UserClicks(0));
+    EXPECT_EQ(timeline, (std::vector<std::pair<Bytes, size_t>>{{Change(0x31, 0, 0x07, 0), 0}}));
+    EXPECT_TRUE(Application->Headless().Sleeps.empty());
+    EXPECT_EQ(parts[1].FilterSw, 0);
+    EXPECT_EQ(Common(1).FilterSw, 0);
+    EXPECT_EQ(parts[2].ReserveNoteMax, 16); // 32 less every other part
+}
+
+TEST_F(VoicePageTest, PartSwitchOffLowersAReserveInTheDataOnly)
+{
+    // Parts 1 and 2 filter on, 3 and 4 off, eight notes each: part 2 off joins parts 3 and 4,
+    // which already hold the sixteen notes of their group.
+    auto& parts = form->ParameterData.PfmParts;
+    for (size_t p = 0; p < 4; ++p) {
+        parts[p].ReserveNote = 8;
+        parts[p].FilterSw = Common(int(p)).FilterSw = p < 2 ? 1 : 0;
+    }
+    form->Pfm_PartTab->SetTabIndex(1);
+    form->UpdateNoteReserveLimits();
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
+    page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
+    EXPECT_EQ(page->Vc_FilterPartSw->ItemIndex(), 1);
+    TakeSent();
+    ASSERT_TRUE(page->Vc_FilterPartSw->UserClicks(0));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x31, 0, 0x07, 0)});
+    EXPECT_EQ(parts[1].ReserveNote, 0);
+    EXPECT_EQ(parts[1].ReserveNoteMax, 0);
+    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 0);
+    EXPECT_EQ(parts[0].ReserveNote, 8);
+}
+
+TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
+{
+    // Voiced operators 1..7 with their switches on, off, on, on, off, off, on.
+    const int switches[8] = {1, 0, 1, 1, 0, 0, 1, 1};
+    for (size_t k = 0; k < 8; ++k) {
+        VOp(int(k)).FseqSw = switches[k];
+        VOp(int(k)).OutputLvl = 60 + int(k);
+        Voice().UnvoicedOperators[k].FseqSw = k < 2 ? 1 : 0;
+        Voice().UnvoicedOperators[k].OutputLvl = 40 + int(k);
+    }
+    ShowOperatorTab(2);
+    const VoiceRecord before = Voice();
+    form->DataChanged = 0;
+    form->CaptionText = "Quillmarven";
+    TakeSent();
+
+    ASSERT_TRUE(page->Vc_OpMute_VOp[2]->UserClicks());
+    EXPECT_TRUE(page->Vc_OpMute_VOp[2]->Down());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x29, 0x49), Change(0x60, 2, 0x16, 0)}));
+    EXPECT_EQ(form->OperatorMute.Voiced[0][2], 1);
+    EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 0);
+    EXPECT_FALSE(page->Vc_VOpFseqSw->Enabled());
+    EXPECT_EQ(page->Vc_VOpOutputLvlBar->Position(), 0);
+    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "0");
+    EXPECT_FALSE(page->Vc_VOpOutputLvlBar->Enabled());
+    EXPECT_FALSE(page->Vc_VOpFseqTrkBar->Enabled());
+
+    ASSERT_TRUE(page->Vc_OpMute_VOp[2]->UserClicks());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x29, 0x4D), Change(0x60, 2, 0x16, 62)}));
+    EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 1);
+    EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
+    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
+    EXPECT_TRUE(page->Vc_VOpOutputLvlBar->Enabled());
+    EXPECT_TRUE(page->Vc_VOpFseqTrkBar->Enabled());
+
+    // Operator 8 has its own switch byte; off the screen, the page is left alone.
+    ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 0), Change(0x60, 7, 0x16, 0)}));
+    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
+    EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
+    ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 1), Change(0x60, 7, 0x16, 67)}));
+
+    // An unvoiced operator: its own addresses and the track label.
+    ShowOperatorTab(9);
+    EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
+    TakeSent();
+    ASSERT_TRUE(page->Vc_OpMute_UOp[1]->UserClicks());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x2B, 0x01), Change(0x60, 1, 0x2E, 0)}));
+    EXPECT_FALSE(page->Vc_UOpFseqTrkText->Visible());
+    EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
+    EXPECT_EQ(page->Vc_UOpOutputLvlEdit->Text(), "0");
+
+    // The words, the changed flag and the caption stay as they were; the other voice has its own
+    // buttons.
+    EXPECT_TRUE(Same(Voice(), before));
+    EXPECT_EQ(form->DataChanged, 0);
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(2));
+    EXPECT_FALSE(page->Vc_OpMute_UOp[1]->Down());
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(0));
+    EXPECT_TRUE(page->Vc_OpMute_UOp[1]->Down());
+    EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
+}
+
+TEST_F(VoicePageTest, AllButtonMutesEveryOperatorOfItsKindThenReleasesThem)
+{
+    for (size_t k = 0; k < 8; ++k) {
+        VOp(int(k)).FseqSw = 1;
+        VOp(int(k)).OutputLvl = 20 + int(k);
+    }
+    Refresh();
+    for (size_t k = 0; k < 8; ++k)
+        if (k != 4) ASSERT_TRUE(page->Vc_OpMute_VOp[k]->UserClicks());
+    TakeSent();
+
+    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
+    for (TSpeedButton* b : page->Vc_OpMute_VOp) EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(page->V_OPAllMuteButton->Down());
+    // Operator 5, the one still sounding, stays in the mask until its own turn.
+    std::vector<Bytes> muted;
+    for (uint8_t k = 0; k < 8; ++k) {
+        muted.push_back(Change(0x40, 0, k == 7 ? 0x28 : 0x29, k < 4 ? 0x10 : 0));
+        muted.push_back(Change(0x60, k, 0x16, 0));
+    }
+    EXPECT_EQ(TakeSent(), muted);
+    for (size_t k = 0; k < 8; ++k) EXPECT_EQ(form->OperatorMute.Voiced[0][k], 1);
+
+    // Again: all up, every switch and level as stored, the mask growing operator by operator.
+    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
+    for (TSpeedButton* b : page->Vc_OpMute_VOp) EXPECT_FALSE(b->Down());
+    std::vector<Bytes> released;
+    for (uint8_t k = 0; k < 8; ++k) {
+        released.push_back(k == 7 ? Change(0x40, 0, 0x28, 1) : Change(0x40, 0, 0x29, uint8_t((2 << k) - 1)));
+        released.push_back(Change(0x60, k, 0x16, uint8_t(20 + k)));
+    }
+    EXPECT_EQ(TakeSent(), released);
+    // The unvoiced buttons were not touched.
+    for (TSpeedButton* b : page->Vc_OpMute_UOp) EXPECT_FALSE(b->Down());
+    ASSERT_TRUE(page->U_OPAllMuteButton->UserClicks());
+    for (TSpeedButton* b : page->Vc_OpMute_UOp) EXPECT_TRUE(b->Down());
+    EXPECT_EQ(TakeSent().size(), 16u);
+}
