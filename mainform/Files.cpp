@@ -3,11 +3,10 @@
 // read back from it, never parsed.
 #include "mainform/MainForm.h"
 
+#include "core/pages/FileBoxes.h"
 #include "platform/SafeFile.h"
 
 #include <cstring>
-#include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -20,40 +19,10 @@ static_assert(FseFileSize == 12996);
 // The other editor's files are a few kilobytes; anything this large is not one.
 constexpr std::size_t MaxFs1FileSize = 16u << 20;
 
-const std::string WrongFseText = "File Error: This file is not Quillmarven's file or broken file";
 const std::string WrongFs1Text = "File Error: This file is not Tarnwick's file or broken file";
-const std::string ReadFailedText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
-const std::string WriteFailedText = "Can't perform one of the following file operations: Write.";
 
-void ShowWrongFile(const std::string& text)
-{
-    Application->MessageBox(text, "Quillmarven", MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ShowFileError(const std::string& text)
-{
-    // The answer is not used.
-    Application->MessageBox(text, "File Error", MB_OKCANCEL);
-}
-
-enum class ReadResult { Ok, CannotOpen, TooLarge, Failed };
-
-// Reads a whole regular file of at most maxSize bytes. Anything but a regular file (a folder,
-// a pipe, a device) counts as one that cannot be opened.
-ReadResult ReadWholeFile(const std::string& path, std::size_t maxSize, std::vector<uint8_t>& data)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return ReadResult::CannotOpen;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ReadResult::CannotOpen;
-    if (!in.seekg(0, std::ios::end)) return ReadResult::Failed;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return ReadResult::Failed;
-    if (std::size_t(size) > maxSize) return ReadResult::TooLarge;
-    data.resize(std::size_t(size));
-    if (!in.seekg(0) || !in.read(reinterpret_cast<char*>(data.data()), size)) return ReadResult::Failed;
-    return ReadResult::Ok;
-}
+using platform::ReadResult;
+using platform::ReadWholeFile;
 
 uint32_t LittleEndian32(const uint8_t* p)
 {
@@ -126,12 +95,12 @@ bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image
         ShowFileError(ReadFailedText);
         return false;
     default: // cannot be opened or too large: its size is wrong
-        ShowWrongFile(WrongFseText);
+        ShowWrongFile(WrongFileText);
         return false;
     }
     if (image.size() != FseFileSize || std::memcmp(image.data(), FseMagic, sizeof FseMagic) != 0 ||
         LittleEndian32(image.data() + 12) != FseVersion) {
-        ShowWrongFile(WrongFseText);
+        ShowWrongFile(WrongFileText);
         return false;
     }
     return true;

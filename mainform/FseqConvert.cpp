@@ -5,6 +5,7 @@
 
 #include "core/FseqFile.h"
 #include "core/SysExMessages.h"
+#include "core/pages/FileBoxes.h"
 #include "mainform/SmfExport.h"
 #include "mainform/dialogs/FSEQStoreNumSel.h"
 
@@ -22,12 +23,7 @@ int LengthBytes(int formatCode) { return formatCode < 2 ? 2 : 3; }
 
 } // namespace
 
-void TMainForm::ShowFseqFileError()
-{
-    // The answer is not used.
-    Application->MessageBox("Can't perform one of the following file operations: Open, Seek, Read, Close.",
-                            "File Error", MB_OKCANCEL);
-}
+void TMainForm::ShowFseqFileError() { ShowFileError(ReadFailedText); }
 
 std::optional<std::vector<uint8_t>> TMainForm::OpenFseqFile()
 {

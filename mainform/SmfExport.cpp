@@ -3,8 +3,9 @@
 // sequencer playing it loads the instrument's edit buffer. Also the MIDI file writer that the
 // formant-sequence conversion shares.
 #include "mainform/SmfExport.h"
-#include "core/Latin1.h"
 
+#include "core/Latin1.h"
+#include "core/pages/FileBoxes.h"
 #include "mainform/MainForm.h"
 #include "platform/SafeFile.h"
 
@@ -29,7 +30,7 @@ constexpr uint8_t TrackSettings[] = {
 };
 constexpr uint8_t EndOfTrack[] = {0xFF, 0x2F, 0x00};
 
-const std::string WriteFailedText =
+const std::string WriteInUseText =
     "Can't perform one of the following file operations: Write. This file is used by other application! ";
 
 } // namespace
@@ -74,8 +75,7 @@ std::vector<uint8_t> TrackImage::Finish(uint32_t delta)
 bool SaveMidiFile(const std::string& path, const std::vector<uint8_t>& image)
 {
     if (platform::WriteFileSafely(path, image.data(), image.size())) return true;
-    // The answer is not used.
-    Application->MessageBox(WriteFailedText, "File Error", MB_OKCANCEL);
+    ShowFileError(WriteInUseText);
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -103,6 +104,21 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
         ::close(dir);
     }
     return true;
+}
+
+ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize, std::vector<uint8_t>& data)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return ReadResult::CannotOpen;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return ReadResult::CannotOpen;
+    if (!in.seekg(0, std::ios::end)) return ReadResult::Failed;
+    const std::streamoff size = in.tellg();
+    if (size < 0) return ReadResult::Failed;
+    if (std::size_t(size) > maxSize) return ReadResult::TooLarge;
+    data.resize(std::size_t(size));
+    if (!in.seekg(0) || !in.read(reinterpret_cast<char*>(data.data()), size)) return ReadResult::Failed;
+    return ReadResult::Ok;
 }
 
 } // namespace platform

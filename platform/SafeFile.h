@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -22,5 +23,11 @@ public:
 // given) says what went wrong.
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
+
+enum class ReadResult { Ok, CannotOpen, TooLarge, Failed };
+
+// Reads a whole regular file of at most `maxSize` bytes into `data`. Anything but a regular file
+// (a folder, a pipe, a device) counts as one that cannot be opened.
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize, std::vector<uint8_t>& data);
 
 } // namespace platform

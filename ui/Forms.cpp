@@ -383,6 +383,38 @@ void TForm::Repaint()
 
 TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(false); }
 
+bool TScrollBox::UserScrollsTo(int pos, bool vertical)
+{
+    if (!AcceptsInput()) return false;
+    Dispatch([&] { (vertical ? VertScrollBar : HorzScrollBar).SetPosition(pos); });
+    return true;
+}
+
+int TControlScrollBar::Range() const
+{
+    int extent = 0;
+    for (int i = 0; i < FBox.ControlCount(); ++i) {
+        const TControl* c = FBox.Controls(i);
+        if (c->Visible()) extent = std::max(extent, FVertical ? c->Top() + c->Height() : c->Left() + c->Width());
+    }
+    return extent + Margin;
+}
+
+int TControlScrollBar::MaxPosition() const
+{
+    return std::max(0, Range() - (FVertical ? FBox.ClientHeight() : FBox.ClientWidth()));
+}
+
+int TControlScrollBar::Position() const { return std::clamp(FPosition, 0, MaxPosition()); }
+
+void TControlScrollBar::SetPosition(int v)
+{
+    v = std::clamp(v, 0, MaxPosition());
+    if (v == FPosition) return;
+    FPosition = v;
+    FBox.Changed();
+}
+
 namespace {
 void CollectTabStops(const TWinControl* parent, std::vector<TWinControl*>& out)
 {

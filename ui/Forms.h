@@ -17,10 +17,17 @@
 // - The form's Canvas draws on a bitmap of the client size that its view shows under the child
 //   controls; Repaint() fills it with Color and runs OnPaint.
 // - OnCreate runs when the derived constructor calls DoCreate() at its end.
+// - TScrollBox: its children keep their Left and Top in the box's content; the scroll bars'
+//   positions say which part of the content shows. A bar's range is the extent of the visible
+//   children (right or bottom edge) plus its Margin; its position stays within 0 .. range minus
+//   the box's client extent (0 when everything fits), set by code or by a person's drag, and is
+//   read clamped after the children change. Nothing fires on a change of position.
 #pragma once
 
 #include "ui/Controls.h"
 #include "ui/Graphics.h"
+
+#include <algorithm>
 
 class TMainMenu;
 
@@ -131,7 +138,44 @@ private:
     bool FModal = false;
 };
 
+class TScrollBox;
+
+class TControlScrollBar {
+public:
+    TControlScrollBar(TScrollBox& box, bool vertical) : FBox(box), FVertical(vertical) {}
+    TControlScrollBar(const TControlScrollBar&) = delete;
+    TControlScrollBar& operator=(const TControlScrollBar&) = delete;
+
+    int Position() const;
+    void SetPosition(int v);
+    int Range() const;
+    // The largest position: the range less the box's client extent, at least 0.
+    int MaxPosition() const;
+
+    bool Visible = true;
+    bool Smooth = false;
+    bool Tracking = false;
+    int Margin = 0;
+
+private:
+    TScrollBox& FBox;
+    bool FVertical;
+    int FPosition = 0;
+};
+
 class TScrollBox : public TWinControl {
 public:
     explicit TScrollBox(TComponent* AOwner);
+
+    // bsSingle: a sunken border of 2 pixels inside the bounds; bsNone: none.
+    TFormBorderStyle BorderStyle = bsSingle;
+    TControlScrollBar HorzScrollBar{*this, false};
+    TControlScrollBar VertScrollBar{*this, true};
+
+    int ClientWidth() const override { return std::max(0, Width() - 2 * BorderWidth()); }
+    int ClientHeight() const override { return std::max(0, Height() - 2 * BorderWidth()); }
+    int BorderWidth() const { return BorderStyle == bsNone ? 0 : 2; }
+
+    // A person drags the vertical (or horizontal) scroll bar to `pos`.
+    bool UserScrollsTo(int pos, bool vertical = true);
 };

@@ -2,6 +2,8 @@
 // and Select button; the operator mutes; the part switch, which is the part's filter.
 #include "voice/VoicePage.h"
 
+#include "voice/AlgorithmSelect.h"
+
 #include <algorithm>
 
 namespace {
@@ -88,8 +90,9 @@ void TVoicePage::Vc_AlgorithmUpDownChanging(TObject*, bool&)
 void TVoicePage::Vc_AlgorithmBtnClick(TObject*)
 {
     SelectedAlgorithm = AlgorithmShown();
-    // >>> The algorithm selector window is shown here, modally: it starts on SelectedAlgorithm and
-    // leaves the chosen algorithm there (unchanged when cancelled).
+    // The selector window, modally: it starts on SelectedAlgorithm and leaves the chosen
+    // algorithm there (unchanged when cancelled).
+    TAlgorithmSelectForm::Run(FOwner, FServices.AlgorithmPicture, SelectedAlgorithm, FServices.ProgramFolder);
     Vc_AlgorithmEdit->SetText(IntToStr(SelectedAlgorithm));
     ShowAlgorithmPicture(SelectedAlgorithm);
     if (!Vc_AlgorithmEdit->Focused()) Vc_AlgorithmEdit->SetFocus();

@@ -19,6 +19,7 @@ TVoicePage::TVoicePage(TComponent* owner, TMainData& data, TTabSheet* sheet, TVo
     for (const auto& pair : FPairs)
         if (!pair) throw std::logic_error("a voice pair has no place");
     BindChoices();
+    BindShapeLibrary();
     FSheet = sheet;
     FSheet->OnShow = [this](TObject* s) { Vc_TabSheetShow(s); };
 }

@@ -242,6 +242,29 @@ public:
         *Vc_OpSnsAmpVelEdit{}, *Vc_OpSnsFreqVelEdit{}, *Vc_OpSnsAmpEGBiasEdit{}, *Vc_OpSnsFreqBiasEdit{},
         *Vc_OpSnsWidthBiasEdit{}, *Vc_OpAmpModEdit{}, *Vc_OpPitchModEdit{}, *Vc_OpFreqModEdit{};
 
+    // ==== EG shape library (EGShapeLibrary.cpp) ===================================================
+    // The library of named operator envelope shapes lives in the window's EGShapeTable, item i of
+    // Vc_OpPresetEG naming entry i; its files are read and written through these dialogs.
+    TOpenDialog* EGOpenDialog{};
+    TSaveDialog* EGSaveDialog{};
+    // Applies the chosen shape to the operator on screen through its value boxes, 50 ms apart.
+    void Vc_OpPresetEGChange(TObject* Sender);
+    // Up and Down step through the shapes, applying each.
+    void Vc_OpPresetEGEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+    // Record the envelope on screen under the name box's name, delete the chosen shape, open a
+    // library file in place of the list, save the list to one.
+    void Vc_OpEGShapeWriteClick(TObject* Sender);
+    void Vc_OpEGShapeDelClick(TObject* Sender);
+    void Vc_OpEGShapeOpenClick(TObject* Sender);
+    void Vc_OpEGShapeSaveClick(TObject* Sender);
+
+private:
+    void BindShapeLibrary();
+    // The operator envelope's value boxes in the order of a shape's values: hold, times 1..4,
+    // time scaling, levels 1..4.
+    std::array<TEdit*, 10> ShapeBoxes() const;
+    // ==== end of EG shape library ==================================================================
+
 private:
     // Layout (VoiceLayout.cpp): every control of the page, each pair where it stands.
     void CreateControls(TTabSheet* sheet);

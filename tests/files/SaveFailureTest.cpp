@@ -2,34 +2,11 @@
 // limit of 5,000 bytes): the Write message, the data still marked changed, and the old file
 // unchanged byte for byte with nothing left beside it.
 #include "tests/files/FormRig.h"
-
-#include <csignal>
-#include <sys/resource.h>
+#include "tests/support/FileSizeLimit.h"
 
 namespace {
 
-class SaveFailureTest : public FormRig {
-protected:
-    // A file-size limit for this process while the object lives; a write past it fails with
-    // EFBIG instead of ending the process.
-    struct SizeLimit {
-        explicit SizeLimit(rlim_t bytes)
-        {
-            getrlimit(RLIMIT_FSIZE, &was);
-            wasHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit = was;
-            limit.rlim_cur = bytes;
-            EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        }
-        ~SizeLimit()
-        {
-            setrlimit(RLIMIT_FSIZE, &was);
-            std::signal(SIGXFSZ, wasHandler);
-        }
-        rlimit was{};
-        void (*wasHandler)(int) = nullptr;
-    };
-};
+using SaveFailureTest = FormRig;
 
 TEST_F(SaveFailureTest, WriteFailingPartwayReportsWriteAndLeavesTheOldFileAlone)
 {
@@ -41,7 +18,7 @@ TEST_F(SaveFailureTest, WriteFailingPartwayReportsWriteAndLeavesTheOldFileAlone)
     form->ParameterData.PfmCommon.Volume = 99;
     form->MarkDataChanged();
     {
-        SizeLimit limit(5000);
+        FileSizeLimit limit(5000);
         Click("FileSaveItem");
     }
     ASSERT_EQ(Messages().size(), 1u);

@@ -27,7 +27,8 @@ std::optional<bool> InputHandled(const TControl* c)
 {
     if (auto* e = dynamic_cast<const TEdit*>(c)) {
         if (e->ReadOnly()) return std::nullopt;
-        return bool(e->OnChange);
+        // A box whose text a command reads (the EG shape name) works through its keys.
+        return bool(e->OnChange) || bool(e->OnKeyDown);
     }
     if (auto* b = dynamic_cast<const TScrollBar*>(c)) return bool(b->OnChange);
     if (auto* b = dynamic_cast<const TComboBox*>(c)) return bool(b->OnChange);
@@ -44,24 +45,6 @@ std::map<std::string, const char*> MakeBoundLater()
 {
     // clang-format off
     std::map<std::string, const char*> later = {
-        // the voice page's envelope-shape library
-        {"Vc_OpPresetEG", "issue 17"}, {"Vc_OpPresetEGEdit", "issue 17"}, {"Vc_OpEGShapeWrite", "issue 17"},
-        {"Vc_OpEGShapeDel", "issue 17"}, {"Vc_OpEGShapeOpen", "issue 17"}, {"Vc_OpEGShapeSave", "issue 17"},
-        // the formant-sequence, controller and system sheet
-        {"Pfm_Fseq_Part", "issue 19"}, {"Pfm_Fseq_FseqBank", "issue 19"}, {"Pfm_Fseq_FseqPre", "issue 19"},
-        {"Pfm_Fseq_FseqIntWrite", "issue 19"}, {"Pfm_Fseq_FseqTestBtn", "issue 19"},
-        {"Pfm_Fseq_FseqIntClear", "issue 19"}, {"Pfm_Fseq_Mode", "issue 19"}, {"Pfm_Fseq_KeyOnTrig", "issue 19"},
-        {"Pfm_Fseq_SpeedSelect", "issue 19"}, {"Pfm_Fseq_Speedmidi", "issue 19"}, {"Pfm_Fseq_Pitch", "issue 19"},
-        {"Pfm_Fseq_LoopMode", "issue 19"},
-        {"Pfm_Cntl_AssignKN1", "issue 19"}, {"Pfm_Cntl_AssignKN2", "issue 19"}, {"Pfm_Cntl_AssignKN3", "issue 19"},
-        {"Pfm_Cntl_AssignKN4", "issue 19"}, {"Pfm_Cntl_AssignMC1", "issue 19"}, {"Pfm_Cntl_AssignMC2", "issue 19"},
-        {"Pfm_Cntl_AssignMC3", "issue 19"}, {"Pfm_Cntl_AssignMC4", "issue 19"}, {"Pfm_Cntl_AssignFC", "issue 19"},
-        {"Pfm_Cntl_AssignBC", "issue 19"}, {"Pfm_Cntl_AssignFrm", "issue 19"}, {"Pfm_Cntl_AssignFM", "issue 19"},
-        {"Pfm_Cntl_AssignDefaultBtn", "issue 19"},
-        {"Pfm_SystemVelCrv", "issue 19"}, {"Pfm_SystemDumpInterval", "issue 19"}, {"Pfm_SystemRcvNote", "issue 19"},
-        {"Pfm_SystemKNCtrlMode", "issue 19"}, {"Pfm_SystemRcvPgmChange", "issue 19"},
-        {"Pfm_SystemBCCurve", "issue 19"}, {"Pfm_SystemRcvBankSelect", "issue 19"},
-        {"Pfm_SystemRcvPgmMode", "issue 19"}, {"Pfm_SystemRcvKNCtrl", "issue 19"}, {"Pfm_SystemTrnKNCtrl", "issue 19"},
         // the effect sheet
         {"Pfm_Effect_Tab", "issue 20"}, {"Pfm_Effect_Type", "issue 20"}, {"Pfm_Effect_P1InsSw", "issue 20"},
         {"Pfm_Effect_P2InsSw", "issue 20"}, {"Pfm_Effect_P3InsSw", "issue 20"}, {"Pfm_Effect_P4InsSw", "issue 20"},
@@ -69,15 +52,6 @@ std::map<std::string, const char*> MakeBoundLater()
         {"Pfm_Effect_EQ_HighShape", "issue 20"},
     };
     // clang-format on
-    // The eight controller sets (issue 19): each with its fourteen source switches, its four part
-    // switches (P1..P4) and its destination.
-    const char* const switches[] = {"KN1", "KN2", "KN3", "KN4", "MC1", "MC2", "MC3", "MC4", "FC",
-                                    "BC",  "MW",  "CAT", "PAT", "PB",  "P1",  "P2",  "P3",  "P4"};
-    for (int set = 1; set <= 8; ++set) {
-        const std::string n = std::to_string(set);
-        for (const char* s : switches) later.emplace("Pfm_Ctrl_Chk" + n + "_" + s, "issue 19");
-        later.emplace("Pfm_Ctrl_Dest" + n, "issue 19");
-    }
     return later;
 }
 const std::map<std::string, const char*> BoundLater = MakeBoundLater();

@@ -309,3 +309,42 @@ TEST_F(FormsTest, ActivationMovesBetweenFormsWithInput)
 }
 
 } // namespace
+
+TEST_F(FormsTest, AScrollBoxScrollsOverItsVisibleChildrenAndMargin)
+{
+    auto* box = Make<TScrollBox>("Box");
+    box->SetBounds(10, 10, 200, 104); // a client area of 196 x 100 inside the border
+    auto* first = Make<TImage>("First", box);
+    first->SetBounds(0, 5, 50, 90);
+    auto* last = Make<TImage>("Last", box);
+    last->SetBounds(120, 245, 50, 90);
+    TControlScrollBar& bar = box->VertScrollBar;
+    bar.Margin = 5;
+    EXPECT_EQ(box->ClientHeight(), 100);
+    EXPECT_EQ(bar.Range(), 340);
+    EXPECT_EQ(bar.MaxPosition(), 240);
+    EXPECT_EQ(box->HorzScrollBar.MaxPosition(), 0);
+
+    bar.SetPosition(500);
+    EXPECT_EQ(bar.Position(), 240);
+    bar.SetPosition(-3);
+    EXPECT_EQ(bar.Position(), 0);
+    ASSERT_TRUE(box->UserScrollsTo(130));
+    EXPECT_EQ(bar.Position(), 130);
+    // The children keep their places in the content.
+    EXPECT_EQ(last->Top(), 245);
+    // A hidden child takes its extent along: everything fits, the position reads 0.
+    last->Hide();
+    EXPECT_EQ(bar.Range(), 100);
+    EXPECT_EQ(bar.Position(), 0);
+    last->Show();
+    EXPECT_EQ(bar.Position(), 130);
+    // Without a border the client area is the whole box.
+    box->BorderStyle = bsNone;
+    EXPECT_EQ(bar.MaxPosition(), 236);
+
+    // A person cannot scroll a disabled box.
+    box->SetEnabled(false);
+    EXPECT_FALSE(box->UserScrollsTo(10));
+    EXPECT_EQ(bar.Position(), 130);
+}

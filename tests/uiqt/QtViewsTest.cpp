@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include <filesystem>
 #include <thread>
@@ -334,4 +336,48 @@ TEST_F(QtViewsTest, BitButtonsShowTheirGlyphWithTheCornerColourTransparent)
     EXPECT_EQ(qAlpha(icon.pixel(0, 15)), 0);
     EXPECT_EQ(qBlue(icon.pixel(8, 8)), 255);
     std::filesystem::remove(path);
+}
+
+TEST_F(QtViewsTest, AScrollBoxShowsItsPositionAndTakesAPersonsScrolling)
+{
+    auto* box = Add<TScrollBox>("AlgSelectScrollBox", 600, 10, 200, 104);
+    box->Color = clWhite;
+    box->HorzScrollBar.Visible = false;
+    box->VertScrollBar.Margin = 5;
+    auto* top = new TImage(Form);
+    top->SetParent(box);
+    top->SetBounds(5, 5, 150, 90);
+    auto* bottom = new TImage(Form);
+    bottom->SetParent(box);
+    bottom->SetBounds(5, 485, 150, 90);
+    // Set before anything is drawn, the position holds once the box is laid out.
+    box->VertScrollBar.SetPosition(300);
+    Backend->ProcessMessages();
+
+    auto* area = qobject_cast<QAbstractScrollArea*>(Backend->WidgetFor(box));
+    ASSERT_NE(area, nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), 480); // 580 of content and margin less a client height of 100
+    EXPECT_EQ(bar->value(), 300);
+    QWidget* picture = Backend->WidgetFor(bottom);
+    EXPECT_EQ(picture->mapTo(area->viewport(), QPoint(0, 0)).y(), 485 - 300);
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // A person's steps and drags move the ui's position.
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(box->VertScrollBar.Position(), 300 - bar->pageStep());
+    // Without tracking a drag counts where the thumb is let go.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(450);
+    bar->setSliderDown(false);
+    EXPECT_EQ(box->VertScrollBar.Position(), 450);
+    // The wheel belongs to the form, which leaves the box alone here.
+    int wheels = 0;
+    Form->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool&) { ++wheels; };
+    QWheelEvent wheel(QPointF(20, 20), area->viewport()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area->viewport(), &wheel);
+    EXPECT_EQ(wheels, 1);
+    EXPECT_EQ(box->VertScrollBar.Position(), 450);
+    EXPECT_EQ(bar->value(), 450);
 }

@@ -3,6 +3,7 @@
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/QtWindows.h"
+#include "voice/AlgorithmSelect.h"
 #include "voice/VoicePage.h"
 
 #include <QImage>
@@ -107,4 +108,34 @@ TEST(VoiceScreenshot, AlgorithmPictureShowsTheWholeBusLine)
     }
     EXPECT_EQ(drops, 8);
     form.Hide();
+}
+
+TEST(VoiceScreenshot, AlgorithmSelectorShowsItsPicturesWithTheChosenOneFramed)
+{
+    QtTestWindows backend;
+    platform::InProcessMidi midi;
+    TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
+    int32_t selected = 40;
+    TAlgorithmSelectForm window(
+        &form, [&form](int n) -> const TBitmap* { return form.AlgorithmPictures[size_t(n - 1)].get(); }, selected,
+        QM_PROGRAM_DIR);
+    window.Show();
+    backend.ProcessMessages();
+    const std::string path = (std::filesystem::temp_directory_path() / "quillmarven-algorithm-select.png").string();
+    ASSERT_TRUE(backend.GrabPng(&window, path));
+
+    const QImage shot = backend.Grab(&window);
+    QWidget* frame = backend.WindowFor(&window);
+    // Picture 40 (last column, third row of the page scrolled to 768) wears red at its corner.
+    const QPoint corner = backend.WidgetFor(window.Image[39])->mapTo(frame, QPoint(1, 1));
+    EXPECT_EQ(corner, QPoint(8 + 2 + 5 + 156 * 3 + 1, 25 + 2 + 5 + 96 * 9 - 768 + 1));
+    const QColor red = shot.pixelColor(corner);
+    EXPECT_GT(red.red(), 200);
+    EXPECT_LT(red.green(), 60);
+    // Every picture on the page is a diagram: dark lines and digits on white.
+    for (int n = 33; n <= 48; ++n) {
+        QWidget* picture = backend.WidgetFor(window.Image[size_t(n - 1)]);
+        EXPECT_GT(DarkPixels(shot, QRect(picture->mapTo(frame, QPoint(0, 0)), picture->size())), 300) << n;
+    }
+    window.Hide();
 }

@@ -241,19 +241,46 @@ public:
     {
         auto* area = new QScrollArea(parent);
         Inner = new QWidget;
+        Inner->setAutoFillBackground(true);
         area->setWidget(Inner);
         area->setWidgetResizable(false);
+        // The ui's border: sunken, 2 pixels, inside the bounds.
+        area->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        area->setLineWidth(2);
+        // A person's drag or step of a bar moves the ui's position, which the view then shows;
+        // what the view or Qt itself sets is not a person's.
+        for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+            const bool vertical = bar == area->verticalScrollBar();
+            QObject::connect(bar, &QAbstractSlider::actionTriggered, [this, s, bar, vertical](int) {
+                const int to = bar->sliderPosition();
+                Act([s, to, vertical] { s->UserScrollsTo(to, vertical); });
+            });
+        }
         Widget = area;
     }
     QWidget* Container() const override { return Inner; }
     void Sync() override
     {
+        auto* s = static_cast<TScrollBox*>(Component);
+        auto* area = static_cast<QScrollArea*>(Widget.data());
         SyncControl();
-        QRect extent;
-        for (QObject* o : Inner->children())
-            if (auto* w = qobject_cast<QWidget*>(o)) extent |= w->geometry();
-        Inner->resize(std::max(extent.right() + 1, Widget->width() - 4),
-                      std::max(extent.bottom() + 1, Widget->height() - 4));
+        area->setFrameStyle(s->BorderStyle == bsNone ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken);
+        area->setHorizontalScrollBarPolicy(s->HorzScrollBar.Visible ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        area->setVerticalScrollBarPolicy(s->VertScrollBar.Visible ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        QPalette pal = Inner->palette();
+        pal.setColor(QPalette::Window, ToQColor(s->Color));
+        Inner->setPalette(pal);
+        Inner->resize(
+            std::max(s->HorzScrollBar.Range(), s->ClientWidth() - area->verticalScrollBar()->sizeHint().width()),
+            std::max(s->VertScrollBar.Range(), s->ClientHeight()));
+        // The ranges as the area will find them once it is laid out, so that a position set
+        // before the window shows is kept.
+        for (auto [bar, ui] : {std::pair{area->verticalScrollBar(), &s->VertScrollBar},
+                               std::pair{area->horizontalScrollBar(), &s->HorzScrollBar}}) {
+            bar->setTracking(ui->Tracking);
+            bar->setRange(0, ui->MaxPosition());
+            bar->setValue(ui->Position());
+        }
     }
     void ChildAdded(TComponent* child) override
     {

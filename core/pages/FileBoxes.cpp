@@ -1,0 +1,14 @@
+#include "core/pages/FileBoxes.h"
+
+#include "ui/UI.h"
+
+void ShowWrongFile(const std::string& text)
+{
+    Application->MessageBox(text, "Quillmarven", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowFileError(const std::string& text)
+{
+    // The answer is not used.
+    Application->MessageBox(text, "File Error", MB_OKCANCEL);
+}

@@ -1,0 +1,16 @@
+// The boxes the file commands of the window and its pages show, with their texts.
+#pragma once
+
+#include <string>
+
+// The file is not one of the program's (wrong size or header, or it cannot be opened).
+inline const std::string WrongFileText = "File Error: This file is not Quillmarven's file or broken file";
+// Reading or writing a file failed.
+inline const std::string ReadFailedText =
+    "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+inline const std::string WriteFailedText = "Can't perform one of the following file operations: Write.";
+
+// `text` in a box captioned "Quillmarven", OK, warning icon.
+void ShowWrongFile(const std::string& text);
+// `text` in a box captioned "File Error", OK and Cancel; the answer is not used.
+void ShowFileError(const std::string& text);
