@@ -151,6 +151,17 @@ public:
     void Pfm_Part_PrgNumChange(TObject* Sender);
     void Pfm_Part_RcvChChange(TObject* Sender);
     void Pfm_Part_RcvChMaxChange(TObject* Sender);
+    void Pfm_Part_InsEffectSwClick(TObject* Sender);
+    void Pfm_Part_FilterSwClick(TObject* Sender);
+    void Pfm_Part_PortaSwClick(TObject* Sender);
+    void Pfm_Part_PortaModeClick(TObject* Sender);
+    void Pfm_Part_MonoPolyClick(TObject* Sender);
+    void Pfm_Part_MonoPriorityClick(TObject* Sender);
+    void Pfm_Part_SustainRcvSwClick(TObject* Sender);
+    void Pfm_Part_NoteLimitLowChange(TObject* Sender);
+    void Pfm_Part_NoteLimitHighChange(TObject* Sender);
+    void Pfm_Part_PanBarChange(TObject* Sender);
+    void Pfm_Part_PanChange(TObject* Sender);
 
     TTabControl* Pfm_PartTab = nullptr;
     TGroupBox* Pfm_Part_Parameter_Grp = nullptr;
@@ -198,6 +209,13 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
+    // A word of part p sent with `value`: its address (AH 30 + p) and data byte from the dump layout.
+    void SendPartWord(int p, int32_t PfmPart::*word, int32_t value);
+    // The storing road of the part sheet's radio groups and lists: the item index into the shown
+    // part's word, sent as it is, the data marked changed. Nothing while a display runs.
+    void StorePartChoice(int32_t PfmPart::*word, int index);
+    // Portamento switch and mode travel in one byte, the mode as its group shows it.
+    void SendPortamento(int p, int on);
 
 public:
     // ==== formant sequence, controller sets, system =============================================

@@ -105,7 +105,6 @@ std::vector<TScrollBar*> BarsUnder(TControl* root)
 // Sliders that send nothing today, each with why. Moving one must send nothing; once it sends,
 // it leaves this list and joins the check (and the record).
 const std::map<std::string, const char*> SendsNothingToday = {
-    {"Pfm_Part_PanBar", "the part pan's slider has no change handler yet: it stores and sends nothing"},
 };
 
 // One slider moved at one place.
