@@ -89,11 +89,8 @@ void TMainForm::ShowDataUnchanged()
 bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image)
 {
     switch (ReadWholeFile(path, FseFileSize, image)) {
-    case ReadResult::Ok:
-        break;
-    case ReadResult::Failed:
-        ShowFileError(ReadFailedText);
-        return false;
+    case ReadResult::Ok: break;
+    case ReadResult::Failed: ShowFileError(ReadFailedText); return false;
     default: // cannot be opened or too large: its size is wrong
         ShowWrongFile(WrongFileText);
         return false;
@@ -139,10 +136,8 @@ bool TMainForm::SaveChangesFirst(const char* caption, int icon)
         FileSaveAs(this);
         // A cancelled dialog, or a write that failed: the changes are still only here.
         return !SaveAsCancelled && !DataChanged;
-    case IDNO:
-        return true;
-    default:
-        return false;
+    case IDNO: return true;
+    default: return false;
     }
 }
 
@@ -162,14 +157,9 @@ void TMainForm::FileOpenItemClick(TObject*)
     } else {
         std::vector<uint8_t> data;
         switch (ReadWholeFile(path, MaxFs1FileSize, data)) {
-        case ReadResult::Ok:
-            break;
-        case ReadResult::TooLarge:
-            ShowWrongFile(WrongFs1Text);
-            return;
-        default:
-            ShowFileError(ReadFailedText);
-            return;
+        case ReadResult::Ok: break;
+        case ReadResult::TooLarge: ShowWrongFile(WrongFs1Text); return;
+        default: ShowFileError(ReadFailedText); return;
         }
         // Only whole system-exclusive messages are relayed: a stray byte of 80 hex or more
         // inside a message would reach the instrument as the start of another one. Byte 2, the

@@ -104,8 +104,7 @@ std::vector<TScrollBar*> BarsUnder(TControl* root)
 
 // Sliders that send nothing today, each with why. Moving one must send nothing; once it sends,
 // it leaves this list and joins the check (and the record).
-const std::map<std::string, const char*> SendsNothingToday = {
-};
+const std::map<std::string, const char*> SendsNothingToday = {};
 
 // One slider moved at one place.
 struct TDrive {
