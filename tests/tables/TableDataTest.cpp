@@ -1,19 +1,31 @@
 // Every catalogue table in full against the instrument's tables, written out as data files beside
 // this test (tests/tables/data): every voice name of every bank, the listed fixed-frequency texts,
 // the preset tables, the destination names, every effect type with its slots and defaults, and
-// the display kinds with their ranges and listed texts.
-#include "tests/tables/Catalogue.h"
+// the display kinds with their ranges and listed texts; then the rules the data leaves open (the
+// computed fixed-frequency texts, the blank slots, a catalogue filled twice).
+#include "tables/NameTables.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-const TNameTables& T = Catalogue();
+// One filled catalogue (filling it is what InitNameTables does at start).
+const TNameTables& T = []() -> const TNameTables& {
+    static const auto filled = [] {
+        auto tables = std::make_unique<TNameTables>();
+        InitNameTables(*tables);
+        return tables;
+    }();
+    return *filled;
+}();
 
 using Row = std::vector<std::string>;
 
@@ -164,6 +176,9 @@ TEST(TableData, EveryEffectTypeWithItsSlotsRangesAndDefaults)
                 d.Check(std::string(), e.ParamName[i], slot + " name (blank)");
                 d.Check(0, e.DefaultValue[i], slot + " default (blank)");
                 d.Check(0, e.DisplayKind[i], slot + " kind (blank)");
+                d.Check(0, int(e.AddrLow[i]), slot + " AddrLow (blank)");
+                // Unused insertion slots still carry the insertion block's middle address.
+                d.Check(block == 2 ? 1 : 0, int(e.AddrMid[i]), slot + " AddrMid (blank)");
                 continue;
             }
             const auto s = Split(r[4 + i], '|');
@@ -203,6 +218,48 @@ TEST(TableData, DisplayKindsRangesStepsOffsetsAndListedTexts)
     for (const Row& r : texts)
         d.Check(r[2], T.EffectValueText[Int(r[1])][Int(r[0])], At("kind, position", Int(r[0]), Int(r[1])));
     d.Expect(59 * 3 + 59 * 128 - 1);
+    // The one text the data leaves out: between 1.694 and 1.785, in steps of about 0.046.
+    EXPECT_EQ(T.EffectValueText[38][7], "1.740");
+}
+
+// The texts the data does not list follow the rule: four significant digits (five from 10 kHz),
+// rising with fine and with coarse.
+TEST(TableData, EveryFixedFrequencyTextHasItsDecimalsAndRises)
+{
+    for (int fine = 0; fine < 128; ++fine) {
+        for (int coarse = 1; coarse <= 21; ++coarse) {
+            const std::string& text = T.FixedFreqText[fine][coarse - 1];
+            SCOPED_TRACE(text);
+            const double hz = std::atof(text.c_str());
+            const auto point = text.find('.');
+            const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
+            EXPECT_EQ(decimals, hz < 10 ? 3 : hz < 100 ? 2 : hz < 1000 ? 1 : 0);
+            if (fine > 0) {
+                EXPECT_GE(hz, std::atof(T.FixedFreqText[fine - 1][coarse - 1].c_str()));
+            }
+            if (coarse > 1) {
+                EXPECT_GT(hz, std::atof(T.FixedFreqText[fine][coarse - 2].c_str()));
+            }
+        }
+    }
+}
+
+TEST(TableData, FillingAUsedCatalogueRewritesEveryEntry)
+{
+    auto tables = std::make_unique<TNameTables>();
+    tables->EffectValueText[127][26] = "stale";
+    tables->EffectTypeTable[40][0].Name = "stale";
+    tables->EffectTypeTable[40][0].ParamCount = 3;
+    tables->EGShapeTable[100].Value[0] = 7;
+    std::strcpy(tables->EGShapeTable[100].Name.data(), "stale");
+    InitNameTables(*tables);
+    EXPECT_EQ(tables->EffectValueText[127][26], "");
+    EXPECT_EQ(tables->EffectTypeTable[40][0].Name, "");
+    EXPECT_EQ(tables->EffectTypeTable[40][0].ParamCount, 0);
+    EXPECT_EQ(tables->EGShapeTable[100].Value[0], 0);
+    EXPECT_EQ(tables->EGShapeTable[100].Name[0], '\0');
+    EXPECT_EQ(tables->VoiceNameTable, T.VoiceNameTable);
+    EXPECT_EQ(tables->EffectValueText, T.EffectValueText);
 }
 
 } // namespace
