@@ -15,13 +15,6 @@
 
 namespace {
 
-void Walk(TControl* c, const std::function<void(TControl*)>& visit)
-{
-    visit(c);
-    if (auto* w = dynamic_cast<TWinControl*>(c))
-        for (int i = 0; i < w->ControlCount(); ++i) Walk(w->Controls(i), visit);
-}
-
 // Whether a control takes a person's input, and if so whether the event that input runs is bound.
 std::optional<bool> InputHandled(const TControl* c)
 {

@@ -65,22 +65,6 @@ std::string DataBytes(uint8_t dh, uint8_t dl) { return Hex(Bytes{dh, dl}); }
 
 // ---- the controls, found through the parent tree --------------------------------------------
 
-void Walk(TControl* c, const std::function<void(TControl*)>& visit)
-{
-    visit(c);
-    if (auto* w = dynamic_cast<TWinControl*>(c))
-        for (int i = 0; i < w->ControlCount(); ++i) Walk(w->Controls(i), visit);
-}
-
-TControl* Named(TControl* root, const std::string& name)
-{
-    TControl* found = nullptr;
-    Walk(root, [&](TControl* c) {
-        if (!found && c->Name == name) found = c;
-    });
-    return found;
-}
-
 bool Under(const TControl* c, const TControl* root)
 {
     for (; c; c = c->Parent())

@@ -2,7 +2,7 @@
 // control inside its parent, and every caption readable.
 #pragma once
 
-#include "ui/UI.h"
+#include "tests/support/ControlTree.h"
 #include "ui/qt/QtViews.h"
 
 #include <QFontMetrics>
@@ -10,13 +10,6 @@
 
 #include <functional>
 #include <vector>
-
-inline void Walk(TControl* c, const std::function<void(TControl*)>& visit)
-{
-    visit(c);
-    if (auto* w = dynamic_cast<TWinControl*>(c))
-        for (int i = 0; i < w->ControlCount(); ++i) Walk(w->Controls(i), visit);
-}
 
 // Every visible control below `c` lies inside its parent's client area (width x height for `c`).
 inline void ExpectInsideParents(const TWinControl* c, int width, int height)

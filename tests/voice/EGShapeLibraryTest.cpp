@@ -1,7 +1,6 @@
 // The EG shape library of the operator page, driven as a person drives it: choosing a shape from
 // the list or stepping with the keys of the name box, recording, deleting, and the library files
 // through the file dialogs, with the bytes that reach the instrument and the files written.
-#include "tests/platform/TempFolder.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/voice/VoicePageFixture.h"
 
@@ -11,7 +10,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using Values = std::array<int32_t, 10>; // hold, times 1..4, time scaling, levels 1..4
 
 // A library file as its layout says: the magic and its NUL in 16 bytes, version, count, then
@@ -54,7 +52,6 @@ protected:
         });
     }
 
-    THeadlessBackend& Headless() { return Application->Headless(); }
     std::vector<std::string> Items() const { return page->Vc_OpPresetEG->Items.Items(); }
     std::string TableName(int entry) const { return form->EGShapeTable[size_t(entry)].Name.data(); }
     Values TableValues(int entry) const { return form->EGShapeTable[size_t(entry)].Value; }
@@ -118,23 +115,6 @@ protected:
         Headless().Sleeps.clear();
         PausesBefore.clear();
     }
-    fs::path WriteLibrary(const std::string& name, const Bytes& bytes) const
-    {
-        const fs::path path = temp / name;
-        WriteText(path, std::string(bytes.begin(), bytes.end()));
-        return path;
-    }
-    static Bytes ReadBytes(const fs::path& path)
-    {
-        const std::string text = ReadText(path);
-        return Bytes(text.begin(), text.end());
-    }
-    static long EntriesIn(const fs::path& folder)
-    {
-        return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-    }
-
-    TempFolder temp;
     std::vector<TFileDialogRequest> Requests;
     std::vector<std::size_t> PausesBefore;
 };
@@ -236,7 +216,7 @@ TEST_F(EGShapeLibraryTest, UpAndDownStepThroughTheShapesAndStopAtTheEnds)
     TakeSent();
     ASSERT_TRUE(box->KeyDown(VK_NEXT));
     EXPECT_TRUE(Headless().Sleeps.empty());
-    Open(WriteLibrary("empty.eg", LibraryImage(0, {})));
+    Open(WriteFile("empty.eg", LibraryImage(0, {})));
     for (uint16_t key : {VK_DOWN, VK_UP, VK_DOWN}) ASSERT_TRUE(box->KeyDown(key));
     EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), -1);
     EXPECT_TRUE(Headless().Sleeps.empty());
@@ -397,7 +377,7 @@ TEST_F(EGShapeLibraryTest, OpenTakesTheCountedShapesAndTheirNamesUpToTenBytes)
                                  {"Four", {}},
                                  {"Five", {31, 32, 33, 34, 35, 5, 37, 38, 39, 40}},
                                  {"Not listed", {41, 42, 43, 44, 45, 1, 47, 48, 49, 50}}};
-    const fs::path path = WriteLibrary("five.eg", LibraryImage(5, shapes));
+    const fs::path path = WriteFile("five.eg", LibraryImage(5, shapes));
     ASSERT_TRUE(page->Vc_OpPresetEGEdit->UserSetsText("name"));
     // Entries past the file's shapes keep what they held.
     const EGShapeRecord kept = form->EGShapeTable[7];
@@ -420,7 +400,7 @@ TEST_F(EGShapeLibraryTest, OpenTakesTheCountedShapesAndTheirNamesUpToTenBytes)
     EXPECT_EQ(Voice().VoicedOperators[0].EGTimeScaling, 7);
     EXPECT_EQ(TakeSent().size(), 10u);
     // A count of 0 empties the list.
-    Open(WriteLibrary("five.eg", LibraryImage(0, shapes)));
+    Open(WriteFile("five.eg", LibraryImage(0, shapes)));
     EXPECT_TRUE(Items().empty());
     EXPECT_TRUE(Headless().Messages.empty());
 }
@@ -459,7 +439,7 @@ TEST_F(EGShapeLibraryTest, AFileThatIsNoLibraryChangesNothing)
         EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "mine") << what;
     };
     for (const auto& [what, bytes] : bad) {
-        Open(WriteLibrary("bad.eg", bytes));
+        Open(WriteFile("bad.eg", bytes));
         expectRefused(what);
     }
     Open(temp / "missing.eg");
@@ -479,7 +459,7 @@ TEST_F(EGShapeLibraryTest, AFileThatIsNoLibraryChangesNothing)
 TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
 {
     const Bytes old = LibraryImage(1, {{"Old", {9, 9, 9, 9, 9, 1, 9, 9, 9, 9}}});
-    const fs::path path = WriteLibrary("kept.eg", old);
+    const fs::path path = WriteFile("kept.eg", old);
     ASSERT_TRUE(page->Vc_OpPresetEGEdit->UserSetsText("mine"));
     {
         FileSizeLimit limit(5000);

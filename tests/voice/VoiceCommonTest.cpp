@@ -289,36 +289,3 @@ TEST_F(VoicePageTest, PageShowsTheVoiceItsTabNames)
     EXPECT_TRUE(TakeSent().empty());
     EXPECT_EQ(form->UpdatingDisplay, 0);
 }
-
-TEST_F(VoicePageTest, EverySliderSendsOneSevenBitMessageOnEitherKindOfTab)
-{
-    std::vector<TScrollBar*> bars;
-    for (TControl* c : ControlsUnder(page->Vc_VoiceTab))
-        if (auto* bar = dynamic_cast<TScrollBar*>(c)) bars.push_back(bar);
-    size_t pairs = 0;
-    for (int t : {0, 8}) {
-        ShowOperatorTab(t);
-        for (TScrollBar* bar : bars) {
-            if (!page->Pair(bar)) continue;
-            ++pairs;
-            bar->SetPosition(bar->Position() > bar->Min() ? bar->Position() - 1 : bar->Position() + 1);
-            for (const Bytes& m : TakeSent()) {
-                ASSERT_EQ(m.size(), 10u) << bar->Name;
-                for (size_t i = 1; i + 1 < m.size(); ++i) EXPECT_LT(m[i], 0x80) << bar->Name;
-                EXPECT_EQ(m[4] & 0x0F, 0) << bar->Name; // voice 1
-                if (m[4] == 0x60) {
-                    EXPECT_EQ(m[5], t % 8) << bar->Name;
-                }
-            }
-        }
-    }
-    EXPECT_EQ(pairs, 2 * 88u); // every pair of the table is on the page
-
-    // The handlers are found by their names.
-    EXPECT_TRUE(page->Handler("Vc_LFO1SpeedBarChange"));
-    EXPECT_TRUE(page->Handler("Vc_NoteShiftEditExit"));
-    EXPECT_FALSE(page->Handler("Vc_LFO1SpeedEditExit")); // unsigned boxes have none
-    page->Vc_Category->SetItemIndex(4);
-    page->Handler("Vc_CategoryChange")(page->Vc_Category);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x0E, 4)});
-}

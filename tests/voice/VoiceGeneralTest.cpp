@@ -3,15 +3,7 @@
 // switch with the note-reserve messages and their pauses; the operator mutes.
 #include "tests/voice/VoicePageFixture.h"
 
-#include <cstring>
-
 namespace {
-
-template <class Record>
-bool Same(const Record& a, const Record& b)
-{
-    return std::memcmp(&a, &b, sizeof(Record)) == 0;
-}
 
 const TBitmap& Shown(const TImage* image) { return image->Picture.Bitmap(); }
 
