@@ -1,13 +1,7 @@
-// The value pairs of the performance pages: typing, keys, the storing road, and every pair's
-// address and conversion against the dump layout the bulk dumps use.
+// The value pairs of the performance pages: typing, keys, the storing road, the read-only rows'
+// conversions and texts, and the effect rows that follow the stored type. (Every slider's address
+// and bytes against the dump layout: tests/pages/SliderMessagesTest.cpp.)
 #include "tests/performance/PerformanceFixture.h"
-
-#include "core/DumpLayout.h"
-
-#include <algorithm>
-#include <array>
-#include <initializer_list>
-#include <ostream>
 
 using P = PfmPair;
 
@@ -116,114 +110,6 @@ TEST_F(PerformancePageTest, VelocityLimitAndSevenStepBoxes)
     ASSERT_TRUE(Edit(P::Pfm_Fseq_SpeedVel)->UserSetsText("9"));
     EXPECT_EQ(Bar(P::Pfm_Fseq_SpeedVel)->Position(), 7);
     EXPECT_EQ(Edit(P::Pfm_Fseq_SpeedVel)->Text(), "7");
-}
-
-namespace {
-
-struct Address {
-    uint8_t AH = 0, AM = 0, AL = 0;
-    bool operator==(const Address&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& o, const Address& a)
-{
-    return o << std::hex << int(a.AH) << " " << int(a.AM) << " " << int(a.AL) << std::dec;
-}
-
-// Every address is the place of its byte in the bulk dump of its block: the system block's AL;
-// the performance's 80 x AM + AL, with part p's 52 bytes from C0 + 34 x p on (3p 00 AL).
-Address PerformanceAddress(int position)
-{
-    if (position < 0xC0) return {0x10, uint8_t(position >> 7), uint8_t(position & 0x7F)};
-    return {uint8_t(0x30 + (position - 0xC0) / 0x34), 0x00, uint8_t((position - 0xC0) % 0x34)};
-}
-
-// The parameters whose dump bytes differ between two edit buffers: a changed byte belongs to the
-// parameter at its address or, where none starts there, to the two-byte one just before it.
-std::vector<Address> ChangedParameters(const TMainData& tables, const TParameterData& before,
-                                       const TParameterData& after)
-{
-    std::vector<Address> changed;
-    auto note = [&](Address a, Address previous) {
-        const Address owner = ParameterChangeData(after, tables, a.AH, a.AM, a.AL) ? a : previous;
-        if (std::find(changed.begin(), changed.end(), owner) == changed.end()) changed.push_back(owner);
-    };
-    std::array<uint8_t, PerformancePayloadSize> p0{}, p1{};
-    EncodePerformancePayload(before, tables, p0.data());
-    EncodePerformancePayload(after, tables, p1.data());
-    for (int i = 0; i < int(p0.size()); ++i)
-        if (p0[size_t(i)] != p1[size_t(i)]) note(PerformanceAddress(i), PerformanceAddress(i - 1));
-    std::array<uint8_t, SystemPayloadSize> s0{}, s1{};
-    EncodeSystemPayload(before, s0.data());
-    EncodeSystemPayload(after, s1.data());
-    for (int i = 0; i < int(s0.size()); ++i)
-        if (s0[size_t(i)] != s1[size_t(i)]) note({0x00, 0x00, uint8_t(i)}, {0x00, 0x00, uint8_t(i - 1)});
-    return changed;
-}
-
-// A position of the slider's own: in its range, not 0, not its first value and not what it holds
-// or shows now; the seed spreads the rows over their ranges.
-int PositionOfItsOwn(const TScrollBar* bar, std::initializer_list<int> taken, int seed)
-{
-    const int span = bar->Max() - bar->Min() + 1;
-    for (int k = 0; k < span; ++k) {
-        const int v = bar->Min() + (seed + k) % span;
-        if (v != 0 && std::find(taken.begin(), taken.end(), v) == taken.end()) return v;
-    }
-    return bar->Position() == bar->Max() ? bar->Min() : bar->Max();
-}
-
-} // namespace
-
-// Moving each slider sends exactly what the dump layout makes of the stored word at the same
-// address, and the bulk dumps change in that parameter and in no other: one table of addresses
-// and conversions for the pages and the dumps. Every row goes to a position of its own on parts
-// 1 and 3, so a row that sends to a neighbour's address or to another part fails.
-TEST_F(PerformancePageTest, EveryPairSendsItsAddressAndTheDumpLayoutsBytes)
-{
-    int checked = 0;
-    for (int part : {0, 2}) {
-        ShowPart(part);
-        for (int block = 0; block < 3; ++block) {
-            page->Pfm_Effect_Tab->SetTabIndex(block + 1);
-            const int type = data.ParameterData.PfmEffect.PfmEffectBlocks[size_t(block)].EffectType;
-            const TEFXSetup& setup = data.EffectTypeTable[size_t(type)][size_t(block)];
-            for (int i = 0; i < PfmPairCount; ++i) {
-                const auto id = static_cast<P>(i);
-                const PfmPairDescriptor& d = PfmPairOf(id);
-                const bool effectRow = d.Record == PfmRecord::EffectSlot;
-                if (block > 0 && !effectRow) continue;
-                TScrollBar* bar = Bar(id);
-                int held = bar->Position();
-                if (effectRow) {
-                    if (d.Index > setup.ParamCount) continue; // slots past the type
-                    const int kind = setup.DisplayKind[size_t(d.Index - 1)];
-                    if (d.Index == 2 && kind == 12) continue; // the release time goes bare in row 2
-                    bar->SetMax(data.EffectKindMax[size_t(kind)]);
-                    held = data.ParameterData.PfmEffect.PfmEffectBlocks[size_t(block)].Para[size_t(d.Index - 1)];
-                }
-                const int target =
-                    PositionOfItsOwn(bar, {d.PairSpec.Initial, held, bar->Position()}, 7 * i + 3 * part + block + 1);
-                const TParameterData before = data.ParameterData;
-                Sent();
-                bar->SetPosition(target);
-                const std::vector<Message> sent = Sent();
-                ASSERT_EQ(sent.size(), 1u) << d.PairSpec.Name;
-                const Message& m = sent[0];
-                const Address to{m[4], m[5], m[6]};
-                const auto expected = ParameterChangeData(data.ParameterData, data, to.AH, to.AM, to.AL);
-                ASSERT_TRUE(expected.has_value())
-                    << d.PairSpec.Name << " sent to " << to << ", where no parameter lives";
-                EXPECT_EQ(m[7], expected->DH) << d.PairSpec.Name << " at " << target;
-                EXPECT_EQ(m[8], expected->DL) << d.PairSpec.Name << " at " << target;
-                EXPECT_EQ(ChangedParameters(data, before, data.ParameterData), std::vector<Address>{to})
-                    << d.PairSpec.Name << " sent to " << to << " on part " << part + 1;
-                ++checked;
-            }
-        }
-    }
-    // Every row but the effect rows on both parts, and effect rows of the three blocks.
-    EXPECT_GT(checked, 2 * (PfmPairCount - 18));
 }
 
 TEST_F(PerformancePageTest, ConversionsAndTextsOfTheReadOnlyRows)

@@ -1,4 +1,5 @@
-// The part page: the part tab and the display of one part with its enables.
+// The part page: the part tab and the display of one part. (Every control and enable of the four
+// parts after a receive, a load and an initialisation: PartSheetDisplayTest.)
 #include "tests/performance/PerformanceFixture.h"
 
 #include "mainform/MainForm.h"
@@ -34,21 +35,6 @@ TEST_F(PerformancePageTest, ShowingTheSheetRedisplaysTheCurrentPart)
     EXPECT_EQ(operatorItems, std::vector<bool>{false});
 }
 
-TEST_F(PerformancePageTest, ReceiveChannelMaximumIsHiddenForParts3And4AndDisabledWithoutAChannel)
-{
-    ShowPart(2);
-    EXPECT_FALSE(page->Pfm_Part_RcvChMax->Visible());
-    EXPECT_FALSE(page->Pfm_Part_RcvChMaxText->Visible());
-    Part(0).RcvCh = 16; // pfm
-    ShowPart(0);
-    EXPECT_TRUE(page->Pfm_Part_RcvChMax->Visible());
-    EXPECT_FALSE(page->Pfm_Part_RcvChMax->Enabled());
-    Part(0).RcvCh = 4;
-    ShowPart(1);
-    ShowPart(0);
-    EXPECT_TRUE(page->Pfm_Part_RcvChMax->Enabled());
-}
-
 TEST_F(PerformancePageTest, MutedPartShowsZeroInADisabledRowAndKeepsItsVolume)
 {
     Part(3).Volume = 99;
@@ -60,34 +46,6 @@ TEST_F(PerformancePageTest, MutedPartShowsZeroInADisabledRowAndKeepsItsVolume)
     EXPECT_EQ(Part(3).Volume, 99);
     ShowPart(0);
     EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
-}
-
-TEST_F(PerformancePageTest, SwitchesSetTheirRowsEnables)
-{
-    Part(1).FilterSw = 0;
-    Part(1).InsEffectSw = 1;
-    Part(1).PortaSw = 0;
-    Part(1).MonoPoly = 1;
-    Part(2).FilterSw = 1;
-    Part(2).InsEffectSw = 0;
-    Part(2).PortaSw = 1;
-    Part(2).MonoPoly = 0;
-    const P filterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
-                            P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
-    const P sendRows[] = {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend};
-    ShowPart(1);
-    for (P id : filterRows) EXPECT_FALSE(page->Pair(id).Text->Enabled() || Bar(id)->Enabled() || Edit(id)->Enabled());
-    for (P id : sendRows) EXPECT_FALSE(Bar(id)->Enabled());
-    EXPECT_FALSE(page->Pfm_Part_PortaMode->Enabled());
-    EXPECT_FALSE(Bar(P::Pfm_Part_PortaTime)->Enabled());
-    EXPECT_FALSE(page->Pfm_Part_MonoPriority->Enabled());
-    ShowPart(2);
-    for (P id : filterRows) EXPECT_TRUE(page->Pair(id).Text->Enabled() && Bar(id)->Enabled() && Edit(id)->Enabled());
-    for (P id : sendRows) EXPECT_TRUE(Edit(id)->Enabled());
-    EXPECT_TRUE(page->Pfm_Part_PortaMode->Enabled());
-    EXPECT_TRUE(Edit(P::Pfm_Part_PortaTime)->Enabled());
-    EXPECT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
-    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(PerformancePageTest, DisplayLoadsListsPanAndTheReserveWithinItsLimit)

@@ -1,7 +1,8 @@
-// The controls of the part sheet driven as a person does: the slider rows (levels, tone, filter,
-// envelopes, pitch, velocity, pan), the insertion switch, portamento, mono/poly, sustain, the
-// note limits and the part pan pair. Addresses and data bytes are written out here as the
-// instrument takes them; the part is part 3 (AH 32) unless a case says otherwise.
+// The controls of the part sheet driven as a person does: the boxes of the slider rows, the
+// insertion switch, portamento, mono/poly, sustain, the note limits and the part pan pair.
+// Addresses and data bytes are written out here as the instrument takes them; the part is part 3
+// (AH 32) unless a case says otherwise. (What each slider sends: tests/pages/SliderMessagesTest.cpp;
+// what each row shows: PartSheetDisplayTest.)
 #include "tests/performance/PerformanceFixture.h"
 
 #include <cstring>
@@ -25,86 +26,10 @@ protected:
         Sent();
         data.DataChanged = 0;
     }
-    // The bytes of the part record other than `word` (byte offset) are as in `before`.
-    bool OnlyWordChanged(const PfmPart& before, int p, std::size_t word)
-    {
-        PfmPart now = Part(p);
-        std::memcpy(reinterpret_cast<char*>(&now) + word, reinterpret_cast<const char*>(&before) + word, 4);
-        return std::memcmp(&now, &before, sizeof now) == 0;
-    }
     static Message Part3(uint8_t al, uint8_t dl) { return ParameterChange(0x32, 0x00, al, 0x00, dl); }
 };
 
-struct SliderRow {
-    P id;
-    std::size_t word;
-    uint8_t al;
-    int position;
-    uint8_t dl;
-    const char* text;
-};
-
-#define W(member) offsetof(PfmPart, member)
-
 } // namespace
-
-TEST_F(PartSheetControlsTest, EverySliderRowStoresItsOwnWordAndSendsItsOwnAddress)
-{
-    const SliderRow rows[] = {
-        // levels and sends
-        {P::Pfm_Part_Volume, W(Volume), 0x0B, 100, 0x64, "100"},
-        {P::Pfm_Part_DryLevel, W(DryLevel), 0x11, 37, 0x25, "37"},
-        {P::Pfm_Part_ReverbSend, W(ReverbSend), 0x13, 45, 0x2D, "45"},
-        {P::Pfm_Part_VariationSend, W(VariationSend), 0x12, 52, 0x34, "52"},
-        // tone offsets, centre 64
-        {P::Pfm_Part_Formant, W(Formant), 0x1D, 70, 0x46, "+6"},
-        {P::Pfm_Part_Fm, W(Fm), 0x1E, 20, 0x14, "-44"},
-        {P::Pfm_Part_VNBalance, W(VNBalance), 0x0A, 90, 0x5A, "+26"},
-        {P::Pfm_Part_LFO1Speed, W(LFO1Speed), 0x15, 127, 0x7F, "+63"},
-        {P::Pfm_Part_LFO1Pmod, W(LFO1Pmod), 0x16, 1, 0x01, "-63"},
-        {P::Pfm_Part_LFO1Delay, W(LFO1Delay), 0x17, 33, 0x21, "-31"},
-        {P::Pfm_Part_FilterFreq, W(FilterFreq), 0x18, 99, 0x63, "+35"},
-        {P::Pfm_Part_FilterReso, W(FilterReso), 0x19, 12, 0x0C, "-52"},
-        {P::Pfm_Part_FilterEGDepth, W(FilterEGDepth), 0x1F, 77, 0x4D, "+13"},
-        {P::Pfm_Part_LFO2Speed, W(LFO2Speed), 0x2E, 58, 0x3A, "-6"},
-        {P::Pfm_Part_LFO2FltMod, W(LFO2FltMod), 0x2F, 101, 0x65, "+37"},
-        // envelopes, detune and note shift; the pitch-bend ranges go out + 16
-        {P::Pfm_Part_EGAtkTime, W(EGAtkTime), 0x1A, 80, 0x50, "+16"},
-        {P::Pfm_Part_EGDecayTime, W(EGDecayTime), 0x1B, 60, 0x3C, "-4"},
-        {P::Pfm_Part_EGReleaseTime, W(EGReleaseTime), 0x1C, 111, 0x6F, "+47"},
-        {P::Pfm_Part_PEGInitLvl, W(PEGInitLvl), 0x20, 40, 0x28, "-24"},
-        {P::Pfm_Part_PEGAtkTime, W(PEGAtkTime), 0x21, 85, 0x55, "+21"},
-        {P::Pfm_Part_PEGRelLvl, W(PEGRelLvl), 0x22, 25, 0x19, "-39"},
-        {P::Pfm_Part_PEGRelTime, W(PEGRelTime), 0x23, 66, 0x42, "+2"},
-        {P::Pfm_Part_Detune, W(Detune), 0x09, 50, 0x32, "-14"},
-        {P::Pfm_Part_NoteShift, W(NoteShift), 0x08, 31, 0x1F, "+7"},
-        {P::Pfm_Part_PBRange, W(PBRange), 0x26, 60, 0x4C, "+12"},
-        {P::Pfm_Part_PBRangeLo, W(PBRangeLo), 0x27, 5, 0x15, "-43"},
-        // play mode, reserve, velocity, expression, pan
-        {P::Pfm_Part_PortaTime, W(PortaTime), 0x25, 90, 0x5A, "90"},
-        {P::Pfm_Part_ReserveNote, W(ReserveNote), 0x00, 3, 0x03, "3"},
-        {P::Pfm_Part_VelLimitLow, W(VelLimitLow), 0x2A, 20, 0x14, "20"},
-        {P::Pfm_Part_VelLimitHigh, W(VelLimitHigh), 0x2B, 110, 0x6E, "110"},
-        {P::Pfm_Part_VelSensDepth, W(VelSensDepth), 0x0C, 30, 0x1E, "30"},
-        {P::Pfm_Part_VelSensOffset, W(VelSensOffset), 0x0D, 95, 0x5F, "95"},
-        {P::Pfm_Part_ExpLimitLo, W(ExpLimitLo), 0x2C, 63, 0x3F, "63"},
-        {P::Pfm_Part_PanScale, W(PanScale), 0x28, 73, 0x49, "+23"},
-        {P::Pfm_Part_PanMod, W(PanMod), 0x29, 42, 0x2A, "42"},
-    };
-    ShowOpenPart3();
-    for (const SliderRow& r : rows) {
-        SCOPED_TRACE(page->Pair(r.id).PairSpec().Name);
-        const PfmPart before = Part(2);
-        data.DataChanged = 0;
-        ASSERT_TRUE(Bar(r.id)->UserScrollsTo(r.position));
-        EXPECT_EQ(Sent(), std::vector<Message>{Part3(r.al, r.dl)});
-        EXPECT_EQ(*reinterpret_cast<const int32_t*>(reinterpret_cast<const char*>(&Part(2)) + r.word), r.position);
-        EXPECT_TRUE(OnlyWordChanged(before, 2, r.word));
-        EXPECT_EQ(Edit(r.id)->Text(), r.text);
-        EXPECT_TRUE(Edit(r.id)->Focused());
-        EXPECT_EQ(data.DataChanged, 1);
-    }
-}
 
 // The boxes of the signed rows take what is typed, a character at a time, within their ranges.
 TEST_F(PartSheetControlsTest, SignedBoxesKeepToTheirRangesAndSendTheConvertedValue)
