@@ -12,25 +12,6 @@ const char* const WrongFs1 = "File Error: This file is not Tarnwick's file or br
 class FilesTest : public FormRig {
 protected:
     FilesTest() : FormRig({.open = Ports::Instrument}) {}
-    // File > Open with the filter entry the person picked. Unsaved changes are not wanted: the
-    // question about them is answered No and not kept among the messages.
-    void Open(const fs::path& path, int filterIndex)
-    {
-        form->OpenDialog->FilterIndex = filterIndex;
-        AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
-        Headless().MessageResponder = [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL ? IDNO : IDOK; };
-        struct Forget {
-            FilesTest& T;
-            std::size_t Before;
-            ~Forget()
-            {
-                auto& m = T.Messages();
-                if (m.size() > Before && m[Before].Buttons == MB_YESNOCANCEL) m.erase(m.begin() + long(Before));
-                T.Headless().MessageResponder = nullptr;
-            }
-        } forget{*this, Messages().size()};
-        Click("FileOpenItem");
-    }
 };
 
 } // namespace
@@ -58,7 +39,7 @@ TEST_F(FilesTest, SavedFileReopensAndSavesAgainByteForByte)
 
     MakeForm();
     form->MarkDataChanged();
-    Open(path, 1);
+    OpenFile(path, 1);
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Same(form->ParameterData, saved));
     EXPECT_EQ(form->CurrentFileName, path.string());
@@ -108,7 +89,7 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         SCOPED_TRACE(c.what);
         Messages().clear();
         fs1r->ClearReceived();
-        Open(c.path, c.filter);
+        OpenFile(c.path, c.filter);
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text, c.text);
         const bool fileError = Messages()[0].Caption == "File Error";
@@ -131,12 +112,12 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
                         0xF0, 0x43, 0x0F, 0x5E, 0x40, 0x00, 0x00, 0x02, 0xF7};
     // A message longer than the output carries is refused with the MIDI system's text.
     fs1r->SetMaxMessageSize(8);
-    EXPECT_THROW(Open(WriteFile("set.fs1", file), 2), Exception);
+    EXPECT_THROW(OpenFile(WriteFile("set.fs1", file), 2), Exception);
     EXPECT_TRUE(Messages().empty());
     EXPECT_FALSE(form->AllRcvTimer->Enabled());
 
     fs1r->SetMaxMessageSize(1024);
-    Open(temp / "set.fs1", 2);
+    OpenFile(temp / "set.fs1", 2);
 
     ASSERT_GE(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, "File reading was successful !");
@@ -209,7 +190,7 @@ TEST_F(FilesTest, OpeningFlipsThePagesSoBothShowHandlersRun)
     };
     count(form->Pfm_TabSheet->OnShow, performanceShown);
     count(form->Vc_TabSheet->OnShow, voiceShown);
-    Open(WriteFile("flip.fse", SaveFileImage()), 1);
+    OpenFile(WriteFile("flip.fse", SaveFileImage()), 1);
     EXPECT_EQ(performanceShown, 1);
     EXPECT_EQ(voiceShown, 1);
     EXPECT_EQ(form->FS1R_PageControl->ActivePage(), form->Pfm_TabSheet);

@@ -11,14 +11,7 @@ protected:
     fs::path SettingsFile() const { return form->SettingsIniFile(); }
 
     // A save file: the header, then the body (default: the editor's current buffer).
-    Bytes SaveFileImage(uint32_t version = 100) const
-    {
-        Bytes image(16 + TParameterData::Size);
-        std::memcpy(image.data(), "Quillmarven", 12);
-        std::memcpy(image.data() + 12, &version, 4);
-        std::memcpy(image.data() + 16, &form->ParameterData, TParameterData::Size);
-        return image;
-    }
+    Bytes SaveFileImage(uint32_t version = 100) const { return ::SaveFileImage(form->ParameterData, version); }
     // Every byte of the window's edit buffer different from the initial data, spare words
     // included; then the pages are refreshed, so the words they derive (the note-reserve limits)
     // hold what the program itself would hold.

@@ -41,20 +41,9 @@ protected:
     // File > Open of a save file holding `d`; unsaved changes are not wanted.
     void Open(const TParameterData& d)
     {
-        Bytes image(16 + TParameterData::Size);
-        std::memcpy(image.data(), "Quillmarven", 12);
-        const uint32_t version = 100;
-        std::memcpy(image.data() + 12, &version, 4);
-        std::memcpy(image.data() + 16, &d, TParameterData::Size);
-        const fs::path path = WriteFile("effects.fse", image);
-        form->OpenDialog->FilterIndex = 1;
-        AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
-        Headless().MessageResponder = [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL ? IDNO : IDOK; };
-        Click("FileOpenItem");
+        OpenFile(WriteFile("effects.fse", SaveFileImage(d)));
         Advance(40000); // the send-all that follows
         ASSERT_FALSE(form->TransferRunning());
-        Headless().MessageResponder = nullptr;
-        std::erase_if(Messages(), [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL; });
     }
 
     void ExpectRows(const std::vector<ShownRow>& rows, const char* type)

@@ -222,17 +222,8 @@ TEST_F(PartSheetDisplayTest, AfterALoadAndAnInitialisationEveryControlShowsTheSt
         part.PortaMode = PortaModeStored[from];
         file.VoiceRecords[std::size_t(p)].VoiceCommon.FilterSw = part.FilterSw;
     }
-    Bytes image(16 + TParameterData::Size);
-    std::memcpy(image.data(), "Quillmarven", 12);
-    const uint32_t version = 100;
-    std::memcpy(image.data() + 12, &version, 4);
-    std::memcpy(image.data() + 16, &file, TParameterData::Size);
-    const fs::path path = WriteFile("parts.fse", image);
-
     ClickPart(1);
-    form->OpenDialog->FilterIndex = 1;
-    AnswerFileDialogs([&](const TFileDialogRequest&) { return path.string(); });
-    Click("FileOpenItem");
+    OpenFile(WriteFile("parts.fse", SaveFileImage(file)));
     WaitForTheTransfer();
     ASSERT_TRUE(Messages().empty());
     for (int p = 0; p < 4; ++p) ExpectWordsOf(p, (p + 1) % 4);

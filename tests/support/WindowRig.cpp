@@ -3,6 +3,7 @@
 #include "mainform/Pictures.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 Bytes BuiltDump(TMainForm& form, int32_t kind)
@@ -11,6 +12,15 @@ Bytes BuiltDump(TMainForm& form, int32_t kind)
     if (kind == DumpPerformance) return form.BuildPerformanceDump(kind, 0), bytes(form.PerformanceDumpBuffer);
     if (kind == DumpSystem) return form.BuildSystemDump(), bytes(form.SystemDumpBuffer);
     return form.BuildVoiceDump(kind, 0), bytes(form.VoiceDumpBuffer);
+}
+
+Bytes SaveFileImage(const TParameterData& d, uint32_t version)
+{
+    Bytes image(16 + TParameterData::Size);
+    std::memcpy(image.data(), "Quillmarven", 12);
+    std::memcpy(image.data() + 12, &version, 4);
+    std::memcpy(image.data() + 16, &d, TParameterData::Size);
+    return image;
 }
 
 WindowRig::WindowRig(WindowRigOptions options) : options_(options)
@@ -115,6 +125,24 @@ fs::path WindowRig::WriteFile(const std::string& name, const Bytes& bytes) const
     const fs::path path = temp / name;
     WriteText(path, std::string(bytes.begin(), bytes.end()));
     return path;
+}
+
+void WindowRig::OpenFile(const fs::path& path, int filterIndex)
+{
+    form->OpenDialog->FilterIndex = filterIndex;
+    AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
+    Headless().MessageResponder = [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL ? IDNO : IDOK; };
+    struct Forget { // also when the open throws
+        WindowRig& Rig;
+        std::size_t Before;
+        ~Forget()
+        {
+            auto& m = Rig.Messages();
+            if (m.size() > Before && m[Before].Buttons == MB_YESNOCANCEL) m.erase(m.begin() + long(Before));
+            Rig.Headless().MessageResponder = nullptr;
+        }
+    } forget{*this, Messages().size()};
+    Click("FileOpenItem");
 }
 
 fs::path WindowRig::ProgramFolderCopy(const std::string& name) const

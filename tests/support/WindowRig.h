@@ -46,6 +46,9 @@ inline Bytes ReadBytes(const fs::path& path)
     return Bytes(text.begin(), text.end());
 }
 
+// A save file (.fse) holding `d`: the 16-byte header, then the edit buffer.
+Bytes SaveFileImage(const TParameterData& d, uint32_t version = 100);
+
 inline long EntriesIn(const fs::path& folder)
 {
     return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
@@ -116,6 +119,10 @@ protected:
     Bytes Built(int32_t kind) { return BuiltDump(*form, kind); }
     // A file of the test's folder with those bytes.
     fs::path WriteFile(const std::string& name, const Bytes& bytes) const;
+    // File > Open of `path`, read as filter entry `filterIndex` says (1: the save file, 2: the other
+    // editor's file). A question about unsaved changes is answered No and not kept among the
+    // messages.
+    void OpenFile(const fs::path& path, int filterIndex = 1);
     // The program folder's pictures, copied into the test's folder under `name` to be spoilt.
     fs::path ProgramFolderCopy(const std::string& name) const;
 

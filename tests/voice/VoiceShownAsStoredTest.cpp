@@ -98,13 +98,7 @@ TEST_F(VoiceShownAsStoredTest, OpenedFileIsShownWithItsSwitchAlgorithmAndLinkedF
     voice.UnvoicedOperators[4].FreqMode = 2;
     voice.UnvoicedOperators[4].FreqCoarse = 3;
     voice.UnvoicedOperators[4].FseqSw = 1;
-    Bytes image(16 + TParameterData::Size);
-    std::memcpy(image.data(), "Quillmarven", 12);
-    image[12] = 100;
-    std::memcpy(image.data() + 16, &data, TParameterData::Size);
-    const fs::path path = WriteFile("linked.fse", image);
-    AnswerFileDialogs([path](const TFileDialogRequest&) { return path.string(); });
-    Click("FileOpenItem");
+    OpenFile(WriteFile("linked.fse", SaveFileImage(data)));
     Advance(20000); // the file goes to the instrument whole
     ASSERT_TRUE(Messages().empty());
     ASSERT_FALSE(form->TransferRunning());
