@@ -1,7 +1,7 @@
 // The effect sheet in the main window shows what is stored after a file is opened, a performance
 // is received and the performance is initialized: every control of the sheet, the routing labels
-// and the two drawn overlays. Then one person's edit per control sends that control's parameter
-// and changes its word and no other.
+// and the two drawn overlays. Then a person's edit of each kind of control sends that control's
+// parameter and changes its word and no other, and the levels the types keep follow.
 #include "mainform/MainForm.h"
 #include "performance/PerformancePage.h"
 #include "tests/performance/EffectData.h"
@@ -222,31 +222,18 @@ TEST_F(EffectSheetShowsTest, AfterAFileOpenEveryControlShowsItsWordAndEachEditSe
     EXPECT_EQ(form->EffectKeptLevels, (std::array<int32_t, 7>{50, 66, 80, 99, 44, 33, 10}));
     ExpectShowsLoadedEffects();
 
-    // Part sends: parts 1 and 3 edit at once; part 2 after its switch goes off.
+    // One edit of each kind (every slider's bytes: tests/pages/SliderMessagesTest.cpp). Part sends:
+    // part 1 edits at once, part 2 after its switch goes off.
     TParameterData& d = form->ParameterData;
     auto& parts = d.PfmParts;
     ShowEffectTab(0);
     Slide(P::Pfm_Effect_P1DryLvl, 127, Change(0x30, 0, 0x11, 0, 0x7F), parts[0].DryLevel, "127");
     EXPECT_EQ(Page().Pfm_Effect_ImageDryLvl[0]->Caption(), "127");
-    Slide(P::Pfm_Effect_P1RevSend, 1, Change(0x30, 0, 0x13, 0, 0x01), parts[0].ReverbSend, "1");
-    Slide(P::Pfm_Effect_P1VarSend, 64, Change(0x30, 0, 0x12, 0, 0x40), parts[0].VariationSend, "64");
-    Slide(P::Pfm_Effect_P3DryLvl, 5, Change(0x32, 0, 0x11, 0, 0x05), parts[2].DryLevel, "5");
-    Slide(P::Pfm_Effect_P3RevSend, 126, Change(0x32, 0, 0x13, 0, 0x7E), parts[2].ReverbSend, "126");
-    Slide(P::Pfm_Effect_P3VarSend, 99, Change(0x32, 0, 0x12, 0, 0x63), parts[2].VariationSend, "99");
-    EXPECT_EQ(Page().Pfm_Effect_ImageVarSend[2]->Caption(), "99");
     ExpectOneChange(
         "part 2 insertion switch", [&] { EXPECT_TRUE(Page().Pfm_Effect_PInsSw[1]->UserClicks(0)); },
         Change(0x31, 0, 0x14, 0, 0), parts[1].InsEffectSw);
     EXPECT_EQ(Page().Pfm_Effect_ImageRevSend[1]->Caption(), "25");
-    Slide(P::Pfm_Effect_P2DryLvl, 11, Change(0x31, 0, 0x11, 0, 0x0B), parts[1].DryLevel, "11");
-    Slide(P::Pfm_Effect_P2RevSend, 12, Change(0x31, 0, 0x13, 0, 0x0C), parts[1].ReverbSend, "12");
     Slide(P::Pfm_Effect_P2VarSend, 13, Change(0x31, 0, 0x12, 0, 0x0D), parts[1].VariationSend, "13");
-    ExpectOneChange(
-        "part 4 insertion switch", [&] { EXPECT_TRUE(Page().Pfm_Effect_PInsSw[3]->UserClicks(0)); },
-        Change(0x33, 0, 0x14, 0, 0), parts[3].InsEffectSw);
-    Slide(P::Pfm_Effect_P4DryLvl, 3, Change(0x33, 0, 0x11, 0, 0x03), parts[3].DryLevel, "3");
-    Slide(P::Pfm_Effect_P4RevSend, 100, Change(0x33, 0, 0x13, 0, 0x64), parts[3].ReverbSend, "100");
-    Slide(P::Pfm_Effect_P4VarSend, 120, Change(0x33, 0, 0x12, 0, 0x78), parts[3].VariationSend, "120");
     ExpectOneChange(
         "individual output", [&] { EXPECT_TRUE(Page().Pfm_Effect_IndividualOutput->UserClicks(1)); },
         Change(0x10, 0, 0x14, 0, 1), d.PfmEffect.IndividualOutput);
@@ -254,65 +241,36 @@ TEST_F(EffectSheetShowsTest, AfterAFileOpenEveryControlShowsItsWordAndEachEditSe
     // The equalizer.
     PfmEQ& eq = d.PfmEffect.PfmEQ;
     Slide(P::Pfm_Effect_EQ_LowFreq, 0, Change(0x10, 1, 0x35, 0, 0x04), eq.LowFreq, "32");
-    Slide(P::Pfm_Effect_EQ_LowGain, 24, Change(0x10, 1, 0x34, 0, 0x4C), eq.LowGain, "+12");
-    Slide(P::Pfm_Effect_EQ_LowQ, 0, Change(0x10, 1, 0x36, 0, 0x01), eq.LowQ, "0.1");
-    Slide(P::Pfm_Effect_EQ_MidFreq, 0, Change(0x10, 1, 0x39, 0, 0x0E), eq.MidFreq, "100");
-    Slide(P::Pfm_Effect_EQ_MidGain, 12, Change(0x10, 1, 0x38, 0, 0x40), eq.MidGain, "+0");
-    Slide(P::Pfm_Effect_EQ_MidQ, 119, Change(0x10, 1, 0x3A, 0, 0x78), eq.MidQ, "12.0");
     ExpectOneChange(
         "high shape", [&] { EXPECT_TRUE(Page().Pfm_Effect_EQ_HighShape->UserClicks(1)); }, Change(0x10, 1, 0x3E, 0, 1),
         eq.HighShape);
-    Slide(P::Pfm_Effect_EQ_HighFreq, 30, Change(0x10, 1, 0x3C, 0, 0x3A), eq.HighFreq, "16.0k");
-    Slide(P::Pfm_Effect_EQ_HighGain, 0, Change(0x10, 1, 0x3B, 0, 0x34), eq.HighGain, "-12");
     Slide(P::Pfm_Effect_EQ_HighQ, 5, Change(0x10, 1, 0x3D, 0, 0x06), eq.HighQ, "0.6");
     ExpectOneChange(
         "low shape", [&] { EXPECT_TRUE(Page().Pfm_Effect_EQ_LowShape->UserClicks(0)); }, Change(0x10, 1, 0x37, 0, 0),
         eq.LowShape);
 
-    // Reverb "Delay LCR": two-byte delays, offsets, value texts.
+    // Reverb "Delay LCR": two-byte delays and the kept pan.
     auto& reverb = Block(ReverbBlock).Para;
     ShowEffectTab(1);
     Slide(Row(1), 6819, Change(0x10, 0, 0x50, 0x35, 0x24), reverb[0], "682.0");
-    Slide(Row(2), 1, Change(0x10, 0, 0x52, 0x00, 0x02), reverb[1], "0.2");
-    Slide(Row(3), 127, Change(0x10, 0, 0x54, 0x01, 0x00), reverb[2], "12.8");
     Slide(Row(4), 13648, Change(0x10, 0, 0x56, 0x6A, 0x51), reverb[3], "1364.9");
-    Slide(Row(5), 126, Change(0x10, 0, 0x58, 0, 0x7F), reverb[4], "+63");
-    Slide(Row(6), 1, Change(0x10, 0, 0x5A, 0, 0x01), reverb[5], "1");
-    Slide(Row(7), 9, Change(0x10, 0, 0x5C, 0, 0x0A), reverb[6], "1.0");
-    Slide(Row(8), 0, Change(0x10, 0, 0x64, 0, 0x04), reverb[7], "32");
-    Slide(Row(9), 24, Change(0x10, 0, 0x65, 0, 0x4C), reverb[8], "+12");
-    Slide(Row(10), 30, Change(0x10, 0, 0x66, 0, 0x3A), reverb[9], "16.0k");
-    Slide(Row(11), 12, Change(0x10, 0, 0x67, 0, 0x40), reverb[10], "+0");
     Slide(Row(12), 63, Change(0x10, 1, 0x29, 0, 0x40), reverb[11], " C ");
     EXPECT_EQ(form->EffectKeptLevels[0], 63);
 
     // Variation "Compressor": the release in row 2 goes bare.
     auto& variation = Block(VariationBlock).Para;
     ShowEffectTab(2);
-    Slide(Row(1), 19, Change(0x10, 0, 0x68, 0, 0x13), variation[0], "40");
     Slide(Row(2), 5, Change(0x10, 0, 0x6A, 0, 0x05), variation[1], "55");
-    Slide(Row(3), 0, Change(0x10, 0, 0x6C, 0, 0x4F), variation[2], "-48");
-    Slide(Row(4), 7, Change(0x10, 0, 0x6E, 0, 0x07), variation[3], "20.0");
-    Slide(Row(5), 127, Change(0x10, 0, 0x70, 0, 0x7F), variation[4], "127");
     Slide(Row(6), 1, Change(0x10, 1, 0x2C, 0, 0x02), variation[5], "L62");
     Slide(Row(7), 101, Change(0x10, 1, 0x2E, 0, 0x65), variation[6], "101");
     EXPECT_EQ(Page().Pfm_Effect_ImageVarSendtoRev->Caption(), "101");
     EXPECT_EQ(form->EffectKeptLevels[2], 1);
     EXPECT_EQ(form->EffectKeptLevels[1], 101);
 
-    // Insertion "ER 1": lists, texts of their own, the trailing levels and their labels.
+    // Insertion "ER 1": a list text, the balance, the trailing levels and their labels.
     auto& insertion = Block(InsertionBlock).Para;
     ShowEffectTab(3);
     Slide(Row(1), 5, Change(0x10, 1, 0x08, 0, 0x05), insertion[0], "spring");
-    Slide(Row(2), 127, Change(0x10, 1, 0x0A, 0, 0x7F), insertion[1], "20.0");
-    Slide(Row(3), 10, Change(0x10, 1, 0x0C, 0, 0x0A), insertion[2], "10");
-    Slide(Row(4), 127, Change(0x10, 1, 0x0E, 0, 0x7F), insertion[3], "200.0");
-    Slide(Row(5), 0, Change(0x10, 1, 0x10, 0, 0x01), insertion[4], "-63");
-    Slide(Row(6), 52, Change(0x10, 1, 0x12, 0, 0x34), insertion[5], "8.0k");
-    Slide(Row(7), 1, Change(0x10, 1, 0x14, 0, 0x23), insertion[6], "1.1k");
-    Slide(Row(8), 1, Change(0x10, 1, 0x1C, 0, 0x01), insertion[7], "1");
-    Slide(Row(9), 3, Change(0x10, 1, 0x1E, 0, 0x03), insertion[8], "3");
-    Slide(Row(10), 0, Change(0x10, 1, 0x20, 0, 0x01), insertion[9], "0.1");
     Slide(Row(11), 63, Change(0x10, 1, 0x1A, 0, 0x40), insertion[10], "D=W");
     Slide(Row(12), 126, Change(0x10, 1, 0x30, 0, 0x7F), insertion[11], "R63");
     Slide(Row(13), 127, Change(0x10, 1, 0x31, 0, 0x7F), insertion[12], "127");
