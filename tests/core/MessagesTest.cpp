@@ -1,5 +1,6 @@
 // Parameter changes and dump requests: frames, device number, addresses and the data bytes
-// the address tables give for a parameter.
+// the address tables give for a parameter, and the conversion of a single word into them as the
+// pages take it from the dump layouts.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -260,6 +261,27 @@ TEST_F(MessagesTest, TemplateTable)
     EXPECT_EQ(ParameterChangeTemplate(0x40, 0x00, 0x00)[8], 0x20);
     EXPECT_THROW(ParameterChangeTemplate(0x30, 0x00, 0x30), std::invalid_argument);
     EXPECT_THROW(ParameterChangeTemplate(0x61, 0x00, 0x16), std::invalid_argument);
+}
+
+// The pages' conversion of a word, values beyond the field included.
+TEST(DumpField, FieldBytesConvertAndStaySevenBit)
+{
+    auto bytes = [](TFieldForm form, int arg, int value, int width = 0) {
+        TDumpField f;
+        f.Form = form;
+        f.Arg = arg;
+        f.Width = width;
+        const ParameterBytes b = FieldBytes(f, value);
+        return b.DH * 256 + b.DL;
+    };
+    EXPECT_EQ(bytes(TFieldForm::Byte, 16, 40), 56);
+    EXPECT_EQ(bytes(TFieldForm::Reverse, 99, 30), 69);
+    EXPECT_EQ(bytes(TFieldForm::Reverse, 100, 0), 100);
+    EXPECT_EQ(bytes(TFieldForm::Bits, 3, 5, 4), 40);
+    EXPECT_EQ(bytes(TFieldForm::Wide14, 100, 900), 0x07 * 256 + 0x68); // 1000 = 7 x 128 + 104
+    EXPECT_EQ(bytes(TFieldForm::Wide14, 0, 300), 0x02 * 256 + 0x2C);
+    EXPECT_EQ(bytes(TFieldForm::Byte, 0, 200), 0x7F);
+    EXPECT_EQ(bytes(TFieldForm::Reverse, 99, 120), 0);
 }
 
 } // namespace
