@@ -13,60 +13,18 @@ protected:
     TParameterData& D = Main.ParameterData;
 };
 
-TEST_F(InitialDataTest, ConstructionGivesTheInitialPerformance)
+// Every initial word of the buffer: InitialValuesTest. Here the state around it.
+TEST_F(InitialDataTest, ConstructionStartsUnchangedWithTheSequenceMemoriesAsTheFirstPreset)
 {
     EXPECT_EQ(Main.CaptionText, "Quillmarven");
     EXPECT_EQ(Main.DataChanged, 0);
     EXPECT_EQ(Main.SilentReceiveAll, 1);
     EXPECT_EQ(Main.DeviceNumber, 0);
-    EXPECT_EQ(D.SystemBlock.MemoryMode, 0);
-    EXPECT_EQ(std::memcmp(D.PfmCommon.Name.data(), "InitPerfrmnc", 12), 0);
-    EXPECT_EQ(D.PfmCommon.NameSpare[0], 0);
-
-    EXPECT_EQ(D.PfmParts[0].BankNum, 1);
-    EXPECT_EQ(D.PfmParts[0].PrgNum, 0);
-    EXPECT_EQ(D.PfmParts[0].RcvCh, 0);
-    for (std::size_t p = 1; p < 4; ++p) {
-        EXPECT_EQ(D.PfmParts[p].BankNum, 0);
-        EXPECT_EQ(D.PfmParts[p].RcvCh, 17);
-    }
-    for (const PfmPart& part : D.PfmParts) EXPECT_EQ(part.ReserveNote, 4);
-}
-
-TEST_F(InitialDataTest, EffectsFormantSequenceAndControllerSets)
-{
-    const PfmEffect& e = D.PfmEffect;
-    const int32_t types[3] = {1, 20, 1};
-    for (std::size_t b = 0; b < 3; ++b) {
-        EXPECT_EQ(e.PfmEffectBlocks[b].EffectType, types[b]);
-        EXPECT_EQ(e.PfmEffectBlocks[b].Para, Main.EffectTypeTable[static_cast<std::size_t>(types[b])][b].DefaultValue);
-    }
-    EXPECT_EQ(Main.EffectKeptLevels, (std::array<int32_t, 7>{63, 0, 63, 127, 0, 0, 63}));
-
-    const auto& preset = Main.FseqPresetInfo[0];
-    const PfmFseq& f = D.PfmFseq;
-    EXPECT_EQ(f.Pitch, preset[0]);
-    EXPECT_EQ(f.StartDelay, preset[1]);
-    EXPECT_EQ(f.LoopMode, preset[2]);
-    EXPECT_EQ(f.LoopStart, preset[3]);
-    EXPECT_EQ(f.LoopEnd, preset[4]);
-    EXPECT_EQ(f.LoopEndMax, preset[5]);
-    EXPECT_GT(preset[5], 0); // the catalogue is really there
+    // The first preset: loop 0..498, end step 504.
     for (const FseqMemorySlot& slot : Main.FseqIntInfo) {
-        EXPECT_EQ(slot.LoopStart, preset[3]);
-        EXPECT_EQ(slot.EndStep, preset[5]);
-    }
-
-    const ControlSource on[5] = {MW, KN1, KN2, KN3, KN4};
-    const int32_t destination[8] = {39, 21, 22, 15, 16, 0, 0, 0};
-    const int32_t depth[8] = {78, 96, 73, 80, 80, 64, 64, 64};
-    for (std::size_t k = 0; k < 8; ++k) {
-        const PfmControlSet& set = D.PfmControlSets[k];
-        for (int s = 0; s < 14; ++s)
-            EXPECT_EQ(set.SourceSw[static_cast<std::size_t>(s)], k < 5 && s == on[k] ? 1 : 0) << k << " " << s;
-        for (uint8_t sw : set.PartSw) EXPECT_EQ(sw, k < 5 ? 1 : 0);
-        EXPECT_EQ(set.Destination, destination[k]);
-        EXPECT_EQ(set.Depth, depth[k]);
+        EXPECT_EQ(slot.LoopStart, 0);
+        EXPECT_EQ(slot.LoopEnd, 498);
+        EXPECT_EQ(slot.EndStep, 504);
     }
 }
 
@@ -125,17 +83,6 @@ TEST_F(InitialDataTest, InitPerformanceClearsPartMutesAndKeepsVoiceFilterWordsIn
         EXPECT_EQ(D.VoiceRecords[p].VoiceCommon.FilterSw, 0);
         EXPECT_EQ(D.PfmParts[p].BankNum, p == 0 ? 1 : 0);
     }
-}
-
-TEST_F(InitialDataTest, InitialDumps)
-{
-    Main.BuildPerformanceDump(DumpPerformance, 0);
-    const auto perf = [&](int pos) { return Main.PerformanceDumpBuffer[9u + static_cast<std::size_t>(pos)]; };
-    EXPECT_EQ(perf(0xA8), 1);
-    EXPECT_EQ(perf(0xA9), 64);   // reverb pan 63, + 1
-    EXPECT_EQ(perf(0x30), 0x20); // set 1: MW
-    // Variation Delay LCR: its delays are two-byte fields with the kind's offset.
-    EXPECT_EQ(perf(0x68) * 128 + perf(0x69), D.PfmEffect.PfmEffectBlocks[VariationBlock].Para[0] + 1);
 }
 
 } // namespace

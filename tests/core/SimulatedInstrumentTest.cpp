@@ -1,4 +1,5 @@
-// The simulated instrument on its own, and talking to the editor's data half.
+// The simulated instrument on its own. (Talking to the editor: the transfer tests, which compare
+// its blocks with the editor's after receives, sends and edits.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -90,50 +91,6 @@ TEST(SimulatedInstrumentTest, TakesValidBulkDumpsOnly)
     synth.Receive(stream);
     EXPECT_EQ(synth.Performance[0x10], 0x11);
     EXPECT_EQ(synth.Performance[0x11], 0x22);
-}
-
-TEST(SimulatedInstrumentTest, EditorSendsAndFetchesBack)
-{
-    auto mainData = std::make_unique<RecordingMainData>();
-    RecordingMainData& main = *mainData;
-    SimulatedInstrument synth;
-    main.Instrument = &synth;
-    main.DeviceNumber = synth.DeviceNumber = 4;
-
-    // Everything sent as dumps and edits comes back the same way.
-    main.ParameterData.VoiceRecords[1].VoiceCommon.Feedback = 7;
-    main.ParameterData.PfmEffect.PfmEffectBlocks[ReverbBlock].EffectType = 13;
-    main.ParameterData.PfmEffect.PfmEffectBlocks[ReverbBlock].Para[0] = 12345;
-    main.SendBulkDump(DumpPerformance, 0);
-    main.SendBulkDump(1, 0);
-    main.SendBulkDump(DumpSystem, 0);
-    main.ParameterData.PfmParts[3].Volume = 12;
-    ASSERT_TRUE(main.SendParameter(0x33, 0x00, 0x0B));
-    const TParameterData sent = main.ParameterData;
-
-    main.InitAll();
-    for (int32_t target : {ReceivePerformance, 1, ReceiveSystem}) {
-        main.BeginReceive(target, true);
-        const DumpRequestMessage request = DumpRequestFor(target);
-        main.SendSysEx(request.data(), static_cast<int>(request.size()));
-        EXPECT_EQ(main.DumpReceived, 1) << target;
-    }
-    EXPECT_EQ(main.ParameterData.VoiceRecords[1].VoiceCommon.Feedback, 7);
-    EXPECT_EQ(main.ParameterData.PfmEffect.PfmEffectBlocks[ReverbBlock].Para[0], 12345);
-    EXPECT_EQ(main.ParameterData.PfmParts[3].Volume, 12);
-    EXPECT_EQ(std::memcmp(&main.ParameterData.SystemBlock, &sent.SystemBlock, sizeof(SystemBlock)), 0);
-
-    // The three failure modes leave the editor's data alone and report nothing received.
-    main.ParameterData.PfmParts[3].Volume = 1;
-    for (auto mode : {SimulatedInstrument::Answer::Nothing, SimulatedInstrument::Answer::Truncated,
-                      SimulatedInstrument::Answer::BadChecksum}) {
-        synth.AnswerMode = mode;
-        main.BeginReceive(ReceivePerformance, true);
-        const DumpRequestMessage request = DumpRequestFor(ReceivePerformance);
-        main.SendSysEx(request.data(), 8);
-        EXPECT_EQ(main.DumpReceived, 0);
-        EXPECT_EQ(main.ParameterData.PfmParts[3].Volume, 1);
-    }
 }
 
 } // namespace
