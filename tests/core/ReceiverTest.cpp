@@ -106,8 +106,7 @@ TEST_F(ReceiverTest, VoiceGoesIntoThePartThatWasAskedFor)
 TEST_F(ReceiverTest, FormantSequenceSpeedAndNumber)
 {
     PfmFseq& f = Main.ParameterData.PfmFseq;
-    f.Speed = 1234;
-    f.Speedmidi = 2;
+    f.Speed = 1234, f.Speedmidi = 2;
     Bytes dump = Dump(ReceivePerformance);
     Set(dump, 0x18, 0x00);
     Set(dump, 0x19, 0x63);
@@ -253,9 +252,7 @@ TEST_F(ReceiverTest, SystemRules)
 TEST_F(ReceiverTest, VoiceRules)
 {
     VoiceRecord& v = Voice(1);
-    v.VoiceCommon.Name[11] = 'Z';
-    v.VoicedOperators[3].BandWidth = 11;
-    v.VoicedOperators[5].FreqCoarseMax = 21;
+    v.VoiceCommon.Name[11] = 'Z', v.VoicedOperators[3].BandWidth = 11, v.VoicedOperators[5].FreqCoarseMax = 21;
     v.UnvoicedOperators[5].PitchMod = 6;
     Bytes dump = Dump(1);
     std::memcpy(dump.data() + 9, "ABCDEFGHIJ", 10);
@@ -300,9 +297,7 @@ TEST_F(ReceiverTest, ExplicitReceiveKeepsTheValuesUnderTheEditorsMutes)
     Voice(0).VoicedOperators[2].FseqSw = 1;
     Voice(0).UnvoicedOperators[4].OutputLvl = 60;
     Voice(0).VoicedOperators[3].OutputLvl = 50;
-    Main.PartMute[1] = 1;
-    Main.OperatorMute.Voiced[0][2] = 1;
-    Main.OperatorMute.Unvoiced[0][4] = 1;
+    Main.PartMute[1] = 1, Main.OperatorMute.Voiced[0][2] = 1, Main.OperatorMute.Unvoiced[0][4] = 1;
 
     Receive(ReceivePerformance, performance);
     EXPECT_EQ(Part(1).Volume, 90);

@@ -2,7 +2,6 @@
 // its blocks with the editor's after receives, sends and edits.)
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 #include "tests/support/RecordingMainData.h"

@@ -56,8 +56,7 @@ TEST_F(EffectPageTest, ReverbTypeNoEffectTakesTheKeptPanAndSendsOnlyTheType)
 
 TEST_F(EffectPageTest, InsertionThruTakesTheFourKeptLevelsAndRenamesTheDestinationLists)
 {
-    data.ParameterData.PfmControlSets[0].Destination = 2;
-    data.ParameterData.PfmControlSets[5].Destination = 17;
+    data.ParameterData.PfmControlSets[0].Destination = 2, data.ParameterData.PfmControlSets[5].Destination = 17;
     page->FillDestinationLists();
     ShowTab(3);
     // Pan, sends and dry level of the initial "Chorus" (17 slots).
@@ -329,10 +328,7 @@ TEST_F(EffectPageTest, WordsOutsideTheirRangesShowClampedAndStayStored)
     Block(VariationBlock).Para[0] = 20000; // "Lch Delay1", 0..6819
     Block(VariationBlock).Para[1] = -5;    // "Lch FB Lvl"
     PfmEQ& eq = data.ParameterData.PfmEffect.PfmEQ;
-    eq.LowFreq = 99;
-    eq.MidFreq = -1;
-    eq.HighQ = 400;
-    eq.HighShape = 1;
+    eq.LowFreq = 99, eq.MidFreq = -1, eq.HighQ = 400, eq.HighShape = 1;
     Refresh();
     EXPECT_EQ(data.UpdatingDisplay, 0);
 

@@ -22,15 +22,9 @@ TEST(FseqSheetScreenshot, SheetFitsTheWindowAndEveryCaptionStandsApart)
         form.Show();
         TPerformancePage& page = *form.PerformancePage;
         TParameterData& d = form.ParameterData;
-        d.PfmFseq.Part = 2;
-        d.PfmFseq.SpeedSelect = 0;
-        d.PfmFseq.Speedmidi = 3;
-        d.PfmControlSets[5].SourceSw[MC3] = 1;
-        d.PfmControlSets[5].Destination = 30;
-        d.PfmControlSets[5].Depth = 20;
-        d.SystemBlock.VelCrv = 3;
-        d.SystemBlock.MstrTune = 71;
-        d.SystemBlock.MemoryMode = 1;
+        d.PfmFseq.Part = 2, d.PfmFseq.SpeedSelect = 0, d.PfmFseq.Speedmidi = 3;
+        d.PfmControlSets[5].SourceSw[MC3] = 1, d.PfmControlSets[5].Destination = 30, d.PfmControlSets[5].Depth = 20;
+        d.SystemBlock.VelCrv = 3, d.SystemBlock.MstrTune = 71, d.SystemBlock.MemoryMode = 1;
         form.RefreshPerformancePages();
         page.Pfm_PageControl->SetActivePage(page.Pfm_FSEQ_Ctrl_TabSheet);
         backend.ProcessMessages();

@@ -103,10 +103,7 @@ TEST_F(PerformancePageTest, MuteOfAnotherPartSendsButLeavesThePartPageAlone)
 TEST_F(PerformancePageTest, RefreshLoadsEveryBoxLikeItsSliderAndSendsNothing)
 {
     auto& c = data.ParameterData.PfmCommon;
-    c.Volume = 77;
-    c.NoteShift = 20;
-    c.Pan = 100;
-    c.ControlChannel = 17;
+    c.Volume = 77, c.NoteShift = 20, c.Pan = 100, c.ControlChannel = 17;
     Part(0).EGDecayTime = 60;
     Part(0).LFO2FltMod = 3;
     Part(0).PBRange = 200; // foreign: beyond the slider

@@ -92,23 +92,14 @@ TEST_F(NoDeviceTest, NewInitializeAllAndOpenChangeTheBufferThenSayNoDeviceIsOpen
     // A save file of the editor's own kind with a volume of 55.
     TParameterData data = form->ParameterData;
     data.PfmCommon.Volume = 55;
-    std::string image("Quillmarven\0\x64\0\0\0", 16);
-    image.append(reinterpret_cast<const char*>(&data), TParameterData::Size);
-    const auto path = temp / "saved.fse";
-    WriteText(path, image);
-    form->OpenDialog->FilterIndex = 1;
-    Application->Headless().FileResponder = [&](const TFileDialogRequest&) { return path.string(); };
-    Click("FileOpenItem");
+    const fs::path path = WriteFile("saved.fse", SaveFileImage(data));
+    OpenFile(path);
     EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
     EXPECT_EQ(form->CurrentFileName, path.string());
     ExpectRefused("File > Open");
 
     // The other editor's file goes to the instrument and back: nothing of it without devices.
-    const auto other = temp / "other.fs1";
-    WriteText(other, std::string("\xF0\x43\x00\x5E\x10\x00\x00\x01\xF7", 9));
-    form->OpenDialog->FilterIndex = 2;
-    Application->Headless().FileResponder = [&](const TFileDialogRequest&) { return other.string(); };
-    Click("FileOpenItem");
+    OpenFile(WriteFile("other.fs1", {0xF0, 0x43, 0x00, 0x5E, 0x10, 0x00, 0x00, 0x01, 0xF7}), 2);
     ExpectRefused("File > Open of the other editor's file");
     EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
 }

@@ -203,20 +203,11 @@ TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
 {
     VoiceCommon& c = Common();
     std::memcpy(c.Name.data(), "Pad\0\0\0\0\0\0\0\0\0", 12);
-    c.Category = 12;
-    c.LFO1KeySync = 1;
+    c.Category = 12, c.LFO1KeySync = 1;
     c.LFO1Speed = 150; // beyond the slider: the box still shows the word
-    c.FilterResonance = 0;
-    c.FilterEGLv1 = 50;
-    c.FilterEGLv2 = 0;
-    c.FilterEGLv3 = 100;
-    c.PitchEGTime1 = 99;
-    c.PitchEGLv0 = 51;
-    c.Fm[4].CtlDepth = 127;
-    c.NoteShift = 0;
-    c.Feedback = 6;
-    form->OperatorMute.Voiced[0][2] = 1;
-    form->OperatorMute.Unvoiced[0][7] = 1;
+    c.FilterResonance = 0, c.FilterEGLv1 = 50, c.FilterEGLv2 = 0, c.FilterEGLv3 = 100, c.PitchEGTime1 = 99;
+    c.PitchEGLv0 = 51, c.Fm[4].CtlDepth = 127, c.NoteShift = 0, c.Feedback = 6;
+    form->OperatorMute.Voiced[0][2] = 1, form->OperatorMute.Unvoiced[0][7] = 1;
 
     Refresh();
     EXPECT_EQ(page->Vc_Name->Text(), "Pad");

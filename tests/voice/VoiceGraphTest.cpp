@@ -16,8 +16,7 @@ protected:
     {
         VoiceCommon& c = Common();
         c.FilterEGTime1 = c.FilterEGTime2 = c.FilterEGTime3 = c.FilterEGTime4 = 99 - time;
-        c.FilterEGLv1 = c.FilterEGLv2 = c.FilterEGLv3 = 50 - level3;
-        c.FilterEGLv4 = 50 - level4;
+        c.FilterEGLv1 = c.FilterEGLv2 = c.FilterEGLv3 = 50 - level3, c.FilterEGLv4 = 50 - level4;
         c.FilterEGDepth = 64 + depth;
         Refresh();
     }
@@ -79,11 +78,9 @@ TEST_F(VoiceGraphTest, PitchOperatorAndFrequencyCurves)
     c.PitchEGLv0 = c.PitchEGLv1 = c.PitchEGLv2 = c.PitchEGLv3 = c.PitchEGLv4 = 50;
     c.PitchEGTime1 = c.PitchEGTime2 = c.PitchEGTime3 = c.PitchEGTime4 = 99;
     VoicedOperator& o = VOp(0);
-    o.EGHold = 99;
-    o.EGTime1 = o.EGTime2 = o.EGTime3 = o.EGTime4 = 50;
+    o.EGHold = 99, o.EGTime1 = o.EGTime2 = o.EGTime3 = o.EGTime4 = 50;
     o.EGLv1 = o.EGLv2 = o.EGLv3 = o.EGLv4 = 99; // level 0
-    o.FrqEGInitLvl = o.FrqEGAtakLvl = 50;
-    o.FrqEGAtakTime = o.FrqEGDecayTime = 0;
+    o.FrqEGInitLvl = o.FrqEGAtakLvl = 50, o.FrqEGAtakTime = o.FrqEGDecayTime = 0;
     Refresh();
     // Pitch levels +0 lie on the base line at y 50; past the release the axis shows.
     EXPECT_EQ(At(page->Vc_PitchEGGraph, 16, 50), Yellow);

@@ -236,21 +236,9 @@ TEST_F(VoicePageTest, PackedOscillatorBytesAndAttenuation)
 TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
 {
     VoicedOperator& o = VOp(0);
-    o.Form = 0;
-    o.FreqMode = 0;
-    o.FseqSw = 0;
-    o.FseqTrk = 7;
-    o.Transpose = 0;
-    o.Detune = 30;
-    o.EGLv1 = 0;
-    o.EGTime2 = 99;
-    o.EGTimeScaling = 3;
-    o.FrqEGInitLvl = 0;
-    o.FrqEGAtakLvl = 100;
-    o.SnsAmpVel = 0;
-    o.SnsWidthBias = 14;
-    o.OPAtt = 2;
-    o.OutputLvl = 80;
+    o.Form = 0, o.FreqMode = 0, o.FseqSw = 0, o.FseqTrk = 7, o.Transpose = 0, o.Detune = 30, o.EGLv1 = 0;
+    o.EGTime2 = 99, o.EGTimeScaling = 3, o.FrqEGInitLvl = 0, o.FrqEGAtakLvl = 100, o.SnsAmpVel = 0;
+    o.SnsWidthBias = 14, o.OPAtt = 2, o.OutputLvl = 80;
     Refresh();
     EXPECT_EQ(page->Vc_VOpFseqTrkEdit->Text(), "8");
     EXPECT_EQ(page->Vc_VOpTransposeEdit->Text(), "-24");
@@ -292,10 +280,7 @@ TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
     UnvoicedOperator& u = Voice().UnvoicedOperators[2];
     u.FseqSw = 1;
     u.FreqMode = 2; // LinkFF, while the voiced partner is not formant-shaped
-    u.FreqCoarse = 0;
-    u.FreqFine = 90;
-    u.LvlScaling = 0;
-    u.Transpose = 24;
+    u.FreqCoarse = 0, u.FreqFine = 90, u.LvlScaling = 0, u.Transpose = 24;
     VOp(2).Form = 1;
     VOp(2).FseqTrk = 0;
     ShowOperatorTab(10);

@@ -89,14 +89,10 @@ TEST_F(VoiceShownAsStoredTest, OpenedFileIsShownWithItsSwitchAlgorithmAndLinkedF
 {
     TParameterData data = form->ParameterData;
     VoiceRecord& voice = data.VoiceRecords[1];
-    voice.VoiceCommon.Algorithm = 77;
-    voice.VoiceCommon.FilterSw = data.PfmParts[1].FilterSw = 1;
-    voice.VoicedOperators[4].Form = 7;
-    voice.VoicedOperators[4].FreqMode = 1;
-    voice.VoicedOperators[4].FreqCoarse = 16;
-    voice.VoicedOperators[4].FreqFine = 0;
-    voice.UnvoicedOperators[4].FreqMode = 2;
-    voice.UnvoicedOperators[4].FreqCoarse = 3;
+    voice.VoiceCommon.Algorithm = 77, voice.VoiceCommon.FilterSw = data.PfmParts[1].FilterSw = 1;
+    voice.VoicedOperators[4].Form = 7, voice.VoicedOperators[4].FreqMode = 1;
+    voice.VoicedOperators[4].FreqCoarse = 16, voice.VoicedOperators[4].FreqFine = 0;
+    voice.UnvoicedOperators[4].FreqMode = 2, voice.UnvoicedOperators[4].FreqCoarse = 3;
     voice.UnvoicedOperators[4].FseqSw = 1;
     OpenFile(WriteFile("linked.fse", SaveFileImage(data)));
     Advance(20000); // the file goes to the instrument whole
