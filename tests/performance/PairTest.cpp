@@ -1,6 +1,7 @@
 // The value pairs of the performance pages: typing, keys, the storing road, the read-only rows'
 // conversions and texts, and the effect rows that follow the stored type. (Every slider's address
-// and bytes against the dump layout: tests/pages/SliderMessagesTest.cpp.)
+// and bytes: tests/pages/SliderMessagesTest.cpp; the signed boxes' lopsided ranges:
+// PartSheetControlsTest; the reserve box within its limit: FilterSwitchTest.)
 #include "tests/performance/PerformanceFixture.h"
 
 using P = PfmPair;
@@ -26,26 +27,6 @@ TEST_F(PerformancePageTest, TypingDigitsMovesSliderAndEachStepStoresSendsAndMark
     EXPECT_EQ(data.CaptionText, "Quillmarven (Changed)");
     // Letters, lone signs and the same value typed again: the shared pair's rules, tested on
     // the voice page's boxes.
-}
-
-TEST_F(PerformancePageTest, SignedBoxWaitsForDigitsAndClampsToItsLopsidedRange)
-{
-    TEdit* edit = Edit(P::Pfm_Part_Formant);
-    TScrollBar* bar = Bar(P::Pfm_Part_Formant);
-    ASSERT_TRUE(edit->UserSetsText("-"));
-    EXPECT_EQ(bar->Position(), 64);
-    EXPECT_TRUE(Sent().empty());
-    ASSERT_TRUE(edit->UserTypes("5"));
-    EXPECT_EQ(bar->Position(), 59);
-    EXPECT_EQ(edit->Text(), "-5");
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x30, 0, 0x1D, 0, 59)});
-
-    // The range is lopsided: -64 .. +63.
-    ASSERT_TRUE(edit->UserSetsText("+70"));
-    EXPECT_EQ(bar->Position(), 127);
-    EXPECT_EQ(edit->Text(), "+63");
-    ASSERT_TRUE(edit->UserSetsText("-99"));
-    EXPECT_EQ(edit->Text(), "-64");
 }
 
 TEST_F(PerformancePageTest, KeyStepsFollowTheRowAndStopAtTheEnds)
@@ -83,23 +64,6 @@ TEST_F(PerformancePageTest, SliderMovedDuringADisplayStoresShowsAndSendsNothing)
     EXPECT_EQ(Edit(P::Pfm_Part_Formant)->Text(), "+0");
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(data.DataChanged, 0);
-}
-
-TEST_F(PerformancePageTest, ReserveBoxKeepsToTheLimit)
-{
-    Bar(P::Pfm_Part_ReserveNote)->SetMax(6);
-    Bar(P::Pfm_Part_ReserveNote)->SetPosition(2);
-    Sent();
-    ASSERT_TRUE(Edit(P::Pfm_Part_ReserveNote)->UserSetsText("9"));
-    EXPECT_EQ(Bar(P::Pfm_Part_ReserveNote)->Position(), 6);
-    EXPECT_EQ(Part(0).ReserveNote, 6);
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x30, 0, 0x00, 0, 6)});
-
-    Bar(P::Pfm_Part_ReserveNote)->SetMax(0);
-    Sent();
-    ASSERT_TRUE(Edit(P::Pfm_Part_ReserveNote)->UserSetsText("9"));
-    EXPECT_EQ(Edit(P::Pfm_Part_ReserveNote)->Text(), "0");
-    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(PerformancePageTest, VelocityLimitAndSevenStepBoxes)
