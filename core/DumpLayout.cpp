@@ -30,9 +30,9 @@ struct DumpField {
     Codec Kind = Codec::Byte;
     int16_t Arg = 0;
     uint8_t Width = 0;
-    bool Small = false;  // a one-byte field (controller set switches)
-    bool Pair = false;   // a parameter change carries this byte and the next as DH DL
-    int16_t Lo = 0;      // range the word is brought into, when Hi >= Lo
+    bool Small = false; // a one-byte field (controller set switches)
+    bool Pair = false;  // a parameter change carries this byte and the next as DH DL
+    int16_t Lo = 0;     // range the word is brought into, when Hi >= Lo
     int16_t Hi = -1;
     uint16_t Offset2 = 0;
 };
@@ -191,10 +191,7 @@ void Decode(const DumpField& f, uint8_t* base, const uint8_t* payload)
     }
 }
 
-bool IsTwoByte(const DumpField& f)
-{
-    return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed;
-}
+bool IsTwoByte(const DumpField& f) { return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed; }
 
 // ---- Performance layout (offsets from the start of TParameterData) --------------------------
 
@@ -204,7 +201,10 @@ constexpr std::size_t FseqAt = offsetof(TParameterData, PfmFseq);
 constexpr std::size_t EffectAt = offsetof(TParameterData, PfmEffect);
 constexpr std::size_t EQAt = EffectAt + offsetof(PfmEffect, PfmEQ);
 constexpr std::size_t SystemAt = offsetof(TParameterData, SystemBlock);
-constexpr std::size_t PartAt(int p) { return offsetof(TParameterData, PfmParts) + sizeof(PfmPart) * static_cast<std::size_t>(p); }
+constexpr std::size_t PartAt(int p)
+{
+    return offsetof(TParameterData, PfmParts) + sizeof(PfmPart) * static_cast<std::size_t>(p);
+}
 constexpr std::size_t ControlSetAt(int k)
 {
     return offsetof(TParameterData, PfmControlSets) + sizeof(PfmControlSet) * static_cast<std::size_t>(k);
@@ -213,7 +213,10 @@ constexpr std::size_t EffectBlockAt(int b)
 {
     return EffectAt + offsetof(PfmEffect, PfmEffectBlocks) + sizeof(PfmEffectBlock) * static_cast<std::size_t>(b);
 }
-constexpr std::size_t VoiceAt(int v) { return offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord) * static_cast<std::size_t>(v); }
+constexpr std::size_t VoiceAt(int v)
+{
+    return offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord) * static_cast<std::size_t>(v);
+}
 
 std::vector<DumpField> MakePerformanceFields()
 {
@@ -246,7 +249,8 @@ std::vector<DumpField> MakePerformanceFields()
                                                                     {KN1, KN2, KN3, KN4, MC1, MC2, PB}};
     for (int k = 0; k < 8; ++k)
         for (int bit = 0; bit < 4; ++bit)
-            f.push_back(Bits(0x28 + k, ControlSetAt(k) + AT(PfmControlSet, PartSw) + static_cast<std::size_t>(bit), bit, 1, true));
+            f.push_back(Bits(0x28 + k, ControlSetAt(k) + AT(PfmControlSet, PartSw) + static_cast<std::size_t>(bit), bit,
+                             1, true));
     for (int k = 0; k < 8; ++k) {
         const std::size_t sw = ControlSetAt(k) + AT(PfmControlSet, SourceSw);
         for (int bit = 0; bit < 7; ++bit) {
@@ -261,8 +265,7 @@ std::vector<DumpField> MakePerformanceFields()
     }
     for (int k = 0; k < 8; ++k)
         f.push_back(InRange(Field(0x40 + k, ControlSetAt(k) + AT(PfmControlSet, Destination)), 0, 47));
-    for (int k = 0; k < 8; ++k)
-        f.push_back(Field(0x48 + k, ControlSetAt(k) + AT(PfmControlSet, Depth)));
+    for (int k = 0; k < 8; ++k) f.push_back(Field(0x48 + k, ControlSetAt(k) + AT(PfmControlSet, Depth)));
 
     // Effect blocks: the types (their slots are placed by the effect type table, below),
     // the returns and the EQ.
@@ -320,10 +323,12 @@ std::vector<DumpField> MakePerformanceFields()
     // clang-format on
     for (int p = 0; p < 4; ++p) {
         for (const PartRow& r : Part) {
-            DumpField row = Field(PerformancePartPosition + PerformancePartStride * p + r.J, PartAt(p) + r.Word, r.Kind, r.Arg);
+            DumpField row =
+                Field(PerformancePartPosition + PerformancePartStride * p + r.J, PartAt(p) + r.Word, r.Kind, r.Arg);
             if (r.Word == AT(PfmPart, BankNum)) row = InRange(row, 0, 12); // indexes the voice-name columns
             if (r.Kind == C::Portamento) row.Offset2 = U16(PartAt(p) + AT(PfmPart, PortaMode));
-            if (r.Kind == C::CopiedByte) row.Offset2 = U16(VoiceAt(p) + AT(VoiceRecord, VoiceCommon) + AT(VoiceCommon, FilterSw));
+            if (r.Kind == C::CopiedByte)
+                row.Offset2 = U16(VoiceAt(p) + AT(VoiceRecord, VoiceCommon) + AT(VoiceCommon, FilterSw));
             f.push_back(row);
         }
     }
@@ -400,14 +405,16 @@ std::vector<DumpField> MakeVoiceFields()
         f.push_back(Bits(0x40 + i, frmt + AT(VoiceControl, Parameter), 4, 3));
     }
     for (int i = 0; i < 5; ++i)
-        f.push_back(Field(0x45 + i, V + AT(VoiceCommon, Frmt) + sizeof(VoiceControl) * static_cast<std::size_t>(i) + AT(VoiceControl, CtlDepth)));
+        f.push_back(Field(0x45 + i, V + AT(VoiceCommon, Frmt) + sizeof(VoiceControl) * static_cast<std::size_t>(i) +
+                                        AT(VoiceControl, CtlDepth)));
     for (int i = 0; i < 5; ++i) {
         const std::size_t fm = V + AT(VoiceCommon, Fm) + sizeof(VoiceControl) * static_cast<std::size_t>(i);
         f.push_back(Bits(0x4A + i, fm + AT(VoiceControl, Operator), 0, 4));
         f.push_back(Bits(0x4A + i, fm + AT(VoiceControl, Parameter), 4, 3));
     }
     for (int i = 0; i < 5; ++i)
-        f.push_back(Field(0x4F + i, V + AT(VoiceCommon, Fm) + sizeof(VoiceControl) * static_cast<std::size_t>(i) + AT(VoiceControl, CtlDepth)));
+        f.push_back(Field(0x4F + i, V + AT(VoiceCommon, Fm) + sizeof(VoiceControl) * static_cast<std::size_t>(i) +
+                                        AT(VoiceControl, CtlDepth)));
     common(0x54, AT(VoiceCommon, FilterType));
     common(0x55, AT(VoiceCommon, FilterResonance));
     common(0x56, AT(VoiceCommon, FilterResoVelSns));
@@ -449,7 +456,8 @@ std::vector<DumpField> MakeVoiceFields()
         voicedBits(0x05, AT(VoicedOperator, FseqTrk), 0, 3);
         voicedBits(0x05, AT(VoicedOperator, Skirt), 3, 3);
         voicedBits(0x05, AT(VoicedOperator, FreqMode), 6, 1);
-        f.push_back(WithSecond(Field(at + 0x06, vo + AT(VoicedOperator, BandWidth), C::BandOrReso), vo + AT(VoicedOperator, Form)));
+        f.push_back(WithSecond(Field(at + 0x06, vo + AT(VoicedOperator, BandWidth), C::BandOrReso),
+                               vo + AT(VoicedOperator, Form)));
         voiced(0x07, AT(VoicedOperator, Detune));
         voiced(0x08, AT(VoicedOperator, FrqEGInitLvl));
         voiced(0x09, AT(VoicedOperator, FrqEGAtakLvl));
@@ -555,8 +563,6 @@ const std::vector<DumpField>& SystemFields()
 
 // ---- Effect slots, placed by the effect type table -------------------------------------------
 
-constexpr int TrailingSlots[3] = {1, 2, 4};
-
 int EffectTypeInRange(int block, int32_t type) { return std::clamp(type, 0, EffectTypeCount[block] - 1); }
 
 struct EffectFields {
@@ -565,17 +571,18 @@ struct EffectFields {
     void Add(const DumpField& f) { Rows[static_cast<std::size_t>(Count++)] = f; }
 };
 
-// The rows of the three blocks' used slots for their current types. `forMessage` gives the
-// placement a parameter change takes: the dump's one exception (the raw "Release" byte of
-// insertion types 23..27) does not apply to the message, which sends position + offset.
-EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables, bool forMessage)
+// The rows of the three blocks' used slots for their current types. A parameter change at a
+// slot's address carries the bytes the dump carries there, the bare "Release" of the insertion
+// gate and compressor types included (00 and the position).
+EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables)
 {
     EffectFields out;
     for (int block = 0; block < 3; ++block) {
         const int type = EffectTypeInRange(block, effect.PfmEffectBlocks[static_cast<std::size_t>(block)].EffectType);
-        const TEFXSetup& setup = tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)];
+        const TEFXSetup& setup =
+            tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)];
         const int n = setup.ParamCount;
-        if (n < TrailingSlots[block] || n > 18) continue; // catalogue not filled
+        if (n < TrailingEffectSlots[block] || n > 18) continue; // catalogue not filled
         auto kindOf = [&](int i) {
             return static_cast<std::size_t>(std::clamp(setup.DisplayKind[static_cast<std::size_t>(i)], 0, 58));
         };
@@ -585,15 +592,15 @@ EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables
             const std::size_t word = EffectBlockAt(block) + AT(PfmEffectBlock, Para) + 4u * static_cast<std::size_t>(i);
             out.Add(InRange(Field(pos, word, codec, arg), 0, tables.EffectKindMax[kindOf(i)]));
         };
-        for (int i = 0; i < n - TrailingSlots[block]; ++i) {
+        for (int i = 0; i < n - TrailingEffectSlots[block]; ++i) {
             const int al = setup.AddrLow[static_cast<std::size_t>(i)];
             if (block == ReverbBlock) {
                 // Below 60 hex a reverb field is two bytes wide: its values reach 13,650.
                 slot(i, al, al < 0x60 ? Codec::Wide14 : Codec::Byte, offset(i));
             } else if (block == VariationBlock) {
                 slot(i, al >= 0x68 && al <= 0x7E ? al : 0x80 + al, Codec::Wide14, offset(i));
-            } else if (!forMessage && i == 1 && type >= 23 && type <= 27) {
-                slot(i, 0x81 + al, Codec::Byte, 0); // "Release" travels raw in the low byte
+            } else if (i == 1 && type >= 23 && type <= 27) {
+                slot(i, 0x80 + al, Codec::Wide14, 0); // "Release" travels bare: 00, the position
             } else {
                 slot(i, 0x80 + al, Codec::Wide14, offset(i));
             }
@@ -614,14 +621,6 @@ EffectFields MakeEffectFields(const PfmEffect& effect, const TNameTables& tables
     return out;
 }
 
-void EncodePerformance(const TParameterData& data, const TNameTables& tables, uint8_t* payload, bool forMessage)
-{
-    std::memset(payload, 0, PerformancePayloadSize);
-    for (const DumpField& f : PerformanceFields()) Encode(f, data.Bytes(), payload);
-    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, forMessage);
-    for (int i = 0; i < effects.Count; ++i) Encode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
-}
-
 } // namespace
 
 uint8_t BulkDumpChecksum(const uint8_t* message, std::size_t length)
@@ -634,8 +633,8 @@ uint8_t BulkDumpChecksum(const uint8_t* message, std::size_t length)
 void WriteBulkDumpFrame(uint8_t* image, std::size_t total, uint8_t ah, uint8_t am, uint8_t al)
 {
     const std::size_t payload = total - BulkDumpFrameSize;
-    const uint8_t header[BulkDumpHeaderSize] = {0xF0, 0x43, 0x00, 0x5E, static_cast<uint8_t>(payload >> 7),
-                                                static_cast<uint8_t>(payload & 0x7F), ah, am, al};
+    const uint8_t header[BulkDumpHeaderSize] = {
+        0xF0, 0x43, 0x00, 0x5E, static_cast<uint8_t>(payload >> 7), static_cast<uint8_t>(payload & 0x7F), ah, am, al};
     std::memcpy(image, header, sizeof header);
     image[total - 1] = 0xF7;
 }
@@ -663,14 +662,17 @@ uint8_t NameCharacter(const uint8_t* name, int length, int index)
 
 void EncodePerformancePayload(const TParameterData& data, const TNameTables& tables, uint8_t* payload)
 {
-    EncodePerformance(data, tables, payload, false);
+    std::memset(payload, 0, PerformancePayloadSize);
+    for (const DumpField& f : PerformanceFields()) Encode(f, data.Bytes(), payload);
+    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
+    for (int i = 0; i < effects.Count; ++i) Encode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
 }
 
 void DecodePerformancePayload(TParameterData& data, const TNameTables& tables, const uint8_t* payload)
 {
     for (const DumpField& f : PerformanceFields()) Decode(f, data.Bytes(), payload);
     // The types are in now; their slots follow the types just stored.
-    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, false);
+    const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
     for (int i = 0; i < effects.Count; ++i) Decode(effects.Rows[static_cast<std::size_t>(i)], data.Bytes(), payload);
 }
 
@@ -703,15 +705,14 @@ void DecodeSystemPayload(TParameterData& data, const uint8_t* payload)
 
 void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables, std::array<int32_t, 7>& kept)
 {
-    // Per block: the kept-level entries of its trailing slots, from the last slot backwards.
-    static constexpr int Entries[3][4] = {{0}, {1, 2}, {3, 4, 5, 6}};
     for (int block = 0; block < 3; ++block) {
         const PfmEffectBlock& b = effect.PfmEffectBlocks[static_cast<std::size_t>(block)];
         const int type = EffectTypeInRange(block, b.EffectType);
-        const int n = tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)].ParamCount;
-        if (n < TrailingSlots[block] || n > 18) continue;
-        for (int j = 0; j < TrailingSlots[block]; ++j)
-            kept[static_cast<std::size_t>(Entries[block][j])] = b.Para[static_cast<std::size_t>(n - 1 - j)];
+        const int n =
+            tables.EffectTypeTable[static_cast<std::size_t>(type)][static_cast<std::size_t>(block)].ParamCount;
+        if (n < TrailingEffectSlots[block] || n > 18) continue;
+        for (int j = 0; j < TrailingEffectSlots[block]; ++j)
+            kept[static_cast<std::size_t>(KeptLevelEntry[block][j])] = b.Para[static_cast<std::size_t>(n - 1 - j)];
     }
 }
 
@@ -739,8 +740,8 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
     } else if ((ah == 0x10 && am <= 0x01 && al < 0x80 && (am == 0 || al < 0x40)) ||
                (ah >= 0x30 && ah <= 0x33 && am == 0x00 && al < PerformancePartStride)) {
         pos = ah == 0x10 ? 0x80 * am + al : PerformancePartPosition + PerformancePartStride * (ah - 0x30) + al;
-        EncodePerformance(data, tables, payload.data(), true);
-        const EffectFields effects = MakeEffectFields(data.PfmEffect, tables, true);
+        EncodePerformancePayload(data, tables, payload.data());
+        const EffectFields effects = MakeEffectFields(data.PfmEffect, tables);
         found = scan(PerformanceFields().data(), PerformanceFields().size());
         found = scan(effects.Rows.data(), static_cast<std::size_t>(effects.Count)) || found;
     } else if ((ah >= 0x40 && ah <= 0x43 && am == 0x00 && al < VoiceOperatorPosition) ||
@@ -772,11 +773,17 @@ TDumpField Describe(const DumpField& f, uint8_t ah, uint8_t am, uint8_t al)
     switch (f.Kind) {
     case Codec::Byte:
     case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
-    case Codec::ByteBelow: out.Form = TFieldForm::Byte; out.Arg = 0; break; // Arg is the parse limit there
+    case Codec::ByteBelow:
+        out.Form = TFieldForm::Byte;
+        out.Arg = 0;
+        break; // Arg is the parse limit there
     case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
     case Codec::Bits: out.Form = TFieldForm::Bits; break;
     case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
-    default: out.Form = TFieldForm::Other; out.Arg = 0; break;
+    default:
+        out.Form = TFieldForm::Other;
+        out.Arg = 0;
+        break;
     }
     return out;
 }

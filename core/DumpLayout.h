@@ -59,10 +59,16 @@ void DecodeVoicePayload(VoiceRecord& voice, const uint8_t* payload);
 void EncodeSystemPayload(const TParameterData& data, uint8_t* payload);
 void DecodeSystemPayload(TParameterData& data, const uint8_t* payload);
 
-// The trailing effect slots (reverb pan; variation pan and send; insertion pan, sends and dry
-// level) copied into the kept levels: [0] reverb pan, [1] variation send to reverb,
-// [2] variation pan, [3] insertion dry level, [4] send to variation, [5] send to reverb,
-// [6] insertion pan.
+// Every effect type of a block ends with the block's trailing slots (reverb pan; variation pan
+// and send to reverb; insertion pan, sends to reverb and variation, dry level), whose levels the
+// editor keeps from one type to the next. TrailingEffectSlots[block] is their number, and
+// KeptLevelEntry[block][j] the kept level of the slot j places before the type's last: [0] reverb
+// pan, [1] variation send to reverb, [2] variation pan, [3] insertion dry level, [4] send to
+// variation, [5] send to reverb, [6] insertion pan.
+inline constexpr int TrailingEffectSlots[3] = {1, 2, 4};
+inline constexpr int KeptLevelEntry[3][4] = {{0}, {1, 2}, {3, 4, 5, 6}};
+
+// The trailing effect slots of the current types copied into the kept levels.
 void KeepTrailingEffectLevels(const PfmEffect& effect, const TNameTables& tables, std::array<int32_t, 7>& kept);
 
 // The data bytes of the parameter change at an address (AH with the part or voice added, AM

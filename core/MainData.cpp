@@ -114,8 +114,8 @@ void TMainData::BuildSystemDump()
 
 void TMainData::SendBulkDump(int32_t kind, int32_t number)
 {
-    const bool toMemory = kind == DumpPerformanceToMemory ||
-                          (kind >= DumpVoiceToMemoryPart1 && kind <= DumpVoiceToMemoryPart1 + 3);
+    const bool toMemory =
+        kind == DumpPerformanceToMemory || (kind >= DumpVoiceToMemoryPart1 && kind <= DumpVoiceToMemoryPart1 + 3);
     // A memory number travels as one data byte; anything above 7F would end the message.
     if (toMemory && (number < 0 || number > 0x7F)) return;
     if (kind == DumpPerformance || kind == DumpPerformanceToMemory) {

@@ -21,11 +21,11 @@ struct TOperatorMute {
 };
 
 // SendBulkDump kinds.
-inline constexpr int32_t DumpVoicePart1 = 0;             // .. 3: the voice of part kind + 1
+inline constexpr int32_t DumpVoicePart1 = 0; // .. 3: the voice of part kind + 1
 inline constexpr int32_t DumpPerformance = 4;
 inline constexpr int32_t DumpPerformanceToMemory = 6;
 inline constexpr int32_t DumpSystem = 7;
-inline constexpr int32_t DumpVoiceToMemoryPart1 = 50;    // .. 53
+inline constexpr int32_t DumpVoiceToMemoryPart1 = 50; // .. 53
 
 // The controller numbers the system assigns at first and by the Default button, as list indexes
 // of KN1, KN2, KN3, KN4, MC1, MC2, MC3, MC4, FC, BC, Frm, FM: controllers 16..22, 13, 4, 2, 80, 81.

@@ -17,18 +17,18 @@ using ParameterChangeMessage = std::array<uint8_t, 10>;
 // F0 43 2n 5E AH AM AL F7
 using DumpRequestMessage = std::array<uint8_t, 8>;
 
-inline constexpr ParameterChangeMessage PerformanceNameCharacterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x10, 0x00,
-                                                                         0x00, 0x00, 0x20, 0xF7};
-inline constexpr ParameterChangeMessage VoiceNameCharacterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x40, 0x00,
-                                                                   0x00, 0x00, 0x20, 0xF7};
+inline constexpr ParameterChangeMessage PerformanceNameCharacterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x10,
+                                                                         0x00, 0x00, 0x00, 0x20, 0xF7};
+inline constexpr ParameterChangeMessage VoiceNameCharacterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x40,
+                                                                   0x00, 0x00, 0x00, 0x20, 0xF7};
 // Paste of a voice into a part whose bank is off sets the bank to Int; its undo sets it back.
-inline constexpr ParameterChangeMessage BankToInternalTemplate{0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00,
-                                                               0x01, 0x00, 0x01, 0xF7};
-inline constexpr ParameterChangeMessage BankBackToOffTemplate{0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00,
-                                                              0x01, 0x00, 0x00, 0xF7};
+inline constexpr ParameterChangeMessage BankToInternalTemplate{0xF0, 0x43, 0x10, 0x5E, 0x30,
+                                                               0x00, 0x01, 0x00, 0x01, 0xF7};
+inline constexpr ParameterChangeMessage BankBackToOffTemplate{0xF0, 0x43, 0x10, 0x5E, 0x30,
+                                                              0x00, 0x01, 0x00, 0x00, 0xF7};
 // Effect slots take AM and AL from the effect type table.
-inline constexpr ParameterChangeMessage EffectParameterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x10, 0x00,
-                                                                0x00, 0x00, 0x00, 0xF7};
+inline constexpr ParameterChangeMessage EffectParameterTemplate{0xF0, 0x43, 0x10, 0x5E, 0x10,
+                                                                0x00, 0x00, 0x00, 0x00, 0xF7};
 
 // Performance, voice (single request), voice (receive-all), system.
 inline constexpr std::array<DumpRequestMessage, 4> DumpRequestTemplates{{

@@ -89,11 +89,8 @@ void TMainForm::ShowDataUnchanged()
 bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image)
 {
     switch (ReadWholeFile(path, FseFileSize, image)) {
-    case ReadResult::Ok:
-        break;
-    case ReadResult::Failed:
-        ShowFileError(ReadFailedText);
-        return false;
+    case ReadResult::Ok: break;
+    case ReadResult::Failed: ShowFileError(ReadFailedText); return false;
     default: // cannot be opened or too large: its size is wrong
         ShowWrongFile(WrongFileText);
         return false;
@@ -111,6 +108,8 @@ void TMainForm::TakeFseFile(const std::string& path, const std::vector<uint8_t>&
     CurrentFileName = path;
     // Stored as held, so that saving it again gives the same bytes.
     std::memcpy(&ParameterData, image.data() + FseHeaderSize, TParameterData::Size);
+    // The effect types' trailing levels are kept from the loaded blocks, as from a received dump.
+    KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
     RefreshPerformancePages();
     for (int part = 0; part < 4; ++part) RefreshVoicePages(part);
 }
@@ -137,10 +136,8 @@ bool TMainForm::SaveChangesFirst(const char* caption, int icon)
         FileSaveAs(this);
         // A cancelled dialog, or a write that failed: the changes are still only here.
         return !SaveAsCancelled && !DataChanged;
-    case IDNO:
-        return true;
-    default:
-        return false;
+    case IDNO: return true;
+    default: return false;
     }
 }
 
@@ -160,14 +157,9 @@ void TMainForm::FileOpenItemClick(TObject*)
     } else {
         std::vector<uint8_t> data;
         switch (ReadWholeFile(path, MaxFs1FileSize, data)) {
-        case ReadResult::Ok:
-            break;
-        case ReadResult::TooLarge:
-            ShowWrongFile(WrongFs1Text);
-            return;
-        default:
-            ShowFileError(ReadFailedText);
-            return;
+        case ReadResult::Ok: break;
+        case ReadResult::TooLarge: ShowWrongFile(WrongFs1Text); return;
+        default: ShowFileError(ReadFailedText); return;
         }
         // Only whole system-exclusive messages are relayed: a stray byte of 80 hex or more
         // inside a message would reach the instrument as the start of another one. Byte 2, the

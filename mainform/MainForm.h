@@ -26,8 +26,7 @@ public:
     // Builds the window and its pages, loads the 88 algorithm pictures from `programFolder`
     // (alg/alg_N.jpg), fills the catalogue and gives the edit buffer its initial values.
     // A picture that cannot be loaded raises an exception naming the file.
-    TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend,
-              const std::filesystem::path& programFolder);
+    TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend, const std::filesystem::path& programFolder);
     ~TMainForm() override;
 
     // ---- state ------------------------------------------------------------------------------

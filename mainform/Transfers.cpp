@@ -43,12 +43,9 @@ struct TSendAllStep {
     const char* Text;
 };
 constexpr TSendAllStep SendAllSteps[] = {
-    {0, DumpPerformance, "Now Sending Performance Data!"},
-    {5, DumpVoicePart1 + 0, "Now Sending Voice1 Data!"},
-    {10, DumpVoicePart1 + 1, "Now Sending Voice2 Data!"},
-    {15, DumpVoicePart1 + 2, "Now Sending Voice3 Data!"},
-    {20, DumpVoicePart1 + 3, "Now Sending Voice4 Data!"},
-    {25, DumpSystem, "Now Sending System Data!"},
+    {0, DumpPerformance, "Now Sending Performance Data!"}, {5, DumpVoicePart1 + 0, "Now Sending Voice1 Data!"},
+    {10, DumpVoicePart1 + 1, "Now Sending Voice2 Data!"},  {15, DumpVoicePart1 + 2, "Now Sending Voice3 Data!"},
+    {20, DumpVoicePart1 + 3, "Now Sending Voice4 Data!"},  {25, DumpSystem, "Now Sending System Data!"},
 };
 constexpr intptr_t SendAllLastTag = 28;
 
@@ -85,14 +82,9 @@ constexpr TReceiveAllStep ReceiveAllSteps[] = {
 void ShowBlock(TMainForm& f, TShowBlock show, int voice)
 {
     switch (show) {
-    case TShowBlock::Nothing:
-        break;
-    case TShowBlock::Performance:
-        f.RefreshPerformancePages();
-        break;
-    case TShowBlock::ShownVoice:
-        f.RefreshVoicePages(voice);
-        break;
+    case TShowBlock::Nothing: break;
+    case TShowBlock::Performance: f.RefreshPerformancePages(); break;
+    case TShowBlock::ShownVoice: f.RefreshVoicePages(voice); break;
     case TShowBlock::System: {
         TUpdatingDisplay updating(f);
         f.DisplayPerformanceFseqCtrlSystem();

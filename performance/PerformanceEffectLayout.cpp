@@ -55,7 +55,7 @@ void TPerformancePage::CreateEffectPage()
     Pfm_Effect_Type = Combo(o, Pfm_Effect_ParaGrp, "Pfm_Effect_Type", {}, 44, 16, 232);
     for (int n = 0; n < 18; ++n)
         CreatePair(static_cast<P>(static_cast<int>(P::Pfm_Effect_Para1) + n), Pfm_Effect_ParaGrp,
-                   Place(8, 42 + n * 22, 84, 136, 44));
+                   Place(8, 42 + n * 22, 84, 120, 58)); // boxes wide enough for "reverse", "1365.0"
 
     Pfm_Effect_PartParaGrp =
         Group(o, Pfm_Effect_Tab, "Pfm_Effect_PartParaGrp", "Part Effect Parameter", 4, 28, 285, 451);
@@ -75,22 +75,23 @@ void TPerformancePage::CreateEffectPage()
     // The equalizer: the shape picture, then the three bands.
     Pfm_Effect_EQGrp = Group(o, s, "Pfm_Effect_EQGrp", "Equalizer", 675, 0, 248, 479);
     EQ_GraphImage = Make<TImage>(o, Pfm_Effect_EQGrp, "EQ_GraphImage", 6, 15, 238, 153);
-    Pfm_Effect_EQ_LowGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_LowGrp", "EQ Low", 6, 170, 238, 109);
-    Pfm_Effect_EQ_MidGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_MidGrp", "EQ Mid", 6, 281, 238, 78);
-    Pfm_Effect_EQ_HighGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_HighGrp", "EQ High", 6, 361, 238, 109);
+    // A shape radio group needs its caption's height above a whole row of buttons.
+    Pfm_Effect_EQ_LowGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_LowGrp", "EQ Low", 6, 170, 238, 114);
+    Pfm_Effect_EQ_MidGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_MidGrp", "EQ Mid", 6, 286, 238, 76);
+    Pfm_Effect_EQ_HighGrp = Group(o, Pfm_Effect_EQGrp, "Pfm_Effect_EQ_HighGrp", "EQ High", 6, 364, 238, 114);
     Pfm_Effect_EQ_LowShape =
-        Radio(o, Pfm_Effect_EQ_LowGrp, "Pfm_Effect_EQ_LowShape", "Shape", {"shelv", "peak"}, 2, 6, 12, 226, 33, 0);
+        Radio(o, Pfm_Effect_EQ_LowGrp, "Pfm_Effect_EQ_LowShape", "Shape", {"shelv", "peak"}, 2, 6, 12, 226, 39, 0);
     Pfm_Effect_EQ_HighShape =
-        Radio(o, Pfm_Effect_EQ_HighGrp, "Pfm_Effect_EQ_HighShape", "Shape", {"shelv", "peak"}, 2, 6, 12, 226, 33, 0);
+        Radio(o, Pfm_Effect_EQ_HighGrp, "Pfm_Effect_EQ_HighShape", "Shape", {"shelv", "peak"}, 2, 6, 12, 226, 39, 0);
     struct Band {
         TGroupBox* Grp;
         P First;
         int Top;
         const char* Name;
     };
-    const Band bands[] = {{Pfm_Effect_EQ_LowGrp, P::Pfm_Effect_EQ_LowFreq, 46, "Low"},
+    const Band bands[] = {{Pfm_Effect_EQ_LowGrp, P::Pfm_Effect_EQ_LowFreq, 52, "Low"},
                           {Pfm_Effect_EQ_MidGrp, P::Pfm_Effect_EQ_MidFreq, 14, "Mid"},
-                          {Pfm_Effect_EQ_HighGrp, P::Pfm_Effect_EQ_HighFreq, 46, "High"}};
+                          {Pfm_Effect_EQ_HighGrp, P::Pfm_Effect_EQ_HighFreq, 52, "High"}};
     for (const Band& b : bands) {
         for (int r = 0; r < 3; ++r) {
             const P id = static_cast<P>(static_cast<int>(b.First) + r);

@@ -39,6 +39,7 @@ void TPerformancePage::BindHandlers()
     BindHeader();
     BindPartPage();
     BindFseqCtrlSystemPage();
+    BindEffectPage();
 }
 
 TNotifyEvent TPerformancePage::ServiceHandler(TNotifyEvent TPerformanceServices::*service)
@@ -153,8 +154,13 @@ void TPerformancePage::RefreshPerformancePages()
 {
     TUpdatingDisplay run(FData);
     DisplayPerformanceCommon();
+    DisplayEffectPage();
     DisplayPerformanceFseqCtrlSystem();
     DisplayPerformancePart(Pfm_PartTab->TabIndex());
+    DisplayEqPage();
+    // The routing overlays follow the switches just loaded, also while the effect sheet shows.
+    DrawInsertionRoutingImage();
+    DrawIndividualOutputImage();
 }
 
 void TPerformancePage::Pfm_PartTabChange(TObject*)

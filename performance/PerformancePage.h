@@ -151,6 +151,17 @@ public:
     void Pfm_Part_PrgNumChange(TObject* Sender);
     void Pfm_Part_RcvChChange(TObject* Sender);
     void Pfm_Part_RcvChMaxChange(TObject* Sender);
+    void Pfm_Part_InsEffectSwClick(TObject* Sender);
+    void Pfm_Part_FilterSwClick(TObject* Sender);
+    void Pfm_Part_PortaSwClick(TObject* Sender);
+    void Pfm_Part_PortaModeClick(TObject* Sender);
+    void Pfm_Part_MonoPolyClick(TObject* Sender);
+    void Pfm_Part_MonoPriorityClick(TObject* Sender);
+    void Pfm_Part_SustainRcvSwClick(TObject* Sender);
+    void Pfm_Part_NoteLimitLowChange(TObject* Sender);
+    void Pfm_Part_NoteLimitHighChange(TObject* Sender);
+    void Pfm_Part_PanBarChange(TObject* Sender);
+    void Pfm_Part_PanChange(TObject* Sender);
 
     TTabControl* Pfm_PartTab = nullptr;
     TGroupBox* Pfm_Part_Parameter_Grp = nullptr;
@@ -198,6 +209,13 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
+    // A word of part p sent with `value`: its address (AH 30 + p) and data byte from the dump layout.
+    void SendPartWord(int p, int32_t PfmPart::*word, int32_t value);
+    // The storing road of the part sheet's radio groups and lists: the item index into the shown
+    // part's word, sent as it is, the data marked changed. Nothing while a display runs.
+    void StorePartChoice(int32_t PfmPart::*word, int index);
+    // Portamento switch and mode travel in one byte, the mode as its group shows it.
+    void SendPortamento(int p, int on);
 
 public:
     // ==== formant sequence, controller sets, system =============================================
@@ -303,6 +321,32 @@ private:
 public:
     // ==== effects and EQ ========================================================================
 
+    // Loads the effect sheet but the EQ: the parts' switches and levels with their enables and
+    // routing labels, the individual output, and on tabs 1..3 the block's type list and rows.
+    void DisplayEffectPage();
+    // Loads the EQ group: shapes, the nine rows, the Q enables and the shape picture.
+    void DisplayEqPage();
+    // The two drawn overlays of the routing picture: which parts run through the insertion
+    // effect, and where the individual output is taken.
+    void DrawInsertionRoutingImage();
+    void DrawIndividualOutputImage();
+    // The file of the shape picture for the two shape radios, and loading it into EQ_GraphImage.
+    // A missing or unreadable file leaves the picture empty; the first such failure of a run is
+    // reported in a message box naming the file.
+    std::filesystem::path EqPictureFile() const;
+    void LoadEqPicture();
+
+    void Pfm_Effect_TabChange(TObject* Sender);
+    void Pfm_Effect_TabSheetShow(TObject* Sender);
+    void Pfm_Effect_TypeChange(TObject* Sender);
+    void Pfm_Effect_P1InsSwClick(TObject*) { InsertionSwitchClick(0); }
+    void Pfm_Effect_P2InsSwClick(TObject*) { InsertionSwitchClick(1); }
+    void Pfm_Effect_P3InsSwClick(TObject*) { InsertionSwitchClick(2); }
+    void Pfm_Effect_P4InsSwClick(TObject*) { InsertionSwitchClick(3); }
+    void Pfm_Effect_IndividualOutputClick(TObject* Sender);
+    void Pfm_Effect_EQ_LowShapeClick(TObject*) { EqShapeClick(false); }
+    void Pfm_Effect_EQ_HighShapeClick(TObject*) { EqShapeClick(true); }
+
     TImage* Pfm_Effect_Image = nullptr;
     TImage* Pfm_Effect_ImageInsSw = nullptr;
     TImage* Pfm_Effect_ImageIndividual = nullptr;
@@ -332,7 +376,10 @@ public:
     TRadioGroup* Pfm_Effect_IndividualOutput = nullptr;
 
 private:
+    bool FEqPictureReported = false; // a failed shape picture was reported this run
+
     void CreateEffectPage();
+    void BindEffectPage();
     // The block on the effect tab (0 reverb, 1 variation, 2 insertion); -1 on the part sends tab.
     int ShownEffectBlock() const;
     // The effect type stored for a block (brought into the block's types), a row's display kind.
@@ -341,7 +388,20 @@ private:
     // An effect parameter row's text and message, by the shown block's stored type.
     std::string EffectRowText(const PfmPairDescriptor& d, int position) const;
     ParameterChangeMessage EffectRowMessage(const PfmPairDescriptor& d, int position) const;
+    // A row with a text of its own loaded from its word: the slider first (it keeps the word
+    // inside its range), then the text of the position it stands at.
+    void LoadTextRow(PfmPair id, int32_t word);
     // The routing-picture label a row writes after its value box (nullptr: none).
     TLabel* RouteLabel(PfmPair id) const;
     void KeepTrailingLevel(PfmPair id);
+    // The three level rows of part p (0..3) on the effect sheet.
+    static std::array<PfmPair, 3> PartLevelRows(int p);
+    // Part p's level rows and routing labels for its insertion switch: disabled and "***" while
+    // the switch shows on, else enabled with the stored levels.
+    void ShowPartRouting(int p);
+    void InsertionSwitchClick(int p);
+    void EqShapeClick(bool high);
+    // Sends the parameter of a word of the edit buffer with its dump layout address (part p's
+    // for a part word) and the value converted as the dump carries it.
+    void SendEffectWord(std::size_t offsetInParameterData, int p, int32_t value);
 };

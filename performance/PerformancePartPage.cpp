@@ -1,12 +1,33 @@
 // The part sheet: the display of one part (the part tab's) and the handlers of its controls.
 #include "performance/PerformancePage.h"
 
+#include "core/DumpLayout.h"
+
 #include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
 
 namespace {
 
 constexpr int RcvChPfm = 16, RcvChOff = 17;
 constexpr int BankOff = 0, BankInternal = 1, BankCount = 13;
+
+// The rows the filter switch turns on and off, and the levels the insertion effect takes over,
+// in the order they are switched.
+constexpr PfmPair FilterRows[] = {PfmPair::Pfm_Part_FilterFreq, PfmPair::Pfm_Part_FilterReso,
+                                  PfmPair::Pfm_Part_FilterEGDepth, PfmPair::Pfm_Part_LFO2Speed,
+                                  PfmPair::Pfm_Part_LFO2FltMod};
+constexpr PfmPair SendRows[] = {PfmPair::Pfm_Part_DryLevel, PfmPair::Pfm_Part_ReverbSend,
+                                PfmPair::Pfm_Part_VariationSend};
+
+// Where a word of PfmPart lies in the record.
+std::size_t OffsetInPart(int32_t PfmPart::*word)
+{
+    const PfmPart part{};
+    return static_cast<std::size_t>(reinterpret_cast<const char*>(&(part.*word)) -
+                                    reinterpret_cast<const char*>(&part));
+}
 
 } // namespace
 
@@ -16,6 +37,17 @@ void TPerformancePage::BindPartPage()
     Pfm_Part_PrgNum->OnChange = [this](TObject* s) { Pfm_Part_PrgNumChange(s); };
     Pfm_Part_RcvCh->OnChange = [this](TObject* s) { Pfm_Part_RcvChChange(s); };
     Pfm_Part_RcvChMax->OnChange = [this](TObject* s) { Pfm_Part_RcvChMaxChange(s); };
+    Pfm_Part_InsEffectSw->OnClick = [this](TObject* s) { Pfm_Part_InsEffectSwClick(s); };
+    Pfm_Part_FilterSw->OnClick = [this](TObject* s) { Pfm_Part_FilterSwClick(s); };
+    Pfm_Part_PortaSw->OnClick = [this](TObject* s) { Pfm_Part_PortaSwClick(s); };
+    Pfm_Part_PortaMode->OnClick = [this](TObject* s) { Pfm_Part_PortaModeClick(s); };
+    Pfm_Part_MonoPoly->OnClick = [this](TObject* s) { Pfm_Part_MonoPolyClick(s); };
+    Pfm_Part_MonoPriority->OnClick = [this](TObject* s) { Pfm_Part_MonoPriorityClick(s); };
+    Pfm_Part_SustainRcvSw->OnClick = [this](TObject* s) { Pfm_Part_SustainRcvSwClick(s); };
+    Pfm_Part_NoteLimitLow->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitLowChange(s); };
+    Pfm_Part_NoteLimitHigh->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitHighChange(s); };
+    Pfm_Part_PanBar->OnChange = [this](TObject* s) { Pfm_Part_PanBarChange(s); };
+    Pfm_Part_Pan->OnChange = [this](TObject* s) { Pfm_Part_PanChange(s); };
 
     // The reserve-note box: a number above a limit of 0 shows "0" (the slider cannot move).
     TValuePair* reserve = &Pair(PfmPair::Pfm_Part_ReserveNote);
@@ -91,8 +123,7 @@ void TPerformancePage::DisplayPerformancePart(int p)
     load(P::Pfm_Part_ReverbSend, part.ReverbSend);
     load(P::Pfm_Part_VariationSend, part.VariationSend);
     if (Pfm_Part_InsEffectSw->ItemIndex() == 1)
-        for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
-            SetPairEnabled(id, false);
+        for (P id : SendRows) SetPairEnabled(id, false);
 
     // 6. Tone and LFO1.
     load(P::Pfm_Part_Formant, part.Formant);
@@ -103,9 +134,7 @@ void TPerformancePage::DisplayPerformancePart(int p)
     load(P::Pfm_Part_LFO1Delay, part.LFO1Delay);
 
     // 7. Filter switch and the rows it enables.
-    const P filterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
-                            P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
-    for (P id : filterRows) SetPairEnabled(id, true);
+    for (P id : FilterRows) SetPairEnabled(id, true);
     Pfm_Part_FilterSw->SetItemIndex(part.FilterSw);
     load(P::Pfm_Part_FilterFreq, part.FilterFreq);
     load(P::Pfm_Part_FilterReso, part.FilterReso);
@@ -113,7 +142,7 @@ void TPerformancePage::DisplayPerformancePart(int p)
     load(P::Pfm_Part_LFO2Speed, part.LFO2Speed);
     load(P::Pfm_Part_LFO2FltMod, part.LFO2FltMod);
     if (Pfm_Part_FilterSw->ItemIndex() == 0)
-        for (P id : filterRows) SetPairEnabled(id, false);
+        for (P id : FilterRows) SetPairEnabled(id, false);
 
     // 8. Envelopes.
     load(P::Pfm_Part_EGAtkTime, part.EGAtkTime);
@@ -176,7 +205,7 @@ void TPerformancePage::Pfm_Part_BankNumChange(TObject* Sender)
     const int p = CurrentPart();
     PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
     part.BankNum = bank;
-    SendPart(0x01, p, bank);
+    SendPartWord(p, &PfmPart::BankNum, bank);
     FillProgramList(bank);
     if (bank == BankOff) {
         // No voice to play: no program to send and nothing to fetch.
@@ -196,7 +225,7 @@ void TPerformancePage::Pfm_Part_PrgNumChange(TObject*)
     if (program < 0) return;
     const int p = CurrentPart();
     FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PrgNum = program;
-    SendPart(0x02, p, program);
+    SendPartWord(p, &PfmPart::PrgNum, program);
     if (Services.StartVoiceFetch) Services.StartVoiceFetch(p);
     FData.MarkDataChanged();
 }
@@ -241,7 +270,7 @@ void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
         Pfm_Part_RcvChMax->SetItemIndex(channel);
         part.RcvChMax = channel;
     }
-    SendPart(0x04, p, channel == RcvChOff ? 0x7F : channel);
+    SendPartWord(p, &PfmPart::RcvCh, channel == RcvChOff ? 0x7F : channel);
     FData.MarkDataChanged();
 }
 
@@ -273,6 +302,132 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
             part.RcvChMax = corrected - 1;
         }
     }
-    SendPart(0x03, p, Pfm_Part_RcvChMax->ItemIndex());
+    SendPartWord(p, &PfmPart::RcvChMax, Pfm_Part_RcvChMax->ItemIndex());
     FData.MarkDataChanged();
+}
+
+// ---- switches, play mode, limits and pan -------------------------------------------------------
+
+void TPerformancePage::SendPartWord(int p, int32_t PfmPart::*word, int32_t value)
+{
+    const std::optional<TDumpField> f = PerformanceFieldOf(offsetof(TParameterData, PfmParts) + OffsetInPart(word));
+    if (!f) throw std::logic_error("a part word without a parameter address");
+    const ParameterChangeMessage m =
+        ComposeParameterChange(ParameterChangeTemplate(f->AH, f->AM, f->AL), p, 0, FieldBytes(*f, value));
+    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
+}
+
+void TPerformancePage::StorePartChoice(int32_t PfmPart::*word, int index)
+{
+    if (FData.UpdatingDisplay || index < 0) return;
+    const int p = CurrentPart();
+    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].*word = index;
+    SendPartWord(p, word, index);
+    FData.MarkDataChanged();
+}
+
+// While the insertion effect is on, it takes the part's dry level and sends: their rows rest,
+// keeping their values.
+void TPerformancePage::Pfm_Part_InsEffectSwClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int on = Pfm_Part_InsEffectSw->ItemIndex();
+    if (on < 0) return;
+    for (PfmPair id : SendRows) SetPairEnabled(id, on != 1);
+    StorePartChoice(&PfmPart::InsEffectSw, on);
+}
+
+// The rows first, then the window's routine: both words, the note budget (the four balanced
+// reserves when on, then the limits; a reserve the limit lowers goes out through the reserve
+// slider), and the switch's own message last.
+void TPerformancePage::Pfm_Part_FilterSwClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int on = Pfm_Part_FilterSw->ItemIndex();
+    if (on < 0) return;
+    for (PfmPair id : FilterRows) SetPairEnabled(id, on == 1);
+    if (Services.SetPartFilterSwitch) Services.SetPartFilterSwitch(CurrentPart(), on);
+}
+
+void TPerformancePage::SendPortamento(int p, int on)
+{
+    const int fulltime = Pfm_Part_PortaMode->ItemIndex() == 0 ? 0 : 1;
+    SendPartWord(p, &PfmPart::PortaSw, on + 2 * fulltime);
+}
+
+void TPerformancePage::Pfm_Part_PortaSwClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int on = Pfm_Part_PortaSw->ItemIndex();
+    if (on < 0) return;
+    const int p = CurrentPart();
+    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PortaSw = on;
+    const bool enabled = on == 1;
+    Pfm_Part_PortaMode->SetEnabled(enabled);
+    SetPairEnabled(PfmPair::Pfm_Part_PortaTime, enabled);
+    SendPortamento(p, on);
+    FData.MarkDataChanged();
+}
+
+// The mode can be chosen only while portamento is on, so its byte always carries the switch on.
+void TPerformancePage::Pfm_Part_PortaModeClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int mode = Pfm_Part_PortaMode->ItemIndex();
+    if (mode < 0) return;
+    const int p = CurrentPart();
+    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PortaMode = mode;
+    SendPortamento(p, 1);
+    FData.MarkDataChanged();
+}
+
+// Poly rests the mono priority, which keeps its value and is not sent.
+void TPerformancePage::Pfm_Part_MonoPolyClick(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int mode = Pfm_Part_MonoPoly->ItemIndex();
+    if (mode < 0) return;
+    Pfm_Part_MonoPriority->SetEnabled(mode == 0);
+    StorePartChoice(&PfmPart::MonoPoly, mode);
+}
+
+void TPerformancePage::Pfm_Part_MonoPriorityClick(TObject*)
+{
+    StorePartChoice(&PfmPart::MonoPriority, Pfm_Part_MonoPriority->ItemIndex());
+}
+
+void TPerformancePage::Pfm_Part_SustainRcvSwClick(TObject*)
+{
+    StorePartChoice(&PfmPart::SustainRcvSw, Pfm_Part_SustainRcvSw->ItemIndex());
+}
+
+// The two note limits are independent: a low limit above the high one goes out as chosen.
+void TPerformancePage::Pfm_Part_NoteLimitLowChange(TObject*)
+{
+    StorePartChoice(&PfmPart::NoteLimitLow, Pfm_Part_NoteLimitLow->ItemIndex());
+}
+
+void TPerformancePage::Pfm_Part_NoteLimitHighChange(TObject*)
+{
+    StorePartChoice(&PfmPart::NoteLimitHigh, Pfm_Part_NoteLimitHigh->ItemIndex());
+}
+
+// The part pan: a slider and a list of one value (0 random, 64 centre); the list plays the part
+// of the value box, and its index is the position itself.
+void TPerformancePage::Pfm_Part_PanBarChange(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    const int p = CurrentPart();
+    const int position = Pfm_Part_PanBar->Position();
+    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].Pan = position;
+    Pfm_Part_Pan->SetItemIndex(position);
+    if (!Pfm_Part_Pan->Focused()) Pfm_Part_Pan->SetFocus();
+    SendPartWord(p, &PfmPart::Pan, position);
+    FData.MarkDataChanged();
+}
+
+void TPerformancePage::Pfm_Part_PanChange(TObject*)
+{
+    if (FData.UpdatingDisplay) return;
+    if (Pfm_Part_Pan->ItemIndex() >= 0) Pfm_Part_PanBar->SetPosition(Pfm_Part_Pan->ItemIndex());
 }

@@ -16,8 +16,7 @@ std::string Trim(const std::string& s)
 {
     const char* blanks = " \t\r\n";
     std::size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
@@ -29,10 +28,7 @@ bool SameName(const std::string& a, const std::string& b)
     });
 }
 
-bool Quoted(const std::string& s)
-{
-    return s.size() >= 2 && s.front() == '"' && s.back() == '"';
-}
+bool Quoted(const std::string& s) { return s.size() >= 2 && s.front() == '"' && s.back() == '"'; }
 
 // Values are trimmed when read; quotes keep blanks at either end (and quotes of the value
 // itself) through a write and a read.
@@ -41,8 +37,7 @@ std::string EncodeValue(std::string value)
     // A line break inside a value would start a new line, and so a new key, in the file.
     std::replace(value.begin(), value.end(), '\n', ' ');
     std::replace(value.begin(), value.end(), '\r', ' ');
-    if (value != Trim(value) || Quoted(value))
-        return '"' + value + '"';
+    if (value != Trim(value) || Quoted(value)) return '"' + value + '"';
     return value;
 }
 
@@ -52,11 +47,11 @@ std::string DecodeValue(const std::string& text)
     return Quoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
-}  // namespace
+} // namespace
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
 {
-    sections_.push_back(Section{});  // lines ahead of the first section header
+    sections_.push_back(Section{}); // lines ahead of the first section header
     std::ifstream in(path_, std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     // A line ends at CR LF, LF or a lone CR, so no value ever holds a line break (which a
@@ -64,8 +59,7 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
     std::string text;
     for (std::size_t at = 0; at < content.size();) {
         std::size_t end = content.find_first_of("\r\n", at);
-        if (end == std::string::npos)
-            end = content.size();
+        if (end == std::string::npos) end = content.size();
         text = content.substr(at, end - at);
         at = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         std::string trimmed = Trim(text);
@@ -88,8 +82,7 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
 std::size_t IniFile::FindSection(const std::string& name) const
 {
     for (std::size_t i = 1; i < sections_.size(); ++i)
-        if (SameName(sections_[i].name, name))
-            return i;
+        if (SameName(sections_[i].name, name)) return i;
     return 0;
 }
 
@@ -97,8 +90,7 @@ const IniFile::Line* IniFile::Find(const std::string& section, const std::string
 {
     if (std::size_t i = FindSection(section))
         for (const Line& line : sections_[i].lines)
-            if (line.isEntry && SameName(line.key, key))
-                return &line;
+            if (line.isEntry && SameName(line.key, key)) return &line;
     return nullptr;
 }
 
@@ -112,13 +104,11 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
 {
     const Line* line = Find(section, key);
-    if (!line)
-        return defaultValue;
+    if (!line) return defaultValue;
     const std::string& v = line->value;
     const char* first = v.data();
     const char* last = v.data() + v.size();
-    if (first != last && *first == '+')
-        ++first;
+    if (first != last && *first == '+') ++first;
     int value = 0;
     auto [end, ec] = std::from_chars(first, last, value);
     return (ec == std::errc() && end == last && first != last) ? value : defaultValue;
@@ -141,8 +131,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
         }
     // New keys go after the section's last entry, ahead of trailing blank lines.
     auto at = s->lines.end();
-    while (at != s->lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->raw).empty())
-        --at;
+    while (at != s->lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->raw).empty()) --at;
     Line line;
     line.isEntry = true;
     line.written = true;
@@ -160,8 +149,7 @@ bool IniFile::Save(std::string* error) const
 {
     std::ostringstream out;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (i > 0)
-            out << '[' << sections_[i].name << "]\n";
+        if (i > 0) out << '[' << sections_[i].name << "]\n";
         for (const Line& line : sections_[i].lines)
             out << (line.written ? line.key + "=" + EncodeValue(line.value) : line.raw) << '\n';
     }
@@ -169,4 +157,4 @@ bool IniFile::Save(std::string* error) const
     return WriteFileSafely(path_, text.data(), text.size(), error);
 }
 
-}  // namespace platform
+} // namespace platform

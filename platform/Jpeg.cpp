@@ -44,14 +44,12 @@ struct Decoder {
 // Warnings (level -1) mean damaged data that libjpeg papers over; treat them as errors.
 void OnMessage(j_common_ptr info, int level)
 {
-    if (level < 0)
-        OnError(info);
+    if (level < 0) OnError(info);
 }
 
 bool Decode(Decoder& d)
 {
-    if (setjmp(d.jump))
-        return false;
+    if (setjmp(d.jump)) return false;
     jpeg_create_decompress(&d.info);
     jpeg_mem_src(&d.info, d.data, static_cast<unsigned long>(d.size));
     jpeg_read_header(&d.info, TRUE);
@@ -79,8 +77,7 @@ bool Decode(Decoder& d)
 // `source` says in the error text what was being decoded.
 RgbImage DecodeJpeg(const std::vector<std::uint8_t>& bytes, const std::string& source)
 {
-    if (bytes.empty())
-        throw FileError("Cannot decode the JPEG picture" + source + ": it is empty");
+    if (bytes.empty()) throw FileError("Cannot decode the JPEG picture" + source + ": it is empty");
     auto d = std::make_unique<Decoder>();
     d->data = bytes.data();
     d->size = bytes.size();
@@ -95,27 +92,21 @@ RgbImage DecodeJpeg(const std::vector<std::uint8_t>& bytes, const std::string& s
         std::strcpy(d->message, "the picture is too large");
     }
     jpeg_destroy_decompress(&d->info);
-    if (!ok)
-        throw FileError("Cannot decode the JPEG picture" + source + ": " + d->message);
+    if (!ok) throw FileError("Cannot decode the JPEG picture" + source + ": " + d->message);
     return std::move(d->image);
 }
 
-}  // namespace
+} // namespace
 
-RgbImage DecodeJpegBytes(const std::vector<std::uint8_t>& bytes)
-{
-    return DecodeJpeg(bytes, "");
-}
+RgbImage DecodeJpegBytes(const std::vector<std::uint8_t>& bytes) { return DecodeJpeg(bytes, ""); }
 
 RgbImage DecodeJpegFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw FileError("Cannot open the picture file \"" + path.string() + "\": " + std::strerror(errno));
+    if (!in) throw FileError("Cannot open the picture file \"" + path.string() + "\": " + std::strerror(errno));
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        throw FileError("Cannot read the picture file \"" + path.string() + "\"");
+    if (in.bad()) throw FileError("Cannot read the picture file \"" + path.string() + "\"");
     return DecodeJpeg(bytes, " \"" + path.string() + "\"");
 }
 
-}  // namespace platform
+} // namespace platform

@@ -10,7 +10,7 @@ namespace platform {
 struct RgbImage {
     int Width = 0;
     int Height = 0;
-    std::vector<std::uint8_t> Pixels;  // Width * Height * 3 bytes, rows top to bottom, R G B
+    std::vector<std::uint8_t> Pixels; // Width * Height * 3 bytes, rows top to bottom, R G B
 };
 
 // Throws FileError (platform/SafeFile.h) naming the file when it cannot be read or is not a
@@ -21,4 +21,4 @@ RgbImage DecodeJpegFile(const std::filesystem::path& path);
 // The same for a picture already read into memory; the caller adds the file's name.
 RgbImage DecodeJpegBytes(const std::vector<std::uint8_t>& bytes);
 
-}  // namespace platform
+} // namespace platform

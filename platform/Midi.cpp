@@ -10,31 +10,26 @@ std::string NameWithoutClientPort(const std::string& fullName)
     std::size_t end = fullName.size();
     auto digitsBefore = [&](std::size_t pos) {
         std::size_t start = pos;
-        while (start > 0 && std::isdigit(static_cast<unsigned char>(fullName[start - 1])))
-            --start;
+        while (start > 0 && std::isdigit(static_cast<unsigned char>(fullName[start - 1]))) --start;
         return start;
     };
     std::size_t portStart = digitsBefore(end);
-    if (portStart == end || portStart == 0 || fullName[portStart - 1] != ':')
-        return fullName;
+    if (portStart == end || portStart == 0 || fullName[portStart - 1] != ':') return fullName;
     std::size_t clientStart = digitsBefore(portStart - 1);
-    if (clientStart == portStart - 1 || clientStart == 0 || fullName[clientStart - 1] != ' ')
-        return fullName;
+    if (clientStart == portStart - 1 || clientStart == 0 || fullName[clientStart - 1] != ' ') return fullName;
     return fullName.substr(0, clientStart - 1);
 }
 
 int ShortMessageLength(std::uint8_t status)
 {
-    if (status < 0xF0)
-        return (status & 0xE0) == 0xC0 ? 2 : 3;  // program change and channel pressure: 2
+    if (status < 0xF0) return (status & 0xE0) == 0xC0 ? 2 : 3; // program change and channel pressure: 2
     switch (status) {
-    case 0xF1:  // time code quarter frame
-    case 0xF3:  // song select
+    case 0xF1: // time code quarter frame
+    case 0xF3: // song select
         return 2;
-    case 0xF2:  // song position
+    case 0xF2: // song position
         return 3;
-    default:
-        return 1;
+    default: return 1;
     }
 }
 
@@ -52,26 +47,22 @@ void ForEachMessage(const std::uint8_t* data, std::size_t length,
             start = i + 1;
         }
     }
-    if (start < length)
-        each(start, length - start);
+    if (start < length) each(start, length - start);
 }
 
-void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length,
-                   double timestamp)
+void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length, double timestamp)
 {
-    std::vector<std::uint8_t> sysex;  // the system-exclusive message under way, if not empty
+    std::vector<std::uint8_t> sysex; // the system-exclusive message under way, if not empty
     std::uint8_t message[3] = {};
-    int have = 0, need = 0;           // bytes of the short message under way, and its length
+    int have = 0, need = 0; // bytes of the short message under way, and its length
     auto deliverShort = [&] {
-        if (callbacks.Short)
-            callbacks.Short(message[0], message[1], message[2], timestamp);
+        if (callbacks.Short) callbacks.Short(message[0], message[1], message[2], timestamp);
         have = need = 0;
     };
     for (std::size_t i = 0; i < length; ++i) {
         const std::uint8_t byte = data[i];
-        if (byte >= 0xF8) {  // real time: may stand anywhere, changes nothing around it
-            if (byte != 0xF8 && byte != 0xFE && callbacks.Short)
-                callbacks.Short(byte, 0, 0, timestamp);
+        if (byte >= 0xF8) { // real time: may stand anywhere, changes nothing around it
+            if (byte != 0xF8 && byte != 0xFE && callbacks.Short) callbacks.Short(byte, 0, 0, timestamp);
             continue;
         }
         if (byte < 0x80) {
@@ -79,22 +70,20 @@ void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data
                 sysex.push_back(byte);
             } else if (have > 0 && have < need) {
                 message[have++] = byte;
-                if (have == need)
-                    deliverShort();
+                if (have == need) deliverShort();
             }
-            continue;  // otherwise a data byte without a status: dropped
+            continue; // otherwise a data byte without a status: dropped
         }
-        have = need = 0;  // a status byte ends an unfinished short message
+        have = need = 0; // a status byte ends an unfinished short message
         if (byte == 0xF7) {
             if (!sysex.empty()) {
                 sysex.push_back(byte);
-                if (callbacks.Long)
-                    callbacks.Long(std::move(sysex));
+                if (callbacks.Long) callbacks.Long(std::move(sysex));
                 sysex.clear();
             }
             continue;
         }
-        sysex.clear();  // any other status ends an unclosed system-exclusive message
+        sysex.clear(); // any other status ends an unclosed system-exclusive message
         if (byte == 0xF0) {
             sysex.push_back(byte);
             continue;
@@ -103,8 +92,7 @@ void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data
         message[1] = message[2] = 0;
         have = 1;
         need = ShortMessageLength(byte);
-        if (need == 1)
-            deliverShort();
+        if (need == 1) deliverShort();
     }
 }
 
@@ -114,8 +102,8 @@ void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)
     ForEachMessage(data, length, [&](std::size_t, std::size_t size) {
         if (size > limit)
             throw MidiError("A MIDI message of " + std::to_string(size) +
-                            " bytes is too long for this MIDI output (at most " +
-                            std::to_string(limit) + " bytes); nothing was sent.");
+                            " bytes is too long for this MIDI output (at most " + std::to_string(limit) +
+                            " bytes); nothing was sent.");
     });
     ForEachMessage(data, length, [&](std::size_t offset, std::size_t size) { SendMessage(data + offset, size); });
 }
@@ -126,4 +114,4 @@ void MidiOutput::SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t
     SendMessage(message, static_cast<std::size_t>(ShortMessageLength(status)));
 }
 
-}  // namespace platform
+} // namespace platform

@@ -106,7 +106,6 @@ void ForEachMessage(const std::uint8_t* data, std::size_t length,
 // by a status byte or by the end of the packet, data bytes without a status, and timing clock
 // and active sensing are dropped; a real-time byte inside a system-exclusive message is passed
 // on by itself and the message goes on.
-void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length,
-                   double timestamp);
+void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length, double timestamp);
 
-}  // namespace platform
+} // namespace platform

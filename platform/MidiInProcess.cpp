@@ -18,12 +18,11 @@ class InProcessMidi::Device::InputPort : public MidiInput {
 public:
     InputPort(std::shared_ptr<Device> device, std::shared_ptr<Listener> listener)
         : device_(std::move(device)), listener_(std::move(listener))
-    {
-    }
+    {}
     ~InputPort() override
     {
         {
-            std::lock_guard wait(listener_->mutex);  // lets a callback under way finish
+            std::lock_guard wait(listener_->mutex); // lets a callback under way finish
             listener_->alive = false;
         }
         std::lock_guard lock(device_->mutex_);
@@ -62,8 +61,7 @@ private:
 
 InProcessMidi::Device::Device(std::string name, std::string fullName, bool sends, bool receives)
     : name_(std::move(name)), fullName_(std::move(fullName)), sends_(sends), receives_(receives)
-{
-}
+{}
 
 std::vector<std::vector<std::uint8_t>> InProcessMidi::Device::Received() const
 {
@@ -92,14 +90,12 @@ void InProcessMidi::Device::Deliver(const std::uint8_t* data, std::size_t length
         received_.push_back(message);
         onReceive = onReceive_;
     }
-    if (onReceive)
-        onReceive(message);
+    if (onReceive) onReceive(message);
 }
 
 void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
 {
-    if (message.empty())
-        return;
+    if (message.empty()) return;
     std::vector<std::shared_ptr<Listener>> listeners;
     {
         std::lock_guard lock(mutex_);
@@ -107,8 +103,7 @@ void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
     }
     for (const auto& listener : listeners) {
         std::lock_guard lock(listener->mutex);
-        if (!listener->alive)
-            continue;
+        if (!listener->alive) continue;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - listener->opened).count();
         DeliverPacket(listener->callbacks, message.data(), message.size(), seconds);
@@ -148,8 +143,7 @@ int InProcessMidi::Device::OpenOutputs() const
 void InProcessMidi::Device::CheckOpen() const
 {
     std::lock_guard lock(mutex_);
-    if (!failOpen_.empty())
-        throw MidiError(failOpen_);
+    if (!failOpen_.empty()) throw MidiError(failOpen_);
 }
 
 std::shared_ptr<InProcessMidi::Device> InProcessMidi::AddDevice(const std::string& name, bool sends, bool receives)
@@ -171,8 +165,7 @@ std::shared_ptr<InProcessMidi::Device> InProcessMidi::Listed(int index, bool sen
     std::lock_guard lock(mutex_);
     int i = 0;
     for (const auto& device : devices_)
-        if ((sends ? device->sends_ : device->receives_) && i++ == index)
-            return device;
+        if ((sends ? device->sends_ : device->receives_) && i++ == index) return device;
     throw MidiError(std::string("The MIDI ") + (sends ? "input" : "output") + " device number " +
                     std::to_string(index) + " is not present.");
 }
@@ -182,8 +175,7 @@ std::vector<MidiPortName> InProcessMidi::Inputs()
     std::lock_guard lock(mutex_);
     std::vector<MidiPortName> names;
     for (const auto& device : devices_)
-        if (device->sends_)
-            names.push_back({device->name_, device->fullName_});
+        if (device->sends_) names.push_back({device->name_, device->fullName_});
     return names;
 }
 
@@ -192,8 +184,7 @@ std::vector<MidiPortName> InProcessMidi::Outputs()
     std::lock_guard lock(mutex_);
     std::vector<MidiPortName> names;
     for (const auto& device : devices_)
-        if (device->receives_)
-            names.push_back({device->name_, device->fullName_});
+        if (device->receives_) names.push_back({device->name_, device->fullName_});
     return names;
 }
 
@@ -217,4 +208,4 @@ std::unique_ptr<MidiOutput> InProcessMidi::OpenOutput(int index)
     return std::make_unique<Device::OutputPort>(device);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -85,4 +85,4 @@ private:
     int openOutputs_ = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -26,7 +26,10 @@ RtMidi::Api ChosenApi()
 class ErrorSink {
 public:
     template <class Port>
-    void Attach(Port& port) { port.setErrorCallback(&ErrorSink::Report, this); }
+    void Attach(Port& port)
+    {
+        port.setErrorCallback(&ErrorSink::Report, this);
+    }
 
     std::string Take()
     {
@@ -39,8 +42,7 @@ private:
     {
         auto* sink = static_cast<ErrorSink*>(self);
         std::lock_guard lock(sink->mutex_);
-        if (sink->text_.empty())
-            sink->text_ = text;
+        if (sink->text_.empty()) sink->text_ = text;
     }
 
     std::mutex mutex_;
@@ -50,12 +52,10 @@ private:
 // JACK gives a second client of the same name a suffix: "Quillmarven-01".
 bool IsOwnPort(const std::string& fullName, const std::string& clientName)
 {
-    if (fullName.compare(0, clientName.size(), clientName) != 0)
-        return false;
+    if (fullName.compare(0, clientName.size(), clientName) != 0) return false;
     std::size_t i = clientName.size();
     if (i < fullName.size() && fullName[i] == '-')
-        for (++i; i < fullName.size() && fullName[i] >= '0' && fullName[i] <= '9'; ++i) {
-        }
+        for (++i; i < fullName.size() && fullName[i] >= '0' && fullName[i] <= '9'; ++i) {}
     return i < fullName.size() && fullName[i] == ':';
 }
 
@@ -67,8 +67,7 @@ std::vector<std::pair<unsigned, MidiPortName>> ListPorts(Port& port, const std::
     const unsigned count = port.getPortCount();
     for (unsigned i = 0; i < count; ++i) {
         std::string full = port.getPortName(i);
-        if (full.empty() || IsOwnPort(full, clientName))
-            continue;
+        if (full.empty() || IsOwnPort(full, clientName)) continue;
         ports.push_back({i, MidiPortName{NameWithoutClientPort(full), full}});
     }
     return ports;
@@ -89,11 +88,11 @@ std::unique_ptr<Port> MakePort(ErrorSink& errors, Args&&... args)
 
 // Opens the `index`-th listed port, or throws with RtMidi's text.
 template <class Port>
-void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& clientName,
-                const std::string& portName, const char* kind)
+void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& clientName, const std::string& portName,
+                const char* kind)
 {
     auto ports = ListPorts(port, clientName);
-    errors.Take();  // enumeration trouble shows as a short list, not as an open failure
+    errors.Take(); // enumeration trouble shows as a short list, not as an open failure
     if (index < 0 || static_cast<std::size_t>(index) >= ports.size())
         throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
                         " is not present.");
@@ -105,8 +104,7 @@ void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& cli
     std::string error = errors.Take();
     if (!error.empty() || !port.isPortOpen())
         throw MidiError(error.empty() ? std::string("The MIDI ") + kind + " device \"" +
-                                            ports[static_cast<std::size_t>(index)].second.Name +
-                                            "\" cannot be opened."
+                                            ports[static_cast<std::size_t>(index)].second.Name + "\" cannot be opened."
                                       : error);
 }
 
@@ -129,10 +127,8 @@ private:
     static void OnMessage(double, std::vector<unsigned char>* message, void* self)
     {
         auto* input = static_cast<RtInput*>(self);
-        if (!message || message->empty())
-            return;
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
+        if (!message || message->empty()) return;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
         DeliverPacket(input->callbacks_, message->data(), message->size(), seconds);
     }
 
@@ -159,8 +155,7 @@ protected:
         out_->sendMessage(data, length);
         // ALSA reports a message it could not pass on (one too long for its buffers, say);
         // say so rather than lose it without a word.
-        if (std::string error = errors_.Take(); !error.empty())
-            throw MidiError(error);
+        if (std::string error = errors_.Take(); !error.empty()) throw MidiError(error);
     }
 
 private:
@@ -194,8 +189,7 @@ private:
         try {
             ErrorSink errors;
             auto port = MakePort<Port>(errors, api_, clientName_);
-            for (auto& [index, name] : ListPorts(*port, clientName_))
-                names.push_back(std::move(name));
+            for (auto& [index, name] : ListPorts(*port, clientName_)) names.push_back(std::move(name));
         } catch (const MidiError&) {
             // No MIDI system to talk to: no devices.
         }
@@ -206,11 +200,11 @@ private:
     std::string clientName_;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName)
 {
     return std::make_unique<RtMidiBackend>(clientName);
 }
 
-}  // namespace platform
+} // namespace platform

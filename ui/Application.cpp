@@ -11,8 +11,7 @@ TApplication gApplication;
 }
 TApplication* Application = &gApplication;
 
-TApplication::TApplication()
-    : FUiThread(std::this_thread::get_id()), FHeadless(new THeadlessBackend)
+TApplication::TApplication() : FUiThread(std::this_thread::get_id()), FHeadless(new THeadlessBackend)
 {
     FBackend = FHeadless;
 }
@@ -25,10 +24,7 @@ TApplication::~TApplication()
     FHeadless = nullptr;
 }
 
-THeadlessBackend& TApplication::Headless()
-{
-    return *FHeadless;
-}
+THeadlessBackend& TApplication::Headless() { return *FHeadless; }
 
 TAppBackend* TApplication::SetBackend(TAppBackend* backend)
 {
@@ -50,10 +46,7 @@ TAppBackend* TApplication::SetBackend(TAppBackend* backend)
     return old;
 }
 
-void TApplication::FormCreated(TForm* f)
-{
-    FForms.push_back(f);
-}
+void TApplication::FormCreated(TForm* f) { FForms.push_back(f); }
 
 void TApplication::FormDestroyed(TForm* f)
 {
@@ -76,10 +69,7 @@ void TApplication::Terminate()
     FBackend->Terminate();
 }
 
-void TApplication::ProcessMessages()
-{
-    FBackend->ProcessMessages();
-}
+void TApplication::ProcessMessages() { FBackend->ProcessMessages(); }
 
 void TApplication::Post(std::function<void()> work)
 {
@@ -147,20 +137,11 @@ std::optional<std::string> TApplication::FileDialog(TFileDialogRequest& request)
     return FBackend->FileDialog(request);
 }
 
-void TApplication::Sleep(unsigned ms)
-{
-    FBackend->Sleep(ms);
-}
+void TApplication::Sleep(unsigned ms) { FBackend->Sleep(ms); }
 
-uint64_t TApplication::NowMs()
-{
-    return FBackend->NowMs();
-}
+uint64_t TApplication::NowMs() { return FBackend->NowMs(); }
 
-void TApplication::AdvanceMs(uint64_t ms)
-{
-    FBackend->AdvanceMs(ms);
-}
+void TApplication::AdvanceMs(uint64_t ms) { FBackend->AdvanceMs(ms); }
 
 // ---- dialogs --------------------------------------------------------------------------------
 
@@ -239,10 +220,13 @@ void THeadlessBackend::RunModal(TForm* form)
 
 void THeadlessBackend::TimerChanged(TTimer* timer)
 {
-    FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [timer](const TSchedule& s) { return s.Timer == timer; }),
-                  FTimers.end());
-    bool alive = std::find(Application->Timers().begin(), Application->Timers().end(), timer) != Application->Timers().end();
-    if (alive && timer->Enabled() && timer->Interval() > 0) FTimers.push_back({timer, FNow + timer->Interval(), ++FSeq});
+    FTimers.erase(
+        std::remove_if(FTimers.begin(), FTimers.end(), [timer](const TSchedule& s) { return s.Timer == timer; }),
+        FTimers.end());
+    bool alive =
+        std::find(Application->Timers().begin(), Application->Timers().end(), timer) != Application->Timers().end();
+    if (alive && timer->Enabled() && timer->Interval() > 0)
+        FTimers.push_back({timer, FNow + timer->Interval(), ++FSeq});
 }
 
 std::optional<uint64_t> THeadlessBackend::DueAt(const TTimer* timer) const
@@ -252,15 +236,9 @@ std::optional<uint64_t> THeadlessBackend::DueAt(const TTimer* timer) const
     return std::nullopt;
 }
 
-void THeadlessBackend::Run()
-{
-    Application->ProcessPosted();
-}
+void THeadlessBackend::Run() { Application->ProcessPosted(); }
 
-void THeadlessBackend::ProcessMessages()
-{
-    Application->ProcessPosted();
-}
+void THeadlessBackend::ProcessMessages() { Application->ProcessPosted(); }
 
 void THeadlessBackend::AdvanceMs(uint64_t ms)
 {

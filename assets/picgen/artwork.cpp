@@ -133,21 +133,25 @@ Image DrawEqShape(bool lowPeak, bool highPeak)
     c.TextCentred(std::round(xOf(1000)), 145, "1K", 1, label);
     c.TextCentred(std::round(xOf(10000)), 145, "10K", 1, label);
 
-    const Rgb lowInk{0, 220, 255}, highInk{255, 170, 40};
-    // Each band over its own half of the range; they meet near 0 dB at 1 kHz as one line.
-    auto curve = [&](Band band, double f0, double q, double from, double to, Rgb ink) {
+    // Each band's own response in its colour, and over them the equalizer's whole response, the
+    // sum of the two in dB, as a person hears it. The low band sits at 150 Hz, the high band at
+    // 5 kHz, both raised by 10 dB with a Q of 1.4 where they peak.
+    const Rgb lowInk{0, 220, 255}, highInk{255, 170, 40}, totalInk{255, 255, 255};
+    const Band low = lowPeak ? Band::Peak : Band::LowShelf, high = highPeak ? Band::Peak : Band::HighShelf;
+    auto curve = [&](auto db, double thickness, Rgb ink) {
         std::vector<Point> pts;
-        for (double x = from; x <= to; x += 0.5) {
-            const double f = 20 * std::pow(10.0, 3 * (x - px0) / (px1 - px0));
-            pts.push_back({x, yOf(ResponseDb(band, f0, 10, q, f))});
-        }
-        c.Polyline(pts, 1.8, ink);
+        for (double x = px0; x <= px1; x += 0.5)
+            pts.push_back({x, yOf(db(20 * std::pow(10.0, 3 * (x - px0) / (px1 - px0))))});
+        c.Polyline(pts, thickness, ink);
     };
-    curve(lowPeak ? Band::Peak : Band::LowShelf, 150, 1.4, px0, xOf(1000), lowInk);
-    curve(highPeak ? Band::Peak : Band::HighShelf, 5000, 1.4, xOf(1000), px1, highInk);
+    auto lowDb = [&](double f) { return ResponseDb(low, 150, 10, 1.4, f); };
+    auto highDb = [&](double f) { return ResponseDb(high, 5000, 10, 1.4, f); };
+    curve(lowDb, 1.2, lowInk);
+    curve(highDb, 1.2, highInk);
+    curve([&](double f) { return lowDb(f) + highDb(f); }, 2.0, totalInk);
     c.Text(px0 + 4, py1 - 11, lowPeak ? "LOW PEAK" : "LOW SHELV", 1, lowInk);
-    const char* high = highPeak ? "HIGH PEAK" : "HIGH SHELV";
-    c.Text(px1 - 4 - Canvas::TextWidth(high, 1), py1 - 11, high, 1, highInk);
+    const char* highName = highPeak ? "HIGH PEAK" : "HIGH SHELV";
+    c.Text(px1 - 4 - Canvas::TextWidth(highName, 1), py1 - 11, highName, 1, highInk);
     return c.Resolve();
 }
 
@@ -186,8 +190,11 @@ Image DrawEffectRouting()
     };
     const double busX[3] = {203, 275, 346}; // dry, reverb send, variation send collectors
     const double ox = kInsertionOverlay.x0, oy = kInsertionOverlay.y0;
-    const double rowY[4] = {oy + 1, oy + 40, oy + 80, oy + 119}; // the overlay's part rows
-    const double turnX[4] = {ox + 66, ox + 45, ox + 23, ox + 1}; // and its turning columns
+    // The overlay's part rows (1, 40, 80, 119) and turning columns (66, 45, 23, 1), drawn by the
+    // page with a pen 2 pixels wide that paints its point and the pixels right of and below it:
+    // the lines here go on over the same two rows and columns.
+    const double rowY[4] = {oy + 2, oy + 41, oy + 81, oy + 120};
+    const double turnX[4] = {ox + 67, ox + 46, ox + 24, ox + 2};
 
     const char* heads[3] = {"DRY", "REV", "VAR"};
     for (int k = 0; k < 3; ++k) c.TextCentred(labelBox(k).Cx(), 9, heads[k], 1, kCyan);

@@ -4,8 +4,7 @@
 
 TMidiTransport::TMidiTransport(platform::MidiBackend& backend, Poster poster)
     : backend_(backend), poster_(std::move(poster))
-{
-}
+{}
 
 TMidiTransport::~TMidiTransport()
 {
@@ -19,29 +18,24 @@ TMidiTransport::~TMidiTransport()
 std::vector<std::string> TMidiTransport::InputNames() const
 {
     std::vector<std::string> names;
-    for (auto& port : backend_.Inputs())
-        names.push_back(std::move(port.Name));
+    for (auto& port : backend_.Inputs()) names.push_back(std::move(port.Name));
     return names;
 }
 
 std::vector<std::string> TMidiTransport::OutputNames() const
 {
     std::vector<std::string> names;
-    for (auto& port : backend_.Outputs())
-        names.push_back(std::move(port.Name));
+    for (auto& port : backend_.Outputs()) names.push_back(std::move(port.Name));
     return names;
 }
 
 void TMidiTransport::SendSysEx(const std::uint8_t* data, int length, int deviceNumber)
 {
-    if (!data || length <= 0)
-        return;
+    if (!data || length <= 0) return;
     std::vector<std::uint8_t> copy(data, data + length);
-    if (copy.size() > 2)
-        copy[2] = static_cast<std::uint8_t>(copy[2] + deviceNumber);
+    if (copy.size() > 2) copy[2] = static_cast<std::uint8_t>(copy[2] + deviceNumber);
     std::lock_guard lock(sendMutex_);
-    if (MidiOutHandle)
-        MidiOutHandle->SendLong(copy.data(), copy.size());
+    if (MidiOutHandle) MidiOutHandle->SendLong(copy.data(), copy.size());
 }
 
 void TMidiTransport::SendNoteOn(int channel, int note, int velocity)
@@ -67,8 +61,7 @@ std::unique_ptr<platform::MidiInput> TMidiTransport::OpenInput(int index, bool k
         ReceiveShort(keyboard, status, data1, data2);
     };
     // Only the instrument input ever has a buffer, so only it takes long messages.
-    if (!keyboard)
-        callbacks.Long = [this](std::vector<std::uint8_t> message) { ReceiveLong(std::move(message)); };
+    if (!keyboard) callbacks.Long = [this](std::vector<std::uint8_t> message) { ReceiveLong(std::move(message)); };
     return backend_.OpenInput(index, std::move(callbacks));
 }
 
@@ -205,16 +198,13 @@ void TMidiTransport::Post(bool shortMessage, std::function<void()> work)
         return;
     }
     const int queued = q.Queued.fetch_add(1) + 1;
-    for (int peak = q.Peak.load(); queued > peak && !q.Peak.compare_exchange_weak(peak, queued);) {
-    }
+    for (int peak = q.Peak.load(); queued > peak && !q.Peak.compare_exchange_weak(peak, queued);) {}
     q.Posted.fetch_add(1);
     auto run = [queue = std::weak_ptr<Queue>(queue_), shortMessage, work = std::move(work)] {
         const auto alive = queue.lock();
-        if (!alive)
-            return;  // the transport is gone
+        if (!alive) return; // the transport is gone
         alive->Queued.fetch_sub(1);
-        if (shortMessage)
-            alive->QueuedShort.fetch_sub(1);
+        if (shortMessage) alive->QueuedShort.fetch_sub(1);
         work();
     };
     if (poster_)
@@ -230,23 +220,19 @@ void TMidiTransport::ReceiveShort(bool fromKeyboard, std::uint8_t status, std::u
         PlayThrough(status, data1, data2);
     } else {
         std::lock_guard lock(inputMutex_);
-        if (!inputRunning_)
-            return;  // the instrument input runs only while a request is pending
+        if (!inputRunning_) return; // the instrument input runs only while a request is pending
     }
     Post(true, [this, status, data1, data2] {
-        if (OnShortData)
-            OnShortData(status, data1, data2);
+        if (OnShortData) OnShortData(status, data1, data2);
     });
 }
 
 // Keyboard's thread.
 void TMidiTransport::PlayThrough(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
-    if (!thruConnected_)
-        return;
+    if (!thruConnected_) return;
     std::lock_guard lock(sendMutex_);
-    if (!thruConnected_ || !MidiOutHandle)
-        return;
+    if (!thruConnected_ || !MidiOutHandle) return;
     try {
         MidiOutHandle->SendShort(status, data1, data2);
     } catch (const EMidiError&) {
@@ -262,26 +248,21 @@ void TMidiTransport::ReceiveLong(std::vector<std::uint8_t> message)
     unsigned request;
     {
         std::lock_guard lock(inputMutex_);
-        if (!inputRunning_ || !bufferFree_)
-            return;
+        if (!inputRunning_ || !bufferFree_) return;
         if (message.size() > static_cast<std::size_t>(TMidiInBuffer::Size))
-            message.resize(TMidiInBuffer::Size);  // the rest finds no buffer, as with a full one
-        if (awaited_ && !awaited_(message.data(), message.size()))
-            return;
+            message.resize(TMidiInBuffer::Size); // the rest finds no buffer, as with a full one
+        if (awaited_ && !awaited_(message.data(), message.size())) return;
         bufferFree_ = false;
         request = requestId_;
     }
     Post(false, [this, request, message = std::move(message)] {
         {
             std::lock_guard lock(inputMutex_);
-            if (request != requestId_)
-                return;  // that request was stopped before its data got here
+            if (request != requestId_) return; // that request was stopped before its data got here
         }
-        if (!MidiInHeader)
-            return;
+        if (!MidiInHeader) return;
         std::copy(message.begin(), message.end(), MidiInHeader->Data.begin());
         MidiInHeader->BytesRecorded = static_cast<int>(message.size());
-        if (OnLongData)
-            OnLongData(MidiInHeader->Data.data(), MidiInHeader->BytesRecorded);
+        if (OnLongData) OnLongData(MidiInHeader->Data.data(), MidiInHeader->BytesRecorded);
     });
 }

@@ -27,9 +27,9 @@ struct TMidiInBuffer {
 // What the input has handed to the UI thread, and what it let go because the UI thread was
 // behind.
 struct TMidiInputCounts {
-    std::uint64_t Posted = 0;        // messages handed to the UI thread
-    std::uint64_t DroppedShort = 0;  // short messages dropped because the queue was full
-    int PeakQueued = 0;              // most messages waiting for the UI thread at one time
+    std::uint64_t Posted = 0;       // messages handed to the UI thread
+    std::uint64_t DroppedShort = 0; // short messages dropped because the queue was full
+    int PeakQueued = 0;             // most messages waiting for the UI thread at one time
 };
 
 class TMidiTransport {
@@ -48,7 +48,7 @@ public:
     // MIDI input arrives on the back end's thread and is handed to `poster`, so the handlers
     // below always run on the UI thread. Without a poster they run on the back end's thread.
     explicit TMidiTransport(platform::MidiBackend& backend, Poster poster = {});
-    ~TMidiTransport();  // closes every device
+    ~TMidiTransport(); // closes every device
     TMidiTransport(const TMidiTransport&) = delete;
     TMidiTransport& operator=(const TMidiTransport&) = delete;
 
@@ -103,8 +103,8 @@ public:
     void ConnectKeyboardThru();
     void CutKeyboardThru();
 
-    bool MidiPortsOpen = false;   // the instrument input and the output were opened
-    bool KeyboardThruOn = false;  // the keyboard input is open and played through
+    bool MidiPortsOpen = false;  // the instrument input and the output were opened
+    bool KeyboardThruOn = false; // the keyboard input is open and played through
 
     bool IsMidiInOpen() const { return MidiInHandle != nullptr; }
     bool IsKeyboardInOpen() const { return KeyboardInHandle != nullptr; }
@@ -136,8 +136,8 @@ private:
     // A closed device is an empty handle, so it can never be used again.
     std::unique_ptr<platform::MidiInput> MidiInHandle;
     std::unique_ptr<platform::MidiInput> KeyboardInHandle;
-    std::unique_ptr<platform::MidiOutput> MidiOutHandle;  // guarded by sendMutex_
-    std::unique_ptr<TMidiInBuffer> MidiInHeader;           // UI thread only
+    std::unique_ptr<platform::MidiOutput> MidiOutHandle; // guarded by sendMutex_
+    std::unique_ptr<TMidiInBuffer> MidiInHeader;         // UI thread only
 
     // Sends from the UI thread and thru from the keyboard's thread share the output.
     mutable std::recursive_mutex sendMutex_;
@@ -156,5 +156,5 @@ private:
 
 // The caption that ShowReceivedMidi shows for a received short message: `captionText` and the
 // monitor text. Empty for timing clock and active sensing, which leave the caption as it is.
-std::optional<std::string> ReceivedMidiCaption(const std::string& captionText, std::uint8_t status,
-                                               std::uint8_t data1, std::uint8_t data2);
+std::optional<std::string> ReceivedMidiCaption(const std::string& captionText, std::uint8_t status, std::uint8_t data1,
+                                               std::uint8_t data2);

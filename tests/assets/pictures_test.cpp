@@ -116,25 +116,33 @@ TEST_F(GeneratedPictures, AlgorithmFilesShowTheirOwnDiagramAfterCompression)
         ExpectOperatorBoxes(Picture("alg/alg_" + std::to_string(n) + ".jpg"), All()[n - 1]);
 }
 
-TEST_F(GeneratedPictures, EqPicturesShowTheChosenShapes)
+// The white curve is the whole response, the two bands summed: a shelf lifts its end of the
+// range, a peak lifts its own frequency and leaves the end at 0 dB, and between the bands the
+// response is flat, whatever the shapes.
+TEST_F(GeneratedPictures, EqPicturesShowTheWholeResponseOfTheChosenShapes)
 {
-    const auto lowInk = [](Rgb c) { return c.b > 150 && c.g > 120 && c.r < 100; };
-    const auto highInk = [](Rgb c) { return c.r > 180 && c.g > 100 && c.b < 120; };
-    const int zeroDbRow = 71; // middle of the plot
-    // Near 20 Hz a low shelf lifts everything; a peak higher up leaves it near 0 dB.
-    for (const char* name : {"graphics/eq_shelv_shelv.bmp", "graphics/eq_shelv_peak.bmp"}) {
-        const auto y = FirstRow(Picture(name), 28, 120, lowInk);
-        ASSERT_TRUE(y) << name;
-        EXPECT_LT(*y, zeroDbRow - 25) << name;
+    const auto total = [](Rgb c) { return c.r > 200 && c.g > 200 && c.b > 200; };
+    const int zeroDbRow = 71;                           // middle of the plot, 4.33 rows a dB
+    const int end20Hz = 28, end20kHz = 230;             // columns near the two ends of the range
+    const int at150Hz = 85, at1kHz = 142, at5kHz = 191; // a log scale from 20 Hz at 24 to 20 kHz at 233
+    struct Shapes {
+        const char* name;
+        bool lowPeak, highPeak;
+    };
+    for (const Shapes& s :
+         {Shapes{"graphics/eq_shelv_shelv.bmp", false, false}, Shapes{"graphics/eq_shelv_peak.bmp", false, true},
+          Shapes{"graphics/eq_peak_shelv.bmp", true, false}, Shapes{"graphics/eq_peak_peak.bmp", true, true}}) {
+        SCOPED_TRACE(s.name);
+        const Image img = Picture(s.name);
+        auto rowAt = [&](int x) { return FirstRow(img, x, 137, total).value_or(-100); };
+        // A raised end: about 10 dB up; a peak's end: at 0 dB.
+        EXPECT_NEAR(rowAt(end20Hz), s.lowPeak ? zeroDbRow : zeroDbRow - 43, 4);
+        EXPECT_NEAR(rowAt(end20kHz), s.highPeak ? zeroDbRow : zeroDbRow - 43, 5);
+        // Each band's own frequency lifted about 5 dB by a shelf (its half-way point), 10 by a peak.
+        EXPECT_NEAR(rowAt(at150Hz), zeroDbRow - (s.lowPeak ? 43 : 22), 6);
+        EXPECT_NEAR(rowAt(at5kHz), zeroDbRow - (s.highPeak ? 43 : 22), 6);
+        EXPECT_NEAR(rowAt(at1kHz), zeroDbRow, 3);
     }
-    for (const char* name : {"graphics/eq_peak_shelv.bmp", "graphics/eq_peak_peak.bmp"}) {
-        const auto y = FirstRow(Picture(name), 28, 120, lowInk);
-        ASSERT_TRUE(y) << name;
-        EXPECT_NEAR(*y, zeroDbRow, 4) << name;
-    }
-    // Likewise for the high band near 20 kHz.
-    EXPECT_LT(*FirstRow(Picture("graphics/eq_peak_shelv.bmp"), 230, 120, highInk), zeroDbRow - 25);
-    EXPECT_NEAR(*FirstRow(Picture("graphics/eq_shelv_peak.bmp"), 230, 120, highInk), zeroDbRow, 4);
 }
 
 TEST_F(GeneratedPictures, RoutingLeavesRoomForTheLabelsAndTheOverlays)
@@ -149,16 +157,22 @@ TEST_F(GeneratedPictures, RoutingLeavesRoomForTheLabelsAndTheOverlays)
         for (int x = static_cast<int>(ins.x0); x < ins.x1; ++x)
             ASSERT_EQ(img.At(x, y), (Rgb{0, 0, 0})) << "insertion switch area at " << x << "," << y;
 
-    // The overlay's part lines (rows 1, 40, 80, 119, pen width 2) continue on both sides, and
-    // its turned-down lines (columns 66, 45, 23, 1) go on below it.
+    // The overlay's part lines (rows 1, 40, 80, 119) continue on both sides, and its turned-down
+    // lines (columns 66, 45, 23, 1) go on below it, over the two rows and columns its pen of
+    // width 2 paints: the point and the pixel below or right of it.
+    const int x0 = static_cast<int>(ins.x0), x1 = static_cast<int>(ins.x1);
+    const int y0 = static_cast<int>(ins.y0), y1 = static_cast<int>(ins.y1);
     for (int row : {1, 40, 80, 119}) {
-        const int y = static_cast<int>(ins.y0) + row - 1;
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) - 1, y))) << "row " << row;
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x1), y))) << "row " << row;
+        for (int y : {y0 + row, y0 + row + 1}) {
+            EXPECT_TRUE(IsYellow(img.At(x0 - 1, y))) << "row " << row;
+            EXPECT_TRUE(IsYellow(img.At(x1, y))) << "row " << row;
+        }
+        EXPECT_FALSE(IsYellow(img.At(x1, y0 + row - 1))) << "row " << row;
     }
-    for (int col : {66, 45, 23, 1})
-        EXPECT_TRUE(IsYellow(img.At(static_cast<int>(ins.x0) + col - 1, static_cast<int>(ins.y1) + 4)))
-            << "column " << col;
+    for (int col : {66, 45, 23, 1}) {
+        EXPECT_TRUE(IsYellow(img.At(x0 + col, y1 + 4))) << "column " << col;
+        EXPECT_TRUE(IsYellow(img.At(x0 + col + 1, y1 + 4))) << "column " << col;
+    }
 }
 
 TEST_F(GeneratedPictures, IndividualOutputPictureMatchesTheRoutingPictureUnderIt)

@@ -194,10 +194,14 @@ TEST_F(MessagesTest, EffectSlotsUseTheTypeTableAndTheirOffsets)
     e.PfmEffectBlocks[ReverbBlock].Para[7] = 5; // EQ LowFreq at 64, kind 5, offset 4
     EXPECT_EQ(Data(0x10, 0x00, 0x64), (std::pair{0, 9}));
 
-    // The dump carries the compressor's "Release" raw; the message adds the kind's offset.
+    // The insertion compressor's "Release" (kind 12, offset 52) travels bare in the dump's two
+    // bytes at 8A, 8B, and so in the message at 10 01 0A; the variation compressor's adds 52.
     e.PfmEffectBlocks[InsertionBlock].EffectType = 24;
     e.PfmEffectBlocks[InsertionBlock].Para[1] = 3;
-    EXPECT_EQ(Data(0x10, 0x01, 0x0A), (std::pair{0, 3 + 52}));
+    EXPECT_EQ(Data(0x10, 0x01, 0x0A), (std::pair{0, 3}));
+    e.PfmEffectBlocks[VariationBlock].EffectType = 16;
+    e.PfmEffectBlocks[VariationBlock].Para[1] = 3;
+    EXPECT_EQ(Data(0x10, 0x00, 0x6A), (std::pair{0, 3 + 52}));
 }
 
 TEST_F(MessagesTest, NameMessagesCarryTheDeviceNumberOnceAndBlankTheRest)

@@ -11,9 +11,9 @@
 #include "mainform/MainForm.h"
 #include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
+#include "tests/support/JackPorts.h"
 #include "tests/support/RecordingMainData.h"
 #include "tests/support/SimulatedInstrument.h"
-#include "tests/support/JackPorts.h"
 #include "ui/qt/QtBackend.h"
 
 #include <RtMidi.h>
@@ -128,7 +128,8 @@ Bytes EditorPayload(TMainForm& form, int kind)
 Bytes InstrumentPayload(const SimulatedInstrument& instrument, int kind)
 {
     if (kind == DumpPerformance) return Bytes(instrument.Performance.begin(), instrument.Performance.end());
-    if (kind != DumpSystem) return Bytes(instrument.Voices[std::size_t(kind)].begin(), instrument.Voices[std::size_t(kind)].end());
+    if (kind != DumpSystem)
+        return Bytes(instrument.Voices[std::size_t(kind)].begin(), instrument.Voices[std::size_t(kind)].end());
     Bytes system(instrument.System.begin(), instrument.System.end());
     system[0x47] = 0; // the memory mode, which the editor's dump always sends as 0
     return system;
@@ -290,7 +291,9 @@ TEST_F(MidiLoadTest, JackFloodLeavesDumpsThruAndTicksIntact)
 
     JackEnd end;
     std::atomic<bool> full{false};
-    auto onError = [](RtMidiError::Type, const std::string&, void* flag) { *static_cast<std::atomic<bool>*>(flag) = true; };
+    auto onError = [](RtMidiError::Type, const std::string&, void* flag) {
+        *static_cast<std::atomic<bool>*>(flag) = true;
+    };
     RtMidiIn instrumentIn(RtMidi::UNIX_JACK, "qm-load-fs1r");
     instrumentIn.ignoreTypes(false, true, true);
     instrumentIn.setCallback(&JackEnd::OnInput, &end);

@@ -10,8 +10,8 @@
 // The sliders are found through the parent tree under the Performance and Voice sheets, so the
 // walk does not depend on who owns the controls. A slider that sends nothing today is listed in
 // SendsNothingToday with the reason; it fails once it sends, and so does a slider that is
-// neither checked nor listed. The effect parameter rows are reached through a stand-in for the
-// effect tab's display, which is not bound yet (see the performance test).
+// neither checked nor listed. The effect parameter rows are reached through the effect tab, for
+// a type that comes in with the loaded performance or one a person picks from the type list.
 //
 // slider_messages.txt holds one line per slider and place: place, control, position, then the
 // message(s) it sent. To write the record again from the program as it is (only when a change of
@@ -104,9 +104,7 @@ std::vector<TScrollBar*> BarsUnder(TControl* root)
 
 // Sliders that send nothing today, each with why. Moving one must send nothing; once it sends,
 // it leaves this list and joins the check (and the record).
-const std::map<std::string, const char*> SendsNothingToday = {
-    {"Pfm_Part_PanBar", "the part pan's slider has no change handler yet: it stores and sends nothing"},
-};
+const std::map<std::string, const char*> SendsNothingToday = {};
 
 // One slider moved at one place.
 struct TDrive {
@@ -143,13 +141,6 @@ const std::vector<TKnownDifference>& KnownDifferences()
          "intended: row 2 of the variation types \"Noise Gate\" and \"Compressor\" (display kind 12, the "
          "release time) is sent as the bare position, while the dump adds the kind's offset",
          [](const TMainForm& f, const TDrive& d, const Bytes&) { return BareReleaseRow(f, d, VariationBlock); },
-         [](const TDrive& d, const Bytes& m, ParameterBytes) { return m[7] == 0 && m[8] == d.Position; }},
-        {"insertion release",
-         "observed: row 2 of the insertion types \"Noise Gate\" .. \"Cmp+OD+Dly\" (display kind 12) is sent as "
-         "the bare position at 10 01 AL, which is what the bulk dump carries there (0 at 80+AL, the position at "
-         "81+AL); the dump layout's answer for the message address is the position plus the kind's offset, in "
-         "two bytes",
-         [](const TMainForm& f, const TDrive& d, const Bytes&) { return BareReleaseRow(f, d, InsertionBlock); },
          [](const TDrive& d, const Bytes& m, ParameterBytes) { return m[7] == 0 && m[8] == d.Position; }},
     };
     return rules;
@@ -473,6 +464,7 @@ void LoadPerformance(TParameterData& d)
     d.SystemBlock.MstrNote = 60;
     PfmEQ& e = d.PfmEffect.PfmEQ;
     e.LowShape = 1;
+    e.HighShape = 1; // both Q rows enabled
     e.LowFreq = 10;
     e.MidFreq = 20;
     e.HighFreq = 12;
@@ -653,25 +645,26 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
             EXPECT_TRUE(partTab->UserSelects(p) || partTab->TabIndex() == p);
         };
     };
-    // The effect tab: the part levels (tab 0) or a block's type and rows (tabs 1..3). The type
-    // comes in with the loaded performance (the type list has no change handler yet), and the
-    // tab will show the block's rows by itself once its change handler is bound; until then the
-    // rows group is shown in the part levels' place here, as that handler will, so that the
-    // rows' own handlers are driven and their bytes recorded.
-    auto effect = [=, this](int tab, int block, const std::string& type) {
+    // The effect tab: the part levels (tab 0) or a block's type and rows (tabs 1..3). A block's
+    // first type comes in with the loaded performance; the next one a person picks from the
+    // type list, which gives the type's defaults and the kept trailing levels.
+    auto* typeList = Find<TComboBox>(sheet, "Pfm_Effect_Type");
+    ASSERT_NE(typeList, nullptr);
+    enum class Type { Loaded, Picked };
+    auto effect = [=, this](int tab, int block, const std::string& type, Type how) {
         return [=, this] {
-            if (block >= 0) {
+            if (block >= 0 && how == Type::Loaded) {
                 PfmEffectBlock& b = form->ParameterData.PfmEffect.PfmEffectBlocks[size_t(block)];
                 b.EffectType = EffectTypeNamed(*form, block, type);
                 form->RefreshPerformancePages();
             }
             EXPECT_TRUE(subPages->UserSelects(2));
             EXPECT_TRUE(effectTab->UserSelects(tab) || effectTab->TabIndex() == tab);
-            const bool blockShown = tab > 0;
-            if (rows->Showing() != blockShown) {
-                rows->SetVisible(blockShown);
-                partLevels->SetVisible(!blockShown);
-            }
+            EXPECT_EQ(rows->Showing(), tab > 0);
+            EXPECT_EQ(partLevels->Showing(), tab == 0);
+            if (block >= 0 && how == Type::Picked)
+                EXPECT_TRUE(typeList->UserSelects(EffectTypeNamed(*form, block, type)));
+            if (block >= 0) EXPECT_EQ(typeList->Text(), type);
         };
     };
     // The rows of a block's type: row n is slot n of the type; rows past its parameter count are
@@ -681,8 +674,8 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
             if (bar->Name == "Pfm_Effect_Para" + std::to_string(n) + "Bar") return n;
         return 0;
     };
-    auto block = [=, this](const std::string& place, int b, const std::string& type) {
-        TStation s{place, effect(b + 1, b, type), "Pfm_Effect_ParaGrp", {}, b};
+    auto block = [=, this](const std::string& place, int b, const std::string& type, Type how) {
+        TStation s{place, effect(b + 1, b, type, how), "Pfm_Effect_ParaGrp", {}, b};
         const auto setup = [=, this]() -> const TEFXSetup& {
             const int t = form->ParameterData.PfmEffect.PfmEffectBlocks[size_t(b)].EffectType;
             return form->EffectTypeTable[size_t(t)][size_t(b)];
@@ -702,19 +695,19 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
         {"fseq", subPage(1), "Pfm_Fseq_Grp"},
         {"controllers", subPage(1), "Pfm_CntlGrp"},
         {"system", subPage(1), "Pfm_SystemGrp"},
-        {"effect-parts", effect(0, -1, ""), "Pfm_Effect_PartParaGrp"},
-        {"eq", effect(0, -1, ""), "Pfm_Effect_EQGrp"},
-        block("reverb-hall1", ReverbBlock, "Hall1"),
-        block("reverb-delay-lcr", ReverbBlock, "Delay LCR"),
-        block("variation-compressor", VariationBlock, "Compressor"),
-        block("variation-echo", VariationBlock, "Echo"),
-        block("insertion-comp-dist", InsertionBlock, "Comp + Dist"),
-        block("insertion-chorus", InsertionBlock, "Chorus"),
+        {"effect-parts", effect(0, -1, "", Type::Loaded), "Pfm_Effect_PartParaGrp"},
+        {"eq", effect(0, -1, "", Type::Loaded), "Pfm_Effect_EQGrp"},
+        block("reverb-hall1", ReverbBlock, "Hall1", Type::Loaded),
+        block("reverb-delay-lcr", ReverbBlock, "Delay LCR", Type::Picked),
+        block("variation-compressor", VariationBlock, "Compressor", Type::Loaded),
+        block("variation-echo", VariationBlock, "Echo", Type::Picked),
+        block("insertion-comp-dist", InsertionBlock, "Comp + Dist", Type::Loaded),
+        block("insertion-chorus", InsertionBlock, "Chorus", Type::Picked),
     };
     Run(sheet, stations);
-    // Both release rows were moved, so the listed differences stay in sight.
+    // The variation release row was moved, so its listed difference stays in sight; the
+    // insertion release row (moved at "insertion-comp-dist") agrees with the dump layout.
     EXPECT_TRUE(appliedDifferences.count("variation release"));
-    EXPECT_TRUE(appliedDifferences.count("insertion release"));
 }
 
 TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheRecord)

@@ -49,10 +49,10 @@ std::size_t Replay(const std::string& name, Target target, const fs::path& folde
 
 } // namespace
 
-#define QM_REPLAY_TARGET(name)                                                                                   \
-    TEST(Replay, name)                                                                                           \
-    {                                                                                                            \
-        EXPECT_GT(Replay(#name, &Replay_##name, QM_FUZZ_CORPUS), 0u) << "no seeds";                              \
-        Replay(#name, &Replay_##name, QM_FUZZ_FINDINGS);                                                         \
+#define QM_REPLAY_TARGET(name)                                                                                         \
+    TEST(Replay, name)                                                                                                 \
+    {                                                                                                                  \
+        EXPECT_GT(Replay(#name, &Replay_##name, QM_FUZZ_CORPUS), 0u) << "no seeds";                                    \
+        Replay(#name, &Replay_##name, QM_FUZZ_FINDINGS);                                                               \
     }
 #include "ReplayTargets.inc"

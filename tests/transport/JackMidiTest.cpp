@@ -10,8 +10,7 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
 {
     Bytes m(size);
-    for (std::size_t i = 0; i < size; ++i)
-        m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
+    for (std::size_t i = 0; i < size; ++i) m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
     m[0] = 0xF0;
     m[1] = 0x43;
     m[2] = group;
@@ -20,7 +19,7 @@ Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
     return m;
 }
 
-}  // namespace
+} // namespace
 
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {

@@ -11,8 +11,7 @@ TEST_F(TransportTest, SameBufferSentThreeTimesCarriesTheDeviceNumberOnce)
 {
     transport.OpenMidiPorts(0, 0, -1);
     const Bytes message = ParameterChange(0x30, 0x00, 0x0B, 0x64);
-    for (int i = 0; i < 3; ++i)
-        transport.SendSysEx(message.data(), int(message.size()), 3);
+    for (int i = 0; i < 3; ++i) transport.SendSysEx(message.data(), int(message.size()), 3);
     EXPECT_EQ(message, ParameterChange(0x30, 0x00, 0x0B, 0x64)) << "the caller's buffer changed";
     Bytes expected = message;
     expected[2] = 0x13;
@@ -51,7 +50,7 @@ TEST_F(TransportTest, MessageLongerThanTheOutputCarriesRaisesInsteadOfVanishing)
     relay.insert(relay.end(), big.begin(), big.end());
     EXPECT_THROW(transport.SendSysEx(relay.data(), int(relay.size()), 0), EMidiError);
     EXPECT_TRUE(fs1r->Received().empty());
-    transport.SendSysEx(big.data(), int(big.size()) - 1, 0);  // cut short, it fits
+    transport.SendSysEx(big.data(), int(big.size()) - 1, 0); // cut short, it fits
     const Bytes small = ParameterChange(0x10, 0, 0x10, 1);
     transport.SendSysEx(small.data(), int(small.size()), 0);
     EXPECT_EQ(fs1r->Received().size(), 2u);
@@ -60,12 +59,12 @@ TEST_F(TransportTest, MessageLongerThanTheOutputCarriesRaisesInsteadOfVanishing)
 TEST_F(TransportTest, ShortMessagesAndSendsWithoutAnOutput)
 {
     const Bytes message = ParameterChange(0x10, 0, 0x10, 1);
-    transport.SendSysEx(message.data(), int(message.size()), 0);  // nothing open: nothing happens
+    transport.SendSysEx(message.data(), int(message.size()), 0); // nothing open: nothing happens
     transport.SendNoteOn(0, 60, 100);
 
     transport.OpenMidiPorts(0, 0, -1);
     transport.SendNoteOn(9, 0x3C, 0x40);
-    transport.SendNoteOn(0, 0x3C, 0);  // the note-off form
+    transport.SendNoteOn(0, 0x3C, 0); // the note-off form
     transport.SendControlChange(15, 121, 0);
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x99, 0x3C, 0x40}, {0x90, 0x3C, 0x00}, {0xBF, 121, 0}}));
 }
@@ -74,14 +73,14 @@ TEST_F(TransportTest, InputBufferTakesOnlyTheFirstDumpOfAPendingRequest)
 {
     transport.OpenMidiPorts(0, 0, -1);
     const Bytes dump = Dump(608, 0x22);
-    fs1r->Play(dump);  // no request yet: the instrument input is not running
+    fs1r->Play(dump); // no request yet: the instrument input is not running
     fs1r->PlayShort(0xB0, 7, 100);
     EXPECT_EQ(RunPosted(), 0);
 
     transport.StartMidiInBuffer();
     EXPECT_TRUE(transport.IsInputBufferQueued());
     fs1r->Play(dump);
-    fs1r->Play(Dump(400, 0x33));  // a second dump of the same request finds no buffer
+    fs1r->Play(Dump(400, 0x33)); // a second dump of the same request finds no buffer
     fs1r->PlayShort(0xB0, 7, 100);
     RunPosted();
     ASSERT_EQ(longData.size(), 1u);
@@ -155,8 +154,7 @@ TEST_F(TransportTest, ThruFromItsOwnThreadSurvivesTheOutputBeingReplacedAndClose
     transport.OpenMidiPorts(0, 0, 1);
     std::atomic<bool> stop{false};
     std::thread player([&] {
-        while (!stop)
-            keyboard->PlayShort(0x90, 60, 1);
+        while (!stop) keyboard->PlayShort(0x90, 60, 1);
     });
     for (int i = 0; i < 50; ++i) {
         transport.OpenMidiOut(0);
@@ -210,7 +208,7 @@ TEST_F(TransportTest, ClosingReleasesEverythingAndSilencesTheOutput)
 {
     transport.OpenMidiPorts(0, 0, 1);
     transport.StartMidiInBuffer();
-    fs1r->Play(Dump(608, 1));  // arrives, but the UI thread only gets to it after the close
+    fs1r->Play(Dump(608, 1)); // arrives, but the UI thread only gets to it after the close
 
     transport.CloseMidiIn();
     EXPECT_TRUE(transport.MidiPortsOpen) << "CloseMidiOut still has to see it";
@@ -261,7 +259,8 @@ TEST(ReceivedMidiCaption, MonitorTextsOfShortMessages)
     EXPECT_EQ(ReceivedMidiCaption("Quillmarven (Changed)", 0xF3, 0x05, 0x00), "Quillmarven (Changed)F3 05 00");
     EXPECT_EQ(ReceivedMidiCaption("Q", 0x80, 0x7F, 0x00), "Q" + blanks + "Received MIDI Data : CH 1 NOTE OFF 7F 00");
     EXPECT_EQ(ReceivedMidiCaption("Q", 0xA1, 1, 2), "Q" + blanks + "Received MIDI Data : CH 2 POLY AFTER 01 02");
-    EXPECT_EQ(ReceivedMidiCaption("Q", 0xBF, 0x0A, 0x0B), "Q" + blanks + "Received MIDI Data : CH 16 CTRL CHANGE 0A 0B");
+    EXPECT_EQ(ReceivedMidiCaption("Q", 0xBF, 0x0A, 0x0B),
+              "Q" + blanks + "Received MIDI Data : CH 16 CTRL CHANGE 0A 0B");
     EXPECT_EQ(ReceivedMidiCaption("Q", 0xC0, 0x05, 0), "Q" + blanks + "Received MIDI Data : CH 1 PROG CHANGE 05 00");
     EXPECT_EQ(ReceivedMidiCaption("Q", 0xD3, 0x40, 0), "Q" + blanks + "Received MIDI Data : CH 4 CH AFTER TOUCH 40 00");
     EXPECT_EQ(ReceivedMidiCaption("Q", 0xEE, 0x00, 0x40), "Q" + blanks + "Received MIDI Data : CH 15 PITCH BEND 00 40");
@@ -280,11 +279,11 @@ TEST_F(TransportTest, PacketsArePassedOnAsWholeMessagesOnly)
     Bytes packet = {0xF0, 0x43, 0x00, 0x5E, 0x03, 0x10, 0x90, 0x3C, 0x40, 0x7F};
     packet.insert(packet.end(), dump.begin(), dump.begin() + 20);
     packet.push_back(0xF8);
-    packet.push_back(0xFA);  // start: real time, passed on by itself
+    packet.push_back(0xFA); // start: real time, passed on by itself
     packet.insert(packet.end(), dump.begin() + 20, dump.end());
-    packet.insert(packet.end(), {0xC0, 0x05, 0xB0, 0x07});  // a program change, a cut-off controller
+    packet.insert(packet.end(), {0xC0, 0x05, 0xB0, 0x07}); // a program change, a cut-off controller
     fs1r->Play(packet);
-    fs1r->Play({0xF7, 0x40, 0xF0, 0x43});  // a stray end, a data byte without a status, a start cut off
+    fs1r->Play({0xF7, 0x40, 0xF0, 0x43}); // a stray end, a data byte without a status, a start cut off
     RunPosted();
     EXPECT_EQ(longData, std::vector<Bytes>{dump});
     EXPECT_EQ(shortData, (std::vector<Bytes>{{0x90, 0x3C, 0x40}, {0xFA, 0, 0}, {0xC0, 0x05, 0}}));
@@ -294,14 +293,13 @@ TEST_F(TransportTest, OnlyTheAwaitedDumpTakesTheBuffer)
 {
     transport.OpenMidiPorts(0, 0, -1);
     const Bytes dump = Dump(608, 0x22);
-    transport.StartMidiInBuffer([&](const std::uint8_t* data, std::size_t length) {
-        return Bytes(data, data + length) == dump;
-    });
+    transport.StartMidiInBuffer(
+        [&](const std::uint8_t* data, std::size_t length) { return Bytes(data, data + length) == dump; });
     // A knob turned on the instrument, another maker's message: the buffer waits for the answer.
     fs1r->Play(ParameterChange(0x10, 0x00, 0x0B, 0x40));
     fs1r->Play({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
     fs1r->Play(dump);
-    fs1r->Play(dump);  // still one per request
+    fs1r->Play(dump); // still one per request
     RunPosted();
     EXPECT_EQ(longData, std::vector<Bytes>{dump});
 }

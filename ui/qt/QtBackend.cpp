@@ -3,7 +3,6 @@
 #include "ui/qt/QtViews.h"
 
 #include <QApplication>
-#include <QThreadPool>
 #include <QClipboard>
 #include <QDir>
 #include <QEventLoop>
@@ -16,6 +15,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWheelEvent>
 

@@ -1,0 +1,206 @@
+// The part filter switch and the note reserve on the part sheet, with the window's note budget:
+// the rows it switches, the balanced reserves (order and pauses), the switch's own message last,
+// the limits each part then shows, and the reserve box within them.
+#include "tests/performance/PartSheetWindow.h"
+
+namespace {
+
+using P = PfmPair;
+
+const P FilterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
+                        P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
+
+class FilterSwitchTest : public PartSheetWindow {
+protected:
+    // Loads the filter switches and reserves as a load does (the core refreshes the pages), shows
+    // part `shown` and forgets what went out so far.
+    void Load(Four filter, Four reserve, int shown)
+    {
+        SetParts(filter, reserve);
+        form->RefreshPerformancePages();
+        ClickPart(shown);
+        form->DataChanged = 0;
+        Forget();
+    }
+    // The five filter rows: label, slider and value box each, all in the same state.
+    bool FilterRowsEnabled(bool on)
+    {
+        for (P id : FilterRows) {
+            const TValuePair& row = page->Pair(id);
+            if (row.Text->Enabled() != on || row.Bar->Enabled() != on || row.Edit->Enabled() != on) return false;
+        }
+        return true;
+    }
+    // The limit and reserve the part sheet shows for part p.
+    void ExpectReserveShown(int p, int limit, int reserve)
+    {
+        ClickPart(p);
+        EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), limit) << "part " << p + 1;
+        EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), reserve) << "part " << p + 1;
+        EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(reserve)) << "part " << p + 1;
+    }
+    void ExpectSwitchStored(int p, int on)
+    {
+        EXPECT_EQ(Part(p).FilterSw, on);
+        EXPECT_EQ(form->ParameterData.VoiceRecords[std::size_t(p)].VoiceCommon.FilterSw, on);
+        EXPECT_EQ(form->DataChanged, 1);
+    }
+};
+
+} // namespace
+
+// No filter on, reserves 10, 10, 10, 2: part 1 keeps 10 of its 16; the filter-off share is 5, the
+// free notes 3 + 16 mod 3 = 4, handed back one a pass to parts 2 and 3, then one each again.
+TEST_F(FilterSwitchTest, TurningAFilterOnBalancesTheFourReservesBeforeTheSwitchIsSent)
+{
+    Load({0, 0, 0, 0}, {10, 10, 10, 2}, 0);
+    ASSERT_TRUE(FilterRowsEnabled(false));
+    std::vector<bool> rowsEnabledAtMessage;
+    Answers = [&](const Bytes&) {
+        pausesBefore.push_back(Headless().Sleeps.size());
+        rowsEnabledAtMessage.push_back(FilterRowsEnabled(true));
+        return true;
+    };
+
+    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{PartChange(0x30, 0x00, 0x0A), PartChange(0x31, 0x00, 0x07),
+                                              PartChange(0x32, 0x00, 0x07), PartChange(0x33, 0x00, 0x02),
+                                              PartChange(0x30, 0x07, 0x01)}));
+    // 25 ms after each reserve; the rows were on before the first message went out.
+    EXPECT_EQ(Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
+    EXPECT_EQ(pausesBefore, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(rowsEnabledAtMessage, std::vector<bool>(5, true));
+    EXPECT_EQ(form->UpdatingDisplay, 0);
+    ExpectSwitchStored(0, 1);
+    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{10, 7, 7, 2}));
+    EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), (Four{16, 7, 7, 2}));
+    EXPECT_TRUE(FilterRowsEnabled(true));
+
+    ExpectReserveShown(0, 16, 10);
+    ExpectReserveShown(1, 7, 7);
+    ExpectReserveShown(3, 2, 2);
+    EXPECT_TRUE(FilterRowsEnabled(false)); // part 4's filter is off
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(FilterSwitchTest, BalancedSharesKeepEachFilterGroupWithinSixteenNotes)
+{
+    struct Case {
+        const char* what;
+        Four filter, reserve;
+        int part;
+        Four balanced, limits;
+    };
+    const Case cases[] = {
+        {"share 16 div 3 = 5 with one free note, which goes back to part 1 only",
+         {1, 1, 0, 0},
+         {8, 8, 5, 0},
+         2,
+         {6, 5, 5, 0},
+         {6, 5, 5, 16}},
+        {"a cut of 2 below the 8 free notes gets nothing back",
+         {1, 0, 0, 0},
+         {10, 0, 0, 0},
+         1,
+         {8, 0, 0, 0},
+         {16, 8, 16, 16}},
+        {"all four on: 4 each and nothing left to hand back",
+         {1, 1, 1, 0},
+         {5, 5, 6, 8},
+         3,
+         {4, 4, 4, 4},
+         {4, 4, 4, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.filter, c.reserve, c.part);
+        ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
+        std::vector<Bytes> expected;
+        for (int p = 0; p < 4; ++p) expected.push_back(PartChange(uint8_t(0x30 + p), 0x00, uint8_t(c.balanced[p])));
+        expected.push_back(PartChange(uint8_t(0x30 + c.part), 0x07, 0x01));
+        EXPECT_EQ(TakeSent(), expected);
+        EXPECT_EQ(Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
+        ExpectSwitchStored(c.part, 1);
+        EXPECT_EQ(Words(&PfmPart::ReserveNote), c.balanced);
+        EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), c.limits);
+        EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), c.limits[std::size_t(c.part)]);
+        EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(c.balanced[std::size_t(c.part)]));
+    }
+}
+
+// Parts 1 and 2 on with 8 each, parts 3 and 4 off with 8 each: part 2 joins the filter-off parts,
+// which already hold their 16 notes. Its reserve drops to 0 on the slider, which sends it before
+// the switch; nothing is balanced and nothing waits.
+TEST_F(FilterSwitchTest, TurningAFilterOffSendsTheShownPartsLoweredReserveFirst)
+{
+    Load({1, 1, 0, 0}, {8, 8, 8, 8}, 1);
+    ASSERT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 8);
+    ASSERT_TRUE(FilterRowsEnabled(true));
+    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(0));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{PartChange(0x31, 0x00, 0x00), PartChange(0x31, 0x07, 0x00)}));
+    EXPECT_TRUE(Headless().Sleeps.empty());
+    ExpectSwitchStored(1, 0);
+    EXPECT_TRUE(FilterRowsEnabled(false));
+    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{8, 0, 8, 8}));
+    EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), (Four{16, 0, 8, 8}));
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 0);
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), "0");
+
+    // The reserve box of a part whose limit is 0 shows "0" for anything typed and sends nothing.
+    ASSERT_TRUE(page->Pfm_Part_ReserveNoteEdit->UserSetsText("9"));
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), "0");
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+// With the last filter off the parts share 32 notes again: nothing is cut, nothing sent but the
+// switch. (The other parts' reserves are what the instrument holds; their limits were stale.)
+TEST_F(FilterSwitchTest, TurningTheLastFilterOffGivesBackTheWholeBudget)
+{
+    Load({1, 0, 0, 0}, {8, 0, 0, 0}, 0);
+    for (int p = 1; p < 4; ++p) Part(p).ReserveNote = 8;
+    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(0));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{PartChange(0x30, 0x07, 0x00)});
+    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{8, 8, 8, 8}));
+    EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), (Four{8, 8, 8, 8}));
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 8);
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 8);
+}
+
+// The reserve slider and box of part 2 within the limit the budget leaves it (8 of the 16 its
+// group shares with part 1); the box steps by 1 and 2 and stops at the limit.
+TEST_F(FilterSwitchTest, ReserveBoxTakesNumbersAndKeysUpToThePartsLimit)
+{
+    Load({1, 1, 0, 0}, {8, 0, 0, 0}, 1);
+    ASSERT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 8);
+    TEdit* box = page->Pfm_Part_ReserveNoteEdit;
+    ASSERT_TRUE(box->UserSetsText("9"));
+    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 8);
+    EXPECT_EQ(Part(1).ReserveNote, 8);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{PartChange(0x31, 0x00, 0x08)});
+    EXPECT_EQ(form->DataChanged, 1);
+
+    ASSERT_TRUE(box->KeyDown(VK_PRIOR));
+    EXPECT_TRUE(TakeSent().empty()); // already at the limit
+    ASSERT_TRUE(box->KeyDown(VK_NEXT));
+    ASSERT_TRUE(box->KeyDown(VK_DOWN));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{PartChange(0x31, 0x00, 0x06), PartChange(0x31, 0x00, 0x05)}));
+    EXPECT_EQ(box->Text(), "5");
+    EXPECT_EQ(Part(1).ReserveNote, 5);
+    // The slider does not rebalance: the others keep their reserves and stored limits.
+    EXPECT_EQ(Part(0).ReserveNote, 8);
+    EXPECT_EQ(Headless().Sleeps.size(), 0u);
+}
+
+TEST_F(FilterSwitchTest, AClickWhileADisplayRunsChangesNothing)
+{
+    Load({0, 0, 0, 0}, {6, 6, 6, 6}, 2);
+    form->UpdatingDisplay = 1;
+    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
+    form->UpdatingDisplay = 0;
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(Words(&PfmPart::FilterSw), (Four{0, 0, 0, 0}));
+    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
+    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{6, 6, 6, 6}));
+    EXPECT_TRUE(FilterRowsEnabled(false));
+    EXPECT_EQ(form->DataChanged, 0);
+}

@@ -1,0 +1,371 @@
+// The controls of the part sheet driven as a person does: the slider rows (levels, tone, filter,
+// envelopes, pitch, velocity, pan), the insertion switch, portamento, mono/poly, sustain, the
+// note limits and the part pan pair. Addresses and data bytes are written out here as the
+// instrument takes them; the part is part 3 (AH 32) unless a case says otherwise.
+#include "tests/performance/PerformanceFixture.h"
+
+#include <cstring>
+
+namespace {
+
+using P = PfmPair;
+
+class PartSheetControlsTest : public PerformancePageTest {
+protected:
+    // Part 3 shown with every row a person may move open: filter and portamento on, insertion off.
+    void ShowOpenPart3()
+    {
+        Part(2).FilterSw = 1;
+        Part(2).PortaSw = 1;
+        Part(2).InsEffectSw = 0;
+        Part(2).MonoPoly = 0;
+        Part(2).ReserveNoteMax = 10;
+        Refresh();
+        ShowPart(2);
+        Sent();
+        data.DataChanged = 0;
+    }
+    // The bytes of the part record other than `word` (byte offset) are as in `before`.
+    bool OnlyWordChanged(const PfmPart& before, int p, std::size_t word)
+    {
+        PfmPart now = Part(p);
+        std::memcpy(reinterpret_cast<char*>(&now) + word, reinterpret_cast<const char*>(&before) + word, 4);
+        return std::memcmp(&now, &before, sizeof now) == 0;
+    }
+    static Message Part3(uint8_t al, uint8_t dl) { return ParameterChange(0x32, 0x00, al, 0x00, dl); }
+};
+
+struct SliderRow {
+    P id;
+    std::size_t word;
+    uint8_t al;
+    int position;
+    uint8_t dl;
+    const char* text;
+};
+
+#define W(member) offsetof(PfmPart, member)
+
+} // namespace
+
+TEST_F(PartSheetControlsTest, EverySliderRowStoresItsOwnWordAndSendsItsOwnAddress)
+{
+    const SliderRow rows[] = {
+        // levels and sends
+        {P::Pfm_Part_Volume, W(Volume), 0x0B, 100, 0x64, "100"},
+        {P::Pfm_Part_DryLevel, W(DryLevel), 0x11, 37, 0x25, "37"},
+        {P::Pfm_Part_ReverbSend, W(ReverbSend), 0x13, 45, 0x2D, "45"},
+        {P::Pfm_Part_VariationSend, W(VariationSend), 0x12, 52, 0x34, "52"},
+        // tone offsets, centre 64
+        {P::Pfm_Part_Formant, W(Formant), 0x1D, 70, 0x46, "+6"},
+        {P::Pfm_Part_Fm, W(Fm), 0x1E, 20, 0x14, "-44"},
+        {P::Pfm_Part_VNBalance, W(VNBalance), 0x0A, 90, 0x5A, "+26"},
+        {P::Pfm_Part_LFO1Speed, W(LFO1Speed), 0x15, 127, 0x7F, "+63"},
+        {P::Pfm_Part_LFO1Pmod, W(LFO1Pmod), 0x16, 1, 0x01, "-63"},
+        {P::Pfm_Part_LFO1Delay, W(LFO1Delay), 0x17, 33, 0x21, "-31"},
+        {P::Pfm_Part_FilterFreq, W(FilterFreq), 0x18, 99, 0x63, "+35"},
+        {P::Pfm_Part_FilterReso, W(FilterReso), 0x19, 12, 0x0C, "-52"},
+        {P::Pfm_Part_FilterEGDepth, W(FilterEGDepth), 0x1F, 77, 0x4D, "+13"},
+        {P::Pfm_Part_LFO2Speed, W(LFO2Speed), 0x2E, 58, 0x3A, "-6"},
+        {P::Pfm_Part_LFO2FltMod, W(LFO2FltMod), 0x2F, 101, 0x65, "+37"},
+        // envelopes, detune and note shift; the pitch-bend ranges go out + 16
+        {P::Pfm_Part_EGAtkTime, W(EGAtkTime), 0x1A, 80, 0x50, "+16"},
+        {P::Pfm_Part_EGDecayTime, W(EGDecayTime), 0x1B, 60, 0x3C, "-4"},
+        {P::Pfm_Part_EGReleaseTime, W(EGReleaseTime), 0x1C, 111, 0x6F, "+47"},
+        {P::Pfm_Part_PEGInitLvl, W(PEGInitLvl), 0x20, 40, 0x28, "-24"},
+        {P::Pfm_Part_PEGAtkTime, W(PEGAtkTime), 0x21, 85, 0x55, "+21"},
+        {P::Pfm_Part_PEGRelLvl, W(PEGRelLvl), 0x22, 25, 0x19, "-39"},
+        {P::Pfm_Part_PEGRelTime, W(PEGRelTime), 0x23, 66, 0x42, "+2"},
+        {P::Pfm_Part_Detune, W(Detune), 0x09, 50, 0x32, "-14"},
+        {P::Pfm_Part_NoteShift, W(NoteShift), 0x08, 31, 0x1F, "+7"},
+        {P::Pfm_Part_PBRange, W(PBRange), 0x26, 60, 0x4C, "+12"},
+        {P::Pfm_Part_PBRangeLo, W(PBRangeLo), 0x27, 5, 0x15, "-43"},
+        // play mode, reserve, velocity, expression, pan
+        {P::Pfm_Part_PortaTime, W(PortaTime), 0x25, 90, 0x5A, "90"},
+        {P::Pfm_Part_ReserveNote, W(ReserveNote), 0x00, 3, 0x03, "3"},
+        {P::Pfm_Part_VelLimitLow, W(VelLimitLow), 0x2A, 20, 0x14, "20"},
+        {P::Pfm_Part_VelLimitHigh, W(VelLimitHigh), 0x2B, 110, 0x6E, "110"},
+        {P::Pfm_Part_VelSensDepth, W(VelSensDepth), 0x0C, 30, 0x1E, "30"},
+        {P::Pfm_Part_VelSensOffset, W(VelSensOffset), 0x0D, 95, 0x5F, "95"},
+        {P::Pfm_Part_ExpLimitLo, W(ExpLimitLo), 0x2C, 63, 0x3F, "63"},
+        {P::Pfm_Part_PanScale, W(PanScale), 0x28, 73, 0x49, "+23"},
+        {P::Pfm_Part_PanMod, W(PanMod), 0x29, 42, 0x2A, "42"},
+    };
+    ShowOpenPart3();
+    for (const SliderRow& r : rows) {
+        SCOPED_TRACE(page->Pair(r.id).PairSpec().Name);
+        const PfmPart before = Part(2);
+        data.DataChanged = 0;
+        ASSERT_TRUE(Bar(r.id)->UserScrollsTo(r.position));
+        EXPECT_EQ(Sent(), std::vector<Message>{Part3(r.al, r.dl)});
+        EXPECT_EQ(*reinterpret_cast<const int32_t*>(reinterpret_cast<const char*>(&Part(2)) + r.word), r.position);
+        EXPECT_TRUE(OnlyWordChanged(before, 2, r.word));
+        EXPECT_EQ(Edit(r.id)->Text(), r.text);
+        EXPECT_TRUE(Edit(r.id)->Focused());
+        EXPECT_EQ(data.DataChanged, 1);
+    }
+}
+
+// The boxes of the signed rows take what is typed, a character at a time, within their ranges.
+TEST_F(PartSheetControlsTest, SignedBoxesKeepToTheirRangesAndSendTheConvertedValue)
+{
+    ShowOpenPart3();
+    struct Typed {
+        P id;
+        const char* text;
+        int position;
+        const char* shown;
+        std::vector<Message> sent;
+    };
+    const Typed cases[] = {
+        // detune "+70": "+7" already moves it to 71, then the top
+        {P::Pfm_Part_Detune, "+70", 127, "+63", {Part3(0x09, 71), Part3(0x09, 0x7F)}},
+        {P::Pfm_Part_Detune, "-70", 0, "-64", {Part3(0x09, 57), Part3(0x09, 0x00)}},
+        {P::Pfm_Part_FilterReso, "99", 127, "+63", {Part3(0x19, 73), Part3(0x19, 0x7F)}},
+        {P::Pfm_Part_NoteShift, "+30", 48, "+24", {Part3(0x08, 27), Part3(0x08, 0x30)}},
+        {P::Pfm_Part_NoteShift, "-24", 0, "-24", {Part3(0x08, 22), Part3(0x08, 0x00)}},
+        {P::Pfm_Part_PBRange, "-48", 0, "-48", {Part3(0x26, 44 + 16), Part3(0x26, 0x10)}},
+        {P::Pfm_Part_PBRange, "+24", 72, "+24", {Part3(0x26, 50 + 16), Part3(0x26, 0x58)}},
+        {P::Pfm_Part_PBRange, "+25", 72, "+24", {Part3(0x26, 50 + 16), Part3(0x26, 0x58)}},
+        {P::Pfm_Part_PBRangeLo, "-49", 0, "-48", {Part3(0x27, 44 + 16), Part3(0x27, 0x10)}},
+        {P::Pfm_Part_PanScale, "+70", 100, "+50", {Part3(0x28, 57), Part3(0x28, 100)}},
+        {P::Pfm_Part_PanScale, "-50", 0, "-50", {Part3(0x28, 45), Part3(0x28, 0)}},
+    };
+    for (const Typed& c : cases) {
+        SCOPED_TRACE(std::string(page->Pair(c.id).PairSpec().Name) + " typed " + c.text);
+        ASSERT_TRUE(Edit(c.id)->UserSetsText(""));
+        Sent();
+        ASSERT_TRUE(Edit(c.id)->UserTypes(c.text));
+        EXPECT_EQ(Bar(c.id)->Position(), c.position);
+        EXPECT_EQ(Edit(c.id)->Text(), c.shown);
+        EXPECT_EQ(Sent(), c.sent);
+    }
+
+    // An emptied box goes to the centre, "+0" selected; the pitch-bend centre goes out as 40 hex.
+    Bar(P::Pfm_Part_PBRangeLo)->UserScrollsTo(10);
+    Sent();
+    ASSERT_TRUE(Edit(P::Pfm_Part_PBRangeLo)->UserSetsText(""));
+    EXPECT_EQ(Bar(P::Pfm_Part_PBRangeLo)->Position(), 48);
+    EXPECT_EQ(Edit(P::Pfm_Part_PBRangeLo)->Text(), "+0");
+    EXPECT_EQ(Edit(P::Pfm_Part_PBRangeLo)->SelLength(), 2);
+    EXPECT_EQ(Sent(), std::vector<Message>{Part3(0x27, 0x40)});
+
+    // A lone sign waits; leaving the box puts the slider's value back, sending nothing.
+    Bar(P::Pfm_Part_PEGRelLvl)->UserScrollsTo(70);
+    Sent();
+    ASSERT_TRUE(Edit(P::Pfm_Part_PEGRelLvl)->UserSetsText("-"));
+    ASSERT_TRUE(Edit(P::Pfm_Part_Detune)->UserFocuses());
+    EXPECT_EQ(Edit(P::Pfm_Part_PEGRelLvl)->Text(), "+6");
+    EXPECT_TRUE(Sent().empty());
+
+    // Page Up on the note shift at +20 reaches +24; a second one sends nothing.
+    Bar(P::Pfm_Part_NoteShift)->UserScrollsTo(44);
+    Sent();
+    ASSERT_TRUE(Edit(P::Pfm_Part_NoteShift)->KeyDown(VK_PRIOR));
+    ASSERT_TRUE(Edit(P::Pfm_Part_NoteShift)->KeyDown(VK_PRIOR));
+    EXPECT_EQ(Edit(P::Pfm_Part_NoteShift)->Text(), "+24");
+    EXPECT_EQ(Sent(), std::vector<Message>{Part3(0x08, 0x30)});
+}
+
+TEST_F(PartSheetControlsTest, UnsignedBoxesOfTheOtherGroupKeepToTheirRanges)
+{
+    ShowOpenPart3();
+    ASSERT_TRUE(Edit(P::Pfm_Part_VelLimitHigh)->UserSetsText("0"));
+    EXPECT_EQ(Bar(P::Pfm_Part_VelLimitHigh)->Position(), 1);
+    EXPECT_EQ(Edit(P::Pfm_Part_VelLimitHigh)->Text(), "1");
+    ASSERT_TRUE(Edit(P::Pfm_Part_VelLimitLow)->UserSetsText("200"));
+    EXPECT_EQ(Bar(P::Pfm_Part_VelLimitLow)->Position(), 127);
+    // The velocity limits are independent: a low limit above the high one goes out as it is.
+    EXPECT_EQ(Sent(), (std::vector<Message>{Part3(0x2B, 0x01), Part3(0x2A, 0x7F)}));
+    EXPECT_EQ(Part(2).VelLimitLow, 127);
+    EXPECT_EQ(Part(2).VelLimitHigh, 1);
+
+    // The pan LFO depth takes two digits and stops at 99.
+    ASSERT_TRUE(Edit(P::Pfm_Part_PanMod)->UserSetsText(""));
+    ASSERT_TRUE(Edit(P::Pfm_Part_PanMod)->UserTypes("123"));
+    EXPECT_EQ(Edit(P::Pfm_Part_PanMod)->Text(), "12");
+    Bar(P::Pfm_Part_PanMod)->UserScrollsTo(95);
+    ASSERT_TRUE(Edit(P::Pfm_Part_PanMod)->KeyDown(VK_PRIOR));
+    EXPECT_EQ(Bar(P::Pfm_Part_PanMod)->Position(), 99);
+    EXPECT_EQ(Part(2).PanMod, 99);
+}
+
+TEST_F(PartSheetControlsTest, InsertionSwitchRestsTheSendRowsAndKeepsTheirLevels)
+{
+    Part(1).InsEffectSw = 0;
+    Part(1).DryLevel = 70;
+    Part(1).ReverbSend = 33;
+    Part(1).VariationSend = 21;
+    Refresh();
+    ShowPart(1);
+    const P sendRows[] = {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend};
+    auto rowsEnabled = [&](bool on) {
+        for (P id : sendRows)
+            if (page->Pair(id).Text->Enabled() != on || Bar(id)->Enabled() != on || Edit(id)->Enabled() != on)
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(rowsEnabled(true));
+
+    ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(1));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x01)});
+    EXPECT_EQ(Part(1).InsEffectSw, 1);
+    EXPECT_TRUE(rowsEnabled(false));
+    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
+
+    ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(0));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x00)});
+    EXPECT_EQ(Part(1).InsEffectSw, 0);
+    EXPECT_TRUE(rowsEnabled(true));
+    EXPECT_EQ(Part(1).DryLevel, 70);
+    EXPECT_EQ(Part(1).ReverbSend, 33);
+    EXPECT_EQ(Part(1).VariationSend, 21);
+    EXPECT_EQ(Edit(P::Pfm_Part_DryLevel)->Text(), "70");
+}
+
+// Switch and mode travel in one byte: switch + 2 x mode.
+TEST_F(PartSheetControlsTest, PortamentoSwitchAndModeShareOneByte)
+{
+    Part(2).PortaSw = 1;
+    Part(2).PortaMode = 1; // fulltime
+    Part(2).PortaTime = 90;
+    Refresh();
+    ShowPart(2);
+    auto rowEnabled = [&](bool on) {
+        return page->Pfm_Part_PortaMode->Enabled() == on && page->Pair(P::Pfm_Part_PortaTime).Text->Enabled() == on &&
+               Bar(P::Pfm_Part_PortaTime)->Enabled() == on && Edit(P::Pfm_Part_PortaTime)->Enabled() == on;
+    };
+    ASSERT_TRUE(rowEnabled(true));
+
+    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x02)});
+    EXPECT_EQ(Part(2).PortaSw, 0);
+    EXPECT_EQ(Part(2).PortaMode, 1);
+    EXPECT_TRUE(rowEnabled(false));
+    EXPECT_EQ(data.DataChanged, 1);
+
+    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)});
+    EXPECT_TRUE(rowEnabled(true));
+
+    ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(0));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01)});
+    EXPECT_EQ(Part(2).PortaMode, 0);
+    EXPECT_EQ(Part(2).PortaSw, 1);
+    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0)); // fingered, off
+    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
+    ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(1));
+    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x00),
+                                            ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01),
+                                            ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)}));
+    EXPECT_EQ(Part(2).PortaTime, 90);
+}
+
+TEST_F(PartSheetControlsTest, MonoPolyRestsThePriorityAndTheRadiosSendTheirIndex)
+{
+    Part(3).MonoPoly = 0;
+    Part(3).MonoPriority = 2; // bottom
+    Part(3).SustainRcvSw = 1;
+    Refresh();
+    ShowPart(3);
+    ASSERT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
+
+    ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(1));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x01)});
+    EXPECT_EQ(Part(3).MonoPoly, 1);
+    EXPECT_FALSE(page->Pfm_Part_MonoPriority->Enabled());
+    EXPECT_EQ(page->Pfm_Part_MonoPriority->ItemIndex(), 2);
+    EXPECT_EQ(Part(3).MonoPriority, 2);
+    EXPECT_EQ(data.DataChanged, 1);
+
+    ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(0));
+    EXPECT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
+    ASSERT_TRUE(page->Pfm_Part_MonoPriority->UserClicks(3)); // first
+    ASSERT_TRUE(page->Pfm_Part_SustainRcvSw->UserClicks(0));
+    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x00),
+                                            ParameterChange(0x33, 0x00, 0x06, 0x00, 0x03),
+                                            ParameterChange(0x33, 0x00, 0x2D, 0x00, 0x00)}));
+    EXPECT_EQ(Part(3).MonoPoly, 0);
+    EXPECT_EQ(Part(3).MonoPriority, 3);
+    EXPECT_EQ(Part(3).SustainRcvSw, 0);
+}
+
+TEST_F(PartSheetControlsTest, NoteLimitsAreIndependentAndNamedByNote)
+{
+    const std::pair<int, const char*> names[] = {{0, "C -2"}, {1, "C#-2"},  {24, "C 0"}, {60, "C 3"},
+                                                 {61, "C#3"}, {100, "E 6"}, {127, "G 8"}};
+    for (TComboBox* list : {page->Pfm_Part_NoteLimitLow, page->Pfm_Part_NoteLimitHigh}) {
+        ASSERT_EQ(list->Items.Count(), 128);
+        for (const auto& [note, name] : names) EXPECT_EQ(list->Items[note], name);
+    }
+    Part(2).NoteLimitLow = 12;
+    Part(2).NoteLimitHigh = 100;
+    Refresh();
+    ShowPart(2);
+    ASSERT_TRUE(page->Pfm_Part_NoteLimitLow->UserSelects(127));
+    ASSERT_TRUE(page->Pfm_Part_NoteLimitHigh->UserSelects(0));
+    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x0F, 0x00, 0x7F),
+                                            ParameterChange(0x32, 0x00, 0x10, 0x00, 0x00)}));
+    EXPECT_EQ(Part(2).NoteLimitLow, 127);
+    EXPECT_EQ(Part(2).NoteLimitHigh, 0);
+    EXPECT_EQ(page->Pfm_Part_NoteLimitLow->Text(), "G 8");
+    EXPECT_EQ(data.DataChanged, 1);
+}
+
+// The part pan: the list's index is the slider's position, 0 random and 64 the centre.
+TEST_F(PartSheetControlsTest, PanSliderAndListShowOneValue)
+{
+    const std::pair<int, const char*> names[] = {{0, "Rnd"}, {1, "L63"},  {54, "L10"}, {55, "L 9"}, {63, "L 1"},
+                                                 {64, " C"}, {65, "R 1"}, {73, "R 9"}, {74, "R10"}, {127, "R63"}};
+    ASSERT_EQ(page->Pfm_Part_Pan->Items.Count(), 128);
+    for (const auto& [i, name] : names) EXPECT_EQ(page->Pfm_Part_Pan->Items[i], name);
+
+    Part(1).Pan = 90;
+    Refresh();
+    ShowPart(1);
+    ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(0));
+    EXPECT_EQ(page->Pfm_Part_PanBar->Position(), 0);
+    EXPECT_EQ(Part(1).Pan, 0);
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x00)});
+    EXPECT_EQ(data.DataChanged, 1);
+
+    ASSERT_TRUE(Edit(P::Pfm_Part_PanScale)->UserFocuses());
+    ASSERT_TRUE(page->Pfm_Part_PanBar->UserScrollsTo(64));
+    EXPECT_EQ(page->Pfm_Part_Pan->Text(), " C");
+    EXPECT_EQ(Part(1).Pan, 64);
+    EXPECT_TRUE(page->Pfm_Part_Pan->Focused()); // the list stands in for a value box
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x40)});
+
+    ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(21)); // "L43"
+    EXPECT_EQ(page->Pfm_Part_PanBar->Position(), 21);
+    // Picking the item already shown moves nothing and sends nothing.
+    ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(21));
+    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 21)});
+}
+
+// A display sets every switch, list and the pan pair: their handlers store, send and mark nothing.
+TEST_F(PartSheetControlsTest, ChoicesSetDuringADisplayStoreAndSendNothing)
+{
+    ASSERT_EQ(Part(0).MonoPoly, 1);
+    ASSERT_EQ(Part(0).PortaSw, 0);
+    const PfmPart before = Part(0);
+    data.UpdatingDisplay = 1;
+    page->Pfm_Part_InsEffectSw->SetItemIndex(1);
+    page->Pfm_Part_PortaSw->SetItemIndex(1);
+    page->Pfm_Part_PortaMode->SetItemIndex(0);
+    page->Pfm_Part_MonoPoly->SetItemIndex(0);
+    page->Pfm_Part_MonoPriority->SetItemIndex(3);
+    page->Pfm_Part_SustainRcvSw->SetItemIndex(0);
+    page->Pfm_Part_PanBar->SetPosition(3);
+    page->Pfm_Part_Pan->OnChange(page->Pfm_Part_Pan);
+    page->Pfm_Part_NoteLimitLow->OnChange(page->Pfm_Part_NoteLimitLow);
+    data.UpdatingDisplay = 0;
+    EXPECT_EQ(std::memcmp(&before, &Part(0), sizeof before), 0);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(data.DataChanged, 0);
+    // No enables changed either (part 1 starts poly, portamento off, insertion off).
+    EXPECT_TRUE(Edit(P::Pfm_Part_DryLevel)->Enabled());
+    EXPECT_FALSE(page->Pfm_Part_MonoPriority->Enabled());
+    EXPECT_FALSE(page->Pfm_Part_PortaMode->Enabled());
+}
