@@ -78,6 +78,11 @@ void Rig::RunTransfers()
     if (form_->TransferRunning()) Fail("a transfer never ended");
 }
 
+void Rig::ShowWindow()
+{
+    if (!form_->Visible()) Run([&] { form_->Show(); });
+}
+
 void Rig::AnswerFileDialogs(const std::string& path, int filter, const std::string& savePath)
 {
     Application->Headless().FileResponder = [=](TFileDialogRequest& request) -> std::optional<std::string> {
@@ -126,7 +131,7 @@ void Rig::RefreshEveryPageAndSendEverything(const char* when)
 {
     TMainForm& form = *form_;
     const Bytes before = EditBuffer();
-        Run([&] {
+    Run([&] {
         form.RefreshPerformancePages();
         for (int part = 0; part < 4; ++part) form.RefreshVoicePages(part);
         form.FS1R_PageControl->SelectNextPage(true);
@@ -192,8 +197,8 @@ void CheckEditBuffer(const Bytes& now, const Bytes& expected, const std::string&
         return std::to_string(w);
     };
     at &= ~std::size_t(3);
-    Fail(what + " (the word at byte " + std::to_string(at) + " of the edit buffer is " + word(now, at) +
-         ", not " + word(expected, at) + ")");
+    Fail(what + " (the word at byte " + std::to_string(at) + " of the edit buffer is " + word(now, at) + ", not " +
+         word(expected, at) + ")");
 }
 
 std::vector<Bytes> CutIntoPackets(const uint8_t* data, std::size_t size, uint16_t seed)

@@ -41,6 +41,9 @@ public:
     void Run(const std::function<void()>& command);
     // Lets virtual time pass until no transfer runs any more.
     void RunTransfers();
+    // The window shown on screen, so that a person can reach its controls (it is not the
+    // program's main window: showing it starts nothing).
+    void ShowWindow();
     // Every file dialog is answered with `path` (and filter entry `filter`); a save dialog
     // with `savePath` when that is not empty.
     void AnswerFileDialogs(const std::string& path, int filter, const std::string& savePath = {});

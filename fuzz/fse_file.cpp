@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     rig.Reset();
     TMainForm& form = rig.Form();
     const std::string path = rig.ScratchFile("in.fse", data, size);
-    const bool valid = size == 12996 && std::memcmp(data, "Quillmarven", 12) == 0 && data[12] == 100 &&
-                       data[13] == 0 && data[14] == 0 && data[15] == 0;
+    const bool valid = size == 12996 && std::memcmp(data, "Quillmarven", 12) == 0 && data[12] == 100 && data[13] == 0 &&
+                       data[14] == 0 && data[15] == 0;
 
     const fuzz::Bytes before = rig.EditBuffer();
     rig.AnswerFileDialogs(path, 1);
@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     // word the instrument never gets) beside them. They only ever go down.
     fuzz::Bytes body(data + 16, data + size);
     for (std::size_t p = 0; p < 4; ++p) {
-        const std::size_t reserve = offsetof(TParameterData, PfmParts) + p * sizeof(PfmPart) + offsetof(PfmPart, ReserveNote);
+        const std::size_t reserve =
+            offsetof(TParameterData, PfmParts) + p * sizeof(PfmPart) + offsetof(PfmPart, ReserveNote);
         const std::size_t limit = reserve + offsetof(PfmPart, ReserveNoteMax) - offsetof(PfmPart, ReserveNote);
         const PfmPart& part = form.ParameterData.PfmParts[p];
         int32_t stored;

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         if (image.Width <= 0 || image.Height <= 0) fuzz::Fail("a picture without pixels was taken");
         if (image.Pixels.size() != std::size_t(image.Width) * std::size_t(image.Height) * 3)
             fuzz::Fail("the pixels do not fill the picture");
-    } catch (const platform::FileError&) {
-    }
+    } catch (const platform::FileError&) {}
 
     TJPEGImage picture(2, 3);
     picture.SetPixelRaw(1, 2, 0x123456);

@@ -5,7 +5,9 @@
 #include "fuzz/FuzzRig.h"
 
 #include "mainform/dialogs/MIDISetupform.h"
+#include "voice/VoicePage.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -102,10 +104,46 @@ int main(int argc, char** argv)
     Write(corpus / "fs1_relay" / "six_dumps.fs1", relay);
     Write(corpus / "fs1_relay" / "one_voice.fs1", dumps[1]);
 
-    // .syx: formant-sequence dumps of each size class.
-    Write(corpus / "syx_convert" / "code0.syx", SequenceFile(600, 0, "SeqZero "));
-    Write(corpus / "syx_convert" / "code1.syx", SequenceFile(16384, 1, "SeqOne  "));
-    Write(corpus / "syx_convert" / "code2.syx", SequenceFile(16385, 2, "SeqTwo  "));
+    // .syx: formant-sequence dumps of each size class, for the conversion and for the page's
+    // Test and write.
+    for (const char* target : {"syx_convert", "fseq_file_check"}) {
+        Write(corpus / target / "code0.syx", SequenceFile(600, 0, "SeqZero "));
+        Write(corpus / target / "code1.syx", SequenceFile(16384, 1, "SeqOne  "));
+        Write(corpus / target / "code2.syx", SequenceFile(16385, 2, "SeqTwo  "));
+    }
+    Write(corpus / "fseq_file_check" / "code3.syx", SequenceFile(32768, 3, "SeqThree"));
+    Write(corpus / "fseq_file_check" / "smallest.syx", SequenceFile(43, 0, "Tiny\0\0\0\0"));
+
+    // .eg: the EG shape library as its save button writes it: the start-up shapes; 128 shapes,
+    // those added recorded from envelopes typed into the boxes; none.
+    rig.ShowWindow();
+    TVoicePage& voice = *form.VoicePage;
+    rig.Run([&] { form.FS1R_PageControl->SetActivePage(form.Vc_TabSheet); });
+    auto saveLibrary = [&](const char* name) {
+        const fs::path path = corpus / "eg_file" / name;
+        fs::create_directories(path.parent_path());
+        fs::remove(path);
+        rig.AnswerFileDialogs("", 1, path.string());
+        voice.Vc_OpEGShapeSave->UserClicks();
+    };
+    saveLibrary("startup.eg");
+    const std::array<TEdit*, 10> boxes = {voice.Vc_OpEGHoldEdit,  voice.Vc_OpEGTime1Edit, voice.Vc_OpEGTime2Edit,
+                                          voice.Vc_OpEGTime3Edit, voice.Vc_OpEGTime4Edit, voice.Vc_OpEGTimeScalingEdit,
+                                          voice.Vc_OpEGLv1Edit,   voice.Vc_OpEGLv2Edit,   voice.Vc_OpEGLv3Edit,
+                                          voice.Vc_OpEGLv4Edit};
+    for (int i = voice.Vc_OpPresetEG->Items.Count(); i < 128; ++i) {
+        for (std::size_t k = 0; k < boxes.size(); ++k)
+            boxes[k]->UserSetsText(std::to_string(k == 5 ? (i + int(k)) % 8 : (i * 7 + int(k) * 13) % 100));
+        voice.Vc_OpPresetEGEdit->UserSetsText(i % 3 == 0 ? "Caf\u00e9 " + std::to_string(i)
+                                                         : "Shape " + std::to_string(i));
+        voice.Vc_OpEGShapeWrite->UserClicks();
+    }
+    saveLibrary("full.eg");
+    while (voice.Vc_OpPresetEG->Items.Count() > 0) {
+        voice.Vc_OpPresetEG->UserSelects(0);
+        voice.Vc_OpEGShapeDel->UserClicks();
+    }
+    saveLibrary("empty.eg");
 
     // Settings: as the setup dialog's OK writes them.
     const fs::path ini = corpus / "settings_file" / "setup.INI";

@@ -53,9 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (!rig.TakeSent().empty()) fuzz::Fail("the conversion sent something");
 
     const int code = size > 36 ? data[36] : -1;
-    bool valid = size >= 41 && code >= 0 && code <= 3 &&
-                 (code < 2 ? size <= 16384 : size > 16384 && size <= 32768) && data[0] == 0xF0 &&
-                 data[size - 1] == 0xF7;
+    bool valid = size >= 41 && code >= 0 && code <= 3 && (code < 2 ? size <= 16384 : size > 16384 && size <= 32768) &&
+                 data[0] == 0xF0 && data[size - 1] == 0xF7;
     for (std::size_t i = 1; valid && i + 1 < size; ++i) valid = data[i] < 0x80;
     if (!valid) {
         rig.CheckShown("Can't perform one of the following file operations: Open, Seek, Read, Close.", "a wrong file");
@@ -76,11 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Expect(std::equal(meta.begin(), meta.end(), out.begin() + 22), "no track name");
     Expect(std::equal(data + 9, data + 17, out.begin() + 26), "the name is not the file's");
     for (int i = 0; i < 7; ++i) Expect(out[34 + std::size_t(i)] == ' ', "the name is not padded with blanks");
-    const fuzz::Bytes tempo = {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08, 0x00, 0xFF, 0x51, 0x03, 0x07,
-                               0xA1, 0x20, 0x00, 0xFF, 0x59, 0x02, 0x00, 0x00, 0x81, 0x00, 0xF0};
+    const fuzz::Bytes tempo = {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08, 0x00, 0xFF, 0x51, 0x03,
+                               0x07, 0xA1, 0x20, 0x00, 0xFF, 0x59, 0x02, 0x00, 0x00, 0x81, 0x00, 0xF0};
     Expect(std::equal(tempo.begin(), tempo.end(), out.begin() + 41), "wrong meta events");
     const std::size_t m = n - 1;
-    if (l == 2) Expect(out[65] == 0x80 + m / 128 && out[66] == m % 128, "wrong length bytes");
+    if (l == 2)
+        Expect(out[65] == 0x80 + m / 128 && out[66] == m % 128, "wrong length bytes");
     else
         Expect(out[65] == 0x80 + m / 16384 && out[66] == 0x80 + (m - 16384) / 128 && out[67] == (m - 16384) % 128,
                "wrong length bytes");
