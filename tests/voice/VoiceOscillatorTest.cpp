@@ -1,5 +1,6 @@
 // The voiced operator: its display (texts, slider maxima, enables, mutes) and its oscillator's
-// handlers with their packed bytes, frequency texts and cascades.
+// handlers with their packed bytes, frequency texts and cascades. (The shared operator rows'
+// addresses on voiced and unvoiced tabs: tests/pages/SliderMessagesTest.cpp.)
 #include "tests/voice/VoicePageFixture.h"
 
 #include <cstring>
@@ -332,23 +333,4 @@ TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
     EXPECT_FALSE(page->Vc_UOpOutputLvlBar->Enabled());
     EXPECT_TRUE(TakeSent().empty());
     EXPECT_EQ(form->DataChanged, 0);
-}
-
-TEST_F(VoicePageTest, SharedOperatorRowsAddressTheOperatorOfTheTab)
-{
-    ShowOperatorTab(8);
-    const VoicedOperator before = VOp(0);
-    ASSERT_TRUE(page->Vc_OpEGLv2Bar->UserScrollsTo(30));
-    ASSERT_TRUE(page->Vc_OpSnsAmpVelEdit->UserSetsText("+7"));
-    EXPECT_EQ(page->Vc_OpEGLv2Edit->Text(), "69");
-    EXPECT_EQ(Voice().UnvoicedOperators[0].EGLv2, 30);
-    EXPECT_EQ(std::memcmp(&VOp(0), &before, sizeof before), 0);
-    const int ampMod = page->Vc_OpAmpModBar->Position();
-    EXPECT_EQ(TakeSent(),
-              (std::vector<Bytes>{Change(0x60, 0, 0x31, 69), Change(0x60, 0, 0x3C, uint8_t(14 + ampMod * 16))}));
-
-    ShowOperatorTab(7);
-    ASSERT_TRUE(page->Vc_OpEGLv2Bar->UserScrollsTo(31));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 7, 0x0D, 68)});
-    EXPECT_EQ(VOp(7).EGLv2, 31);
 }
