@@ -70,6 +70,13 @@ TEST_F(PerformancePageTest, VelocityLimitAndSevenStepBoxes)
 {
     ASSERT_TRUE(Edit(P::Pfm_Part_VelLimitLow)->UserSetsText("0")); // the velocity-limit kind
     EXPECT_EQ(Edit(P::Pfm_Part_VelLimitLow)->Text(), "1");
+    // Both velocity limits run 1..127: a key or a drag never reaches 0.
+    for (P limit : {P::Pfm_Part_VelLimitLow, P::Pfm_Part_VelLimitHigh}) {
+        Bar(limit)->UserScrollsTo(0);
+        Edit(limit)->KeyDown(VK_DOWN);
+        EXPECT_EQ(Bar(limit)->Position(), 1) << Bar(limit)->Name;
+        EXPECT_EQ(Bar(limit)->Min(), 1) << Bar(limit)->Name;
+    }
     page->Pfm_PageControl->SetActivePage(page->Pfm_FSEQ_Ctrl_TabSheet);
     ASSERT_TRUE(Edit(P::Pfm_Fseq_SpeedVel)->UserSetsText("9"));
     EXPECT_EQ(Bar(P::Pfm_Fseq_SpeedVel)->Position(), 7);

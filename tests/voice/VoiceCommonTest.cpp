@@ -126,6 +126,38 @@ TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x66, 50)});
 }
 
+// The shown value of the signed rows at their ends and centres (position : text).
+TEST_F(VoicePageTest, SignedRowsShowTheirValueAroundTheirCentre)
+{
+    struct Row {
+        TScrollBar* TVoicePage::*Bar;
+        TEdit* TVoicePage::*Edit;
+        int Position;
+        const char* Text;
+    };
+    const Row rows[] = {
+        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 0, "-12"},
+        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 12, "+0"},
+        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 24, "+12"},
+        {&TVoicePage::Vc_FilterResonanceBar, &TVoicePage::Vc_FilterResonanceEdit, 116, "+100"},
+        {&TVoicePage::Vc_FilterResonanceBar, &TVoicePage::Vc_FilterResonanceEdit, 0, "-16"},
+        {&TVoicePage::Vc_FilterFreqScalingBar, &TVoicePage::Vc_FilterFreqScalingEdit, 0, "-64"},
+        {&TVoicePage::Vc_FilterFreqScalingBar, &TVoicePage::Vc_FilterFreqScalingEdit, 127, "+63"},
+        {&TVoicePage::Vc_FilterResoVelSnsBar, &TVoicePage::Vc_FilterResoVelSnsEdit, 0, "-7"},
+        {&TVoicePage::Vc_FilterResoVelSnsBar, &TVoicePage::Vc_FilterResoVelSnsEdit, 14, "+7"},
+        {&TVoicePage::Vc_FilterEGDepthVelSnsBar, &TVoicePage::Vc_FilterEGDepthVelSnsEdit, 3, "-4"},
+        {&TVoicePage::Vc_NoteShiftBar, &TVoicePage::Vc_NoteShiftEdit, 48, "+24"},
+        {&TVoicePage::Vc_NoteShiftBar, &TVoicePage::Vc_NoteShiftEdit, 5, "-19"},
+        {&TVoicePage::Vc_Fm3CtlDepthBar, &TVoicePage::Vc_Fm3CtlDepthEdit, 1, "-63"},
+        {&TVoicePage::Vc_FilterEGLv2Bar, &TVoicePage::Vc_FilterEGLv2Edit, 0, "+50"},
+        {&TVoicePage::Vc_PitchEGLv0Bar, &TVoicePage::Vc_PitchEGLv0Edit, 100, "-50"},
+    };
+    for (const Row& r : rows) {
+        (page->*r.Bar)->SetPosition(r.Position);
+        EXPECT_EQ((page->*r.Edit)->Text(), r.Text) << (page->*r.Bar)->Name << " at " << r.Position;
+    }
+}
+
 TEST_F(VoicePageTest, CappedBoxesAndTheInvertedTimeBox)
 {
     ASSERT_TRUE(page->Vc_LFO2SpeedEdit->UserSetsText("200"));
