@@ -78,31 +78,7 @@ void TPerformancePage::CreateHeader()
     Pfm_Name = Make<TEdit>(o, Pfm_Name_Grp, "Pfm_Name", 8, 17, 104, 21);
     Pfm_Name->MaxLength = 12;
     Pfm_Name->SetText("InitPerfrmnc");
-    Pfm_Category = Combo(o, Pfm_Name_Grp, "Pfm_Category",
-                         {"--",
-                          "Pf:Piano",
-                          "Cp:C-Percussion",
-                          "Or:Organ",
-                          "Gt:Guiter",
-                          "Ba:Bass",
-                          "St:Strings",
-                          "En:Ensemble",
-                          "Br:Brass",
-                          "Rd:Reed",
-                          "Pi:Pipe",
-                          "Ld:Synth Lead",
-                          "Pd:Synth Pad",
-                          "Fx:Synth SE",
-                          "Et:Ethnic",
-                          "Pc:Percussive",
-                          "Se:Sound Effect",
-                          "Dr:Drums",
-                          "Sc:Synth Comping",
-                          "Vo:Voice",
-                          "Co:Combination",
-                          "Wv:Material Wave",
-                          "Sq:Sequence"},
-                         118, 17, 136, 0);
+    Pfm_Category = Combo(o, Pfm_Name_Grp, "Pfm_Category", layout::CategoryNames(), 118, 17, 136, 0);
 
     Pfm_PartMute_Grp = Group(o, s, "Pfm_PartMute_Grp", "Part Mute", 266, 0, 232, 46);
     for (int k = 0; k < 4; ++k) {

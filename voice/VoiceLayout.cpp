@@ -15,29 +15,6 @@ using layout::Make;
 using layout::Place;
 using layout::Radio;
 
-const layout::Items CategoryItems = {"--",
-                                     "Pf:Piano",
-                                     "Cp:C-Percussion",
-                                     "Or:Organ",
-                                     "Gt:Guiter",
-                                     "Ba:Bass",
-                                     "St:Strings",
-                                     "En:Ensemble",
-                                     "Br:Brass",
-                                     "Rd:Reed",
-                                     "Pi:Pipe",
-                                     "Ld:Synth Lead",
-                                     "Pd:Synth Pad",
-                                     "Fx:Synth SE",
-                                     "Et:Ethnic",
-                                     "Pc:Percussive",
-                                     "Se:Sound Effect",
-                                     "Dr:Drums",
-                                     "Sc:Synth Comping",
-                                     "Vo:Voice",
-                                     "Co:Combination",
-                                     "Wv:Material Wave",
-                                     "Sq:Sequence"};
 const layout::Items WaveformItems = {"tri", "s-dn", "s-up", "squ", "sine", "s/h"};
 const layout::Items FilterTypeItems = {"LPF24", "LPF18", "LPF12", "HPF", "BPF", "BEF"};
 const layout::Items FormItems = {"sine", "all1", "all2", "odd1", "odd2", "res1", "res2", "frmt"};
@@ -85,7 +62,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_Name->MaxLength = 10;
     Vc_Name->SetText("Init Voice");
     Vc_Name->OnChange = [this](TObject* s) { Vc_NameChange(s); };
-    Vc_Category = Combo(o, Vc_NameGrp, "Vc_Category", CategoryItems, 110, 18, 164);
+    Vc_Category = Combo(o, Vc_NameGrp, "Vc_Category", layout::CategoryNames(), 110, 18, 164);
 
     // ---- common settings ----
     Vc_CommonGrp = Group(o, Vc_VoiceTab, "Vc_CommonGrp", "Common", 4, TabsTop + 50, 282, SheetHeight - TabsTop - 52);

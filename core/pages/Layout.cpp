@@ -65,6 +65,18 @@ Items BuildNoteNames()
 
 } // namespace
 
+const Items& CategoryNames()
+{
+    // clang-format off
+    static const Items names = {
+        "--", "Pf:Piano", "Cp:C-Percussion", "Or:Organ", "Gt:Guiter", "Ba:Bass", "St:Strings", "En:Ensemble",
+        "Br:Brass", "Rd:Reed", "Pi:Pipe", "Ld:Synth Lead", "Pd:Synth Pad", "Fx:Synth SE", "Et:Ethnic",
+        "Pc:Percussive", "Se:Sound Effect", "Dr:Drums", "Sc:Synth Comping", "Vo:Voice", "Co:Combination",
+        "Wv:Material Wave", "Sq:Sequence"};
+    // clang-format on
+    return names;
+}
+
 const Items& NoteNames()
 {
     static const Items names = BuildNoteNames();

@@ -38,6 +38,9 @@ TButton* Button(TComponent* owner, TWinControl* parent, const std::string& name,
 // Where a value pair goes: label width, slider width and box width in one row.
 TPairPlace Place(int left, int top, int labelWidth, int barWidth, int editWidth = 34);
 
+// The 23 categories of a performance or a voice, list index = category: "--", "Pf:Piano", ...
+const Items& CategoryNames();
+
 // The names of the 128 MIDI notes as the lists show them, two characters per letter so that every
 // name of one octave has the same width: "C -2" (note 0) .. "C 3" (note 60) .. "G 8" (note 127).
 const Items& NoteNames();
