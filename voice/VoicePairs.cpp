@@ -65,26 +65,26 @@ const TPairSpec Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0
 uint16_t U16(std::size_t v) { return static_cast<uint16_t>(v); }
 
 // A row; its word's byte shared with others and built by `packed`, or its graph redrawn.
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec spec, R record,
+VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec, R record,
                      std::size_t field, G graph = G::None)
 {
-    spec.Name = stem;
-    return VcPairDescriptor{id, bar, edit, spec, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
+    pairSpec.Name = stem;
+    return VcPairDescriptor{id, bar, edit, pairSpec, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
 }
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec spec, R record,
+VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec, R record,
                      std::size_t field, VcPacked packed)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, spec, record, field);
+    VcPairDescriptor d = Row(id, bar, edit, stem, pairSpec, record, field);
     d.Word.Packed = packed;
     return d;
 }
 // A row of the shared operator page: the voiced operator's word and the unvoiced one's; `how`
 // as for Row (its graph, or how its shared byte is built).
 template <class How = G>
-VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec spec,
+VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec,
                         std::size_t voiced, std::size_t unvoiced, How how = G::None)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, spec, R::Operator, voiced, how);
+    VcPairDescriptor d = Row(id, bar, edit, stem, pairSpec, R::Operator, voiced, how);
     d.Word.UField = U16(unvoiced);
     return d;
 }
