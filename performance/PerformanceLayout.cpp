@@ -56,8 +56,8 @@ constexpr int SubPageHeight = 512; // Pfm_PageControl with its tabs
 void TPerformancePage::CreatePair(PfmPair id, TWinControl* parent, const TPairPlace& place)
 {
     const PfmPairDescriptor& d = PfmPairOf(id);
-    auto pair = CreateValuePair(FOwner, parent, d.PairSpec, place);
-    if (d.Min != 0) pair->Bar->SetParams(d.PairSpec.Initial, d.Min, d.PairSpec.Max);
+    auto pair = CreateValuePair(FOwner, parent, d.PairForm, place);
+    if (d.Min != 0) pair->Bar->SetParams(d.PairForm.Initial, d.Min, d.PairForm.Max);
     pair->Bar->SmallChange = 1;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
     if (d.Text != PfmText::Pair) {

@@ -113,7 +113,7 @@ std::string TPerformancePage::PairText(PfmPair id, int position) const
         if (ShownEffectBlock() < 0) break;
         return EffectRowText(d, position);
     }
-    return FormatValue(d.PairSpec.Form, d.PairSpec.Centre, position);
+    return FormatValue(d.PairForm.Form, d.PairForm.Centre, position);
 }
 
 // Address and data bytes are the dump layout's (the row's field, for part 1 and controller set 1:

@@ -13,22 +13,22 @@ using R = PfmRecord;
 constexpr TKeySteps Keys500{500, false};
 
 // The shared pair descriptions: a decimal pair, a signed pair (with the exit rule), a read-only box.
-TPairSpec Unsigned(const char* name, const char* caption, int max = 127, int initial = 0,
+TPairForm Unsigned(const char* name, const char* caption, int max = 127, int initial = 0,
                    TBoxKind box = TBoxKind::Capped127, int maxLength = 3, TKeySteps keys = Keys10, int large = 10)
 {
-    return TPairSpec{name, caption, max, large, initial, TValueForm::Unsigned, 0, box, maxLength, keys};
+    return TPairForm{name, caption, max, large, initial, TValueForm::Unsigned, 0, box, maxLength, keys};
 }
-TPairSpec Signed(const char* name, const char* caption, int centre = 64, int max = 127, TKeySteps keys = Keys10,
+TPairForm Signed(const char* name, const char* caption, int centre = 64, int max = 127, TKeySteps keys = Keys10,
                  int large = 10)
 {
-    TPairSpec s{name, caption, max, large, centre, TValueForm::Signed, centre, TBoxKind::Signed, 3, keys};
+    TPairForm s{name, caption, max, large, centre, TValueForm::Signed, centre, TBoxKind::Signed, 3, keys};
     s.Exit = true;
     return s;
 }
-TPairSpec ReadOnly(const char* name, const char* caption, int max, int large, int initial = 0, TKeySteps keys = Keys10,
+TPairForm ReadOnly(const char* name, const char* caption, int max, int large, int initial = 0, TKeySteps keys = Keys10,
                    int maxLength = 3)
 {
-    return TPairSpec{name, caption, max, large, initial, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, maxLength, keys};
+    return TPairForm{name, caption, max, large, initial, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, maxLength, keys};
 }
 
 // Where the first instance of a record lies in the edit buffer (part 1, controller set 1).
@@ -55,11 +55,11 @@ TDumpField LayoutField(std::size_t offsetInParameterData, const char* name)
     return *field;
 }
 
-PfmPairDescriptor Words(PfmPair id, TPairSpec pairSpec, R record, std::size_t word, int index)
+PfmPairDescriptor Words(PfmPair id, TPairForm pairForm, R record, std::size_t word, int index)
 {
     PfmPairDescriptor d{};
     d.Id = id;
-    d.PairSpec = pairSpec;
+    d.PairForm = pairForm;
     d.Record = record;
     d.Word = static_cast<uint16_t>(word);
     d.Index = static_cast<int8_t>(index);
@@ -69,22 +69,22 @@ PfmPairDescriptor Words(PfmPair id, TPairSpec pairSpec, R record, std::size_t wo
 }
 
 // A pair of a word whose address and conversion are the dump layout's.
-PfmPairDescriptor Row(PfmPair id, TPairSpec pairSpec, R record, std::size_t word, int index = 0)
+PfmPairDescriptor Row(PfmPair id, TPairForm pairForm, R record, std::size_t word, int index = 0)
 {
-    PfmPairDescriptor d = Words(id, pairSpec, record, word, index);
-    d.Field = LayoutField(RecordAt(record) + word, pairSpec.Name);
+    PfmPairDescriptor d = Words(id, pairForm, record, word, index);
+    d.Field = LayoutField(RecordAt(record) + word, pairForm.Name);
     if (d.Field.Form != TFieldForm::Byte && d.Field.Form != TFieldForm::Wide14)
-        throw std::logic_error(std::string("a pair cannot send the packed field of ") + pairSpec.Name);
+        throw std::logic_error(std::string("a pair cannot send the packed field of ") + pairForm.Name);
     return d;
 }
 
 // Effect parameter row n (1..18): slot n of the block on the effect tab. Its address, display
 // kind, conversion and text follow the block's stored effect type, so the page works them out
 // when it uses the row (the dump layout places the slots by the same type table).
-PfmPairDescriptor EffectRow(PfmPair id, TPairSpec pairSpec, int n)
+PfmPairDescriptor EffectRow(PfmPair id, TPairForm pairForm, int n)
 {
     PfmPairDescriptor d =
-        Words(id, pairSpec, R::EffectSlot, offsetof(PfmEffectBlock, Para) + 4 * static_cast<std::size_t>(n - 1), n);
+        Words(id, pairForm, R::EffectSlot, offsetof(PfmEffectBlock, Para) + 4 * static_cast<std::size_t>(n - 1), n);
     d.Text = PfmText::EffectValue;
     return d;
 }
@@ -93,10 +93,10 @@ PfmPairDescriptor EffectRow(PfmPair id, TPairSpec pairSpec, int n)
 // carries the midi speed or, for a select of percent, the percent speed + 100 in two bytes. The
 // layout knows that field by the select word only, so this row takes the address from it and
 // keeps its own conversion: the percent form.
-PfmPairDescriptor FseqPercentSpeed(PfmPair id, TPairSpec pairSpec)
+PfmPairDescriptor FseqPercentSpeed(PfmPair id, TPairForm pairForm)
 {
-    PfmPairDescriptor d = Words(id, pairSpec, R::Fseq, offsetof(PfmFseq, Speed), 0);
-    d.Field = LayoutField(RecordAt(R::Fseq) + offsetof(PfmFseq, SpeedSelect), pairSpec.Name);
+    PfmPairDescriptor d = Words(id, pairForm, R::Fseq, offsetof(PfmFseq, Speed), 0);
+    d.Field = LayoutField(RecordAt(R::Fseq) + offsetof(PfmFseq, SpeedSelect), pairForm.Name);
     d.Field.Form = TFieldForm::Wide14;
     d.Field.Arg = 100;
     d.Field.TwoByte = true;
@@ -301,7 +301,7 @@ std::array<PfmPairDescriptor, PfmPairCount> MakeTable()
     }
     // The EQ gains show signed around 12 dB.
     for (PfmPair g : {P::Pfm_Effect_EQ_LowGain, P::Pfm_Effect_EQ_MidGain, P::Pfm_Effect_EQ_HighGain}) {
-        TPairSpec& s = table[static_cast<std::size_t>(g)].PairSpec;
+        TPairForm& s = table[static_cast<std::size_t>(g)].PairForm;
         s.Form = TValueForm::Signed;
         s.Centre = 12;
     }

@@ -82,7 +82,7 @@ enum class PfmRoute : uint8_t { None, ReverbReturn, VariationReturn, DryLevel, R
 
 struct PfmPairDescriptor {
     PfmPair Id;
-    TPairSpec PairSpec;
+    TPairForm PairForm;
     PfmRecord Record;
     uint16_t Word; // byte offset of the int32 word in its record (offsetof)
     int8_t Index;  // fixed part, controller set, effect row (1..18) or EQ display kind

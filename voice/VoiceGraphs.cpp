@@ -22,7 +22,7 @@ int Shown(const TValuePair& pair)
     const std::string& t = pair.Edit->Text();
     const bool number = !t.empty() && t.find_first_not_of("+-") != std::string::npos;
     const int v =
-        number ? ParseInteger(t) : ShownValue(pair.PairSpec().Form, pair.PairSpec().Centre, pair.Bar->Position());
+        number ? ParseInteger(t) : ShownValue(pair.PairForm().Form, pair.PairForm().Centre, pair.Bar->Position());
     return std::clamp(v, -999, 999);
 }
 

@@ -343,7 +343,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
 void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& place)
 {
     const VcPairDescriptor& d = VcPairOf(id);
-    auto pair = CreateValuePair(FOwner, parent, d.PairSpec, place);
+    auto pair = CreateValuePair(FOwner, parent, d.PairForm, place);
     this->*d.Bar = pair->Bar;
     this->*d.Edit = pair->Edit;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };

@@ -104,7 +104,7 @@ void TVoicePage::LoadRows(VcRecord record, int v, int t)
 {
     // Read-only boxes show texts of their own; their displays load them.
     for (const VcPairDescriptor& d : VcPairs())
-        if (d.Word.Record == record && d.PairSpec.Box != TBoxKind::ReadOnly)
+        if (d.Word.Record == record && d.PairForm.Box != TBoxKind::ReadOnly)
             Load(d.Id, WordAt(v, Locate(d.Word, t)->Stored));
     for (const VcChoiceDescriptor& d : VcChoices()) {
         if (d.Word.Record != record) continue;

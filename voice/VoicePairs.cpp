@@ -16,75 +16,75 @@ using K = VcPacked;
 using V = TVoicePage;
 
 // The pair descriptions of the page (the row puts in the stem).
-TPairSpec Unsigned(const char* caption)
+TPairForm Unsigned(const char* caption)
 {
-    return TPairSpec{nullptr, caption, 99, 10, 0, TValueForm::Unsigned, 0, TBoxKind::Unsigned, 2, Keys10};
+    return TPairForm{nullptr, caption, 99, 10, 0, TValueForm::Unsigned, 0, TBoxKind::Unsigned, 2, Keys10};
 }
-TPairSpec Capped127(const char* caption)
+TPairForm Capped127(const char* caption)
 {
-    return TPairSpec{nullptr, caption, 127, 10, 0, TValueForm::Unsigned, 0, TBoxKind::Capped127, 3, Keys10};
+    return TPairForm{nullptr, caption, 127, 10, 0, TValueForm::Unsigned, 0, TBoxKind::Capped127, 3, Keys10};
 }
-TPairSpec UpTo7(const char* caption)
+TPairForm UpTo7(const char* caption)
 {
-    return TPairSpec{nullptr, caption, 7, 1, 0, TValueForm::Unsigned, 0, TBoxKind::CappedRewrite, 1, Keys1};
+    return TPairForm{nullptr, caption, 7, 1, 0, TValueForm::Unsigned, 0, TBoxKind::CappedRewrite, 1, Keys1};
 }
 // Signed around `centre` on a slider 0..max, with the exit rule.
-TPairSpec Signed(const char* caption, int centre, int max, TKeySteps keys = Keys10, int large = 10, int maxLength = 3)
+TPairForm Signed(const char* caption, int centre, int max, TKeySteps keys = Keys10, int large = 10, int maxLength = 3)
 {
-    TPairSpec s{nullptr, caption, max, large, centre, TValueForm::Signed, centre, TBoxKind::Signed, maxLength, keys};
+    TPairForm s{nullptr, caption, max, large, centre, TValueForm::Signed, centre, TBoxKind::Signed, maxLength, keys};
     s.Exit = true;
     return s;
 }
 // Signed around 7 on a slider 0..14; a typed value beyond +-7 is written back clamped.
-TPairSpec PlusMinus7(const char* caption, TKeySteps keys, int large)
+TPairForm PlusMinus7(const char* caption, TKeySteps keys, int large)
 {
-    TPairSpec s{nullptr, caption, 14, large, 7, TValueForm::Signed, 7, TBoxKind::SignedRewrite, 2, keys};
+    TPairForm s{nullptr, caption, 14, large, 7, TValueForm::Signed, 7, TBoxKind::SignedRewrite, 2, keys};
     s.Exit = true;
     return s;
 }
 // The vertical envelope sliders: a time, hold or operator level shows 99 minus the position; a
 // filter or pitch EG level shows 50 minus the position with a sign.
-TPairSpec Time(int maxLength = 2)
+TPairForm Time(int maxLength = 2)
 {
-    TPairSpec s{nullptr, "", 99, 10, 99, TValueForm::Inverted, 99, TBoxKind::Unsigned, maxLength, KeysReversed};
+    TPairForm s{nullptr, "", 99, 10, 99, TValueForm::Inverted, 99, TBoxKind::Unsigned, maxLength, KeysReversed};
     s.Vertical = true;
     return s;
 }
-TPairSpec Level()
+TPairForm Level()
 {
-    TPairSpec s{nullptr, "", 100, 10, 50, TValueForm::InvertedSigned, 50, TBoxKind::Signed, 3, KeysReversed};
+    TPairForm s{nullptr, "", 100, 10, 50, TValueForm::InvertedSigned, 50, TBoxKind::Signed, 3, KeysReversed};
     s.Exit = true;
     s.Vertical = true;
     return s;
 }
 // The FSEQ track shows 1..8 on a slider 0..7; the attenuation box shows decibels (written by
 // the slider's handler).
-const TPairSpec Track{nullptr, "FseqTrack", 7, 5, 0, TValueForm::PlusOne, 0, TBoxKind::CappedRewrite, 1, Keys1};
-const TPairSpec Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, 5, Keys4};
+const TPairForm Track{nullptr, "FseqTrack", 7, 5, 0, TValueForm::PlusOne, 0, TBoxKind::CappedRewrite, 1, Keys1};
+const TPairForm Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0, TBoxKind::ReadOnly, 5, Keys4};
 
 uint16_t U16(std::size_t v) { return static_cast<uint16_t>(v); }
 
 // A row; its word's byte shared with others and built by `packed`, or its graph redrawn.
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec, R record,
+VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
                      std::size_t field, G graph = G::None)
 {
-    pairSpec.Name = stem;
-    return VcPairDescriptor{id, bar, edit, pairSpec, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
+    pairForm.Name = stem;
+    return VcPairDescriptor{id, bar, edit, pairForm, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
 }
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec, R record,
+VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
                      std::size_t field, VcPacked packed)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairSpec, record, field);
+    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, record, field);
     d.Word.Packed = packed;
     return d;
 }
 // A row of the shared operator page: the voiced operator's word and the unvoiced one's; `how`
 // as for Row (its graph, or how its shared byte is built).
 template <class How = G>
-VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairSpec pairSpec,
+VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm,
                         std::size_t voiced, std::size_t unvoiced, How how = G::None)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairSpec, R::Operator, voiced, how);
+    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, R::Operator, voiced, how);
     d.Word.UField = U16(unvoiced);
     return d;
 }
@@ -472,12 +472,12 @@ TValuePair* TVoicePage::Pair(const TScrollBar* bar) const
 TNotifyEvent TVoicePage::Handler(const std::string& name)
 {
     for (const VcPairDescriptor& d : VcPairs()) {
-        const std::string stem = d.PairSpec.Name;
+        const std::string stem = d.PairForm.Name;
         TValuePair* pair = &Pair(d.Id);
         if (name == stem + "BarChange") return [pair](TObject* s) { pair->Bar->OnChange(s); };
-        if (name == stem + "EditChange" && d.PairSpec.Box != TBoxKind::ReadOnly)
+        if (name == stem + "EditChange" && d.PairForm.Box != TBoxKind::ReadOnly)
             return [pair](TObject* s) { pair->Edit->OnChange(s); };
-        if (name == stem + "EditExit" && d.PairSpec.Exit) return [pair](TObject* s) { pair->Edit->OnExit(s); };
+        if (name == stem + "EditExit" && d.PairForm.Exit) return [pair](TObject* s) { pair->Edit->OnExit(s); };
     }
     for (const VcChoiceDescriptor& d : VcChoices()) {
         const std::string own = d.Combo ? (this->*d.Combo)->Name + "Change" : (this->*d.Radio)->Name + "Click";
@@ -493,7 +493,7 @@ TNotifyEvent TVoicePage::Handler(const std::string& name)
 TKeyEvent TVoicePage::KeyHandler(const std::string& name)
 {
     for (const VcPairDescriptor& d : VcPairs()) {
-        if (name != std::string(d.PairSpec.Name) + "EditKeyDown") continue;
+        if (name != std::string(d.PairForm.Name) + "EditKeyDown") continue;
         TValuePair* pair = &Pair(d.Id);
         return [pair](TObject* s, uint16_t& key, TShiftState shift) { pair->Edit->OnKeyDown(s, key, shift); };
     }

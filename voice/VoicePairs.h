@@ -110,7 +110,7 @@ struct VcPairDescriptor {
     VcPair Id;
     TScrollBar* TVoicePage::*Bar;
     TEdit* TVoicePage::*Edit;
-    TPairSpec PairSpec;
+    TPairForm PairForm;
     VcWord Word;
     VcGraph Graph;
 };

@@ -91,12 +91,12 @@ int ParseInteger(const std::string& text)
 
 // ---- the pair --------------------------------------------------------------------------------
 
-TValuePair::TValuePair(const TPairSpec& pairSpec, TLabel* text, TScrollBar* bar, TEdit* edit)
-    : Text(text), Bar(bar), Edit(edit), FSpec(pairSpec)
+TValuePair::TValuePair(const TPairForm& pairForm, TLabel* text, TScrollBar* bar, TEdit* edit)
+    : Text(text), Bar(bar), Edit(edit), FForm(pairForm)
 {
-    if (FSpec.Box != TBoxKind::ReadOnly) Edit->OnChange = [this](TObject*) { EditChange(); };
+    if (FForm.Box != TBoxKind::ReadOnly) Edit->OnChange = [this](TObject*) { EditChange(); };
     Edit->OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) { EditKeyDown(key); };
-    if (FSpec.Exit) Edit->OnExit = [this](TObject*) { EditExit(); };
+    if (FForm.Exit) Edit->OnExit = [this](TObject*) { EditExit(); };
 }
 
 void TValuePair::EditChange()
@@ -104,7 +104,7 @@ void TValuePair::EditChange()
     // The walk runs over a copy: rewrites of the text during it do not change what is walked.
     const std::string text = Edit->Text();
     const int n = Utf8Length(text);
-    if (IsSignedForm(FSpec.Form) || FSpec.Box == TBoxKind::Signed || FSpec.Box == TBoxKind::SignedRewrite)
+    if (IsSignedForm(FForm.Form) || FForm.Box == TBoxKind::Signed || FForm.Box == TBoxKind::SignedRewrite)
         SignedEditChange(text, n);
     else
         UnsignedEditChange(text, n);
@@ -118,9 +118,9 @@ void TValuePair::UnsignedEditChange(const std::string& text, int n)
         Edit->SetSelStart(n);
     }
     if (n == 0) {
-        const int empty = FSpec.Box == TBoxKind::VelocityLimit
+        const int empty = FForm.Box == TBoxKind::VelocityLimit
                               ? 1
-                              : std::clamp(PositionOf(FSpec.Form, FSpec.Centre, 0), Bar->Min(), Bar->Max());
+                              : std::clamp(PositionOf(FForm.Form, FForm.Centre, 0), Bar->Min(), Bar->Max());
         Bar->SetPosition(empty);
         Edit->SetText(Format(empty));
         Edit->SetSelStart(0);
@@ -128,9 +128,9 @@ void TValuePair::UnsignedEditChange(const std::string& text, int n)
         return;
     }
     const int typed = ParseInteger(Edit->Text());
-    const int top = ShownValue(FSpec.Form, FSpec.Centre, Bar->Max());
-    switch (FSpec.Box) {
-    case TBoxKind::Capped127: Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, std::min(typed, 127))); return;
+    const int top = ShownValue(FForm.Form, FForm.Centre, Bar->Max());
+    switch (FForm.Box) {
+    case TBoxKind::Capped127: Bar->SetPosition(PositionOf(FForm.Form, FForm.Centre, std::min(typed, 127))); return;
     case TBoxKind::CappedRewrite:
         if (typed > top) {
             Bar->SetPosition(Bar->Max());
@@ -156,7 +156,7 @@ void TValuePair::UnsignedEditChange(const std::string& text, int n)
         return;
     default: break;
     }
-    Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, typed));
+    Bar->SetPosition(PositionOf(FForm.Form, FForm.Centre, typed));
 }
 
 void TValuePair::SignedEditChange(const std::string& text, int n)
@@ -183,7 +183,7 @@ void TValuePair::SignedEditChange(const std::string& text, int n)
         restore();
     }
     if (n == 0) {
-        const int centre = PositionOf(FSpec.Form, FSpec.Centre, 0);
+        const int centre = PositionOf(FForm.Form, FForm.Centre, 0);
         Bar->SetPosition(centre);
         Edit->SetText(Format(centre));
         Edit->SetSelStart(0);
@@ -192,23 +192,23 @@ void TValuePair::SignedEditChange(const std::string& text, int n)
     }
     if (!parse) return;
     const int typed = ParseInteger(Edit->Text());
-    const int a = ShownValue(FSpec.Form, FSpec.Centre, 0);
-    const int b = ShownValue(FSpec.Form, FSpec.Centre, Bar->Max());
+    const int a = ShownValue(FForm.Form, FForm.Centre, 0);
+    const int b = ShownValue(FForm.Form, FForm.Centre, Bar->Max());
     const int lo = std::min(a, b), hi = std::max(a, b);
     if (typed > hi || typed < lo) {
-        Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, typed > hi ? hi : lo));
-        if (FSpec.Box == TBoxKind::SignedRewrite) Edit->SetText(Display());
-    } else if (Bar->Position() == PositionOf(FSpec.Form, FSpec.Centre, typed)) {
+        Bar->SetPosition(PositionOf(FForm.Form, FForm.Centre, typed > hi ? hi : lo));
+        if (FForm.Box == TBoxKind::SignedRewrite) Edit->SetText(Display());
+    } else if (Bar->Position() == PositionOf(FForm.Form, FForm.Centre, typed)) {
         Edit->SetText(Display()); // "5" becomes "+5", "-0" becomes "+0"
     } else {
-        Bar->SetPosition(PositionOf(FSpec.Form, FSpec.Centre, typed));
+        Bar->SetPosition(PositionOf(FForm.Form, FForm.Centre, typed));
     }
     Edit->SetSelStart(n + 1);
 }
 
 void TValuePair::EditKeyDown(uint16_t key)
 {
-    if (const int step = KeyStep(FSpec.Keys, key)) Bar->SetPosition(Bar->Position() + step);
+    if (const int step = KeyStep(FForm.Keys, key)) Bar->SetPosition(Bar->Position() + step);
 }
 
 void TValuePair::EditExit()
@@ -220,7 +220,7 @@ void TValuePair::EditExit()
 void TValuePair::Load(int32_t word)
 {
     Bar->SetPosition(word);
-    Edit->SetText(IsSignedForm(FSpec.Form) || Texts ? Display() : Format(word));
+    Edit->SetText(IsSignedForm(FForm.Form) || Texts ? Display() : Format(word));
 }
 
 void TValuePair::SetEnabled(bool on)
@@ -250,36 +250,36 @@ TLabel* CreateLabel(TComponent* owner, TWinControl* parent, const std::string& n
     return label;
 }
 
-std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& pairSpec,
+std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairForm& pairForm,
                                             const TPairPlace& place)
 {
     constexpr int EditHeight = 20;
-    const std::string stem = pairSpec.Name;
+    const std::string stem = pairForm.Name;
     TLabel* text = nullptr;
-    if (pairSpec.Caption && *pairSpec.Caption) {
-        text = CreateLabel(owner, parent, stem + "Text", pairSpec.Caption, place.Left,
-                           pairSpec.Vertical  ? place.Top - 16
+    if (pairForm.Caption && *pairForm.Caption) {
+        text = CreateLabel(owner, parent, stem + "Text", pairForm.Caption, place.Left,
+                           pairForm.Vertical  ? place.Top - 16
                            : place.LabelAbove ? place.Top
                                               : place.Top + 3);
-        if (!pairSpec.Vertical && !place.LabelAbove) text->SetWidth(place.LabelWidth - 4);
+        if (!pairForm.Vertical && !place.LabelAbove) text->SetWidth(place.LabelWidth - 4);
     }
 
     auto* bar = new TScrollBar(owner);
     bar->Name = stem + "Bar";
     bar->SetParent(parent);
     bar->SetTabStop(false);
-    if (pairSpec.Vertical) bar->SetKind(sbVertical);
-    bar->SetParams(pairSpec.Initial, 0, pairSpec.Max);
-    bar->LargeChange = pairSpec.LargeChange;
+    if (pairForm.Vertical) bar->SetKind(sbVertical);
+    bar->SetParams(pairForm.Initial, 0, pairForm.Max);
+    bar->LargeChange = pairForm.LargeChange;
 
     auto* edit = new TEdit(owner);
     edit->Name = stem + "Edit";
     edit->SetParent(parent);
-    edit->MaxLength = pairSpec.MaxLength;
-    edit->SetText(FormatValue(pairSpec.Form, pairSpec.Centre, pairSpec.Initial));
-    if (pairSpec.Box == TBoxKind::ReadOnly) edit->SetReadOnly(true);
+    edit->MaxLength = pairForm.MaxLength;
+    edit->SetText(FormatValue(pairForm.Form, pairForm.Centre, pairForm.Initial));
+    if (pairForm.Box == TBoxKind::ReadOnly) edit->SetReadOnly(true);
 
-    if (pairSpec.Vertical) {
+    if (pairForm.Vertical) {
         bar->SetBounds(place.Left + (place.EditWidth - place.BarWidth) / 2, place.Top, place.BarWidth, place.Height);
         edit->SetBounds(place.Left, place.Top + place.Height + 2, place.EditWidth, EditHeight);
     } else {
@@ -288,7 +288,7 @@ std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* pare
         bar->SetBounds(barLeft, top + (EditHeight - place.Height) / 2, place.BarWidth, place.Height);
         edit->SetBounds(barLeft + place.BarWidth + 4, top, place.EditWidth, EditHeight);
     }
-    return std::make_unique<TValuePair>(pairSpec, text, bar, edit);
+    return std::make_unique<TValuePair>(pairForm, text, bar, edit);
 }
 
 void RunStoringRoad(TMainData& data, TValuePair& pair, const TStoringRoad& road)

@@ -6,7 +6,7 @@
 // The value box never stores or sends: it only moves the slider, and the slider's change handler
 // (the storing road, RunStoringRoad) stores, shows, sends and marks the data changed. Each family
 // (voice, performance) binds Bar->OnChange to its own storing handler, since only it knows the
-// record word and the message; everything else of a pair lives here, driven by TPairSpec.
+// record word and the message; everything else of a pair lives here, driven by TPairForm.
 #pragma once
 
 #include "core/MainData.h"
@@ -55,7 +55,7 @@ inline constexpr TKeySteps Keys1{1, false};
 inline constexpr TKeySteps KeysReversed{10, true};
 
 // One pair as a descriptor: control names, range, display and box kinds.
-struct TPairSpec {
+struct TPairForm {
     const char* Name;    // stem: controls Name+"Text" (label), Name+"Bar", Name+"Edit"
     const char* Caption; // the label's caption ("" for a pair without a label of its own)
     int Max;
@@ -94,11 +94,11 @@ int KeyStep(TKeySteps steps, uint16_t key);
 class TValuePair {
 public:
     // Binds the box's change, key and exit handlers to this object (which therefore stays put).
-    TValuePair(const TPairSpec& pairSpec, TLabel* text, TScrollBar* bar, TEdit* edit);
+    TValuePair(const TPairForm& pairForm, TLabel* text, TScrollBar* bar, TEdit* edit);
     TValuePair(const TValuePair&) = delete;
     TValuePair& operator=(const TValuePair&) = delete;
 
-    const TPairSpec& PairSpec() const { return FSpec; }
+    const TPairForm& PairForm() const { return FForm; }
     TLabel* Text; // nullptr for a pair without a label
     TScrollBar* Bar;
     TEdit* Edit;
@@ -111,7 +111,7 @@ public:
     std::string Display() const { return Format(Bar->Position()); }
     std::string Format(int position) const
     {
-        return Texts ? Texts(position) : FormatValue(FSpec.Form, FSpec.Centre, position);
+        return Texts ? Texts(position) : FormatValue(FForm.Form, FForm.Centre, position);
     }
     // Box text := display form of the slider (the storing road's "show").
     void ShowValue() { Edit->SetText(Display()); }
@@ -135,13 +135,13 @@ public:
 private:
     void SignedEditChange(const std::string& text, int n);
     void UnsignedEditChange(const std::string& text, int n);
-    TPairSpec FSpec;
+    TPairForm FForm;
 };
 
 // Creates the label (when the descriptor has a caption), the slider and the value box under `parent`,
 // owned by `owner`, named after the descriptor and placed as told; binds the box's change, key and exit
 // handlers. The slider's OnChange is the family's storing handler, bound by the caller.
-std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairSpec& pairSpec,
+std::unique_ptr<TValuePair> CreateValuePair(TComponent* owner, TWinControl* parent, const TPairForm& pairForm,
                                             const TPairPlace& place);
 
 // The storing road of a slider handler: returns at once while UpdatingDisplay is set; otherwise

@@ -122,9 +122,9 @@ TEST_F(PerformancePageTest, RefreshLoadsEveryBoxLikeItsSliderAndSendsNothing)
     for (int i = 0; i < PfmPairCount; ++i) {
         const auto id = static_cast<P>(i);
         const PfmPairDescriptor& d = PfmPairOf(id);
-        if (d.Record == PfmRecord::Part && d.PairSpec.Form == TValueForm::Signed) {
-            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.PairSpec.Form, d.PairSpec.Centre, Bar(id)->Position()))
-                << d.PairSpec.Name;
+        if (d.Record == PfmRecord::Part && d.PairForm.Form == TValueForm::Signed) {
+            EXPECT_EQ(Edit(id)->Text(), FormatValue(d.PairForm.Form, d.PairForm.Centre, Bar(id)->Position()))
+                << d.PairForm.Name;
         }
     }
 }

@@ -57,7 +57,7 @@ TEST_F(PartSheetControlsTest, SignedBoxesKeepToTheirRangesAndSendTheConvertedVal
         {P::Pfm_Part_PanScale, "-50", 0, "-50", {Part3(0x28, 45), Part3(0x28, 0)}},
     };
     for (const Typed& c : cases) {
-        SCOPED_TRACE(std::string(page->Pair(c.id).PairSpec().Name) + " typed " + c.text);
+        SCOPED_TRACE(std::string(page->Pair(c.id).PairForm().Name) + " typed " + c.text);
         ASSERT_TRUE(Edit(c.id)->UserSetsText(""));
         Sent();
         ASSERT_TRUE(Edit(c.id)->UserTypes(c.text));

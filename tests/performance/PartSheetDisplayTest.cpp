@@ -129,7 +129,7 @@ protected:
         const PfmPart& w = Part(p);
         for (const Row& r : Rows) {
             const TValuePair& pair = page->Pair(r.id);
-            SCOPED_TRACE(pair.PairSpec().Name);
+            SCOPED_TRACE(pair.PairForm().Name);
             const int v = w.*r.word;
             EXPECT_EQ(pair.Bar->Position(), v);
             EXPECT_EQ(pair.Edit->Text(), r.centre ? SignedText(v, r.centre) : std::to_string(v));
@@ -158,10 +158,10 @@ protected:
             EXPECT_EQ(page->Pfm_Part_RcvChMax->Enabled(), w.RcvCh <= 15);
         }
         for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
-            EXPECT_EQ(page->Pair(id).Edit->Enabled(), w.InsEffectSw != 1) << page->Pair(id).PairSpec().Name;
+            EXPECT_EQ(page->Pair(id).Edit->Enabled(), w.InsEffectSw != 1) << page->Pair(id).PairForm().Name;
         for (P id : {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth, P::Pfm_Part_LFO2Speed,
                      P::Pfm_Part_LFO2FltMod})
-            EXPECT_EQ(page->Pair(id).Bar->Enabled(), w.FilterSw == 1) << page->Pair(id).PairSpec().Name;
+            EXPECT_EQ(page->Pair(id).Bar->Enabled(), w.FilterSw == 1) << page->Pair(id).PairForm().Name;
         EXPECT_EQ(page->Pfm_Part_PortaMode->Enabled(), w.PortaSw == 1);
         EXPECT_EQ(page->Pair(P::Pfm_Part_PortaTime).Edit->Enabled(), w.PortaSw == 1);
         EXPECT_EQ(page->Pfm_Part_MonoPriority->Enabled(), w.MonoPoly == 0);

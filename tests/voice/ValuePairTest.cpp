@@ -36,8 +36,8 @@ protected:
     }
     TValuePair& Make(TBoxKind kind, int max)
     {
-        const TPairSpec pairSpec{"Test", "Test", max, 10, 1, TValueForm::Unsigned, 0, kind, 3, Keys10};
-        pair = CreateValuePair(&form, &form, pairSpec, TPairPlace{});
+        const TPairForm pairForm{"Test", "Test", max, 10, 1, TValueForm::Unsigned, 0, kind, 3, Keys10};
+        pair = CreateValuePair(&form, &form, pairForm, TPairPlace{});
         pair->Bar->OnChange = [this](TObject*) {
             RunStoringRoad(data, *pair,
                            {[this](int p) { stored = p; },
