@@ -499,9 +499,12 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
             EXPECT_TRUE(effectTab->UserSelects(tab) || effectTab->TabIndex() == tab);
             EXPECT_EQ(rows->Showing(), tab > 0);
             EXPECT_EQ(partLevels->Showing(), tab == 0);
-            if (block >= 0 && how == Type::Picked)
+            if (block >= 0 && how == Type::Picked) {
                 EXPECT_TRUE(typeList->UserSelects(EffectTypeNamed(*form, block, type)));
-            if (block >= 0) EXPECT_EQ(typeList->Text(), type);
+            }
+            if (block >= 0) {
+                EXPECT_EQ(typeList->Text(), type);
+            }
         };
     };
     // The rows of a block's type: row n is slot n of the type; rows past its parameter count are

@@ -119,7 +119,7 @@ protected:
             {P::Pfm_Effect_EQ_LowFreq, "2.0k"},  {P::Pfm_Effect_EQ_LowGain, "-12"}, {P::Pfm_Effect_EQ_LowQ, "12.0"},
             {P::Pfm_Effect_EQ_MidFreq, "10.0k"}, {P::Pfm_Effect_EQ_MidGain, "+12"}, {P::Pfm_Effect_EQ_MidQ, "0.1"},
             {P::Pfm_Effect_EQ_HighFreq, "500"},  {P::Pfm_Effect_EQ_HighGain, "+1"}, {P::Pfm_Effect_EQ_HighQ, "5.1"}};
-        for (const auto& [id, text] : eq) EXPECT_EQ(Pair(id).Edit->Text(), text) << Pair(id).PairSpec().Name;
+        for (const auto& [id, text] : eq) EXPECT_EQ(Pair(id).Edit->Text(), text) << Pair(id).PairForm().Name;
         EXPECT_TRUE(Pair(P::Pfm_Effect_EQ_LowQ).Enabled());
         EXPECT_TRUE(Pair(P::Pfm_Effect_EQ_MidQ).Enabled());
         EXPECT_FALSE(Pair(P::Pfm_Effect_EQ_HighQ).Enabled() || Pair(P::Pfm_Effect_EQ_HighQ).Text->Enabled());
@@ -195,14 +195,16 @@ protected:
         const auto* a = reinterpret_cast<const uint8_t*>(&form->ParameterData);
         const auto at = std::size_t(reinterpret_cast<const uint8_t*>(&word) - a);
         for (std::size_t i = 0; i < TParameterData::Size; i += 4)
-            if (std::memcmp(a + i, b + i, 4) != 0) EXPECT_EQ(i, at) << "a word it does not edit changed";
+            if (std::memcmp(a + i, b + i, 4) != 0) {
+                EXPECT_EQ(i, at) << "a word it does not edit changed";
+            }
         EXPECT_NE(std::memcmp(a + at, b + at, 4), 0) << "its own word kept its value";
     }
     void Slide(P id, int position, const Bytes& expected, const int32_t& word, const char* text)
     {
         ExpectOneChange(
-            Pair(id).PairSpec().Name, [&] { EXPECT_TRUE(Pair(id).Bar->UserScrollsTo(position)); }, expected, word);
-        EXPECT_EQ(Pair(id).Edit->Text(), text) << Pair(id).PairSpec().Name;
+            Pair(id).PairForm().Name, [&] { EXPECT_TRUE(Pair(id).Bar->UserScrollsTo(position)); }, expected, word);
+        EXPECT_EQ(Pair(id).Edit->Text(), text) << Pair(id).PairForm().Name;
     }
 };
 

@@ -289,7 +289,9 @@ TEST_F(VoicePageTest, AllButtonMutesEveryOperatorOfItsKindThenReleasesThem)
     }
     Refresh();
     for (size_t k = 0; k < 8; ++k)
-        if (k != 4) ASSERT_TRUE(page->Vc_OpMute_VOp[k]->UserClicks());
+        if (k != 4) {
+            ASSERT_TRUE(page->Vc_OpMute_VOp[k]->UserClicks());
+        }
     TakeSent();
 
     ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
