@@ -103,6 +103,23 @@ public:
     {
         std::lock_guard lock(mutex_);
         pending_.push_back(m);
+        Log("heard", m.size() > 4 ? m[4] : 0);
+    }
+    // When each request was heard and answered, and when the editor asked, for a run that
+    // lost a block: seconds since the run started.
+    void Log(const char* what, std::uint8_t ah)
+    {
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        char line[64];
+        std::snprintf(line, sizeof line, "%s%s %02X at %.3f s", timeline_.empty() ? "" : ", ", what, ah, seconds);
+        std::lock_guard lock(timelineMutex_);
+        timeline_ += line;
+    }
+    std::string Timeline()
+    {
+        const double epoch = std::chrono::duration<double>(startWall_.time_since_epoch()).count();
+        std::lock_guard lock(timelineMutex_);
+        return timeline_ + " (the run started at " + std::to_string(epoch) + " s since the epoch)";
     }
     std::deque<Bytes> Take()
     {
@@ -113,6 +130,10 @@ public:
 private:
     std::mutex mutex_;
     std::deque<Bytes> pending_;
+    std::mutex timelineMutex_;
+    std::string timeline_;
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    const std::chrono::system_clock::time_point startWall_ = std::chrono::system_clock::now();
 };
 
 // The two ends of the cable a run plays on.
@@ -131,7 +152,7 @@ struct Figures {
     double LongestTickWait = 0;
     int NotesThru = 0, Notes = 0;
     int DumpsAnswered = 0, DumpsTapped = -1, DumpsStored = 0;
-    std::string Missing, Shown;
+    std::string Missing, Shown, Timeline;
 };
 
 Figures Run(LoopBackend& backend, TMainForm& form, Wire& wire, FarSide& far, double seconds, double rate)
@@ -170,6 +191,7 @@ Figures Run(LoopBackend& backend, TMainForm& form, Wire& wire, FarSide& far, dou
                 if (const Bytes answer = far.Answer(m); !answer.empty()) {
                     wire.Instrument(answer);
                     ++answered;
+                    wire.Asked->Log("answered", answer[6]);
                 }
             if (Clock::now() < floodEnd) {
                 wire.Instrument(pattern[i % pattern.size()]);
@@ -180,7 +202,12 @@ Figures Run(LoopBackend& backend, TMainForm& form, Wire& wire, FarSide& far, dou
         }
     });
     form.DataRcvAllClick(nullptr);
-    while (form.TransferRunning() && Clock::now() - start < std::chrono::seconds(120)) Application->AdvanceMs(50);
+    for (int asked = -1; form.TransferRunning() && Clock::now() - start < std::chrono::seconds(120);) {
+        Application->AdvanceMs(50);
+        if (form.ReceiveTarget == asked || !form.Midi.IsInputBufferQueued()) continue;
+        asked = form.ReceiveTarget;
+        wire.Asked->Log("asked", std::uint8_t(DumpRequestFor(asked)[4]));
+    }
     while (Clock::now() < floodEnd) Application->AdvanceMs(50);
     running = false;
     device.join();
@@ -216,6 +243,7 @@ Figures Run(LoopBackend& backend, TMainForm& form, Wire& wire, FarSide& far, dou
             figures.Missing += std::string(figures.Missing.empty() ? "" : ", ") + names[b];
     }
     for (const std::string& text : backend.Shown) figures.Shown += (figures.Shown.empty() ? "" : "; ") + text;
+    if (figures.DumpsStored < 6) figures.Timeline = wire.Asked->Timeline();
     return figures;
 }
 
@@ -231,6 +259,7 @@ void Print(const char* name, int run, const Figures& f)
     std::printf(", taken by the input %llu, stored %d of 6%s%s%s%s\n", (unsigned long long)f.Counts.DumpsTaken,
                 f.DumpsStored, f.Missing.empty() ? "" : " (differ: ", f.Missing.c_str(), f.Missing.empty() ? "" : ")",
                 f.Shown.empty() ? "" : ("; shown: " + f.Shown).c_str());
+    if (!f.Timeline.empty()) std::printf("  requests (address byte): %s\n", f.Timeline.c_str());
     std::fflush(stdout);
 }
 

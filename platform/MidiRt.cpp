@@ -163,8 +163,10 @@ protected:
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
         out_->sendMessage(data, length);
-        // ALSA reports a message it could not pass on (one too long for its buffers, say);
-        // JACK's output reports a full buffer, which empties at its next cycle.
+        // ALSA reports a message it could not pass on (one too long for its buffers, say).
+        // RtMidi 5.0's JACK output never reports a full buffer: it waits inside sendMessage
+        // until a cycle has made room. Should a version report it instead (its warning names
+        // the buffer full), the message is Full and waits for the next try.
         if (!errors_.Any()) return MidiSendResult::Sent;
         error_ = errors_.Take();
         return error_.find("buffer full") != std::string::npos ? MidiSendResult::Full : MidiSendResult::Failed;

@@ -47,7 +47,9 @@ struct TMidiTransport::TInputQueue {
 //   message (they came first) and again after letting go, so nothing that arrived while it held
 //   the output waits for the next key;
 // - an output that reports itself full keeps the message at the head of the queue; the next
-//   flush sends it: the UI thread is woken, and DeliverInput tells it to try again shortly;
+//   flush sends it: the UI thread is woken, and DeliverInput tells it to try again shortly
+//   (RtMidi 5.0's JACK output does not report it: it waits inside the send until the next
+//   cycle has made room, which only a long send just before can make it do);
 // - a message the output refuses outright is counted and dropped, as is one the full queue
 //   has no room for.
 // Whoever lets the output go looks at `thruPending_` afterwards, and the keyboard's thread
