@@ -3,10 +3,10 @@
 // velocities, start and loop rows, depths, master tune and note shift) take the shared road
 // (PerformancePage.cpp).
 //
-// A storing handler stores the control's value into its word and sends the parameter that word
-// travels in, its data bytes as the dump layout carries them (the controller numbers that skip
-// 32, the source switch masks, the part masks), so a message and the bulk dump agree. The
-// sequence number and the speed select follow the controls that chose them.
+// A storing handler stores the control's value into its word and sends the word (SendWord): the
+// parameter it travels in, its data bytes as the dump layout carries them (the controller numbers
+// that skip 32, the source switch masks, the part masks, the sequence number of the bank, the
+// speed of the select), so a message and the bulk dump agree.
 #include "performance/PerformancePage.h"
 
 #include "core/FseqFile.h"
@@ -24,8 +24,6 @@ constexpr int ModeFseq = 1;        // Pfm_Fseq_Mode: scratch, fseq (stored index
 constexpr int SpeedSelectMidi = 0; // Pfm_Fseq_SpeedSelect: midi, %
 constexpr int BankInternal = 0;    // Pfm_Fseq_FseqBank: int, pre
 constexpr int StepSliderTop = 511; // start offset and loop sliders before a sequence limits them
-constexpr uint8_t FseqSpeedAL = 0x18, FseqNumberAL = 0x17;
-constexpr uint8_t PartSwitchesAL = 0x28, SourceSwitchesAL = 0x30;
 // The controller-set destinations whose part switches count: "Volume" .. "LFO2 Speed".
 constexpr int FirstPartDestination = 17, LastPartDestination = 45;
 
@@ -94,12 +92,6 @@ std::vector<std::pair<TRadioGroup*, int32_t*>> TPerformancePage::SystemRadios()
             {Pfm_SystemRcvBankSelect, &s.RcvBankSelect},
             {Pfm_SystemRcvPgmChange, &s.RcvPgmChange},
             {Pfm_SystemRcvPgmMode, &s.RcvPgmMode}};
-}
-
-void TPerformancePage::SendStoredWord(const int32_t& word)
-{
-    const auto offset = static_cast<std::size_t>(reinterpret_cast<const uint8_t*>(&word) - FData.ParameterData.Bytes());
-    if (const std::optional<TDumpField> f = PerformanceFieldOf(offset)) FData.SendParameter(f->AH, f->AM, f->AL);
 }
 
 // ---- display ------------------------------------------------------------------------------------
@@ -227,7 +219,7 @@ void TPerformancePage::StoreRadioIndex(const TRadioGroup* radio, int32_t& word)
 {
     if (FData.UpdatingDisplay) return;
     word = radio->ItemIndex();
-    SendStoredWord(word);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 
@@ -252,7 +244,7 @@ void TPerformancePage::Pfm_Fseq_ModeClick(TObject*)
 {
     if (FData.UpdatingDisplay) return;
     FData.ParameterData.PfmFseq.Mode = Pfm_Fseq_Mode->ItemIndex() + 1;
-    SendStoredWord(FData.ParameterData.PfmFseq.Mode);
+    FData.SendWord(FData.ParameterData.PfmFseq.Mode);
     FData.MarkDataChanged();
     SetFseqModeEnables();
 }
@@ -268,7 +260,7 @@ void TPerformancePage::Pfm_Fseq_FseqBankClick(TObject*)
         Pfm_Fseq_FseqIntChange(Pfm_Fseq_FseqBank);
     else
         Pfm_Fseq_FseqPreChange(Pfm_Fseq_FseqBank);
-    SendStoredWord(f.FseqBank);
+    FData.SendWord(f.FseqBank);
 }
 
 void TPerformancePage::LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities)
@@ -289,9 +281,9 @@ void TPerformancePage::LoadSequenceSettings(const FseqMemorySlot& settings, bool
     for (P id : steps) Pair(id).Bar->SetMax(std::clamp(settings.EndStep, 0, 0x3FFF));
 }
 
-void TPerformancePage::SendSequenceNumber(int number)
+void TPerformancePage::SendSequenceNumber(const int32_t& number)
 {
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqNumberAL), 0, 0, number);
+    FData.SendWord(number);
     if (FData.SilentReceiveAll != 1) FData.MarkDataChanged();
 }
 
@@ -303,7 +295,7 @@ void TPerformancePage::Pfm_Fseq_FseqIntChange(TObject*)
     if (s < 0 || s >= FseqMemoryCount) return;
     FData.ParameterData.PfmFseq.FseqInt = s;
     LoadSequenceSettings(FData.FseqIntInfo[static_cast<std::size_t>(s)], true);
-    SendSequenceNumber(s);
+    SendSequenceNumber(FData.ParameterData.PfmFseq.FseqInt);
 }
 
 void TPerformancePage::Pfm_Fseq_FseqPreChange(TObject*)
@@ -313,7 +305,7 @@ void TPerformancePage::Pfm_Fseq_FseqPreChange(TObject*)
     if (i < 0 || i >= static_cast<int>(FData.FseqPresetInfo.size())) return;
     FData.ParameterData.PfmFseq.FseqPre = i;
     LoadSequenceSettings(FData.FseqPresetSettings(i), false);
-    SendSequenceNumber(i);
+    SendSequenceNumber(FData.ParameterData.PfmFseq.FseqPre);
 }
 
 void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)
@@ -322,25 +314,20 @@ void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)
     PfmFseq& f = FData.ParameterData.PfmFseq;
     f.SpeedSelect = Pfm_Fseq_SpeedSelect->ItemIndex();
     SetFseqModeEnables();
-    ParameterChangeMessage m{};
-    if (f.SpeedSelect == SpeedSelectMidi) {
+    if (f.SpeedSelect == SpeedSelectMidi)
         Pfm_Fseq_Speedmidi->SetFocus();
-        m = ComposeParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqSpeedAL), 0, 0,
-                                   std::max(0, Pfm_Fseq_Speedmidi->ItemIndex()));
-    } else {
+    else
         Pair(P::Pfm_Fseq_Speed).Edit->SetFocus();
-        m = PairMessage(P::Pfm_Fseq_Speed, Pair(P::Pfm_Fseq_Speed).Bar->Position());
-    }
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
+    // The select's field carries the speed of the chosen kind.
+    FData.SendWord(f.SpeedSelect);
     FData.MarkDataChanged();
 }
 
 void TPerformancePage::Pfm_Fseq_SpeedmidiClick(TObject*)
 {
     if (FData.UpdatingDisplay) return;
-    const int ratio = Pfm_Fseq_Speedmidi->ItemIndex();
-    FData.ParameterData.PfmFseq.Speedmidi = ratio;
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqSpeedAL), 0, 0, ratio);
+    FData.ParameterData.PfmFseq.Speedmidi = Pfm_Fseq_Speedmidi->ItemIndex();
+    FData.SendWord(FData.ParameterData.PfmFseq.Speedmidi);
     FData.MarkDataChanged();
 }
 
@@ -424,9 +411,9 @@ void TPerformancePage::Pfm_Ctrl_ChkSourceClick(int set)
 {
     if (FData.UpdatingDisplay) return;
     const auto k = static_cast<std::size_t>(set);
-    for (std::size_t c = 0; c < 14; ++c)
-        FData.ParameterData.PfmControlSets[k].SourceSw[c] = Pfm_Ctrl_ChkSource[k][c]->Checked() ? 1 : 0;
-    FData.SendParameter(0x10, 0x00, static_cast<uint8_t>(SourceSwitchesAL + 2 * set));
+    PfmControlSet& words = FData.ParameterData.PfmControlSets[k];
+    for (std::size_t c = 0; c < 14; ++c) words.SourceSw[c] = Pfm_Ctrl_ChkSource[k][c]->Checked() ? 1 : 0;
+    FData.SendWord(words.SourceSw[0]);
     FData.MarkDataChanged();
 }
 
@@ -434,9 +421,9 @@ void TPerformancePage::Pfm_Ctrl_ChkPartClick(int set)
 {
     if (FData.UpdatingDisplay) return;
     const auto k = static_cast<std::size_t>(set);
-    for (std::size_t i = 0; i < 4; ++i)
-        FData.ParameterData.PfmControlSets[k].PartSw[i] = Pfm_Ctrl_ChkPart[k][i]->Checked() ? 1 : 0;
-    FData.SendParameter(0x10, 0x00, static_cast<uint8_t>(PartSwitchesAL + set));
+    PfmControlSet& words = FData.ParameterData.PfmControlSets[k];
+    for (std::size_t i = 0; i < 4; ++i) words.PartSw[i] = Pfm_Ctrl_ChkPart[k][i]->Checked() ? 1 : 0;
+    FData.SendWord(words.PartSw[0]);
     FData.MarkDataChanged();
 }
 
@@ -448,7 +435,7 @@ void TPerformancePage::Pfm_Ctrl_DestChange(int set)
     if (d < 0) return;
     FData.ParameterData.PfmControlSets[k].Destination = d;
     SetControlSetEnables(set);
-    SendStoredWord(FData.ParameterData.PfmControlSets[k].Destination);
+    FData.SendWord(FData.ParameterData.PfmControlSets[k].Destination);
     FData.MarkDataChanged();
 }
 
@@ -461,7 +448,7 @@ void TPerformancePage::Pfm_Cntl_AssignChange(int i)
     if (index < 0) return;
     int32_t& word = FData.ParameterData.SystemBlock.ControllerAssign[static_cast<std::size_t>(i)];
     word = index;
-    SendStoredWord(word);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 

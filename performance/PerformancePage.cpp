@@ -8,12 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr int PartWordsAH = 0x30;
-
-} // namespace
-
 TPerformancePage::TPerformancePage(TComponent* owner, TMainData& data, TTabSheet* sheet,
                                    const std::filesystem::path& programFolder, TPerformanceServices services)
     : Services(std::move(services)), Pfm_TabSheet(sheet), FOwner(owner), FData(data), FProgramFolder(programFolder)
@@ -116,22 +110,15 @@ std::string TPerformancePage::PairText(PfmPair id, int position) const
     return FormatValue(d.PairForm.Form, d.PairForm.Centre, position);
 }
 
-// Address and data bytes are the dump layout's (the row's field, for part 1 and controller set 1:
-// the part goes into AH, the set into AL); the effect parameter rows follow the shown block's type.
-ParameterChangeMessage TPerformancePage::PairMessage(PfmPair id, int position) const
+// The message of the row's word (the part or controller set the row shows) with the position in
+// its place; the effect parameter rows follow the shown block's type.
+ParameterChangeMessage TPerformancePage::PairMessage(PfmPair id, int position)
 {
     const PfmPairDescriptor& d = PfmPairOf(id);
-    int part = 0, set = 0;
-    switch (d.Record) {
-    case PfmRecord::Part: part = CurrentPart(); break;
-    case PfmRecord::PartFixed: part = d.Index; break;
-    case PfmRecord::ControlSet: set = d.Index; break;
-    case PfmRecord::EffectSlot: return EffectRowMessage(d, position);
-    default: break;
-    }
-    const TDumpField& f = d.Field;
-    return ComposeParameterChange(ParameterChangeTemplate(f.AH, f.AM, static_cast<uint8_t>(f.AL + set)), part, 0,
-                                  FieldBytes(f, position));
+    if (d.Record == PfmRecord::EffectSlot)
+        return EffectSlotChange(FData, FData.ParameterData.PfmEffect, std::max(ShownEffectBlock(), 0), d.Index - 1,
+                                position);
+    return FData.WordMessage(FData.PlaceOf(PairWord(id)), position);
 }
 
 void TPerformancePage::PairBarChange(PfmPair id)
@@ -211,7 +198,7 @@ void TPerformancePage::Pfm_CategoryChange(TObject*)
     const int i = Pfm_Category->ItemIndex();
     if (i < 0) return;
     FData.ParameterData.PfmCommon.Category = i;
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x0E), 0, 0, i);
+    FData.SendWord(FData.ParameterData.PfmCommon.Category);
     FData.MarkDataChanged();
 }
 
@@ -221,7 +208,7 @@ void TPerformancePage::Pfm_ChChange(TObject*)
     const int i = Pfm_Ch->ItemIndex();
     if (i < 0) return;
     FData.ParameterData.PfmCommon.ControlChannel = i;
-    FData.SendParameterChange(ParameterChangeTemplate(0x00, 0x00, 0x09), 0, 0, i == 17 ? 0x7F : i);
+    FData.SendWord(FData.ParameterData.PfmCommon.ControlChannel);
     FData.MarkDataChanged();
 }
 
@@ -231,7 +218,7 @@ void TPerformancePage::Pfm_PanBarChange(TObject*)
     const int position = Pfm_PanBar->Position();
     FData.ParameterData.PfmCommon.Pan = position;
     Pfm_Pan->SetItemIndex(position - 1);
-    const ParameterChangeMessage m = ComposeParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x11), 0, 0, position);
+    const ParameterChangeMessage m = FData.WordMessage(FData.PlaceOf(&FData.ParameterData.PfmCommon.Pan));
     if (!Pfm_Pan->Focused()) Pfm_Pan->SetFocus();
     FData.SendSysEx(m.data(), static_cast<int>(m.size()));
     FData.MarkDataChanged();
@@ -244,7 +231,7 @@ void TPerformancePage::Pfm_PanChange(TObject*)
 }
 
 // A mute silences the part on the instrument only: the stored volume stays, is what an unmute
-// sends, and the data are not marked changed.
+// sends (the word send applies the mute), and the data are not marked changed.
 void TPerformancePage::PartMuteClick(int p)
 {
     const auto sp = static_cast<std::size_t>(p);
@@ -260,10 +247,5 @@ void TPerformancePage::PartMuteClick(int p)
         }
         row.SetEnabled(!muted);
     }
-    SendPart(0x0B, p, muted ? 0 : volume);
-}
-
-void TPerformancePage::SendPart(uint8_t al, int p, int value)
-{
-    FData.SendParameterChange(ParameterChangeTemplate(PartWordsAH, 0x00, al), p, 0, value);
+    FData.SendWord(FData.ParameterData.PfmParts[sp].Volume);
 }

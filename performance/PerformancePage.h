@@ -80,7 +80,7 @@ public:
     TValuePair& Pair(PfmPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
     // The text a row shows for a position, and the message its slider sends for it.
     std::string PairText(PfmPair id, int position) const;
-    ParameterChangeMessage PairMessage(PfmPair id, int position) const;
+    ParameterChangeMessage PairMessage(PfmPair id, int position);
     // The storing road of every pair's slider (Pfm_VolumeBarChange, Pfm_Part_FormantBarChange, ...).
     void PairBarChange(PfmPair id);
 
@@ -137,8 +137,6 @@ private:
     int32_t* PairWord(PfmPair id);
     void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
     void PartMuteClick(int p);
-    // Sends a part parameter: 3p 00 AL with the value in DL.
-    void SendPart(uint8_t al, int p, int value);
 
 public:
     // ==== the part sheet ========================================================================
@@ -209,13 +207,9 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
-    // A word of part p sent with `value`: its address (AH 30 + p) and data byte from the dump layout.
-    void SendPartWord(int p, int32_t PfmPart::*word, int32_t value);
     // The storing road of the part sheet's radio groups and lists: the item index into the shown
     // part's word, sent as it is, the data marked changed. Nothing while a display runs.
     void StorePartChoice(int32_t PfmPart::*word, int index);
-    // Portamento switch and mode travel in one byte, the mode as its group shows it.
-    void SendPortamento(int p, int on);
 
 public:
     // ==== formant sequence, controller sets, system =============================================
@@ -303,13 +297,11 @@ private:
     void BindFseqCtrlSystemPage();
     // The ten system radio groups with their words, in the order the display loads them.
     std::vector<std::pair<TRadioGroup*, int32_t*>> SystemRadios();
-    // Sends the parameter a stored word travels in, its data bytes as the dump carries them now.
-    void SendStoredWord(const int32_t& word);
     void StoreRadioIndex(const TRadioGroup* radio, int32_t& word);
     // A sequence's settings into the controls only (the velocities too when `velocities`), the
     // offset and loop sliders limited to its end step.
     void LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities);
-    void SendSequenceNumber(int number);
+    void SendSequenceNumber(const int32_t& number);
     bool FseqMemoryFree(int memory) const;
     // The enables that follow a value, set both ways; the display and the handlers share them.
     // The memory rule leaves the preset list alone when `withPresets` is false (the sheet's show).
@@ -387,7 +379,6 @@ private:
     int EffectKind(int block, int row) const;
     // An effect parameter row's text and message, by the shown block's stored type.
     std::string EffectRowText(const PfmPairDescriptor& d, int position) const;
-    ParameterChangeMessage EffectRowMessage(const PfmPairDescriptor& d, int position) const;
     // A row with a text of its own loaded from its word: the slider first (it keeps the word
     // inside its range), then the text of the position it stands at.
     void LoadTextRow(PfmPair id, int32_t word);
@@ -401,7 +392,4 @@ private:
     void ShowPartRouting(int p);
     void InsertionSwitchClick(int p);
     void EqShapeClick(bool high);
-    // Sends the parameter of a word of the edit buffer with its dump layout address (part p's
-    // for a part word) and the value converted as the dump carries it.
-    void SendEffectWord(std::size_t offsetInParameterData, int p, int32_t value);
 };

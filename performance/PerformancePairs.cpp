@@ -47,14 +47,6 @@ std::size_t RecordAt(R record)
     throw std::logic_error("an effect slot has no fixed place");
 }
 
-// What the dump layout says of a word; a pair row's word must travel alone.
-TDumpField LayoutField(std::size_t offsetInParameterData, const char* name)
-{
-    const std::optional<TDumpField> field = PerformanceFieldOf(offsetInParameterData);
-    if (!field) throw std::logic_error(std::string("no dump field carries ") + name);
-    return *field;
-}
-
 PfmPairDescriptor Words(PfmPair id, TPairForm pairForm, R record, std::size_t word, int index)
 {
     PfmPairDescriptor d{};
@@ -68,14 +60,12 @@ PfmPairDescriptor Words(PfmPair id, TPairForm pairForm, R record, std::size_t wo
     return d;
 }
 
-// A pair of a word whose address and conversion are the dump layout's.
+// A pair of a word whose address and conversion are the dump layout's (the word send's).
 PfmPairDescriptor Row(PfmPair id, TPairForm pairForm, R record, std::size_t word, int index = 0)
 {
-    PfmPairDescriptor d = Words(id, pairForm, record, word, index);
-    d.Field = LayoutField(RecordAt(record) + word, pairForm.Name);
-    if (d.Field.Form != TFieldForm::Byte && d.Field.Form != TFieldForm::Wide14)
-        throw std::logic_error(std::string("a pair cannot send the packed field of ") + pairForm.Name);
-    return d;
+    if (!PerformanceFieldOf(RecordAt(record) + word))
+        throw std::logic_error(std::string("no parameter change carries ") + pairForm.Name);
+    return Words(id, pairForm, record, word, index);
 }
 
 // Effect parameter row n (1..18): slot n of the block on the effect tab. Its address, display
@@ -89,20 +79,6 @@ PfmPairDescriptor EffectRow(PfmPair id, TPairForm pairForm, int n)
     return d;
 }
 
-// The percent speed of the formant sequence travels in the field of its select (10 00 18), which
-// carries the midi speed or, for a select of percent, the percent speed + 100 in two bytes. The
-// layout knows that field by the select word only, so this row takes the address from it and
-// keeps its own conversion: the percent form.
-PfmPairDescriptor FseqPercentSpeed(PfmPair id, TPairForm pairForm)
-{
-    PfmPairDescriptor d = Words(id, pairForm, R::Fseq, offsetof(PfmFseq, Speed), 0);
-    d.Field = LayoutField(RecordAt(R::Fseq) + offsetof(PfmFseq, SpeedSelect), pairForm.Name);
-    d.Field.Form = TFieldForm::Wide14;
-    d.Field.Arg = 100;
-    d.Field.TwoByte = true;
-    d.Text = PfmText::FseqSpeed;
-    return d;
-}
 PfmPairDescriptor Text(PfmPairDescriptor d, PfmText text)
 {
     d.Text = text;
@@ -184,7 +160,9 @@ std::array<PfmPairDescriptor, PfmPairCount> MakeTable()
             AT(PfmPart, PanMod)),
 
         // ---- formant sequence (10 00 AL) ----
-        FseqPercentSpeed(P::Pfm_Fseq_Speed, ReadOnly("Pfm_Fseq_Speed", "%", 4900, 100, 900, Keys500, 5)),
+        Text(Row(P::Pfm_Fseq_Speed, ReadOnly("Pfm_Fseq_Speed", "%", 4900, 100, 900, Keys500, 5), R::Fseq,
+                 AT(PfmFseq, Speed)),
+             PfmText::FseqSpeed),
         Row(P::Pfm_Fseq_SpeedVel, Unsigned("Pfm_Fseq_SpeedVel", "Speed Vel", 7, 0, TBoxKind::CappedRewrite, 1, Keys1, 1),
             R::Fseq, AT(PfmFseq, SpeedVel)),
         Row(P::Pfm_Fseq_LevelVel, Signed("Pfm_Fseq_LevelVel", "Level Vel"), R::Fseq, AT(PfmFseq, LevelVel)),

@@ -2,13 +2,11 @@
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
 // walk and the key steps; a descriptor adds what only the performance family knows: the record
-// and the word in it, and the texts and routing labels of the rows that have their own. The
-// parameter's address and how the position becomes the data byte(s) come from the dump layout
-// (core/DumpLayout.h), looked up by the word, so a message and the bulk dump agree by
-// construction. Rows whose address or conversion follow the data say so: the effect parameter
-// rows take both from the block's stored effect type (Record EffectSlot), and the
-// formant-sequence percent speed sends in the field of its select with a conversion of its own
-// (see PerformancePairs.cpp).
+// and the word in it, and the texts and routing labels of the rows that have their own. A row's
+// slider sends its word (TMainData::WordMessage): the address and how the position becomes the
+// data byte(s) come from the dump layout (core/DumpLayout.h), looked up by the word, so a message
+// and the bulk dump agree by construction. The effect parameter rows, whose address follows the
+// data, take it from the block's stored effect type (Record EffectSlot, EffectSlotChange).
 #pragma once
 
 #include "core/DumpLayout.h"
@@ -86,10 +84,7 @@ struct PfmPairDescriptor {
     PfmRecord Record;
     uint16_t Word; // byte offset of the int32 word in its record (offsetof)
     int8_t Index;  // fixed part, controller set, effect row (1..18) or EQ display kind
-    // Address and conversion of the word of part 1 / controller set 1, from the dump layout; the
-    // page adds the part to AH and the set to AL. Unused by the effect parameter rows.
-    TDumpField Field;
-    int Min; // the slider's minimum (the shared pair starts every slider at 0)
+    int Min;       // the slider's minimum (the shared pair starts every slider at 0)
     PfmText Text;
     PfmRoute Route;
 };

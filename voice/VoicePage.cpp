@@ -104,11 +104,10 @@ void TVoicePage::LoadRows(VcRecord record, int v, int t)
 {
     // Read-only boxes show texts of their own; their displays load them.
     for (const VcPairDescriptor& d : VcPairs())
-        if (d.Word.Record == record && d.PairForm.Box != TBoxKind::ReadOnly)
-            Load(d.Id, WordAt(v, Locate(d.Word, t)->Stored));
+        if (d.Word.Record == record && d.PairForm.Box != TBoxKind::ReadOnly) Load(d.Id, WordAt(v, *Locate(d.Word, t)));
     for (const VcChoiceDescriptor& d : VcChoices()) {
         if (d.Word.Record != record) continue;
-        const int32_t index = WordAt(v, Locate(d.Word, t)->Stored);
+        const int32_t index = WordAt(v, *Locate(d.Word, t));
         if (d.Combo)
             (this->*d.Combo)->SetItemIndex(index);
         else

@@ -281,7 +281,7 @@ private:
     // Table-driven handlers (VoicePairs.cpp).
     // The word a storing handler edits on the tabs shown; empty while the page is being loaded
     // and where the row edits no word on the operator tab shown.
-    std::optional<VcWordAt> EditedWord(const VcWord& word) const;
+    std::optional<std::size_t> EditedWord(const VcWord& word) const;
     void PairBarChange(VcPair id);
     void ChoiceChange(VcChoice id);
     void Load(VcPair id, int32_t word) { Pair(id).Load(word); }
@@ -289,14 +289,6 @@ private:
     // not matter: under UpdatingDisplay a load stores, sends and draws nothing).
     void LoadRows(VcRecord record, int v, int t);
     void EnableRow(VcPair id, bool on) { Pair(id).SetEnabled(on); }
-    // The byte a packed field shares with others, from the current positions of all its controls.
-    int PackedByte(VcPacked packed, std::size_t offset) const;
-    // The parameter change of the shown voice that carries the word at `offset` of its record:
-    // the address and conversion from the voice dump layout. A byte shared by several words
-    // (form Bits) goes whole: built by `packed` from its controls, or `value` itself when the
-    // handler built it.
-    ParameterChangeMessage VoiceChange(std::size_t offset, int value, VcPacked packed = VcPacked::None) const;
-    void SendVoiceWord(std::size_t offset, int value, VcPacked packed = VcPacked::None);
 
     // Voiced oscillator texts (VoiceOscillator.cpp).
     std::string VoicedFrequencyText() const;

@@ -12,7 +12,6 @@ using P = VcPair;
 using C = VcChoice;
 using R = VcRecord;
 using G = VcGraph;
-using K = VcPacked;
 using V = TVoicePage;
 
 // The pair descriptions of the page (the row puts in the stem).
@@ -64,46 +63,30 @@ const TPairForm Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0
 
 uint16_t U16(std::size_t v) { return static_cast<uint16_t>(v); }
 
-// A row; its word's byte shared with others and built by `packed`, or its graph redrawn.
+// A row, and the graph it redraws.
 VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
                      std::size_t field, G graph = G::None)
 {
     pairForm.Name = stem;
-    return VcPairDescriptor{id, bar, edit, pairForm, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
+    return VcPairDescriptor{id, bar, edit, pairForm, VcWord{record, U16(field), 0}, graph};
 }
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
-                     std::size_t field, VcPacked packed)
-{
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, record, field);
-    d.Word.Packed = packed;
-    return d;
-}
-// A row of the shared operator page: the voiced operator's word and the unvoiced one's; `how`
-// as for Row (its graph, or how its shared byte is built).
-template <class How = G>
+// A row of the shared operator page: the voiced operator's word and the unvoiced one's.
 VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm,
-                        std::size_t voiced, std::size_t unvoiced, How how = G::None)
+                        std::size_t voiced, std::size_t unvoiced, G graph = G::None)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, R::Operator, voiced, how);
+    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, R::Operator, voiced, graph);
     d.Word.UField = U16(unvoiced);
     return d;
 }
-// A row whose word travels in another word's byte.
-VcPairDescriptor SentIn(VcPairDescriptor d, std::size_t field)
+VcChoiceDescriptor List(C id, TComboBox* V::*combo, R record, std::size_t field)
 {
-    d.Word.Sent = U16(field);
-    return d;
+    return VcChoiceDescriptor{id, combo, nullptr, VcWord{record, U16(field), 0}};
 }
-VcChoiceDescriptor List(C id, TComboBox* V::*combo, R record, std::size_t field, VcPacked packed = K::None)
+VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field)
 {
-    return VcChoiceDescriptor{id, combo, nullptr, VcWord{record, U16(field), 0, U16(field), packed}};
-}
-VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field, VcPacked packed = K::None)
-{
-    return VcChoiceDescriptor{id, nullptr, radio, VcWord{record, U16(field), 0, U16(field), packed}};
+    return VcChoiceDescriptor{id, nullptr, radio, VcWord{record, U16(field), 0}};
 }
 
-#define AT(Record, Field) offsetof(Record, Field)
 // The two words of a shared operator row: the voiced and the unvoiced operator's field of that name.
 #define BOTH(Field) AT(VoicedOperator, Field), AT(UnvoicedOperator, Field)
 // A pair's id, its slider and value box, and its stem, all named by the stem.
@@ -115,17 +98,12 @@ std::size_t Fm(int i, std::size_t word) { return AT(VoiceCommon, Fm) + sizeof(Vo
 constexpr std::size_t Operator = AT(VoiceControl, Operator), Parameter = AT(VoiceControl, Parameter),
                       CtlDepth = AT(VoiceControl, CtlDepth);
 
-// Every word a row sends has a dump field, and a byte it shares says how it is built.
+// Every word a row edits travels in a parameter change.
 void CheckSent(const VcWord& word)
 {
-    for (int t : {0, 8}) {
-        const auto at = Locate(word, t);
-        if (!at) continue;
-        const auto field = VoiceFieldOf(at->Sent);
-        if (!field) throw std::logic_error("voice row without a dump field");
-        if (field->Form == TFieldForm::Bits && word.Packed == K::None)
-            throw std::logic_error("voice row in a shared byte without its rule");
-    }
+    for (int t : {0, 8})
+        if (const auto at = Locate(word, t); at && !VoiceFieldOf(*at))
+            throw std::logic_error("voice row without a parameter change");
 }
 
 // The rows as a table indexed by their ids, checked.
@@ -174,12 +152,10 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_FilterEGLv3), Level(), R::Common, AT(VoiceCommon, FilterEGLv3), G::FilterEG),
         Row(PAIR(Vc_FilterEGTime4), Time(), R::Common, AT(VoiceCommon, FilterEGTime4), G::FilterEG),
         Row(PAIR(Vc_FilterEGLv4), Level(), R::Common, AT(VoiceCommon, FilterEGLv4), G::FilterEG),
-        Row(PAIR(Vc_FilterEGTimeScaling), UpTo7("EG Time Scaling"), R::Common, AT(VoiceCommon, FilterEGTimeScaling),
-            K::FilterEGScale),
+        Row(PAIR(Vc_FilterEGTimeScaling), UpTo7("EG Time Scaling"), R::Common, AT(VoiceCommon, FilterEGTimeScaling)),
         Row(PAIR(Vc_FilterEGDepth), Signed("EG Depth", 64, 127), R::Common, AT(VoiceCommon, FilterEGDepth),
             G::FilterEG),
-        Row(PAIR(Vc_FilterEGAtkTVelSns), UpTo7("EG AtkTimeVelSns"), R::Common, AT(VoiceCommon, FilterEGAtkTVelSns),
-            K::FilterEGScale),
+        Row(PAIR(Vc_FilterEGAtkTVelSns), UpTo7("EG AtkTimeVelSns"), R::Common, AT(VoiceCommon, FilterEGAtkTVelSns)),
         Row(PAIR(Vc_FilterEGDepthVelSns), PlusMinus7("EG DepthVelSns", Keys1, 1), R::Common,
             AT(VoiceCommon, FilterEGDepthVelSns)),
 
@@ -211,17 +187,15 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_NoteShift), Signed("Note Shift", 24, 48, Keys4, 4), R::Common, AT(VoiceCommon, NoteShift)),
 
         // ---- voiced oscillator ----
-        Row(PAIR(Vc_VOpFseqTrk), Track, R::Voiced, AT(VoicedOperator, FseqTrk), K::VoicedByte05),
+        Row(PAIR(Vc_VOpFseqTrk), Track, R::Voiced, AT(VoicedOperator, FseqTrk)),
         Row(PAIR(Vc_VOpFreqScaling), Unsigned("FreqScaling"), R::Voiced, AT(VoicedOperator, FreqScaling)),
-        Row(PAIR(Vc_VOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Voiced, AT(VoicedOperator, Transpose),
-            K::VoicedByte00),
+        Row(PAIR(Vc_VOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Voiced, AT(VoicedOperator, Transpose)),
         Row(PAIR(Vc_VOpDetune), Signed("Detune", 15, 30, Keys3), R::Voiced, AT(VoicedOperator, Detune)),
         Row(PAIR(Vc_VOpBandWidth), Unsigned("Band Width"), R::Voiced, AT(VoicedOperator, BandWidth)),
         // Resonance has no byte of its own: it travels in band width's byte, which the instrument
         // reads as resonance for the forms res1 and res2.
-        SentIn(Row(PAIR(Vc_VOpResonance), Unsigned("Resonance"), R::Voiced, AT(VoicedOperator, Resonance)),
-               AT(VoicedOperator, BandWidth)),
-        Row(PAIR(Vc_VOpSkirt), UpTo7("Skirt"), R::Voiced, AT(VoicedOperator, Skirt), K::VoicedByte05),
+        Row(PAIR(Vc_VOpResonance), Unsigned("Resonance"), R::Voiced, AT(VoicedOperator, Resonance)),
+        Row(PAIR(Vc_VOpSkirt), UpTo7("Skirt"), R::Voiced, AT(VoicedOperator, Skirt)),
         Row(PAIR(Vc_VOpOutputLvl), Unsigned("Output Level"), R::Voiced, AT(VoicedOperator, OutputLvl)),
         Row(PAIR(Vc_VOpLSLeftDepth), Unsigned("LSLeftDepth"), R::Voiced, AT(VoicedOperator, LSLeftDepth)),
         Row(PAIR(Vc_VOpLSRightDepth), Unsigned("LSRightDepth"), R::Voiced, AT(VoicedOperator, LSRightDepth)),
@@ -231,8 +205,8 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_UOpFreqScaling), Unsigned("FreqScaling"), R::Unvoiced, AT(UnvoicedOperator, FreqScaling)),
         Row(PAIR(Vc_UOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Unvoiced, AT(UnvoicedOperator, Transpose)),
         Row(PAIR(Vc_UOpBandWidth), Unsigned("Band Width"), R::Unvoiced, AT(UnvoicedOperator, BandWidth)),
-        Row(PAIR(Vc_UOpResonance), UpTo7("Resonance"), R::Unvoiced, AT(UnvoicedOperator, Resonance), K::UnvoicedByte29),
-        Row(PAIR(Vc_UOpSkirt), UpTo7("Skirt"), R::Unvoiced, AT(UnvoicedOperator, Skirt), K::UnvoicedByte29),
+        Row(PAIR(Vc_UOpResonance), UpTo7("Resonance"), R::Unvoiced, AT(UnvoicedOperator, Resonance)),
+        Row(PAIR(Vc_UOpSkirt), UpTo7("Skirt"), R::Unvoiced, AT(UnvoicedOperator, Skirt)),
         Row(PAIR(Vc_UOpOutputLvl), Unsigned("Output Level"), R::Unvoiced, AT(UnvoicedOperator, OutputLvl)),
         Row(PAIR(Vc_UOpLvlScaling), PlusMinus7("Level Scaling", Keys2, 2), R::Unvoiced,
             AT(UnvoicedOperator, LvlScaling)),
@@ -254,16 +228,16 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Shared(PAIR(Vc_OpFrqEGDecayTime), Unsigned("DecayTime"), BOTH(FrqEGDecayTime), G::FrequencyEG),
 
         // ---- sensitivities and modulation (an unvoiced width or frequency bias has a byte of its own) ----
-        Shared(PAIR(Vc_OpSnsAmpVel), PlusMinus7("AmpVelocity", Keys2, 2), BOTH(SnsAmpVel), K::AmpVelMod),
-        Shared(PAIR(Vc_OpSnsFreqVel), PlusMinus7("FreqVelocity", Keys2, 2), BOTH(SnsFreqVel), K::FreqVelMod),
+        Shared(PAIR(Vc_OpSnsAmpVel), PlusMinus7("AmpVelocity", Keys2, 2), BOTH(SnsAmpVel)),
+        Shared(PAIR(Vc_OpSnsFreqVel), PlusMinus7("FreqVelocity", Keys2, 2), BOTH(SnsFreqVel)),
         Shared(PAIR(Vc_OpSnsAmpEGBias), PlusMinus7("AmpEGBias", Keys2, 2), BOTH(SnsAmpEGBias)),
-        Shared(PAIR(Vc_OpSnsFreqBias), PlusMinus7("FreqBias", Keys2, 2), BOTH(SnsFreqBias), K::FreqBias),
-        Shared(PAIR(Vc_OpSnsWidthBias), PlusMinus7("WidthBias", Keys2, 2), BOTH(SnsWidthBias), K::WidthBias),
-        Shared(PAIR(Vc_OpAmpMod), UpTo7("AmpMod"), BOTH(AmpMod), K::AmpVelMod),
+        Shared(PAIR(Vc_OpSnsFreqBias), PlusMinus7("FreqBias", Keys2, 2), BOTH(SnsFreqBias)),
+        Shared(PAIR(Vc_OpSnsWidthBias), PlusMinus7("WidthBias", Keys2, 2), BOTH(SnsWidthBias)),
+        Shared(PAIR(Vc_OpAmpMod), UpTo7("AmpMod"), BOTH(AmpMod)),
         // The unvoiced operator's pitch modulation is no parameter of the instrument: stored and
         // sent on voiced tabs only (the unvoiced page hides the row).
-        Row(PAIR(Vc_OpPitchMod), UpTo7("PitchMod"), R::Voiced, AT(VoicedOperator, PitchMod), K::FreqBias),
-        Shared(PAIR(Vc_OpFreqMod), UpTo7("FreqMod"), BOTH(FreqMod), K::FreqVelMod),
+        Row(PAIR(Vc_OpPitchMod), UpTo7("PitchMod"), R::Voiced, AT(VoicedOperator, PitchMod)),
+        Shared(PAIR(Vc_OpFreqMod), UpTo7("FreqMod"), BOTH(FreqMod)),
     };
     return Indexed<VcPairCount>(rows);
 }
@@ -288,11 +262,11 @@ std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
         const VcControlSet& set = VcControlSets()[size_t(s)];
         const auto id = [s](int k) { return C(int(C::Vc_Frmt1Operator) + 2 * s + k); };
         const std::size_t word = s < 5 ? Frmt(s, 0) : Fm(s - 5, 0);
-        rows.push_back(List(id(0), set.Operator, R::Common, word + Operator, K::Destination));
-        rows.push_back(Buttons(id(1), set.Parameter, R::Common, word + Parameter, K::Destination));
+        rows.push_back(List(id(0), set.Operator, R::Common, word + Operator));
+        rows.push_back(Buttons(id(1), set.Parameter, R::Common, word + Parameter));
     }
     rows.insert(rows.end(), {
-        Buttons(C::Vc_VOpKeySync, &V::Vc_VOpKeySync, R::Voiced, AT(VoicedOperator, KeySync), K::VoicedByte00),
+        Buttons(C::Vc_VOpKeySync, &V::Vc_VOpKeySync, R::Voiced, AT(VoicedOperator, KeySync)),
         List(C::Vc_VOpLSBP, &V::Vc_VOpLSBP, R::Voiced, AT(VoicedOperator, LSBP)),
         Buttons(C::Vc_VOpLSLeftCrv, &V::Vc_VOpLSLeftCrv, R::Voiced, AT(VoicedOperator, LSLeftCrv)),
         Buttons(C::Vc_VOpLSRightCrv, &V::Vc_VOpLSRightCrv, R::Voiced, AT(VoicedOperator, LSRightCrv)),
@@ -301,15 +275,19 @@ std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
 }
 // clang-format on
 
-// A list or radio showing no item takes part in a packed byte as its first item.
+// A list or radio showing no item takes part in a shared byte as its first item.
 int Index(int itemIndex) { return std::max(0, itemIndex); }
 
-// The control set (0..9) a word of the common block at `offset` of VoiceRecord belongs to.
-std::size_t ControlSetOf(std::size_t offset)
+// The control set (0..9) whose operator or parameter word lies at `offset` of VoiceRecord.
+std::optional<std::size_t> ControlSetOf(std::size_t offset)
 {
     // The formant sets and the FM sets lie one after the other in the common block.
-    static_assert(offsetof(VoiceCommon, Fm) == offsetof(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
-    return (offset - CommonOffset() - offsetof(VoiceCommon, Frmt)) / sizeof(VoiceControl);
+    static_assert(AT(VoiceCommon, Fm) == AT(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
+    const std::size_t first = CommonOffset() + AT(VoiceCommon, Frmt);
+    if (offset < first || offset >= first + 10 * sizeof(VoiceControl)) return std::nullopt;
+    const std::size_t in = (offset - first) % sizeof(VoiceControl);
+    if (in == AT(VoiceControl, CtlDepth)) return std::nullopt;
+    return (offset - first) / sizeof(VoiceControl);
 }
 
 } // namespace
@@ -343,22 +321,19 @@ const std::array<VcControlSet, 10>& VcControlSets()
     return sets;
 }
 
-std::optional<VcWordAt> Locate(const VcWord& word, int t)
+std::optional<std::size_t> Locate(const VcWord& word, int t)
 {
-    auto at = [](std::size_t record, std::size_t stored, std::size_t sent) {
-        return std::optional<VcWordAt>(VcWordAt{record + stored, record + sent});
-    };
     switch (word.Record) {
-    case R::Common: return at(CommonOffset(), word.Field, word.Sent);
+    case R::Common: return CommonOffset() + word.Field;
     case R::Voiced:
-        if (t >= 0 && t < 8) return at(VoicedOffset(t), word.Field, word.Sent);
+        if (t >= 0 && t < 8) return VoicedOffset(t) + word.Field;
         break;
     case R::Unvoiced:
-        if (t >= 8 && t < 16) return at(UnvoicedOffset(t - 8), word.Field, word.Sent);
+        if (t >= 8 && t < 16) return UnvoicedOffset(t - 8) + word.Field;
         break;
     case R::Operator:
-        if (t >= 0 && t < 8) return at(VoicedOffset(t), word.Field, word.Sent);
-        if (t >= 8 && t < 16) return at(UnvoicedOffset(t - 8), word.UField, word.UField);
+        if (t >= 0 && t < 8) return VoicedOffset(t) + word.Field;
+        if (t >= 8 && t < 16) return UnvoicedOffset(t - 8) + word.UField;
         break;
     }
     return std::nullopt;
@@ -366,50 +341,12 @@ std::optional<VcWordAt> Locate(const VcWord& word, int t)
 
 // ---- the storing handlers ----------------------------------------------------------------------
 
-int TVoicePage::PackedByte(VcPacked packed, std::size_t offset) const
-{
-    switch (packed) {
-    case K::None: break;
-    case K::FilterEGScale: return Vc_FilterEGAtkTVelSnsBar->Position() * 8 + Vc_FilterEGTimeScalingBar->Position();
-    case K::VoicedByte05:
-        return Vc_VOpFseqTrkBar->Position() + Vc_VOpSkirtBar->Position() * 8 + Index(Vc_VOpFreqMode->ItemIndex()) * 64;
-    case K::VoicedByte00: return Vc_VOpTransposeBar->Position() + (Vc_VOpKeySync->ItemIndex() == 1 ? 0x40 : 0);
-    case K::WidthBias: return Index(Vc_VOpForm->ItemIndex()) + Vc_OpSnsWidthBiasBar->Position() * 8;
-    case K::FreqBias: return Vc_OpPitchModBar->Position() + Vc_OpSnsFreqBiasBar->Position() * 8;
-    case K::FreqVelMod: return Vc_OpSnsFreqVelBar->Position() + Vc_OpFreqModBar->Position() * 16;
-    case K::AmpVelMod: return Vc_OpSnsAmpVelBar->Position() + Vc_OpAmpModBar->Position() * 16;
-    case K::UnvoicedByte24: return Vc_UOpFreqCoarseBar->Position() + Index(Vc_UOpFreqMode->ItemIndex()) * 32;
-    case K::UnvoicedByte29: return Vc_UOpSkirtBar->Position() + Vc_UOpResonanceBar->Position() * 8;
-    case K::Destination: {
-        const VcControlSet& s = VcControlSets().at(ControlSetOf(offset));
-        return Index((this->*s.Parameter)->ItemIndex()) * 16 + Index((this->*s.Operator)->ItemIndex());
-    }
-    }
-    return 0;
-}
-
-ParameterChangeMessage TVoicePage::VoiceChange(std::size_t offset, int value, VcPacked packed) const
-{
-    const TDumpField f = VoiceFieldOf(offset).value();
-    // The parameter change to the field's address (voice 1; SendSysEx puts in the device number).
-    const ParameterChangeMessage entry{0xF0, 0x43, 0x10, 0x5E, f.AH, f.AM, f.AL, 0x00, 0x00, 0xF7};
-    const int v = CurrentVoice();
-    if (f.Form != TFieldForm::Bits) return ComposeParameterChange(entry, v, 0, FieldBytes(f, value));
-    return ComposeParameterChange(entry, v, 0, packed == K::None ? value : PackedByte(packed, offset));
-}
-
-void TVoicePage::SendVoiceWord(std::size_t offset, int value, VcPacked packed)
-{
-    const ParameterChangeMessage m = VoiceChange(offset, value, packed);
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
-}
-
 int32_t& TVoicePage::WordAt(int v, std::size_t offset)
 {
     return *reinterpret_cast<int32_t*>(reinterpret_cast<uint8_t*>(&Voice(v)) + offset);
 }
 
-std::optional<VcWordAt> TVoicePage::EditedWord(const VcWord& word) const
+std::optional<std::size_t> TVoicePage::EditedWord(const VcWord& word) const
 {
     // A row of one operator kind does nothing on a tab of the other (it is hidden or disabled
     // there), so no word ever leaves its record.
@@ -425,9 +362,9 @@ void TVoicePage::PairBarChange(VcPair id)
     const int v = CurrentVoice();
     TValuePair& pair = Pair(id);
     TStoringRoad road;
-    road.Store = [this, v, at](int p) { WordAt(v, at->Stored) = p; };
+    road.Store = [this, v, at](int p) { WordAt(v, *at) = p; };
     if (id == P::Vc_VOpOPAtt) road.Show = [this, &pair] { pair.Edit->SetText(AttenuationText(pair.Bar->Position())); };
-    road.Compose = [this, at, &d](int p) { return VoiceChange(at->Sent, p, d.Word.Packed); };
+    road.Compose = [this, v, at](int p) { return FData.WordMessage(VoiceAt(v) + *at, p); };
     switch (d.Graph) {
     case G::FilterEG: road.AfterShow = [this] { DrawFilterEGGraph(); }; break;
     case G::PitchEG: road.AfterShow = [this] { DrawPitchEGGraph(); }; break;
@@ -444,19 +381,19 @@ void TVoicePage::ChoiceChange(VcChoice id)
     const auto at = EditedWord(d.Word);
     const int index = d.Combo ? (this->*d.Combo)->ItemIndex() : (this->*d.Radio)->ItemIndex();
     if (!at || index < 0) return;
-    WordAt(CurrentVoice(), at->Stored) = index;
-    if (d.Word.Packed == K::Destination) {
+    int32_t& word = WordAt(CurrentVoice(), *at);
+    word = index;
+    if (const auto set = ControlSetOf(*at)) {
         // The set's byte goes whole, from both of its controls; both words take what it carries,
         // so that a parameter word no button shows (4..7, from a dump) is not kept beside the one
         // the instrument now has.
-        const std::size_t set = ControlSetOf(at->Stored);
         VoiceControl& words =
-            set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[set] : Voice(CurrentVoice()).VoiceCommon.Fm[set - 5];
-        const VcControlSet& s = VcControlSets()[set];
+            *set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[*set] : Voice(CurrentVoice()).VoiceCommon.Fm[*set - 5];
+        const VcControlSet& s = VcControlSets()[*set];
         words.Operator = Index((this->*s.Operator)->ItemIndex());
         words.Parameter = Index((this->*s.Parameter)->ItemIndex());
     }
-    SendVoiceWord(at->Sent, index, d.Word.Packed);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 

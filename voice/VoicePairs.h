@@ -2,10 +2,9 @@
 // groups that only store and send.
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
-// walk and the key steps; a descriptor adds the record word the pair edits. A word's address and
-// conversion come from the voice dump layout (VoiceFieldOf), so a row names only its field; a
-// byte that two controls share (a dump field of form Bits) is built from the partner controls'
-// positions, as the row's VcPacked says.
+// walk and the key steps; a descriptor adds the record word the pair edits. A row names only its
+// word: the word send (TMainData::SendWord) takes its address and conversion from the voice dump
+// layout, and builds a byte the word shares with others from their words.
 #pragma once
 
 #include "core/ParameterData.h"
@@ -75,23 +74,6 @@ enum class VcRecord : uint8_t {
     Operator, // the shared operator rows: VoicedOperator t, or UnvoicedOperator t-8 by its own field
 };
 
-// How a byte that several controls share is built: from the current positions of all of them
-// (never the record). Used where the word's dump field is of form Bits; a word with a byte of its
-// own goes through the dump layout's conversion.
-enum class VcPacked : uint8_t {
-    None,
-    FilterEGScale,  // attack-time velocity sensitivity x 8 + time scaling
-    VoicedByte05,   // FSEQ track + skirt x 8 + frequency mode x 64
-    VoicedByte00,   // transpose + 40 hex with key sync on
-    WidthBias,      // form + width bias x 8
-    FreqBias,       // pitch modulation + frequency bias x 8
-    FreqVelMod,     // frequency velocity + frequency modulation x 16
-    AmpVelMod,      // amplitude velocity + amplitude modulation x 16
-    UnvoicedByte24, // coarse frequency + frequency mode x 32
-    UnvoicedByte29, // skirt + resonance x 8
-    Destination,    // a control set's parameter x 16 + operator
-};
-
 // The graph a row redraws: the common envelopes after the box shows the value, the operator
 // amplitude envelope likewise, the frequency envelope after the message has gone out.
 enum class VcGraph : uint8_t { None, FilterEG, PitchEG, OperatorEG, FrequencyEG };
@@ -102,8 +84,6 @@ struct VcWord {
     VcRecord Record;
     uint16_t Field;  // the word (Unvoiced rows: in UnvoicedOperator)
     uint16_t UField; // Operator rows: the unvoiced operator's word
-    uint16_t Sent;   // the word whose dump field carries the value: Field, save for voiced resonance
-    VcPacked Packed;
 };
 
 struct VcPairDescriptor {
@@ -137,21 +117,6 @@ struct VcControlSet {
 };
 const std::array<VcControlSet, 10>& VcControlSets();
 
-// Byte offsets in VoiceRecord of the common block and of operator k's records.
-constexpr std::size_t CommonOffset() { return offsetof(VoiceRecord, VoiceCommon); }
-constexpr std::size_t VoicedOffset(int k)
-{
-    return offsetof(VoiceRecord, VoicedOperators) + sizeof(VoicedOperator) * static_cast<std::size_t>(k);
-}
-constexpr std::size_t UnvoicedOffset(int k)
-{
-    return offsetof(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * static_cast<std::size_t>(k);
-}
-
-// Offsets in VoiceRecord of the word a row stores and of the word whose dump field carries it, on
-// operator tab t (0..15); empty where the row edits no word on that tab.
-struct VcWordAt {
-    std::size_t Stored;
-    std::size_t Sent;
-};
-std::optional<VcWordAt> Locate(const VcWord& word, int t);
+// The offset in VoiceRecord of the word a row edits on operator tab t (0..15); empty where the
+// row edits no word on that tab.
+std::optional<std::size_t> Locate(const VcWord& word, int t);

@@ -28,27 +28,26 @@ protected:
     VoiceRecord& Voice(int v) { return Main.ParameterData.VoiceRecords[static_cast<std::size_t>(v)]; }
 };
 
-TEST_F(MessagesTest, PartVoiceAndOperatorAddressesAndFrames)
+TEST_F(MessagesTest, AWordTravelsAtItsPartVoiceAndOperator)
 {
     Main.DeviceNumber = 7;
     Part(2).Volume = 0x55;
-    ASSERT_TRUE(Main.SendParameter(0x32, 0x00, 0x0B));
+    Main.SendWord(Part(2).Volume);
     EXPECT_EQ(Main.Sent.back(), (Bytes{0xF0, 0x43, 0x17, 0x5E, 0x32, 0x00, 0x0B, 0x00, 0x55, 0xF7}));
-
     Voice(1).VoicedOperators[3].OutputLvl = 77;
-    ASSERT_TRUE(Main.SendParameter(0x61, 0x03, 0x16));
+    Main.SendWord(Voice(1).VoicedOperators[3].OutputLvl);
     EXPECT_EQ(Main.Sent.back(), (Bytes{0xF0, 0x43, 0x17, 0x5E, 0x61, 0x03, 0x16, 0x00, 77, 0xF7}));
+    // A value in the word's place; the word keeps what it holds.
+    Main.SendWord(Voice(3).UnvoicedOperators[7].Transpose, 30);
+    EXPECT_EQ(Main.Sent.back(), (Bytes{0xF0, 0x43, 0x17, 0x5E, 0x63, 0x07, 0x23, 0x00, 30, 0xF7}));
+    EXPECT_NE(Voice(3).UnvoicedOperators[7].Transpose, 30);
 
-    // The same through a template: part/voice into AH, operator into AM.
-    Main.SendParameterChange(ParameterChangeTemplate(0x60, 0x00, 0x16), 1, 3, 77);
-    EXPECT_EQ(Main.Sent.back(), (Bytes{0xF0, 0x43, 0x17, 0x5E, 0x61, 0x03, 0x16, 0x00, 77, 0xF7}));
-
-    // Addresses without a parameter send nothing.
+    // Words no parameter change carries send nothing.
     const std::size_t before = Main.Sent.size();
-    EXPECT_FALSE(Main.SendParameter(0x00, 0x00, 0x01));
-    EXPECT_FALSE(Main.SendParameter(0x34, 0x00, 0x00));
-    EXPECT_FALSE(Main.SendParameter(0x60, 0x08, 0x00));
-    EXPECT_FALSE(Main.SendParameter(0x40, 0x00, 0x14));
+    EXPECT_THROW(Main.SendWord(Main.ParameterData.SystemBlock.MemoryMode), std::logic_error);
+    EXPECT_THROW(Main.SendWord(Part(1).ReserveNoteMax), std::logic_error);
+    EXPECT_THROW(Main.SendWord(Voice(0).VoiceCommon.FilterSw), std::logic_error);
+    EXPECT_THROW(Main.SendWord(Voice(2).UnvoicedOperators[1].SavedFreqCoarse), std::logic_error);
     EXPECT_EQ(Main.Sent.size(), before);
 }
 
@@ -62,20 +61,18 @@ TEST_F(MessagesTest, MutedPartsAndOperatorsSendTheMutedValueAndKeepTheirWords)
     Part(2).Volume = 100;
     Main.PartMute[2] = 1;
     Voice(2).VoicedOperators[1].OutputLvl = 90;
-    for (auto [ah, am, al] : {std::array<int, 3>{0x42, 0x00, 0x29},
-                              {0x42, 0x00, 0x28},
-                              {0x42, 0x00, 0x2B},
-                              {0x42, 0x00, 0x2A},
-                              {0x62, 0x01, 0x16},
-                              {0x62, 0x02, 0x16},
-                              {0x32, 0x00, 0x0B},
-                              {0x31, 0x00, 0x0B}})
-        ASSERT_TRUE(Main.SendParameter(static_cast<uint8_t>(ah), static_cast<uint8_t>(am), static_cast<uint8_t>(al)));
-    const int expected[] = {0x7D, 0x00, 0x7F, 0x01, 0x00, 0x00, 0x00, 127};
-    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(Main.Sent[i][8], expected[i]) << i;
+    const VoiceRecord& v = Voice(2);
+    for (const int32_t* word : std::initializer_list<const int32_t*>{
+             &v.VoicedOperators[0].FseqSw, &v.VoicedOperators[7].FseqSw, &v.UnvoicedOperators[3].FseqSw,
+             &v.UnvoicedOperators[7].FseqSw, &v.VoicedOperators[1].OutputLvl, &Part(2).Volume, &Part(1).Volume})
+        Main.SendWord(*word);
+    const int expected[] = {0x7D, 0x00, 0x7F, 0x01, 0x00, 0x00, 127};
+    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(Main.Sent[i][8], expected[i]) << i;
     EXPECT_EQ(Part(2).Volume, 100);
     EXPECT_EQ(Voice(2).VoicedOperators[1].OutputLvl, 90);
     EXPECT_EQ(Voice(2).VoicedOperators[1].FseqSw, 1);
+    // A voice's bytes from its stored words alone, the mutes aside.
+    EXPECT_EQ(VoiceWordChange(v, VoicedOffset(4) + AT(VoicedOperator, FseqSw))->Data.DL, 0x7F);
 }
 
 TEST_F(MessagesTest, TwoByteValues)
