@@ -101,6 +101,13 @@ void TMainData::SendVoiceName(int v)
     }
 }
 
+void TMainData::SendFseqDump(std::vector<uint8_t> file, std::optional<int> memory)
+{
+    AddressFseqDump(file, memory);
+    file[2] = 0x00; // the send adds the device number
+    SendSysEx(file.data(), static_cast<int>(file.size()));
+}
+
 void TMainData::BeginReceive(int32_t target, bool keepMutedValues)
 {
     DumpReceived = 0;

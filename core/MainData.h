@@ -111,6 +111,9 @@ struct TMainData : TNameTables {
     // One message per name position: 12 for the performance, 10 for the voice of part v.
     void SendPerformanceName();
     void SendVoiceName(int v);
+    // A checked formant-sequence file sent to internal memory `memory` (0..5), or to the edit
+    // buffer when there is none: addressed, with the device number of this editor.
+    void SendFseqDump(std::vector<uint8_t> file, std::optional<int> memory);
     // Clears DumpReceived and names the block the next dump request asks for.
     void BeginReceive(int32_t target, bool keepMutedValues);
 

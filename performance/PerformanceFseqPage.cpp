@@ -355,9 +355,7 @@ void TPerformancePage::Pfm_Fseq_FseqIntWriteClick(TObject*)
     for (int j = s + 1; j <= s + c; ++j)
         if (!FseqMemoryFree(j)) return ShowFseqMessage(OverlapText);
 
-    AddressFseqDump(*file, FseqMemoryAddress, static_cast<uint8_t>(s));
-    (*file)[2] = 0x00; // the send adds the device number
-    FData.SendSysEx(file->data(), static_cast<int>(file->size()));
+    FData.SendFseqDump(*file, s);
 
     for (int j = s + 1; j <= s + c; ++j) Pfm_Fseq_FseqInt->Items.SetStrings(j, FilledMemoryText(j));
     Pfm_Fseq_FseqInt->Items.SetStrings(s, MemoryNumber(s) + ": " + FseqName(*file));
@@ -376,9 +374,7 @@ void TPerformancePage::Pfm_Fseq_FseqTestBtnClick(TObject*)
     if (!file) return;
     // Without a size code of 0..3 the transfer's length is unknown: refused like a damaged file.
     if (CheckFseqFile(*file) != TFseqFileCheck::Sound) return Services.ShowFseqFileError();
-    AddressFseqDump(*file, FseqEditBufferAddress, 0x00);
-    (*file)[2] = 0x00; // the send adds the device number
-    FData.SendSysEx(file->data(), static_cast<int>(file->size()));
+    FData.SendFseqDump(*file, std::nullopt);
 
     LoadSequenceSettings(FseqSettings(*file), true);
     FData.DumpReceived = 0;

@@ -95,7 +95,6 @@ PfmPairDescriptor Min(PfmPairDescriptor d, int min)
     return d;
 }
 
-#define AT(Record, Field) offsetof(Record, Field)
 using P = PfmPair;
 
 // clang-format off
