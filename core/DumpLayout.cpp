@@ -80,8 +80,8 @@ int32_t ReadWord(const uint8_t* base, std::size_t off)
 }
 void WriteWord(uint8_t* base, std::size_t off, int32_t v) { std::memcpy(base + off, &v, sizeof v); }
 
-// The byte forms, one implementation each: the dump codec below and FieldBytes take a word into
-// its byte(s) with them. Words from a file or the instrument may hold anything an int32 can: the
+// The byte forms, one implementation each, which FieldBytes applies: the dump codec converts the
+// one-word forms through FieldBytes, and its own conversions with these. Words from a file or the instrument may hold anything an int32 can: the
 // sums are taken in 64 bits, so no word overflows on its way into its seven bits.
 uint8_t Seven(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 0x7F)); }
 ParameterBytes Wide14(int64_t v)
@@ -100,17 +100,46 @@ void Put(uint8_t* p, ParameterBytes b)
 }
 int32_t Fit(const DumpField& f, int32_t v) { return f.Hi >= f.Lo ? std::clamp<int32_t>(v, f.Lo, f.Hi) : v; }
 
+bool IsTwoByte(const DumpField& f) { return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed; }
+
+// What a row says of its word's form, the address aside: FieldBytes converts by it.
+TDumpField FormOf(const DumpField& f)
+{
+    TDumpField out;
+    out.Arg = f.Arg;
+    out.Width = f.Width;
+    out.TwoByte = IsTwoByte(f) || f.Second;
+    out.Lo = f.Lo;
+    out.Hi = f.Hi;
+    switch (f.Kind) {
+    case Codec::Byte:
+    case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
+    case Codec::ByteBelow:
+        out.Form = TFieldForm::Byte;
+        out.Arg = 0;
+        break; // Arg is the parse limit there
+    case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
+    case Codec::Bits: out.Form = TFieldForm::Bits; break;
+    case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
+    default:
+        out.Form = TFieldForm::Other;
+        out.Arg = 0;
+        break;
+    }
+    return out;
+}
+
 void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
 {
     uint8_t* p = payload + f.Pos;
     const int32_t v = Fit(f, f.Small ? base[f.Offset] : ReadWord(base, f.Offset));
     switch (f.Kind) {
     case Codec::Byte:
-    case Codec::CopiedByte: *p = Seven(int64_t(v) + f.Arg); break;
-    case Codec::ByteBelow: *p = Seven(v); break;
-    case Codec::Reverse: *p = Seven(int64_t(f.Arg) - v); break;
-    case Codec::Bits: *p = static_cast<uint8_t>(*p | BitField(v, f.Arg, f.Width)); break;
-    case Codec::Wide14: Put(p, Wide14(int64_t(v) + f.Arg)); break;
+    case Codec::CopiedByte:
+    case Codec::ByteBelow:
+    case Codec::Reverse: *p = FieldBytes(FormOf(f), v).DL; break;
+    case Codec::Bits: *p = static_cast<uint8_t>(*p | FieldBytes(FormOf(f), v).DL); break;
+    case Codec::Wide14: Put(p, FieldBytes(FormOf(f), v)); break;
     case Codec::Name:
         for (int i = 0; i < f.Arg; ++i) p[i] = NameCharacter(base + f.Offset, f.Arg, i);
         break;
@@ -196,8 +225,6 @@ void Decode(const DumpField& f, uint8_t* base, const uint8_t* payload)
     case Codec::ParseOnly: store(b); break;
     }
 }
-
-bool IsTwoByte(const DumpField& f) { return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed; }
 
 // ---- Performance layout (offsets from the start of TParameterData) --------------------------
 
@@ -817,30 +844,10 @@ std::optional<TWordChange> WordChange(const Layout& layout, const uint8_t* base,
 TDumpField Describe(const Layout& layout, const DumpField& f)
 {
     const TWordChange at = layout.Address(MessagePosition(f));
-    TDumpField out;
+    TDumpField out = FormOf(f);
     out.AH = at.AH;
     out.AM = at.AM;
     out.AL = at.AL;
-    out.Arg = f.Arg;
-    out.Width = f.Width;
-    out.TwoByte = IsTwoByte(f) || f.Second;
-    out.Lo = f.Lo;
-    out.Hi = f.Hi;
-    switch (f.Kind) {
-    case Codec::Byte:
-    case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
-    case Codec::ByteBelow:
-        out.Form = TFieldForm::Byte;
-        out.Arg = 0;
-        break; // Arg is the parse limit there
-    case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
-    case Codec::Bits: out.Form = TFieldForm::Bits; break;
-    case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
-    default:
-        out.Form = TFieldForm::Other;
-        out.Arg = 0;
-        break;
-    }
     return out;
 }
 
