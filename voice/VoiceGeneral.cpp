@@ -59,8 +59,8 @@ void TVoicePage::Vc_AlgorithmEditChange(TObject*)
     const int t = CurrentOperatorTab();
     if (t >= 0 && t < 8) {
         TUpdatingDisplay updating(FData);
-        Vc_VOpOPAttBar->SetPosition(0);
-        Vc_VOpOPAttEdit->SetText(AttenuationText(0));
+        Bar(VcPair::Vc_VOpOPAtt)->SetPosition(0);
+        Edit(VcPair::Vc_VOpOPAtt)->SetText(AttenuationText(0));
         ApplyOpAttEnable(a, t);
     }
 }

@@ -25,6 +25,17 @@ const layout::Items PresetEGItems = {"EG Init",    "Piano",    "C-Perc",     "Or
                                      "Synth Pad",  "Synth SE", "Ethnic",     "Percussive", "Sound Efx", "Drums",
                                      "Synth Comp", "Voice",    "Cmbination", "MaterialWv", "Sequence"};
 
+// The lists and buttons of the ten control sets, Formant1..5 then FM1..5 (their choice rows name
+// them too).
+using V = TVoicePage;
+const std::pair<TComboBox * V::*, TRadioGroup * V::*> ControlSetControls[10] = {
+    {&V::Vc_Frmt1Operator, &V::Vc_Frmt1Parameter}, {&V::Vc_Frmt2Operator, &V::Vc_Frmt2Parameter},
+    {&V::Vc_Frmt3Operator, &V::Vc_Frmt3Parameter}, {&V::Vc_Frmt4Operator, &V::Vc_Frmt4Parameter},
+    {&V::Vc_Frmt5Operator, &V::Vc_Frmt5Parameter}, {&V::Vc_Fm1Operator, &V::Vc_Fm1Parameter},
+    {&V::Vc_Fm2Operator, &V::Vc_Fm2Parameter},     {&V::Vc_Fm3Operator, &V::Vc_Fm3Parameter},
+    {&V::Vc_Fm4Operator, &V::Vc_Fm4Parameter},     {&V::Vc_Fm5Operator, &V::Vc_Fm5Parameter},
+};
+
 // Sizes of the page (pixels of the Voice sheet and of the voice tab control inside it).
 constexpr int SheetWidth = 935, SheetHeight = 608;
 constexpr int TabsTop = 26; // first row under a tab control's tabs
@@ -152,11 +163,11 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
                              7, setTops[i], 248, i == 4 ? 84 : 83);
         (formant ? Vc_FormantGrp : Vc_FmGrp)[size_t(i)] = g;
         CreateLabel(o, g, prefix + "OperatorText", "Operator", 6, 24);
-        const VcControlSet& set = VcControlSets()[size_t(s)];
-        this->*set.Operator = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
-        this->*set.Parameter =
+        const auto [operatorList, parameterButtons] = ControlSetControls[s];
+        this->*operatorList = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
+        this->*parameterButtons =
             Radio(o, g, prefix + "Parameter", "Parameter", {"off", "out", "freq", "width"}, 2, 118, 2, 124, 54);
-        CreatePair(set.Depth, g, Place(6, 58, 84, 108, 36));
+        CreatePair(P(int(P::Vc_Frmt1CtlDepth) + s), g, Place(6, 58, 84, 108, 36));
     }
 
     // ---- general ----
@@ -242,7 +253,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         {P::Vc_VOpBandWidth, 191},   {P::Vc_VOpResonance, 211},    {P::Vc_VOpSkirt, 231},     {P::Vc_VOpOutputLvl, 251},
         {P::Vc_VOpLSLeftDepth, 311}, {P::Vc_VOpLSRightDepth, 331}, {P::Vc_VOpOPAtt, 410}};
     for (const auto& [id, top] : voiced) CreatePair(id, Vc_VOpOSCGrp, Place(6, top, 80, 101, 48));
-    Vc_VOpOPAttEdit->SetText(AttenuationText(0)); // decibels, not the position
+    Edit(VcPair::Vc_VOpOPAtt)->SetText(AttenuationText(0)); // decibels, not the position
 
     // Unvoiced oscillator (shown in place of the voiced one on the unvoiced tabs)
     Vc_UOpOSCGrp = Group(o, Vc_OperatorTab, "Vc_UOpOSCGrp", "OSC", 4, TabsTop, 256, 436);
@@ -344,8 +355,6 @@ void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& pl
 {
     const VcPairDescriptor& d = VcPairOf(id);
     auto pair = CreateValuePair(FOwner, parent, d.PairForm, place);
-    this->*d.Bar = pair->Bar;
-    this->*d.Edit = pair->Edit;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
     FPairs[static_cast<std::size_t>(id)] = std::move(pair);
 }
@@ -353,10 +362,7 @@ void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& pl
 void TVoicePage::BindChoices()
 {
     for (const VcChoiceDescriptor& d : VcChoices()) {
-        auto change = [this, id = d.Id](TObject*) { ChoiceChange(id); };
-        if (d.Combo)
-            (this->*d.Combo)->OnChange = change;
-        else
-            (this->*d.Radio)->OnClick = change;
+        FChoices.emplace_back(FOwner, d.Name);
+        FChoices.back().OnChoose([this, id = d.Id](TObject*) { ChoiceChange(id); });
     }
 }

@@ -189,7 +189,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         EnableRow(P::Vc_VOpTranspose, true);
         EnableRow(P::Vc_VOpBandWidth, true);
         // Bandwidth and resonance are one byte whose meaning follows the form.
-        Vc_VOpBandWidthBar->SetPosition(Vc_VOpResonanceBar->Position());
+        Bar(VcPair::Vc_VOpBandWidth)->SetPosition(Bar(VcPair::Vc_VOpResonance)->Position());
         EnableRow(P::Vc_VOpResonance, false);
         enableFrequencyRows(true);
         Vc_VOpKeySync->SetEnabled(false);
@@ -200,7 +200,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         Vc_VOpFreqMode->SetItemIndex(0);
         EnableRow(P::Vc_VOpTranspose, false);
         EnableRow(P::Vc_VOpResonance, resonant);
-        if (resonant && old == 7) Vc_VOpResonanceBar->SetPosition(Vc_VOpBandWidthBar->Position());
+        if (resonant && old == 7) Bar(VcPair::Vc_VOpResonance)->SetPosition(Bar(VcPair::Vc_VOpBandWidth)->Position());
         EnableRow(P::Vc_VOpBandWidth, false);
         EnableRow(P::Vc_VOpFreqScaling, false);
         enableFrequencyRows(false);

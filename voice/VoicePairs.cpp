@@ -1,6 +1,8 @@
-// The descriptor tables of the Voice page and the handlers they drive: one storing handler for
-// every slider pair, one for every list and radio group that only stores and sends.
-#include "voice/VoicePage.h"
+// The descriptor tables of the Voice page: the slider pairs and the lists and radio groups that
+// only store and send.
+#include "voice/VoicePairs.h"
+
+#include "core/DumpLayout.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,7 +14,6 @@ using P = VcPair;
 using C = VcChoice;
 using R = VcRecord;
 using G = VcGraph;
-using V = TVoicePage;
 
 // The pair descriptions of the page (the row puts in the stem).
 TPairForm Unsigned(const char* caption)
@@ -64,33 +65,30 @@ const TPairForm Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0
 uint16_t U16(std::size_t v) { return static_cast<uint16_t>(v); }
 
 // A row, and the graph it redraws.
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
-                     std::size_t field, G graph = G::None)
+VcPairDescriptor Row(P id, const char* stem, TPairForm pairForm, R record, std::size_t field, G graph = G::None)
 {
     pairForm.Name = stem;
-    return VcPairDescriptor{id, bar, edit, pairForm, VcWord{record, U16(field), 0}, graph};
+    return VcPairDescriptor{id, pairForm, VcWord{record, U16(field), 0}, graph};
 }
 // A row of the shared operator page: the voiced operator's word and the unvoiced one's.
-VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm,
-                        std::size_t voiced, std::size_t unvoiced, G graph = G::None)
+VcPairDescriptor Shared(P id, const char* stem, TPairForm pairForm, std::size_t voiced, std::size_t unvoiced,
+                        G graph = G::None)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, R::Operator, voiced, graph);
+    VcPairDescriptor d = Row(id, stem, pairForm, R::Operator, voiced, graph);
     d.Word.UField = U16(unvoiced);
     return d;
 }
-VcChoiceDescriptor List(C id, TComboBox* V::*combo, R record, std::size_t field)
+// A list or radio group, named by its stem.
+VcChoiceDescriptor Choice(C id, const char* name, R record, std::size_t field)
 {
-    return VcChoiceDescriptor{id, combo, nullptr, VcWord{record, U16(field), 0}};
-}
-VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field)
-{
-    return VcChoiceDescriptor{id, nullptr, radio, VcWord{record, U16(field), 0}};
+    return VcChoiceDescriptor{id, name, VcWord{record, U16(field), 0}};
 }
 
 // The two words of a shared operator row: the voiced and the unvoiced operator's field of that name.
 #define BOTH(Field) AT(VoicedOperator, Field), AT(UnvoicedOperator, Field)
-// A pair's id, its slider and value box, and its stem, all named by the stem.
-#define PAIR(Stem) P::Stem, &V::Stem##Bar, &V::Stem##Edit, #Stem
+// A row's id and its stem, named once.
+#define PAIR(Stem) P::Stem, #Stem
+#define CHOICE(Stem) C::Stem, #Stem
 
 // A word of formant control set i (0..4), or of FM control set i.
 std::size_t Frmt(int i, std::size_t word) { return AT(VoiceCommon, Frmt) + sizeof(VoiceControl) * size_t(i) + word; }
@@ -246,49 +244,45 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
 // clang-format off
 std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
 {
-    std::vector<VcChoiceDescriptor> rows = {
-        List(C::Vc_Category, &V::Vc_Category, R::Common, AT(VoiceCommon, Category)),
-        List(C::Vc_LFO1Waveform, &V::Vc_LFO1Waveform, R::Common, AT(VoiceCommon, LFO1Waveform)),
-        Buttons(C::Vc_LFO1KeySync, &V::Vc_LFO1KeySync, R::Common, AT(VoiceCommon, LFO1KeySync)),
-        List(C::Vc_LFO2Waveform, &V::Vc_LFO2Waveform, R::Common, AT(VoiceCommon, LFO2Waveform)),
-        Buttons(C::Vc_LFO2KeySync, &V::Vc_LFO2KeySync, R::Common, AT(VoiceCommon, LFO2KeySync)),
-        Buttons(C::Vc_LFO2Phase, &V::Vc_LFO2Phase, R::Common, AT(VoiceCommon, LFO2Phase)),
-        List(C::Vc_FilterType, &V::Vc_FilterType, R::Common, AT(VoiceCommon, FilterType)),
-        List(C::Vc_FilterFScaleBP, &V::Vc_FilterFScaleBP, R::Common, AT(VoiceCommon, FilterFScaleBP)),
-        Buttons(C::Vc_PitchEGRange, &V::Vc_PitchEGRange, R::Common, AT(VoiceCommon, PitchEGRange)),
+    const std::vector<VcChoiceDescriptor> rows = {
+        Choice(CHOICE(Vc_Category), R::Common, AT(VoiceCommon, Category)),
+        Choice(CHOICE(Vc_LFO1Waveform), R::Common, AT(VoiceCommon, LFO1Waveform)),
+        Choice(CHOICE(Vc_LFO1KeySync), R::Common, AT(VoiceCommon, LFO1KeySync)),
+        Choice(CHOICE(Vc_LFO2Waveform), R::Common, AT(VoiceCommon, LFO2Waveform)),
+        Choice(CHOICE(Vc_LFO2KeySync), R::Common, AT(VoiceCommon, LFO2KeySync)),
+        Choice(CHOICE(Vc_LFO2Phase), R::Common, AT(VoiceCommon, LFO2Phase)),
+        Choice(CHOICE(Vc_FilterType), R::Common, AT(VoiceCommon, FilterType)),
+        Choice(CHOICE(Vc_FilterFScaleBP), R::Common, AT(VoiceCommon, FilterFScaleBP)),
+        Choice(CHOICE(Vc_PitchEGRange), R::Common, AT(VoiceCommon, PitchEGRange)),
+        // each control set's operator list and parameter buttons, in the order of the sets
+        Choice(CHOICE(Vc_Frmt1Operator), R::Common, Frmt(0, Operator)),
+        Choice(CHOICE(Vc_Frmt1Parameter), R::Common, Frmt(0, Parameter)),
+        Choice(CHOICE(Vc_Frmt2Operator), R::Common, Frmt(1, Operator)),
+        Choice(CHOICE(Vc_Frmt2Parameter), R::Common, Frmt(1, Parameter)),
+        Choice(CHOICE(Vc_Frmt3Operator), R::Common, Frmt(2, Operator)),
+        Choice(CHOICE(Vc_Frmt3Parameter), R::Common, Frmt(2, Parameter)),
+        Choice(CHOICE(Vc_Frmt4Operator), R::Common, Frmt(3, Operator)),
+        Choice(CHOICE(Vc_Frmt4Parameter), R::Common, Frmt(3, Parameter)),
+        Choice(CHOICE(Vc_Frmt5Operator), R::Common, Frmt(4, Operator)),
+        Choice(CHOICE(Vc_Frmt5Parameter), R::Common, Frmt(4, Parameter)),
+        Choice(CHOICE(Vc_Fm1Operator), R::Common, Fm(0, Operator)),
+        Choice(CHOICE(Vc_Fm1Parameter), R::Common, Fm(0, Parameter)),
+        Choice(CHOICE(Vc_Fm2Operator), R::Common, Fm(1, Operator)),
+        Choice(CHOICE(Vc_Fm2Parameter), R::Common, Fm(1, Parameter)),
+        Choice(CHOICE(Vc_Fm3Operator), R::Common, Fm(2, Operator)),
+        Choice(CHOICE(Vc_Fm3Parameter), R::Common, Fm(2, Parameter)),
+        Choice(CHOICE(Vc_Fm4Operator), R::Common, Fm(3, Operator)),
+        Choice(CHOICE(Vc_Fm4Parameter), R::Common, Fm(3, Parameter)),
+        Choice(CHOICE(Vc_Fm5Operator), R::Common, Fm(4, Operator)),
+        Choice(CHOICE(Vc_Fm5Parameter), R::Common, Fm(4, Parameter)),
+        Choice(CHOICE(Vc_VOpKeySync), R::Voiced, AT(VoicedOperator, KeySync)),
+        Choice(CHOICE(Vc_VOpLSBP), R::Voiced, AT(VoicedOperator, LSBP)),
+        Choice(CHOICE(Vc_VOpLSLeftCrv), R::Voiced, AT(VoicedOperator, LSLeftCrv)),
+        Choice(CHOICE(Vc_VOpLSRightCrv), R::Voiced, AT(VoicedOperator, LSRightCrv)),
     };
-    // Each control set's operator list and parameter buttons, in the order of the sets.
-    for (int s = 0; s < 10; ++s) {
-        const VcControlSet& set = VcControlSets()[size_t(s)];
-        const auto id = [s](int k) { return C(int(C::Vc_Frmt1Operator) + 2 * s + k); };
-        const std::size_t word = s < 5 ? Frmt(s, 0) : Fm(s - 5, 0);
-        rows.push_back(List(id(0), set.Operator, R::Common, word + Operator));
-        rows.push_back(Buttons(id(1), set.Parameter, R::Common, word + Parameter));
-    }
-    rows.insert(rows.end(), {
-        Buttons(C::Vc_VOpKeySync, &V::Vc_VOpKeySync, R::Voiced, AT(VoicedOperator, KeySync)),
-        List(C::Vc_VOpLSBP, &V::Vc_VOpLSBP, R::Voiced, AT(VoicedOperator, LSBP)),
-        Buttons(C::Vc_VOpLSLeftCrv, &V::Vc_VOpLSLeftCrv, R::Voiced, AT(VoicedOperator, LSLeftCrv)),
-        Buttons(C::Vc_VOpLSRightCrv, &V::Vc_VOpLSRightCrv, R::Voiced, AT(VoicedOperator, LSRightCrv)),
-    });
     return Indexed<VcChoiceCount>(rows);
 }
 // clang-format on
-
-// A list or radio showing no item takes part in a shared byte as its first item.
-int Index(int itemIndex) { return std::max(0, itemIndex); }
-
-// The control set (0..9) whose operator or parameter word lies at `offset` of VoiceRecord.
-std::optional<std::size_t> ControlSetOf(std::size_t offset)
-{
-    // The formant sets and the FM sets lie one after the other in the common block.
-    static_assert(AT(VoiceCommon, Fm) == AT(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
-    const std::size_t first = CommonOffset() + AT(VoiceCommon, Frmt);
-    if (offset < first || offset >= first + 10 * sizeof(VoiceControl)) return std::nullopt;
-    const std::size_t in = (offset - first) % sizeof(VoiceControl);
-    if (in == AT(VoiceControl, CtlDepth)) return std::nullopt;
-    return (offset - first) / sizeof(VoiceControl);
-}
 
 } // namespace
 
@@ -302,23 +296,6 @@ const std::array<VcChoiceDescriptor, VcChoiceCount>& VcChoices()
 {
     static const std::array<VcChoiceDescriptor, VcChoiceCount> table = MakeChoices();
     return table;
-}
-
-const std::array<VcControlSet, 10>& VcControlSets()
-{
-    static const std::array<VcControlSet, 10> sets{{
-        {&V::Vc_Frmt1Operator, &V::Vc_Frmt1Parameter, P::Vc_Frmt1CtlDepth},
-        {&V::Vc_Frmt2Operator, &V::Vc_Frmt2Parameter, P::Vc_Frmt2CtlDepth},
-        {&V::Vc_Frmt3Operator, &V::Vc_Frmt3Parameter, P::Vc_Frmt3CtlDepth},
-        {&V::Vc_Frmt4Operator, &V::Vc_Frmt4Parameter, P::Vc_Frmt4CtlDepth},
-        {&V::Vc_Frmt5Operator, &V::Vc_Frmt5Parameter, P::Vc_Frmt5CtlDepth},
-        {&V::Vc_Fm1Operator, &V::Vc_Fm1Parameter, P::Vc_Fm1CtlDepth},
-        {&V::Vc_Fm2Operator, &V::Vc_Fm2Parameter, P::Vc_Fm2CtlDepth},
-        {&V::Vc_Fm3Operator, &V::Vc_Fm3Parameter, P::Vc_Fm3CtlDepth},
-        {&V::Vc_Fm4Operator, &V::Vc_Fm4Parameter, P::Vc_Fm4CtlDepth},
-        {&V::Vc_Fm5Operator, &V::Vc_Fm5Parameter, P::Vc_Fm5CtlDepth},
-    }};
-    return sets;
 }
 
 std::optional<std::size_t> Locate(const VcWord& word, int t)
@@ -337,102 +314,4 @@ std::optional<std::size_t> Locate(const VcWord& word, int t)
         break;
     }
     return std::nullopt;
-}
-
-// ---- the storing handlers ----------------------------------------------------------------------
-
-int32_t& TVoicePage::WordAt(int v, std::size_t offset)
-{
-    return *reinterpret_cast<int32_t*>(reinterpret_cast<uint8_t*>(&Voice(v)) + offset);
-}
-
-std::optional<std::size_t> TVoicePage::EditedWord(const VcWord& word) const
-{
-    // A row of one operator kind does nothing on a tab of the other (it is hidden or disabled
-    // there), so no word ever leaves its record.
-    if (FData.UpdatingDisplay || CurrentVoice() < 0) return std::nullopt;
-    return Locate(word, CurrentOperatorTab());
-}
-
-void TVoicePage::PairBarChange(VcPair id)
-{
-    const VcPairDescriptor& d = VcPairOf(id);
-    const auto at = EditedWord(d.Word);
-    if (!at) return;
-    const int v = CurrentVoice();
-    TValuePair& pair = Pair(id);
-    TStoringRoad road;
-    road.Store = [this, v, at](int p) { WordAt(v, *at) = p; };
-    if (id == P::Vc_VOpOPAtt) road.Show = [this, &pair] { pair.Edit->SetText(AttenuationText(pair.Bar->Position())); };
-    road.Compose = [this, v, at](int p) { return FData.WordMessage(VoiceAt(v) + *at, p); };
-    switch (d.Graph) {
-    case G::FilterEG: road.AfterShow = [this] { DrawFilterEGGraph(); }; break;
-    case G::PitchEG: road.AfterShow = [this] { DrawPitchEGGraph(); }; break;
-    case G::OperatorEG: road.AfterShow = [this] { DrawOperatorEGGraph(); }; break;
-    case G::FrequencyEG: road.AfterSend = [this] { DrawOperatorFreqEGGraph(); }; break;
-    case G::None: break;
-    }
-    RunStoringRoad(FData, pair, road);
-}
-
-void TVoicePage::ChoiceChange(VcChoice id)
-{
-    const VcChoiceDescriptor& d = VcChoiceOf(id);
-    const auto at = EditedWord(d.Word);
-    const int index = d.Combo ? (this->*d.Combo)->ItemIndex() : (this->*d.Radio)->ItemIndex();
-    if (!at || index < 0) return;
-    int32_t& word = WordAt(CurrentVoice(), *at);
-    word = index;
-    if (const auto set = ControlSetOf(*at)) {
-        // The set's byte goes whole, from both of its controls; both words take what it carries,
-        // so that a parameter word no button shows (4..7, from a dump) is not kept beside the one
-        // the instrument now has.
-        VoiceControl& words =
-            *set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[*set] : Voice(CurrentVoice()).VoiceCommon.Fm[*set - 5];
-        const VcControlSet& s = VcControlSets()[*set];
-        words.Operator = Index((this->*s.Operator)->ItemIndex());
-        words.Parameter = Index((this->*s.Parameter)->ItemIndex());
-    }
-    FData.SendWord(word);
-    FData.MarkDataChanged();
-}
-
-// ---- lookups -----------------------------------------------------------------------------------
-
-TValuePair* TVoicePage::Pair(const TScrollBar* bar) const
-{
-    for (const auto& pair : FPairs)
-        if (pair->Bar == bar) return pair.get();
-    return nullptr;
-}
-
-TNotifyEvent TVoicePage::Handler(const std::string& name)
-{
-    for (const VcPairDescriptor& d : VcPairs()) {
-        const std::string stem = d.PairForm.Name;
-        TValuePair* pair = &Pair(d.Id);
-        if (name == stem + "BarChange") return [pair](TObject* s) { pair->Bar->OnChange(s); };
-        if (name == stem + "EditChange" && d.PairForm.Box != TBoxKind::ReadOnly)
-            return [pair](TObject* s) { pair->Edit->OnChange(s); };
-        if (name == stem + "EditExit" && d.PairForm.Exit) return [pair](TObject* s) { pair->Edit->OnExit(s); };
-    }
-    for (const VcChoiceDescriptor& d : VcChoices()) {
-        const std::string own = d.Combo ? (this->*d.Combo)->Name + "Change" : (this->*d.Radio)->Name + "Click";
-        if (name == own) return [this, id = d.Id](TObject*) { ChoiceChange(id); };
-    }
-    for (int k = 0; k < 8; ++k) {
-        if (name == Vc_OpMute_VOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(true, k); };
-        if (name == Vc_OpMute_UOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(false, k); };
-    }
-    return {};
-}
-
-TKeyEvent TVoicePage::KeyHandler(const std::string& name)
-{
-    for (const VcPairDescriptor& d : VcPairs()) {
-        if (name != std::string(d.PairForm.Name) + "EditKeyDown") continue;
-        TValuePair* pair = &Pair(d.Id);
-        return [pair](TObject* s, uint16_t& key, TShiftState shift) { pair->Edit->OnKeyDown(s, key, shift); };
-    }
-    return {};
 }

@@ -1,10 +1,12 @@
 // The slider pairs of the Voice page, one descriptor per parameter, and the lists and radio
-// groups that only store and send.
+// groups that only store and send (the choices).
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
-// walk and the key steps; a descriptor adds the record word the pair edits. A row names only its
-// word: the word send (TMainData::SendWord) takes its address and conversion from the voice dump
-// layout, and builds a byte the word shares with others from their words.
+// walk and the key steps; a descriptor adds the record word the pair edits. A choice row names its
+// list or radio group (core/pages/Choice.h) and its word. A row names only its word: the word send
+// (TMainData::SendWord) takes its address and conversion from the voice dump layout, and builds a
+// byte the word shares with others from their words. The page reaches a pair's controls by
+// Pair(id), a choice's by Choice(id); the storing handlers live with the page (VoicePage.cpp).
 #pragma once
 
 #include "core/ParameterData.h"
@@ -15,9 +17,7 @@
 #include <cstdint>
 #include <optional>
 
-class TVoicePage;
-
-// Every pair, in table order. The name is the stem of the controls: Vc_LFO1Speed gives
+// Every pair, in table order. The name is the stem of the controls' names: Vc_LFO1Speed gives
 // Vc_LFO1SpeedBar, Vc_LFO1SpeedEdit and (when it has a caption) Vc_LFO1SpeedText.
 // clang-format off
 enum class VcPair : int {
@@ -88,17 +88,14 @@ struct VcWord {
 
 struct VcPairDescriptor {
     VcPair Id;
-    TScrollBar* TVoicePage::*Bar;
-    TEdit* TVoicePage::*Edit;
-    TPairForm PairForm;
+    TPairForm PairForm; // Name: the stem
     VcWord Word;
     VcGraph Graph;
 };
 
 struct VcChoiceDescriptor {
     VcChoice Id;
-    TComboBox* TVoicePage::*Combo; // one of the two
-    TRadioGroup* TVoicePage::*Radio;
+    const char* Name; // the list's or radio group's
     VcWord Word;
 };
 
@@ -108,14 +105,10 @@ const std::array<VcChoiceDescriptor, VcChoiceCount>& VcChoices();
 inline const VcPairDescriptor& VcPairOf(VcPair id) { return VcPairs()[static_cast<std::size_t>(id)]; }
 inline const VcChoiceDescriptor& VcChoiceOf(VcChoice id) { return VcChoices()[static_cast<std::size_t>(id)]; }
 
-// The ten formant and FM control sets (0..4 Formant1..5, 5..9 FM1..5): operator list, parameter
-// buttons and depth pair.
-struct VcControlSet {
-    TComboBox* TVoicePage::*Operator;
-    TRadioGroup* TVoicePage::*Parameter;
-    VcPair Depth;
-};
-const std::array<VcControlSet, 10>& VcControlSets();
+// The ten formant and FM control sets (0..4 Formant1..5, 5..9 FM1..5): the choices of a set's
+// operator list and parameter buttons, in the order of the sets.
+inline VcChoice ControlSetOperator(int set) { return VcChoice(int(VcChoice::Vc_Frmt1Operator) + 2 * set); }
+inline VcChoice ControlSetParameter(int set) { return VcChoice(int(VcChoice::Vc_Frmt1Parameter) + 2 * set); }
 
 // The offset in VoiceRecord of the word a row edits on operator tab t (0..15); empty where the
 // row edits no word on that tab.

@@ -64,7 +64,7 @@ TEST_F(VoicePageTest, AlgorithmBoxBringsTheTextIntoRangeStoresSendsAndShowsThePi
 
     // The up-down steps from what the box shows and gives the box the focus.
     ASSERT_TRUE(box->UserSetsText("50"));
-    ASSERT_TRUE(page->Vc_FeedbackEdit->UserFocuses());
+    ASSERT_TRUE(page->Edit(VcPair::Vc_Feedback)->UserFocuses());
     TakeSent();
     ASSERT_TRUE(page->Vc_AlgorithmUpDown->UserClicks(btNext));
     EXPECT_EQ(box->Text(), "51");
@@ -104,26 +104,26 @@ TEST_F(VoicePageTest, AlgorithmChangeResetsEveryAttenuationAndItsEnables)
     Voice(1).VoicedOperators[0].OPAtt = 7;
     Common().Algorithm = 1;
     Refresh();
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-7.5");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-7.5");
 
     ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("2"));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x2C, 1)}); // no attenuation message
     for (const VoicedOperator& o : Voice().VoicedOperators) EXPECT_EQ(o.OPAtt, 0);
     EXPECT_EQ(Voice(1).VoicedOperators[0].OPAtt, 7);
-    EXPECT_EQ(page->Vc_VOpOPAttBar->Position(), 0);
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
-    EXPECT_FALSE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpOPAttEdit->Enabled());
+    EXPECT_EQ(page->Bar(VcPair::Vc_VOpOPAtt)->Position(), 0);
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-0.0");
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_FALSE(page->Edit(VcPair::Vc_VOpOPAtt)->Enabled());
     EXPECT_FALSE(page->Vc_VOpOPAttText2->Enabled());
 
     ShowOperatorTab(4);
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-0.0");
     // On an unvoiced tab the voiced attenuation row is left as it is.
     ShowOperatorTab(9);
     ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("1"));
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
     EXPECT_EQ(form->UpdatingDisplay, 0);
 }
 
@@ -238,23 +238,23 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
     EXPECT_EQ(form->OperatorMute.Voiced[0][2], 1);
     EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 0);
     EXPECT_FALSE(page->Vc_VOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_VOpOutputLvlBar->Position(), 0);
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "0");
-    EXPECT_FALSE(page->Vc_VOpOutputLvlBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpFseqTrkBar->Enabled());
+    EXPECT_EQ(page->Bar(VcPair::Vc_VOpOutputLvl)->Position(), 0);
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "0");
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpOutputLvl)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpFseqTrk)->Enabled());
 
     ASSERT_TRUE(page->Vc_OpMute_VOp[2]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x29, 0x4D), Change(0x60, 2, 0x16, 62)}));
     EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 1);
     EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
-    EXPECT_TRUE(page->Vc_VOpOutputLvlBar->Enabled());
-    EXPECT_TRUE(page->Vc_VOpFseqTrkBar->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "62");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOutputLvl)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpFseqTrk)->Enabled());
 
     // Operator 8 has its own switch byte; off the screen, the page is left alone.
     ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 0), Change(0x60, 7, 0x16, 0)}));
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "62");
     EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
     ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 1), Change(0x60, 7, 0x16, 67)}));
@@ -267,7 +267,7 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x2B, 0x01), Change(0x60, 1, 0x2E, 0)}));
     EXPECT_FALSE(page->Vc_UOpFseqTrkText->Visible());
     EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_UOpOutputLvlEdit->Text(), "0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_UOpOutputLvl)->Text(), "0");
 
     // The words, the changed flag and the caption stay as they were; the other voice has its own
     // buttons.
