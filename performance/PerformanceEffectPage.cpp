@@ -38,13 +38,6 @@ void TPerformancePage::BindEffectPage()
     Pfm_Effect_TabSheet->OnShow = [this](TObject* s) { Pfm_Effect_TabSheetShow(s); };
     Pfm_Effect_Tab->OnChange = [this](TObject* s) { Pfm_Effect_TabChange(s); };
     Pfm_Effect_Type->OnChange = [this](TObject* s) { Pfm_Effect_TypeChange(s); };
-    Pfm_Effect_PInsSw[0]->OnClick = [this](TObject* s) { Pfm_Effect_P1InsSwClick(s); };
-    Pfm_Effect_PInsSw[1]->OnClick = [this](TObject* s) { Pfm_Effect_P2InsSwClick(s); };
-    Pfm_Effect_PInsSw[2]->OnClick = [this](TObject* s) { Pfm_Effect_P3InsSwClick(s); };
-    Pfm_Effect_PInsSw[3]->OnClick = [this](TObject* s) { Pfm_Effect_P4InsSwClick(s); };
-    Pfm_Effect_IndividualOutput->OnClick = [this](TObject* s) { Pfm_Effect_IndividualOutputClick(s); };
-    Pfm_Effect_EQ_LowShape->OnClick = [this](TObject* s) { Pfm_Effect_EQ_LowShapeClick(s); };
-    Pfm_Effect_EQ_HighShape->OnClick = [this](TObject* s) { Pfm_Effect_EQ_HighShapeClick(s); };
 }
 
 // ---- the rows' texts and messages --------------------------------------------------------------
@@ -258,30 +251,6 @@ void TPerformancePage::Pfm_Effect_TypeChange(TObject*)
 
 // ---- the part sends, the individual output and the routing overlays ---------------------------
 
-void TPerformancePage::InsertionSwitchClick(int p)
-{
-    if (FData.UpdatingDisplay) return;
-    const auto sp = static_cast<std::size_t>(p);
-    const int on = Pfm_Effect_PInsSw[sp]->ItemIndex();
-    if (on < 0) return;
-    FData.ParameterData.PfmParts[sp].InsEffectSw = on;
-    ShowPartRouting(p);
-    FData.SendWord(FData.ParameterData.PfmParts[sp].InsEffectSw);
-    FData.MarkDataChanged();
-    DrawInsertionRoutingImage();
-}
-
-void TPerformancePage::Pfm_Effect_IndividualOutputClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int output = Pfm_Effect_IndividualOutput->ItemIndex();
-    if (output < 0) return;
-    FData.ParameterData.PfmEffect.IndividualOutput = output;
-    FData.SendWord(FData.ParameterData.PfmEffect.IndividualOutput);
-    FData.MarkDataChanged();
-    DrawIndividualOutputImage();
-}
-
 void TPerformancePage::DrawInsertionRoutingImage()
 {
     const int w = Pfm_Effect_ImageInsSw->Width(), h = Pfm_Effect_ImageInsSw->Height();
@@ -358,21 +327,6 @@ void TPerformancePage::LoadEqPicture()
         ShowMessageBox("The EQ picture \"" + file.string() + "\" cannot be shown.\n" + e.what(),
                        MB_OK | MB_ICONWARNING);
     }
-}
-
-void TPerformancePage::EqShapeClick(bool high)
-{
-    if (FData.UpdatingDisplay) return;
-    TRadioGroup* shape = high ? Pfm_Effect_EQ_HighShape : Pfm_Effect_EQ_LowShape;
-    const int peak = shape->ItemIndex();
-    if (peak < 0) return;
-    PfmEQ& eq = FData.ParameterData.PfmEffect.PfmEQ;
-    int32_t& word = high ? eq.HighShape : eq.LowShape;
-    word = peak;
-    SetPairEnabled(high ? P::Pfm_Effect_EQ_HighQ : P::Pfm_Effect_EQ_LowQ, peak == 1);
-    LoadEqPicture();
-    FData.SendWord(word);
-    FData.MarkDataChanged();
 }
 
 void TPerformancePage::DisplayEqPage()

@@ -48,16 +48,10 @@ void TPerformancePage::BindFseqCtrlSystemPage()
         return [this, handler](TObject* s) { (this->*handler)(s); };
     };
     Pfm_FSEQ_Ctrl_TabSheet->OnShow = bind(&TPerformancePage::Pfm_FSEQ_Ctrl_TabSheetShow);
-    Pfm_Fseq_Part->OnClick = bind(&TPerformancePage::Pfm_Fseq_PartClick);
     Pfm_Fseq_FseqBank->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqBankClick);
     Pfm_Fseq_FseqInt->OnChange = bind(&TPerformancePage::Pfm_Fseq_FseqIntChange);
     Pfm_Fseq_FseqPre->OnChange = bind(&TPerformancePage::Pfm_Fseq_FseqPreChange);
-    Pfm_Fseq_Mode->OnClick = bind(&TPerformancePage::Pfm_Fseq_ModeClick);
-    Pfm_Fseq_KeyOnTrig->OnClick = bind(&TPerformancePage::Pfm_Fseq_KeyOnTrigClick);
     Pfm_Fseq_SpeedSelect->OnClick = bind(&TPerformancePage::Pfm_Fseq_SpeedSelectClick);
-    Pfm_Fseq_Speedmidi->OnClick = bind(&TPerformancePage::Pfm_Fseq_SpeedmidiClick);
-    Pfm_Fseq_Pitch->OnClick = bind(&TPerformancePage::Pfm_Fseq_PitchClick);
-    Pfm_Fseq_LoopMode->OnClick = bind(&TPerformancePage::Pfm_Fseq_LoopModeClick);
     Pfm_Fseq_FseqIntWrite->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqIntWriteClick);
     Pfm_Fseq_FseqTestBtn->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqTestBtnClick);
     Pfm_Fseq_FseqIntClear->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqIntClearClick);
@@ -67,31 +61,10 @@ void TPerformancePage::BindFseqCtrlSystemPage()
         for (TCheckBox* box : Pfm_Ctrl_ChkSource[sk])
             box->OnClick = [this, k](TObject*) { Pfm_Ctrl_ChkSourceClick(k); };
         for (TCheckBox* box : Pfm_Ctrl_ChkPart[sk]) box->OnClick = [this, k](TObject*) { Pfm_Ctrl_ChkPartClick(k); };
-        Pfm_Ctrl_Dest[sk]->OnChange = [this, k](TObject*) { Pfm_Ctrl_DestChange(k); };
     }
-
-    for (int i = 0; i < 12; ++i)
-        Pfm_Cntl_Assign[static_cast<std::size_t>(i)]->OnChange = [this, i](TObject*) { Pfm_Cntl_AssignChange(i); };
     Pfm_Cntl_AssignDefaultBtn->OnClick = bind(&TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick);
-    for (const auto& [group, word] : SystemRadios())
-        group->OnClick = [this, group = group](TObject*) { Pfm_SystemRadioClick(group); };
     Pfm_SystemRcvBtn->OnClick = ServiceHandler(&TPerformanceServices::ReceiveSystem);
     Pfm_SystemSendBtn->OnClick = ServiceHandler(&TPerformanceServices::TransmitSystem);
-}
-
-std::vector<std::pair<TRadioGroup*, int32_t*>> TPerformancePage::SystemRadios()
-{
-    SystemBlock& s = FData.ParameterData.SystemBlock;
-    return {{Pfm_SystemVelCrv, &s.VelCrv},
-            {Pfm_SystemDumpInterval, &s.DumpInterval},
-            {Pfm_SystemRcvNote, &s.RcvNote},
-            {Pfm_SystemBCCurve, &s.BCCurve},
-            {Pfm_SystemKNCtrlMode, &s.KNCtrlMode},
-            {Pfm_SystemRcvKNCtrl, &s.RcvKNCtrl},
-            {Pfm_SystemTrnKNCtrl, &s.TrnKNCtrl},
-            {Pfm_SystemRcvBankSelect, &s.RcvBankSelect},
-            {Pfm_SystemRcvPgmChange, &s.RcvPgmChange},
-            {Pfm_SystemRcvPgmMode, &s.RcvPgmMode}};
 }
 
 // ---- display ------------------------------------------------------------------------------------
@@ -158,13 +131,14 @@ void TPerformancePage::DisplayPerformanceFseqCtrlSystem()
 
     // System, and the control channel its block carries.
     const SystemBlock& s = pd.SystemBlock;
-    for (std::size_t i = 0; i < 12; ++i) Pfm_Cntl_Assign[i]->SetItemIndex(s.ControllerAssign[i]);
+    for (int i = 0; i < 12; ++i)
+        LoadChoice(static_cast<PfmChoice>(static_cast<int>(PfmChoice::Pfm_Cntl_AssignKN1) + i));
     Pair(P::Pfm_SystemMstrTune).Load(s.MstrTune);
     Pair(P::Pfm_SystemMstrNote).Load(s.MstrNote);
-    for (const auto& [group, word] : SystemRadios()) {
-        group->SetItemIndex(*word);
-        if (group == Pfm_SystemRcvPgmChange) SetBankSelectEnable();
-    }
+    for (int i = static_cast<int>(PfmChoice::Pfm_SystemVelCrv); i <= static_cast<int>(PfmChoice::Pfm_SystemRcvPgmMode);
+         ++i)
+        LoadChoice(static_cast<PfmChoice>(i));
+    SetBankSelectEnable();
     Pfm_Ch->SetItemIndex(pd.PfmCommon.ControlChannel);
 }
 
@@ -213,41 +187,6 @@ void TPerformancePage::SetBankSelectEnable()
 // ---- formant sequence ---------------------------------------------------------------------------
 
 void TPerformancePage::Pfm_FSEQ_Ctrl_TabSheetShow(TObject*) { SetFseqMemoryEnables(false); }
-
-// A radio whose index is its word: stored, sent, the data marked.
-void TPerformancePage::StoreRadioIndex(const TRadioGroup* radio, int32_t& word)
-{
-    if (FData.UpdatingDisplay) return;
-    word = radio->ItemIndex();
-    FData.SendWord(word);
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_Fseq_PartClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_Part, FData.ParameterData.PfmFseq.Part);
-}
-void TPerformancePage::Pfm_Fseq_KeyOnTrigClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_KeyOnTrig, FData.ParameterData.PfmFseq.KeyOnTrig);
-}
-void TPerformancePage::Pfm_Fseq_PitchClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_Pitch, FData.ParameterData.PfmFseq.Pitch);
-}
-void TPerformancePage::Pfm_Fseq_LoopModeClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_LoopMode, FData.ParameterData.PfmFseq.LoopMode);
-}
-
-void TPerformancePage::Pfm_Fseq_ModeClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    FData.ParameterData.PfmFseq.Mode = Pfm_Fseq_Mode->ItemIndex() + 1;
-    FData.SendWord(FData.ParameterData.PfmFseq.Mode);
-    FData.MarkDataChanged();
-    SetFseqModeEnables();
-}
 
 // The wire carries the sequence number first (the selector's), then the bank.
 void TPerformancePage::Pfm_Fseq_FseqBankClick(TObject*)
@@ -320,14 +259,6 @@ void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)
         Pair(P::Pfm_Fseq_Speed).Edit->SetFocus();
     // The select's field carries the speed of the chosen kind.
     FData.SendWord(f.SpeedSelect);
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_Fseq_SpeedmidiClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    FData.ParameterData.PfmFseq.Speedmidi = Pfm_Fseq_Speedmidi->ItemIndex();
-    FData.SendWord(FData.ParameterData.PfmFseq.Speedmidi);
     FData.MarkDataChanged();
 }
 
@@ -423,30 +354,7 @@ void TPerformancePage::Pfm_Ctrl_ChkPartClick(int set)
     FData.MarkDataChanged();
 }
 
-void TPerformancePage::Pfm_Ctrl_DestChange(int set)
-{
-    if (FData.UpdatingDisplay) return;
-    const auto k = static_cast<std::size_t>(set);
-    const int d = Pfm_Ctrl_Dest[k]->ItemIndex();
-    if (d < 0) return;
-    FData.ParameterData.PfmControlSets[k].Destination = d;
-    SetControlSetEnables(set);
-    FData.SendWord(FData.ParameterData.PfmControlSets[k].Destination);
-    FData.MarkDataChanged();
-}
-
 // ---- controller assignments and system ----------------------------------------------------------
-
-void TPerformancePage::Pfm_Cntl_AssignChange(int i)
-{
-    if (FData.UpdatingDisplay) return;
-    const int index = Pfm_Cntl_Assign[static_cast<std::size_t>(i)]->ItemIndex();
-    if (index < 0) return;
-    int32_t& word = FData.ParameterData.SystemBlock.ControllerAssign[static_cast<std::size_t>(i)];
-    word = index;
-    FData.SendWord(word);
-    FData.MarkDataChanged();
-}
 
 // The whole system block goes out as one dump, so the other settings are sent again as well.
 void TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick(TObject*)
@@ -457,12 +365,4 @@ void TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick(TObject*)
     }
     FData.SendBulkDump(DumpSystem, 0);
     FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_SystemRadioClick(TRadioGroup* group)
-{
-    if (FData.UpdatingDisplay) return;
-    if (group == Pfm_SystemRcvPgmChange) SetBankSelectEnable();
-    for (const auto& [radio, word] : SystemRadios())
-        if (radio == group) StoreRadioIndex(group, *word);
 }

@@ -30,6 +30,7 @@ TPerformancePage::~TPerformancePage()
 
 void TPerformancePage::BindHandlers()
 {
+    BindChoices();
     BindHeader();
     BindPartPage();
     BindFseqCtrlSystemPage();
@@ -51,8 +52,6 @@ void TPerformancePage::BindHeader()
     Pfm_PartTab->OnChange = partTab;
 
     Pfm_Name->OnChange = [this](TObject* s) { Pfm_NameChange(s); };
-    Pfm_Category->OnChange = [this](TObject* s) { Pfm_CategoryChange(s); };
-    Pfm_Ch->OnChange = [this](TObject* s) { Pfm_ChChange(s); };
     Pfm_PanBar->OnChange = [this](TObject* s) { Pfm_PanBarChange(s); };
     Pfm_Pan->OnChange = [this](TObject* s) { Pfm_PanChange(s); };
     Pfm_PartMuteBtn[0]->OnClick = [this](TObject* s) { Pfm_PartMuteBtn1Click(s); };
@@ -65,33 +64,28 @@ void TPerformancePage::BindHeader()
 
 // ---- the pairs ---------------------------------------------------------------------------------
 
-int32_t* TPerformancePage::PairWord(PfmPair id)
+int32_t* TPerformancePage::WordOf(PfmRecord record, int index, std::size_t word)
 {
-    const PfmPairDescriptor& d = PfmPairOf(id);
-    TParameterData& pd = FData.ParameterData;
-    uint8_t* record = nullptr;
-    switch (d.Record) {
-    case PfmRecord::Common: record = reinterpret_cast<uint8_t*>(&pd.PfmCommon); break;
-    case PfmRecord::Part:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(CurrentPart())]);
-        break;
-    case PfmRecord::PartFixed:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(d.Index)]);
-        break;
-    case PfmRecord::Fseq: record = reinterpret_cast<uint8_t*>(&pd.PfmFseq); break;
-    case PfmRecord::ControlSet:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmControlSets[static_cast<std::size_t>(d.Index)]);
-        break;
-    case PfmRecord::System: record = reinterpret_cast<uint8_t*>(&pd.SystemBlock); break;
+    std::size_t at = 0;
+    switch (record) {
+    case PfmRecord::Part: at = PartAt(CurrentPart()); break;
+    case PfmRecord::PartFixed: at = PartAt(index); break;
+    case PfmRecord::ControlSet: at = ControlSetAt(index); break;
     case PfmRecord::EffectSlot: {
         const int block = ShownEffectBlock();
         if (block < 0) return nullptr; // the part sends show: no block
-        record = reinterpret_cast<uint8_t*>(&pd.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)]);
+        at = EffectBlockAt(block);
         break;
     }
-    case PfmRecord::EQ: record = reinterpret_cast<uint8_t*>(&pd.PfmEffect.PfmEQ); break;
+    default: at = RecordAt(record); break;
     }
-    return reinterpret_cast<int32_t*>(record + d.Word);
+    return reinterpret_cast<int32_t*>(FData.ParameterData.Bytes() + at + word);
+}
+
+int32_t* TPerformancePage::PairWord(PfmPair id)
+{
+    const PfmPairDescriptor& d = PfmPairOf(id);
+    return WordOf(d.Record, d.Index, d.Word);
 }
 
 std::string TPerformancePage::PairText(PfmPair id, int position) const
@@ -135,6 +129,63 @@ void TPerformancePage::PairBarChange(PfmPair id)
     RunStoringRoad(FData, Pair(id), road);
 }
 
+// ---- the choices -------------------------------------------------------------------------------
+
+void TPerformancePage::BindChoices()
+{
+    for (const PfmChoiceDescriptor& d : PfmChoices()) {
+        FChoices.emplace_back(FOwner, d.Name);
+        FChoices.back().OnChoose([this, id = d.Id](TObject*) { ChoiceChange(id); });
+    }
+}
+
+void TPerformancePage::LoadChoice(PfmChoice id)
+{
+    const PfmChoiceDescriptor& d = PfmChoiceOf(id);
+    Choice(id).SetItemIndex(*WordOf(d.Record, d.Index, d.Word) - d.Offset);
+}
+
+void TPerformancePage::ChoiceChange(PfmChoice id)
+{
+    if (FData.UpdatingDisplay) return;
+    const PfmChoiceDescriptor& d = PfmChoiceOf(id);
+    const int index = Choice(id).ItemIndex();
+    if (index < 0) return;
+    int32_t& word = *WordOf(d.Record, d.Index, d.Word);
+    word = index + d.Offset;
+    ChoiceFollows(d, index);
+    FData.SendWord(word);
+    FData.MarkDataChanged();
+}
+
+void TPerformancePage::ChoiceFollows(const PfmChoiceDescriptor& d, int index)
+{
+    switch (d.Follow) {
+    case PfmFollow::None: break;
+    case PfmFollow::PartSendRows: RestPartSendRows(index == 1); break;
+    case PfmFollow::Portamento:
+        Pfm_Part_PortaMode->SetEnabled(index == 1);
+        SetPairEnabled(PfmPair::Pfm_Part_PortaTime, index == 1);
+        break;
+    case PfmFollow::MonoPriority: Pfm_Part_MonoPriority->SetEnabled(index == 0); break;
+    case PfmFollow::FseqMode: SetFseqModeEnables(); break;
+    case PfmFollow::ControlSet: SetControlSetEnables(d.Index); break;
+    case PfmFollow::BankSelect: SetBankSelectEnable(); break;
+    case PfmFollow::PartRouting:
+        ShowPartRouting(d.Index);
+        DrawInsertionRoutingImage();
+        break;
+    case PfmFollow::IndividualOutput: DrawIndividualOutputImage(); break;
+    case PfmFollow::EqShape:
+        // The Q of a shelving band has no meaning: its row rests.
+        SetPairEnabled(d.Id == PfmChoice::Pfm_Effect_EQ_HighShape ? PfmPair::Pfm_Effect_EQ_HighQ
+                                                                  : PfmPair::Pfm_Effect_EQ_LowQ,
+                       index == 1);
+        LoadEqPicture();
+        break;
+    }
+}
+
 // ---- refresh and the part tab ------------------------------------------------------------------
 
 void TPerformancePage::RefreshPerformancePages()
@@ -163,8 +214,8 @@ void TPerformancePage::DisplayPerformanceCommon()
 {
     const PfmCommon& c = FData.ParameterData.PfmCommon;
     Pfm_Name->SetText(FromLatin1(c.Name.data(), c.Name.size()));
-    Pfm_Category->SetItemIndex(c.Category);
-    Pfm_Ch->SetItemIndex(c.ControlChannel);
+    LoadChoice(PfmChoice::Pfm_Category);
+    LoadChoice(PfmChoice::Pfm_Ch);
     for (std::size_t k = 0; k < 4; ++k) Pfm_PartMuteBtn[k]->SetDown(FData.PartMute[k] != 0);
     Pair(PfmPair::Pfm_Volume).Load(c.Volume);
     Pfm_PanBar->SetPosition(c.Pan);
@@ -189,26 +240,6 @@ void TPerformancePage::Pfm_NameChange(TObject*)
     else
         c.NameSpare[0] = 0;
     FData.SendPerformanceName();
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_CategoryChange(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int i = Pfm_Category->ItemIndex();
-    if (i < 0) return;
-    FData.ParameterData.PfmCommon.Category = i;
-    FData.SendWord(FData.ParameterData.PfmCommon.Category);
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_ChChange(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int i = Pfm_Ch->ItemIndex();
-    if (i < 0) return;
-    FData.ParameterData.PfmCommon.ControlChannel = i;
-    FData.SendWord(FData.ParameterData.PfmCommon.ControlChannel);
     FData.MarkDataChanged();
 }
 

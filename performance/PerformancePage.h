@@ -19,6 +19,7 @@
 #pragma once
 
 #include "core/MainData.h"
+#include "core/pages/Choice.h"
 #include "core/pages/ValuePair.h"
 #include "performance/PerformancePairs.h"
 #include "ui/UI.h"
@@ -84,10 +85,16 @@ public:
     // The storing road of every pair's slider (Pfm_VolumeBarChange, Pfm_Part_FormantBarChange, ...).
     void PairBarChange(PfmPair id);
 
+    // ---- the choices -----------------------------------------------------------------------------
+    TChoice& Choice(PfmChoice id) { return FChoices[static_cast<std::size_t>(id)]; }
+    // The storing road of every choice (Pfm_CategoryChange, Pfm_Part_MonoPolyClick,
+    // Pfm_SystemVelCrvClick, ...): nothing while a display runs or with no item; otherwise the item
+    // (plus the row's offset) into the word of the part, set or block the row shows, the controls
+    // and pictures that follow the value, the word sent, the data marked changed.
+    void ChoiceChange(PfmChoice id);
+
     // ---- header handlers -----------------------------------------------------------------------
     void Pfm_NameChange(TObject* Sender);
-    void Pfm_CategoryChange(TObject* Sender);
-    void Pfm_ChChange(TObject* Sender);
     void Pfm_PanBarChange(TObject* Sender);
     void Pfm_PanChange(TObject* Sender);
     void Pfm_PartMuteBtn1Click(TObject*) { PartMuteClick(0); }
@@ -124,6 +131,7 @@ private:
     TMainData& FData;
     std::filesystem::path FProgramFolder;
     std::vector<std::unique_ptr<TValuePair>> FPairs;
+    std::vector<TChoice> FChoices;
     std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
 
     void CreateHeader();
@@ -134,7 +142,15 @@ private:
     // A handler that runs a service of the window, when the window gives it.
     TNotifyEvent ServiceHandler(TNotifyEvent TPerformanceServices::*service);
 
+    void BindChoices();
+    // The word of a row: at `word` in the record's instance the row shows (the part tab's part,
+    // the fixed part or set `index`, the effect tab's block); nullptr for an effect slot while the
+    // part sends show.
+    int32_t* WordOf(PfmRecord record, int index, std::size_t word);
     int32_t* PairWord(PfmPair id);
+    void ChoiceFollows(const PfmChoiceDescriptor& d, int index);
+    // A choice loaded from its word (under UpdatingDisplay).
+    void LoadChoice(PfmChoice id);
     void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
     void PartMuteClick(int p);
 
@@ -149,15 +165,7 @@ public:
     void Pfm_Part_PrgNumChange(TObject* Sender);
     void Pfm_Part_RcvChChange(TObject* Sender);
     void Pfm_Part_RcvChMaxChange(TObject* Sender);
-    void Pfm_Part_InsEffectSwClick(TObject* Sender);
     void Pfm_Part_FilterSwClick(TObject* Sender);
-    void Pfm_Part_PortaSwClick(TObject* Sender);
-    void Pfm_Part_PortaModeClick(TObject* Sender);
-    void Pfm_Part_MonoPolyClick(TObject* Sender);
-    void Pfm_Part_MonoPriorityClick(TObject* Sender);
-    void Pfm_Part_SustainRcvSwClick(TObject* Sender);
-    void Pfm_Part_NoteLimitLowChange(TObject* Sender);
-    void Pfm_Part_NoteLimitHighChange(TObject* Sender);
     void Pfm_Part_PanBarChange(TObject* Sender);
     void Pfm_Part_PanChange(TObject* Sender);
 
@@ -207,9 +215,8 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
-    // The storing road of the part sheet's radio groups and lists: the item index into the shown
-    // part's word, sent as it is, the data marked changed. Nothing while a display runs.
-    void StorePartChoice(int32_t PfmPart::*word, int index);
+    // While the insertion effect is on, it takes the part's dry level and sends: their rows rest.
+    void RestPartSendRows(bool insertion);
 
 public:
     // ==== formant sequence, controller sets, system =============================================
@@ -222,31 +229,22 @@ public:
     void FillDestinationLists();
 
     void Pfm_FSEQ_Ctrl_TabSheetShow(TObject* Sender);
-    void Pfm_Fseq_PartClick(TObject* Sender);
     void Pfm_Fseq_FseqBankClick(TObject* Sender);
     // The selectors load the chosen sequence's settings into the controls only, and send its number.
     void Pfm_Fseq_FseqIntChange(TObject* Sender);
     void Pfm_Fseq_FseqPreChange(TObject* Sender);
-    void Pfm_Fseq_ModeClick(TObject* Sender);
-    void Pfm_Fseq_KeyOnTrigClick(TObject* Sender);
     void Pfm_Fseq_SpeedSelectClick(TObject* Sender);
-    void Pfm_Fseq_SpeedmidiClick(TObject* Sender);
-    void Pfm_Fseq_PitchClick(TObject* Sender);
-    void Pfm_Fseq_LoopModeClick(TObject* Sender);
     // The internal memories: write a sequence file into the selected one (and the following
     // ones its size fills), send one to the edit buffer to hear it, forget them all.
     void Pfm_Fseq_FseqIntWriteClick(TObject* Sender);
     void Pfm_Fseq_FseqTestBtnClick(TObject* Sender);
     void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
-    // Controller set `set` (0..7): any of its 14 source boxes, its destination, any of its 4
-    // part boxes (Pfm_Ctrl_Chk1_KN1Click, Pfm_Ctrl_Dest1Change, Pfm_Ctrl_Chk1_P1Click, ...).
+    // Controller set `set` (0..7): any of its 14 source boxes, any of its 4 part boxes
+    // (Pfm_Ctrl_Chk1_KN1Click, Pfm_Ctrl_Chk1_P1Click, ...).
     void Pfm_Ctrl_ChkSourceClick(int set);
-    void Pfm_Ctrl_DestChange(int set);
     void Pfm_Ctrl_ChkPartClick(int set);
-    // Assignment list `i` (KN1 .. FM), the Default button, a system radio group.
-    void Pfm_Cntl_AssignChange(int i);
+    // The Default button of the controller assignments.
     void Pfm_Cntl_AssignDefaultBtnClick(TObject* Sender);
-    void Pfm_SystemRadioClick(TRadioGroup* group);
 
     TGroupBox* Pfm_Fseq_Grp = nullptr;
     TRadioGroup* Pfm_Fseq_Part = nullptr;
@@ -295,9 +293,6 @@ public:
 private:
     void CreateFseqCtrlSystemPage();
     void BindFseqCtrlSystemPage();
-    // The ten system radio groups with their words, in the order the display loads them.
-    std::vector<std::pair<TRadioGroup*, int32_t*>> SystemRadios();
-    void StoreRadioIndex(const TRadioGroup* radio, int32_t& word);
     // A sequence's settings into the controls only (the velocities too when `velocities`), the
     // offset and loop sliders limited to its end step.
     void LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities);
@@ -331,13 +326,6 @@ public:
     void Pfm_Effect_TabChange(TObject* Sender);
     void Pfm_Effect_TabSheetShow(TObject* Sender);
     void Pfm_Effect_TypeChange(TObject* Sender);
-    void Pfm_Effect_P1InsSwClick(TObject*) { InsertionSwitchClick(0); }
-    void Pfm_Effect_P2InsSwClick(TObject*) { InsertionSwitchClick(1); }
-    void Pfm_Effect_P3InsSwClick(TObject*) { InsertionSwitchClick(2); }
-    void Pfm_Effect_P4InsSwClick(TObject*) { InsertionSwitchClick(3); }
-    void Pfm_Effect_IndividualOutputClick(TObject* Sender);
-    void Pfm_Effect_EQ_LowShapeClick(TObject*) { EqShapeClick(false); }
-    void Pfm_Effect_EQ_HighShapeClick(TObject*) { EqShapeClick(true); }
 
     TImage* Pfm_Effect_Image = nullptr;
     TImage* Pfm_Effect_ImageInsSw = nullptr;
@@ -390,6 +378,4 @@ private:
     // Part p's level rows and routing labels for its insertion switch: disabled and "***" while
     // the switch shows on, else enabled with the stored levels.
     void ShowPartRouting(int p);
-    void InsertionSwitchClick(int p);
-    void EqShapeClick(bool high);
 };

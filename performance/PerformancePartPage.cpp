@@ -29,15 +29,7 @@ void TPerformancePage::BindPartPage()
     Pfm_Part_PrgNum->OnChange = [this](TObject* s) { Pfm_Part_PrgNumChange(s); };
     Pfm_Part_RcvCh->OnChange = [this](TObject* s) { Pfm_Part_RcvChChange(s); };
     Pfm_Part_RcvChMax->OnChange = [this](TObject* s) { Pfm_Part_RcvChMaxChange(s); };
-    Pfm_Part_InsEffectSw->OnClick = [this](TObject* s) { Pfm_Part_InsEffectSwClick(s); };
     Pfm_Part_FilterSw->OnClick = [this](TObject* s) { Pfm_Part_FilterSwClick(s); };
-    Pfm_Part_PortaSw->OnClick = [this](TObject* s) { Pfm_Part_PortaSwClick(s); };
-    Pfm_Part_PortaMode->OnClick = [this](TObject* s) { Pfm_Part_PortaModeClick(s); };
-    Pfm_Part_MonoPoly->OnClick = [this](TObject* s) { Pfm_Part_MonoPolyClick(s); };
-    Pfm_Part_MonoPriority->OnClick = [this](TObject* s) { Pfm_Part_MonoPriorityClick(s); };
-    Pfm_Part_SustainRcvSw->OnClick = [this](TObject* s) { Pfm_Part_SustainRcvSwClick(s); };
-    Pfm_Part_NoteLimitLow->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitLowChange(s); };
-    Pfm_Part_NoteLimitHigh->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitHighChange(s); };
     Pfm_Part_PanBar->OnChange = [this](TObject* s) { Pfm_Part_PanBarChange(s); };
     Pfm_Part_Pan->OnChange = [this](TObject* s) { Pfm_Part_PanChange(s); };
 
@@ -301,24 +293,9 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
 
 // ---- switches, play mode, limits and pan -------------------------------------------------------
 
-void TPerformancePage::StorePartChoice(int32_t PfmPart::*word, int index)
+void TPerformancePage::RestPartSendRows(bool insertion)
 {
-    if (FData.UpdatingDisplay || index < 0) return;
-    int32_t& stored = FData.ParameterData.PfmParts[static_cast<std::size_t>(CurrentPart())].*word;
-    stored = index;
-    FData.SendWord(stored);
-    FData.MarkDataChanged();
-}
-
-// While the insertion effect is on, it takes the part's dry level and sends: their rows rest,
-// keeping their values.
-void TPerformancePage::Pfm_Part_InsEffectSwClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int on = Pfm_Part_InsEffectSw->ItemIndex();
-    if (on < 0) return;
-    for (PfmPair id : SendRows) SetPairEnabled(id, on != 1);
-    StorePartChoice(&PfmPart::InsEffectSw, on);
+    for (PfmPair id : SendRows) SetPairEnabled(id, !insertion);
 }
 
 // The rows first, then the window's routine: both words, the note budget (the four balanced
@@ -331,57 +308,6 @@ void TPerformancePage::Pfm_Part_FilterSwClick(TObject*)
     if (on < 0) return;
     for (PfmPair id : FilterRows) SetPairEnabled(id, on == 1);
     if (Services.SetPartFilterSwitch) Services.SetPartFilterSwitch(CurrentPart(), on);
-}
-
-void TPerformancePage::Pfm_Part_PortaSwClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int on = Pfm_Part_PortaSw->ItemIndex();
-    if (on < 0) return;
-    int32_t& word = FData.ParameterData.PfmParts[static_cast<std::size_t>(CurrentPart())].PortaSw;
-    word = on;
-    const bool enabled = on == 1;
-    Pfm_Part_PortaMode->SetEnabled(enabled);
-    SetPairEnabled(PfmPair::Pfm_Part_PortaTime, enabled);
-    FData.SendWord(word);
-    FData.MarkDataChanged();
-}
-
-// Switch and mode travel in one byte; the mode can be chosen only while portamento is on.
-void TPerformancePage::Pfm_Part_PortaModeClick(TObject*)
-{
-    StorePartChoice(&PfmPart::PortaMode, Pfm_Part_PortaMode->ItemIndex());
-}
-
-// Poly rests the mono priority, which keeps its value and is not sent.
-void TPerformancePage::Pfm_Part_MonoPolyClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int mode = Pfm_Part_MonoPoly->ItemIndex();
-    if (mode < 0) return;
-    Pfm_Part_MonoPriority->SetEnabled(mode == 0);
-    StorePartChoice(&PfmPart::MonoPoly, mode);
-}
-
-void TPerformancePage::Pfm_Part_MonoPriorityClick(TObject*)
-{
-    StorePartChoice(&PfmPart::MonoPriority, Pfm_Part_MonoPriority->ItemIndex());
-}
-
-void TPerformancePage::Pfm_Part_SustainRcvSwClick(TObject*)
-{
-    StorePartChoice(&PfmPart::SustainRcvSw, Pfm_Part_SustainRcvSw->ItemIndex());
-}
-
-// The two note limits are independent: a low limit above the high one goes out as chosen.
-void TPerformancePage::Pfm_Part_NoteLimitLowChange(TObject*)
-{
-    StorePartChoice(&PfmPart::NoteLimitLow, Pfm_Part_NoteLimitLow->ItemIndex());
-}
-
-void TPerformancePage::Pfm_Part_NoteLimitHighChange(TObject*)
-{
-    StorePartChoice(&PfmPart::NoteLimitHigh, Pfm_Part_NoteLimitHigh->ItemIndex());
 }
 
 // The part pan: a slider and a list of one value (0 random, 64 centre); the list plays the part
