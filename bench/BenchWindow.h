@@ -58,12 +58,12 @@ public:
     void ShowPart(int p)
     {
         Form->FS1R_PageControl->SetActivePage(Form->Pfm_TabSheet);
-        Form->Pfm_PartTab->SetTabIndex(p);
+        Form->PerformancePage->Pfm_PartTab->SetTabIndex(p);
     }
     void ShowVoice(int v)
     {
         Form->FS1R_PageControl->SetActivePage(Form->Vc_TabSheet);
-        Form->Vc_VoiceTab->SetTabIndex(v);
+        Form->VoicePage->Vc_VoiceTab->SetTabIndex(v);
         Form->RefreshVoicePages(v);
     }
     // The system-exclusive messages the instrument received since the last call.

@@ -1,5 +1,6 @@
 // Re-silencing the editor's mutes after a bulk dump, and the note budget the four parts share.
 #include "mainform/MainForm.h"
+#include "performance/PerformancePage.h"
 
 #include <algorithm>
 #include <array>
@@ -97,10 +98,10 @@ void TMainForm::BalanceNoteReserve()
     BalanceGroup(r, filterOff, 4 - onCount);
 
     TUpdatingDisplay updating(*this);
-    if (Pfm_Part_ReserveNoteBar) {
-        Pfm_Part_ReserveNoteBar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
-        if (Pfm_Part_ReserveNoteEdit)
-            Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
+    if (PerformancePage) {
+        TScrollBar* bar = PerformancePage->Pfm_Part_ReserveNoteBar;
+        bar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
+        PerformancePage->Pfm_Part_ReserveNoteEdit->SetText(std::to_string(bar->Position()));
     }
     for (std::size_t p = 0; p < 4; ++p) {
         parts[p].ReserveNote = r[p];
@@ -134,7 +135,7 @@ void TMainForm::UpdateNoteReserveLimits()
         parts[p].ReserveNote = r[p];
         parts[p].ReserveNoteMax = limit[p];
     }
-    if (Pfm_Part_ReserveNoteBar) Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
+    if (PerformancePage) PerformancePage->Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
 }
 
 void TMainForm::SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSends)

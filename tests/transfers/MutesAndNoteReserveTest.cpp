@@ -75,7 +75,7 @@ TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
 
 TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
 {
-    form->Pfm_PartTab->SetTabIndex(1);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(1);
     const std::tuple<const char*, Four, Four, Four> cases[] = {
         {"part 1 cut to 16; the filter-off spare 3 equals part 4's excess and comes back a note a pass",
          {1, 0, 0, 0},
@@ -90,8 +90,8 @@ TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
         Parts(filter, reserves);
         EXPECT_EQ(Balance(), balanced);
         // The shown part's slider follows.
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), balanced[1]);
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(balanced[1]));
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), balanced[1]);
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(balanced[1]));
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(NoteReserveTest, LimitsAreWhatTheOtherPartsOfTheGroupLeaveAndNeverNegativ
         EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), limits);
         EXPECT_EQ(Words(&PfmPart::ReserveNote), after);
         // The slider's range ends at the shown part's limit (part 1 here).
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), limits[0]);
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Max(), limits[0]);
     }
     EXPECT_TRUE(TakeSent().empty());
 }

@@ -154,7 +154,7 @@ TEST_F(VoicePageTest, PartSwitchSendsTheBalancedReservesThenItselfAndKeepsBothWo
         parts[p].FilterSw = 0;
         Common(int(p)).FilterSw = 0;
     }
-    form->Pfm_PartTab->SetTabIndex(2);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(2);
     const TParameterData before = form->ParameterData;
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
@@ -175,8 +175,8 @@ TEST_F(VoicePageTest, PartSwitchSendsTheBalancedReservesThenItselfAndKeepsBothWo
     EXPECT_EQ(Common(1).FilterSw, 1);
     EXPECT_EQ(parts[2].ReserveNote, 5);
     EXPECT_EQ(parts[2].ReserveNoteMax, 10); // 16 less parts 1 and 4
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 5);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), 10);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), 5);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Max(), 10);
     EXPECT_EQ(form->DataChanged, 1);
     EXPECT_EQ(form->UpdatingDisplay, 0);
     for (size_t v : {0u, 2u, 3u}) EXPECT_TRUE(Same(form->ParameterData.VoiceRecords[v], before.VoiceRecords[v])) << v;
@@ -202,7 +202,7 @@ TEST_F(VoicePageTest, PartSwitchOffLowersAReserveInTheDataOnly)
         parts[p].ReserveNote = 8;
         parts[p].FilterSw = Common(int(p)).FilterSw = p < 2 ? 1 : 0;
     }
-    form->Pfm_PartTab->SetTabIndex(1);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(1);
     form->UpdateNoteReserveLimits();
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
@@ -212,7 +212,7 @@ TEST_F(VoicePageTest, PartSwitchOffLowersAReserveInTheDataOnly)
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x31, 0, 0x07, 0)});
     EXPECT_EQ(parts[1].ReserveNote, 0);
     EXPECT_EQ(parts[1].ReserveNoteMax, 0);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 0);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), 0);
     EXPECT_EQ(parts[0].ReserveNote, 8);
 }
 

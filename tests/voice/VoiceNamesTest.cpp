@@ -34,7 +34,6 @@ TEST_F(VoicePageTest, MainWindowFindsEveryControlByItsNameUntilThePageGoes)
     // The page takes its controls with it.
     const int before = form->ComponentCount();
     form->VoicePage.reset();
-    form->Vc_VoiceTab = nullptr;
     EXPECT_EQ(form->ComponentCount(), before - int(all.size()));
     EXPECT_EQ(form->FindComponent("Vc_LFO1SpeedBar"), nullptr);
     EXPECT_EQ(form->Vc_TabSheet->ControlCount(), 0);
