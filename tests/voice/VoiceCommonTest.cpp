@@ -202,27 +202,6 @@ TEST_F(VoicePageTest, NameSendsTenMessagesPerChangeAndKeepsWhatWasTyped)
     EXPECT_TRUE(TakeSent().empty());
 }
 
-TEST_F(VoicePageTest, ListsAndButtonsStoreTheIndexForTheShownVoice)
-{
-    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(2));
-    ASSERT_TRUE(page->Vc_Category->UserSelects(22));
-    ASSERT_TRUE(page->Vc_LFO2Phase->UserClicks(3));
-    ASSERT_TRUE(page->Vc_LFO1Waveform->UserSelects(5));
-    EXPECT_EQ(TakeSent(),
-              (std::vector<Bytes>{Change(0x42, 0, 0x0E, 22), Change(0x42, 0, 0x1C, 3), Change(0x42, 0, 0x10, 5)}));
-    EXPECT_EQ(Common(2).Category, 22);
-    EXPECT_EQ(Common(2).LFO2Phase, 3);
-    EXPECT_EQ(Common(0).Category, 0);
-
-    // A control set sends its destination byte from both of its controls.
-    Common(2).Frmt[3].Parameter = 2;
-    Refresh();
-    page->Vc_CommonPageControl->SetActivePage(page->Vc_FormantTabSheet);
-    ASSERT_TRUE(page->Vc_Frmt4Operator->UserSelects(10));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x42, 0, 0x43, 0x2A)});
-    EXPECT_EQ(Common(2).Frmt[3].Operator, 10);
-}
-
 TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
 {
     VoiceCommon& c = Common();
