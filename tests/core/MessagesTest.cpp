@@ -1,6 +1,7 @@
-// Parameter changes and dump requests: frames, device number, addresses and the data bytes
-// the address tables give for a parameter, and the conversion of a single word into them as the
-// pages take it from the dump layouts.
+// Parameter changes and dump requests: frames, device number, the one road of a word (its
+// address, its part, voice and operator, the mutes), the prepared entries, and the conversion of
+// a single word as the dump layouts describe it. (What every control sends: tests/pages; every
+// conversion of the dumps: DumpLayoutTest.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,13 +18,6 @@ class MessagesTest : public ::testing::Test {
 protected:
     RecordingMainData Main;
 
-    // Data bytes DH DL of the parameter change at an address, as the table gives them.
-    std::pair<int, int> Data(uint8_t ah, uint8_t am, uint8_t al)
-    {
-        const auto d = ParameterChangeData(Main.ParameterData, Main, ah, am, al);
-        EXPECT_TRUE(d.has_value());
-        return d ? std::pair<int, int>{d->DH, d->DL} : std::pair<int, int>{-1, -1};
-    }
     PfmPart& Part(int p) { return Main.ParameterData.PfmParts[static_cast<std::size_t>(p)]; }
     VoiceRecord& Voice(int v) { return Main.ParameterData.VoiceRecords[static_cast<std::size_t>(v)]; }
 };
@@ -75,131 +69,13 @@ TEST_F(MessagesTest, MutedPartsAndOperatorsSendTheMutedValueAndKeepTheirWords)
     EXPECT_EQ(VoiceWordChange(v, VoicedOffset(4) + AT(VoicedOperator, FseqSw))->Data.DL, 0x7F);
 }
 
-TEST_F(MessagesTest, TwoByteValues)
+TEST_F(MessagesTest, TwoByteValuesAndValuesTooWideForTheirBytes)
 {
-    Main.ParameterData.PfmFseq.SpeedSelect = 1;
-    Main.ParameterData.PfmFseq.Speed = 4900; // 5,000 on the instrument
-    EXPECT_EQ(Data(0x10, 0x00, 0x18), (std::pair{0x27, 0x08}));
-    Main.ParameterData.PfmFseq.SpeedSelect = 0;
-    Main.ParameterData.PfmFseq.Speedmidi = 3;
-    EXPECT_EQ(Data(0x10, 0x00, 0x18), (std::pair{0x00, 0x03}));
-    Main.ParameterData.PfmFseq.LoopEnd = 300;
-    EXPECT_EQ(Data(0x10, 0x00, 0x1E), (std::pair{2, 300 - 256}));
-
     EXPECT_EQ(ComposeParameterChange(EffectParameterTemplate, 0, 0, 5000, true)[7], 0x27);
     EXPECT_EQ(ComposeParameterChange(EffectParameterTemplate, 0, 0, 5000, true)[8], 0x08);
     // A value too wide for its bytes is brought into them, never spilling above 7F.
     EXPECT_EQ(ComposeParameterChange(EffectParameterTemplate, 0, 0, 300)[8], 0x7F);
     EXPECT_EQ(ComposeParameterChange(EffectParameterTemplate, 0, 0, -5)[8], 0x00);
-}
-
-TEST_F(MessagesTest, PerformanceAndSystemConversions)
-{
-    auto& common = Main.ParameterData.PfmCommon;
-    common.ControlChannel = 16;
-    EXPECT_EQ(Data(0x00, 0x00, 0x09).second, 16);
-    common.ControlChannel = 17;
-    EXPECT_EQ(Data(0x00, 0x00, 0x09).second, 0x7F);
-    Part(0).RcvCh = 17;
-    EXPECT_EQ(Data(0x30, 0x00, 0x04).second, 0x7F);
-    Part(0).RcvCh = 16;
-    EXPECT_EQ(Data(0x30, 0x00, 0x04).second, 16);
-
-    Main.ParameterData.SystemBlock.ControllerAssign[0] = 30;
-    EXPECT_EQ(Data(0x00, 0x00, 0x16).second, 31);
-    Main.ParameterData.SystemBlock.ControllerAssign[0] = 31;
-    EXPECT_EQ(Data(0x00, 0x00, 0x16).second, 33);
-
-    Part(1).PBRange = 0;
-    EXPECT_EQ(Data(0x31, 0x00, 0x26).second, 0x10);
-    Part(1).PBRange = 72;
-    EXPECT_EQ(Data(0x31, 0x00, 0x26).second, 0x58);
-    Part(1).PortaSw = 1;
-    Part(1).PortaMode = 1;
-    EXPECT_EQ(Data(0x31, 0x00, 0x24).second, 0x03);
-    Part(1).PortaSw = 0;
-    EXPECT_EQ(Data(0x31, 0x00, 0x24).second, 0x02);
-
-    PfmControlSet& set = Main.ParameterData.PfmControlSets[2];
-    set.SourceSw.fill(0);
-    set.SourceSw[PB] = 1;
-    EXPECT_EQ(Data(0x10, 0x00, 0x34), (std::pair{0x00, 0x40}));
-    set.SourceSw[PB] = 0;
-    set.SourceSw[CAT] = 1;
-    EXPECT_EQ(Data(0x10, 0x00, 0x34), (std::pair{0x01, 0x00}));
-    set.PartSw = {1, 0, 1, 1};
-    EXPECT_EQ(Data(0x10, 0x00, 0x2A).second, 0x0D);
-
-    Main.ParameterData.PfmEffect.PfmEQ.LowGain = 12;
-    EXPECT_EQ(Data(0x10, 0x01, 0x34).second, 64);
-    common.ReverbReturn = 99;
-    EXPECT_EQ(Data(0x10, 0x01, 0x2A).second, 99);
-}
-
-TEST_F(MessagesTest, VoiceConversionsAndPackedBytes)
-{
-    VoiceCommon& c = Voice(0).VoiceCommon;
-    c.Algorithm = 1;
-    EXPECT_EQ(Data(0x40, 0x00, 0x2C).second, 0x00);
-    c.Algorithm = 88;
-    EXPECT_EQ(Data(0x40, 0x00, 0x2C).second, 0x57);
-    c.FilterEGLv1 = 50;
-    EXPECT_EQ(Data(0x40, 0x00, 0x66).second, 0x32);
-    c.Frmt[0] = VoiceControl{8, 2, 64}; // unvoiced operator 1, "freq"
-    EXPECT_EQ(Data(0x40, 0x00, 0x40).second, 0x28);
-
-    VoicedOperator& op = Voice(0).VoicedOperators[0];
-    op.EGLv1 = 99;
-    EXPECT_EQ(Data(0x60, 0x00, 0x0C).second, 0x00);
-    op.EGLv1 = 0;
-    EXPECT_EQ(Data(0x60, 0x00, 0x0C).second, 0x63);
-    op.Transpose = 24;
-    op.KeySync = 1;
-    EXPECT_EQ(Data(0x60, 0x00, 0x00).second, 0x58);
-
-    Voice(0).VoicedOperators[1].Form = 5; // resonance travels instead of the bandwidth
-    Voice(0).VoicedOperators[1].Resonance = 33;
-    Voice(0).VoicedOperators[1].BandWidth = 44;
-    EXPECT_EQ(Data(0x60, 0x01, 0x06).second, 33);
-    Voice(0).VoicedOperators[1].Form = 4;
-    EXPECT_EQ(Data(0x60, 0x01, 0x06).second, 44);
-
-    Voice(1).VoicedOperators[2].OPAtt = 9;
-    EXPECT_EQ(Data(0x41, 0x00, 0x2F).second, 9);
-
-    UnvoicedOperator& u = Voice(0).UnvoicedOperators[0];
-    u.FreqMode = 2;
-    u.FreqCoarse = 21;
-    EXPECT_EQ(Data(0x60, 0x00, 0x24).second, 0x55);
-
-    for (VoicedOperator& v : Voice(0).VoicedOperators) v.FseqSw = 0;
-    Voice(0).VoicedOperators[0].FseqSw = 1;
-    Voice(0).VoicedOperators[7].FseqSw = 1;
-    EXPECT_EQ(Data(0x40, 0x00, 0x29).second, 0x01);
-    EXPECT_EQ(Data(0x40, 0x00, 0x28).second, 0x01);
-
-    // The filter switch of a voice is its part's parameter.
-    Part(3).FilterSw = 1;
-    EXPECT_EQ(Data(0x33, 0x00, 0x07).second, 1);
-}
-
-TEST_F(MessagesTest, EffectSlotsUseTheTypeTableAndTheirOffsets)
-{
-    PfmEffect& e = Main.ParameterData.PfmEffect;
-    e.PfmEffectBlocks[ReverbBlock].EffectType = 13; // Delay LCR: Lch Delay at 50, display kind 26
-    e.PfmEffectBlocks[ReverbBlock].Para[0] = 13000;
-    EXPECT_EQ(Data(0x10, 0x00, 0x50), (std::pair{13001 >> 7, 13001 & 0x7F}));
-    e.PfmEffectBlocks[ReverbBlock].Para[7] = 5; // EQ LowFreq at 64, kind 5, offset 4
-    EXPECT_EQ(Data(0x10, 0x00, 0x64), (std::pair{0, 9}));
-
-    // The insertion compressor's "Release" (kind 12, offset 52) travels bare in the dump's two
-    // bytes at 8A, 8B, and so in the message at 10 01 0A; the variation compressor's adds 52.
-    e.PfmEffectBlocks[InsertionBlock].EffectType = 24;
-    e.PfmEffectBlocks[InsertionBlock].Para[1] = 3;
-    EXPECT_EQ(Data(0x10, 0x01, 0x0A), (std::pair{0, 3}));
-    e.PfmEffectBlocks[VariationBlock].EffectType = 16;
-    e.PfmEffectBlocks[VariationBlock].Para[1] = 3;
-    EXPECT_EQ(Data(0x10, 0x00, 0x6A), (std::pair{0, 3 + 52}));
 }
 
 TEST_F(MessagesTest, NameMessagesCarryTheDeviceNumberOnceAndBlankTheRest)
