@@ -84,8 +84,8 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
                                                   uint8_t am, uint8_t al);
 
 // What the dump layouts say of one word: the address of its parameter change and how the word
-// travels. The pages take a parameter's address and conversion from here, so that a message and
-// the dump agree by construction.
+// travels. Every message takes a parameter's address and conversion from here (the word send of
+// TMainData), so that a message and the dump agree by construction.
 enum class TFieldForm : uint8_t {
     Byte,    // word + Arg
     Reverse, // Arg - word (the vertical envelope sliders)

@@ -5,7 +5,7 @@
 // live there (TPerformanceServices).
 //
 // One class, one section per sheet below; each sheet has its own code and layout files:
-//   frame, header, refresh, the pair road   PerformancePage.cpp, PerformanceLayout.cpp
+//   frame, header, refresh, pair, choices   PerformancePage.cpp, PerformanceLayout.cpp
 //   part sheet                              PerformancePartPage.cpp, PerformancePartLayout.cpp
 //   formant sequence, controllers, system   PerformanceFseqPage.cpp, PerformanceFseqLayout.cpp
 //   effects and EQ                          PerformanceEffectPage.cpp, PerformanceEffectLayout.cpp
