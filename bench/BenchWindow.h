@@ -6,9 +6,11 @@
 
 #include "mainform/MainForm.h"
 #include "mainform/Pictures.h"
+#include "performance/PerformancePage.h"
 #include "platform/Folders.h"
 #include "platform/MidiInProcess.h"
 #include "ui/qt/QtBackend.h"
+#include "voice/VoicePage.h"
 
 #include <QWidget>
 
