@@ -25,8 +25,6 @@
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 TShiftState ShiftOf(Qt::KeyboardModifiers m)
 {
     TShiftState s;
