@@ -225,6 +225,11 @@ public:
         QSignalBlocker block(q);
         if (q->text() != Q(e->Text())) q->setText(Q(e->Text()));
         q->setReadOnly(e->ReadOnly());
+        q->setFrame(e->BorderStyle != bsNone);
+        QPalette pal = q->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            pal.setColor(group, QPalette::Base, ToQColor(e->Color));
+        q->setPalette(pal);
         if (e->SelLength() > 0)
             q->setSelection(e->SelStart(), e->SelLength());
         else
