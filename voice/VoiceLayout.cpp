@@ -68,6 +68,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_CommonGrp = Group(o, Vc_VoiceTab, "Vc_CommonGrp", "Common", 4, TabsTop + 50, 282, SheetHeight - TabsTop - 52);
     Vc_CommonPageControl =
         Make<TPageControl>(o, Vc_CommonGrp, "Vc_CommonPageControl", 4, 16, 274, Vc_CommonGrp->Height() - 20);
+    Vc_CommonPageControl->Font.Size = 7; // all six tabs side by side in the group
     auto sheetOf = [&](const char* name, const char* caption) {
         auto* s = new TTabSheet(o);
         s->Name = name;

@@ -1,9 +1,11 @@
 #include "ui/qt/QtViews.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -169,11 +172,26 @@ private:
     int ShownColumns = 0;
 };
 
+// A drop-down list whose opened list is as wide as its widest entry, however narrow the box: a
+// person reads every entry whole when choosing.
+class WideListComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override
+    {
+        QAbstractItemView* list = view();
+        int widest = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+        if (count() > maxVisibleItems()) widest += list->verticalScrollBar()->sizeHint().width();
+        list->setMinimumWidth(widest);
+        QComboBox::showPopup();
+    }
+};
+
 class ComboView : public QtView {
 public:
     ComboView(QtBackend& b, TComboBox* c, QWidget* parent) : QtView(b, c)
     {
-        auto* q = new QComboBox(parent);
+        auto* q = new WideListComboBox(parent);
         q->setFocusPolicy(Qt::ClickFocus);
         QObject::connect(q, &QComboBox::activated, [this, c](int i) { Act([c, i] { c->UserSelects(i); }); });
         Widget = q;
@@ -371,6 +389,17 @@ private:
     std::vector<QLabel*> Labels;
 };
 
+// The style of a tab strip, with the padding beside each tab's text as the strip sets it.
+class TabStripStyle : public QProxyStyle {
+public:
+    int Padding = -1; // both sides together, in pixels; -1: the style's own
+    int pixelMetric(PixelMetric m, const QStyleOption* option, const QWidget* w) const override
+    {
+        if (m == PM_TabBarTabHSpace && Padding >= 0) return Padding;
+        return QProxyStyle::pixelMetric(m, option, w);
+    }
+};
+
 // Page control and tab control: a tab bar the ui drives, and below it the page area.
 class TabsView : public QtView {
 public:
@@ -381,6 +410,9 @@ public:
         Bar->setFocusPolicy(Qt::ClickFocus);
         Bar->setDrawBase(true);
         Bar->setExpanding(false);
+        Style = new TabStripStyle;
+        Style->setParent(Widget);
+        Bar->setStyle(Style);
         auto* area = new QFrame(Widget);
         area->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
         Area = area;
@@ -424,13 +456,15 @@ public:
         while (Bar->count() < int(texts.size())) Bar->addTab(QString());
         for (int i = 0; i < int(texts.size()); ++i) {
             Bar->setTabText(i, Q(texts[size_t(i)]));
-            Bar->setTabVisible(i, visible[size_t(i)]);
+            // Only a real change: an equal value would drop the new text's layout of a hidden bar.
+            if (Bar->isTabVisible(i) != visible[size_t(i)]) Bar->setTabVisible(i, visible[size_t(i)]);
         }
         Bar->setCurrentIndex(current);
         SyncControl();
         auto* c = static_cast<TControl*>(Component);
         int tabH = Bar->sizeHint().height();
         Bar->setGeometry(0, 0, c->Width(), tabH);
+        FitTabs(c->Width());
         Area->setGeometry(0, tabH - 2, c->Width(), std::max(0, c->Height() - tabH + 2));
         if (auto* pc = dynamic_cast<TPageControl*>(Component))
             for (int i = 0; i < pc->PageCount(); ++i)
@@ -438,8 +472,27 @@ public:
     }
 
 private:
+    // Tabs that would not all fit the strip give up part of the padding beside their text (down
+    // to 2 pixels a side), so that a person sees every tab at once rather than scroll arrows.
+    void FitTabs(int width)
+    {
+        const int own = Style->baseStyle()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, Bar);
+        const int now = Style->Padding < 0 ? own : Style->Padding;
+        int total = 0, shown = 0;
+        for (int i = 0; i < Bar->count(); ++i)
+            if (Bar->isTabVisible(i)) total += Bar->tabRect(i).width(), ++shown;
+        // A tab's width grows with its padding, pixel for pixel.
+        const int atOwn = total + shown * (own - now);
+        const int padding = atOwn <= width ? -1 : std::max(4, own - (atOwn - width + shown - 1) / shown);
+        if (padding == Style->Padding) return;
+        Style->Padding = padding;
+        QEvent changed(QEvent::StyleChange);
+        QCoreApplication::sendEvent(Bar, &changed);
+    }
+
     QTabBar* Bar;
     QWidget* Area;
+    TabStripStyle* Style;
 };
 
 } // namespace
