@@ -277,7 +277,7 @@ AlgorithmLayout LayoutAlgorithm(const Arrangement& a, int width, int height)
     // the diagram moves right. (A number in the right corner would stand beside the next
     // picture's in the selector's grid and read as one label with it.)
     const std::string text = std::to_string(a.number);
-    const double scale = 2.2, pad = 3;
+    const double scale = 2.2, pad = 6; // clear of the selector's frame round a chosen picture
     const double nw = Canvas::TextWidth(text, scale), nh = Canvas::TextHeight(scale);
     const Box corner{pad, pad, pad + nw, pad + nh};
     AlgorithmLayout l = LayoutIn(a, t, units, width, height, 0);
