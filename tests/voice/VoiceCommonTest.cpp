@@ -229,6 +229,12 @@ TEST_F(VoicePageTest, ListsAndButtonsStoreTheIndexForTheShownVoice)
     ASSERT_TRUE(page->Vc_Frmt4Operator->UserSelects(10));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x42, 0, 0x43, 0x2A)});
     EXPECT_EQ(Common(2).Frmt[3].Operator, 10);
+    // The Tab key walks the set as laid out, its depth slider included, whose keys then send.
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    EXPECT_EQ(form->ActiveControl(), page->Vc_Frmt4CtlDepthBar);
+    ASSERT_TRUE(form->UserPressesKey(VK_RIGHT));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x42, 0, 0x48, 65)});
 }
 
 TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
