@@ -21,9 +21,11 @@ int FirstIndexOf(const std::vector<std::string>& names, const std::string& name)
 
 } // namespace
 
-TMidiSettings ReadMidiSettings(const std::filesystem::path& file)
+TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* problem)
 {
     const platform::IniFile ini(file);
+    if (problem && !ini.ReadProblem().empty())
+        *problem = "The settings file \"" + file.string() + "\" is not read: " + ini.ReadProblem() + ".";
     TMidiSettings s;
     s.MidiIn = ini.ReadString(Section, "MIDIIN");
     s.MidiOut = ini.ReadString(Section, "MIDIOUT");
