@@ -138,30 +138,22 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
     EXPECT_EQ(form->Caption(), "Quillmarven");
 }
 
+// Each writer, given a name that leads through links to a file, a pipe, a folder or round a loop.
 TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
 {
     const char* const writeFailed = "Can't perform one of the following file operations: Write.";
-    const fs::path settings = SettingsFile();
     struct Writer {
         const char* what;
         fs::path file; // the name it writes: chosen in its dialog, or the settings file
         std::string failure;
         std::function<void()> write;
     } writers[] = {
-        {"save", temp / "a.fse", writeFailed,
-         [this] {
-             form->CurrentFileName = (temp / "a.fse").string();
-             Click("FileSaveItem");
-         }},
+        {"save", temp / "a.fse", writeFailed, [this] { Click("FileSaveAsItem"); }},
         {"shape library", temp / "a.eg", writeFailed,
-         [this] {
-             form->Show();
-             ShowVoice(0);
-             EXPECT_TRUE(form->VoicePage->Vc_OpEGShapeSave->UserClicks());
-         }},
+         [this] { EXPECT_TRUE(form->VoicePage->Vc_OpEGShapeSave->UserClicks()); }},
         {"MIDI file", temp / "a.mid", std::string(writeFailed) + " This file is used by other application! ",
          [this] { Click("ExportSMF"); }},
-        {"settings", settings, writeFailed,
+        {"settings", SettingsFile(), writeFailed,
          [this] {
              Headless().ModalResponder = [](TForm& f) {
                  auto& d = dynamic_cast<TMIDISetup&>(f);
@@ -172,6 +164,8 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
              Click("MIDI_config");
          }},
     };
+    form->Show();
+    ShowVoice(0);
     enum End { Chain, Pipe, Folder, Loop };
     const char* const endNames[] = {"a chain of links", "a pipe", "a link to a folder", "a loop of links"};
     for (const Writer& w : writers) {
