@@ -1,8 +1,6 @@
 #include "ui/Graphics.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/SafeFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,40 +13,17 @@
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxSize)
 {
-    auto cannotOpen = [&path](const std::string& why) {
-        return EFOpenError("Cannot open file \"" + path + "\". " + why);
-    };
-    auto notRegular = [&](mode_t mode) {
-        const char* kind = S_ISDIR(mode)                    ? "a folder"
-                           : S_ISFIFO(mode)                 ? "a named pipe"
-                           : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
-                           : S_ISSOCK(mode)                 ? "a socket"
-                                                            : "not a regular file";
-        return cannotOpen(std::string("It is ") + kind + ".");
-    };
-    // Only a regular file is opened (a pipe would wait for a writer), and what was opened is
-    // looked at again.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) throw cannotOpen(std::strerror(errno));
-    if (!S_ISREG(st.st_mode)) throw notRegular(st.st_mode);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) throw cannotOpen(std::strerror(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &st) != 0) throw EReadError("Cannot read file \"" + path + "\". " + std::strerror(errno));
-    if (!S_ISREG(st.st_mode)) throw notRegular(st.st_mode);
-    if (std::uintmax_t(st.st_size) > maxSize)
-        throw cannotOpen("It is larger than " + std::to_string(maxSize) + " bytes.");
-    std::vector<uint8_t> bytes(std::size_t(st.st_size));
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw EReadError("Cannot read file \"" + path + "\"");
-        done += std::size_t(n);
+    std::vector<uint8_t> bytes;
+    std::string why;
+    switch (platform::ReadWholeFile(path, maxSize, bytes, &why)) {
+    case platform::ReadResult::Ok: return bytes;
+    case platform::ReadResult::Failed: throw EReadError("Cannot read file \"" + path + "\". " + why);
+    default:
+        // The reasons read as sentences here: "Cannot open file "x". It is a folder."
+        if (!why.empty()) why[0] = char(std::toupper(static_cast<unsigned char>(why[0])));
+        if (!why.empty() && why.back() != '.') why += '.';
+        throw EFOpenError("Cannot open file \"" + path + "\". " + why);
     }
-    return bytes;
 }
 
 namespace {
