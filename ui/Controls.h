@@ -43,6 +43,8 @@ enum TCursor : int16_t {
     crHourGlass = -11
 };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// A window's border; boxes and scroll boxes take bsSingle or bsNone.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 class TControl : public TComponent {
 public:

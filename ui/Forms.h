@@ -32,7 +32,6 @@
 class TMainMenu;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };

@@ -137,6 +137,7 @@ public:
     explicit TEdit(TComponent* AOwner);
     int MaxLength = 0;
     bool AutoSelect = true;
+    TFormBorderStyle BorderStyle = bsSingle; // bsNone: the text stands on the box's colour alone
     TNotifyEvent OnChange;
 
     void SetText(const std::string& s) override;

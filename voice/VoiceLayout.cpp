@@ -79,6 +79,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_CommonGrp = Group(o, Vc_VoiceTab, "Vc_CommonGrp", "Common", 4, TabsTop + 50, 282, SheetHeight - TabsTop - 52);
     Vc_CommonPageControl =
         Make<TPageControl>(o, Vc_CommonGrp, "Vc_CommonPageControl", 4, 16, 274, Vc_CommonGrp->Height() - 20);
+    Vc_CommonPageControl->Font.Size = 7; // all six tabs side by side in the group
     auto sheetOf = [&](const char* name, const char* caption) {
         auto* s = new TTabSheet(o);
         s->Name = name;
@@ -167,7 +168,9 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         this->*operatorList = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
         this->*parameterButtons =
             Radio(o, g, prefix + "Parameter", "Parameter", {"off", "out", "freq", "width"}, 2, 118, 2, 124, 54);
-        CreatePair(P(int(P::Vc_Frmt1CtlDepth) + s), g, Place(6, 58, 84, 108, 36));
+        const VcPair depth = P(int(P::Vc_Frmt1CtlDepth) + s);
+        CreatePair(depth, g, Place(6, 58, 84, 108, 36));
+        Bar(depth)->SetTabStop(true); // unlike the other sliders, a stop of the Tab key
     }
 
     // ---- general ----
@@ -314,6 +317,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_OpPresetEG->SetTabStop(false);
     Vc_OpPresetEGEdit = Make<TEdit>(o, Vc_OpEGGrp, "Vc_OpPresetEGEdit", 62, 16, 92, 17);
     Vc_OpPresetEGEdit->SetTabStop(false);
+    Vc_OpPresetEGEdit->BorderStyle = bsNone; // lies over the list's own text area
     Vc_OpPresetEGEdit->MaxLength = 10;
     const char* shapeButtons[4][3] = {{"Vc_OpEGShapeWrite", "Record the envelope as a shape", "glyph_eg_write.bmp"},
                                       {"Vc_OpEGShapeDel", "Delete the shape", "glyph_eg_delete.bmp"},

@@ -58,6 +58,7 @@ void TVoicePage::SetUnvoicedCoarseLook(bool linked)
     // Linked to FF the box reads as plain text on the group; otherwise it is an ordinary box.
     TEdit* e = Vc_UOpFreqCoarseEdit;
     e->SetTabStop(!linked);
+    e->BorderStyle = linked ? bsNone : bsSingle;
     e->Color = linked ? clBtnFace : clWindow;
     e->Cursor = linked ? crArrow : crDefault;
     e->SetBounds(linked ? 194 : 191, linked ? 114 : 111, linked ? 44 : 48, e->Height());

@@ -149,6 +149,7 @@ fs::path WindowRig::ProgramFolderCopy(const std::string& name) const
 {
     const fs::path folder = temp / name;
     fs::create_directories(folder);
-    fs::copy(fs::path(QM_PROGRAM_DIR) / "alg", folder / "alg", fs::copy_options::recursive);
+    for (const char* pictures : {"alg", "graphics"})
+        fs::copy(fs::path(QM_PROGRAM_DIR) / pictures, folder / pictures, fs::copy_options::recursive);
     return folder;
 }

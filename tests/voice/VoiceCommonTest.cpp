@@ -202,6 +202,19 @@ TEST_F(VoicePageTest, NameSendsTenMessagesPerChangeAndKeepsWhatWasTyped)
     EXPECT_TRUE(TakeSent().empty());
 }
 
+// The Tab key walks a control set as laid out, its depth slider included, whose keys then send.
+TEST_F(VoicePageTest, TabKeyWalksAControlSetToItsDepthSlider)
+{
+    page->Vc_CommonPageControl->SetActivePage(page->Vc_FormantTabSheet);
+    ASSERT_TRUE(page->Vc_Frmt4Operator->UserSelects(10));
+    TakeSent();
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    EXPECT_EQ(form->ActiveControl(), page->Bar(VcPair::Vc_Frmt4CtlDepth));
+    ASSERT_TRUE(form->UserPressesKey(VK_RIGHT));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x48, 65)});
+}
+
 TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
 {
     VoiceCommon& c = Common();
