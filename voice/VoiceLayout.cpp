@@ -6,6 +6,8 @@
 #include "core/pages/Layout.h"
 #include "voice/VoicePage.h"
 
+#include <tuple>
+
 namespace {
 
 using P = VcPair;
@@ -236,12 +238,19 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_VOpFreqMode = Radio(o, Vc_VOpOSCGrp, "Vc_VOpFreqMode", "FreqMode", {"ratio", "fixed"}, 2, 128, 12, 122, 36);
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFormText", "Form", 6, 74);
     Vc_VOpForm = Combo(o, Vc_VOpOSCGrp, "Vc_VOpForm", FormItems, 86, 71, 80);
-    Vc_VOpFreqCoarseText = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseText", "FreqCoarse", 6, 94);
-    Vc_VOpFreqCoarseBar = Make<TScrollBar>(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseBar", 86, 93, 101, 17);
-    Vc_VOpFreqCoarseEdit = Make<TEdit>(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseEdit", 191, 91, 48, 20);
-    Vc_VOpFreqCoarseText2 = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseText2", "Hz", 242, 94);
-    Vc_VOpFreqFineText = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqFineText", "FreqFine", 6, 114);
-    Vc_VOpFreqFineBar = Make<TScrollBar>(o, Vc_VOpOSCGrp, "Vc_VOpFreqFineBar", 86, 113, 101, 17);
+    // A frequency: the coarse slider with the frequency text ("Hz" after it), the fine slider
+    // under it; the tops are the sliders'.
+    auto frequency = [o](TWinControl* g, const std::string& prefix, int coarseTop, int fineTop) {
+        auto* coarseText = CreateLabel(o, g, prefix + "FreqCoarseText", "FreqCoarse", 6, coarseTop + 1);
+        auto* coarse = Make<TScrollBar>(o, g, prefix + "FreqCoarseBar", 86, coarseTop, 101, 17);
+        auto* box = Make<TEdit>(o, g, prefix + "FreqCoarseEdit", 191, coarseTop - 2, 48, 20);
+        auto* hz = CreateLabel(o, g, prefix + "FreqCoarseText2", "Hz", 242, coarseTop + 1);
+        auto* fineText = CreateLabel(o, g, prefix + "FreqFineText", "FreqFine", 6, fineTop + 1);
+        auto* fine = Make<TScrollBar>(o, g, prefix + "FreqFineBar", 86, fineTop, 101, 17);
+        return std::tuple(coarseText, coarse, box, hz, fineText, fine);
+    };
+    std::tie(Vc_VOpFreqCoarseText, Vc_VOpFreqCoarseBar, Vc_VOpFreqCoarseEdit, Vc_VOpFreqCoarseText2, Vc_VOpFreqFineText,
+             Vc_VOpFreqFineBar) = frequency(Vc_VOpOSCGrp, "Vc_VOp", 93, 113);
     Vc_VOpKeySync = Radio(o, Vc_VOpOSCGrp, "Vc_VOpKeySync", "KeySync", {"off", "on"}, 2, 4, 273, 120, 36);
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpLSBPText", "LS BP", 130, 287);
     const layout::Items breakPoints(layout::NoteNames().begin() + 21, layout::NoteNames().begin() + 121); // "A -1" ..
@@ -267,12 +276,8 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_UOpFreqMode =
         Radio(o, Vc_UOpOSCGrp, "Vc_UOpFreqMode", "FreqMode", {"normal", "LinkF0", "LinkFF"}, 3, 4, 54, 246, 40);
     Vc_UOpFreqMode->OnClick = [this](TObject* s) { Vc_UOpFreqModeClick(s); };
-    Vc_UOpFreqCoarseText = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseText", "FreqCoarse", 6, 114);
-    Vc_UOpFreqCoarseBar = Make<TScrollBar>(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseBar", 86, 113, 101, 17);
-    Vc_UOpFreqCoarseEdit = Make<TEdit>(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseEdit", 191, 111, 48, 20);
-    Vc_UOpFreqCoarseText2 = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseText2", "Hz", 242, 114);
-    Vc_UOpFreqFineText = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineText", "FreqFine", 6, 135);
-    Vc_UOpFreqFineBar = Make<TScrollBar>(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineBar", 86, 134, 101, 17);
+    std::tie(Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseBar, Vc_UOpFreqCoarseEdit, Vc_UOpFreqCoarseText2, Vc_UOpFreqFineText,
+             Vc_UOpFreqFineBar) = frequency(Vc_UOpOSCGrp, "Vc_UOp", 113, 134);
     const P unvoiced[] = {P::Vc_UOpFreqScaling, P::Vc_UOpTranspose, P::Vc_UOpBandWidth, P::Vc_UOpResonance,
                           P::Vc_UOpSkirt,       P::Vc_UOpOutputLvl, P::Vc_UOpLvlScaling};
     for (int i = 0; i < 7; ++i) CreatePair(unvoiced[i], Vc_UOpOSCGrp, Place(6, 153 + 21 * i, 80, 101, 48));
