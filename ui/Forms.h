@@ -49,8 +49,6 @@ public:
 
     int ClientWidth() const override { return Width(); }
     int ClientHeight() const override { return Height(); }
-    void SetClientWidth(int w) { SetWidth(w); }
-    void SetClientHeight(int h) { SetHeight(h); }
     void SetClientSize(int w, int h) { SetBounds(Left(), Top(), w, h); }
 
     TFormBorderStyle BorderStyle = bsSizeable;

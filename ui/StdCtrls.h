@@ -150,7 +150,6 @@ public:
     void SetSelStart(int v);
     void SetSelLength(int v);
     std::string SelText() const;
-    void SetSelText(const std::string& s); // by code: no MaxLength, OnChange if the text differs
     void SelectAll();
     int TextLength() const { return Utf8Length(Text()); }
 
