@@ -6,9 +6,11 @@
 
 #include "mainform/MainForm.h"
 #include "mainform/Pictures.h"
+#include "performance/PerformancePage.h"
 #include "platform/Folders.h"
 #include "platform/MidiInProcess.h"
 #include "ui/qt/QtBackend.h"
+#include "voice/VoicePage.h"
 
 #include <QWidget>
 
@@ -58,12 +60,12 @@ public:
     void ShowPart(int p)
     {
         Form->FS1R_PageControl->SetActivePage(Form->Pfm_TabSheet);
-        Form->Pfm_PartTab->SetTabIndex(p);
+        Form->PerformancePage->Pfm_PartTab->SetTabIndex(p);
     }
     void ShowVoice(int v)
     {
         Form->FS1R_PageControl->SetActivePage(Form->Vc_TabSheet);
-        Form->Vc_VoiceTab->SetTabIndex(v);
+        Form->VoicePage->Vc_VoiceTab->SetTabIndex(v);
         Form->RefreshVoicePages(v);
     }
     // The system-exclusive messages the instrument received since the last call.

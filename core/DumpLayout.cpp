@@ -30,9 +30,11 @@ struct DumpField {
     Codec Kind = Codec::Byte;
     int16_t Arg = 0;
     uint8_t Width = 0;
-    bool Small = false; // a one-byte field (controller set switches)
-    bool Pair = false;  // a parameter change carries this byte and the next as DH DL
-    int16_t Lo = 0;     // range the word is brought into, when Hi >= Lo
+    bool Small = false;    // a one-byte field (controller set switches)
+    bool Pair = false;     // a parameter change carries this byte and the next as DH DL
+    bool Second = false;   // the next byte of such a pair: its parameter change is the pair's
+    bool DumpOnly = false; // carried by the dump alone: no parameter change
+    int16_t Lo = 0;        // range the word is brought into, when Hi >= Lo
     int16_t Hi = -1;
     uint16_t Offset2 = 0;
 };
@@ -78,10 +80,54 @@ int32_t ReadWord(const uint8_t* base, std::size_t off)
 }
 void WriteWord(uint8_t* base, std::size_t off, int32_t v) { std::memcpy(base + off, &v, sizeof v); }
 
-// Words from a file or the instrument may hold anything an int32 can: the sums below are taken
-// in 64 bits, so no word overflows on its way into its seven bits.
+// The byte forms, one implementation each, which FieldBytes applies: the dump codec converts the
+// one-word forms through FieldBytes, and its own conversions with these. Words from a file or the instrument may hold anything an int32 can: the
+// sums are taken in 64 bits, so no word overflows on its way into its seven bits.
 uint8_t Seven(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 0x7F)); }
+ParameterBytes Wide14(int64_t v)
+{
+    const auto x = std::clamp<int64_t>(v, 0, 0x3FFF);
+    return {static_cast<uint8_t>(x >> 7), static_cast<uint8_t>(x & 0x7F)};
+}
+uint8_t BitField(int32_t v, int shift, int width)
+{
+    return static_cast<uint8_t>(std::clamp(v, 0, (1 << width) - 1) << shift);
+}
+void Put(uint8_t* p, ParameterBytes b)
+{
+    p[0] = b.DH;
+    p[1] = b.DL;
+}
 int32_t Fit(const DumpField& f, int32_t v) { return f.Hi >= f.Lo ? std::clamp<int32_t>(v, f.Lo, f.Hi) : v; }
+
+bool IsTwoByte(const DumpField& f) { return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed; }
+
+// What a row says of its word's form, the address aside: FieldBytes converts by it.
+TDumpField FormOf(const DumpField& f)
+{
+    TDumpField out;
+    out.Arg = f.Arg;
+    out.Width = f.Width;
+    out.TwoByte = IsTwoByte(f) || f.Second;
+    out.Lo = f.Lo;
+    out.Hi = f.Hi;
+    switch (f.Kind) {
+    case Codec::Byte:
+    case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
+    case Codec::ByteBelow:
+        out.Form = TFieldForm::Byte;
+        out.Arg = 0;
+        break; // Arg is the parse limit there
+    case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
+    case Codec::Bits: out.Form = TFieldForm::Bits; break;
+    case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
+    default:
+        out.Form = TFieldForm::Other;
+        out.Arg = 0;
+        break;
+    }
+    return out;
+}
 
 void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
 {
@@ -89,16 +135,11 @@ void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
     const int32_t v = Fit(f, f.Small ? base[f.Offset] : ReadWord(base, f.Offset));
     switch (f.Kind) {
     case Codec::Byte:
-    case Codec::CopiedByte: *p = Seven(int64_t(v) + f.Arg); break;
-    case Codec::ByteBelow: *p = Seven(v); break;
-    case Codec::Reverse: *p = Seven(int64_t(f.Arg) - v); break;
-    case Codec::Bits: *p = static_cast<uint8_t>(*p | (std::clamp(v, 0, (1 << f.Width) - 1) << f.Arg)); break;
-    case Codec::Wide14: {
-        const auto x = std::clamp<int64_t>(int64_t(v) + f.Arg, 0, 0x3FFF);
-        p[0] = static_cast<uint8_t>(x >> 7);
-        p[1] = static_cast<uint8_t>(x & 0x7F);
-        break;
-    }
+    case Codec::CopiedByte:
+    case Codec::ByteBelow:
+    case Codec::Reverse: *p = FieldBytes(FormOf(f), v).DL; break;
+    case Codec::Bits: *p = static_cast<uint8_t>(*p | FieldBytes(FormOf(f), v).DL); break;
+    case Codec::Wide14: Put(p, FieldBytes(FormOf(f), v)); break;
     case Codec::Name:
         for (int i = 0; i < f.Arg; ++i) p[i] = NameCharacter(base + f.Offset, f.Arg, i);
         break;
@@ -114,14 +155,8 @@ void Encode(const DumpField& f, const uint8_t* base, uint8_t* payload)
                     : Seven(std::clamp(ReadWord(base, f.Offset + 8), 0, FseqPreCount - 1));
         break;
     case Codec::FseqSpeed:
-        if (v == 0) {
-            p[0] = 0;
-            p[1] = Seven(ReadWord(base, f.Offset + 4));
-        } else {
-            const auto x = std::clamp<int64_t>(int64_t(ReadWord(base, f.Offset + 8)) + 100, 0, 0x3FFF);
-            p[0] = static_cast<uint8_t>(x >> 7);
-            p[1] = static_cast<uint8_t>(x & 0x7F);
-        }
+        Put(p, v == 0 ? ParameterBytes{0, Seven(ReadWord(base, f.Offset + 4))}
+                      : Wide14(int64_t(ReadWord(base, f.Offset + 8)) + 100));
         break;
     case Codec::BandOrReso: {
         const int32_t form = ReadWord(base, f.Offset2);
@@ -191,32 +226,13 @@ void Decode(const DumpField& f, uint8_t* base, const uint8_t* payload)
     }
 }
 
-bool IsTwoByte(const DumpField& f) { return f.Pair || f.Kind == Codec::Wide14 || f.Kind == Codec::FseqSpeed; }
-
 // ---- Performance layout (offsets from the start of TParameterData) --------------------------
 
-#define AT(Record, Field) offsetof(Record, Field)
-constexpr std::size_t CommonAt = offsetof(TParameterData, PfmCommon);
-constexpr std::size_t FseqAt = offsetof(TParameterData, PfmFseq);
-constexpr std::size_t EffectAt = offsetof(TParameterData, PfmEffect);
-constexpr std::size_t EQAt = EffectAt + offsetof(PfmEffect, PfmEQ);
-constexpr std::size_t SystemAt = offsetof(TParameterData, SystemBlock);
-constexpr std::size_t PartAt(int p)
-{
-    return offsetof(TParameterData, PfmParts) + sizeof(PfmPart) * static_cast<std::size_t>(p);
-}
-constexpr std::size_t ControlSetAt(int k)
-{
-    return offsetof(TParameterData, PfmControlSets) + sizeof(PfmControlSet) * static_cast<std::size_t>(k);
-}
-constexpr std::size_t EffectBlockAt(int b)
-{
-    return EffectAt + offsetof(PfmEffect, PfmEffectBlocks) + sizeof(PfmEffectBlock) * static_cast<std::size_t>(b);
-}
-constexpr std::size_t VoiceAt(int v)
-{
-    return offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord) * static_cast<std::size_t>(v);
-}
+constexpr std::size_t CommonAt = AT(TParameterData, PfmCommon);
+constexpr std::size_t FseqAt = AT(TParameterData, PfmFseq);
+constexpr std::size_t EffectAt = AT(TParameterData, PfmEffect);
+constexpr std::size_t EQAt = EffectAt + AT(PfmEffect, PfmEQ);
+constexpr std::size_t SystemAt = AT(TParameterData, SystemBlock);
 
 std::vector<DumpField> MakePerformanceFields()
 {
@@ -259,9 +275,12 @@ std::vector<DumpField> MakePerformanceFields()
             first.Pair = true; // the two masks travel together as DH DL
             f.push_back(first);
         }
-        for (int bit = 0; bit < 7; ++bit)
-            f.push_back(
-                Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[1][bit]), bit, 1, true));
+        for (int bit = 0; bit < 7; ++bit) {
+            DumpField second =
+                Bits(0x31 + 2 * k, sw + static_cast<std::size_t>(ControlSourceSwitchMask[1][bit]), bit, 1, true);
+            second.Second = true;
+            f.push_back(second);
+        }
     }
     for (int k = 0; k < 8; ++k)
         f.push_back(InRange(Field(0x40 + k, ControlSetAt(k) + AT(PfmControlSet, Destination)), 0, 47));
@@ -327,8 +346,7 @@ std::vector<DumpField> MakePerformanceFields()
                 Field(PerformancePartPosition + PerformancePartStride * p + r.J, PartAt(p) + r.Word, r.Kind, r.Arg);
             if (r.Word == AT(PfmPart, BankNum)) row = InRange(row, 0, 12); // indexes the voice-name columns
             if (r.Kind == C::Portamento) row.Offset2 = U16(PartAt(p) + AT(PfmPart, PortaMode));
-            if (r.Kind == C::CopiedByte)
-                row.Offset2 = U16(VoiceAt(p) + AT(VoiceRecord, VoiceCommon) + AT(VoiceCommon, FilterSw));
+            if (r.Kind == C::CopiedByte) row.Offset2 = U16(VoiceAt(p) + CommonOffset() + AT(VoiceCommon, FilterSw));
             f.push_back(row);
         }
     }
@@ -336,15 +354,6 @@ std::vector<DumpField> MakePerformanceFields()
 }
 
 // ---- Voice layout (offsets from the start of the VoiceRecord) --------------------------------
-
-constexpr std::size_t VoicedAt(int k)
-{
-    return offsetof(VoiceRecord, VoicedOperators) + sizeof(VoicedOperator) * static_cast<std::size_t>(k);
-}
-constexpr std::size_t UnvoicedAt(int k)
-{
-    return offsetof(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * static_cast<std::size_t>(k);
-}
 
 // An operator's envelope bytes, in dump order (levels 1..4, times 1..4, hold); voiced and unvoiced
 // operators carry them alike, each reversed (99 minus the slider position).
@@ -360,7 +369,7 @@ constexpr std::array<std::size_t, EnvelopeWordCount> EnvelopeWords()
 std::vector<DumpField> MakeVoiceFields()
 {
     using C = Codec;
-    constexpr std::size_t V = offsetof(VoiceRecord, VoiceCommon);
+    constexpr std::size_t V = CommonOffset();
     std::vector<DumpField> f;
     auto common = [&](int pos, std::size_t word, Codec kind = C::Byte, int arg = 0) {
         f.push_back(Field(pos, V + word, kind, arg));
@@ -389,12 +398,12 @@ std::vector<DumpField> MakeVoiceFields()
     common(0x26, AT(VoiceCommon, PitchEGTime4), C::Reverse, 99);
     common(0x27, AT(VoiceCommon, PitchEGVelocitySens));
     // Formant-sequence switches: operator 8 alone, operators 1..7 as bits.
-    f.push_back(Bits(0x28, VoicedAt(7) + AT(VoicedOperator, FseqSw), 0, 7));
-    for (int k = 0; k < 7; ++k) f.push_back(Bits(0x29, VoicedAt(k) + AT(VoicedOperator, FseqSw), k, 1));
-    f.push_back(Bits(0x2A, UnvoicedAt(7) + AT(UnvoicedOperator, FseqSw), 0, 7));
-    for (int k = 0; k < 7; ++k) f.push_back(Bits(0x2B, UnvoicedAt(k) + AT(UnvoicedOperator, FseqSw), k, 1));
+    f.push_back(Bits(0x28, VoicedOffset(7) + AT(VoicedOperator, FseqSw), 0, 7));
+    for (int k = 0; k < 7; ++k) f.push_back(Bits(0x29, VoicedOffset(k) + AT(VoicedOperator, FseqSw), k, 1));
+    f.push_back(Bits(0x2A, UnvoicedOffset(7) + AT(UnvoicedOperator, FseqSw), 0, 7));
+    for (int k = 0; k < 7; ++k) f.push_back(Bits(0x2B, UnvoicedOffset(k) + AT(UnvoicedOperator, FseqSw), k, 1));
     f.push_back(InRange(Field(0x2C, V + AT(VoiceCommon, Algorithm), C::Byte, -1), 1, 88));
-    for (int k = 0; k < 8; ++k) f.push_back(Field(0x2D + k, VoicedAt(k) + AT(VoicedOperator, OPAtt)));
+    for (int k = 0; k < 8; ++k) f.push_back(Field(0x2D + k, VoicedOffset(k) + AT(VoicedOperator, OPAtt)));
     common(0x3B, AT(VoiceCommon, PitchEGRange));
     common(0x3C, AT(VoiceCommon, PitchEGTimeScaling));
     common(0x3D, AT(VoiceCommon, Feedback));
@@ -439,7 +448,7 @@ std::vector<DumpField> MakeVoiceFields()
 
     for (int k = 0; k < 8; ++k) {
         const int at = VoiceOperatorPosition + VoiceOperatorStride * k;
-        const std::size_t vo = VoicedAt(k);
+        const std::size_t vo = VoicedOffset(k);
         auto voiced = [&](int j, std::size_t word, Codec kind = C::Byte, int arg = 0) {
             f.push_back(Field(at + j, vo + word, kind, arg));
         };
@@ -480,7 +489,7 @@ std::vector<DumpField> MakeVoiceFields()
         voicedBits(0x21, AT(VoicedOperator, AmpMod), 4, 3);
         voiced(0x22, AT(VoicedOperator, SnsAmpEGBias));
 
-        const std::size_t uo = UnvoicedAt(k);
+        const std::size_t uo = UnvoicedOffset(k);
         auto unvoiced = [&](int j, std::size_t word, Codec kind = C::Byte, int arg = 0) {
             f.push_back(Field(at + j, uo + word, kind, arg));
         };
@@ -537,9 +546,11 @@ std::vector<DumpField> MakeSystemFields()
     sys(0x15, AT(SystemBlock, TrnKNCtrl));
     for (int i = 0; i < 12; ++i)
         sys(0x16 + i, AT(SystemBlock, ControllerAssign) + 4u * static_cast<std::size_t>(i), C::Controller);
+    // The extra pairs travel in the dump only.
     for (int i = 0; i < 4; ++i) {
         sys(0x22 + 2 * i, AT(SystemBlock, SystemExtraPairs) + 4u * static_cast<std::size_t>(i));
         sys(0x23 + 2 * i, AT(SystemBlock, SystemExtraPairs) + 4u * static_cast<std::size_t>(i + 4));
+        f[f.size() - 2].DumpOnly = f.back().DumpOnly = true;
     }
     sys(0x47, AT(SystemBlock, MemoryMode), C::ParseOnly);
     return f;
@@ -759,83 +770,136 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
 
 namespace {
 
-TDumpField Describe(const DumpField& f, uint8_t ah, uint8_t am, uint8_t al)
+// The parameter change of a payload position: the position of its first byte, and its address.
+int MessagePosition(const DumpField& f) { return f.Second ? f.Pos - 1 : f.Pos; }
+TWordChange PerformanceAddress(int pos)
 {
-    TDumpField out;
-    out.AH = ah;
-    out.AM = am;
-    out.AL = al;
-    out.Arg = f.Arg;
-    out.Width = f.Width;
-    out.TwoByte = IsTwoByte(f);
-    out.Lo = f.Lo;
-    out.Hi = f.Hi;
-    switch (f.Kind) {
-    case Codec::Byte:
-    case Codec::CopiedByte: out.Form = TFieldForm::Byte; break;
-    case Codec::ByteBelow:
-        out.Form = TFieldForm::Byte;
-        out.Arg = 0;
-        break; // Arg is the parse limit there
-    case Codec::Reverse: out.Form = TFieldForm::Reverse; break;
-    case Codec::Bits: out.Form = TFieldForm::Bits; break;
-    case Codec::Wide14: out.Form = TFieldForm::Wide14; break;
-    default:
-        out.Form = TFieldForm::Other;
-        out.Arg = 0;
-        break;
+    if (pos >= PerformancePartPosition) {
+        const int part = (pos - PerformancePartPosition) / PerformancePartStride;
+        return {static_cast<uint8_t>(0x30 + part),
+                0x00,
+                static_cast<uint8_t>((pos - PerformancePartPosition) % PerformancePartStride),
+                {}};
     }
+    return {0x10, static_cast<uint8_t>(pos >> 7), static_cast<uint8_t>(pos & 0x7F), {}};
+}
+TWordChange SystemAddress(int pos) { return {0x00, 0x00, static_cast<uint8_t>(pos), {}}; }
+TWordChange VoiceAddress(int pos)
+{
+    if (pos < VoiceOperatorPosition) return {0x40, 0x00, static_cast<uint8_t>(pos), {}};
+    const int op = (pos - VoiceOperatorPosition) / VoiceOperatorStride;
+    return {
+        0x60, static_cast<uint8_t>(op), static_cast<uint8_t>((pos - VoiceOperatorPosition) % VoiceOperatorStride), {}};
+}
+
+// A layout's rows and how its positions become addresses.
+struct Layout {
+    const std::vector<DumpField>& Rows;
+    TWordChange (*Address)(int pos);
+};
+Layout PerformanceLayout() { return {PerformanceFields(), PerformanceAddress}; }
+Layout SystemLayout() { return {SystemFields(), SystemAddress}; }
+Layout VoiceLayout() { return {VoiceFields(), VoiceAddress}; }
+
+// The row a parameter change of the word at `offset` travels in: the word's own row, else the row
+// whose conversion takes the word together with another one (the portamento mode, the
+// formant-sequence numbers and speeds, a voiced resonance in place of the bandwidth).
+const DumpField* RowOf(const std::vector<DumpField>& rows, std::size_t offset)
+{
+    for (const DumpField& f : rows)
+        if (f.Offset == offset && !f.DumpOnly && f.Kind != Codec::ParseOnly) return &f;
+    for (const DumpField& f : rows) {
+        const bool carried = (f.Kind == Codec::Portamento && f.Offset2 == offset) ||
+                             ((f.Kind == Codec::FseqNumber || f.Kind == Codec::FseqSpeed) &&
+                              (offset == f.Offset + 4u || offset == f.Offset + 8u)) ||
+                             (f.Kind == Codec::BandOrReso && offset == f.Offset + 4u);
+        if (carried) return &f;
+    }
+    return nullptr;
+}
+
+// The data bytes of the parameter change at a payload position, from the words at `base`: every
+// row there (and at the next position, for a message of two bytes) encoded as the dump encodes it,
+// so a byte several words share is built whole from them.
+ParameterBytes BytesAt(const std::vector<DumpField>& rows, int pos, const uint8_t* base)
+{
+    std::array<uint8_t, VoicePayloadSize> payload{};
+    bool twoBytes = false;
+    for (const DumpField& f : rows) twoBytes = twoBytes || (f.Pos == pos && IsTwoByte(f));
+    for (const DumpField& f : rows)
+        if (f.Pos == pos || (twoBytes && f.Pos == pos + 1)) Encode(f, base, payload.data());
+    const auto p = static_cast<std::size_t>(pos);
+    return twoBytes ? ParameterBytes{payload[p], payload[p + 1]} : ParameterBytes{0, payload[p]};
+}
+
+std::optional<TWordChange> WordChange(const Layout& layout, const uint8_t* base, std::size_t offset)
+{
+    const DumpField* f = RowOf(layout.Rows, offset);
+    if (!f) return std::nullopt;
+    TWordChange change = layout.Address(MessagePosition(*f));
+    change.Data = BytesAt(layout.Rows, MessagePosition(*f), base);
+    return change;
+}
+
+TDumpField Describe(const Layout& layout, const DumpField& f)
+{
+    const TWordChange at = layout.Address(MessagePosition(f));
+    TDumpField out = FormOf(f);
+    out.AH = at.AH;
+    out.AM = at.AM;
+    out.AL = at.AL;
     return out;
 }
 
-const DumpField* FieldAt(const std::vector<DumpField>& fields, std::size_t offset)
+std::optional<TDumpField> FieldOf(const Layout& layout, std::size_t offset)
 {
-    for (const DumpField& f : fields)
-        if (!f.Small && f.Offset == offset) return &f;
-    return nullptr;
+    const DumpField* f = RowOf(layout.Rows, offset);
+    return f ? std::optional<TDumpField>(Describe(layout, *f)) : std::nullopt;
 }
 
 } // namespace
 
 std::optional<TDumpField> PerformanceFieldOf(std::size_t offset)
 {
-    if (const DumpField* f = FieldAt(PerformanceFields(), offset)) {
-        const int pos = f->Pos;
-        if (pos >= PerformancePartPosition) {
-            const int part = (pos - PerformancePartPosition) / PerformancePartStride;
-            return Describe(*f, static_cast<uint8_t>(0x30 + part), 0x00,
-                            static_cast<uint8_t>((pos - PerformancePartPosition) % PerformancePartStride));
-        }
-        return Describe(*f, 0x10, static_cast<uint8_t>(pos >> 7), static_cast<uint8_t>(pos & 0x7F));
-    }
-    if (const DumpField* f = FieldAt(SystemFields(), offset))
-        return Describe(*f, 0x00, 0x00, static_cast<uint8_t>(f->Pos));
-    return std::nullopt;
+    if (auto f = FieldOf(PerformanceLayout(), offset)) return f;
+    return FieldOf(SystemLayout(), offset);
 }
 
-std::optional<TDumpField> VoiceFieldOf(std::size_t offset)
+std::optional<TDumpField> VoiceFieldOf(std::size_t offset) { return FieldOf(VoiceLayout(), offset); }
+
+std::optional<TWordChange> PerformanceWordChange(const TParameterData& words, std::size_t offset)
 {
-    const DumpField* f = FieldAt(VoiceFields(), offset);
-    if (!f) return std::nullopt;
-    const int pos = f->Pos;
-    if (pos < VoiceOperatorPosition) return Describe(*f, 0x40, 0x00, static_cast<uint8_t>(pos));
-    const int op = (pos - VoiceOperatorPosition) / VoiceOperatorStride;
-    return Describe(*f, 0x60, static_cast<uint8_t>(op),
-                    static_cast<uint8_t>((pos - VoiceOperatorPosition) % VoiceOperatorStride));
+    if (auto change = WordChange(PerformanceLayout(), words.Bytes(), offset)) return change;
+    return WordChange(SystemLayout(), words.Bytes(), offset);
+}
+
+std::optional<TWordChange> VoiceWordChange(const VoiceRecord& words, std::size_t offset)
+{
+    return WordChange(VoiceLayout(), reinterpret_cast<const uint8_t*>(&words), offset);
+}
+
+std::vector<TLayoutParameter> LayoutParameters()
+{
+    std::vector<TLayoutParameter> out;
+    for (const Layout& layout : {SystemLayout(), PerformanceLayout(), VoiceLayout()}) {
+        const bool voice = &layout.Rows == &VoiceFields();
+        for (const DumpField& f : layout.Rows) {
+            if (f.Second || f.DumpOnly || f.Kind == Codec::ParseOnly) continue;
+            const TWordChange at = layout.Address(f.Pos);
+            out.push_back({at.AH, at.AM, at.AL, voice, f.Offset});
+        }
+    }
+    return out;
 }
 
 ParameterBytes FieldBytes(const TDumpField& field, int32_t value)
 {
     const int32_t v = field.Hi >= field.Lo ? std::clamp<int32_t>(value, field.Lo, field.Hi) : value;
     switch (field.Form) {
-    case TFieldForm::Byte: return {0, Seven(v + field.Arg)};
-    case TFieldForm::Reverse: return {0, Seven(field.Arg - v)};
-    case TFieldForm::Bits:
-        return {0, static_cast<uint8_t>((std::clamp(v, 0, (1 << field.Width) - 1) << field.Arg) & 0x7F)};
-    case TFieldForm::Wide14: {
-        const int32_t x = std::clamp(v + field.Arg, 0, 0x3FFF);
-        return {static_cast<uint8_t>(x >> 7), static_cast<uint8_t>(x & 0x7F)};
-    }
+    case TFieldForm::Byte: return {0, Seven(int64_t(v) + field.Arg)};
+    case TFieldForm::Reverse: return {0, Seven(int64_t(field.Arg) - v)};
+    case TFieldForm::Bits: return {0, static_cast<uint8_t>(BitField(v, field.Arg, field.Width) & 0x7F)};
+    case TFieldForm::Wide14: return Wide14(int64_t(v) + field.Arg);
     case TFieldForm::Other: break;
     }
     return {0, Seven(v)};

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/ParameterData.h"
 #include "tables/NameTables.h"
@@ -83,8 +84,8 @@ std::optional<ParameterBytes> ParameterChangeData(const TParameterData& data, co
                                                   uint8_t am, uint8_t al);
 
 // What the dump layouts say of one word: the address of its parameter change and how the word
-// travels. The pages take a parameter's address and conversion from here, so that a message and
-// the dump agree by construction.
+// travels. Every message takes a parameter's address and conversion from here (the word send of
+// TMainData), so that a message and the dump agree by construction.
 enum class TFieldForm : uint8_t {
     Byte,    // word + Arg
     Reverse, // Arg - word (the vertical envelope sliders)
@@ -102,12 +103,36 @@ struct TDumpField {
 };
 // A word of the performance, part, formant-sequence, controller-set, effect-type, return or EQ
 // blocks, or of the system block, by its byte offset in TParameterData: part p's words give
-// 30+p 00 AL. Empty for a word no dump field carries (effect slots follow their type, see
-// ParameterChangeData).
+// 30+p 00 AL. A word that travels in another word's field (the portamento mode, the
+// formant-sequence numbers and speeds) gives that field; the second byte of a pair of bytes gives
+// the pair's address. Empty for a word no parameter change carries (effect slots follow their
+// type, see ParameterChangeData; words the dump alone carries).
 std::optional<TDumpField> PerformanceFieldOf(std::size_t offsetInParameterData);
 // A word of a voice, by its byte offset in VoiceRecord: common words give 40 00 AL, operator k's
-// words 60 k AL (voice 1).
+// words 60 k AL (voice 1); a voiced resonance gives the field it shares with the bandwidth.
 std::optional<TDumpField> VoiceFieldOf(std::size_t offsetInVoiceRecord);
+
+// The parameter change that carries a word, from the words as they stand in `words`: the field's
+// address (part and operator in AH and AM; voice 1) and its data bytes converted as the dump
+// converts them. A byte the word shares with other words (the dump layout's bit rows: packed
+// operator bytes, formant-sequence switch masks, controller-set switch masks) is built whole from
+// those words. Empty where PerformanceFieldOf / VoiceFieldOf are.
+struct TWordChange {
+    uint8_t AH = 0, AM = 0, AL = 0;
+    ParameterBytes Data;
+};
+std::optional<TWordChange> PerformanceWordChange(const TParameterData& words, std::size_t offsetInParameterData);
+std::optional<TWordChange> VoiceWordChange(const VoiceRecord& words, std::size_t offsetInVoiceRecord);
+
+// Every parameter change the dump rows carry, once per row that starts one: its address (every
+// part; voice 1, every operator) and the place of the row's word (in TParameterData, or in
+// VoiceRecord for a voice row).
+struct TLayoutParameter {
+    uint8_t AH = 0, AM = 0, AL = 0;
+    bool Voice = false;
+    std::size_t Word = 0;
+};
+std::vector<TLayoutParameter> LayoutParameters();
 // The data bytes of a value through a one-word field's conversion (Byte, Reverse, Wide14; a Bits
 // field gives the value in place, without its partners). Every byte is brought into 0..7F.
 ParameterBytes FieldBytes(const TDumpField& field, int32_t value);

@@ -71,10 +71,10 @@ FseqMemorySlot FseqSettings(const std::vector<uint8_t>& file)
     return s;
 }
 
-void AddressFseqDump(std::vector<uint8_t>& file, uint8_t high, uint8_t low)
+void AddressFseqDump(std::vector<uint8_t>& file, std::optional<int> memory)
 {
-    file[AddressHighOffset] = high;
-    file[AddressLowOffset] = low;
+    file[AddressHighOffset] = memory ? FseqMemoryAddress : FseqEditBufferAddress;
+    file[AddressLowOffset] = static_cast<uint8_t>(memory.value_or(0) & 0x7F);
     file[file.size() - 2] = BulkDumpChecksum(file.data(), file.size());
 }
 

@@ -56,9 +56,9 @@ int FseqSizeCode(const std::vector<uint8_t>& file);
 std::string FseqName(const std::vector<uint8_t>& file);
 FseqMemorySlot FseqSettings(const std::vector<uint8_t>& file);
 
-// Addresses the dump to `high` (60 or 61) and `low` (00, or the memory number 0..5) and writes
-// its checksum again; byte 7 and the rest stay as they are.
-void AddressFseqDump(std::vector<uint8_t>& file, uint8_t high, uint8_t low);
+// Addresses the dump to internal memory `memory` (0..5), or to the edit buffer when there is none,
+// and writes its checksum again; byte 7 and the rest stay as they are.
+void AddressFseqDump(std::vector<uint8_t>& file, std::optional<int> memory);
 
 // The whole file at `path`; nothing when it cannot be read or is larger than any sequence file.
 std::optional<std::vector<uint8_t>> ReadFseqFile(const std::string& path);

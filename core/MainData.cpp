@@ -1,5 +1,9 @@
 #include "core/MainData.h"
 
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
 TMainData::TMainData() = default;
 
 void TMainData::MarkDataChanged()
@@ -10,36 +14,66 @@ void TMainData::MarkDataChanged()
 
 // ---- Messages --------------------------------------------------------------------------------
 
-bool TMainData::SendParameter(uint8_t ah, uint8_t am, uint8_t al)
+std::size_t TMainData::PlaceOf(const void* word) const
 {
-    auto data = ParameterChangeData(ParameterData, *this, ah, am, al);
-    if (!data) return false;
-    // Mutes live only on the instrument: a muted part or operator keeps its word and sends
-    // the muted value (volume or level 0, formant-sequence switch off).
-    const auto v = static_cast<std::size_t>(ah & 0x03);
-    const auto op = static_cast<std::size_t>(am & 0x07);
-    if (ah >= 0x30 && ah <= 0x33 && al == 0x0B && PartMute[v]) data->DL = 0;
-    if (ah >= 0x60 && ah <= 0x63) {
-        if ((al == 0x16 && OperatorMute.Voiced[v][op]) || (al == 0x2E && OperatorMute.Unvoiced[v][op])) data->DL = 0;
-    }
-    if (ah >= 0x40 && ah <= 0x43 && al >= 0x28 && al <= 0x2B) {
-        const auto& muted = al < 0x2A ? OperatorMute.Voiced[v] : OperatorMute.Unvoiced[v];
-        if (al == 0x28 || al == 0x2A) {
-            if (muted[7]) data->DL = 0;
-        } else {
-            for (std::size_t k = 0; k < 7; ++k)
-                if (muted[k]) data->DL = static_cast<uint8_t>(data->DL & ~(1u << k));
-        }
-    }
-    const ParameterChangeMessage m{0xF0, 0x43, 0x10, 0x5E, ah, am, al, data->DH, data->DL, 0xF7};
-    SendSysEx(m.data(), static_cast<int>(m.size()));
-    return true;
+    const auto* at = static_cast<const uint8_t*>(word);
+    if (at < ParameterData.Bytes() || at >= ParameterData.Bytes() + sizeof(TParameterData))
+        throw std::logic_error("a word outside the edit buffer");
+    return static_cast<std::size_t>(at - ParameterData.Bytes());
 }
 
-void TMainData::SendParameterChange(const ParameterChangeMessage& entry, int partOrVoice, int op, int32_t value,
-                                    bool twoBytes)
+std::vector<std::size_t> TMainData::MutedWords() const
 {
-    const ParameterChangeMessage m = ComposeParameterChange(entry, partOrVoice, op, value, twoBytes);
+    std::vector<std::size_t> words;
+    for (int p = 0; p < 4; ++p)
+        if (PartMute[std::size_t(p)]) words.push_back(PartAt(p) + AT(PfmPart, Volume));
+    for (int v = 0; v < 4; ++v)
+        for (int k = 0; k < 8; ++k) {
+            const auto at = [&](std::size_t op, std::size_t level, std::size_t fseq) {
+                words.push_back(VoiceAt(v) + op + level);
+                words.push_back(VoiceAt(v) + op + fseq);
+            };
+            if (OperatorMute.Voiced[std::size_t(v)][std::size_t(k)])
+                at(VoicedOffset(k), AT(VoicedOperator, OutputLvl), AT(VoicedOperator, FseqSw));
+            if (OperatorMute.Unvoiced[std::size_t(v)][std::size_t(k)])
+                at(UnvoicedOffset(k), AT(UnvoicedOperator, OutputLvl), AT(UnvoicedOperator, FseqSw));
+        }
+    return words;
+}
+
+ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<int32_t> value) const
+{
+    if (offset + sizeof(int32_t) > sizeof(TParameterData)) throw std::logic_error("a word outside the edit buffer");
+    // The words as the instrument is to have them: the value in its place, the muted ones silent.
+    auto words = std::make_unique<TParameterData>(ParameterData);
+    uint8_t* bytes = words->Bytes();
+    if (value) std::memcpy(bytes + offset, &*value, sizeof *value);
+    for (std::size_t muted : MutedWords()) std::memset(bytes + muted, 0, sizeof(int32_t));
+
+    std::optional<TWordChange> change;
+    int voice = 0;
+    if (offset >= VoiceAt(0)) {
+        voice = static_cast<int>((offset - VoiceAt(0)) / sizeof(VoiceRecord));
+        change = VoiceWordChange(words->VoiceRecords[std::size_t(voice)], offset - VoiceAt(voice));
+    } else {
+        change = PerformanceWordChange(*words, offset);
+    }
+    if (!change) throw std::logic_error("no parameter change carries the word at " + std::to_string(offset));
+    return {0xF0,
+            0x43,
+            0x10,
+            0x5E,
+            static_cast<uint8_t>(change->AH + voice),
+            change->AM,
+            change->AL,
+            change->Data.DH,
+            change->Data.DL,
+            0xF7};
+}
+
+void TMainData::SendWordAt(std::size_t offset, std::optional<int32_t> value)
+{
+    const ParameterChangeMessage m = WordMessage(offset, value);
     SendSysEx(m.data(), static_cast<int>(m.size()));
 }
 
@@ -65,6 +99,13 @@ void TMainData::SendVoiceName(int v)
         m[8] = NameCharacter(name.data(), 10, i);
         SendSysEx(m.data(), static_cast<int>(m.size()));
     }
+}
+
+void TMainData::SendFseqDump(std::vector<uint8_t> file, std::optional<int> memory)
+{
+    AddressFseqDump(file, memory);
+    file[2] = 0x00; // the send adds the device number
+    SendSysEx(file.data(), static_cast<int>(file.size()));
 }
 
 void TMainData::BeginReceive(int32_t target, bool keepMutedValues)
@@ -141,33 +182,22 @@ bool IsAwaitedDump(int32_t target, const uint8_t* data, std::size_t length)
 
 void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
 {
-    const bool keep = ReceiveKeepsMutedValues != 0;
     if (!IsAwaitedDump(ReceiveTarget, data, length)) return;
+    // The instrument reports the muted 0s: the stored words under the mutes stay, but for the
+    // voice fetched after a program change, which is a new voice.
+    const std::vector<std::size_t> muted = ReceiveKeepsMutedValues ? MutedWords() : std::vector<std::size_t>{};
+    std::vector<int32_t> kept(muted.size());
+    for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(&kept[i], ParameterData.Bytes() + muted[i], 4);
     if (ReceiveTarget >= 0 && ReceiveTarget <= 3) {
-        const auto p = static_cast<std::size_t>(ReceiveTarget);
-        VoiceRecord& voice = ParameterData.VoiceRecords[p];
-        const VoiceRecord before = voice;
-        DecodeVoicePayload(voice, data + BulkDumpHeaderSize);
-        for (std::size_t k = 0; keep && k < 8; ++k) {
-            if (OperatorMute.Voiced[p][k]) {
-                voice.VoicedOperators[k].OutputLvl = before.VoicedOperators[k].OutputLvl;
-                voice.VoicedOperators[k].FseqSw = before.VoicedOperators[k].FseqSw;
-            }
-            if (OperatorMute.Unvoiced[p][k]) {
-                voice.UnvoicedOperators[k].OutputLvl = before.UnvoicedOperators[k].OutputLvl;
-                voice.UnvoicedOperators[k].FseqSw = before.UnvoicedOperators[k].FseqSw;
-            }
-        }
+        DecodeVoicePayload(ParameterData.VoiceRecords[static_cast<std::size_t>(ReceiveTarget)],
+                           data + BulkDumpHeaderSize);
     } else if (ReceiveTarget == ReceivePerformance) {
-        std::array<int32_t, 4> volume{};
-        for (std::size_t p = 0; p < 4; ++p) volume[p] = ParameterData.PfmParts[p].Volume;
         DecodePerformancePayload(ParameterData, *this, data + BulkDumpHeaderSize);
         KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
-        for (std::size_t p = 0; keep && p < 4; ++p)
-            if (PartMute[p]) ParameterData.PfmParts[p].Volume = volume[p];
     } else {
         DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
     }
+    for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(ParameterData.Bytes() + muted[i], &kept[i], 4);
     DumpReceived = 1;
 }
 

@@ -6,7 +6,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/DumpLayout.h"
 #include "core/FseqFile.h"
@@ -88,19 +90,30 @@ struct TMainData : TNameTables {
     virtual void MarkDataChanged();
 
     // ---- Messages -------------------------------------------------------------------------
-    // The parameter change at an address (part, voice and operator already added), its data
-    // bytes taken from the edit buffer through the dump layouts, sent with SendSysEx. A part
-    // or operator muted in the editor sends its muted value (volume or output level 0, off in
-    // the formant-sequence masks) and keeps its word. Returns false (and sends nothing) for an
-    // address no parameter lives at.
-    bool SendParameter(uint8_t ah, uint8_t am, uint8_t al);
-    // The road of an edit handler that computes its own value: entry copied, part/voice added
-    // to AH, operator to AM, data bytes written, sent.
-    void SendParameterChange(const ParameterChangeMessage& entry, int partOrVoice, int op, int32_t value,
-                             bool twoBytes = false);
+    // The one road of a parameter change: the message that carries a word of the edit buffer,
+    // named by its place (a reference into ParameterData, or its byte offset there), with `value`
+    // in the word's place when given. The address is the word's field in the dump layout (its
+    // part, voice and operator from where the word lies), the data bytes are converted as the
+    // dump converts them, and a byte the word shares with other words is built whole from them as
+    // stored. The editor's mutes apply to the words: a muted part's volume and a muted operator's
+    // output level and formant-sequence switch travel as 0, while the edit buffer keeps them.
+    // Throws std::logic_error for a place no parameter change carries.
+    ParameterChangeMessage WordMessage(std::size_t offset, std::optional<int32_t> value = std::nullopt) const;
+    void SendWordAt(std::size_t offset, std::optional<int32_t> value = std::nullopt);
+    void SendWord(const int32_t& word) { SendWordAt(PlaceOf(&word)); }
+    void SendWord(const int32_t& word, int32_t value) { SendWordAt(PlaceOf(&word), value); }
+    void SendWord(const uint8_t& byte) { SendWordAt(PlaceOf(&byte)); } // a controller set's switch
+    // The byte offset in ParameterData of a word that lies there.
+    std::size_t PlaceOf(const void* word) const;
+    // The words the editor's mutes hold silent on the instrument, as offsets in ParameterData:
+    // each muted part's volume, each muted operator's output level and formant-sequence switch.
+    std::vector<std::size_t> MutedWords() const;
     // One message per name position: 12 for the performance, 10 for the voice of part v.
     void SendPerformanceName();
     void SendVoiceName(int v);
+    // A checked formant-sequence file sent to internal memory `memory` (0..5), or to the edit
+    // buffer when there is none: addressed, with the device number of this editor.
+    void SendFseqDump(std::vector<uint8_t> file, std::optional<int> memory);
     // Clears DumpReceived and names the block the next dump request asks for.
     void BeginReceive(int32_t target, bool keepMutedValues);
 

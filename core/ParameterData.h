@@ -352,3 +352,29 @@ static_assert(offsetof(UnvoicedOperator, OutputLvl) == 4 * 11 && offsetof(Unvoic
 static_assert(offsetof(UnvoicedOperator, SnsAmpVel) == 4 * 27 && offsetof(UnvoicedOperator, FreqMod) == 4 * 34);
 
 static_assert(std::is_trivially_copyable_v<TParameterData> && std::is_standard_layout_v<TParameterData>);
+
+// A word's place: the byte offset of a field in its record (AT(PfmPart, Volume)), and where the
+// records of the edit buffer begin. Every table that names words by their place takes it from here.
+#define AT(Record, Field) offsetof(Record, Field)
+
+// In TParameterData: part p, controller set k, effect block b, the voice of part v.
+constexpr std::size_t PartAt(int p) { return AT(TParameterData, PfmParts) + sizeof(PfmPart) * std::size_t(p); }
+constexpr std::size_t ControlSetAt(int k)
+{
+    return AT(TParameterData, PfmControlSets) + sizeof(PfmControlSet) * std::size_t(k);
+}
+constexpr std::size_t EffectBlockAt(int b)
+{
+    return AT(TParameterData, PfmEffect) + AT(PfmEffect, PfmEffectBlocks) + sizeof(PfmEffectBlock) * std::size_t(b);
+}
+constexpr std::size_t VoiceAt(int v) { return AT(TParameterData, VoiceRecords) + sizeof(VoiceRecord) * std::size_t(v); }
+// In VoiceRecord: the common block, voiced operator k, unvoiced operator k.
+constexpr std::size_t CommonOffset() { return AT(VoiceRecord, VoiceCommon); }
+constexpr std::size_t VoicedOffset(int k)
+{
+    return AT(VoiceRecord, VoicedOperators) + sizeof(VoicedOperator) * std::size_t(k);
+}
+constexpr std::size_t UnvoicedOffset(int k)
+{
+    return AT(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * std::size_t(k);
+}

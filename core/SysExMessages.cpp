@@ -1,70 +1,64 @@
 #include "core/SysExMessages.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-// Runs of AL values: {first, last}.
-struct Run {
-    uint8_t First;
-    uint8_t Last;
-};
+// The part words the effect sheet and the part-mute buttons show for all four parts at once: the
+// entries of parts 2 to 4.
+constexpr std::size_t EveryPartWords[] = {AT(PfmPart, Volume), AT(PfmPart, InsEffectSw), AT(PfmPart, DryLevel),
+                                          AT(PfmPart, ReverbSend), AT(PfmPart, VariationSend)};
 
-void AddRuns(std::vector<ParameterChangeMessage>& table, uint8_t ah, uint8_t am, std::initializer_list<Run> runs)
+bool EffectTypeWord(std::size_t word)
 {
-    for (const Run& r : runs)
-        for (int al = r.First; al <= r.Last; ++al)
-            table.push_back({0xF0, 0x43, 0x10, 0x5E, ah, am, static_cast<uint8_t>(al), 0x00, 0x00, 0xF7});
+    for (int b = 0; b < 3; ++b)
+        if (word == EffectBlockAt(b) + AT(PfmEffectBlock, EffectType)) return true;
+    return false;
 }
 
+// One entry per control's parameter change, from the dump rows: the address of part 1 (and of
+// every part for the words above), voice 1 and operator 1. An operator's attenuation has one
+// entry, which the sender moves by the operator; the unvoiced bytes of the rows both kinds of
+// operator share (envelopes, frequency envelope, sensitivities, modulation) take the voiced
+// entry, the sender writing their AL. The name entries carry a blank; the three effect types
+// share one entry (AL 00), whose AL the sender writes; the effect slots take theirs from the
+// effect type table and share the entry EffectParameterTemplate.
 std::vector<ParameterChangeMessage> MakeTemplates()
 {
     std::vector<ParameterChangeMessage> t;
-    // System.
-    AddRuns(t, 0x00, 0x00, {{0x00, 0x00}, {0x06, 0x09}, {0x0B, 0x0B}, {0x0D, 0x0E}, {0x11, 0x21}});
-    // Performance common: the name entry first, then the other parameters and the effect slots.
-    t.push_back(PerformanceNameCharacterTemplate);
-    AddRuns(t, 0x10, 0x00,
-            {{0x0E, 0x0E},
-             {0x10, 0x12},
-             {0x14, 0x18},
-             {0x1A, 0x1A},
-             {0x1C, 0x1C},
-             {0x1E, 0x1E},
-             {0x20, 0x24},
-             {0x26, 0x30},
-             {0x32, 0x32},
-             {0x34, 0x34},
-             {0x36, 0x36},
-             {0x38, 0x38},
-             {0x3A, 0x3A},
-             {0x3C, 0x3C},
-             {0x3E, 0x3E},
-             {0x40, 0x4F}});
+    auto add = [&t](uint8_t ah, uint8_t am, uint8_t al, uint8_t dl) {
+        for (const ParameterChangeMessage& m : t)
+            if (m[4] == ah && m[5] == am && m[6] == al) return;
+        t.push_back({0xF0, 0x43, 0x10, 0x5E, ah, am, al, 0x00, dl, 0xF7});
+    };
+    for (const TLayoutParameter& p : LayoutParameters()) {
+        if (p.Voice) {
+            bool own = p.AM == 0;
+            for (int k = 0; k < 8; ++k) {
+                const std::size_t shared = p.Word - UnvoicedOffset(k);
+                own = own && (k == 0 || p.Word != VoicedOffset(k) + AT(VoicedOperator, OPAtt)) &&
+                      (shared < AT(UnvoicedOperator, EGHold) || shared > AT(UnvoicedOperator, FreqMod));
+            }
+            if (!own) continue;
+            add(p.AH, p.AM, p.AL, p.Word == CommonOffset() + AT(VoiceCommon, Name) ? 0x20 : 0x00);
+            continue;
+        }
+        if (p.AH > 0x30 && p.AH <= 0x33) {
+            const std::size_t word = p.Word - PartAt(p.AH - 0x30);
+            if (std::find(std::begin(EveryPartWords), std::end(EveryPartWords), word) == std::end(EveryPartWords))
+                continue;
+        }
+        if (EffectTypeWord(p.Word))
+            add(p.AH, p.AM, 0x00, 0x00);
+        else
+            add(p.AH, p.AM, p.AL, p.Word == AT(TParameterData, PfmCommon) + AT(PfmCommon, Name) ? 0x20 : 0x00);
+    }
     t.push_back(EffectParameterTemplate);
-    // Effect types (AL 00, set by the handler to 28, 2B or 2F), returns and EQ.
-    AddRuns(t, 0x10, 0x01, {{0x00, 0x00}, {0x2A, 0x2A}, {0x2D, 0x2D}, {0x34, 0x3E}});
-    // Part 1, then the per-part controls the effect page and the mute buttons show for all parts.
-    AddRuns(t, 0x30, 0x00, {{0x00, 0x2F}});
     t.push_back(BankToInternalTemplate);
     t.push_back(BankBackToOffTemplate);
-    for (uint8_t ah = 0x31; ah <= 0x33; ++ah) AddRuns(t, ah, 0x00, {{0x0B, 0x0B}, {0x11, 0x14}});
-    // Voice common: the name entry first.
-    t.push_back(VoiceNameCharacterTemplate);
-    AddRuns(t, 0x40, 0x00,
-            {{0x0E, 0x0E},
-             {0x10, 0x13},
-             {0x15, 0x19},
-             {0x1C, 0x2D},
-             {0x3B, 0x3E},
-             {0x40, 0x5D},
-             {0x64, 0x6C},
-             {0x6E, 0x6E}});
-    // Operator.
-    AddRuns(t, 0x60, 0x00, {{0x00, 0x1B}, {0x1F, 0x27}, {0x29, 0x29}, {0x2E, 0x2F}});
     return t;
 }
 
@@ -106,6 +100,23 @@ ParameterChangeMessage ComposeParameterChange(const ParameterChangeMessage& entr
     m[7] = data.DH;
     m[8] = data.DL;
     return m;
+}
+
+ParameterChangeMessage EffectSlotChange(const TNameTables& tables, const PfmEffect& effect, int block, int slot,
+                                        int position)
+{
+    const auto b = static_cast<std::size_t>(std::clamp(block, 0, 2));
+    const int type = std::clamp(effect.PfmEffectBlocks[b].EffectType, 0, EffectTypeCount[b] - 1);
+    const TEFXSetup& setup = tables.EffectTypeTable[static_cast<std::size_t>(type)][b];
+    const auto i = static_cast<std::size_t>(std::clamp(slot, 0, 17));
+    const int kind = std::clamp(setup.DisplayKind[i], 0, 58);
+    ParameterChangeMessage entry = EffectParameterTemplate;
+    entry[5] = setup.AddrMid[i];
+    entry[6] = setup.AddrLow[i];
+    if (kind == 26 || kind == 28) return ComposeParameterChange(entry, 0, 0, position + 1, true);
+    // The release time of the gate and compressor types travels bare in slot 1.
+    const int offset = i == 1 && kind == 12 ? 0 : tables.EffectValueOffset[static_cast<std::size_t>(kind)];
+    return ComposeParameterChange(entry, 0, 0, position + offset);
 }
 
 DumpRequestMessage DumpRequestFor(int32_t receiveTarget)

@@ -42,10 +42,10 @@ inline constexpr std::array<DumpRequestMessage, 4> DumpRequestTemplates{{
 inline constexpr int32_t ReceivePerformance = 4;
 inline constexpr int32_t ReceiveSystem = 9;
 
-// The prepared parameter changes, one per address that the pages, the mute and note-reserve
-// senders, paste and undo send, with the address of part 1, voice 1 and operator 1 (or of
-// the fixed part the effect page and the part-mute buttons address) and data 00 00; the
-// fixed-use entries above are among them.
+// The prepared parameter changes, one per address of the dump rows that starts a parameter change,
+// with the address of part 1, voice 1 and operator 1 (and of every part for the words the effect
+// page and the part-mute buttons show for all four) and data 00 00; the fixed-use entries above
+// are among them.
 const std::vector<ParameterChangeMessage>& ParameterChangeTemplates();
 
 // The entry for an address of part 1 / voice 1 / operator 1 (AH 00, 10, 30..33, 40 or 60);
@@ -60,6 +60,14 @@ ParameterChangeMessage ComposeParameterChange(const ParameterChangeMessage& entr
                                               int32_t value, bool twoBytes = false);
 ParameterChangeMessage ComposeParameterChange(const ParameterChangeMessage& entry, int partOrVoice, int op,
                                               ParameterBytes data);
+
+// The parameter change of effect slot `slot` (0..17) of block `block` (reverb, variation,
+// insertion) at slider position `position`, for the block's stored type (brought into the block's
+// types): its address and display kind from the effect type table, the value the position plus
+// the kind's offset (kinds 26 and 28: the position + 1 in two bytes; the release time of slot 1,
+// kind 12: the bare position).
+ParameterChangeMessage EffectSlotChange(const TNameTables& tables, const PfmEffect& effect, int block, int slot,
+                                        int position);
 
 // The request for a ReceiveTarget: 0..3 the voice of part 1..4, 4 the performance, 9 the system.
 DumpRequestMessage DumpRequestFor(int32_t receiveTarget);

@@ -141,24 +141,18 @@ void Rig::RefreshEveryPageAndSendEverything(const char* when)
     CheckEditBuffer(EditBuffer(), before, std::string(when) + ": showing the pages changed the edit buffer");
 
     TakeSent();
-    // Parameter changes for 64 addresses, a different choice for every edit buffer: across
-    // the run every address of the system, performance, part, voice and operator blocks.
+    // Parameter changes of 64 words, a different choice for every edit buffer: across the run
+    // every word a parameter change carries, of the system, performance, parts and voices.
     uint32_t state = 2166136261u;
     for (uint8_t b : before) state = (state ^ b) * 16777619u;
+    const std::vector<TLayoutParameter> words = LayoutParameters();
     Run([&] {
         for (int i = 0; i < 64; ++i) {
             state ^= state << 13;
             state ^= state >> 17;
             state ^= state << 5;
-            const int part = int(state >> 28) & 3, op = int(state >> 24) & 7, al = int(state & 0x7F);
-            switch (state >> 8 & 7) {
-            case 0: form.SendParameter(0x00, 0x00, uint8_t(al)); break;
-            case 1: form.SendParameter(0x10, 0x00, uint8_t(al)); break;
-            case 2: form.SendParameter(0x10, 0x01, uint8_t(al & 0x3F)); break;
-            case 3: form.SendParameter(uint8_t(0x30 + part), 0x00, uint8_t(al)); break;
-            case 4: form.SendParameter(uint8_t(0x40 + part), 0x00, uint8_t(al)); break;
-            default: form.SendParameter(uint8_t(0x60 + part), uint8_t(op), uint8_t(al & 0x3F)); break;
-            }
+            const TLayoutParameter& w = words[state % words.size()];
+            form.SendWordAt(w.Voice ? VoiceAt(int(state >> 30)) + w.Word : w.Word);
         }
     });
     Run([&] { form.DataSendAllClick(nullptr); });

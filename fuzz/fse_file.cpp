@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     // word the instrument never gets) beside them. They only ever go down.
     fuzz::Bytes body(data + 16, data + size);
     for (std::size_t p = 0; p < 4; ++p) {
-        const std::size_t reserve =
-            offsetof(TParameterData, PfmParts) + p * sizeof(PfmPart) + offsetof(PfmPart, ReserveNote);
+        const std::size_t reserve = PartAt(int(p)) + AT(PfmPart, ReserveNote);
         const std::size_t limit = reserve + offsetof(PfmPart, ReserveNoteMax) - offsetof(PfmPart, ReserveNote);
         const PfmPart& part = form.ParameterData.PfmParts[p];
         int32_t stored;

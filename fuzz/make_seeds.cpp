@@ -127,10 +127,11 @@ int main(int argc, char** argv)
         voice.Vc_OpEGShapeSave->UserClicks();
     };
     saveLibrary("startup.eg");
-    const std::array<TEdit*, 10> boxes = {voice.Vc_OpEGHoldEdit,  voice.Vc_OpEGTime1Edit, voice.Vc_OpEGTime2Edit,
-                                          voice.Vc_OpEGTime3Edit, voice.Vc_OpEGTime4Edit, voice.Vc_OpEGTimeScalingEdit,
-                                          voice.Vc_OpEGLv1Edit,   voice.Vc_OpEGLv2Edit,   voice.Vc_OpEGLv3Edit,
-                                          voice.Vc_OpEGLv4Edit};
+    const std::array<TEdit*, 10> boxes = {voice.Edit(VcPair::Vc_OpEGHold),  voice.Edit(VcPair::Vc_OpEGTime1),
+                                          voice.Edit(VcPair::Vc_OpEGTime2), voice.Edit(VcPair::Vc_OpEGTime3),
+                                          voice.Edit(VcPair::Vc_OpEGTime4), voice.Edit(VcPair::Vc_OpEGTimeScaling),
+                                          voice.Edit(VcPair::Vc_OpEGLv1),   voice.Edit(VcPair::Vc_OpEGLv2),
+                                          voice.Edit(VcPair::Vc_OpEGLv3),   voice.Edit(VcPair::Vc_OpEGLv4)};
     for (int i = voice.Vc_OpPresetEG->Items.Count(); i < 128; ++i) {
         for (std::size_t k = 0; k < boxes.size(); ++k)
             boxes[k]->UserSetsText(std::to_string(k == 5 ? (i + int(k)) % 8 : (i * 7 + int(k) * 13) % 100));

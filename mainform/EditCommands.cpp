@@ -181,7 +181,7 @@ void TMainForm::PasteClick(TObject*)
             PasteBankSwitched = part.BankNum == 0 ? 1 : 0;
             if (PasteBankSwitched) {
                 part.BankNum = 1;
-                SendParameterChange(BankToInternalTemplate, v, 0, 1);
+                SendWord(part.BankNum);
             }
         }
         SendReplacedVoice(*this, v);
@@ -256,7 +256,7 @@ void TMainForm::UndoClick(TObject*)
             RefreshVoicePages(v);
             if (PasteBankSwitched) {
                 ParameterData.PfmParts[i].BankNum = 0;
-                SendParameterChange(BankBackToOffTemplate, v, 0, 0);
+                SendWord(ParameterData.PfmParts[i].BankNum);
                 PasteBankSwitched = 0;
             }
         }
@@ -290,7 +290,7 @@ std::string TMainForm::PerformanceNameText() const
 void TMainForm::ReapplyPartMutes()
 {
     // What the four part-mute buttons send: each part's volume, 0 for a muted part.
-    for (uint8_t p = 0; p < 4; ++p) SendParameter(static_cast<uint8_t>(0x30 + p), 0x00, 0x0B);
+    for (const PfmPart& part : ParameterData.PfmParts) SendWord(part.Volume);
 }
 
 void TMainForm::ReapplyOperatorMutes() { VoicePage->RunOperatorMuteHandlers(); }

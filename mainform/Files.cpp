@@ -4,6 +4,7 @@
 #include "mainform/MainForm.h"
 
 #include "core/pages/FileBoxes.h"
+#include "performance/PerformancePage.h"
 #include "platform/SafeFile.h"
 
 #include <cstring>
@@ -209,7 +210,7 @@ void TMainForm::FileSaveItemClick(TObject*)
 void TMainForm::FileSaveAs(TObject*)
 {
     SaveAsCancelled = 0;
-    SaveDialog->FileName = ProposedFileName(Pfm_Name->Text());
+    SaveDialog->FileName = ProposedFileName(PerformancePage->Pfm_Name->Text());
     if (!SaveDialog->Execute()) {
         SaveAsCancelled = 1;
         return;

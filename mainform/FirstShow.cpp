@@ -95,7 +95,10 @@ void TMainForm::FormShow(TObject*)
     if (outputs.empty()) Application->MessageBox(NoOutputText, "Quillmarven", MB_OK | MB_ICONINFORMATION);
     if (inputs.empty() || outputs.empty()) return Close();
 
-    const TMidiSettings settings = ReadMidiSettings(SettingsIniFile());
+    // A settings file that cannot be read is told, and start-up goes on as without one.
+    std::string settingsProblem;
+    const TMidiSettings settings = ReadMidiSettings(SettingsIniFile(), &settingsProblem);
+    if (!settingsProblem.empty()) Application->MessageBox(settingsProblem, "Quillmarven", MB_OK | MB_ICONWARNING);
     // ALSA names carry no client:port numbers here, so they match from one run to the next.
     const int in = LastIndexOf(inputs, settings.MidiIn);
     const int out = LastIndexOf(outputs, settings.MidiOut);

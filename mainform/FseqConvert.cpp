@@ -54,8 +54,7 @@ void TMainForm::CnvSyx2SMFClick(TObject*)
     FseqStoreNumber = chosen;
 
     // Re-addressed for the chosen destination, and sealed again.
-    AddressFseqDump(dump, chosen == 0 ? FseqEditBufferAddress : FseqMemoryAddress,
-                    static_cast<uint8_t>(chosen == 0 ? 0 : chosen - 1));
+    AddressFseqDump(dump, chosen == 0 ? std::nullopt : std::optional<int>(chosen - 1));
 
     // Proposed beside the sequence file.
     const std::string stem = syxPath.size() >= 4 ? syxPath.substr(0, syxPath.size() - 4) : syxPath;

@@ -3,6 +3,7 @@
 #include "mainform/MainForm.h"
 #include "mainform/dialogs/AboutInfo.h"
 #include "mainform/keyboard/midikey.h"
+#include "performance/PerformancePage.h"
 
 #include <memory>
 
@@ -31,7 +32,7 @@ void TMainForm::PanicCancelClick(TObject* Sender)
 
 std::string TMainForm::NoteName(int note) const
 {
-    const TStrings& notes = Pfm_Part_NoteLimitLow->Items;
+    const TStrings& notes = PerformancePage->Pfm_Part_NoteLimitLow->Items;
     return note >= 0 && note < notes.Count() ? notes[note] : std::string();
 }
 

@@ -81,9 +81,6 @@ public:
     TMenuItem* Help1 = nullptr;
     TMenuItem* PanicCancel = nullptr;
     TMenuItem* HelpAboutItem = nullptr;
-    // The part page's low note limit: its 128 items name the notes 0..127, which the keyboard
-    // window's status line reads.
-    TComboBox* Pfm_Part_NoteLimitLow = nullptr;
     void VirtualKeyClick(TObject* Sender);
     void PanicCancelClick(TObject* Sender);
     void HelpAbout(TObject* Sender);
@@ -92,7 +89,7 @@ public:
     void HelpSearch(TObject* Sender);
     void HelpHowToUse(TObject* Sender);
 
-    // ---- transfers, mutes and note reserve (core/Transfers.cpp, core/NoteReserve.cpp) ---------
+    // ---- transfers, mutes and note reserve (mainform/Transfers.cpp, mainform/NoteReserve.cpp) -
     // Step counters in Tag; each timer is idle until a command starts it at Tag 0.
     TTimer* Pfm_Timer = nullptr;
     TTimer* Vc_Timer = nullptr;
@@ -187,23 +184,11 @@ public:
     // from the Voice page the switch's message goes alone and the lowered reserve stays in the data.
     void SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSends);
 
-    // ---- page services the core calls (core/PageServices.cpp, until the pages are laid out) --
-    // The performance sheet (performance/PerformancePage.h); the names below point at its controls.
+    // ---- the pages and what the window asks of them (mainform/PageServices.cpp) ----------------
+    // The performance sheet (performance/PerformancePage.h) and the voice sheet
+    // (voice/VoicePage.h), with their controls.
     std::unique_ptr<TPerformancePage> PerformancePage;
-    // The voice sheet (voice/VoicePage.h); Vc_VoiceTab below points at its voice tabs.
     std::unique_ptr<TVoicePage> VoicePage;
-    TEdit* Pfm_Name = nullptr;
-    void Pfm_PartTabChange(TObject* Sender);
-    void Pfm_Part_PrgNumChange(TObject* Sender);
-    void Pfm_PartMuteBtn1Click(TObject* Sender);
-    void Pfm_PartMuteBtn2Click(TObject* Sender);
-    void Pfm_PartMuteBtn3Click(TObject* Sender);
-    void Pfm_PartMuteBtn4Click(TObject* Sender);
-    TTabControl* Vc_VoiceTab = nullptr;
-    TTabControl* Pfm_PartTab = nullptr;
-    TScrollBar* Pfm_Part_ReserveNoteBar = nullptr;
-    TEdit* Pfm_Part_ReserveNoteEdit = nullptr;
-    TComboBox* Pfm_Fseq_FseqInt = nullptr;
     // The part the part page shows and the voice the voice page shows, 0..3.
     int ShownPart() const;
     int ShownVoice() const;
@@ -217,7 +202,7 @@ public:
     void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
 
     // ---- files, MIDI setup, start-up and closing, initialize commands --------------------------
-    // (core/Files.cpp, core/FirstShow.cpp, core/InitCommands.cpp, core/dialogs/MIDISetupform.cpp)
+    // (mainform/Files.cpp, FirstShow.cpp, InitCommands.cpp, dialogs/MIDISetupform.cpp)
     // The program's arguments, set before the first show; the first one names a save file.
     std::vector<std::string> CommandLine;
     // For each voice tab, the operator tab last shown; the first show sets all four to 0.
@@ -252,7 +237,7 @@ public:
     std::filesystem::path SettingsIniFile();
 
     // ---- copy, paste, undo, store, MIDI file export, formant-sequence conversion ---------------
-    // (core/EditCommands.cpp, core/Store.cpp, core/SmfExport.cpp, core/FseqConvert.cpp)
+    // (mainform/EditCommands.cpp, Store.cpp, SmfExport.cpp, FseqConvert.cpp)
     TMenuItem* EditE1 = nullptr;
     TMenuItem* Undo = nullptr;
     TMenuItem* CopyC1 = nullptr;
@@ -319,17 +304,24 @@ public:
     void SetOperatorEditItemsVisible(bool visible);
 
 private:
-    void CreateEditCommandItems();
-    void CreateStoreItems();
-    void CreateMidiFileItems();
-    void StoreVoice(int part);
-
-private:
+    // Building the window: its controls, pages, menus and pictures.
+    void CreateControls();
+    void CreateKeyboardAndHelpControls();
+    void CreatePageServiceControls();
+    void CreatePerformancePage();
+    void CreateVoicePage();
+    void CreateTransferControls();
     void CreateFileItems();
     void CreateSetupItems();
     void CreateInitializeItems();
+    void CreateEditCommandItems();
+    void CreateStoreItems();
+    void CreateMidiFileItems();
+    void LoadAlgorithmPictures();
     // The menu bar title of that name, made (in the bar's order) when missing.
     TMenuItem* MenuBarTitle(const std::string& name, const std::string& caption);
+
+    // Files, start-up and initialize commands.
     // Reads and checks a save file, showing the box of what is wrong; true when `image` holds it.
     bool ReadFseFile(const std::string& path, std::vector<uint8_t>& image);
     // Takes a checked save file into the edit buffer as it is and refreshes both page sets.
@@ -340,11 +332,7 @@ private:
     void InitVoiceCommand(int v);
     bool FirstShowDone = false;
 
-private:
-    void CreateTransferControls();
-    void CreatePageServiceControls();
-    void CreatePerformancePage();
-    void CreateVoicePage();
+    // Transfers.
     bool StartReceive(TTimer& timer, int32_t target, bool keepMutedValues);
     // Queues the input buffer for the dump of ReceiveTarget.
     void StartDumpReceive();
@@ -356,8 +344,6 @@ private:
     void FseqSendStep(TTimer& timer);
     void ReceiveAllStep(TTimer& timer);
 
-private:
-    void CreateKeyboardAndHelpControls();
-    void CreateControls();
-    void LoadAlgorithmPictures();
+    // Store.
+    void StoreVoice(int part);
 };

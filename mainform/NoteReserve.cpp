@@ -1,5 +1,6 @@
 // Re-silencing the editor's mutes after a bulk dump, and the note budget the four parts share.
 #include "mainform/MainForm.h"
+#include "performance/PerformancePage.h"
 
 #include <algorithm>
 #include <array>
@@ -8,16 +9,6 @@ namespace {
 
 constexpr int GroupNotes = 16; // each filter group's share once any filter is on
 constexpr int AllNotes = 32;   // what the parts share while no filter is on
-
-// The mask of the formant-sequence switches of operators 1..7, a muted operator counted off.
-template <class Operators>
-uint8_t FseqMask(const Operators& ops, const std::array<uint8_t, 8>& muted)
-{
-    uint8_t mask = 0;
-    for (std::size_t k = 0; k < 7; ++k)
-        if (ops[k].FseqSw && !muted[k]) mask = static_cast<uint8_t>(mask | (1u << k));
-    return mask;
-}
 
 // One filter group of BalanceNoteReserve: the reserves are cut to the group's even share, and
 // when the cut notes cover the group's spare, the spare goes back to the cut parts in passes.
@@ -62,36 +53,29 @@ void BalanceGroup(std::array<int, 4>& r, const std::array<bool, 4>& inGroup, int
 
 } // namespace
 
+// The mutes travel as the words they silence (SendWord): a muted part's volume and a muted
+// operator's level and switch go as 0.
 void TMainForm::SendPartMuteVolumes()
 {
-    const auto& volume = ParameterChangeTemplate(0x30, 0x00, 0x0B);
-    for (int p = 0; p < 4; ++p)
-        if (PartMute[static_cast<std::size_t>(p)]) SendParameterChange(volume, p, 0, 0);
+    for (std::size_t p = 0; p < 4; ++p)
+        if (PartMute[p]) SendWord(ParameterData.PfmParts[p].Volume);
 }
 
 void TMainForm::SendOperatorMutes(int p)
 {
     if (p < 0 || p > 3) return;
     const auto v = static_cast<std::size_t>(p);
-    const VoiceRecord& voice = ParameterData.VoiceRecords[v];
+    VoiceRecord& voice = ParameterData.VoiceRecords[v];
     // Voiced then unvoiced: output levels of the muted operators, the switch mask of operators
     // 1..7 (always), and operator 8's own switch when it is muted.
-    struct Kind {
-        const std::array<uint8_t, 8>& Muted;
-        uint8_t Level, Mask, Op8;
-        uint8_t Switches;
+    auto send = [this](const std::array<uint8_t, 8>& muted, auto& operators) {
+        for (std::size_t op = 0; op < 8; ++op)
+            if (muted[op]) SendWord(operators[op].OutputLvl);
+        SendWord(operators[0].FseqSw);
+        if (muted[7]) SendWord(operators[7].FseqSw);
     };
-    const Kind kinds[2] = {
-        {OperatorMute.Voiced[v], 0x16, 0x29, 0x28, FseqMask(voice.VoicedOperators, OperatorMute.Voiced[v])},
-        {OperatorMute.Unvoiced[v], 0x2E, 0x2B, 0x2A, FseqMask(voice.UnvoicedOperators, OperatorMute.Unvoiced[v])},
-    };
-    for (const Kind& kind : kinds) {
-        for (int op = 0; op < 8; ++op)
-            if (kind.Muted[static_cast<std::size_t>(op)])
-                SendParameterChange(ParameterChangeTemplate(0x60, 0x00, kind.Level), p, op, 0);
-        SendParameterChange(ParameterChangeTemplate(0x40, 0x00, kind.Mask), p, 0, kind.Switches);
-        if (kind.Muted[7]) SendParameterChange(ParameterChangeTemplate(0x40, 0x00, kind.Op8), p, 0, 0);
-    }
+    send(OperatorMute.Voiced[v], voice.VoicedOperators);
+    send(OperatorMute.Unvoiced[v], voice.UnvoicedOperators);
 }
 
 void TMainForm::BalanceNoteReserve()
@@ -114,15 +98,14 @@ void TMainForm::BalanceNoteReserve()
     BalanceGroup(r, filterOff, 4 - onCount);
 
     TUpdatingDisplay updating(*this);
-    if (Pfm_Part_ReserveNoteBar) {
-        Pfm_Part_ReserveNoteBar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
-        if (Pfm_Part_ReserveNoteEdit)
-            Pfm_Part_ReserveNoteEdit->SetText(std::to_string(Pfm_Part_ReserveNoteBar->Position()));
+    if (PerformancePage) {
+        TScrollBar* bar = PerformancePage->Pfm_Part_ReserveNoteBar;
+        bar->SetPosition(r[static_cast<std::size_t>(ShownPart())]);
+        PerformancePage->Pfm_Part_ReserveNoteEdit->SetText(std::to_string(bar->Position()));
     }
-    const auto& reserve = ParameterChangeTemplate(0x30, 0x00, 0x00);
-    for (int p = 0; p < 4; ++p) {
-        parts[static_cast<std::size_t>(p)].ReserveNote = r[static_cast<std::size_t>(p)];
-        SendParameterChange(reserve, p, 0, r[static_cast<std::size_t>(p)]);
+    for (std::size_t p = 0; p < 4; ++p) {
+        parts[p].ReserveNote = r[p];
+        SendWord(parts[p].ReserveNote);
         // The instrument needs the pause between reserve changes.
         Application->Sleep(25);
     }
@@ -152,7 +135,7 @@ void TMainForm::UpdateNoteReserveLimits()
         parts[p].ReserveNote = r[p];
         parts[p].ReserveNoteMax = limit[p];
     }
-    if (Pfm_Part_ReserveNoteBar) Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
+    if (PerformancePage) PerformancePage->Pfm_Part_ReserveNoteBar->SetMax(limit[static_cast<std::size_t>(ShownPart())]);
 }
 
 void TMainForm::SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSends)
@@ -168,6 +151,6 @@ void TMainForm::SetPartFilterSwitch(int part, int32_t on, bool reserveSliderSend
         TUpdatingDisplay updating(*this);
         UpdateNoteReserveLimits();
     }
-    SendParameterChange(ParameterChangeTemplate(0x30, 0x00, 0x07), part, 0, on);
+    SendWord(ParameterData.PfmParts[p].FilterSw);
     MarkDataChanged();
 }

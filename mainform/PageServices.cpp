@@ -15,12 +15,14 @@ void TMainForm::CreatePageServiceControls()
     CreatePerformancePage();
 }
 
-int TMainForm::ShownPart() const { return std::clamp(Pfm_PartTab ? Pfm_PartTab->TabIndex() : 0, 0, 3); }
+int TMainForm::ShownPart() const
+{
+    return std::clamp(PerformancePage ? PerformancePage->Pfm_PartTab->TabIndex() : 0, 0, 3);
+}
 
-int TMainForm::ShownVoice() const { return std::clamp(Vc_VoiceTab ? Vc_VoiceTab->TabIndex() : 0, 0, 3); }
+int TMainForm::ShownVoice() const { return std::clamp(VoicePage ? VoicePage->Vc_VoiceTab->TabIndex() : 0, 0, 3); }
 
-// The performance sheet is its own page (performance/); the window keeps the names the core
-// uses for its controls and forwards what the core calls.
+// The performance sheet is its own page (performance/); the window forwards what the core calls.
 void TMainForm::CreatePerformancePage()
 {
     TPerformanceServices services;
@@ -39,24 +41,10 @@ void TMainForm::CreatePerformancePage()
     services.StartFseqTransfer = [this](int sizeCode) { StartFseqTransfer(sizeCode); };
     services.ShowFseqMemoryNotice = [this] { TFSEQ_InitInfoForm::ShowNotice(this, ProgramFolder); };
     PerformancePage = std::make_unique<TPerformancePage>(this, *this, Pfm_TabSheet, ProgramFolder, std::move(services));
-
-    Pfm_PartTab = PerformancePage->Pfm_PartTab;
-    Pfm_Name = PerformancePage->Pfm_Name;
-    Pfm_Part_ReserveNoteBar = PerformancePage->Pfm_Part_ReserveNoteBar;
-    Pfm_Part_ReserveNoteEdit = PerformancePage->Pfm_Part_ReserveNoteEdit;
-    Pfm_Fseq_FseqInt = PerformancePage->Pfm_Fseq_FseqInt;
-    // The keyboard window names its notes from the part page's list.
-    Pfm_Part_NoteLimitLow = PerformancePage->Pfm_Part_NoteLimitLow;
 }
 
 void TMainForm::RefreshPerformancePages() { PerformancePage->RefreshPerformancePages(); }
 void TMainForm::DisplayPerformancePart(int p) { PerformancePage->DisplayPerformancePart(p); }
-void TMainForm::Pfm_PartTabChange(TObject* Sender) { PerformancePage->Pfm_PartTabChange(Sender); }
-void TMainForm::Pfm_Part_PrgNumChange(TObject* Sender) { PerformancePage->Pfm_Part_PrgNumChange(Sender); }
-void TMainForm::Pfm_PartMuteBtn1Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn1Click(Sender); }
-void TMainForm::Pfm_PartMuteBtn2Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn2Click(Sender); }
-void TMainForm::Pfm_PartMuteBtn3Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn3Click(Sender); }
-void TMainForm::Pfm_PartMuteBtn4Click(TObject* Sender) { PerformancePage->Pfm_PartMuteBtn4Click(Sender); }
 
 void TMainForm::DisplayPerformanceFseqCtrlSystem() { PerformancePage->DisplayPerformanceFseqCtrlSystem(); }
 void TMainForm::Pfm_Fseq_FseqIntClearClick(TObject* Sender) { PerformancePage->Pfm_Fseq_FseqIntClearClick(Sender); }
@@ -78,5 +66,4 @@ void TMainForm::CreateVoicePage()
     services.OperatorTabMemory = &OperatorTabMemory;
     services.ProgramFolder = ProgramFolder;
     VoicePage = std::make_unique<TVoicePage>(this, *this, Vc_TabSheet, std::move(services));
-    Vc_VoiceTab = VoicePage->Vc_VoiceTab;
 }

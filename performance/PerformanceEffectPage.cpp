@@ -26,13 +26,6 @@ constexpr TColor Yellow = RGB(255, 255, 0);
 constexpr int InsertionRowY[4] = {1, 40, 80, 119};
 constexpr int InsertionTurnX[4] = {66, 45, 23, 1};
 
-// The type parameter of each block: 10 01 28, 2B, 2F.
-constexpr std::size_t EffectTypeWord(int block)
-{
-    return offsetof(TParameterData, PfmEffect) + offsetof(PfmEffect, PfmEffectBlocks) +
-           sizeof(PfmEffectBlock) * static_cast<std::size_t>(block) + offsetof(PfmEffectBlock, EffectType);
-}
-
 P EffectRow(int n) { return static_cast<P>(static_cast<int>(P::Pfm_Effect_Para1) + n - 1); }
 
 const char* const BlockCaptions[3] = {"Reverb Effect Parameter", "Variation Effect Parameter",
@@ -45,13 +38,6 @@ void TPerformancePage::BindEffectPage()
     Pfm_Effect_TabSheet->OnShow = [this](TObject* s) { Pfm_Effect_TabSheetShow(s); };
     Pfm_Effect_Tab->OnChange = [this](TObject* s) { Pfm_Effect_TabChange(s); };
     Pfm_Effect_Type->OnChange = [this](TObject* s) { Pfm_Effect_TypeChange(s); };
-    Pfm_Effect_PInsSw[0]->OnClick = [this](TObject* s) { Pfm_Effect_P1InsSwClick(s); };
-    Pfm_Effect_PInsSw[1]->OnClick = [this](TObject* s) { Pfm_Effect_P2InsSwClick(s); };
-    Pfm_Effect_PInsSw[2]->OnClick = [this](TObject* s) { Pfm_Effect_P3InsSwClick(s); };
-    Pfm_Effect_PInsSw[3]->OnClick = [this](TObject* s) { Pfm_Effect_P4InsSwClick(s); };
-    Pfm_Effect_IndividualOutput->OnClick = [this](TObject* s) { Pfm_Effect_IndividualOutputClick(s); };
-    Pfm_Effect_EQ_LowShape->OnClick = [this](TObject* s) { Pfm_Effect_EQ_LowShapeClick(s); };
-    Pfm_Effect_EQ_HighShape->OnClick = [this](TObject* s) { Pfm_Effect_EQ_HighShapeClick(s); };
 }
 
 // ---- the rows' texts and messages --------------------------------------------------------------
@@ -81,22 +67,6 @@ std::string TPerformancePage::EffectRowText(const PfmPairDescriptor& d, int posi
     const int value = std::clamp(position, 0, FData.EffectKindMax[k]);
     if (kind == 26 || kind == 28) return Tenths(value + 1);
     return FData.EffectValueText[static_cast<std::size_t>(std::min(value, 127))][k];
-}
-
-ParameterChangeMessage TPerformancePage::EffectRowMessage(const PfmPairDescriptor& d, int position) const
-{
-    // Address, display kind and offset come from the block's stored type.
-    const int block = std::clamp(Pfm_Effect_Tab->TabIndex() - 1, 0, 2);
-    const TEFXSetup& setup = EffectSetup(block);
-    const auto slot = static_cast<std::size_t>(d.Index - 1);
-    const int kind = EffectKind(block, d.Index);
-    ParameterChangeMessage entry = EffectParameterTemplate;
-    entry[5] = setup.AddrMid[slot];
-    entry[6] = setup.AddrLow[slot];
-    if (kind == 26 || kind == 28) return ComposeParameterChange(entry, 0, 0, position + 1, true);
-    // The release time of the gate and compressor types travels bare in row 2.
-    const int offset = d.Index == 2 && kind == 12 ? 0 : FData.EffectValueOffset[static_cast<std::size_t>(kind)];
-    return ComposeParameterChange(entry, 0, 0, position + offset);
 }
 
 void TPerformancePage::LoadTextRow(PfmPair id, int32_t word)
@@ -141,21 +111,6 @@ void TPerformancePage::KeepTrailingLevel(PfmPair id)
         if (n == count - j) kept[entry] = v;
         if (TLabel* label = labels[block][j]; label && n > 1) label->SetCaption(IntToStr(kept[entry]));
     }
-}
-
-void TPerformancePage::SendEffectWord(std::size_t offsetInParameterData, int p, int32_t value)
-{
-    // Part words come as part 1's (30 00 AL); the effect types share one entry (10 01 00) whose
-    // AL their handler writes.
-    const std::optional<TDumpField> f = PerformanceFieldOf(offsetInParameterData);
-    if (!f) return;
-    const bool type = offsetInParameterData == EffectTypeWord(ReverbBlock) ||
-                      offsetInParameterData == EffectTypeWord(VariationBlock) ||
-                      offsetInParameterData == EffectTypeWord(InsertionBlock);
-    ParameterChangeMessage entry = ParameterChangeTemplate(f->AH, f->AM, type ? 0x00 : f->AL);
-    entry[6] = f->AL;
-    const ParameterChangeMessage m = ComposeParameterChange(entry, p, 0, FieldBytes(*f, value));
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
 }
 
 // ---- the display -------------------------------------------------------------------------------
@@ -289,36 +244,12 @@ void TPerformancePage::Pfm_Effect_TypeChange(TObject*)
         // The controller sets' destination lists name the insertion type's destinations.
         if (block == InsertionBlock) FillDestinationLists();
     }
-    SendEffectWord(EffectTypeWord(block), 0, y);
+    FData.SendWord(stored.EffectType);
     FData.MarkDataChanged();
     Pfm_Effect_Type->SetFocus();
 }
 
 // ---- the part sends, the individual output and the routing overlays ---------------------------
-
-void TPerformancePage::InsertionSwitchClick(int p)
-{
-    if (FData.UpdatingDisplay) return;
-    const auto sp = static_cast<std::size_t>(p);
-    const int on = Pfm_Effect_PInsSw[sp]->ItemIndex();
-    if (on < 0) return;
-    FData.ParameterData.PfmParts[sp].InsEffectSw = on;
-    ShowPartRouting(p);
-    SendEffectWord(offsetof(TParameterData, PfmParts) + offsetof(PfmPart, InsEffectSw), p, on);
-    FData.MarkDataChanged();
-    DrawInsertionRoutingImage();
-}
-
-void TPerformancePage::Pfm_Effect_IndividualOutputClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int output = Pfm_Effect_IndividualOutput->ItemIndex();
-    if (output < 0) return;
-    FData.ParameterData.PfmEffect.IndividualOutput = output;
-    SendEffectWord(offsetof(TParameterData, PfmEffect) + offsetof(PfmEffect, IndividualOutput), 0, output);
-    FData.MarkDataChanged();
-    DrawIndividualOutputImage();
-}
 
 void TPerformancePage::DrawInsertionRoutingImage()
 {
@@ -396,22 +327,6 @@ void TPerformancePage::LoadEqPicture()
         ShowMessageBox("The EQ picture \"" + file.string() + "\" cannot be shown.\n" + e.what(),
                        MB_OK | MB_ICONWARNING);
     }
-}
-
-void TPerformancePage::EqShapeClick(bool high)
-{
-    if (FData.UpdatingDisplay) return;
-    TRadioGroup* shape = high ? Pfm_Effect_EQ_HighShape : Pfm_Effect_EQ_LowShape;
-    const int peak = shape->ItemIndex();
-    if (peak < 0) return;
-    PfmEQ& eq = FData.ParameterData.PfmEffect.PfmEQ;
-    (high ? eq.HighShape : eq.LowShape) = peak;
-    SetPairEnabled(high ? P::Pfm_Effect_EQ_HighQ : P::Pfm_Effect_EQ_LowQ, peak == 1);
-    LoadEqPicture();
-    const std::size_t word = offsetof(TParameterData, PfmEffect) + offsetof(PfmEffect, PfmEQ) +
-                             (high ? offsetof(PfmEQ, HighShape) : offsetof(PfmEQ, LowShape));
-    SendEffectWord(word, 0, peak);
-    FData.MarkDataChanged();
 }
 
 void TPerformancePage::DisplayEqPage()

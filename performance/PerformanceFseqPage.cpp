@@ -3,10 +3,10 @@
 // velocities, start and loop rows, depths, master tune and note shift) take the shared road
 // (PerformancePage.cpp).
 //
-// A storing handler stores the control's value into its word and sends the parameter that word
-// travels in, its data bytes as the dump layout carries them (the controller numbers that skip
-// 32, the source switch masks, the part masks), so a message and the bulk dump agree. The
-// sequence number and the speed select follow the controls that chose them.
+// A storing handler stores the control's value into its word and sends the word (SendWord): the
+// parameter it travels in, its data bytes as the dump layout carries them (the controller numbers
+// that skip 32, the source switch masks, the part masks, the sequence number of the bank, the
+// speed of the select), so a message and the bulk dump agree.
 #include "performance/PerformancePage.h"
 
 #include "core/FseqFile.h"
@@ -24,8 +24,6 @@ constexpr int ModeFseq = 1;        // Pfm_Fseq_Mode: scratch, fseq (stored index
 constexpr int SpeedSelectMidi = 0; // Pfm_Fseq_SpeedSelect: midi, %
 constexpr int BankInternal = 0;    // Pfm_Fseq_FseqBank: int, pre
 constexpr int StepSliderTop = 511; // start offset and loop sliders before a sequence limits them
-constexpr uint8_t FseqSpeedAL = 0x18, FseqNumberAL = 0x17;
-constexpr uint8_t PartSwitchesAL = 0x28, SourceSwitchesAL = 0x30;
 // The controller-set destinations whose part switches count: "Volume" .. "LFO2 Speed".
 constexpr int FirstPartDestination = 17, LastPartDestination = 45;
 
@@ -50,16 +48,10 @@ void TPerformancePage::BindFseqCtrlSystemPage()
         return [this, handler](TObject* s) { (this->*handler)(s); };
     };
     Pfm_FSEQ_Ctrl_TabSheet->OnShow = bind(&TPerformancePage::Pfm_FSEQ_Ctrl_TabSheetShow);
-    Pfm_Fseq_Part->OnClick = bind(&TPerformancePage::Pfm_Fseq_PartClick);
     Pfm_Fseq_FseqBank->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqBankClick);
     Pfm_Fseq_FseqInt->OnChange = bind(&TPerformancePage::Pfm_Fseq_FseqIntChange);
     Pfm_Fseq_FseqPre->OnChange = bind(&TPerformancePage::Pfm_Fseq_FseqPreChange);
-    Pfm_Fseq_Mode->OnClick = bind(&TPerformancePage::Pfm_Fseq_ModeClick);
-    Pfm_Fseq_KeyOnTrig->OnClick = bind(&TPerformancePage::Pfm_Fseq_KeyOnTrigClick);
     Pfm_Fseq_SpeedSelect->OnClick = bind(&TPerformancePage::Pfm_Fseq_SpeedSelectClick);
-    Pfm_Fseq_Speedmidi->OnClick = bind(&TPerformancePage::Pfm_Fseq_SpeedmidiClick);
-    Pfm_Fseq_Pitch->OnClick = bind(&TPerformancePage::Pfm_Fseq_PitchClick);
-    Pfm_Fseq_LoopMode->OnClick = bind(&TPerformancePage::Pfm_Fseq_LoopModeClick);
     Pfm_Fseq_FseqIntWrite->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqIntWriteClick);
     Pfm_Fseq_FseqTestBtn->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqTestBtnClick);
     Pfm_Fseq_FseqIntClear->OnClick = bind(&TPerformancePage::Pfm_Fseq_FseqIntClearClick);
@@ -69,37 +61,10 @@ void TPerformancePage::BindFseqCtrlSystemPage()
         for (TCheckBox* box : Pfm_Ctrl_ChkSource[sk])
             box->OnClick = [this, k](TObject*) { Pfm_Ctrl_ChkSourceClick(k); };
         for (TCheckBox* box : Pfm_Ctrl_ChkPart[sk]) box->OnClick = [this, k](TObject*) { Pfm_Ctrl_ChkPartClick(k); };
-        Pfm_Ctrl_Dest[sk]->OnChange = [this, k](TObject*) { Pfm_Ctrl_DestChange(k); };
     }
-
-    for (int i = 0; i < 12; ++i)
-        Pfm_Cntl_Assign[static_cast<std::size_t>(i)]->OnChange = [this, i](TObject*) { Pfm_Cntl_AssignChange(i); };
     Pfm_Cntl_AssignDefaultBtn->OnClick = bind(&TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick);
-    for (const auto& [group, word] : SystemRadios())
-        group->OnClick = [this, group = group](TObject*) { Pfm_SystemRadioClick(group); };
     Pfm_SystemRcvBtn->OnClick = ServiceHandler(&TPerformanceServices::ReceiveSystem);
     Pfm_SystemSendBtn->OnClick = ServiceHandler(&TPerformanceServices::TransmitSystem);
-}
-
-std::vector<std::pair<TRadioGroup*, int32_t*>> TPerformancePage::SystemRadios()
-{
-    SystemBlock& s = FData.ParameterData.SystemBlock;
-    return {{Pfm_SystemVelCrv, &s.VelCrv},
-            {Pfm_SystemDumpInterval, &s.DumpInterval},
-            {Pfm_SystemRcvNote, &s.RcvNote},
-            {Pfm_SystemBCCurve, &s.BCCurve},
-            {Pfm_SystemKNCtrlMode, &s.KNCtrlMode},
-            {Pfm_SystemRcvKNCtrl, &s.RcvKNCtrl},
-            {Pfm_SystemTrnKNCtrl, &s.TrnKNCtrl},
-            {Pfm_SystemRcvBankSelect, &s.RcvBankSelect},
-            {Pfm_SystemRcvPgmChange, &s.RcvPgmChange},
-            {Pfm_SystemRcvPgmMode, &s.RcvPgmMode}};
-}
-
-void TPerformancePage::SendStoredWord(const int32_t& word)
-{
-    const auto offset = static_cast<std::size_t>(reinterpret_cast<const uint8_t*>(&word) - FData.ParameterData.Bytes());
-    if (const std::optional<TDumpField> f = PerformanceFieldOf(offset)) FData.SendParameter(f->AH, f->AM, f->AL);
 }
 
 // ---- display ------------------------------------------------------------------------------------
@@ -166,13 +131,14 @@ void TPerformancePage::DisplayPerformanceFseqCtrlSystem()
 
     // System, and the control channel its block carries.
     const SystemBlock& s = pd.SystemBlock;
-    for (std::size_t i = 0; i < 12; ++i) Pfm_Cntl_Assign[i]->SetItemIndex(s.ControllerAssign[i]);
+    for (int i = 0; i < 12; ++i)
+        LoadChoice(static_cast<PfmChoice>(static_cast<int>(PfmChoice::Pfm_Cntl_AssignKN1) + i));
     Pair(P::Pfm_SystemMstrTune).Load(s.MstrTune);
     Pair(P::Pfm_SystemMstrNote).Load(s.MstrNote);
-    for (const auto& [group, word] : SystemRadios()) {
-        group->SetItemIndex(*word);
-        if (group == Pfm_SystemRcvPgmChange) SetBankSelectEnable();
-    }
+    for (int i = static_cast<int>(PfmChoice::Pfm_SystemVelCrv); i <= static_cast<int>(PfmChoice::Pfm_SystemRcvPgmMode);
+         ++i)
+        LoadChoice(static_cast<PfmChoice>(i));
+    SetBankSelectEnable();
     Pfm_Ch->SetItemIndex(pd.PfmCommon.ControlChannel);
 }
 
@@ -222,41 +188,6 @@ void TPerformancePage::SetBankSelectEnable()
 
 void TPerformancePage::Pfm_FSEQ_Ctrl_TabSheetShow(TObject*) { SetFseqMemoryEnables(false); }
 
-// A radio whose index is its word: stored, sent, the data marked.
-void TPerformancePage::StoreRadioIndex(const TRadioGroup* radio, int32_t& word)
-{
-    if (FData.UpdatingDisplay) return;
-    word = radio->ItemIndex();
-    SendStoredWord(word);
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_Fseq_PartClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_Part, FData.ParameterData.PfmFseq.Part);
-}
-void TPerformancePage::Pfm_Fseq_KeyOnTrigClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_KeyOnTrig, FData.ParameterData.PfmFseq.KeyOnTrig);
-}
-void TPerformancePage::Pfm_Fseq_PitchClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_Pitch, FData.ParameterData.PfmFseq.Pitch);
-}
-void TPerformancePage::Pfm_Fseq_LoopModeClick(TObject*)
-{
-    StoreRadioIndex(Pfm_Fseq_LoopMode, FData.ParameterData.PfmFseq.LoopMode);
-}
-
-void TPerformancePage::Pfm_Fseq_ModeClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    FData.ParameterData.PfmFseq.Mode = Pfm_Fseq_Mode->ItemIndex() + 1;
-    SendStoredWord(FData.ParameterData.PfmFseq.Mode);
-    FData.MarkDataChanged();
-    SetFseqModeEnables();
-}
-
 // The wire carries the sequence number first (the selector's), then the bank.
 void TPerformancePage::Pfm_Fseq_FseqBankClick(TObject*)
 {
@@ -268,7 +199,7 @@ void TPerformancePage::Pfm_Fseq_FseqBankClick(TObject*)
         Pfm_Fseq_FseqIntChange(Pfm_Fseq_FseqBank);
     else
         Pfm_Fseq_FseqPreChange(Pfm_Fseq_FseqBank);
-    SendStoredWord(f.FseqBank);
+    FData.SendWord(f.FseqBank);
 }
 
 void TPerformancePage::LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities)
@@ -289,9 +220,9 @@ void TPerformancePage::LoadSequenceSettings(const FseqMemorySlot& settings, bool
     for (P id : steps) Pair(id).Bar->SetMax(std::clamp(settings.EndStep, 0, 0x3FFF));
 }
 
-void TPerformancePage::SendSequenceNumber(int number)
+void TPerformancePage::SendSequenceNumber(const int32_t& number)
 {
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqNumberAL), 0, 0, number);
+    FData.SendWord(number);
     if (FData.SilentReceiveAll != 1) FData.MarkDataChanged();
 }
 
@@ -303,7 +234,7 @@ void TPerformancePage::Pfm_Fseq_FseqIntChange(TObject*)
     if (s < 0 || s >= FseqMemoryCount) return;
     FData.ParameterData.PfmFseq.FseqInt = s;
     LoadSequenceSettings(FData.FseqIntInfo[static_cast<std::size_t>(s)], true);
-    SendSequenceNumber(s);
+    SendSequenceNumber(FData.ParameterData.PfmFseq.FseqInt);
 }
 
 void TPerformancePage::Pfm_Fseq_FseqPreChange(TObject*)
@@ -313,7 +244,7 @@ void TPerformancePage::Pfm_Fseq_FseqPreChange(TObject*)
     if (i < 0 || i >= static_cast<int>(FData.FseqPresetInfo.size())) return;
     FData.ParameterData.PfmFseq.FseqPre = i;
     LoadSequenceSettings(FData.FseqPresetSettings(i), false);
-    SendSequenceNumber(i);
+    SendSequenceNumber(FData.ParameterData.PfmFseq.FseqPre);
 }
 
 void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)
@@ -322,25 +253,12 @@ void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)
     PfmFseq& f = FData.ParameterData.PfmFseq;
     f.SpeedSelect = Pfm_Fseq_SpeedSelect->ItemIndex();
     SetFseqModeEnables();
-    ParameterChangeMessage m{};
-    if (f.SpeedSelect == SpeedSelectMidi) {
+    if (f.SpeedSelect == SpeedSelectMidi)
         Pfm_Fseq_Speedmidi->SetFocus();
-        m = ComposeParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqSpeedAL), 0, 0,
-                                   std::max(0, Pfm_Fseq_Speedmidi->ItemIndex()));
-    } else {
+    else
         Pair(P::Pfm_Fseq_Speed).Edit->SetFocus();
-        m = PairMessage(P::Pfm_Fseq_Speed, Pair(P::Pfm_Fseq_Speed).Bar->Position());
-    }
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_Fseq_SpeedmidiClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int ratio = Pfm_Fseq_Speedmidi->ItemIndex();
-    FData.ParameterData.PfmFseq.Speedmidi = ratio;
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, FseqSpeedAL), 0, 0, ratio);
+    // The select's field carries the speed of the chosen kind.
+    FData.SendWord(f.SpeedSelect);
     FData.MarkDataChanged();
 }
 
@@ -368,9 +286,7 @@ void TPerformancePage::Pfm_Fseq_FseqIntWriteClick(TObject*)
     for (int j = s + 1; j <= s + c; ++j)
         if (!FseqMemoryFree(j)) return ShowFseqMessage(OverlapText);
 
-    AddressFseqDump(*file, FseqMemoryAddress, static_cast<uint8_t>(s));
-    (*file)[2] = 0x00; // the send adds the device number
-    FData.SendSysEx(file->data(), static_cast<int>(file->size()));
+    FData.SendFseqDump(*file, s);
 
     for (int j = s + 1; j <= s + c; ++j) Pfm_Fseq_FseqInt->Items.SetStrings(j, FilledMemoryText(j));
     Pfm_Fseq_FseqInt->Items.SetStrings(s, MemoryNumber(s) + ": " + FseqName(*file));
@@ -389,9 +305,7 @@ void TPerformancePage::Pfm_Fseq_FseqTestBtnClick(TObject*)
     if (!file) return;
     // Without a size code of 0..3 the transfer's length is unknown: refused like a damaged file.
     if (CheckFseqFile(*file) != TFseqFileCheck::Sound) return Services.ShowFseqFileError();
-    AddressFseqDump(*file, FseqEditBufferAddress, 0x00);
-    (*file)[2] = 0x00; // the send adds the device number
-    FData.SendSysEx(file->data(), static_cast<int>(file->size()));
+    FData.SendFseqDump(*file, std::nullopt);
 
     LoadSequenceSettings(FseqSettings(*file), true);
     FData.DumpReceived = 0;
@@ -424,9 +338,9 @@ void TPerformancePage::Pfm_Ctrl_ChkSourceClick(int set)
 {
     if (FData.UpdatingDisplay) return;
     const auto k = static_cast<std::size_t>(set);
-    for (std::size_t c = 0; c < 14; ++c)
-        FData.ParameterData.PfmControlSets[k].SourceSw[c] = Pfm_Ctrl_ChkSource[k][c]->Checked() ? 1 : 0;
-    FData.SendParameter(0x10, 0x00, static_cast<uint8_t>(SourceSwitchesAL + 2 * set));
+    PfmControlSet& words = FData.ParameterData.PfmControlSets[k];
+    for (std::size_t c = 0; c < 14; ++c) words.SourceSw[c] = Pfm_Ctrl_ChkSource[k][c]->Checked() ? 1 : 0;
+    FData.SendWord(words.SourceSw[0]);
     FData.MarkDataChanged();
 }
 
@@ -434,36 +348,13 @@ void TPerformancePage::Pfm_Ctrl_ChkPartClick(int set)
 {
     if (FData.UpdatingDisplay) return;
     const auto k = static_cast<std::size_t>(set);
-    for (std::size_t i = 0; i < 4; ++i)
-        FData.ParameterData.PfmControlSets[k].PartSw[i] = Pfm_Ctrl_ChkPart[k][i]->Checked() ? 1 : 0;
-    FData.SendParameter(0x10, 0x00, static_cast<uint8_t>(PartSwitchesAL + set));
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_Ctrl_DestChange(int set)
-{
-    if (FData.UpdatingDisplay) return;
-    const auto k = static_cast<std::size_t>(set);
-    const int d = Pfm_Ctrl_Dest[k]->ItemIndex();
-    if (d < 0) return;
-    FData.ParameterData.PfmControlSets[k].Destination = d;
-    SetControlSetEnables(set);
-    SendStoredWord(FData.ParameterData.PfmControlSets[k].Destination);
+    PfmControlSet& words = FData.ParameterData.PfmControlSets[k];
+    for (std::size_t i = 0; i < 4; ++i) words.PartSw[i] = Pfm_Ctrl_ChkPart[k][i]->Checked() ? 1 : 0;
+    FData.SendWord(words.PartSw[0]);
     FData.MarkDataChanged();
 }
 
 // ---- controller assignments and system ----------------------------------------------------------
-
-void TPerformancePage::Pfm_Cntl_AssignChange(int i)
-{
-    if (FData.UpdatingDisplay) return;
-    const int index = Pfm_Cntl_Assign[static_cast<std::size_t>(i)]->ItemIndex();
-    if (index < 0) return;
-    int32_t& word = FData.ParameterData.SystemBlock.ControllerAssign[static_cast<std::size_t>(i)];
-    word = index;
-    SendStoredWord(word);
-    FData.MarkDataChanged();
-}
 
 // The whole system block goes out as one dump, so the other settings are sent again as well.
 void TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick(TObject*)
@@ -474,12 +365,4 @@ void TPerformancePage::Pfm_Cntl_AssignDefaultBtnClick(TObject*)
     }
     FData.SendBulkDump(DumpSystem, 0);
     FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_SystemRadioClick(TRadioGroup* group)
-{
-    if (FData.UpdatingDisplay) return;
-    if (group == Pfm_SystemRcvPgmChange) SetBankSelectEnable();
-    for (const auto& [radio, word] : SystemRadios())
-        if (radio == group) StoreRadioIndex(group, *word);
 }

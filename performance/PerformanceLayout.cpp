@@ -36,12 +36,6 @@ Items PanNames(bool withRandom)
     return out;
 }
 
-void LoadPicture(TImage* image, const std::filesystem::path& file)
-{
-    std::error_code ec;
-    if (std::filesystem::exists(file, ec)) image->Picture.LoadFromFile(file.string());
-}
-
 } // namespace pfm_layout
 
 using namespace pfm_layout;

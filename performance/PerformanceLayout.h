@@ -3,6 +3,7 @@
 // (core/pages/Layout.h).
 #pragma once
 
+#include "core/pages/FileBoxes.h"
 #include "core/pages/Layout.h"
 #include "ui/UI.h"
 
@@ -22,7 +23,5 @@ std::string TwoPlaces(int v, char pad);
 Items Numbered(int first, int last, bool twoDigits);
 // "L63" .. "L 1", " C", "R 1" .. "R63" for positions 1..127; the part pan puts "Rnd" first.
 Items PanNames(bool withRandom);
-// A picture the build draws into the program folder; an image stays empty without it.
-void LoadPicture(TImage* image, const std::filesystem::path& file);
 
 } // namespace pfm_layout

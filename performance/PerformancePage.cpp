@@ -8,12 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr int PartWordsAH = 0x30;
-
-} // namespace
-
 TPerformancePage::TPerformancePage(TComponent* owner, TMainData& data, TTabSheet* sheet,
                                    const std::filesystem::path& programFolder, TPerformanceServices services)
     : Services(std::move(services)), Pfm_TabSheet(sheet), FOwner(owner), FData(data), FProgramFolder(programFolder)
@@ -36,6 +30,7 @@ TPerformancePage::~TPerformancePage()
 
 void TPerformancePage::BindHandlers()
 {
+    BindChoices();
     BindHeader();
     BindPartPage();
     BindFseqCtrlSystemPage();
@@ -57,8 +52,6 @@ void TPerformancePage::BindHeader()
     Pfm_PartTab->OnChange = partTab;
 
     Pfm_Name->OnChange = [this](TObject* s) { Pfm_NameChange(s); };
-    Pfm_Category->OnChange = [this](TObject* s) { Pfm_CategoryChange(s); };
-    Pfm_Ch->OnChange = [this](TObject* s) { Pfm_ChChange(s); };
     Pfm_PanBar->OnChange = [this](TObject* s) { Pfm_PanBarChange(s); };
     Pfm_Pan->OnChange = [this](TObject* s) { Pfm_PanChange(s); };
     Pfm_PartMuteBtn[0]->OnClick = [this](TObject* s) { Pfm_PartMuteBtn1Click(s); };
@@ -71,33 +64,28 @@ void TPerformancePage::BindHeader()
 
 // ---- the pairs ---------------------------------------------------------------------------------
 
-int32_t* TPerformancePage::PairWord(PfmPair id)
+int32_t* TPerformancePage::WordOf(PfmRecord record, int index, std::size_t word)
 {
-    const PfmPairDescriptor& d = PfmPairOf(id);
-    TParameterData& pd = FData.ParameterData;
-    uint8_t* record = nullptr;
-    switch (d.Record) {
-    case PfmRecord::Common: record = reinterpret_cast<uint8_t*>(&pd.PfmCommon); break;
-    case PfmRecord::Part:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(CurrentPart())]);
-        break;
-    case PfmRecord::PartFixed:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmParts[static_cast<std::size_t>(d.Index)]);
-        break;
-    case PfmRecord::Fseq: record = reinterpret_cast<uint8_t*>(&pd.PfmFseq); break;
-    case PfmRecord::ControlSet:
-        record = reinterpret_cast<uint8_t*>(&pd.PfmControlSets[static_cast<std::size_t>(d.Index)]);
-        break;
-    case PfmRecord::System: record = reinterpret_cast<uint8_t*>(&pd.SystemBlock); break;
+    std::size_t at = 0;
+    switch (record) {
+    case PfmRecord::Part: at = PartAt(CurrentPart()); break;
+    case PfmRecord::PartFixed: at = PartAt(index); break;
+    case PfmRecord::ControlSet: at = ControlSetAt(index); break;
     case PfmRecord::EffectSlot: {
         const int block = ShownEffectBlock();
         if (block < 0) return nullptr; // the part sends show: no block
-        record = reinterpret_cast<uint8_t*>(&pd.PfmEffect.PfmEffectBlocks[static_cast<std::size_t>(block)]);
+        at = EffectBlockAt(block);
         break;
     }
-    case PfmRecord::EQ: record = reinterpret_cast<uint8_t*>(&pd.PfmEffect.PfmEQ); break;
+    default: at = RecordAt(record); break;
     }
-    return reinterpret_cast<int32_t*>(record + d.Word);
+    return reinterpret_cast<int32_t*>(FData.ParameterData.Bytes() + at + word);
+}
+
+int32_t* TPerformancePage::PairWord(PfmPair id)
+{
+    const PfmPairDescriptor& d = PfmPairOf(id);
+    return WordOf(d.Record, d.Index, d.Word);
 }
 
 std::string TPerformancePage::PairText(PfmPair id, int position) const
@@ -116,22 +104,15 @@ std::string TPerformancePage::PairText(PfmPair id, int position) const
     return FormatValue(d.PairForm.Form, d.PairForm.Centre, position);
 }
 
-// Address and data bytes are the dump layout's (the row's field, for part 1 and controller set 1:
-// the part goes into AH, the set into AL); the effect parameter rows follow the shown block's type.
-ParameterChangeMessage TPerformancePage::PairMessage(PfmPair id, int position) const
+// The message of the row's word (the part or controller set the row shows) with the position in
+// its place; the effect parameter rows follow the shown block's type.
+ParameterChangeMessage TPerformancePage::PairMessage(PfmPair id, int position)
 {
     const PfmPairDescriptor& d = PfmPairOf(id);
-    int part = 0, set = 0;
-    switch (d.Record) {
-    case PfmRecord::Part: part = CurrentPart(); break;
-    case PfmRecord::PartFixed: part = d.Index; break;
-    case PfmRecord::ControlSet: set = d.Index; break;
-    case PfmRecord::EffectSlot: return EffectRowMessage(d, position);
-    default: break;
-    }
-    const TDumpField& f = d.Field;
-    return ComposeParameterChange(ParameterChangeTemplate(f.AH, f.AM, static_cast<uint8_t>(f.AL + set)), part, 0,
-                                  FieldBytes(f, position));
+    if (d.Record == PfmRecord::EffectSlot)
+        return EffectSlotChange(FData, FData.ParameterData.PfmEffect, std::max(ShownEffectBlock(), 0), d.Index - 1,
+                                position);
+    return FData.WordMessage(FData.PlaceOf(PairWord(id)), position);
 }
 
 void TPerformancePage::PairBarChange(PfmPair id)
@@ -146,6 +127,63 @@ void TPerformancePage::PairBarChange(PfmPair id)
     road.Compose = [this, id](int position) { return PairMessage(id, position); };
     if (d.Record == PfmRecord::EffectSlot) road.AfterSend = [this, id] { KeepTrailingLevel(id); };
     RunStoringRoad(FData, Pair(id), road);
+}
+
+// ---- the choices -------------------------------------------------------------------------------
+
+void TPerformancePage::BindChoices()
+{
+    for (const PfmChoiceDescriptor& d : PfmChoices()) {
+        FChoices.emplace_back(FOwner, d.Name);
+        FChoices.back().OnChoose([this, id = d.Id](TObject*) { ChoiceChange(id); });
+    }
+}
+
+void TPerformancePage::LoadChoice(PfmChoice id)
+{
+    const PfmChoiceDescriptor& d = PfmChoiceOf(id);
+    Choice(id).SetItemIndex(*WordOf(d.Record, d.Index, d.Word) - d.Offset);
+}
+
+void TPerformancePage::ChoiceChange(PfmChoice id)
+{
+    if (FData.UpdatingDisplay) return;
+    const PfmChoiceDescriptor& d = PfmChoiceOf(id);
+    const int index = Choice(id).ItemIndex();
+    if (index < 0) return;
+    int32_t& word = *WordOf(d.Record, d.Index, d.Word);
+    word = index + d.Offset;
+    ChoiceFollows(d, index);
+    FData.SendWord(word);
+    FData.MarkDataChanged();
+}
+
+void TPerformancePage::ChoiceFollows(const PfmChoiceDescriptor& d, int index)
+{
+    switch (d.Follow) {
+    case PfmFollow::None: break;
+    case PfmFollow::PartSendRows: RestPartSendRows(index == 1); break;
+    case PfmFollow::Portamento:
+        Pfm_Part_PortaMode->SetEnabled(index == 1);
+        SetPairEnabled(PfmPair::Pfm_Part_PortaTime, index == 1);
+        break;
+    case PfmFollow::MonoPriority: Pfm_Part_MonoPriority->SetEnabled(index == 0); break;
+    case PfmFollow::FseqMode: SetFseqModeEnables(); break;
+    case PfmFollow::ControlSet: SetControlSetEnables(d.Index); break;
+    case PfmFollow::BankSelect: SetBankSelectEnable(); break;
+    case PfmFollow::PartRouting:
+        ShowPartRouting(d.Index);
+        DrawInsertionRoutingImage();
+        break;
+    case PfmFollow::IndividualOutput: DrawIndividualOutputImage(); break;
+    case PfmFollow::EqShape:
+        // The Q of a shelving band has no meaning: its row rests.
+        SetPairEnabled(d.Id == PfmChoice::Pfm_Effect_EQ_HighShape ? PfmPair::Pfm_Effect_EQ_HighQ
+                                                                  : PfmPair::Pfm_Effect_EQ_LowQ,
+                       index == 1);
+        LoadEqPicture();
+        break;
+    }
 }
 
 // ---- refresh and the part tab ------------------------------------------------------------------
@@ -176,8 +214,8 @@ void TPerformancePage::DisplayPerformanceCommon()
 {
     const PfmCommon& c = FData.ParameterData.PfmCommon;
     Pfm_Name->SetText(FromLatin1(c.Name.data(), c.Name.size()));
-    Pfm_Category->SetItemIndex(c.Category);
-    Pfm_Ch->SetItemIndex(c.ControlChannel);
+    LoadChoice(PfmChoice::Pfm_Category);
+    LoadChoice(PfmChoice::Pfm_Ch);
     for (std::size_t k = 0; k < 4; ++k) Pfm_PartMuteBtn[k]->SetDown(FData.PartMute[k] != 0);
     Pair(PfmPair::Pfm_Volume).Load(c.Volume);
     Pfm_PanBar->SetPosition(c.Pan);
@@ -205,33 +243,13 @@ void TPerformancePage::Pfm_NameChange(TObject*)
     FData.MarkDataChanged();
 }
 
-void TPerformancePage::Pfm_CategoryChange(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int i = Pfm_Category->ItemIndex();
-    if (i < 0) return;
-    FData.ParameterData.PfmCommon.Category = i;
-    FData.SendParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x0E), 0, 0, i);
-    FData.MarkDataChanged();
-}
-
-void TPerformancePage::Pfm_ChChange(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int i = Pfm_Ch->ItemIndex();
-    if (i < 0) return;
-    FData.ParameterData.PfmCommon.ControlChannel = i;
-    FData.SendParameterChange(ParameterChangeTemplate(0x00, 0x00, 0x09), 0, 0, i == 17 ? 0x7F : i);
-    FData.MarkDataChanged();
-}
-
 void TPerformancePage::Pfm_PanBarChange(TObject*)
 {
     if (FData.UpdatingDisplay) return;
     const int position = Pfm_PanBar->Position();
     FData.ParameterData.PfmCommon.Pan = position;
     Pfm_Pan->SetItemIndex(position - 1);
-    const ParameterChangeMessage m = ComposeParameterChange(ParameterChangeTemplate(0x10, 0x00, 0x11), 0, 0, position);
+    const ParameterChangeMessage m = FData.WordMessage(FData.PlaceOf(&FData.ParameterData.PfmCommon.Pan));
     if (!Pfm_Pan->Focused()) Pfm_Pan->SetFocus();
     FData.SendSysEx(m.data(), static_cast<int>(m.size()));
     FData.MarkDataChanged();
@@ -244,7 +262,7 @@ void TPerformancePage::Pfm_PanChange(TObject*)
 }
 
 // A mute silences the part on the instrument only: the stored volume stays, is what an unmute
-// sends, and the data are not marked changed.
+// sends (the word send applies the mute), and the data are not marked changed.
 void TPerformancePage::PartMuteClick(int p)
 {
     const auto sp = static_cast<std::size_t>(p);
@@ -260,10 +278,5 @@ void TPerformancePage::PartMuteClick(int p)
         }
         row.SetEnabled(!muted);
     }
-    SendPart(0x0B, p, muted ? 0 : volume);
-}
-
-void TPerformancePage::SendPart(uint8_t al, int p, int value)
-{
-    FData.SendParameterChange(ParameterChangeTemplate(PartWordsAH, 0x00, al), p, 0, value);
+    FData.SendWord(FData.ParameterData.PfmParts[sp].Volume);
 }

@@ -5,7 +5,7 @@
 // live there (TPerformanceServices).
 //
 // One class, one section per sheet below; each sheet has its own code and layout files:
-//   frame, header, refresh, the pair road   PerformancePage.cpp, PerformanceLayout.cpp
+//   frame, header, refresh, pair, choices   PerformancePage.cpp, PerformanceLayout.cpp
 //   part sheet                              PerformancePartPage.cpp, PerformancePartLayout.cpp
 //   formant sequence, controllers, system   PerformanceFseqPage.cpp, PerformanceFseqLayout.cpp
 //   effects and EQ                          PerformanceEffectPage.cpp, PerformanceEffectLayout.cpp
@@ -19,6 +19,7 @@
 #pragma once
 
 #include "core/MainData.h"
+#include "core/pages/Choice.h"
 #include "core/pages/ValuePair.h"
 #include "performance/PerformancePairs.h"
 #include "ui/UI.h"
@@ -80,14 +81,20 @@ public:
     TValuePair& Pair(PfmPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
     // The text a row shows for a position, and the message its slider sends for it.
     std::string PairText(PfmPair id, int position) const;
-    ParameterChangeMessage PairMessage(PfmPair id, int position) const;
+    ParameterChangeMessage PairMessage(PfmPair id, int position);
     // The storing road of every pair's slider (Pfm_VolumeBarChange, Pfm_Part_FormantBarChange, ...).
     void PairBarChange(PfmPair id);
 
+    // ---- the choices -----------------------------------------------------------------------------
+    TChoice& Choice(PfmChoice id) { return FChoices[static_cast<std::size_t>(id)]; }
+    // The storing road of every choice (Pfm_CategoryChange, Pfm_Part_MonoPolyClick,
+    // Pfm_SystemVelCrvClick, ...): nothing while a display runs or with no item; otherwise the item
+    // (plus the row's offset) into the word of the part, set or block the row shows, the controls
+    // and pictures that follow the value, the word sent, the data marked changed.
+    void ChoiceChange(PfmChoice id);
+
     // ---- header handlers -----------------------------------------------------------------------
     void Pfm_NameChange(TObject* Sender);
-    void Pfm_CategoryChange(TObject* Sender);
-    void Pfm_ChChange(TObject* Sender);
     void Pfm_PanBarChange(TObject* Sender);
     void Pfm_PanChange(TObject* Sender);
     void Pfm_PartMuteBtn1Click(TObject*) { PartMuteClick(0); }
@@ -124,6 +131,7 @@ private:
     TMainData& FData;
     std::filesystem::path FProgramFolder;
     std::vector<std::unique_ptr<TValuePair>> FPairs;
+    std::vector<TChoice> FChoices;
     std::vector<TControl*> FTopControls; // deleted with the page; their children go with them
 
     void CreateHeader();
@@ -134,11 +142,17 @@ private:
     // A handler that runs a service of the window, when the window gives it.
     TNotifyEvent ServiceHandler(TNotifyEvent TPerformanceServices::*service);
 
+    void BindChoices();
+    // The word of a row: at `word` in the record's instance the row shows (the part tab's part,
+    // the fixed part or set `index`, the effect tab's block); nullptr for an effect slot while the
+    // part sends show.
+    int32_t* WordOf(PfmRecord record, int index, std::size_t word);
     int32_t* PairWord(PfmPair id);
+    void ChoiceFollows(const PfmChoiceDescriptor& d, int index);
+    // A choice loaded from its word (under UpdatingDisplay).
+    void LoadChoice(PfmChoice id);
     void SetPairEnabled(PfmPair id, bool on) { Pair(id).SetEnabled(on); }
     void PartMuteClick(int p);
-    // Sends a part parameter: 3p 00 AL with the value in DL.
-    void SendPart(uint8_t al, int p, int value);
 
 public:
     // ==== the part sheet ========================================================================
@@ -151,15 +165,7 @@ public:
     void Pfm_Part_PrgNumChange(TObject* Sender);
     void Pfm_Part_RcvChChange(TObject* Sender);
     void Pfm_Part_RcvChMaxChange(TObject* Sender);
-    void Pfm_Part_InsEffectSwClick(TObject* Sender);
     void Pfm_Part_FilterSwClick(TObject* Sender);
-    void Pfm_Part_PortaSwClick(TObject* Sender);
-    void Pfm_Part_PortaModeClick(TObject* Sender);
-    void Pfm_Part_MonoPolyClick(TObject* Sender);
-    void Pfm_Part_MonoPriorityClick(TObject* Sender);
-    void Pfm_Part_SustainRcvSwClick(TObject* Sender);
-    void Pfm_Part_NoteLimitLowChange(TObject* Sender);
-    void Pfm_Part_NoteLimitHighChange(TObject* Sender);
     void Pfm_Part_PanBarChange(TObject* Sender);
     void Pfm_Part_PanChange(TObject* Sender);
 
@@ -209,13 +215,8 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
-    // A word of part p sent with `value`: its address (AH 30 + p) and data byte from the dump layout.
-    void SendPartWord(int p, int32_t PfmPart::*word, int32_t value);
-    // The storing road of the part sheet's radio groups and lists: the item index into the shown
-    // part's word, sent as it is, the data marked changed. Nothing while a display runs.
-    void StorePartChoice(int32_t PfmPart::*word, int index);
-    // Portamento switch and mode travel in one byte, the mode as its group shows it.
-    void SendPortamento(int p, int on);
+    // While the insertion effect is on, it takes the part's dry level and sends: their rows rest.
+    void RestPartSendRows(bool insertion);
 
 public:
     // ==== formant sequence, controller sets, system =============================================
@@ -228,31 +229,22 @@ public:
     void FillDestinationLists();
 
     void Pfm_FSEQ_Ctrl_TabSheetShow(TObject* Sender);
-    void Pfm_Fseq_PartClick(TObject* Sender);
     void Pfm_Fseq_FseqBankClick(TObject* Sender);
     // The selectors load the chosen sequence's settings into the controls only, and send its number.
     void Pfm_Fseq_FseqIntChange(TObject* Sender);
     void Pfm_Fseq_FseqPreChange(TObject* Sender);
-    void Pfm_Fseq_ModeClick(TObject* Sender);
-    void Pfm_Fseq_KeyOnTrigClick(TObject* Sender);
     void Pfm_Fseq_SpeedSelectClick(TObject* Sender);
-    void Pfm_Fseq_SpeedmidiClick(TObject* Sender);
-    void Pfm_Fseq_PitchClick(TObject* Sender);
-    void Pfm_Fseq_LoopModeClick(TObject* Sender);
     // The internal memories: write a sequence file into the selected one (and the following
     // ones its size fills), send one to the edit buffer to hear it, forget them all.
     void Pfm_Fseq_FseqIntWriteClick(TObject* Sender);
     void Pfm_Fseq_FseqTestBtnClick(TObject* Sender);
     void Pfm_Fseq_FseqIntClearClick(TObject* Sender);
-    // Controller set `set` (0..7): any of its 14 source boxes, its destination, any of its 4
-    // part boxes (Pfm_Ctrl_Chk1_KN1Click, Pfm_Ctrl_Dest1Change, Pfm_Ctrl_Chk1_P1Click, ...).
+    // Controller set `set` (0..7): any of its 14 source boxes, any of its 4 part boxes
+    // (Pfm_Ctrl_Chk1_KN1Click, Pfm_Ctrl_Chk1_P1Click, ...).
     void Pfm_Ctrl_ChkSourceClick(int set);
-    void Pfm_Ctrl_DestChange(int set);
     void Pfm_Ctrl_ChkPartClick(int set);
-    // Assignment list `i` (KN1 .. FM), the Default button, a system radio group.
-    void Pfm_Cntl_AssignChange(int i);
+    // The Default button of the controller assignments.
     void Pfm_Cntl_AssignDefaultBtnClick(TObject* Sender);
-    void Pfm_SystemRadioClick(TRadioGroup* group);
 
     TGroupBox* Pfm_Fseq_Grp = nullptr;
     TRadioGroup* Pfm_Fseq_Part = nullptr;
@@ -301,15 +293,10 @@ public:
 private:
     void CreateFseqCtrlSystemPage();
     void BindFseqCtrlSystemPage();
-    // The ten system radio groups with their words, in the order the display loads them.
-    std::vector<std::pair<TRadioGroup*, int32_t*>> SystemRadios();
-    // Sends the parameter a stored word travels in, its data bytes as the dump carries them now.
-    void SendStoredWord(const int32_t& word);
-    void StoreRadioIndex(const TRadioGroup* radio, int32_t& word);
     // A sequence's settings into the controls only (the velocities too when `velocities`), the
     // offset and loop sliders limited to its end step.
     void LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities);
-    void SendSequenceNumber(int number);
+    void SendSequenceNumber(const int32_t& number);
     bool FseqMemoryFree(int memory) const;
     // The enables that follow a value, set both ways; the display and the handlers share them.
     // The memory rule leaves the preset list alone when `withPresets` is false (the sheet's show).
@@ -339,13 +326,6 @@ public:
     void Pfm_Effect_TabChange(TObject* Sender);
     void Pfm_Effect_TabSheetShow(TObject* Sender);
     void Pfm_Effect_TypeChange(TObject* Sender);
-    void Pfm_Effect_P1InsSwClick(TObject*) { InsertionSwitchClick(0); }
-    void Pfm_Effect_P2InsSwClick(TObject*) { InsertionSwitchClick(1); }
-    void Pfm_Effect_P3InsSwClick(TObject*) { InsertionSwitchClick(2); }
-    void Pfm_Effect_P4InsSwClick(TObject*) { InsertionSwitchClick(3); }
-    void Pfm_Effect_IndividualOutputClick(TObject* Sender);
-    void Pfm_Effect_EQ_LowShapeClick(TObject*) { EqShapeClick(false); }
-    void Pfm_Effect_EQ_HighShapeClick(TObject*) { EqShapeClick(true); }
 
     TImage* Pfm_Effect_Image = nullptr;
     TImage* Pfm_Effect_ImageInsSw = nullptr;
@@ -387,7 +367,6 @@ private:
     int EffectKind(int block, int row) const;
     // An effect parameter row's text and message, by the shown block's stored type.
     std::string EffectRowText(const PfmPairDescriptor& d, int position) const;
-    ParameterChangeMessage EffectRowMessage(const PfmPairDescriptor& d, int position) const;
     // A row with a text of its own loaded from its word: the slider first (it keeps the word
     // inside its range), then the text of the position it stands at.
     void LoadTextRow(PfmPair id, int32_t word);
@@ -399,9 +378,4 @@ private:
     // Part p's level rows and routing labels for its insertion switch: disabled and "***" while
     // the switch shows on, else enabled with the stored levels.
     void ShowPartRouting(int p);
-    void InsertionSwitchClick(int p);
-    void EqShapeClick(bool high);
-    // Sends the parameter of a word of the edit buffer with its dump layout address (part p's
-    // for a part word) and the value converted as the dump carries it.
-    void SendEffectWord(std::size_t offsetInParameterData, int p, int32_t value);
 };

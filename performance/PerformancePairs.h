@@ -1,14 +1,15 @@
-// The slider and value box pairs of the performance pages, one descriptor per parameter.
+// The slider and value box pairs of the performance pages, one descriptor per parameter, and the
+// lists and radio groups whose item is a word's value (the choices).
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
 // walk and the key steps; a descriptor adds what only the performance family knows: the record
-// and the word in it, and the texts and routing labels of the rows that have their own. The
-// parameter's address and how the position becomes the data byte(s) come from the dump layout
-// (core/DumpLayout.h), looked up by the word, so a message and the bulk dump agree by
-// construction. Rows whose address or conversion follow the data say so: the effect parameter
-// rows take both from the block's stored effect type (Record EffectSlot), and the
-// formant-sequence percent speed sends in the field of its select with a conversion of its own
-// (see PerformancePairs.cpp).
+// and the word in it, and the texts and routing labels of the rows that have their own. A row's
+// slider sends its word (TMainData::WordMessage): the address and how the position becomes the
+// data byte(s) come from the dump layout (core/DumpLayout.h), looked up by the word, so a message
+// and the bulk dump agree by construction. The effect parameter rows, whose address follows the
+// data, take it from the block's stored effect type (Record EffectSlot, EffectSlotChange). A
+// choice row names its list or radio group (core/pages/Choice.h), its word and what follows its
+// value. The page reaches a pair's controls by Pair(id), a choice's by Choice(id).
 #pragma once
 
 #include "core/DumpLayout.h"
@@ -66,6 +67,7 @@ enum class PfmRecord : uint8_t {
     System,     // SystemBlock
     EffectSlot, // slot Index of the block on the effect tab; address, kind and text from its type
     EQ,         // PfmEffect.PfmEQ
+    Effect,     // PfmEffect
 };
 
 // The text a row's value box shows, where it is not the shared display form.
@@ -86,10 +88,7 @@ struct PfmPairDescriptor {
     PfmRecord Record;
     uint16_t Word; // byte offset of the int32 word in its record (offsetof)
     int8_t Index;  // fixed part, controller set, effect row (1..18) or EQ display kind
-    // Address and conversion of the word of part 1 / controller set 1, from the dump layout; the
-    // page adds the part to AH and the set to AL. Unused by the effect parameter rows.
-    TDumpField Field;
-    int Min; // the slider's minimum (the shared pair starts every slider at 0)
+    int Min;       // the slider's minimum (the shared pair starts every slider at 0)
     PfmText Text;
     PfmRoute Route;
 };
@@ -97,6 +96,66 @@ struct PfmPairDescriptor {
 // The table, indexed by PfmPair.
 const std::array<PfmPairDescriptor, PfmPairCount>& PfmPairs();
 inline const PfmPairDescriptor& PfmPairOf(PfmPair id) { return PfmPairs()[static_cast<std::size_t>(id)]; }
+
+// Every list and radio group whose item is a word's value, in table order. The name is the
+// control's.
+// clang-format off
+enum class PfmChoice : int {
+    // header
+    Pfm_Category, Pfm_Ch,
+    // part page
+    Pfm_Part_InsEffectSw, Pfm_Part_PortaSw, Pfm_Part_PortaMode, Pfm_Part_MonoPoly, Pfm_Part_MonoPriority,
+    Pfm_Part_SustainRcvSw, Pfm_Part_NoteLimitLow, Pfm_Part_NoteLimitHigh,
+    // formant sequence
+    Pfm_Fseq_Part, Pfm_Fseq_Mode, Pfm_Fseq_KeyOnTrig, Pfm_Fseq_Speedmidi, Pfm_Fseq_Pitch, Pfm_Fseq_LoopMode,
+    // controller sets, assignments, system
+    Pfm_Ctrl_Dest1, Pfm_Ctrl_Dest2, Pfm_Ctrl_Dest3, Pfm_Ctrl_Dest4,
+    Pfm_Ctrl_Dest5, Pfm_Ctrl_Dest6, Pfm_Ctrl_Dest7, Pfm_Ctrl_Dest8,
+    Pfm_Cntl_AssignKN1, Pfm_Cntl_AssignKN2, Pfm_Cntl_AssignKN3, Pfm_Cntl_AssignKN4, Pfm_Cntl_AssignMC1,
+    Pfm_Cntl_AssignMC2, Pfm_Cntl_AssignMC3, Pfm_Cntl_AssignMC4, Pfm_Cntl_AssignFC, Pfm_Cntl_AssignBC,
+    Pfm_Cntl_AssignFrm, Pfm_Cntl_AssignFM,
+    Pfm_SystemVelCrv, Pfm_SystemDumpInterval, Pfm_SystemRcvNote, Pfm_SystemBCCurve, Pfm_SystemKNCtrlMode,
+    Pfm_SystemRcvKNCtrl, Pfm_SystemTrnKNCtrl, Pfm_SystemRcvBankSelect, Pfm_SystemRcvPgmChange, Pfm_SystemRcvPgmMode,
+    // effect page
+    Pfm_Effect_P1InsSw, Pfm_Effect_P2InsSw, Pfm_Effect_P3InsSw, Pfm_Effect_P4InsSw, Pfm_Effect_IndividualOutput,
+    Pfm_Effect_EQ_LowShape, Pfm_Effect_EQ_HighShape,
+    Count
+};
+// clang-format on
+inline constexpr int PfmChoiceCount = static_cast<int>(PfmChoice::Count);
+
+// What the page does besides storing and sending when a choice is made: the controls and pictures
+// that follow the value.
+enum class PfmFollow : uint8_t {
+    None,
+    PartSendRows,     // the insertion effect takes the part's dry level and sends: their rows rest
+    Portamento,       // the mode and time follow the switch
+    MonoPriority,     // poly rests the priority
+    FseqMode,         // scratch or fseq: the sequence's playing rows
+    ControlSet,       // the depth and part boxes of the set's destination
+    BankSelect,       // the bank select follows the program change
+    PartRouting,      // the part's level rows, routing labels and the insertion overlay
+    IndividualOutput, // the output overlay
+    EqShape,          // the band's Q row and the shape picture
+};
+
+struct PfmChoiceDescriptor {
+    PfmChoice Id;
+    const char* Name; // the list's or radio group's
+    PfmRecord Record;
+    uint16_t Word; // byte offset of the int32 word in its record (offsetof)
+    int8_t Index;  // fixed part or controller set
+    int8_t Offset; // the word holds the item index plus this
+    PfmFollow Follow;
+};
+
+// The table, indexed by PfmChoice.
+const std::array<PfmChoiceDescriptor, PfmChoiceCount>& PfmChoices();
+inline const PfmChoiceDescriptor& PfmChoiceOf(PfmChoice id) { return PfmChoices()[static_cast<std::size_t>(id)]; }
+
+// Where the first instance of a record lies in the edit buffer (part 1, controller set 1); an
+// effect slot has no fixed place (std::logic_error).
+std::size_t RecordAt(PfmRecord record);
 
 // One decimal of a value in tenths: 1000 gives "100.0" (the speed and Q texts).
 std::string Tenths(int tenths);

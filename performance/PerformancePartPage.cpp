@@ -21,14 +21,6 @@ constexpr PfmPair FilterRows[] = {PfmPair::Pfm_Part_FilterFreq, PfmPair::Pfm_Par
 constexpr PfmPair SendRows[] = {PfmPair::Pfm_Part_DryLevel, PfmPair::Pfm_Part_ReverbSend,
                                 PfmPair::Pfm_Part_VariationSend};
 
-// Where a word of PfmPart lies in the record.
-std::size_t OffsetInPart(int32_t PfmPart::*word)
-{
-    const PfmPart part{};
-    return static_cast<std::size_t>(reinterpret_cast<const char*>(&(part.*word)) -
-                                    reinterpret_cast<const char*>(&part));
-}
-
 } // namespace
 
 void TPerformancePage::BindPartPage()
@@ -37,15 +29,7 @@ void TPerformancePage::BindPartPage()
     Pfm_Part_PrgNum->OnChange = [this](TObject* s) { Pfm_Part_PrgNumChange(s); };
     Pfm_Part_RcvCh->OnChange = [this](TObject* s) { Pfm_Part_RcvChChange(s); };
     Pfm_Part_RcvChMax->OnChange = [this](TObject* s) { Pfm_Part_RcvChMaxChange(s); };
-    Pfm_Part_InsEffectSw->OnClick = [this](TObject* s) { Pfm_Part_InsEffectSwClick(s); };
     Pfm_Part_FilterSw->OnClick = [this](TObject* s) { Pfm_Part_FilterSwClick(s); };
-    Pfm_Part_PortaSw->OnClick = [this](TObject* s) { Pfm_Part_PortaSwClick(s); };
-    Pfm_Part_PortaMode->OnClick = [this](TObject* s) { Pfm_Part_PortaModeClick(s); };
-    Pfm_Part_MonoPoly->OnClick = [this](TObject* s) { Pfm_Part_MonoPolyClick(s); };
-    Pfm_Part_MonoPriority->OnClick = [this](TObject* s) { Pfm_Part_MonoPriorityClick(s); };
-    Pfm_Part_SustainRcvSw->OnClick = [this](TObject* s) { Pfm_Part_SustainRcvSwClick(s); };
-    Pfm_Part_NoteLimitLow->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitLowChange(s); };
-    Pfm_Part_NoteLimitHigh->OnChange = [this](TObject* s) { Pfm_Part_NoteLimitHighChange(s); };
     Pfm_Part_PanBar->OnChange = [this](TObject* s) { Pfm_Part_PanBarChange(s); };
     Pfm_Part_Pan->OnChange = [this](TObject* s) { Pfm_Part_PanChange(s); };
 
@@ -205,7 +189,7 @@ void TPerformancePage::Pfm_Part_BankNumChange(TObject* Sender)
     const int p = CurrentPart();
     PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
     part.BankNum = bank;
-    SendPartWord(p, &PfmPart::BankNum, bank);
+    FData.SendWord(part.BankNum);
     FillProgramList(bank);
     if (bank == BankOff) {
         // No voice to play: no program to send and nothing to fetch.
@@ -224,8 +208,9 @@ void TPerformancePage::Pfm_Part_PrgNumChange(TObject*)
     const int program = Pfm_Part_PrgNum->ItemIndex();
     if (program < 0) return;
     const int p = CurrentPart();
-    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PrgNum = program;
-    SendPartWord(p, &PfmPart::PrgNum, program);
+    int32_t& word = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PrgNum;
+    word = program;
+    FData.SendWord(word);
     if (Services.StartVoiceFetch) Services.StartVoiceFetch(p);
     FData.MarkDataChanged();
 }
@@ -270,7 +255,7 @@ void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
         Pfm_Part_RcvChMax->SetItemIndex(channel);
         part.RcvChMax = channel;
     }
-    SendPartWord(p, &PfmPart::RcvCh, channel == RcvChOff ? 0x7F : channel);
+    FData.SendWord(part.RcvCh);
     FData.MarkDataChanged();
 }
 
@@ -302,39 +287,15 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
             part.RcvChMax = corrected - 1;
         }
     }
-    SendPartWord(p, &PfmPart::RcvChMax, Pfm_Part_RcvChMax->ItemIndex());
+    FData.SendWord(part.RcvChMax);
     FData.MarkDataChanged();
 }
 
 // ---- switches, play mode, limits and pan -------------------------------------------------------
 
-void TPerformancePage::SendPartWord(int p, int32_t PfmPart::*word, int32_t value)
+void TPerformancePage::RestPartSendRows(bool insertion)
 {
-    const std::optional<TDumpField> f = PerformanceFieldOf(offsetof(TParameterData, PfmParts) + OffsetInPart(word));
-    if (!f) throw std::logic_error("a part word without a parameter address");
-    const ParameterChangeMessage m =
-        ComposeParameterChange(ParameterChangeTemplate(f->AH, f->AM, f->AL), p, 0, FieldBytes(*f, value));
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
-}
-
-void TPerformancePage::StorePartChoice(int32_t PfmPart::*word, int index)
-{
-    if (FData.UpdatingDisplay || index < 0) return;
-    const int p = CurrentPart();
-    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].*word = index;
-    SendPartWord(p, word, index);
-    FData.MarkDataChanged();
-}
-
-// While the insertion effect is on, it takes the part's dry level and sends: their rows rest,
-// keeping their values.
-void TPerformancePage::Pfm_Part_InsEffectSwClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int on = Pfm_Part_InsEffectSw->ItemIndex();
-    if (on < 0) return;
-    for (PfmPair id : SendRows) SetPairEnabled(id, on != 1);
-    StorePartChoice(&PfmPart::InsEffectSw, on);
+    for (PfmPair id : SendRows) SetPairEnabled(id, !insertion);
 }
 
 // The rows first, then the window's routine: both words, the note budget (the four balanced
@@ -349,80 +310,17 @@ void TPerformancePage::Pfm_Part_FilterSwClick(TObject*)
     if (Services.SetPartFilterSwitch) Services.SetPartFilterSwitch(CurrentPart(), on);
 }
 
-void TPerformancePage::SendPortamento(int p, int on)
-{
-    const int fulltime = Pfm_Part_PortaMode->ItemIndex() == 0 ? 0 : 1;
-    SendPartWord(p, &PfmPart::PortaSw, on + 2 * fulltime);
-}
-
-void TPerformancePage::Pfm_Part_PortaSwClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int on = Pfm_Part_PortaSw->ItemIndex();
-    if (on < 0) return;
-    const int p = CurrentPart();
-    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PortaSw = on;
-    const bool enabled = on == 1;
-    Pfm_Part_PortaMode->SetEnabled(enabled);
-    SetPairEnabled(PfmPair::Pfm_Part_PortaTime, enabled);
-    SendPortamento(p, on);
-    FData.MarkDataChanged();
-}
-
-// The mode can be chosen only while portamento is on, so its byte always carries the switch on.
-void TPerformancePage::Pfm_Part_PortaModeClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int mode = Pfm_Part_PortaMode->ItemIndex();
-    if (mode < 0) return;
-    const int p = CurrentPart();
-    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].PortaMode = mode;
-    SendPortamento(p, 1);
-    FData.MarkDataChanged();
-}
-
-// Poly rests the mono priority, which keeps its value and is not sent.
-void TPerformancePage::Pfm_Part_MonoPolyClick(TObject*)
-{
-    if (FData.UpdatingDisplay) return;
-    const int mode = Pfm_Part_MonoPoly->ItemIndex();
-    if (mode < 0) return;
-    Pfm_Part_MonoPriority->SetEnabled(mode == 0);
-    StorePartChoice(&PfmPart::MonoPoly, mode);
-}
-
-void TPerformancePage::Pfm_Part_MonoPriorityClick(TObject*)
-{
-    StorePartChoice(&PfmPart::MonoPriority, Pfm_Part_MonoPriority->ItemIndex());
-}
-
-void TPerformancePage::Pfm_Part_SustainRcvSwClick(TObject*)
-{
-    StorePartChoice(&PfmPart::SustainRcvSw, Pfm_Part_SustainRcvSw->ItemIndex());
-}
-
-// The two note limits are independent: a low limit above the high one goes out as chosen.
-void TPerformancePage::Pfm_Part_NoteLimitLowChange(TObject*)
-{
-    StorePartChoice(&PfmPart::NoteLimitLow, Pfm_Part_NoteLimitLow->ItemIndex());
-}
-
-void TPerformancePage::Pfm_Part_NoteLimitHighChange(TObject*)
-{
-    StorePartChoice(&PfmPart::NoteLimitHigh, Pfm_Part_NoteLimitHigh->ItemIndex());
-}
-
 // The part pan: a slider and a list of one value (0 random, 64 centre); the list plays the part
 // of the value box, and its index is the position itself.
 void TPerformancePage::Pfm_Part_PanBarChange(TObject*)
 {
     if (FData.UpdatingDisplay) return;
-    const int p = CurrentPart();
     const int position = Pfm_Part_PanBar->Position();
-    FData.ParameterData.PfmParts[static_cast<std::size_t>(p)].Pan = position;
+    int32_t& word = FData.ParameterData.PfmParts[static_cast<std::size_t>(CurrentPart())].Pan;
+    word = position;
     Pfm_Part_Pan->SetItemIndex(position);
     if (!Pfm_Part_Pan->Focused()) Pfm_Part_Pan->SetFocus();
-    SendPartWord(p, &PfmPart::Pan, position);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -52,8 +51,12 @@ std::string DecodeValue(const std::string& text)
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path))
 {
     sections_.push_back(Section{}); // lines ahead of the first section header
-    std::ifstream in(path_, std::ios::binary);
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes;
+    std::string problem;
+    const ReadResult read = ReadWholeFile(path_, MaxSize, bytes, &problem);
+    if (read != ReadResult::Ok) bytes.clear();
+    if (read != ReadResult::Ok && read != ReadResult::Missing) readProblem_ = problem;
+    const std::string content(bytes.begin(), bytes.end());
     // A line ends at CR LF, LF or a lone CR, so no value ever holds a line break (which a
     // write could not keep).
     std::string text;

@@ -9,8 +9,16 @@ namespace platform {
 
 class IniFile {
 public:
-    // Reads the file at once; a missing or unreadable file reads as empty.
+    // A settings file is a few lines; a larger one is not read.
+    static constexpr std::size_t MaxSize = 64 * 1024;
+
+    // Reads the file at once; a missing or unreadable file reads as empty. Only a regular file
+    // of at most MaxSize bytes is read.
     explicit IniFile(std::filesystem::path path);
+
+    // Why a file that is there was not read ("it is a folder", ...); empty when it was read or
+    // is missing.
+    const std::string& ReadProblem() const { return readProblem_; }
 
     // Section and key names compare without regard to ASCII case, as in Windows INI files.
     std::string ReadString(const std::string& section, const std::string& key,
@@ -50,6 +58,7 @@ private:
     const Line* Find(const std::string& section, const std::string& key) const;
 
     std::filesystem::path path_;
+    std::string readProblem_;
     std::vector<Section> sections_;
 };
 

@@ -1,14 +1,15 @@
 #include "platform/SafeFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <random>
+#include <string>
 #include <system_error>
 
 namespace platform {
@@ -17,22 +18,94 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Closes and removes the temporary file unless the rename took it over.
-struct TempFile {
-    fs::path path;
+// Links followed from the name given to the file written, as the system's own limit.
+constexpr int MostLinks = 40;
+
+// Temporary files are named after their file: "<name>.tmp-<process id>-<count>-<random>".
+constexpr const char TempMark[] = ".tmp-";
+
+struct Descriptor {
     int fd = -1;
+    ~Descriptor()
+    {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Closes and removes the temporary file unless the rename took it over.
+struct TempFile : Descriptor {
+    fs::path path;
     bool keep = false;
     ~TempFile()
     {
-        if (fd >= 0) ::close(fd);
         if (!keep && !path.empty()) ::unlink(path.c_str());
     }
 };
 
+// What a file that is not a regular one is, for the messages.
+std::string KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode)) return "it is a folder";
+    if (S_ISFIFO(mode)) return "it is a named pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
+    if (S_ISSOCK(mode)) return "it is a socket";
+    return "it is not a regular file";
+}
+
+bool Fail(std::string* error, const std::string& what, const fs::path& file, const std::string& why)
+{
+    if (error) *error = what + " \"" + file.string() + "\": " + why;
+    return false;
+}
+
 bool Fail(std::string* error, const std::string& what, const fs::path& file, int err)
 {
-    if (error) *error = what + " \"" + file.string() + "\": " + std::strerror(err);
-    return false;
+    return Fail(error, what, file, std::strerror(err));
+}
+
+// The file a chain of symbolic links names (the path itself when it is no link, also when
+// nothing is there yet); 0, or the error.
+int FollowLinks(fs::path& target)
+{
+    for (int links = 0; links <= MostLinks; ++links) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(st.st_mode)) return 0;
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(target, ec);
+        if (ec) return ec.value();
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return ELOOP;
+}
+
+// The process id in the rest of a temporary name ("<pid>-<count>-<random>", all decimal), or 0
+// for a name of another making.
+pid_t WriterOf(const std::string& rest)
+{
+    const std::size_t dash = rest.find('-');
+    const std::size_t second = dash == std::string::npos ? dash : rest.find('-', dash + 1);
+    const bool shaped = dash > 0 && dash <= 7 && second != std::string::npos && second > dash + 1 &&
+                        second + 1 < rest.size() && rest.find_first_not_of("0123456789-") == std::string::npos &&
+                        rest.find('-', second + 1) == std::string::npos;
+    return shaped ? pid_t(std::stol(rest.substr(0, dash))) : 0;
+}
+
+// Removes the temporary files of `target` that a write left when its process ended halfway.
+// A file whose writer still runs (or cannot be told apart from a running one) is left alone.
+void RemoveLeftTemporaries(const fs::path& target)
+{
+    const std::string prefix = target.filename().string() + TempMark;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const pid_t writer = WriterOf(name.substr(prefix.size()));
+        if (writer <= 0 || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(it->path().c_str());
+    }
 }
 
 // Opens a new file next to the target. Mode 0666 lets the umask decide the permissions of a
@@ -43,7 +116,7 @@ int CreateTemp(const fs::path& target, fs::path& tempPath)
     std::random_device seed;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target;
-        tempPath += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+        tempPath += TempMark + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                     std::to_string(seed() % 100000);
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -57,17 +130,16 @@ int CreateTemp(const fs::path& target, fs::path& tempPath)
 bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, std::string* error)
 {
     fs::path target = path;
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        fs::path link = fs::read_symlink(target, ec);
-        if (!ec) target = link.is_absolute() ? link : target.parent_path() / link;
-    }
+    if (int err = FollowLinks(target)) return Fail(error, "Cannot follow the links of", path, err);
 
     struct stat old {};
-    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    const bool hadOld = ::lstat(target.c_str(), &old) == 0;
+    // A pipe or a device would be replaced by a plain file, a folder cannot be.
+    if (hadOld && !S_ISREG(old.st_mode)) return Fail(error, "Cannot write", target, KindOf(old.st_mode));
     // The rename would get past a read-only file; refuse as writing it in place would.
     if (hadOld && ::access(target.c_str(), W_OK) != 0) return Fail(error, "Cannot write", target, errno);
 
+    RemoveLeftTemporaries(target);
     TempFile temp;
     temp.fd = CreateTemp(target, temp.path);
     if (temp.fd < 0) {
@@ -106,18 +178,36 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     return true;
 }
 
-ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize, std::vector<uint8_t>& data)
+ReadResult ReadWholeFile(const fs::path& path, std::size_t maxSize, std::vector<uint8_t>& data, std::string* reason)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return ReadResult::CannotOpen;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ReadResult::CannotOpen;
-    if (!in.seekg(0, std::ios::end)) return ReadResult::Failed;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return ReadResult::Failed;
-    if (std::size_t(size) > maxSize) return ReadResult::TooLarge;
-    data.resize(std::size_t(size));
-    if (!in.seekg(0) || !in.read(reinterpret_cast<char*>(data.data()), size)) return ReadResult::Failed;
+    auto fail = [reason](ReadResult result, std::string why) {
+        if (reason) *reason = std::move(why);
+        return result;
+    };
+    // Only a regular file is opened: opening a pipe waits for a writer, opening a device may
+    // act on it.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return fail(errno == ENOENT ? ReadResult::Missing : ReadResult::CannotOpen, std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return fail(ReadResult::NotRegularFile, KindOf(st.st_mode));
+    // The name may have changed hands since: what was opened is looked at again.
+    Descriptor file;
+    file.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file.fd < 0) return fail(ReadResult::CannotOpen, std::strerror(errno));
+    if (::fstat(file.fd, &st) != 0) return fail(ReadResult::Failed, std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return fail(ReadResult::NotRegularFile, KindOf(st.st_mode));
+    if (std::uintmax_t(st.st_size) > maxSize)
+        return fail(ReadResult::TooLarge, "it is larger than " + std::to_string(maxSize) + " bytes");
+
+    data.resize(std::size_t(st.st_size));
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::read(file.fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(ReadResult::Failed, std::strerror(errno));
+        if (n == 0) return fail(ReadResult::Failed, "it became shorter while it was read");
+        done += std::size_t(n);
+    }
     return ReadResult::Ok;
 }
 

@@ -18,16 +18,21 @@ public:
 
 // Replaces `path` with `size` bytes as one step: the data go to a temporary file in the same
 // folder, are flushed to disk, take over the old file's permissions and are then renamed over
-// it. A symbolic link is followed, so the file it points to is replaced. On failure the old
-// file is left whole, no temporary file stays behind, the result is false and `error` (when
-// given) says what went wrong.
+// it. A chain of symbolic links is followed to the file it names, which is replaced (a chain of
+// more than 40 links, as every loop is, is refused). Anything but a regular file at the end of
+// the chain (a folder, a pipe, a device, a socket) is refused and left alone. Temporary files of
+// earlier writes of the same file whose process has gone (a write killed halfway) are removed.
+// On failure the old file is left whole, no temporary file stays behind, the result is false
+// and `error` (when given) says what went wrong.
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
 
-enum class ReadResult { Ok, CannotOpen, TooLarge, Failed };
+enum class ReadResult { Ok, Missing, CannotOpen, NotRegularFile, TooLarge, Failed };
 
-// Reads a whole regular file of at most `maxSize` bytes into `data`. Anything but a regular file
-// (a folder, a pipe, a device) counts as one that cannot be opened.
-ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize, std::vector<uint8_t>& data);
+// Reads a whole regular file of at most `maxSize` bytes into `data`, never waiting: anything but
+// a regular file (a folder, a pipe, a device, a socket) is not read. `reason` (when given) says
+// why a file was not read: "it is a folder", "it is larger than 65536 bytes", "Permission denied".
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize, std::vector<uint8_t>& data,
+                         std::string* reason = nullptr);
 
 } // namespace platform

@@ -214,7 +214,6 @@ public:
 
     TComponent* Owner() const { return FOwner; }
     int ComponentCount() const { return int(FComponents.size()); }
-    TComponent* Components(int i) const { return FComponents.at(size_t(i)); }
     // The owned component of that name (not searched deeper), or nullptr.
     TComponent* FindComponent(const std::string& AName) const;
     // Moves the component into another owner's list (nullptr: no owner).

@@ -37,14 +37,6 @@ int TTabSheet::PageIndex() const
     return int(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-void TTabSheet::SetTabVisible(bool v)
-{
-    if (v == FTabVisible) return;
-    FTabVisible = v;
-    Changed();
-    if (FPageControl) FPageControl->Changed();
-}
-
 void TTabSheet::ShowingChanged()
 {
     bool now = Showing();
@@ -360,13 +352,5 @@ void TStatusBar::SetSimpleText(const std::string& s)
 void TStatusBar::AddPanel(int width, const std::string& text)
 {
     FPanels.push_back({width, text});
-    Changed();
-}
-
-void TStatusBar::SetPanelText(int i, const std::string& s)
-{
-    auto& p = FPanels.at(size_t(i));
-    if (p.Text == s) return;
-    p.Text = s;
     Changed();
 }

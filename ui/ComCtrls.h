@@ -23,11 +23,9 @@ public:
     explicit TTabSheet(TComponent* AOwner);
     ~TTabSheet() override;
 
-    TPageControl* PageControl() const { return FPageControl; }
     void SetPageControl(TPageControl* pc);
     int PageIndex() const;
     bool TabVisible() const { return FTabVisible; }
-    void SetTabVisible(bool v);
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -167,7 +165,6 @@ public:
     void AddPanel(int width, const std::string& text = {});
     const std::string& PanelText(int i) const { return FPanels.at(size_t(i)).Text; }
     int PanelWidth(int i) const { return FPanels.at(size_t(i)).Width; }
-    void SetPanelText(int i, const std::string& s);
 
 private:
     struct TPanelData {

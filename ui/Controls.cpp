@@ -115,15 +115,6 @@ TForm* TControl::ParentForm() const
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
-TPoint TControl::ClientToForm(TPoint p) const
-{
-    for (const TControl* c = this; c->FParent; c = c->FParent) {
-        p.X += c->FLeft;
-        p.Y += c->FTop;
-    }
-    return p;
-}
-
 bool TControl::AcceptsInput() const { return Showing() && EnabledForInput(); }
 
 bool TControl::Dispatch(const std::function<void()>& work) const { return Application->Dispatch(work); }

@@ -43,6 +43,8 @@ enum TCursor : int16_t {
     crHourGlass = -11
 };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// A window's border; boxes and scroll boxes take bsSingle or bsNone.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 class TControl : public TComponent {
 public:
@@ -56,7 +58,6 @@ public:
     int Top() const { return FTop; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
     void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
     void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
     void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
@@ -84,8 +85,6 @@ public:
     bool EnabledForInput() const;
     // The form this control stands on (itself for a form), or nullptr.
     TForm* ParentForm() const;
-    // Position of a point of this control in its form's client area.
-    TPoint ClientToForm(TPoint p) const;
 
     std::string Hint;
     bool ShowHint = false;

@@ -32,7 +32,6 @@
 class TMainMenu;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -50,8 +49,6 @@ public:
 
     int ClientWidth() const override { return Width(); }
     int ClientHeight() const override { return Height(); }
-    void SetClientWidth(int w) { SetWidth(w); }
-    void SetClientHeight(int h) { SetHeight(h); }
     void SetClientSize(int w, int h) { SetBounds(Left(), Top(), w, h); }
 
     TFormBorderStyle BorderStyle = bsSizeable;

@@ -1,25 +1,29 @@
 #include "ui/Graphics.h"
 
+#include "platform/SafeFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 // ---- files ----------------------------------------------------------------------------------
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path)
+std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxSize)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        int err = errno;
-        throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(err ? err : ENOENT));
+    std::vector<uint8_t> bytes;
+    std::string why;
+    switch (platform::ReadWholeFile(path, maxSize, bytes, &why)) {
+    case platform::ReadResult::Ok: return bytes;
+    case platform::ReadResult::Failed: throw EReadError("Cannot read file \"" + path + "\". " + why);
+    default:
+        // The reasons read as sentences here: "Cannot open file "x". It is a folder."
+        if (!why.empty()) why[0] = char(std::toupper(static_cast<unsigned char>(why[0])));
+        if (!why.empty() && why.back() != '.') why += '.';
+        throw EFOpenError("Cannot open file \"" + path + "\". " + why);
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EReadError("Cannot read file \"" + path + "\"");
-    return bytes;
 }
 
 namespace {

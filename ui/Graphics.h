@@ -9,7 +9,8 @@
 //   paints 10 x 10 pixels); LineTo does not paint the end point.
 // - TBitmap::OnChange runs after every drawing operation, so an image showing it can repaint.
 // - TPicture::LoadFromFile picks the format by extension (.bmp, .jpg, .jpeg); a missing file
-//   raises EFOpenError naming it, a bad or unknown picture raises EInvalidGraphic naming it.
+//   (or anything but a regular file: a folder, a pipe, a device) raises EFOpenError naming it,
+//   a bad or unknown picture raises EInvalidGraphic naming it.
 #pragma once
 
 #include "ui/Classes.h"
@@ -164,5 +165,10 @@ private:
     std::unique_ptr<TBitmap> FBitmap;
 };
 
-// Reads a whole file; raises EFOpenError ("Cannot open file \"path\". ...") on failure.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// Pictures are small; a larger file is not read.
+inline constexpr std::size_t MaxPictureFileSize = 64u << 20;
+
+// Reads a whole regular file of at most `maxSize` bytes, never waiting on a pipe or a device;
+// raises EFOpenError ("Cannot open file \"path\". <reason>") when it is missing, is not a
+// regular file or is too large, EReadError when reading fails.
+std::vector<uint8_t> ReadFileBytes(const std::string& path, std::size_t maxSize = MaxPictureFileSize);

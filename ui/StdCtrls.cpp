@@ -260,14 +260,6 @@ std::string TEdit::SelText() const
     return Text().substr(from, to - from);
 }
 
-void TEdit::SetSelText(const std::string& s)
-{
-    const std::string& t = Text();
-    std::string next = t.substr(0, Utf8Offset(t, FSelStart)) + s + t.substr(Utf8Offset(t, FSelStart + FSelLength));
-    if (next == t) return;
-    SetTextAndSelection(next, FSelStart + Utf8Length(s));
-}
-
 void TEdit::SelectAll()
 {
     FSelStart = 0;

@@ -137,6 +137,7 @@ public:
     explicit TEdit(TComponent* AOwner);
     int MaxLength = 0;
     bool AutoSelect = true;
+    TFormBorderStyle BorderStyle = bsSingle; // bsNone: the text stands on the box's colour alone
     TNotifyEvent OnChange;
 
     void SetText(const std::string& s) override;
@@ -149,7 +150,6 @@ public:
     void SetSelStart(int v);
     void SetSelLength(int v);
     std::string SelText() const;
-    void SetSelText(const std::string& s); // by code: no MaxLength, OnChange if the text differs
     void SelectAll();
     int TextLength() const { return Utf8Length(Text()); }
 

@@ -111,8 +111,10 @@ void TVoicePage::BindShapeLibrary()
 
 std::array<TEdit*, 10> TVoicePage::ShapeBoxes() const
 {
-    return {Vc_OpEGHoldEdit,        Vc_OpEGTime1Edit, Vc_OpEGTime2Edit, Vc_OpEGTime3Edit, Vc_OpEGTime4Edit,
-            Vc_OpEGTimeScalingEdit, Vc_OpEGLv1Edit,   Vc_OpEGLv2Edit,   Vc_OpEGLv3Edit,   Vc_OpEGLv4Edit};
+    return {Edit(VcPair::Vc_OpEGHold),  Edit(VcPair::Vc_OpEGTime1), Edit(VcPair::Vc_OpEGTime2),
+            Edit(VcPair::Vc_OpEGTime3), Edit(VcPair::Vc_OpEGTime4), Edit(VcPair::Vc_OpEGTimeScaling),
+            Edit(VcPair::Vc_OpEGLv1),   Edit(VcPair::Vc_OpEGLv2),   Edit(VcPair::Vc_OpEGLv3),
+            Edit(VcPair::Vc_OpEGLv4)};
 }
 
 void TVoicePage::Vc_OpPresetEGChange(TObject*)

@@ -48,7 +48,7 @@ void TVoicePage::Vc_AlgorithmEditChange(TObject*)
     ShowAlgorithmPicture(a);
     VoiceRecord& voice = Voice(v);
     voice.VoiceCommon.Algorithm = a;
-    SendVoiceWord(CommonOffset() + offsetof(VoiceCommon, Algorithm), a);
+    FData.SendWord(voice.VoiceCommon.Algorithm);
     // Every algorithm a person picks marks the data changed, so that it is never lost unasked.
     FData.MarkDataChanged();
     Vc_AlgorithmUpDown->SetPosition(a);
@@ -59,8 +59,8 @@ void TVoicePage::Vc_AlgorithmEditChange(TObject*)
     const int t = CurrentOperatorTab();
     if (t >= 0 && t < 8) {
         TUpdatingDisplay updating(FData);
-        Vc_VOpOPAttBar->SetPosition(0);
-        Vc_VOpOPAttEdit->SetText(AttenuationText(0));
+        Bar(VcPair::Vc_VOpOPAtt)->SetPosition(0);
+        Edit(VcPair::Vc_VOpOPAtt)->SetText(AttenuationText(0));
         ApplyOpAttEnable(a, t);
     }
 }
@@ -155,9 +155,14 @@ void TVoicePage::Vc_OpMuteClick(bool voiced, int k)
     // The switch byte of the operator (operators 1..7 share one, a bit each) and its output
     // level, both as the instrument is to have them: off and 0 while muted, the stored values
     // otherwise. Nothing is stored or marked.
-    const auto ah = static_cast<uint8_t>(0x40 + v), op = static_cast<uint8_t>(k);
-    FData.SendParameter(ah, 0x00, voiced ? (k == 7 ? 0x28 : 0x29) : (k == 7 ? 0x2A : 0x2B));
-    FData.SendParameter(static_cast<uint8_t>(0x60 + v), op, voiced ? 0x16 : 0x2E);
+    const VoiceRecord& voice = Voice(v);
+    if (voiced) {
+        FData.SendWord(voice.VoicedOperators[size_t(k)].FseqSw);
+        FData.SendWord(voice.VoicedOperators[size_t(k)].OutputLvl);
+    } else {
+        FData.SendWord(voice.UnvoicedOperators[size_t(k)].FseqSw);
+        FData.SendWord(voice.UnvoicedOperators[size_t(k)].OutputLvl);
+    }
 }
 
 void TVoicePage::V_OPAllMuteButtonClick(TObject*)

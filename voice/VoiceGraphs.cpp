@@ -150,10 +150,10 @@ void TVoicePage::DrawOperatorEGGraph()
 void TVoicePage::DrawOperatorFreqEGGraph()
 {
     const int w = Vc_OpFrqEGGraph->Width(), h = Vc_OpFrqEGGraph->Height();
-    const int yi = (100 - Vc_OpFrqEGInitLvlBar->Position()) * 9 / 10;
-    const int ya = (100 - Vc_OpFrqEGAtakLvlBar->Position()) * 9 / 10;
-    const int xa = Vc_OpFrqEGAtakTimeBar->Position() * 9 / 10 + 3;
-    const int xd = Vc_OpFrqEGDecayTimeBar->Position() * 9 / 10 + 3;
+    const int yi = (100 - Bar(VcPair::Vc_OpFrqEGInitLvl)->Position()) * 9 / 10;
+    const int ya = (100 - Bar(VcPair::Vc_OpFrqEGAtakLvl)->Position()) * 9 / 10;
+    const int xa = Bar(VcPair::Vc_OpFrqEGAtakTime)->Position() * 9 / 10 + 3;
+    const int xd = Bar(VcPair::Vc_OpFrqEGDecayTime)->Position() * 9 / 10 + 3;
     TGraphPainter g(w, h);
     g.Axis({3, 45}, {w, 45});
     g.Axis({3, 0}, {3, h});

@@ -6,6 +6,8 @@
 #include "core/pages/Layout.h"
 #include "voice/VoicePage.h"
 
+#include <tuple>
+
 namespace {
 
 using P = VcPair;
@@ -24,6 +26,17 @@ const layout::Items PresetEGItems = {"EG Init",    "Piano",    "C-Perc",     "Or
                                      "Strings",    "Ensemble", "Brass",      "Reed",       "Pipe",      "Synth Lead",
                                      "Synth Pad",  "Synth SE", "Ethnic",     "Percussive", "Sound Efx", "Drums",
                                      "Synth Comp", "Voice",    "Cmbination", "MaterialWv", "Sequence"};
+
+// The lists and buttons of the ten control sets, Formant1..5 then FM1..5 (their choice rows name
+// them too).
+using V = TVoicePage;
+const std::pair<TComboBox * V::*, TRadioGroup * V::*> ControlSetControls[10] = {
+    {&V::Vc_Frmt1Operator, &V::Vc_Frmt1Parameter}, {&V::Vc_Frmt2Operator, &V::Vc_Frmt2Parameter},
+    {&V::Vc_Frmt3Operator, &V::Vc_Frmt3Parameter}, {&V::Vc_Frmt4Operator, &V::Vc_Frmt4Parameter},
+    {&V::Vc_Frmt5Operator, &V::Vc_Frmt5Parameter}, {&V::Vc_Fm1Operator, &V::Vc_Fm1Parameter},
+    {&V::Vc_Fm2Operator, &V::Vc_Fm2Parameter},     {&V::Vc_Fm3Operator, &V::Vc_Fm3Parameter},
+    {&V::Vc_Fm4Operator, &V::Vc_Fm4Parameter},     {&V::Vc_Fm5Operator, &V::Vc_Fm5Parameter},
+};
 
 // Sizes of the page (pixels of the Voice sheet and of the voice tab control inside it).
 constexpr int SheetWidth = 935, SheetHeight = 608;
@@ -68,6 +81,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_CommonGrp = Group(o, Vc_VoiceTab, "Vc_CommonGrp", "Common", 4, TabsTop + 50, 282, SheetHeight - TabsTop - 52);
     Vc_CommonPageControl =
         Make<TPageControl>(o, Vc_CommonGrp, "Vc_CommonPageControl", 4, 16, 274, Vc_CommonGrp->Height() - 20);
+    Vc_CommonPageControl->Font.Size = 7; // all six tabs side by side in the group
     auto sheetOf = [&](const char* name, const char* caption) {
         auto* s = new TTabSheet(o);
         s->Name = name;
@@ -152,11 +166,13 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
                              7, setTops[i], 248, i == 4 ? 84 : 83);
         (formant ? Vc_FormantGrp : Vc_FmGrp)[size_t(i)] = g;
         CreateLabel(o, g, prefix + "OperatorText", "Operator", 6, 24);
-        const VcControlSet& set = VcControlSets()[size_t(s)];
-        this->*set.Operator = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
-        this->*set.Parameter =
+        const auto [operatorList, parameterButtons] = ControlSetControls[s];
+        this->*operatorList = Combo(o, g, prefix + "Operator", OperatorItems, 56, 20, 56);
+        this->*parameterButtons =
             Radio(o, g, prefix + "Parameter", "Parameter", {"off", "out", "freq", "width"}, 2, 118, 2, 124, 54);
-        CreatePair(set.Depth, g, Place(6, 58, 84, 108, 36));
+        const VcPair depth = P(int(P::Vc_Frmt1CtlDepth) + s);
+        CreatePair(depth, g, Place(6, 58, 84, 108, 36));
+        Bar(depth)->SetTabStop(true); // unlike the other sliders, a stop of the Tab key
     }
 
     // ---- general ----
@@ -222,12 +238,19 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_VOpFreqMode = Radio(o, Vc_VOpOSCGrp, "Vc_VOpFreqMode", "FreqMode", {"ratio", "fixed"}, 2, 128, 12, 122, 36);
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFormText", "Form", 6, 74);
     Vc_VOpForm = Combo(o, Vc_VOpOSCGrp, "Vc_VOpForm", FormItems, 86, 71, 80);
-    Vc_VOpFreqCoarseText = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseText", "FreqCoarse", 6, 94);
-    Vc_VOpFreqCoarseBar = Make<TScrollBar>(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseBar", 86, 93, 101, 17);
-    Vc_VOpFreqCoarseEdit = Make<TEdit>(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseEdit", 191, 91, 48, 20);
-    Vc_VOpFreqCoarseText2 = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqCoarseText2", "Hz", 242, 94);
-    Vc_VOpFreqFineText = CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpFreqFineText", "FreqFine", 6, 114);
-    Vc_VOpFreqFineBar = Make<TScrollBar>(o, Vc_VOpOSCGrp, "Vc_VOpFreqFineBar", 86, 113, 101, 17);
+    // A frequency: the coarse slider with the frequency text ("Hz" after it), the fine slider
+    // under it; the tops are the sliders'.
+    auto frequency = [o](TWinControl* g, const std::string& prefix, int coarseTop, int fineTop) {
+        auto* coarseText = CreateLabel(o, g, prefix + "FreqCoarseText", "FreqCoarse", 6, coarseTop + 1);
+        auto* coarse = Make<TScrollBar>(o, g, prefix + "FreqCoarseBar", 86, coarseTop, 101, 17);
+        auto* box = Make<TEdit>(o, g, prefix + "FreqCoarseEdit", 191, coarseTop - 2, 48, 20);
+        auto* hz = CreateLabel(o, g, prefix + "FreqCoarseText2", "Hz", 242, coarseTop + 1);
+        auto* fineText = CreateLabel(o, g, prefix + "FreqFineText", "FreqFine", 6, fineTop + 1);
+        auto* fine = Make<TScrollBar>(o, g, prefix + "FreqFineBar", 86, fineTop, 101, 17);
+        return std::tuple(coarseText, coarse, box, hz, fineText, fine);
+    };
+    std::tie(Vc_VOpFreqCoarseText, Vc_VOpFreqCoarseBar, Vc_VOpFreqCoarseEdit, Vc_VOpFreqCoarseText2, Vc_VOpFreqFineText,
+             Vc_VOpFreqFineBar) = frequency(Vc_VOpOSCGrp, "Vc_VOp", 93, 113);
     Vc_VOpKeySync = Radio(o, Vc_VOpOSCGrp, "Vc_VOpKeySync", "KeySync", {"off", "on"}, 2, 4, 273, 120, 36);
     CreateLabel(o, Vc_VOpOSCGrp, "Vc_VOpLSBPText", "LS BP", 130, 287);
     const layout::Items breakPoints(layout::NoteNames().begin() + 21, layout::NoteNames().begin() + 121); // "A -1" ..
@@ -242,7 +265,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
         {P::Vc_VOpBandWidth, 191},   {P::Vc_VOpResonance, 211},    {P::Vc_VOpSkirt, 231},     {P::Vc_VOpOutputLvl, 251},
         {P::Vc_VOpLSLeftDepth, 311}, {P::Vc_VOpLSRightDepth, 331}, {P::Vc_VOpOPAtt, 410}};
     for (const auto& [id, top] : voiced) CreatePair(id, Vc_VOpOSCGrp, Place(6, top, 80, 101, 48));
-    Vc_VOpOPAttEdit->SetText(AttenuationText(0)); // decibels, not the position
+    Edit(VcPair::Vc_VOpOPAtt)->SetText(AttenuationText(0)); // decibels, not the position
 
     // Unvoiced oscillator (shown in place of the voiced one on the unvoiced tabs)
     Vc_UOpOSCGrp = Group(o, Vc_OperatorTab, "Vc_UOpOSCGrp", "OSC", 4, TabsTop, 256, 436);
@@ -253,12 +276,8 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_UOpFreqMode =
         Radio(o, Vc_UOpOSCGrp, "Vc_UOpFreqMode", "FreqMode", {"normal", "LinkF0", "LinkFF"}, 3, 4, 54, 246, 40);
     Vc_UOpFreqMode->OnClick = [this](TObject* s) { Vc_UOpFreqModeClick(s); };
-    Vc_UOpFreqCoarseText = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseText", "FreqCoarse", 6, 114);
-    Vc_UOpFreqCoarseBar = Make<TScrollBar>(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseBar", 86, 113, 101, 17);
-    Vc_UOpFreqCoarseEdit = Make<TEdit>(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseEdit", 191, 111, 48, 20);
-    Vc_UOpFreqCoarseText2 = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqCoarseText2", "Hz", 242, 114);
-    Vc_UOpFreqFineText = CreateLabel(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineText", "FreqFine", 6, 135);
-    Vc_UOpFreqFineBar = Make<TScrollBar>(o, Vc_UOpOSCGrp, "Vc_UOpFreqFineBar", 86, 134, 101, 17);
+    std::tie(Vc_UOpFreqCoarseText, Vc_UOpFreqCoarseBar, Vc_UOpFreqCoarseEdit, Vc_UOpFreqCoarseText2, Vc_UOpFreqFineText,
+             Vc_UOpFreqFineBar) = frequency(Vc_UOpOSCGrp, "Vc_UOp", 113, 134);
     const P unvoiced[] = {P::Vc_UOpFreqScaling, P::Vc_UOpTranspose, P::Vc_UOpBandWidth, P::Vc_UOpResonance,
                           P::Vc_UOpSkirt,       P::Vc_UOpOutputLvl, P::Vc_UOpLvlScaling};
     for (int i = 0; i < 7; ++i) CreatePair(unvoiced[i], Vc_UOpOSCGrp, Place(6, 153 + 21 * i, 80, 101, 48));
@@ -303,6 +322,7 @@ void TVoicePage::CreateControls(TTabSheet* sheet)
     Vc_OpPresetEG->SetTabStop(false);
     Vc_OpPresetEGEdit = Make<TEdit>(o, Vc_OpEGGrp, "Vc_OpPresetEGEdit", 62, 16, 92, 17);
     Vc_OpPresetEGEdit->SetTabStop(false);
+    Vc_OpPresetEGEdit->BorderStyle = bsNone; // lies over the list's own text area
     Vc_OpPresetEGEdit->MaxLength = 10;
     const char* shapeButtons[4][3] = {{"Vc_OpEGShapeWrite", "Record the envelope as a shape", "glyph_eg_write.bmp"},
                                       {"Vc_OpEGShapeDel", "Delete the shape", "glyph_eg_delete.bmp"},
@@ -344,8 +364,6 @@ void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& pl
 {
     const VcPairDescriptor& d = VcPairOf(id);
     auto pair = CreateValuePair(FOwner, parent, d.PairForm, place);
-    this->*d.Bar = pair->Bar;
-    this->*d.Edit = pair->Edit;
     pair->Bar->OnChange = [this, id](TObject*) { PairBarChange(id); };
     FPairs[static_cast<std::size_t>(id)] = std::move(pair);
 }
@@ -353,10 +371,7 @@ void TVoicePage::CreatePair(VcPair id, TWinControl* parent, const TPairPlace& pl
 void TVoicePage::BindChoices()
 {
     for (const VcChoiceDescriptor& d : VcChoices()) {
-        auto change = [this, id = d.Id](TObject*) { ChoiceChange(id); };
-        if (d.Combo)
-            (this->*d.Combo)->OnChange = change;
-        else
-            (this->*d.Radio)->OnClick = change;
+        FChoices.emplace_back(FOwner, d.Name);
+        FChoices.back().OnChoose([this, id = d.Id](TObject*) { ChoiceChange(id); });
     }
 }

@@ -58,6 +58,7 @@ void TVoicePage::SetUnvoicedCoarseLook(bool linked)
     // Linked to FF the box reads as plain text on the group; otherwise it is an ordinary box.
     TEdit* e = Vc_UOpFreqCoarseEdit;
     e->SetTabStop(!linked);
+    e->BorderStyle = linked ? bsNone : bsSingle;
     e->Color = linked ? clBtnFace : clWindow;
     e->Cursor = linked ? crArrow : crDefault;
     e->SetBounds(linked ? 194 : 191, linked ? 114 : 111, linked ? 44 : 48, e->Height());
@@ -75,11 +76,12 @@ void TVoicePage::Vc_VOpFseqSwClick(TObject*)
     const int v = CurrentVoice(), t = CurrentOperatorTab();
     const int on = Vc_VOpFseqSw->ItemIndex();
     if (v < 0 || t < 0 || t > 7 || on < 0) return;
-    Voice(v).VoicedOperators[size_t(t)].FseqSw = on;
+    int32_t& word = Voice(v).VoicedOperators[size_t(t)].FseqSw;
+    word = on;
     EnableRow(P::Vc_VOpFseqTrk, FseqOn(true, v, t));
     // Operator 8's switch has a byte of its own; operators 1..7 share one, a bit each, a muted
     // operator counted off (the mutes live on the instrument only).
-    FData.SendParameter(uint8_t(0x40 + v), 0x00, t == 7 ? 0x28 : 0x29);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 
@@ -99,10 +101,11 @@ void TVoicePage::FrequencyBarChange(TScrollBar* bar)
         voiced ? VoicedOffset(t) + (coarse ? offsetof(VoicedOperator, FreqCoarse) : offsetof(VoicedOperator, FreqFine))
                : UnvoicedOffset(t - 8) +
                      (coarse ? offsetof(UnvoicedOperator, FreqCoarse) : offsetof(UnvoicedOperator, FreqFine));
-    WordAt(v, offset) = bar->Position();
+    int32_t& word = WordAt(v, offset);
+    word = bar->Position();
     if (!box->Focused()) box->SetFocus();
     // The unvoiced coarse value shares its byte with the frequency mode.
-    SendVoiceWord(offset, bar->Position(), !voiced && coarse ? VcPacked::UnvoicedByte24 : VcPacked::None);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 
@@ -155,7 +158,7 @@ void TVoicePage::Vc_VOpFreqModeClick(TObject*)
     EnableRow(P::Vc_OpFreqMod, fixed);
     EnableRow(P::Vc_OpPitchMod, !fixed);
     EnableRow(P::Vc_VOpFreqScaling, fixed || Vc_VOpForm->ItemIndex() == 7);
-    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, FreqMode), mode, VcPacked::VoicedByte05);
+    FData.SendWord(o.FreqMode);
     FData.MarkDataChanged();
 }
 
@@ -168,7 +171,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
     VoicedOperator& o = Voice(v).VoicedOperators[size_t(t)];
     const int old = o.Form;
     o.Form = form;
-    SendVoiceWord(VoicedOffset(t) + offsetof(VoicedOperator, Form), form, VcPacked::WidthBias);
+    FData.SendWord(o.Form);
     FData.MarkDataChanged();
 
     // "LinkFF" of the unvoiced operator exists only beside a formant-shaped voiced operator.
@@ -187,7 +190,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         EnableRow(P::Vc_VOpTranspose, true);
         EnableRow(P::Vc_VOpBandWidth, true);
         // Bandwidth and resonance are one byte whose meaning follows the form.
-        Vc_VOpBandWidthBar->SetPosition(Vc_VOpResonanceBar->Position());
+        Bar(VcPair::Vc_VOpBandWidth)->SetPosition(Bar(VcPair::Vc_VOpResonance)->Position());
         EnableRow(P::Vc_VOpResonance, false);
         enableFrequencyRows(true);
         Vc_VOpKeySync->SetEnabled(false);
@@ -198,7 +201,7 @@ void TVoicePage::Vc_VOpFormChange(TObject*)
         Vc_VOpFreqMode->SetItemIndex(0);
         EnableRow(P::Vc_VOpTranspose, false);
         EnableRow(P::Vc_VOpResonance, resonant);
-        if (resonant && old == 7) Vc_VOpResonanceBar->SetPosition(Vc_VOpBandWidthBar->Position());
+        if (resonant && old == 7) Bar(VcPair::Vc_VOpResonance)->SetPosition(Bar(VcPair::Vc_VOpBandWidth)->Position());
         EnableRow(P::Vc_VOpBandWidth, false);
         EnableRow(P::Vc_VOpFreqScaling, false);
         enableFrequencyRows(false);
@@ -241,9 +244,10 @@ void TVoicePage::Vc_UOpFseqSwClick(TObject*)
     const int on = Vc_UOpFseqSw->ItemIndex();
     if (v < 0 || t < 8 || on < 0) return;
     const int u = t - 8;
-    Voice(v).UnvoicedOperators[size_t(u)].FseqSw = on;
+    int32_t& word = Voice(v).UnvoicedOperators[size_t(u)].FseqSw;
+    word = on;
     Vc_UOpFseqTrkText->SetVisible(FseqOn(false, v, u));
-    FData.SendParameter(uint8_t(0x40 + v), 0x00, u == 7 ? 0x2A : 0x2B);
+    FData.SendWord(word);
     FData.MarkDataChanged();
 }
 
@@ -289,6 +293,8 @@ void TVoicePage::Vc_UOpFreqModeClick(TObject*)
         SetUnvoicedCoarseLook(true);
     }
     o.FreqMode = m;
-    SendVoiceWord(UnvoicedOffset(u) + offsetof(UnvoicedOperator, FreqMode), m, VcPacked::UnvoicedByte24);
+    // The mode shares its byte with the coarse frequency as the slider shows it: in LinkFF that of
+    // the voiced operator, while the operator's own word keeps its own.
+    FData.SendWord(o.FreqCoarse, Vc_UOpFreqCoarseBar->Position());
     FData.MarkDataChanged();
 }

@@ -1,5 +1,6 @@
 // The Voice page's frame: construction, the refresh from the edit buffer, the tab handlers, the
-// voice common display and the voiced operator display, and the name handler.
+// voice common display and the voiced operator display, the name handler, and the storing
+// handlers of the pair and choice tables.
 #include "voice/VoicePage.h"
 
 #include "core/Latin1.h"
@@ -104,16 +105,9 @@ void TVoicePage::LoadRows(VcRecord record, int v, int t)
 {
     // Read-only boxes show texts of their own; their displays load them.
     for (const VcPairDescriptor& d : VcPairs())
-        if (d.Word.Record == record && d.PairForm.Box != TBoxKind::ReadOnly)
-            Load(d.Id, WordAt(v, Locate(d.Word, t)->Stored));
-    for (const VcChoiceDescriptor& d : VcChoices()) {
-        if (d.Word.Record != record) continue;
-        const int32_t index = WordAt(v, Locate(d.Word, t)->Stored);
-        if (d.Combo)
-            (this->*d.Combo)->SetItemIndex(index);
-        else
-            (this->*d.Radio)->SetItemIndex(index);
-    }
+        if (d.Word.Record == record && d.PairForm.Box != TBoxKind::ReadOnly) Load(d.Id, WordAt(v, *Locate(d.Word, t)));
+    for (const VcChoiceDescriptor& d : VcChoices())
+        if (d.Word.Record == record) Choice(d.Id).SetItemIndex(WordAt(v, *Locate(d.Word, t)));
 }
 
 void TVoicePage::DisplayVoiceCommon(int v)
@@ -171,8 +165,8 @@ void TVoicePage::DisplayVoicedOperator(int v, int op)
     Vc_VOpFreqCoarseEdit->SetText(VoicedFrequencyText());
     LoadRows(VcRecord::Voiced, v, op);
     LoadRows(VcRecord::Operator, v, op);
-    Vc_VOpOPAttBar->SetPosition(o.OPAtt);
-    Vc_VOpOPAttEdit->SetText(AttenuationText(Vc_VOpOPAttBar->Position()));
+    Bar(VcPair::Vc_VOpOPAtt)->SetPosition(o.OPAtt);
+    Edit(VcPair::Vc_VOpOPAtt)->SetText(AttenuationText(Bar(VcPair::Vc_VOpOPAtt)->Position()));
     Vc_OpPresetEG->SetItemIndex(-1);
 
     // Enables by what was just loaded.
@@ -203,8 +197,8 @@ void TVoicePage::DisplayVoicedOperator(int v, int op)
     ApplyOpAttEnable(Voice(v).VoiceCommon.Algorithm, op);
     if (FData.OperatorMute.Voiced[size_t(v)][size_t(op)] == 1) {
         Vc_VOpFseqSw->SetItemIndex(0);
-        Vc_VOpOutputLvlBar->SetPosition(0);
-        Vc_VOpOutputLvlEdit->SetText("0");
+        Bar(VcPair::Vc_VOpOutputLvl)->SetPosition(0);
+        Edit(VcPair::Vc_VOpOutputLvl)->SetText("0");
         Vc_VOpFseqSw->SetEnabled(false);
         EnableRow(P::Vc_VOpOutputLvl, false);
     }
@@ -266,8 +260,8 @@ void TVoicePage::DisplayUnvoicedOperator(int v, int op)
     }
     if (FData.OperatorMute.Unvoiced[size_t(v)][size_t(op)] == 1) {
         Vc_UOpFseqSw->SetItemIndex(0);
-        Vc_UOpOutputLvlBar->SetPosition(0);
-        Vc_UOpOutputLvlEdit->SetText("0");
+        Bar(VcPair::Vc_UOpOutputLvl)->SetPosition(0);
+        Edit(VcPair::Vc_UOpOutputLvl)->SetText("0");
         Vc_UOpFseqSw->SetEnabled(false);
         Vc_UOpFseqTrkText->SetVisible(false);
         EnableRow(P::Vc_UOpOutputLvl, false);
@@ -291,4 +285,118 @@ void TVoicePage::Vc_NameChange(TObject*)
     std::copy_n(bytes.begin(), std::min(bytes.size(), name.size() - 1), name.begin());
     FData.SendVoiceName(v);
     FData.MarkDataChanged();
+}
+
+// ---- the storing handlers of the pairs and choices ----------------------------------------------
+
+namespace {
+
+// The control set (0..9) whose operator or parameter word lies at `offset` of VoiceRecord.
+std::optional<std::size_t> ControlSetOf(std::size_t offset)
+{
+    // The formant sets and the FM sets lie one after the other in the common block.
+    static_assert(AT(VoiceCommon, Fm) == AT(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
+    const std::size_t first = CommonOffset() + AT(VoiceCommon, Frmt);
+    if (offset < first || offset >= first + 10 * sizeof(VoiceControl)) return std::nullopt;
+    if ((offset - first) % sizeof(VoiceControl) == AT(VoiceControl, CtlDepth)) return std::nullopt;
+    return (offset - first) / sizeof(VoiceControl);
+}
+
+} // namespace
+
+int32_t& TVoicePage::WordAt(int v, std::size_t offset)
+{
+    return *reinterpret_cast<int32_t*>(reinterpret_cast<uint8_t*>(&Voice(v)) + offset);
+}
+
+std::optional<std::size_t> TVoicePage::EditedWord(const VcWord& word) const
+{
+    // A row of one operator kind does nothing on a tab of the other (it is hidden or disabled
+    // there), so no word ever leaves its record.
+    if (FData.UpdatingDisplay || CurrentVoice() < 0) return std::nullopt;
+    return Locate(word, CurrentOperatorTab());
+}
+
+void TVoicePage::PairBarChange(VcPair id)
+{
+    const VcPairDescriptor& d = VcPairOf(id);
+    const auto at = EditedWord(d.Word);
+    if (!at) return;
+    const int v = CurrentVoice();
+    TValuePair& pair = Pair(id);
+    TStoringRoad road;
+    road.Store = [this, v, at](int p) { WordAt(v, *at) = p; };
+    if (id == VcPair::Vc_VOpOPAtt)
+        road.Show = [this, &pair] { pair.Edit->SetText(AttenuationText(pair.Bar->Position())); };
+    road.Compose = [this, v, at](int p) { return FData.WordMessage(VoiceAt(v) + *at, p); };
+    switch (d.Graph) {
+    case VcGraph::FilterEG: road.AfterShow = [this] { DrawFilterEGGraph(); }; break;
+    case VcGraph::PitchEG: road.AfterShow = [this] { DrawPitchEGGraph(); }; break;
+    case VcGraph::OperatorEG: road.AfterShow = [this] { DrawOperatorEGGraph(); }; break;
+    case VcGraph::FrequencyEG: road.AfterSend = [this] { DrawOperatorFreqEGGraph(); }; break;
+    case VcGraph::None: break;
+    }
+    RunStoringRoad(FData, pair, road);
+}
+
+void TVoicePage::ChoiceChange(VcChoice id)
+{
+    const VcChoiceDescriptor& d = VcChoiceOf(id);
+    const auto at = EditedWord(d.Word);
+    const int index = Choice(id).ItemIndex();
+    if (!at || index < 0) return;
+    int32_t& word = WordAt(CurrentVoice(), *at);
+    word = index;
+    if (const auto set = ControlSetOf(*at)) {
+        // The set's byte goes whole, from both of its controls; both words take what it carries,
+        // so that a parameter word no button shows (4..7, from a dump) is not kept beside the one
+        // the instrument now has. A control showing no item counts as its first.
+        VoiceControl& words =
+            *set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[*set] : Voice(CurrentVoice()).VoiceCommon.Fm[*set - 5];
+        words.Operator = std::max(0, Choice(ControlSetOperator(int(*set))).ItemIndex());
+        words.Parameter = std::max(0, Choice(ControlSetParameter(int(*set))).ItemIndex());
+    }
+    FData.SendWord(word);
+    FData.MarkDataChanged();
+}
+
+// ---- lookups -----------------------------------------------------------------------------------
+
+TValuePair* TVoicePage::Pair(const TScrollBar* bar) const
+{
+    for (const auto& pair : FPairs)
+        if (pair->Bar == bar) return pair.get();
+    return nullptr;
+}
+
+TNotifyEvent TVoicePage::Handler(const std::string& name)
+{
+    for (const VcPairDescriptor& d : VcPairs()) {
+        const std::string stem = d.PairForm.Name;
+        TValuePair* pair = &Pair(d.Id);
+        if (name == stem + "BarChange") return [pair](TObject* s) { pair->Bar->OnChange(s); };
+        if (name == stem + "EditChange" && d.PairForm.Box != TBoxKind::ReadOnly)
+            return [pair](TObject* s) { pair->Edit->OnChange(s); };
+        if (name == stem + "EditExit" && d.PairForm.Exit) return [pair](TObject* s) { pair->Edit->OnExit(s); };
+    }
+    for (const VcChoiceDescriptor& d : VcChoices()) {
+        const bool list = dynamic_cast<TComboBox*>(Choice(d.Id).Control()) != nullptr;
+        const std::string own = std::string(d.Name) + (list ? "Change" : "Click");
+        if (name == own) return [this, id = d.Id](TObject*) { ChoiceChange(id); };
+    }
+    for (int k = 0; k < 8; ++k) {
+        if (name == Vc_OpMute_VOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(true, k); };
+        if (name == Vc_OpMute_UOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(false, k); };
+    }
+    return {};
+}
+
+TKeyEvent TVoicePage::KeyHandler(const std::string& name)
+{
+    for (const VcPairDescriptor& d : VcPairs()) {
+        if (name != std::string(d.PairForm.Name) + "EditKeyDown") continue;
+        TValuePair* pair = &Pair(d.Id);
+        return [pair](TObject* s, uint16_t& key, TShiftState shift) { pair->Edit->OnKeyDown(s, key, shift); };
+    }
+    return {};
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "core/MainData.h"
+#include "core/pages/Choice.h"
 #include "core/pages/ValuePair.h"
 #include "ui/UI.h"
 #include "voice/VoicePairs.h"
@@ -111,9 +112,13 @@ public:
     // The sixteen mute handlers in turn, voiced 1..8 then unvoiced 1..8, for the voice shown.
     void RunOperatorMuteHandlers();
 
-    // The pair of a row, and of a slider (nullptr for a slider that is no pair's).
-    TValuePair& Pair(VcPair id) { return *FPairs[static_cast<std::size_t>(id)]; }
+    // The pair of a row and its slider and value box, the pair of a slider (nullptr for a slider
+    // that is no pair's), the list or radio group of a choice.
+    TValuePair& Pair(VcPair id) const { return *FPairs[static_cast<std::size_t>(id)]; }
+    TScrollBar* Bar(VcPair id) const { return Pair(id).Bar; }
+    TEdit* Edit(VcPair id) const { return Pair(id).Edit; }
     TValuePair* Pair(const TScrollBar* bar) const;
+    TChoice& Choice(VcChoice id) { return FChoices[static_cast<std::size_t>(id)]; }
     // A table-driven handler by its name, made of the pair's stem and BarChange, EditChange (not
     // for read-only boxes), EditExit (signed boxes) or EditKeyDown, or of a list's name and Change
     // or a radio group's and Click ("Vc_LFO1SpeedBarChange", "Vc_NoteShiftEditExit",
@@ -137,40 +142,19 @@ public:
     TGroupBox *Vc_LFO1Grp{}, *Vc_LFO2Grp{};
     TComboBox *Vc_LFO1Waveform{}, *Vc_LFO2Waveform{};
     TRadioGroup *Vc_LFO1KeySync{}, *Vc_LFO2KeySync{}, *Vc_LFO2Phase{};
-    TScrollBar *Vc_LFO1SpeedBar{}, *Vc_LFO1DelayBar{}, *Vc_LFO1PModDepthBar{}, *Vc_LFO1AModDepthBar{},
-        *Vc_LFO1FreqModDepthBar{}, *Vc_LFO1FltModDepthBar{}, *Vc_LFO2SpeedBar{}, *Vc_LFO2FltModDepthBar{};
-    TEdit *Vc_LFO1SpeedEdit{}, *Vc_LFO1DelayEdit{}, *Vc_LFO1PModDepthEdit{}, *Vc_LFO1AModDepthEdit{},
-        *Vc_LFO1FreqModDepthEdit{}, *Vc_LFO1FltModDepthEdit{}, *Vc_LFO2SpeedEdit{}, *Vc_LFO2FltModDepthEdit{};
 
     // ---- filter -----------------------------------------------------------------------------
     TRadioGroup* Vc_FilterPartSw{};
     TComboBox *Vc_FilterType{}, *Vc_FilterFScaleBP{};
-    TScrollBar *Vc_FilterInputGainBar{}, *Vc_FilterCutoffFreqBar{}, *Vc_FilterResonanceBar{},
-        *Vc_FilterFreqScalingBar{}, *Vc_FilterResoVelSnsBar{};
-    TEdit *Vc_FilterInputGainEdit{}, *Vc_FilterCutoffFreqEdit{}, *Vc_FilterResonanceEdit{}, *Vc_FilterFreqScalingEdit{},
-        *Vc_FilterResoVelSnsEdit{};
 
     // ---- filter EG --------------------------------------------------------------------------
     TImage* Vc_FilterEGGraph{};
     TLabel* FilterEGText{};
-    TScrollBar *Vc_FilterEGTime1Bar{}, *Vc_FilterEGTime2Bar{}, *Vc_FilterEGTime3Bar{}, *Vc_FilterEGTime4Bar{},
-        *Vc_FilterEGLv1Bar{}, *Vc_FilterEGLv2Bar{}, *Vc_FilterEGLv3Bar{}, *Vc_FilterEGLv4Bar{},
-        *Vc_FilterEGTimeScalingBar{}, *Vc_FilterEGDepthBar{}, *Vc_FilterEGAtkTVelSnsBar{}, *Vc_FilterEGDepthVelSnsBar{};
-    TEdit *Vc_FilterEGTime1Edit{}, *Vc_FilterEGTime2Edit{}, *Vc_FilterEGTime3Edit{}, *Vc_FilterEGTime4Edit{},
-        *Vc_FilterEGLv1Edit{}, *Vc_FilterEGLv2Edit{}, *Vc_FilterEGLv3Edit{}, *Vc_FilterEGLv4Edit{},
-        *Vc_FilterEGTimeScalingEdit{}, *Vc_FilterEGDepthEdit{}, *Vc_FilterEGAtkTVelSnsEdit{},
-        *Vc_FilterEGDepthVelSnsEdit{};
 
     // ---- pitch EG ---------------------------------------------------------------------------
     TImage* Vc_PitchEGGraph{};
     TLabel* PitchEGText{};
     TRadioGroup* Vc_PitchEGRange{};
-    TScrollBar *Vc_PitchEGLv0Bar{}, *Vc_PitchEGLv1Bar{}, *Vc_PitchEGLv2Bar{}, *Vc_PitchEGLv3Bar{}, *Vc_PitchEGLv4Bar{},
-        *Vc_PitchEGTime1Bar{}, *Vc_PitchEGTime2Bar{}, *Vc_PitchEGTime3Bar{}, *Vc_PitchEGTime4Bar{},
-        *Vc_PitchEGTimeScalingBar{}, *Vc_PitchEGVelocitySensBar{};
-    TEdit *Vc_PitchEGLv0Edit{}, *Vc_PitchEGLv1Edit{}, *Vc_PitchEGLv2Edit{}, *Vc_PitchEGLv3Edit{}, *Vc_PitchEGLv4Edit{},
-        *Vc_PitchEGTime1Edit{}, *Vc_PitchEGTime2Edit{}, *Vc_PitchEGTime3Edit{}, *Vc_PitchEGTime4Edit{},
-        *Vc_PitchEGTimeScalingEdit{}, *Vc_PitchEGVelocitySensEdit{};
 
     // ---- formant and FM control sets (index 0..4: Formant1..5 or FM1..5) ---------------------
     std::array<TGroupBox*, 5> Vc_FormantGrp{}, Vc_FmGrp{};
@@ -179,12 +163,6 @@ public:
     TRadioGroup *Vc_Frmt1Parameter{}, *Vc_Frmt2Parameter{}, *Vc_Frmt3Parameter{}, *Vc_Frmt4Parameter{},
         *Vc_Frmt5Parameter{}, *Vc_Fm1Parameter{}, *Vc_Fm2Parameter{}, *Vc_Fm3Parameter{}, *Vc_Fm4Parameter{},
         *Vc_Fm5Parameter{};
-    TScrollBar *Vc_Frmt1CtlDepthBar{}, *Vc_Frmt2CtlDepthBar{}, *Vc_Frmt3CtlDepthBar{}, *Vc_Frmt4CtlDepthBar{},
-        *Vc_Frmt5CtlDepthBar{}, *Vc_Fm1CtlDepthBar{}, *Vc_Fm2CtlDepthBar{}, *Vc_Fm3CtlDepthBar{}, *Vc_Fm4CtlDepthBar{},
-        *Vc_Fm5CtlDepthBar{};
-    TEdit *Vc_Frmt1CtlDepthEdit{}, *Vc_Frmt2CtlDepthEdit{}, *Vc_Frmt3CtlDepthEdit{}, *Vc_Frmt4CtlDepthEdit{},
-        *Vc_Frmt5CtlDepthEdit{}, *Vc_Fm1CtlDepthEdit{}, *Vc_Fm2CtlDepthEdit{}, *Vc_Fm3CtlDepthEdit{},
-        *Vc_Fm4CtlDepthEdit{}, *Vc_Fm5CtlDepthEdit{};
 
     // ---- general: algorithm, feedback, note shift, mutes, transfers ---------------------------
     TGroupBox* Vc_GeneralGrp{};
@@ -192,8 +170,6 @@ public:
     TUpDown* Vc_AlgorithmUpDown{};
     TButton* Vc_AlgorithmBtn{};
     TImage* Vc_AlgorithmImage{};
-    TScrollBar *Vc_FeedbackBar{}, *Vc_NoteShiftBar{};
-    TEdit *Vc_FeedbackEdit{}, *Vc_NoteShiftEdit{};
     TGroupBox* Vc_OperatorMuteGrp{};
     std::array<TSpeedButton*, 8> Vc_OpMute_VOp{}, Vc_OpMute_UOp{}; // Vc_OpMute_VOp1 .. Vc_OpMute_UOp8
     TSpeedButton *V_OPAllMuteButton{}, *U_OPAllMuteButton{};
@@ -206,12 +182,6 @@ public:
     TLabel *Vc_VOpFreqCoarseText{}, *Vc_VOpFreqCoarseText2{}, *Vc_VOpFreqFineText{}, *Vc_VOpOPAttText2{};
     TScrollBar *Vc_VOpFreqCoarseBar{}, *Vc_VOpFreqFineBar{};
     TEdit* Vc_VOpFreqCoarseEdit{};
-    TScrollBar *Vc_VOpFseqTrkBar{}, *Vc_VOpFreqScalingBar{}, *Vc_VOpTransposeBar{}, *Vc_VOpDetuneBar{},
-        *Vc_VOpBandWidthBar{}, *Vc_VOpResonanceBar{}, *Vc_VOpSkirtBar{}, *Vc_VOpOutputLvlBar{}, *Vc_VOpLSLeftDepthBar{},
-        *Vc_VOpLSRightDepthBar{}, *Vc_VOpOPAttBar{};
-    TEdit *Vc_VOpFseqTrkEdit{}, *Vc_VOpFreqScalingEdit{}, *Vc_VOpTransposeEdit{}, *Vc_VOpDetuneEdit{},
-        *Vc_VOpBandWidthEdit{}, *Vc_VOpResonanceEdit{}, *Vc_VOpSkirtEdit{}, *Vc_VOpOutputLvlEdit{},
-        *Vc_VOpLSLeftDepthEdit{}, *Vc_VOpLSRightDepthEdit{}, *Vc_VOpOPAttEdit{};
 
     // ---- unvoiced oscillator ------------------------------------------------------------------
     TGroupBox* Vc_UOpOSCGrp{};
@@ -219,10 +189,6 @@ public:
     TLabel *Vc_UOpFseqTrkText{}, *Vc_UOpFreqCoarseText{}, *Vc_UOpFreqCoarseText2{}, *Vc_UOpFreqFineText{};
     TScrollBar *Vc_UOpFreqCoarseBar{}, *Vc_UOpFreqFineBar{};
     TEdit* Vc_UOpFreqCoarseEdit{};
-    TScrollBar *Vc_UOpFreqScalingBar{}, *Vc_UOpTransposeBar{}, *Vc_UOpBandWidthBar{}, *Vc_UOpResonanceBar{},
-        *Vc_UOpSkirtBar{}, *Vc_UOpOutputLvlBar{}, *Vc_UOpLvlScalingBar{};
-    TEdit *Vc_UOpFreqScalingEdit{}, *Vc_UOpTransposeEdit{}, *Vc_UOpBandWidthEdit{}, *Vc_UOpResonanceEdit{},
-        *Vc_UOpSkirtEdit{}, *Vc_UOpOutputLvlEdit{}, *Vc_UOpLvlScalingEdit{};
 
     // ---- operator EG, frequency EG, sensitivities and modulation --------------------------------
     TGroupBox *Vc_OpEGGrp{}, *Vc_OpFrqEGGrp{}, *Vc_OpSnsGrp{}, *Vc_OpModGrp{};
@@ -231,16 +197,6 @@ public:
     TEdit* Vc_OpPresetEGEdit{};
     TBitBtn *Vc_OpEGShapeWrite{}, *Vc_OpEGShapeDel{}, *Vc_OpEGShapeOpen{}, *Vc_OpEGShapeSave{};
     TImage *Vc_OpEGGraph{}, *Vc_OpFrqEGGraph{};
-    TScrollBar *Vc_OpEGHoldBar{}, *Vc_OpEGTime1Bar{}, *Vc_OpEGTime2Bar{}, *Vc_OpEGTime3Bar{}, *Vc_OpEGTime4Bar{},
-        *Vc_OpEGLv1Bar{}, *Vc_OpEGLv2Bar{}, *Vc_OpEGLv3Bar{}, *Vc_OpEGLv4Bar{}, *Vc_OpEGTimeScalingBar{},
-        *Vc_OpFrqEGInitLvlBar{}, *Vc_OpFrqEGAtakLvlBar{}, *Vc_OpFrqEGAtakTimeBar{}, *Vc_OpFrqEGDecayTimeBar{},
-        *Vc_OpSnsAmpVelBar{}, *Vc_OpSnsFreqVelBar{}, *Vc_OpSnsAmpEGBiasBar{}, *Vc_OpSnsFreqBiasBar{},
-        *Vc_OpSnsWidthBiasBar{}, *Vc_OpAmpModBar{}, *Vc_OpPitchModBar{}, *Vc_OpFreqModBar{};
-    TEdit *Vc_OpEGHoldEdit{}, *Vc_OpEGTime1Edit{}, *Vc_OpEGTime2Edit{}, *Vc_OpEGTime3Edit{}, *Vc_OpEGTime4Edit{},
-        *Vc_OpEGLv1Edit{}, *Vc_OpEGLv2Edit{}, *Vc_OpEGLv3Edit{}, *Vc_OpEGLv4Edit{}, *Vc_OpEGTimeScalingEdit{},
-        *Vc_OpFrqEGInitLvlEdit{}, *Vc_OpFrqEGAtakLvlEdit{}, *Vc_OpFrqEGAtakTimeEdit{}, *Vc_OpFrqEGDecayTimeEdit{},
-        *Vc_OpSnsAmpVelEdit{}, *Vc_OpSnsFreqVelEdit{}, *Vc_OpSnsAmpEGBiasEdit{}, *Vc_OpSnsFreqBiasEdit{},
-        *Vc_OpSnsWidthBiasEdit{}, *Vc_OpAmpModEdit{}, *Vc_OpPitchModEdit{}, *Vc_OpFreqModEdit{};
 
     // ==== EG shape library (EGShapeLibrary.cpp) ===================================================
     // The library of named operator envelope shapes lives in the window's EGShapeTable, item i of
@@ -281,7 +237,7 @@ private:
     // Table-driven handlers (VoicePairs.cpp).
     // The word a storing handler edits on the tabs shown; empty while the page is being loaded
     // and where the row edits no word on the operator tab shown.
-    std::optional<VcWordAt> EditedWord(const VcWord& word) const;
+    std::optional<std::size_t> EditedWord(const VcWord& word) const;
     void PairBarChange(VcPair id);
     void ChoiceChange(VcChoice id);
     void Load(VcPair id, int32_t word) { Pair(id).Load(word); }
@@ -289,14 +245,6 @@ private:
     // not matter: under UpdatingDisplay a load stores, sends and draws nothing).
     void LoadRows(VcRecord record, int v, int t);
     void EnableRow(VcPair id, bool on) { Pair(id).SetEnabled(on); }
-    // The byte a packed field shares with others, from the current positions of all its controls.
-    int PackedByte(VcPacked packed, std::size_t offset) const;
-    // The parameter change of the shown voice that carries the word at `offset` of its record:
-    // the address and conversion from the voice dump layout. A byte shared by several words
-    // (form Bits) goes whole: built by `packed` from its controls, or `value` itself when the
-    // handler built it.
-    ParameterChangeMessage VoiceChange(std::size_t offset, int value, VcPacked packed = VcPacked::None) const;
-    void SendVoiceWord(std::size_t offset, int value, VcPacked packed = VcPacked::None);
 
     // Voiced oscillator texts (VoiceOscillator.cpp).
     std::string VoicedFrequencyText() const;
@@ -327,4 +275,5 @@ private:
     TVoicePageServices FServices;
     TTabSheet* FSheet = nullptr;
     std::vector<std::unique_ptr<TValuePair>> FPairs; // by VcPair
+    std::vector<TChoice> FChoices;                   // by VcChoice
 };

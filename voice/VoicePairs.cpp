@@ -1,6 +1,8 @@
-// The descriptor tables of the Voice page and the handlers they drive: one storing handler for
-// every slider pair, one for every list and radio group that only stores and sends.
-#include "voice/VoicePage.h"
+// The descriptor tables of the Voice page: the slider pairs and the lists and radio groups that
+// only store and send.
+#include "voice/VoicePairs.h"
+
+#include "core/DumpLayout.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,8 +14,6 @@ using P = VcPair;
 using C = VcChoice;
 using R = VcRecord;
 using G = VcGraph;
-using K = VcPacked;
-using V = TVoicePage;
 
 // The pair descriptions of the page (the row puts in the stem).
 TPairForm Unsigned(const char* caption)
@@ -64,50 +64,31 @@ const TPairForm Attenuation{nullptr, "OP Att", 15, 4, 0, TValueForm::Unsigned, 0
 
 uint16_t U16(std::size_t v) { return static_cast<uint16_t>(v); }
 
-// A row; its word's byte shared with others and built by `packed`, or its graph redrawn.
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
-                     std::size_t field, G graph = G::None)
+// A row, and the graph it redraws.
+VcPairDescriptor Row(P id, const char* stem, TPairForm pairForm, R record, std::size_t field, G graph = G::None)
 {
     pairForm.Name = stem;
-    return VcPairDescriptor{id, bar, edit, pairForm, VcWord{record, U16(field), 0, U16(field), K::None}, graph};
+    return VcPairDescriptor{id, pairForm, VcWord{record, U16(field), 0}, graph};
 }
-VcPairDescriptor Row(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm, R record,
-                     std::size_t field, VcPacked packed)
+// A row of the shared operator page: the voiced operator's word and the unvoiced one's.
+VcPairDescriptor Shared(P id, const char* stem, TPairForm pairForm, std::size_t voiced, std::size_t unvoiced,
+                        G graph = G::None)
 {
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, record, field);
-    d.Word.Packed = packed;
-    return d;
-}
-// A row of the shared operator page: the voiced operator's word and the unvoiced one's; `how`
-// as for Row (its graph, or how its shared byte is built).
-template <class How = G>
-VcPairDescriptor Shared(P id, TScrollBar* V::*bar, TEdit* V::*edit, const char* stem, TPairForm pairForm,
-                        std::size_t voiced, std::size_t unvoiced, How how = G::None)
-{
-    VcPairDescriptor d = Row(id, bar, edit, stem, pairForm, R::Operator, voiced, how);
+    VcPairDescriptor d = Row(id, stem, pairForm, R::Operator, voiced, graph);
     d.Word.UField = U16(unvoiced);
     return d;
 }
-// A row whose word travels in another word's byte.
-VcPairDescriptor SentIn(VcPairDescriptor d, std::size_t field)
+// A list or radio group, named by its stem.
+VcChoiceDescriptor Choice(C id, const char* name, R record, std::size_t field)
 {
-    d.Word.Sent = U16(field);
-    return d;
-}
-VcChoiceDescriptor List(C id, TComboBox* V::*combo, R record, std::size_t field, VcPacked packed = K::None)
-{
-    return VcChoiceDescriptor{id, combo, nullptr, VcWord{record, U16(field), 0, U16(field), packed}};
-}
-VcChoiceDescriptor Buttons(C id, TRadioGroup* V::*radio, R record, std::size_t field, VcPacked packed = K::None)
-{
-    return VcChoiceDescriptor{id, nullptr, radio, VcWord{record, U16(field), 0, U16(field), packed}};
+    return VcChoiceDescriptor{id, name, VcWord{record, U16(field), 0}};
 }
 
-#define AT(Record, Field) offsetof(Record, Field)
 // The two words of a shared operator row: the voiced and the unvoiced operator's field of that name.
 #define BOTH(Field) AT(VoicedOperator, Field), AT(UnvoicedOperator, Field)
-// A pair's id, its slider and value box, and its stem, all named by the stem.
-#define PAIR(Stem) P::Stem, &V::Stem##Bar, &V::Stem##Edit, #Stem
+// A row's id and its stem, named once.
+#define PAIR(Stem) P::Stem, #Stem
+#define CHOICE(Stem) C::Stem, #Stem
 
 // A word of formant control set i (0..4), or of FM control set i.
 std::size_t Frmt(int i, std::size_t word) { return AT(VoiceCommon, Frmt) + sizeof(VoiceControl) * size_t(i) + word; }
@@ -115,17 +96,12 @@ std::size_t Fm(int i, std::size_t word) { return AT(VoiceCommon, Fm) + sizeof(Vo
 constexpr std::size_t Operator = AT(VoiceControl, Operator), Parameter = AT(VoiceControl, Parameter),
                       CtlDepth = AT(VoiceControl, CtlDepth);
 
-// Every word a row sends has a dump field, and a byte it shares says how it is built.
+// Every word a row edits travels in a parameter change.
 void CheckSent(const VcWord& word)
 {
-    for (int t : {0, 8}) {
-        const auto at = Locate(word, t);
-        if (!at) continue;
-        const auto field = VoiceFieldOf(at->Sent);
-        if (!field) throw std::logic_error("voice row without a dump field");
-        if (field->Form == TFieldForm::Bits && word.Packed == K::None)
-            throw std::logic_error("voice row in a shared byte without its rule");
-    }
+    for (int t : {0, 8})
+        if (const auto at = Locate(word, t); at && !VoiceFieldOf(*at))
+            throw std::logic_error("voice row without a parameter change");
 }
 
 // The rows as a table indexed by their ids, checked.
@@ -174,12 +150,10 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_FilterEGLv3), Level(), R::Common, AT(VoiceCommon, FilterEGLv3), G::FilterEG),
         Row(PAIR(Vc_FilterEGTime4), Time(), R::Common, AT(VoiceCommon, FilterEGTime4), G::FilterEG),
         Row(PAIR(Vc_FilterEGLv4), Level(), R::Common, AT(VoiceCommon, FilterEGLv4), G::FilterEG),
-        Row(PAIR(Vc_FilterEGTimeScaling), UpTo7("EG Time Scaling"), R::Common, AT(VoiceCommon, FilterEGTimeScaling),
-            K::FilterEGScale),
+        Row(PAIR(Vc_FilterEGTimeScaling), UpTo7("EG Time Scaling"), R::Common, AT(VoiceCommon, FilterEGTimeScaling)),
         Row(PAIR(Vc_FilterEGDepth), Signed("EG Depth", 64, 127), R::Common, AT(VoiceCommon, FilterEGDepth),
             G::FilterEG),
-        Row(PAIR(Vc_FilterEGAtkTVelSns), UpTo7("EG AtkTimeVelSns"), R::Common, AT(VoiceCommon, FilterEGAtkTVelSns),
-            K::FilterEGScale),
+        Row(PAIR(Vc_FilterEGAtkTVelSns), UpTo7("EG AtkTimeVelSns"), R::Common, AT(VoiceCommon, FilterEGAtkTVelSns)),
         Row(PAIR(Vc_FilterEGDepthVelSns), PlusMinus7("EG DepthVelSns", Keys1, 1), R::Common,
             AT(VoiceCommon, FilterEGDepthVelSns)),
 
@@ -211,17 +185,15 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_NoteShift), Signed("Note Shift", 24, 48, Keys4, 4), R::Common, AT(VoiceCommon, NoteShift)),
 
         // ---- voiced oscillator ----
-        Row(PAIR(Vc_VOpFseqTrk), Track, R::Voiced, AT(VoicedOperator, FseqTrk), K::VoicedByte05),
+        Row(PAIR(Vc_VOpFseqTrk), Track, R::Voiced, AT(VoicedOperator, FseqTrk)),
         Row(PAIR(Vc_VOpFreqScaling), Unsigned("FreqScaling"), R::Voiced, AT(VoicedOperator, FreqScaling)),
-        Row(PAIR(Vc_VOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Voiced, AT(VoicedOperator, Transpose),
-            K::VoicedByte00),
+        Row(PAIR(Vc_VOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Voiced, AT(VoicedOperator, Transpose)),
         Row(PAIR(Vc_VOpDetune), Signed("Detune", 15, 30, Keys3), R::Voiced, AT(VoicedOperator, Detune)),
         Row(PAIR(Vc_VOpBandWidth), Unsigned("Band Width"), R::Voiced, AT(VoicedOperator, BandWidth)),
         // Resonance has no byte of its own: it travels in band width's byte, which the instrument
         // reads as resonance for the forms res1 and res2.
-        SentIn(Row(PAIR(Vc_VOpResonance), Unsigned("Resonance"), R::Voiced, AT(VoicedOperator, Resonance)),
-               AT(VoicedOperator, BandWidth)),
-        Row(PAIR(Vc_VOpSkirt), UpTo7("Skirt"), R::Voiced, AT(VoicedOperator, Skirt), K::VoicedByte05),
+        Row(PAIR(Vc_VOpResonance), Unsigned("Resonance"), R::Voiced, AT(VoicedOperator, Resonance)),
+        Row(PAIR(Vc_VOpSkirt), UpTo7("Skirt"), R::Voiced, AT(VoicedOperator, Skirt)),
         Row(PAIR(Vc_VOpOutputLvl), Unsigned("Output Level"), R::Voiced, AT(VoicedOperator, OutputLvl)),
         Row(PAIR(Vc_VOpLSLeftDepth), Unsigned("LSLeftDepth"), R::Voiced, AT(VoicedOperator, LSLeftDepth)),
         Row(PAIR(Vc_VOpLSRightDepth), Unsigned("LSRightDepth"), R::Voiced, AT(VoicedOperator, LSRightDepth)),
@@ -231,8 +203,8 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Row(PAIR(Vc_UOpFreqScaling), Unsigned("FreqScaling"), R::Unvoiced, AT(UnvoicedOperator, FreqScaling)),
         Row(PAIR(Vc_UOpTranspose), Signed("Transpose", 24, 48, Keys4, 4), R::Unvoiced, AT(UnvoicedOperator, Transpose)),
         Row(PAIR(Vc_UOpBandWidth), Unsigned("Band Width"), R::Unvoiced, AT(UnvoicedOperator, BandWidth)),
-        Row(PAIR(Vc_UOpResonance), UpTo7("Resonance"), R::Unvoiced, AT(UnvoicedOperator, Resonance), K::UnvoicedByte29),
-        Row(PAIR(Vc_UOpSkirt), UpTo7("Skirt"), R::Unvoiced, AT(UnvoicedOperator, Skirt), K::UnvoicedByte29),
+        Row(PAIR(Vc_UOpResonance), UpTo7("Resonance"), R::Unvoiced, AT(UnvoicedOperator, Resonance)),
+        Row(PAIR(Vc_UOpSkirt), UpTo7("Skirt"), R::Unvoiced, AT(UnvoicedOperator, Skirt)),
         Row(PAIR(Vc_UOpOutputLvl), Unsigned("Output Level"), R::Unvoiced, AT(UnvoicedOperator, OutputLvl)),
         Row(PAIR(Vc_UOpLvlScaling), PlusMinus7("Level Scaling", Keys2, 2), R::Unvoiced,
             AT(UnvoicedOperator, LvlScaling)),
@@ -254,16 +226,16 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
         Shared(PAIR(Vc_OpFrqEGDecayTime), Unsigned("DecayTime"), BOTH(FrqEGDecayTime), G::FrequencyEG),
 
         // ---- sensitivities and modulation (an unvoiced width or frequency bias has a byte of its own) ----
-        Shared(PAIR(Vc_OpSnsAmpVel), PlusMinus7("AmpVelocity", Keys2, 2), BOTH(SnsAmpVel), K::AmpVelMod),
-        Shared(PAIR(Vc_OpSnsFreqVel), PlusMinus7("FreqVelocity", Keys2, 2), BOTH(SnsFreqVel), K::FreqVelMod),
+        Shared(PAIR(Vc_OpSnsAmpVel), PlusMinus7("AmpVelocity", Keys2, 2), BOTH(SnsAmpVel)),
+        Shared(PAIR(Vc_OpSnsFreqVel), PlusMinus7("FreqVelocity", Keys2, 2), BOTH(SnsFreqVel)),
         Shared(PAIR(Vc_OpSnsAmpEGBias), PlusMinus7("AmpEGBias", Keys2, 2), BOTH(SnsAmpEGBias)),
-        Shared(PAIR(Vc_OpSnsFreqBias), PlusMinus7("FreqBias", Keys2, 2), BOTH(SnsFreqBias), K::FreqBias),
-        Shared(PAIR(Vc_OpSnsWidthBias), PlusMinus7("WidthBias", Keys2, 2), BOTH(SnsWidthBias), K::WidthBias),
-        Shared(PAIR(Vc_OpAmpMod), UpTo7("AmpMod"), BOTH(AmpMod), K::AmpVelMod),
+        Shared(PAIR(Vc_OpSnsFreqBias), PlusMinus7("FreqBias", Keys2, 2), BOTH(SnsFreqBias)),
+        Shared(PAIR(Vc_OpSnsWidthBias), PlusMinus7("WidthBias", Keys2, 2), BOTH(SnsWidthBias)),
+        Shared(PAIR(Vc_OpAmpMod), UpTo7("AmpMod"), BOTH(AmpMod)),
         // The unvoiced operator's pitch modulation is no parameter of the instrument: stored and
         // sent on voiced tabs only (the unvoiced page hides the row).
-        Row(PAIR(Vc_OpPitchMod), UpTo7("PitchMod"), R::Voiced, AT(VoicedOperator, PitchMod), K::FreqBias),
-        Shared(PAIR(Vc_OpFreqMod), UpTo7("FreqMod"), BOTH(FreqMod), K::FreqVelMod),
+        Row(PAIR(Vc_OpPitchMod), UpTo7("PitchMod"), R::Voiced, AT(VoicedOperator, PitchMod)),
+        Shared(PAIR(Vc_OpFreqMod), UpTo7("FreqMod"), BOTH(FreqMod)),
     };
     return Indexed<VcPairCount>(rows);
 }
@@ -272,45 +244,45 @@ std::array<VcPairDescriptor, VcPairCount> MakePairs()
 // clang-format off
 std::array<VcChoiceDescriptor, VcChoiceCount> MakeChoices()
 {
-    std::vector<VcChoiceDescriptor> rows = {
-        List(C::Vc_Category, &V::Vc_Category, R::Common, AT(VoiceCommon, Category)),
-        List(C::Vc_LFO1Waveform, &V::Vc_LFO1Waveform, R::Common, AT(VoiceCommon, LFO1Waveform)),
-        Buttons(C::Vc_LFO1KeySync, &V::Vc_LFO1KeySync, R::Common, AT(VoiceCommon, LFO1KeySync)),
-        List(C::Vc_LFO2Waveform, &V::Vc_LFO2Waveform, R::Common, AT(VoiceCommon, LFO2Waveform)),
-        Buttons(C::Vc_LFO2KeySync, &V::Vc_LFO2KeySync, R::Common, AT(VoiceCommon, LFO2KeySync)),
-        Buttons(C::Vc_LFO2Phase, &V::Vc_LFO2Phase, R::Common, AT(VoiceCommon, LFO2Phase)),
-        List(C::Vc_FilterType, &V::Vc_FilterType, R::Common, AT(VoiceCommon, FilterType)),
-        List(C::Vc_FilterFScaleBP, &V::Vc_FilterFScaleBP, R::Common, AT(VoiceCommon, FilterFScaleBP)),
-        Buttons(C::Vc_PitchEGRange, &V::Vc_PitchEGRange, R::Common, AT(VoiceCommon, PitchEGRange)),
+    const std::vector<VcChoiceDescriptor> rows = {
+        Choice(CHOICE(Vc_Category), R::Common, AT(VoiceCommon, Category)),
+        Choice(CHOICE(Vc_LFO1Waveform), R::Common, AT(VoiceCommon, LFO1Waveform)),
+        Choice(CHOICE(Vc_LFO1KeySync), R::Common, AT(VoiceCommon, LFO1KeySync)),
+        Choice(CHOICE(Vc_LFO2Waveform), R::Common, AT(VoiceCommon, LFO2Waveform)),
+        Choice(CHOICE(Vc_LFO2KeySync), R::Common, AT(VoiceCommon, LFO2KeySync)),
+        Choice(CHOICE(Vc_LFO2Phase), R::Common, AT(VoiceCommon, LFO2Phase)),
+        Choice(CHOICE(Vc_FilterType), R::Common, AT(VoiceCommon, FilterType)),
+        Choice(CHOICE(Vc_FilterFScaleBP), R::Common, AT(VoiceCommon, FilterFScaleBP)),
+        Choice(CHOICE(Vc_PitchEGRange), R::Common, AT(VoiceCommon, PitchEGRange)),
+        // each control set's operator list and parameter buttons, in the order of the sets
+        Choice(CHOICE(Vc_Frmt1Operator), R::Common, Frmt(0, Operator)),
+        Choice(CHOICE(Vc_Frmt1Parameter), R::Common, Frmt(0, Parameter)),
+        Choice(CHOICE(Vc_Frmt2Operator), R::Common, Frmt(1, Operator)),
+        Choice(CHOICE(Vc_Frmt2Parameter), R::Common, Frmt(1, Parameter)),
+        Choice(CHOICE(Vc_Frmt3Operator), R::Common, Frmt(2, Operator)),
+        Choice(CHOICE(Vc_Frmt3Parameter), R::Common, Frmt(2, Parameter)),
+        Choice(CHOICE(Vc_Frmt4Operator), R::Common, Frmt(3, Operator)),
+        Choice(CHOICE(Vc_Frmt4Parameter), R::Common, Frmt(3, Parameter)),
+        Choice(CHOICE(Vc_Frmt5Operator), R::Common, Frmt(4, Operator)),
+        Choice(CHOICE(Vc_Frmt5Parameter), R::Common, Frmt(4, Parameter)),
+        Choice(CHOICE(Vc_Fm1Operator), R::Common, Fm(0, Operator)),
+        Choice(CHOICE(Vc_Fm1Parameter), R::Common, Fm(0, Parameter)),
+        Choice(CHOICE(Vc_Fm2Operator), R::Common, Fm(1, Operator)),
+        Choice(CHOICE(Vc_Fm2Parameter), R::Common, Fm(1, Parameter)),
+        Choice(CHOICE(Vc_Fm3Operator), R::Common, Fm(2, Operator)),
+        Choice(CHOICE(Vc_Fm3Parameter), R::Common, Fm(2, Parameter)),
+        Choice(CHOICE(Vc_Fm4Operator), R::Common, Fm(3, Operator)),
+        Choice(CHOICE(Vc_Fm4Parameter), R::Common, Fm(3, Parameter)),
+        Choice(CHOICE(Vc_Fm5Operator), R::Common, Fm(4, Operator)),
+        Choice(CHOICE(Vc_Fm5Parameter), R::Common, Fm(4, Parameter)),
+        Choice(CHOICE(Vc_VOpKeySync), R::Voiced, AT(VoicedOperator, KeySync)),
+        Choice(CHOICE(Vc_VOpLSBP), R::Voiced, AT(VoicedOperator, LSBP)),
+        Choice(CHOICE(Vc_VOpLSLeftCrv), R::Voiced, AT(VoicedOperator, LSLeftCrv)),
+        Choice(CHOICE(Vc_VOpLSRightCrv), R::Voiced, AT(VoicedOperator, LSRightCrv)),
     };
-    // Each control set's operator list and parameter buttons, in the order of the sets.
-    for (int s = 0; s < 10; ++s) {
-        const VcControlSet& set = VcControlSets()[size_t(s)];
-        const auto id = [s](int k) { return C(int(C::Vc_Frmt1Operator) + 2 * s + k); };
-        const std::size_t word = s < 5 ? Frmt(s, 0) : Fm(s - 5, 0);
-        rows.push_back(List(id(0), set.Operator, R::Common, word + Operator, K::Destination));
-        rows.push_back(Buttons(id(1), set.Parameter, R::Common, word + Parameter, K::Destination));
-    }
-    rows.insert(rows.end(), {
-        Buttons(C::Vc_VOpKeySync, &V::Vc_VOpKeySync, R::Voiced, AT(VoicedOperator, KeySync), K::VoicedByte00),
-        List(C::Vc_VOpLSBP, &V::Vc_VOpLSBP, R::Voiced, AT(VoicedOperator, LSBP)),
-        Buttons(C::Vc_VOpLSLeftCrv, &V::Vc_VOpLSLeftCrv, R::Voiced, AT(VoicedOperator, LSLeftCrv)),
-        Buttons(C::Vc_VOpLSRightCrv, &V::Vc_VOpLSRightCrv, R::Voiced, AT(VoicedOperator, LSRightCrv)),
-    });
     return Indexed<VcChoiceCount>(rows);
 }
 // clang-format on
-
-// A list or radio showing no item takes part in a packed byte as its first item.
-int Index(int itemIndex) { return std::max(0, itemIndex); }
-
-// The control set (0..9) a word of the common block at `offset` of VoiceRecord belongs to.
-std::size_t ControlSetOf(std::size_t offset)
-{
-    // The formant sets and the FM sets lie one after the other in the common block.
-    static_assert(offsetof(VoiceCommon, Fm) == offsetof(VoiceCommon, Frmt) + 5 * sizeof(VoiceControl));
-    return (offset - CommonOffset() - offsetof(VoiceCommon, Frmt)) / sizeof(VoiceControl);
-}
 
 } // namespace
 
@@ -326,176 +298,20 @@ const std::array<VcChoiceDescriptor, VcChoiceCount>& VcChoices()
     return table;
 }
 
-const std::array<VcControlSet, 10>& VcControlSets()
+std::optional<std::size_t> Locate(const VcWord& word, int t)
 {
-    static const std::array<VcControlSet, 10> sets{{
-        {&V::Vc_Frmt1Operator, &V::Vc_Frmt1Parameter, P::Vc_Frmt1CtlDepth},
-        {&V::Vc_Frmt2Operator, &V::Vc_Frmt2Parameter, P::Vc_Frmt2CtlDepth},
-        {&V::Vc_Frmt3Operator, &V::Vc_Frmt3Parameter, P::Vc_Frmt3CtlDepth},
-        {&V::Vc_Frmt4Operator, &V::Vc_Frmt4Parameter, P::Vc_Frmt4CtlDepth},
-        {&V::Vc_Frmt5Operator, &V::Vc_Frmt5Parameter, P::Vc_Frmt5CtlDepth},
-        {&V::Vc_Fm1Operator, &V::Vc_Fm1Parameter, P::Vc_Fm1CtlDepth},
-        {&V::Vc_Fm2Operator, &V::Vc_Fm2Parameter, P::Vc_Fm2CtlDepth},
-        {&V::Vc_Fm3Operator, &V::Vc_Fm3Parameter, P::Vc_Fm3CtlDepth},
-        {&V::Vc_Fm4Operator, &V::Vc_Fm4Parameter, P::Vc_Fm4CtlDepth},
-        {&V::Vc_Fm5Operator, &V::Vc_Fm5Parameter, P::Vc_Fm5CtlDepth},
-    }};
-    return sets;
-}
-
-std::optional<VcWordAt> Locate(const VcWord& word, int t)
-{
-    auto at = [](std::size_t record, std::size_t stored, std::size_t sent) {
-        return std::optional<VcWordAt>(VcWordAt{record + stored, record + sent});
-    };
     switch (word.Record) {
-    case R::Common: return at(CommonOffset(), word.Field, word.Sent);
+    case R::Common: return CommonOffset() + word.Field;
     case R::Voiced:
-        if (t >= 0 && t < 8) return at(VoicedOffset(t), word.Field, word.Sent);
+        if (t >= 0 && t < 8) return VoicedOffset(t) + word.Field;
         break;
     case R::Unvoiced:
-        if (t >= 8 && t < 16) return at(UnvoicedOffset(t - 8), word.Field, word.Sent);
+        if (t >= 8 && t < 16) return UnvoicedOffset(t - 8) + word.Field;
         break;
     case R::Operator:
-        if (t >= 0 && t < 8) return at(VoicedOffset(t), word.Field, word.Sent);
-        if (t >= 8 && t < 16) return at(UnvoicedOffset(t - 8), word.UField, word.UField);
+        if (t >= 0 && t < 8) return VoicedOffset(t) + word.Field;
+        if (t >= 8 && t < 16) return UnvoicedOffset(t - 8) + word.UField;
         break;
     }
     return std::nullopt;
-}
-
-// ---- the storing handlers ----------------------------------------------------------------------
-
-int TVoicePage::PackedByte(VcPacked packed, std::size_t offset) const
-{
-    switch (packed) {
-    case K::None: break;
-    case K::FilterEGScale: return Vc_FilterEGAtkTVelSnsBar->Position() * 8 + Vc_FilterEGTimeScalingBar->Position();
-    case K::VoicedByte05:
-        return Vc_VOpFseqTrkBar->Position() + Vc_VOpSkirtBar->Position() * 8 + Index(Vc_VOpFreqMode->ItemIndex()) * 64;
-    case K::VoicedByte00: return Vc_VOpTransposeBar->Position() + (Vc_VOpKeySync->ItemIndex() == 1 ? 0x40 : 0);
-    case K::WidthBias: return Index(Vc_VOpForm->ItemIndex()) + Vc_OpSnsWidthBiasBar->Position() * 8;
-    case K::FreqBias: return Vc_OpPitchModBar->Position() + Vc_OpSnsFreqBiasBar->Position() * 8;
-    case K::FreqVelMod: return Vc_OpSnsFreqVelBar->Position() + Vc_OpFreqModBar->Position() * 16;
-    case K::AmpVelMod: return Vc_OpSnsAmpVelBar->Position() + Vc_OpAmpModBar->Position() * 16;
-    case K::UnvoicedByte24: return Vc_UOpFreqCoarseBar->Position() + Index(Vc_UOpFreqMode->ItemIndex()) * 32;
-    case K::UnvoicedByte29: return Vc_UOpSkirtBar->Position() + Vc_UOpResonanceBar->Position() * 8;
-    case K::Destination: {
-        const VcControlSet& s = VcControlSets().at(ControlSetOf(offset));
-        return Index((this->*s.Parameter)->ItemIndex()) * 16 + Index((this->*s.Operator)->ItemIndex());
-    }
-    }
-    return 0;
-}
-
-ParameterChangeMessage TVoicePage::VoiceChange(std::size_t offset, int value, VcPacked packed) const
-{
-    const TDumpField f = VoiceFieldOf(offset).value();
-    // The parameter change to the field's address (voice 1; SendSysEx puts in the device number).
-    const ParameterChangeMessage entry{0xF0, 0x43, 0x10, 0x5E, f.AH, f.AM, f.AL, 0x00, 0x00, 0xF7};
-    const int v = CurrentVoice();
-    if (f.Form != TFieldForm::Bits) return ComposeParameterChange(entry, v, 0, FieldBytes(f, value));
-    return ComposeParameterChange(entry, v, 0, packed == K::None ? value : PackedByte(packed, offset));
-}
-
-void TVoicePage::SendVoiceWord(std::size_t offset, int value, VcPacked packed)
-{
-    const ParameterChangeMessage m = VoiceChange(offset, value, packed);
-    FData.SendSysEx(m.data(), static_cast<int>(m.size()));
-}
-
-int32_t& TVoicePage::WordAt(int v, std::size_t offset)
-{
-    return *reinterpret_cast<int32_t*>(reinterpret_cast<uint8_t*>(&Voice(v)) + offset);
-}
-
-std::optional<VcWordAt> TVoicePage::EditedWord(const VcWord& word) const
-{
-    // A row of one operator kind does nothing on a tab of the other (it is hidden or disabled
-    // there), so no word ever leaves its record.
-    if (FData.UpdatingDisplay || CurrentVoice() < 0) return std::nullopt;
-    return Locate(word, CurrentOperatorTab());
-}
-
-void TVoicePage::PairBarChange(VcPair id)
-{
-    const VcPairDescriptor& d = VcPairOf(id);
-    const auto at = EditedWord(d.Word);
-    if (!at) return;
-    const int v = CurrentVoice();
-    TValuePair& pair = Pair(id);
-    TStoringRoad road;
-    road.Store = [this, v, at](int p) { WordAt(v, at->Stored) = p; };
-    if (id == P::Vc_VOpOPAtt) road.Show = [this, &pair] { pair.Edit->SetText(AttenuationText(pair.Bar->Position())); };
-    road.Compose = [this, at, &d](int p) { return VoiceChange(at->Sent, p, d.Word.Packed); };
-    switch (d.Graph) {
-    case G::FilterEG: road.AfterShow = [this] { DrawFilterEGGraph(); }; break;
-    case G::PitchEG: road.AfterShow = [this] { DrawPitchEGGraph(); }; break;
-    case G::OperatorEG: road.AfterShow = [this] { DrawOperatorEGGraph(); }; break;
-    case G::FrequencyEG: road.AfterSend = [this] { DrawOperatorFreqEGGraph(); }; break;
-    case G::None: break;
-    }
-    RunStoringRoad(FData, pair, road);
-}
-
-void TVoicePage::ChoiceChange(VcChoice id)
-{
-    const VcChoiceDescriptor& d = VcChoiceOf(id);
-    const auto at = EditedWord(d.Word);
-    const int index = d.Combo ? (this->*d.Combo)->ItemIndex() : (this->*d.Radio)->ItemIndex();
-    if (!at || index < 0) return;
-    WordAt(CurrentVoice(), at->Stored) = index;
-    if (d.Word.Packed == K::Destination) {
-        // The set's byte goes whole, from both of its controls; both words take what it carries,
-        // so that a parameter word no button shows (4..7, from a dump) is not kept beside the one
-        // the instrument now has.
-        const std::size_t set = ControlSetOf(at->Stored);
-        VoiceControl& words =
-            set < 5 ? Voice(CurrentVoice()).VoiceCommon.Frmt[set] : Voice(CurrentVoice()).VoiceCommon.Fm[set - 5];
-        const VcControlSet& s = VcControlSets()[set];
-        words.Operator = Index((this->*s.Operator)->ItemIndex());
-        words.Parameter = Index((this->*s.Parameter)->ItemIndex());
-    }
-    SendVoiceWord(at->Sent, index, d.Word.Packed);
-    FData.MarkDataChanged();
-}
-
-// ---- lookups -----------------------------------------------------------------------------------
-
-TValuePair* TVoicePage::Pair(const TScrollBar* bar) const
-{
-    for (const auto& pair : FPairs)
-        if (pair->Bar == bar) return pair.get();
-    return nullptr;
-}
-
-TNotifyEvent TVoicePage::Handler(const std::string& name)
-{
-    for (const VcPairDescriptor& d : VcPairs()) {
-        const std::string stem = d.PairForm.Name;
-        TValuePair* pair = &Pair(d.Id);
-        if (name == stem + "BarChange") return [pair](TObject* s) { pair->Bar->OnChange(s); };
-        if (name == stem + "EditChange" && d.PairForm.Box != TBoxKind::ReadOnly)
-            return [pair](TObject* s) { pair->Edit->OnChange(s); };
-        if (name == stem + "EditExit" && d.PairForm.Exit) return [pair](TObject* s) { pair->Edit->OnExit(s); };
-    }
-    for (const VcChoiceDescriptor& d : VcChoices()) {
-        const std::string own = d.Combo ? (this->*d.Combo)->Name + "Change" : (this->*d.Radio)->Name + "Click";
-        if (name == own) return [this, id = d.Id](TObject*) { ChoiceChange(id); };
-    }
-    for (int k = 0; k < 8; ++k) {
-        if (name == Vc_OpMute_VOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(true, k); };
-        if (name == Vc_OpMute_UOp[size_t(k)]->Name + "Click") return [this, k](TObject*) { Vc_OpMuteClick(false, k); };
-    }
-    return {};
-}
-
-TKeyEvent TVoicePage::KeyHandler(const std::string& name)
-{
-    for (const VcPairDescriptor& d : VcPairs()) {
-        if (name != std::string(d.PairForm.Name) + "EditKeyDown") continue;
-        TValuePair* pair = &Pair(d.Id);
-        return [pair](TObject* s, uint16_t& key, TShiftState shift) { pair->Edit->OnKeyDown(s, key, shift); };
-    }
-    return {};
 }

@@ -1,11 +1,12 @@
 // The slider pairs of the Voice page, one descriptor per parameter, and the lists and radio
-// groups that only store and send.
+// groups that only store and send (the choices).
 //
 // The shared pair (core/pages/ValuePair.h) gives the controls, the display forms, the value box
-// walk and the key steps; a descriptor adds the record word the pair edits. A word's address and
-// conversion come from the voice dump layout (VoiceFieldOf), so a row names only its field; a
-// byte that two controls share (a dump field of form Bits) is built from the partner controls'
-// positions, as the row's VcPacked says.
+// walk and the key steps; a descriptor adds the record word the pair edits. A choice row names its
+// list or radio group (core/pages/Choice.h) and its word. A row names only its word: the word send
+// (TMainData::SendWord) takes its address and conversion from the voice dump layout, and builds a
+// byte the word shares with others from their words. The page reaches a pair's controls by
+// Pair(id), a choice's by Choice(id); the storing handlers live with the page (VoicePage.cpp).
 #pragma once
 
 #include "core/ParameterData.h"
@@ -16,9 +17,7 @@
 #include <cstdint>
 #include <optional>
 
-class TVoicePage;
-
-// Every pair, in table order. The name is the stem of the controls: Vc_LFO1Speed gives
+// Every pair, in table order. The name is the stem of the controls' names: Vc_LFO1Speed gives
 // Vc_LFO1SpeedBar, Vc_LFO1SpeedEdit and (when it has a caption) Vc_LFO1SpeedText.
 // clang-format off
 enum class VcPair : int {
@@ -75,23 +74,6 @@ enum class VcRecord : uint8_t {
     Operator, // the shared operator rows: VoicedOperator t, or UnvoicedOperator t-8 by its own field
 };
 
-// How a byte that several controls share is built: from the current positions of all of them
-// (never the record). Used where the word's dump field is of form Bits; a word with a byte of its
-// own goes through the dump layout's conversion.
-enum class VcPacked : uint8_t {
-    None,
-    FilterEGScale,  // attack-time velocity sensitivity x 8 + time scaling
-    VoicedByte05,   // FSEQ track + skirt x 8 + frequency mode x 64
-    VoicedByte00,   // transpose + 40 hex with key sync on
-    WidthBias,      // form + width bias x 8
-    FreqBias,       // pitch modulation + frequency bias x 8
-    FreqVelMod,     // frequency velocity + frequency modulation x 16
-    AmpVelMod,      // amplitude velocity + amplitude modulation x 16
-    UnvoicedByte24, // coarse frequency + frequency mode x 32
-    UnvoicedByte29, // skirt + resonance x 8
-    Destination,    // a control set's parameter x 16 + operator
-};
-
 // The graph a row redraws: the common envelopes after the box shows the value, the operator
 // amplitude envelope likewise, the frequency envelope after the message has gone out.
 enum class VcGraph : uint8_t { None, FilterEG, PitchEG, OperatorEG, FrequencyEG };
@@ -102,23 +84,18 @@ struct VcWord {
     VcRecord Record;
     uint16_t Field;  // the word (Unvoiced rows: in UnvoicedOperator)
     uint16_t UField; // Operator rows: the unvoiced operator's word
-    uint16_t Sent;   // the word whose dump field carries the value: Field, save for voiced resonance
-    VcPacked Packed;
 };
 
 struct VcPairDescriptor {
     VcPair Id;
-    TScrollBar* TVoicePage::*Bar;
-    TEdit* TVoicePage::*Edit;
-    TPairForm PairForm;
+    TPairForm PairForm; // Name: the stem
     VcWord Word;
     VcGraph Graph;
 };
 
 struct VcChoiceDescriptor {
     VcChoice Id;
-    TComboBox* TVoicePage::*Combo; // one of the two
-    TRadioGroup* TVoicePage::*Radio;
+    const char* Name; // the list's or radio group's
     VcWord Word;
 };
 
@@ -128,30 +105,11 @@ const std::array<VcChoiceDescriptor, VcChoiceCount>& VcChoices();
 inline const VcPairDescriptor& VcPairOf(VcPair id) { return VcPairs()[static_cast<std::size_t>(id)]; }
 inline const VcChoiceDescriptor& VcChoiceOf(VcChoice id) { return VcChoices()[static_cast<std::size_t>(id)]; }
 
-// The ten formant and FM control sets (0..4 Formant1..5, 5..9 FM1..5): operator list, parameter
-// buttons and depth pair.
-struct VcControlSet {
-    TComboBox* TVoicePage::*Operator;
-    TRadioGroup* TVoicePage::*Parameter;
-    VcPair Depth;
-};
-const std::array<VcControlSet, 10>& VcControlSets();
+// The ten formant and FM control sets (0..4 Formant1..5, 5..9 FM1..5): the choices of a set's
+// operator list and parameter buttons, in the order of the sets.
+inline VcChoice ControlSetOperator(int set) { return VcChoice(int(VcChoice::Vc_Frmt1Operator) + 2 * set); }
+inline VcChoice ControlSetParameter(int set) { return VcChoice(int(VcChoice::Vc_Frmt1Parameter) + 2 * set); }
 
-// Byte offsets in VoiceRecord of the common block and of operator k's records.
-constexpr std::size_t CommonOffset() { return offsetof(VoiceRecord, VoiceCommon); }
-constexpr std::size_t VoicedOffset(int k)
-{
-    return offsetof(VoiceRecord, VoicedOperators) + sizeof(VoicedOperator) * static_cast<std::size_t>(k);
-}
-constexpr std::size_t UnvoicedOffset(int k)
-{
-    return offsetof(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * static_cast<std::size_t>(k);
-}
-
-// Offsets in VoiceRecord of the word a row stores and of the word whose dump field carries it, on
-// operator tab t (0..15); empty where the row edits no word on that tab.
-struct VcWordAt {
-    std::size_t Stored;
-    std::size_t Sent;
-};
-std::optional<VcWordAt> Locate(const VcWord& word, int t);
+// The offset in VoiceRecord of the word a row edits on operator tab t (0..15); empty where the
+// row edits no word on that tab.
+std::optional<std::size_t> Locate(const VcWord& word, int t);

@@ -273,23 +273,19 @@ AlgorithmLayout LayoutAlgorithm(const Arrangement& a, int width, int height)
     for (int op = 1; op <= kOperatorCount; ++op) WidthOf(t, op);
     const double units = ArrangeColumns(t);
 
-    // The number goes into a free top corner; when neither is free the diagram moves right.
+    // The number stands in the top left corner of every picture; when the diagram reaches into it,
+    // the diagram moves right. (A number in the right corner would stand beside the next
+    // picture's in the selector's grid and read as one label with it.)
     const std::string text = std::to_string(a.number);
-    const double scale = 2.2, pad = 3;
+    const double scale = 2.2, pad = 6; // clear of the selector's frame round a chosen picture
     const double nw = Canvas::TextWidth(text, scale), nh = Canvas::TextHeight(scale);
+    const Box corner{pad, pad, pad + nw, pad + nh};
     AlgorithmLayout l = LayoutIn(a, t, units, width, height, 0);
-    const Box corners[2] = {{pad, pad, pad + nw, pad + nh}, {width - pad - nw, pad, width - pad, pad + nh}};
-    for (const Box& corner : corners) {
-        const auto obs = Obstacles(l, a);
-        const Box grown{corner.x0 - 2, corner.y0, corner.x1 + 2, corner.y1 + 2};
-        if (std::none_of(obs.begin(), obs.end(), [&](const Box& o) { return o.Overlaps(grown); })) {
-            l.number = corner;
-            l.numberScale = scale;
-            return l;
-        }
-    }
-    l = LayoutIn(a, t, units, width, height, nw + 2 * pad);
-    l.number = corners[0];
+    const auto obs = Obstacles(l, a);
+    const Box grown{corner.x0 - 2, corner.y0, corner.x1 + 2, corner.y1 + 2};
+    if (std::any_of(obs.begin(), obs.end(), [&](const Box& o) { return o.Overlaps(grown); }))
+        l = LayoutIn(a, t, units, width, height, nw + 2 * pad);
+    l.number = corner;
     l.numberScale = scale;
     return l;
 }

@@ -12,3 +12,14 @@ void ShowFileError(const std::string& text)
     // The answer is not used.
     Application->MessageBox(text, "File Error", MB_OKCANCEL);
 }
+
+void LoadPicture(TImage* image, const std::filesystem::path& file)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return;
+    try {
+        image->Picture.LoadFromFile(file.string());
+    } catch (const Exception& e) {
+        ShowWrongFile(e.Message);
+    }
+}

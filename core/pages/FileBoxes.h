@@ -1,7 +1,10 @@
 // The boxes the file commands of the window and its pages show, with their texts.
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+class TImage;
 
 // The file is not one of the program's (wrong size or header, or it cannot be opened).
 inline const std::string WrongFileText = "File Error: This file is not Quillmarven's file or broken file";
@@ -14,3 +17,9 @@ inline const std::string WriteFailedText = "Can't perform one of the following f
 void ShowWrongFile(const std::string& text);
 // `text` in a box captioned "File Error", OK and Cancel; the answer is not used.
 void ShowFileError(const std::string& text);
+
+// Loads a picture beside the program that only decorates a window. Without its file the image
+// stays empty; a file that is there but cannot be shown (not a regular file, too large, broken)
+// is told in a box naming it and the reason (caption "Quillmarven", OK, warning icon), and the
+// image stays empty.
+void LoadPicture(TImage* image, const std::filesystem::path& file);

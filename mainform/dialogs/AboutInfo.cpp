@@ -1,5 +1,6 @@
 #include "mainform/dialogs/AboutInfo.h"
 
+#include "core/pages/FileBoxes.h"
 #include "platform/OpenUrl.h"
 
 #include <memory>
@@ -44,11 +45,8 @@ TAbout::TAbout(TComponent* AOwner, const std::filesystem::path& programFolder)
     VerInfoImage->Name = "VerInfoImage";
     VerInfoImage->SetParent(this);
     VerInfoImage->SetBounds(6, 8, 46, 46);
-    try {
-        VerInfoImage->Picture.LoadFromFile((programFolder / "graphics" / "about_emblem.jpg").string());
-    } catch (const Exception&) {
-        // The emblem only decorates: the window is complete without it.
-    }
+    // The emblem only decorates: the window is complete without it.
+    LoadPicture(VerInfoImage, programFolder / "graphics" / "about_emblem.jpg");
 
     auto label = [this](const char* name, const char* text, int left, int top, int size) {
         auto* l = new TLabel(this);

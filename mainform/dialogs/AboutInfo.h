@@ -10,8 +10,8 @@
 
 class TAbout : public TForm {
 public:
-    // The emblem is read from graphics/about_emblem.jpg in `programFolder`; without it the window
-    // shows no emblem.
+    // The emblem is read from graphics/about_emblem.jpg in `programFolder`; without it, or when it
+    // cannot be shown (which a box says), the window shows no emblem.
     TAbout(TComponent* AOwner, const std::filesystem::path& programFolder);
 
     TImage* VerInfoImage = nullptr;

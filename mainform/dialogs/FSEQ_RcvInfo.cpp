@@ -1,5 +1,7 @@
 #include "mainform/dialogs/FSEQ_RcvInfo.h"
 
+#include "core/pages/FileBoxes.h"
+
 #include <memory>
 
 TFSEQ_InitInfoForm* FSEQ_InitInfoForm = nullptr;
@@ -29,12 +31,9 @@ TFSEQ_InitInfoForm::TFSEQ_InitInfoForm(TComponent* AOwner, const std::filesystem
     FSEQInitImage->Name = "FSEQInitImage";
     FSEQInitImage->SetParent(this);
     FSEQInitImage->SetBounds(9, 19, 401, 141);
-    try {
-        FSEQInitImage->Picture.LoadFromFile((programFolder / "graphics" / "fseq_init_notice.jpg").string());
-    } catch (const Exception&) {
-        // The notice is often shown in the middle of a transfer, which must still finish and
-        // unlock the windows: a missing picture costs only the picture.
-    }
+    // The notice is often shown in the middle of a transfer, which must still finish and
+    // unlock the windows: a picture that cannot be shown costs only the picture.
+    LoadPicture(FSEQInitImage, programFolder / "graphics" / "fseq_init_notice.jpg");
     DoCreate();
 }
 

@@ -9,8 +9,8 @@
 
 class TFSEQ_InitInfoForm : public TForm {
 public:
-    // The picture is read from graphics/fseq_init_notice.jpg in `programFolder`; without it the
-    // notice shows its text alone.
+    // The picture is read from graphics/fseq_init_notice.jpg in `programFolder`; without it, or
+    // when it cannot be shown (which a box says), the notice shows its text alone.
     TFSEQ_InitInfoForm(TComponent* AOwner, const std::filesystem::path& programFolder);
 
     TLabel* Title = nullptr;

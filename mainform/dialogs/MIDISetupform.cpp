@@ -1,5 +1,6 @@
 #include "mainform/dialogs/MIDISetupform.h"
 
+#include "core/pages/FileBoxes.h"
 #include "core/transport/MidiTransport.h"
 #include "platform/IniFile.h"
 
@@ -21,9 +22,11 @@ int FirstIndexOf(const std::vector<std::string>& names, const std::string& name)
 
 } // namespace
 
-TMidiSettings ReadMidiSettings(const std::filesystem::path& file)
+TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* problem)
 {
     const platform::IniFile ini(file);
+    if (problem && !ini.ReadProblem().empty())
+        *problem = "The settings file \"" + file.string() + "\" is not read: " + ini.ReadProblem() + ".";
     TMidiSettings s;
     s.MidiIn = ini.ReadString(Section, "MIDIIN");
     s.MidiOut = ini.ReadString(Section, "MIDIOUT");
@@ -174,8 +177,10 @@ void TMIDISetup::OKBitBtnClick(TObject*)
     OpenMidiDevices(FMidi, in, out, keyboard);
 
     const int32_t deviceNumber = std::max(0, Setup_DevID->ItemIndex());
-    WriteMidiSettings(FSettingsFile, {MIDIIN_Box->Text(), MIDIOUT_Box->Text(),
-                                      keyboardChosen ? MIDI_K_Box->Text() : std::string(), deviceNumber});
+    // The devices are open and stay so; a choice that cannot be kept for the next start is told.
+    if (!WriteMidiSettings(FSettingsFile, {MIDIIN_Box->Text(), MIDIOUT_Box->Text(),
+                                           keyboardChosen ? MIDI_K_Box->Text() : std::string(), deviceNumber}))
+        ShowFileError(WriteFailedText);
     *FDeviceNumber = deviceNumber;
     SetModalResult(mrOk);
 }

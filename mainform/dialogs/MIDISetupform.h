@@ -20,8 +20,10 @@ struct TMidiSettings {
     int32_t DeviceID = 0;     // "DeviceID", 0..15
 };
 
-// A missing file or key reads as empty; a "DeviceID" that is not 0..15 reads as 0.
-TMidiSettings ReadMidiSettings(const std::filesystem::path& file);
+// A missing file or key reads as empty; a "DeviceID" that is not 0..15 reads as 0. A file that
+// is there but is not read (not a regular file, or too large) reads as missing, and `problem`
+// (when given) then says so, naming the file.
+TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* problem = nullptr);
 // Writes the four keys, keeping whatever else the file holds. False when it cannot be written.
 bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings);
 

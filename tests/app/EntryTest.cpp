@@ -1,5 +1,6 @@
 // The program entry: the exception display when a picture is missing, and the single instance.
 #include "app/Entry.h"
+#include "performance/PerformancePage.h"
 #include "tests/support/WindowRig.h"
 
 #include <chrono>
@@ -7,6 +8,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -20,18 +22,66 @@ protected:
     Entry() : WindowRig({.build = false}) {}
 };
 
-TEST_F(Entry, MissingPictureIsShownAndNoWindowOpens)
+// One picture of the program folder, or the settings file, that is missing, not a regular file
+// or too large: a box names it and why, nothing waits on a pipe, and the program goes on
+// without it, except without an algorithm picture. The About window and the memory notice are
+// opened once the main window shows.
+TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
 {
-    auto& headless = Headless();
-    const fs::path dir = ProgramFolderCopy("nopic");
-    fs::remove(dir / "alg" / "alg_88.jpg");
+    MakeForm();
+    const fs::path settings = form->SettingsIniFile();
+    form.reset();
+    enum Spoil { Missing, Folder, Pipe, Large };
+    const struct {
+        const char* file;
+        Spoil spoil;
+        const char* reason;
+        bool runs;
+    } cases[] = {
+        {"alg/alg_88.jpg", Missing, "No such file", false},
+        {"alg/alg_88.jpg", Folder, "It is a folder.", false},
+        {"alg/alg_88.jpg", Pipe, "It is a named pipe.", false},
+        {"graphics/eq_shelv_shelv.bmp", Pipe, "It is a named pipe.", true},
+        {"graphics/about_emblem.jpg", Folder, "It is a folder.", true},
+        {"graphics/fseq_init_notice.jpg", Pipe, "It is a named pipe.", true},
+        {"graphics/effect_routing.bmp", Folder, "It is a folder.", true},
+        {"settings", Folder, "it is a folder.", true},
+        {"settings", Pipe, "it is a named pipe.", true},
+        {"settings", Large, "it is larger than 65536 bytes.", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + ": " + c.reason);
+        Headless().Reset();
+        fs::remove_all(settings);
+        const fs::path dir = ProgramFolderCopy(std::to_string(&c - cases));
+        const fs::path spoilt = c.file == std::string("settings") ? settings : dir / c.file;
+        fs::remove(spoilt);
+        if (c.spoil == Folder) fs::create_directory(spoilt);
+        if (c.spoil == Pipe) {
+            ASSERT_EQ(mkfifo(spoilt.c_str(), 0600), 0);
+        }
+        if (c.spoil == Large) WriteText(spoilt, "[MIDISetting]\nMIDIIN=FS1R\nMIDIOUT=FS1R\n" + std::string(65536, ';'));
+        bool shown = false;
+        // Runs once the main window shows (there is no message loop without it).
+        if (c.runs)
+            Application->Post([&] {
+                auto* main = dynamic_cast<TMainForm*>(Application->MainForm());
+                ASSERT_NE(main, nullptr);
+                shown = main->Visible();
+                main->HelpAboutItem->Click();
+                main->PerformancePage->Pfm_Fseq_FseqIntClear->Click();
+                main->Close();
+            });
+        EXPECT_EQ(RunQuillmarven(midi, dir), 0);
 
-    EXPECT_EQ(RunQuillmarven(midi, dir), 0);
-
-    ASSERT_EQ(headless.Messages.size(), 1u);
-    EXPECT_NE(headless.Messages[0].Text.find("alg_88.jpg"), std::string::npos) << headless.Messages[0].Text;
-    EXPECT_EQ(headless.Messages[0].Caption, "Quillmarven");
-    for (TForm* shown : Application->Forms()) EXPECT_FALSE(shown->Visible());
+        EXPECT_EQ(shown, c.runs);
+        // Each window that would show the picture opened all the same.
+        EXPECT_EQ(Modals().size(), c.runs ? 3u : 0u); // the setup dialog (no settings read), About, notice
+        ASSERT_EQ(Messages().size(), 1u);
+        const std::string text = Messages()[0].Text;
+        EXPECT_NE(text.find(spoilt.string()), std::string::npos) << text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+    }
 }
 
 TEST_F(Entry, RunsUntilTheMainWindowCloses)

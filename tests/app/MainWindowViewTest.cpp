@@ -1,7 +1,9 @@
-// The real main window drawn by the Qt views on the offscreen platform.
+// The real main window drawn by the Qt views on the offscreen platform: every tab of its strips
+// in sight and every list of the page it opens with readable when opened.
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/QtWindows.h"
+#include "tests/support/SheetLayoutChecks.h"
 
 #include <QImage>
 #include <QMenuBar>
@@ -35,6 +37,8 @@ TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
             for (int i = 0; i < bar->count(); ++i) tabs << bar->tabText(i);
         EXPECT_TRUE(tabs.contains("Performance")) << tabs.join("|").toStdString();
         EXPECT_TRUE(tabs.contains("Voice")) << tabs.join("|").toStdString();
+        ExpectEveryTabInSight(backend, &form);
+        ExpectListsOpenWide(backend, &form);
 
         const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
         ASSERT_TRUE(backend.GrabPng(&form, png));

@@ -18,9 +18,9 @@ protected:
     {
         ShowPart(p);
         ASSERT_TRUE(Sheets().UserSelects(0));
-        ASSERT_TRUE(form->Pfm_PartTab->UserSelects(p));
+        ASSERT_TRUE(form->PerformancePage->Pfm_PartTab->UserSelects(p));
         ASSERT_TRUE(Sheets().UserSelects(sheet));
-        ASSERT_EQ(form->Pfm_PartTab->TabIndex(), p);
+        ASSERT_EQ(form->PerformancePage->Pfm_PartTab->TabIndex(), p);
     }
     bool Press(char key) { return form->UserPressesKey(uint16_t(key), Ctrl); }
 };

@@ -1,8 +1,12 @@
 // File > Open, Save and Save As: the save file round trip, every kind of wrong file, the relay of
 // the other editor's file, safe writing and the page flip.
 #include "tests/files/FormRig.h"
+#include "voice/VoicePage.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 namespace {
 
@@ -134,31 +138,109 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
     EXPECT_EQ(form->Caption(), "Quillmarven");
 }
 
-TEST_F(FilesTest, FailedSaveReportsWriteAndKeepsTheOldFileAndItsPermissions)
+// Each writer, given a name that leads through links to a file, a pipe, a folder or round a loop.
+TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
+{
+    const char* const writeFailed = "Can't perform one of the following file operations: Write.";
+    struct Writer {
+        const char* what;
+        fs::path file; // the name it writes: chosen in its dialog, or the settings file
+        std::string failure;
+        std::function<void()> write;
+    } writers[] = {
+        {"save", temp / "a.fse", writeFailed, [this] { Click("FileSaveAsItem"); }},
+        {"shape library", temp / "a.eg", writeFailed,
+         [this] { EXPECT_TRUE(form->VoicePage->Vc_OpEGShapeSave->UserClicks()); }},
+        {"MIDI file", temp / "a.mid", std::string(writeFailed) + " This file is used by other application! ",
+         [this] { Click("ExportSMF"); }},
+        {"settings", SettingsFile(), writeFailed,
+         [this] {
+             Headless().ModalResponder = [](TForm& f) {
+                 auto& d = dynamic_cast<TMIDISetup&>(f);
+                 d.MIDIIN_Box->UserSelects(0);
+                 d.MIDIOUT_Box->UserSelects(0);
+                 d.OKBitBtn->UserClicks();
+             };
+             Click("MIDI_config");
+         }},
+    };
+    form->Show();
+    ShowVoice(0);
+    enum End { Chain, Pipe, Folder, Loop };
+    const char* const endNames[] = {"a chain of links", "a pipe", "a link to a folder", "a loop of links"};
+    for (const Writer& w : writers) {
+        AnswerFileDialogs([&w](const TFileDialogRequest&) { return w.file.string(); });
+        const fs::path a = w.file, dir = a.parent_path();
+        const fs::path b = dir / ("b" + a.extension().string()), c = dir / ("c" + a.extension().string());
+        for (End end : {Chain, Pipe, Folder, Loop}) {
+            SCOPED_TRACE(std::string(w.what) + " to " + endNames[end]);
+            for (const fs::path& p : {a, b, c}) fs::remove_all(p);
+            Messages().clear();
+            switch (end) {
+            case Chain: // a -> b -> c, and c is written in place, keeping its permissions
+                fs::create_symlink(b.filename(), a);
+                fs::create_symlink(c, b);
+                WriteText(c, "old");
+                fs::permissions(c, fs::perms(0640));
+                break;
+            case Pipe: ASSERT_EQ(mkfifo(a.c_str(), 0600), 0); break;
+            case Folder:
+                fs::create_directory(c);
+                fs::create_symlink(c, a);
+                break;
+            case Loop:
+                fs::create_symlink(b, a);
+                fs::create_symlink(a, b);
+                break;
+            }
+            const long entries = EntriesIn(dir);
+            w.write();
+            EXPECT_EQ(EntriesIn(dir), entries) << "a file was added or left beside";
+            if (end == Chain) {
+                EXPECT_TRUE(Messages().empty());
+                EXPECT_TRUE(fs::is_symlink(a) && fs::is_symlink(b));
+                EXPECT_GT(ReadText(c).size(), 3u);
+                EXPECT_EQ(fs::status(c).permissions(), fs::perms(0640));
+            } else {
+                ASSERT_EQ(Messages().size(), 1u);
+                EXPECT_EQ(Messages()[0].Text, w.failure);
+                EXPECT_EQ(fs::symlink_status(a).type(), end == Pipe ? fs::file_type::fifo : fs::file_type::symlink);
+                EXPECT_TRUE(end != Loop || fs::is_symlink(b));
+                EXPECT_TRUE(end != Folder || fs::is_directory(c));
+            }
+        }
+    }
+}
+
+// A save killed halfway (here by the file-size limit's signal) leaves its temporary file beside
+// the file; the next save removes it, and leaves those of writers that still run.
+TEST_F(FilesTest, NextSaveRemovesWhatAKilledSaveLeft)
 {
     const fs::path path = WriteFile("kept.fse", {1, 2, 3});
-    fs::permissions(path, fs::perms(0640));
     form->CurrentFileName = path.string();
-    Click("FileSaveItem");
-    EXPECT_EQ(ReadBytes(path).size(), 12996u);
-    struct stat st {};
-    ASSERT_EQ(stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    auto saveKilledHalfway = [this] {
+        const rlimit noCore{0, 0}, small{5000, 5000};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        Click("FileSaveItem");
+        std::exit(0);
+    };
+    EXPECT_EXIT(saveKilledHalfway(), testing::KilledBySignal(SIGXFSZ), "");
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(temp.Path()))
+        if (entry.path().filename().string().rfind("kept.fse.tmp-", 0) == 0) left.push_back(entry.path());
+    ASSERT_EQ(left.size(), 1u);
+    const fs::path running = temp / "kept.fse.tmp-1-0-0"; // process 1 runs as long as the system
+    const fs::path otherFile = temp / ("other" + left[0].filename().string().substr(4));
+    WriteText(running, "x");
+    WriteText(otherFile, "x");
 
-    // A name the program cannot write (here a folder): the old content stays, nothing is cleared.
-    const fs::path folder = temp / "folder.fse";
-    fs::create_directory(folder);
-    WriteText(folder / "inside", "old");
-    form->CurrentFileName = folder.string();
-    form->MarkDataChanged();
     Click("FileSaveItem");
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].Text, "Can't perform one of the following file operations: Write.");
-    EXPECT_EQ(Messages()[0].Caption, "File Error");
-    EXPECT_EQ(ReadText(folder / "inside"), "old");
-    EXPECT_EQ(EntriesIn(temp.Path()), 2); // no leftovers
-    EXPECT_EQ(form->DataChanged, 1);
-    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadBytes(path).size(), 12996u);
+    EXPECT_FALSE(fs::exists(left[0]));
+    EXPECT_TRUE(fs::exists(running) && fs::exists(otherFile));
 }
 
 TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelled)

@@ -64,7 +64,7 @@ TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
     EXPECT_FALSE(form->Midi.MidiPortsOpen);
 }
 
-TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
+TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyboardThrough)
 {
     MakeForm();
     form->DeviceNumber = 2;
@@ -80,6 +80,17 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsAndPlaysTheKeyboardThrough)
     EXPECT_EQ(s.DeviceID, 9);
     keys->PlayShort(0x90, 60, 100);
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
+
+    // A settings file that cannot be written is told; the dialog closes all the same.
+    fs::remove(SettingsFile());
+    fs::create_directory(SettingsFile());
+    InDialog(0, 0, -1, 4);
+    Click("MIDI_config");
+    ExpectFileError("Can't perform one of the following file operations: Write.");
+    EXPECT_EQ(Headless().Modals.at(1).Result, mrOk);
+    EXPECT_TRUE(form->Midi.MidiPortsOpen);
+    EXPECT_EQ(form->DeviceNumber, 4);
+    EXPECT_TRUE(fs::is_directory(SettingsFile()));
 }
 
 TEST_F(SetupTest, OkRefusesAnIncompleteConflictingVanishedOrBusyChoice)

@@ -1,4 +1,5 @@
-// The bytes every slider of the performance and voice pages sends, slider by slider.
+// The bytes every slider of the performance and voice pages sends, slider by slider; and what the
+// lists, radios, buttons and commands send (at the end of the file).
 //
 // Each test shows its page in the headless main window over the in-process device "FS1R", loads
 // a performance and voices that differ from the initial data, and then, place by place (a part,
@@ -595,4 +596,135 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
                         },
                         "Vc_OperatorTab"});
     Run(sheet, stations);
+}
+
+// ---- the lists, radios, buttons, boxes and menu commands ----------------------------------------
+//
+// One script a person plays over the loaded performance and voices: every list and radio group
+// that sends, the header, the part mutes and operator mutes, the filter switches with the note
+// budget they balance, the controller sets' switch masks, the effect types, the sends after a
+// transfer and the paste and undo commands, on several parts, voices and operators. Each step is
+// the control's name (or a menu item's) and a value: the item a
+// list or radio group is given, the position of a slider, the button of an up-down (1 up); boxes
+// take the text. control_messages.txt holds, step by step, what reached the instrument; it is
+// written again with QM_RECORD_CONTROL_MESSAGES set, as the slider record is.
+namespace {
+
+struct TStep {
+    const char* Control;
+    int Value = 0;
+    const char* Text = "";
+};
+
+// clang-format off
+const TStep ControlScript[] = {
+    {"FS1R_PageControl", 0}, {"Pfm_Name", 0, "Quill-7"}, {"Pfm_Category", 7}, {"Pfm_Ch", 17}, {"Pfm_Ch", 16},
+    {"Pfm_Ch", 5}, {"Pfm_Pan", 20}, {"Pfm_PartMuteBtn2"}, {"Pfm_PartMuteBtn4"}, {"Pfm_PartMuteBtn2"},
+    // part sheet: parts 3, 1, 4
+    {"Pfm_PageControl", 0}, {"Pfm_PartTab", 2}, {"Pfm_Part_BankNum", 4}, {"Pfm_Part_PrgNum", 37},
+    {"Pfm_Part_RcvCh", 9}, {"Pfm_Part_RcvCh", 17}, {"Pfm_Part_FilterSw", 0}, {"Pfm_Part_PortaSw", 0},
+    {"Pfm_Part_PortaSw", 1}, {"Pfm_Part_PortaMode", 0}, {"Pfm_Part_MonoPoly", 1}, {"Pfm_Part_MonoPoly", 0},
+    {"Pfm_Part_MonoPriority", 1}, {"Pfm_Part_SustainRcvSw", 0}, {"Pfm_Part_NoteLimitLow", 30},
+    {"Pfm_Part_NoteLimitHigh", 100}, {"Pfm_Part_Pan", 20}, {"Pfm_Part_InsEffectSw", 1}, {"Pfm_PartTab", 0},
+    {"Pfm_Part_RcvCh", 3}, {"Pfm_Part_RcvChMax", 6}, {"Pfm_Part_FilterSw", 0}, {"Pfm_Part_ReserveNoteBar", 12},
+    {"Pfm_PartTab", 2}, {"Pfm_Part_FilterSw", 1}, {"Pfm_PartTab", 3}, {"Pfm_Part_BankNum", 0},
+    {"Pfm_Part_PortaMode", 0}, {"Pfm_Part_NoteLimitHigh", 90},
+    // formant sequence, controller sets, system
+    {"Pfm_PageControl", 1}, {"Pfm_Fseq_Part", 2}, {"Pfm_Fseq_FseqBank", 0}, {"Pfm_Fseq_FseqInt", 3},
+    {"Pfm_Fseq_FseqBank", 1}, {"Pfm_Fseq_FseqPre", 42}, {"Pfm_Fseq_Mode", 0}, {"Pfm_Fseq_Mode", 1},
+    {"Pfm_Fseq_KeyOnTrig", 1}, {"Pfm_Fseq_SpeedSelect", 0}, {"Pfm_Fseq_Speedmidi", 3}, {"Pfm_Fseq_SpeedSelect", 1},
+    {"Pfm_Fseq_Pitch", 1}, {"Pfm_Fseq_LoopMode", 1}, {"Pfm_Ctrl_Chk1_KN1"}, {"Pfm_Ctrl_Chk3_PB"},
+    {"Pfm_Ctrl_Chk8_MC3"}, {"Pfm_Ctrl_Chk8_CAT"}, {"Pfm_Ctrl_Dest2", 20}, {"Pfm_Ctrl_Chk2_P2"},
+    {"Pfm_Ctrl_Dest5", 30}, {"Pfm_Ctrl_Chk5_P4"}, {"Pfm_Ctrl_Dest7", 0}, {"Pfm_Cntl_AssignKN1", 40},
+    {"Pfm_Cntl_AssignMC2", 29}, {"Pfm_Cntl_AssignFM", 31}, {"Pfm_SystemVelCrv", 2}, {"Pfm_SystemRcvPgmChange", 0},
+    {"Pfm_SystemKNCtrlMode", 1}, {"Pfm_SystemTrnKNCtrl", 0}, {"Pfm_SystemRcvPgmMode", 1},
+    {"Pfm_SystemDumpInterval", 1}, {"Pfm_Cntl_AssignDefaultBtn"},
+    // effects and EQ
+    {"Pfm_PageControl", 2}, {"Pfm_Effect_Tab", 0}, {"Pfm_Effect_P1InsSw", 1}, {"Pfm_Effect_P3InsSw", 0},
+    {"Pfm_Effect_IndividualOutput", 2}, {"Pfm_Effect_EQ_LowShape", 0}, {"Pfm_Effect_EQ_HighShape", 0},
+    {"Pfm_Effect_Tab", 1}, {"Pfm_Effect_Type", 5}, {"Pfm_Effect_Tab", 2}, {"Pfm_Effect_Type", 10},
+    {"Pfm_Effect_Tab", 3}, {"Pfm_Effect_Type", 24},
+    // a transfer with part 4 muted, a part pasted and taken back
+    {"Pfm_Data_Send_Btn"}, {"Pfm_PageControl", 0}, {"Pfm_PartTab", 1}, {"CopyC1"},
+    {"Pfm_PartTab", 3}, {"Paste"}, {"Undo"},
+    // voice 1: common lists and radios, algorithm, filter switch
+    {"FS1R_PageControl", 1}, {"Vc_VoiceTab", 0}, {"Vc_Name", 0, "Reed-9"}, {"Vc_Category", 9},
+    {"Vc_CommonPageControl", 0}, {"Vc_LFO1Waveform", 3}, {"Vc_LFO1KeySync", 0}, {"Vc_LFO2Waveform", 4},
+    {"Vc_LFO2KeySync", 0}, {"Vc_LFO2Phase", 2}, {"Vc_CommonPageControl", 1}, {"Vc_FilterType", 1},
+    {"Vc_FilterFScaleBP", 40}, {"Vc_FilterPartSw", 1}, {"Vc_FilterPartSw", 0}, {"Vc_CommonPageControl", 3},
+    {"Vc_PitchEGRange", 2}, {"Vc_CommonPageControl", 4}, {"Vc_Frmt2Operator", 12}, {"Vc_Frmt2Parameter", 1},
+    {"Vc_CommonPageControl", 5}, {"Vc_Fm4Operator", 3}, {"Vc_Fm4Parameter", 0}, {"Vc_AlgorithmEdit", 0, "33"},
+    {"Vc_AlgorithmUpDown", 1},
+    // voice 1 operators: voiced 6 (res1 at a ratio), 1 and 8; unvoiced 3, 6 (linked to the formant) and 8
+    {"Vc_OperatorTab", 5}, {"Vc_VOpKeySync", 0}, {"Vc_VOpLSBP", 50}, {"Vc_VOpLSLeftCrv", 3}, {"Vc_VOpLSRightCrv", 0},
+    {"Vc_VOpSkirtBar", 6}, {"Vc_VOpFreqMode", 1}, {"Vc_VOpFreqCoarseBar", 9}, {"Vc_VOpForm", 7},
+    {"Vc_VOpFseqSw", 0}, {"Vc_OperatorTab", 0}, {"Vc_VOpForm", 5}, {"Vc_VOpResonanceBar", 37},
+    {"Vc_VOpFreqMode", 1}, {"Vc_VOpKeySync", 0}, {"Vc_OperatorTab", 7}, {"Vc_VOpFseqSw", 0},
+    {"Vc_OperatorTab", 10}, {"Vc_UOpFseqSw", 0}, {"Vc_UOpFreqCoarseBar", 17}, {"Vc_UOpFreqMode", 1},
+    {"Vc_UOpFreqMode", 0}, {"Vc_UOpSkirtBar", 6}, {"Vc_OperatorTab", 13}, {"Vc_UOpFreqMode", 2},
+    {"Vc_UOpFreqMode", 0}, {"Vc_OperatorTab", 15}, {"Vc_UOpFseqSw", 0},
+    // operator mutes of voices 1 and 4, their sends after a transfer, a voice pasted into part 4 (whose
+    // bank is off) and taken back, an operator pasted
+    {"Vc_OpMute_VOp2"}, {"Vc_OpMute_VOp8"}, {"Vc_OpMute_UOp5"}, {"Vc_OperatorTab", 1}, {"Vc_OpMute_VOp2"},
+    {"Vc_OpMute_VOp2"}, {"DataSendVc1"}, {"Vc_VoiceTab", 3}, {"Vc_OpMute_UOp1"},
+    {"V_OPAllMuteButton"}, {"V_OPAllMuteButton"}, {"Vc_OperatorTab", 0}, {"Vc_VOpKeySync", 0},
+    {"Vc_VOpLSRightCrv", 1}, {"Vc_SendDataBtn"}, {"Vc_VoiceTab", 0}, {"CopyC1"},
+    {"Vc_VoiceTab", 3}, {"Paste"}, {"Undo"}, {"Vc_OperatorTab", 9}, {"OPCopy"}, {"Vc_OperatorTab", 4},
+    {"OPPaste"},
+};
+// clang-format on
+
+// A person's act on a control of the window, or a menu command; false when it could not be done.
+bool Play(TMainForm& form, const TStep& s)
+{
+    const std::string name = s.Control;
+    TControl* c = Named(&form, name);
+    if (auto* tabs = dynamic_cast<TPageControl*>(c)) return tabs->UserSelects(s.Value);
+    if (auto* tabs = dynamic_cast<TTabControl*>(c)) return tabs->UserSelects(s.Value);
+    if (auto* list = dynamic_cast<TComboBox*>(c)) return list->UserSelects(s.Value);
+    if (auto* radio = dynamic_cast<TRadioGroup*>(c)) return radio->UserClicks(s.Value);
+    if (auto* box = dynamic_cast<TEdit*>(c)) return box->UserSetsText(s.Text);
+    if (auto* bar = dynamic_cast<TScrollBar*>(c)) return bar->UserScrollsTo(s.Value);
+    if (auto* updown = dynamic_cast<TUpDown*>(c)) return updown->UserClicks(s.Value ? btNext : btPrev);
+    if (c) return c->UserClicks();
+    TMenuItem* item = FindMenuItem(form.MainMenu1->Items(), name);
+    if (!item || !item->Enabled()) return false;
+    item->Click();
+    return true;
+}
+
+} // namespace
+
+TEST_F(SliderMessagesTest, EveryListRadioMuteAndCommandSendsTheRecordedBytes)
+{
+    LoadPerformance(form->ParameterData);
+    LoadVoice(form->ParameterData.VoiceRecords[0], 0);
+    LoadVoice(form->ParameterData.VoiceRecords[3], 3);
+    form->ParameterData.SystemBlock.MemoryMode = 1; // the internal sequences are there
+    form->RefreshPerformancePages();
+    form->RefreshVoicePages(0);
+    TakeSent();
+
+    std::vector<std::string> lines;
+    for (const TStep& s : ControlScript) {
+        const std::string step = std::string(s.Control) + " " + (*s.Text ? s.Text : std::to_string(s.Value));
+        EXPECT_TRUE(Play(*form, s)) << step;
+        lines.push_back(step + " : " + Hex(TakeSent()));
+    }
+
+    const char* record = std::getenv("QM_RECORD_CONTROL_MESSAGES");
+    if (record) {
+        std::ofstream out(record);
+        out << "# The parameter changes and dumps of the script in tests/pages/SliderMessagesTest.cpp, step by\n"
+               "# step: control, value : message(s). Written with QM_RECORD_CONTROL_MESSAGES set; see there.\n";
+        for (const std::string& line : lines) out << line << "\n";
+        ASSERT_TRUE(out.good()) << record;
+        return;
+    }
+    std::vector<std::string> recorded;
+    std::ifstream in(QM_CONTROL_MESSAGES);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') recorded.push_back(line);
+    ASSERT_EQ(recorded.size(), lines.size()) << "the script and the record differ in length";
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], recorded[i]) << "step " << i;
 }

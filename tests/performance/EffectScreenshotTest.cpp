@@ -1,12 +1,12 @@
 // The effect sheet drawn by the Qt views after a load that differs from the initial data: a
-// screenshot of each tab to look at, every control inside its parent, every caption readable and
-// every value box wide enough for the text it shows.
+// screenshot of each tab to look at, every control inside its parent, every caption readable,
+// every value box wide enough for the text it shows, every tab and opened list entry whole.
 #include "mainform/MainForm.h"
 #include "performance/PerformancePage.h"
 #include "platform/MidiInProcess.h"
 #include "tests/performance/EffectData.h"
-#include "tests/performance/SheetLayoutChecks.h"
 #include "tests/support/QtWindows.h"
+#include "tests/support/SheetLayoutChecks.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -51,6 +51,8 @@ TEST(EffectScreenshot, EachTabFitsAndShowsItsTextsWhole)
                                 page.Pfm_PageControl->Height() - 28);
             ExpectCaptionsReadable(page.Pfm_Effect_TabSheet);
             ExpectValueTextsFit(page.Pfm_Effect_TabSheet);
+            ExpectEveryTabInSight(backend, page.Pfm_PageControl);
+            ExpectListsOpenWide(backend, page.Pfm_Effect_TabSheet);
             const std::string file = dir + "/quillmarven-effect-tab" + std::to_string(tab) + ".png";
             ASSERT_TRUE(backend.GrabPng(&form, file));
             EXPECT_GE(QImage(QString::fromStdString(file)).width(), 941);

@@ -1,14 +1,16 @@
 // The formant-sequence, controller and system sheet drawn by the Qt views after a load that
-// differs from the initial data: a screenshot to look at, every control inside its parent, and
-// every caption readable: its text, in the font the window draws it with, fits its label and runs
-// into no other control or caption beside it.
+// differs from the initial data: a screenshot to look at (a controller assignment list opened),
+// every control inside its parent, every caption readable: its text, in the font the window draws
+// it with, fits its label and runs into no other control or caption beside it; and every list,
+// opened, shows its entries whole.
 #include "mainform/MainForm.h"
 #include "performance/PerformancePage.h"
 #include "platform/MidiInProcess.h"
-#include "tests/performance/SheetLayoutChecks.h"
 #include "tests/support/QtWindows.h"
+#include "tests/support/SheetLayoutChecks.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,9 +35,19 @@ TEST(FseqSheetScreenshot, SheetFitsTheWindowAndEveryCaptionStandsApart)
         ExpectInsideParents(page.Pfm_FSEQ_Ctrl_TabSheet, page.Pfm_PageControl->Width() - 4,
                             page.Pfm_PageControl->Height() - 28);
         ExpectCaptionsReadable(page.Pfm_FSEQ_Ctrl_TabSheet);
+        ExpectEveryTabInSight(backend, page.Pfm_PageControl);
+        ExpectListsOpenWide(backend, page.Pfm_FSEQ_Ctrl_TabSheet);
+
+        // The window with the KN1 assignment list opened, the list drawn where it opens.
+        auto* list = static_cast<QComboBox*>(backend.WidgetFor(page.Pfm_Cntl_Assign[0]));
+        list->showPopup();
+        QImage shot = backend.Grab(&form);
+        QWidget* popup = list->view()->window();
+        QPainter(&shot).drawPixmap(backend.WindowFor(&form)->mapFromGlobal(popup->pos()), popup->grab());
+        list->hidePopup();
         const std::string file = std::filesystem::temp_directory_path().string() + "/quillmarven-fseq-sheet.png";
-        ASSERT_TRUE(backend.GrabPng(&form, file));
-        EXPECT_GE(QImage(QString::fromStdString(file)).width(), 941);
+        ASSERT_TRUE(shot.save(QString::fromStdString(file)));
+        EXPECT_GE(shot.width(), 941);
         form.Hide();
     }
 }

@@ -1,4 +1,4 @@
-// The header of the performance sheet: name, category, channel, pan, returns, part mutes, and
+// The header of the performance sheet: name, pan, returns, part mutes, and
 // the refresh of the whole sheet.
 #include "tests/performance/PerformanceFixture.h"
 
@@ -26,18 +26,6 @@ TEST_F(PerformancePageTest, FullTwelveCharacterNameEndsInTheSpareWord)
     ASSERT_TRUE(page->Pfm_Name->UserSetsText("ABCDEFGHIJKL"));
     EXPECT_EQ(data.ParameterData.PfmCommon.NameSpare[0], 0);
     EXPECT_EQ(data.ParameterData.PfmCommon.Category, category);
-}
-
-TEST_F(PerformancePageTest, ControlChannelAllAndOff)
-{
-    ASSERT_TRUE(page->Pfm_Ch->UserSelects(17));
-    ASSERT_TRUE(page->Pfm_Ch->UserSelects(16));
-    ASSERT_TRUE(page->Pfm_Category->UserSelects(5));
-    EXPECT_EQ(Sent(),
-              (std::vector<Message>{ParameterChange(0x00, 0, 0x09, 0, 0x7F), ParameterChange(0x00, 0, 0x09, 0, 0x10),
-                                    ParameterChange(0x10, 0, 0x0E, 0, 5)}));
-    EXPECT_EQ(data.ParameterData.PfmCommon.ControlChannel, 16);
-    EXPECT_EQ(data.ParameterData.PfmCommon.Category, 5);
 }
 
 TEST_F(PerformancePageTest, PanSliderAndListShowOneValue)

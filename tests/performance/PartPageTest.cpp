@@ -94,9 +94,6 @@ TEST(PerformanceInMainWindow, PageIsWiredIntoTheWindow)
     TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
     ASSERT_TRUE(form.PerformancePage);
     TPerformancePage& page = *form.PerformancePage;
-    EXPECT_EQ(form.Pfm_PartTab, page.Pfm_PartTab);
-    EXPECT_EQ(form.Pfm_Part_ReserveNoteBar, page.Pfm_Part_ReserveNoteBar);
-    EXPECT_EQ(form.Pfm_Part_NoteLimitLow, page.Pfm_Part_NoteLimitLow);
     EXPECT_EQ(form.FindComponent("Pfm_Part_NoteLimitLow"), page.Pfm_Part_NoteLimitLow);
     EXPECT_EQ(form.FindComponent("Pfm_Effect_Para18Edit"), page.Pair(PfmPair::Pfm_Effect_Para18).Edit);
     EXPECT_EQ(page.Pfm_Part_NoteLimitLow->Items.Count(), 128);

@@ -1,16 +1,9 @@
-// The settings file and the safe file write.
+// The settings file.
 
 #include "TempFolder.h"
 #include "platform/IniFile.h"
-#include "platform/SafeFile.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <csignal>
-#include <cstdlib>
 
 using platform::IniFile;
 namespace fs = std::filesystem;
@@ -69,61 +62,4 @@ TEST(IniFile, RewriteKeepsOtherContentAndCannotBeSplitByLineBreaks)
                               "MIDIOUT=evil DeviceID=9\n\n[Added]\nk=3\n");
     IniFile again(path);
     EXPECT_EQ(again.ReadInteger("MIDISetting", "DeviceID", -1), -1);
-}
-
-TEST(SafeWrite, ReplacesTheFileAndKeepsItsPermissions)
-{
-    TempFolder dir;
-    const fs::path path = dir / "data.fse";
-    WriteText(path, "old contents");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-
-    const std::string text = "new";
-    std::string error;
-    ASSERT_TRUE(platform::WriteFileSafely(path, text.data(), text.size(), &error)) << error;
-    EXPECT_EQ(ReadText(path), "new");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
-}
-
-TEST(SafeWrite, WritesThroughASymbolicLink)
-{
-    TempFolder dir;
-    WriteText(dir / "real.eg", "old");
-    fs::create_symlink("real.eg", dir / "link.eg");
-    ASSERT_TRUE(platform::WriteFileSafely(dir / "link.eg", "abc", 3));
-    EXPECT_TRUE(fs::is_symlink(dir / "link.eg"));
-    EXPECT_EQ(ReadText(dir / "real.eg"), "abc");
-}
-
-// Exits 0 when the write failed and said which file it was about.
-[[noreturn]] static void WriteBeyondFileSizeLimit(const fs::path& path)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    limit.rlim_cur = limit.rlim_max = 100;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string big(1000, 'x');
-    std::string why;
-    const bool ok = platform::WriteFileSafely(path, big.data(), big.size(), &why);
-    std::exit(!ok && why.find("data.fse") != std::string::npos ? 0 : 1);
-}
-
-TEST(SafeWrite, FailureReportsAndLeavesTheOldFileWhole)
-{
-    TempFolder dir;
-    std::string error;
-    EXPECT_FALSE(platform::WriteFileSafely(dir / "no-such-folder" / "x.fse", "a", 1, &error));
-    EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
-
-    // A write that fails half-way (the file size limit stands in for a full disk); run in a
-    // child process so the limit stays there.
-    const fs::path path = dir / "data.fse";
-    WriteText(path, "the old file");
-    EXPECT_EXIT(WriteBeyondFileSizeLimit(path), testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadText(path), "the old file");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
-        << "the temporary file was left behind";
 }

@@ -89,13 +89,13 @@ void WindowRig::Click(const std::string& name)
 void WindowRig::ShowPart(int p)
 {
     form->FS1R_PageControl->SetActivePage(form->Pfm_TabSheet);
-    form->Pfm_PartTab->SetTabIndex(p);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(p);
 }
 
 void WindowRig::ShowVoice(int v, int operatorTab)
 {
     form->FS1R_PageControl->SetActivePage(form->Vc_TabSheet);
-    form->Vc_VoiceTab->SetTabIndex(v);
+    form->VoicePage->Vc_VoiceTab->SetTabIndex(v);
     form->OperatorTabMemory[std::size_t(v)] = operatorTab;
     form->RefreshVoicePages(v);
     form->SetOperatorEditItemsVisible(true);
@@ -149,6 +149,7 @@ fs::path WindowRig::ProgramFolderCopy(const std::string& name) const
 {
     const fs::path folder = temp / name;
     fs::create_directories(folder);
-    fs::copy(fs::path(QM_PROGRAM_DIR) / "alg", folder / "alg", fs::copy_options::recursive);
+    for (const char* pictures : {"alg", "graphics"})
+        fs::copy(fs::path(QM_PROGRAM_DIR) / pictures, folder / pictures, fs::copy_options::recursive);
     return folder;
 }

@@ -6,10 +6,12 @@
 
 #include "mainform/MainForm.h"
 #include "mainform/keyboard/midikey.h"
+#include "performance/PerformancePage.h"
 #include "platform/MidiInProcess.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/MenuItems.h"
 #include "tests/support/SimulatedInstrument.h"
+#include "voice/VoicePage.h"
 
 #include <gtest/gtest.h>
 

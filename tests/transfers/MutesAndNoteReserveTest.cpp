@@ -1,4 +1,4 @@
-// Re-silencing the mutes, and the note budget of the four parts.
+// The note budget of the four parts (the mutes sent again after a transfer: tests/pages).
 #include "TransfersFixture.h"
 
 using Four = std::array<int, 4>;
@@ -37,45 +37,9 @@ protected:
     }
 };
 
-TEST_F(TransfersTest, OperatorMutesAreSentAgainAsTheyStand)
-{
-    TakeSent();
-    // Nothing muted: no volumes, only the two switch masks, as stored.
-    VoiceRecord& voice1 = form->ParameterData.VoiceRecords[0];
-    for (std::size_t k = 0; k < 8; ++k) {
-        voice1.VoicedOperators[k].FseqSw = k != 4;
-        voice1.UnvoicedOperators[k].FseqSw = 0;
-    }
-    form->SendPartMuteVolumes();
-    form->SendOperatorMutes(0);
-    auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ((std::vector<Bytes>{Address(sent[0]), Address(sent[1])}),
-              (std::vector<Bytes>{{0x40, 0x00, 0x29, 0x00, 0x6F}, {0x40, 0x00, 0x2B, 0x00, 0x00}}));
-
-    // Part 3 with voiced operators 2 and 8 muted, every switch on; device number 7.
-    form->DeviceNumber = 7;
-    VoiceRecord& voice3 = form->ParameterData.VoiceRecords[2];
-    for (std::size_t k = 0; k < 8; ++k) voice3.VoicedOperators[k].FseqSw = voice3.UnvoicedOperators[k].FseqSw = 1;
-    form->OperatorMute.Voiced[2][1] = form->OperatorMute.Voiced[2][7] = 1;
-    form->OperatorMute.Unvoiced[2][7] = 1;
-    form->SendOperatorMutes(2);
-    sent = TakeSent();
-    const std::vector<Bytes> expected = {{0x62, 0x01, 0x16, 0x00, 0x00}, {0x62, 0x07, 0x16, 0x00, 0x00},
-                                         {0x42, 0x00, 0x29, 0x00, 0x7D}, {0x42, 0x00, 0x28, 0x00, 0x00},
-                                         {0x62, 0x07, 0x2E, 0x00, 0x00}, {0x42, 0x00, 0x2B, 0x00, 0x7F},
-                                         {0x42, 0x00, 0x2A, 0x00, 0x00}};
-    ASSERT_EQ(sent.size(), expected.size());
-    for (std::size_t i = 0; i < sent.size(); ++i) {
-        EXPECT_EQ(Address(sent[i]), expected[i]) << i;
-        EXPECT_EQ(sent[i][2], 0x17);
-    }
-    EXPECT_TRUE(Headless().Sleeps.empty());
-}
-
 TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
 {
-    form->Pfm_PartTab->SetTabIndex(1);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(1);
     const std::tuple<const char*, Four, Four, Four> cases[] = {
         {"part 1 cut to 16; the filter-off spare 3 equals part 4's excess and comes back a note a pass",
          {1, 0, 0, 0},
@@ -90,8 +54,8 @@ TEST_F(NoteReserveTest, BalanceSharesEachFilterGroupsSixteenNotes)
         Parts(filter, reserves);
         EXPECT_EQ(Balance(), balanced);
         // The shown part's slider follows.
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), balanced[1]);
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(balanced[1]));
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), balanced[1]);
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(balanced[1]));
     }
 }
 
@@ -115,7 +79,7 @@ TEST_F(NoteReserveTest, LimitsAreWhatTheOtherPartsOfTheGroupLeaveAndNeverNegativ
         EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), limits);
         EXPECT_EQ(Words(&PfmPart::ReserveNote), after);
         // The slider's range ends at the shown part's limit (part 1 here).
-        EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), limits[0]);
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Max(), limits[0]);
     }
     EXPECT_TRUE(TakeSent().empty());
 }

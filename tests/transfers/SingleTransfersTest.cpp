@@ -20,7 +20,7 @@ TEST_F(TransfersTest, ReceivesLockAtOnceRequestAndShowTheAnswer)
     EXPECT_TRUE(Free());
     EXPECT_TRUE(Messages().empty());
     ExpectStored({DumpPerformance});
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5");
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), "5");
 
     // A voice of the menu goes into its own part whichever voice tab is shown; three intervals.
     const VoiceRecord part1 = form->ParameterData.VoiceRecords[0];
@@ -35,7 +35,7 @@ TEST_F(TransfersTest, ReceivesLockAtOnceRequestAndShowTheAnswer)
     EXPECT_EQ(std::memcmp(&form->ParameterData.VoiceRecords[0], &part1, sizeof part1), 0);
 
     // The voice page's button asks for the voice of its tab.
-    form->Vc_VoiceTab->SetTabIndex(1);
+    form->VoicePage->Vc_VoiceTab->SetTabIndex(1);
     form->Vc_GetDataBtnClick(nullptr);
     Advance(4000);
     EXPECT_EQ(TakeSent(), Requests(0x25, 0x41));
@@ -52,7 +52,7 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
         instrument.System[0x47] = mode;
         Modals().clear();
         TakeSent();
-        form->Pfm_Fseq_FseqInt->Items.SetStrings(2, "03: SomeSeq");
+        form->PerformancePage->Pfm_Fseq_FseqInt->Items.SetStrings(2, "03: SomeSeq");
         Click("DataRcvSys");
         Advance(800);
         EXPECT_EQ(TakeSent(), Requests(0x20, 0x00));
@@ -61,7 +61,7 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
         EXPECT_EQ(form->ParameterData.SystemBlock.MemoryMode, mode);
         ExpectStored({DumpSystem});
         EXPECT_EQ(Modals().size(), std::size_t(mode));
-        EXPECT_EQ(form->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
+        EXPECT_EQ(form->PerformancePage->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
     }
     EXPECT_EQ(Modals()[0].FormName, "FSEQ_InitInfoForm");
     EXPECT_TRUE(lockedDuringNotice);
@@ -110,7 +110,7 @@ TEST_F(TransfersTest, SendsGoOutAtOnceAndSilenceTheMutesAgain)
     ASSERT_EQ(sent.size(), 4u);
     EXPECT_EQ(sent[0][6], 0x41);
     EXPECT_EQ(Address(sent[1]), (Bytes{0x61, 0x00, 0x16, 0x00, 0x00}));
-    form->Vc_VoiceTab->SetTabIndex(3);
+    form->VoicePage->Vc_VoiceTab->SetTabIndex(3);
     form->Vc_SendDataBtnClick(nullptr);
     sent = TakeSent();
     ASSERT_EQ(sent.size(), 3u);

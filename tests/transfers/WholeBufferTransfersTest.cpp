@@ -60,7 +60,7 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
         EXPECT_EQ(TakeSent(), Requests(0x23, BlockAh[k]));
         Advance(k < 5 ? 6000 : 3599);
     }
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5"); // the performance is shown
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), "5"); // the performance is shown
     EXPECT_EQ(form->DataBulkDump->BulkDumpProgressBar->Position(), 260);
     EXPECT_TRUE(Locked());
     Advance(1);
@@ -111,7 +111,7 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
     EXPECT_TRUE(Unlocked());
     ExpectStored({DumpPerformance, 0, 1, 2, 3});
     EXPECT_EQ(std::memcmp(&systemBefore, &form->ParameterData.SystemBlock, sizeof systemBefore), 0);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteEdit->Text(), "5");
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), "5");
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(form->SilentReceiveAll, 1); // the first receive-all that completes is the silent one
 

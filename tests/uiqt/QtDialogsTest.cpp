@@ -1,6 +1,7 @@
 // Message boxes, file dialogs and modal windows of the Qt views come up above every other window
 // of the program (a progress window that stays on top included) and take the keyboard focus;
-// menu separators are plain lines; a file dialog opens in its initial folder.
+// menu separators are plain lines; a file dialog opens in its initial folder and names each file
+// type's pattern once.
 #include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -118,7 +120,7 @@ TEST_F(QtDialogsTest, ModalWindowComesUpAboveTheProgressWindowWithTheFocus)
     EXPECT_EQ(dialog->ModalResult(), mrOk);
 }
 
-TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBox)
+TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPatternOnce)
 {
     namespace fs = std::filesystem;
     const fs::path work = fs::temp_directory_path() / ("qm-uiqt-dialogs-" + std::to_string(getpid()));
@@ -136,12 +138,24 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBox)
         }
     } back{was, work};
 
-    for (const bool folderThere : {true, false}) {
-        SCOPED_TRACE(folderThere ? "data there" : "no data folder");
+    // The program's own filters: texts without their pattern, and texts that end with it.
+    const struct {
+        bool FolderThere;
+        const char* Filter;
+        const char* Types; // the dialog's type lines, ";;" between two
+    } rows[] = {
+        {true, "Quillmarven SaveFile(fse)|*.fse|\"Tarnwick\" SaveFile(fs1)|*.fs1",
+         "Quillmarven SaveFile(fse) (*.fse);;\"Tarnwick\" SaveFile(fs1) (*.fs1)"},
+        {false, "FS1R EG Shape File(*.eg)|*.eg", "FS1R EG Shape File(*.eg)"},
+        {false, "MIDI File(SMF Format0)(*.mid)|*.mid", "MIDI File(SMF Format0)(*.mid)"},
+    };
+    for (const auto& row : rows) {
+        const bool folderThere = row.FolderThere;
+        SCOPED_TRACE(row.Filter);
         if (!folderThere) fs::remove_all(work / "data");
         TFileDialogRequest request;
         request.Title = "Quillmarven OpenDialog";
-        request.Filter = "Quillmarven SaveFile(fse)|*.fse";
+        request.Filter = row.Filter;
         request.InitialDir = "data";
         std::optional<std::string> chosen;
         WhileUp([&] { chosen = Application->Backend().FileDialog(request); },
@@ -156,6 +170,11 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBox)
                     if (name) {
                         EXPECT_EQ(name->text().toStdString(), "");
                     }
+                    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                    EXPECT_NE(types, nullptr);
+                    QStringList shownTypes;
+                    for (int i = 0; types && i < types->count(); ++i) shownTypes << types->itemText(i);
+                    EXPECT_EQ(shownTypes.join(";;").toStdString(), row.Types);
                     return OnTopWithFocus(w);
                 },
                 [](QWidget* w) { static_cast<QFileDialog*>(w)->reject(); });

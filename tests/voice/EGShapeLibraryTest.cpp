@@ -151,8 +151,8 @@ TEST_F(EGShapeLibraryTest, ChoosingAShapeTypesItsValuesIntoTheBoxesFiftyMillisec
     EXPECT_EQ(o.EGLv3, 99);
     EXPECT_EQ(o.EGLv4, 99);
     EXPECT_EQ(o.EGTimeScaling, 4);
-    EXPECT_EQ(page->Vc_OpEGLv2Edit->Text(), "75");
-    EXPECT_EQ(page->Vc_OpEGTime1Bar->Position(), 99);
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGLv2)->Text(), "75");
+    EXPECT_EQ(page->Bar(VcPair::Vc_OpEGTime1)->Position(), 99);
     // The name goes into the name box, focused and selected, so that typing replaces it.
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Piano");
     EXPECT_TRUE(page->Vc_OpPresetEGEdit->Focused());

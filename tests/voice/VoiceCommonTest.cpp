@@ -15,7 +15,7 @@ std::vector<Bytes> Last(const std::vector<Bytes>& all, size_t n)
 
 TEST_F(VoicePageTest, UnsignedBoxUndoesBadCharactersAndClearsToZero)
 {
-    TEdit* box = page->Vc_LFO1SpeedEdit;
+    TEdit* box = page->Edit(VcPair::Vc_LFO1Speed);
     ASSERT_TRUE(box->UserSetsText("7"));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x11, 7)});
     EXPECT_EQ(Common().LFO1Speed, 7);
@@ -36,47 +36,47 @@ TEST_F(VoicePageTest, UnsignedBoxUndoesBadCharactersAndClearsToZero)
     EXPECT_TRUE(TakeSent().empty());
 
     // The slider itself stores, shows, sends and marks; the box gets the focus.
-    ASSERT_TRUE(page->Vc_LFO1DelayBar->UserScrollsTo(40));
-    EXPECT_EQ(page->Vc_LFO1DelayEdit->Text(), "40");
-    EXPECT_TRUE(page->Vc_LFO1DelayEdit->Focused());
+    ASSERT_TRUE(page->Bar(VcPair::Vc_LFO1Delay)->UserScrollsTo(40));
+    EXPECT_EQ(page->Edit(VcPair::Vc_LFO1Delay)->Text(), "40");
+    EXPECT_TRUE(page->Edit(VcPair::Vc_LFO1Delay)->Focused());
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x12, 40)});
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
 }
 
 TEST_F(VoicePageTest, KeysStepTheSliderAndStopAtItsEnds)
 {
-    TEdit* box = page->Vc_LFO1FltModDepthEdit;
+    TEdit* box = page->Edit(VcPair::Vc_LFO1FltModDepth);
     ASSERT_TRUE(box->KeyDown(VK_PRIOR));
     ASSERT_TRUE(box->KeyDown(VK_UP));
-    EXPECT_EQ(page->Vc_LFO1FltModDepthBar->Position(), 11);
+    EXPECT_EQ(page->Bar(VcPair::Vc_LFO1FltModDepth)->Position(), 11);
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x59, 10), Change(0x40, 0, 0x59, 11)}));
     ASSERT_TRUE(box->KeyDown(VK_NEXT));
     ASSERT_TRUE(box->KeyDown(VK_NEXT));
     ASSERT_TRUE(box->KeyDown(VK_DOWN));
-    EXPECT_EQ(page->Vc_LFO1FltModDepthBar->Position(), 0);
+    EXPECT_EQ(page->Bar(VcPair::Vc_LFO1FltModDepth)->Position(), 0);
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x59, 1), Change(0x40, 0, 0x59, 0)}));
 
     // Note shift steps by 4 on the page keys; a vertical envelope slider runs the other way.
-    ASSERT_TRUE(page->Vc_NoteShiftEdit->KeyDown(VK_PRIOR));
-    EXPECT_EQ(page->Vc_NoteShiftEdit->Text(), "+4");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_NoteShift)->KeyDown(VK_PRIOR));
+    EXPECT_EQ(page->Edit(VcPair::Vc_NoteShift)->Text(), "+4");
     Common().FilterEGTime1 = 99; // at the bottom: time 0
     Refresh();
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterEGTabSheet);
-    ASSERT_TRUE(page->Vc_FilterEGTime1Edit->KeyDown(VK_NEXT));
-    EXPECT_EQ(page->Vc_FilterEGTime1Bar->Position(), 99); // already at the bottom: nothing moves
-    ASSERT_TRUE(page->Vc_FilterEGTime1Edit->KeyDown(VK_PRIOR));
-    EXPECT_EQ(page->Vc_FilterEGTime1Edit->Text(), "10");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterEGTime1)->KeyDown(VK_NEXT));
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGTime1)->Position(), 99); // already at the bottom: nothing moves
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterEGTime1)->KeyDown(VK_PRIOR));
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGTime1)->Text(), "10");
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x1E, 28), Change(0x40, 0, 0x69, 10)}));
 }
 
 TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
 {
-    TEdit* shift = page->Vc_NoteShiftEdit;
+    TEdit* shift = page->Edit(VcPair::Vc_NoteShift);
     ASSERT_TRUE(shift->UserSetsText("5"));
-    EXPECT_EQ(page->Vc_NoteShiftBar->Position(), 29);
+    EXPECT_EQ(page->Bar(VcPair::Vc_NoteShift)->Position(), 29);
     EXPECT_EQ(shift->Text(), "+5");
     ASSERT_TRUE(shift->UserSetsText("-30"));
-    EXPECT_EQ(page->Vc_NoteShiftBar->Position(), 0);
+    EXPECT_EQ(page->Bar(VcPair::Vc_NoteShift)->Position(), 0);
     EXPECT_EQ(shift->Text(), "-24");
     ASSERT_TRUE(shift->UserSetsText("-12"));
     EXPECT_EQ(TakeSent(),
@@ -85,7 +85,7 @@ TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
     // A lone sign waits; leaving the box puts the slider's value back, and nothing is sent.
     ASSERT_TRUE(shift->UserSetsText("+"));
     EXPECT_EQ(shift->Text(), "+");
-    ASSERT_TRUE(page->Vc_LFO1SpeedEdit->UserFocuses());
+    ASSERT_TRUE(page->Edit(VcPair::Vc_LFO1Speed)->UserFocuses());
     EXPECT_EQ(shift->Text(), "-12");
     // A sign after a digit is undone, with the restored text selected for the next keys.
     ASSERT_TRUE(shift->UserSetsText("3-"));
@@ -96,33 +96,33 @@ TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
     ASSERT_TRUE(shift->UserSetsText(""));
     EXPECT_EQ(shift->Text(), "+0");
     EXPECT_EQ(shift->SelLength(), 2);
-    EXPECT_EQ(page->Vc_NoteShiftBar->Position(), 24);
+    EXPECT_EQ(page->Bar(VcPair::Vc_NoteShift)->Position(), 24);
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x1E, 24)});
 
     // A box of +-7 writes the clamped value back.
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
-    ASSERT_TRUE(page->Vc_FilterResoVelSnsEdit->UserSetsText("+9"));
-    EXPECT_EQ(page->Vc_FilterResoVelSnsBar->Position(), 14);
-    EXPECT_EQ(page->Vc_FilterResoVelSnsEdit->Text(), "+7");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterResoVelSns)->UserSetsText("+9"));
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterResoVelSns)->Position(), 14);
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterResoVelSns)->Text(), "+7");
 
     // Inverted signed (filter EG level): 50 - typed, clamped at both ends; the same value only
     // rewrites the text.
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterEGTabSheet);
-    TEdit* level = page->Vc_FilterEGLv1Edit;
+    TEdit* level = page->Edit(VcPair::Vc_FilterEGLv1);
     ASSERT_TRUE(level->UserSetsText("+60"));
-    EXPECT_EQ(page->Vc_FilterEGLv1Bar->Position(), 0);
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGLv1)->Position(), 0);
     EXPECT_EQ(level->Text(), "+50");
     ASSERT_TRUE(level->UserSetsText("-60"));
-    EXPECT_EQ(page->Vc_FilterEGLv1Bar->Position(), 100);
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGLv1)->Position(), 100);
     ASSERT_TRUE(level->UserSetsText("20"));
-    EXPECT_EQ(page->Vc_FilterEGLv1Bar->Position(), 30);
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGLv1)->Position(), 30);
     EXPECT_EQ(level->Text(), "+20");
     TakeSent();
     ASSERT_TRUE(level->UserSetsText("20"));
     EXPECT_EQ(level->Text(), "+20");
     EXPECT_TRUE(TakeSent().empty());
     ASSERT_TRUE(level->UserSetsText(""));
-    EXPECT_EQ(page->Vc_FilterEGLv1Bar->Position(), 50);
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGLv1)->Position(), 50);
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x66, 50)});
 }
 
@@ -130,53 +130,45 @@ TEST_F(VoicePageTest, SignedBoxesClampWaitForDigitsAndRestoreOnExit)
 TEST_F(VoicePageTest, SignedRowsShowTheirValueAroundTheirCentre)
 {
     struct Row {
-        TScrollBar* TVoicePage::*Bar;
-        TEdit* TVoicePage::*Edit;
+        VcPair Id;
         int Position;
         const char* Text;
     };
     const Row rows[] = {
-        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 0, "-12"},
-        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 12, "+0"},
-        {&TVoicePage::Vc_FilterInputGainBar, &TVoicePage::Vc_FilterInputGainEdit, 24, "+12"},
-        {&TVoicePage::Vc_FilterResonanceBar, &TVoicePage::Vc_FilterResonanceEdit, 116, "+100"},
-        {&TVoicePage::Vc_FilterResonanceBar, &TVoicePage::Vc_FilterResonanceEdit, 0, "-16"},
-        {&TVoicePage::Vc_FilterFreqScalingBar, &TVoicePage::Vc_FilterFreqScalingEdit, 0, "-64"},
-        {&TVoicePage::Vc_FilterFreqScalingBar, &TVoicePage::Vc_FilterFreqScalingEdit, 127, "+63"},
-        {&TVoicePage::Vc_FilterResoVelSnsBar, &TVoicePage::Vc_FilterResoVelSnsEdit, 0, "-7"},
-        {&TVoicePage::Vc_FilterResoVelSnsBar, &TVoicePage::Vc_FilterResoVelSnsEdit, 14, "+7"},
-        {&TVoicePage::Vc_FilterEGDepthVelSnsBar, &TVoicePage::Vc_FilterEGDepthVelSnsEdit, 3, "-4"},
-        {&TVoicePage::Vc_NoteShiftBar, &TVoicePage::Vc_NoteShiftEdit, 48, "+24"},
-        {&TVoicePage::Vc_NoteShiftBar, &TVoicePage::Vc_NoteShiftEdit, 5, "-19"},
-        {&TVoicePage::Vc_Fm3CtlDepthBar, &TVoicePage::Vc_Fm3CtlDepthEdit, 1, "-63"},
-        {&TVoicePage::Vc_FilterEGLv2Bar, &TVoicePage::Vc_FilterEGLv2Edit, 0, "+50"},
-        {&TVoicePage::Vc_PitchEGLv0Bar, &TVoicePage::Vc_PitchEGLv0Edit, 100, "-50"},
+        {VcPair::Vc_FilterInputGain, 0, "-12"},     {VcPair::Vc_FilterInputGain, 12, "+0"},
+        {VcPair::Vc_FilterInputGain, 24, "+12"},    {VcPair::Vc_FilterResonance, 116, "+100"},
+        {VcPair::Vc_FilterResonance, 0, "-16"},     {VcPair::Vc_FilterFreqScaling, 0, "-64"},
+        {VcPair::Vc_FilterFreqScaling, 127, "+63"}, {VcPair::Vc_FilterResoVelSns, 0, "-7"},
+        {VcPair::Vc_FilterResoVelSns, 14, "+7"},    {VcPair::Vc_FilterEGDepthVelSns, 3, "-4"},
+        {VcPair::Vc_NoteShift, 48, "+24"},          {VcPair::Vc_NoteShift, 5, "-19"},
+        {VcPair::Vc_Fm3CtlDepth, 1, "-63"},         {VcPair::Vc_FilterEGLv2, 0, "+50"},
+        {VcPair::Vc_PitchEGLv0, 100, "-50"},
     };
     for (const Row& r : rows) {
-        (page->*r.Bar)->SetPosition(r.Position);
-        EXPECT_EQ((page->*r.Edit)->Text(), r.Text) << (page->*r.Bar)->Name << " at " << r.Position;
+        page->Bar(r.Id)->SetPosition(r.Position);
+        EXPECT_EQ(page->Edit(r.Id)->Text(), r.Text) << page->Bar(r.Id)->Name << " at " << r.Position;
     }
 }
 
 TEST_F(VoicePageTest, CappedBoxesAndTheInvertedTimeBox)
 {
-    ASSERT_TRUE(page->Vc_LFO2SpeedEdit->UserSetsText("200"));
-    EXPECT_EQ(page->Vc_LFO2SpeedBar->Position(), 127);
+    ASSERT_TRUE(page->Edit(VcPair::Vc_LFO2Speed)->UserSetsText("200"));
+    EXPECT_EQ(page->Bar(VcPair::Vc_LFO2Speed)->Position(), 127);
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x19, 0x7F)});
 
-    ASSERT_TRUE(page->Vc_FeedbackEdit->UserSetsText("9"));
-    EXPECT_EQ(page->Vc_FeedbackBar->Position(), 7);
-    EXPECT_EQ(page->Vc_FeedbackEdit->Text(), "7");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_Feedback)->UserSetsText("9"));
+    EXPECT_EQ(page->Bar(VcPair::Vc_Feedback)->Position(), 7);
+    EXPECT_EQ(page->Edit(VcPair::Vc_Feedback)->Text(), "7");
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x3D, 7)});
 
     // A time box shows 99 minus the slider and sends what it shows.
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterEGTabSheet);
-    ASSERT_TRUE(page->Vc_FilterEGTime2Edit->UserSetsText("5"));
-    EXPECT_EQ(page->Vc_FilterEGTime2Bar->Position(), 94);
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterEGTime2)->UserSetsText("5"));
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGTime2)->Position(), 94);
     EXPECT_EQ(Common().FilterEGTime2, 94);
-    ASSERT_TRUE(page->Vc_FilterEGTime2Edit->UserSetsText(""));
-    EXPECT_EQ(page->Vc_FilterEGTime2Bar->Position(), 99);
-    EXPECT_EQ(page->Vc_FilterEGTime2Edit->Text(), "0");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterEGTime2)->UserSetsText(""));
+    EXPECT_EQ(page->Bar(VcPair::Vc_FilterEGTime2)->Position(), 99);
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGTime2)->Text(), "0");
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x6A, 5), Change(0x40, 0, 0x6A, 0)}));
 }
 
@@ -210,25 +202,17 @@ TEST_F(VoicePageTest, NameSendsTenMessagesPerChangeAndKeepsWhatWasTyped)
     EXPECT_TRUE(TakeSent().empty());
 }
 
-TEST_F(VoicePageTest, ListsAndButtonsStoreTheIndexForTheShownVoice)
+// The Tab key walks a control set as laid out, its depth slider included, whose keys then send.
+TEST_F(VoicePageTest, TabKeyWalksAControlSetToItsDepthSlider)
 {
-    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(2));
-    ASSERT_TRUE(page->Vc_Category->UserSelects(22));
-    ASSERT_TRUE(page->Vc_LFO2Phase->UserClicks(3));
-    ASSERT_TRUE(page->Vc_LFO1Waveform->UserSelects(5));
-    EXPECT_EQ(TakeSent(),
-              (std::vector<Bytes>{Change(0x42, 0, 0x0E, 22), Change(0x42, 0, 0x1C, 3), Change(0x42, 0, 0x10, 5)}));
-    EXPECT_EQ(Common(2).Category, 22);
-    EXPECT_EQ(Common(2).LFO2Phase, 3);
-    EXPECT_EQ(Common(0).Category, 0);
-
-    // A control set sends its destination byte from both of its controls.
-    Common(2).Frmt[3].Parameter = 2;
-    Refresh();
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FormantTabSheet);
     ASSERT_TRUE(page->Vc_Frmt4Operator->UserSelects(10));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x42, 0, 0x43, 0x2A)});
-    EXPECT_EQ(Common(2).Frmt[3].Operator, 10);
+    TakeSent();
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    ASSERT_TRUE(form->UserPressesKey(VK_TAB));
+    EXPECT_EQ(form->ActiveControl(), page->Bar(VcPair::Vc_Frmt4CtlDepth));
+    ASSERT_TRUE(form->UserPressesKey(VK_RIGHT));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x48, 65)});
 }
 
 TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
@@ -245,17 +229,17 @@ TEST_F(VoicePageTest, DisplayShowsTheRecordWithoutSendingOrMarking)
     EXPECT_EQ(page->Vc_Name->Text(), "Pad");
     EXPECT_EQ(page->Vc_Category->ItemIndex(), 12);
     EXPECT_EQ(page->Vc_LFO1KeySync->ItemIndex(), 1);
-    EXPECT_EQ(page->Vc_LFO1SpeedBar->Position(), 99);
-    EXPECT_EQ(page->Vc_LFO1SpeedEdit->Text(), "150");
-    EXPECT_EQ(page->Vc_FilterResonanceEdit->Text(), "-16");
-    EXPECT_EQ(page->Vc_FilterEGLv1Edit->Text(), "+0");
-    EXPECT_EQ(page->Vc_FilterEGLv2Edit->Text(), "+50");
-    EXPECT_EQ(page->Vc_FilterEGLv3Edit->Text(), "-50");
-    EXPECT_EQ(page->Vc_PitchEGTime1Edit->Text(), "0");
-    EXPECT_EQ(page->Vc_PitchEGLv0Edit->Text(), "-1");
-    EXPECT_EQ(page->Vc_Fm5CtlDepthEdit->Text(), "+63");
-    EXPECT_EQ(page->Vc_NoteShiftEdit->Text(), "-24");
-    EXPECT_EQ(page->Vc_FeedbackEdit->Text(), "6");
+    EXPECT_EQ(page->Bar(VcPair::Vc_LFO1Speed)->Position(), 99);
+    EXPECT_EQ(page->Edit(VcPair::Vc_LFO1Speed)->Text(), "150");
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterResonance)->Text(), "-16");
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGLv1)->Text(), "+0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGLv2)->Text(), "+50");
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGLv3)->Text(), "-50");
+    EXPECT_EQ(page->Edit(VcPair::Vc_PitchEGTime1)->Text(), "0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_PitchEGLv0)->Text(), "-1");
+    EXPECT_EQ(page->Edit(VcPair::Vc_Fm5CtlDepth)->Text(), "+63");
+    EXPECT_EQ(page->Edit(VcPair::Vc_NoteShift)->Text(), "-24");
+    EXPECT_EQ(page->Edit(VcPair::Vc_Feedback)->Text(), "6");
     EXPECT_TRUE(page->Vc_OpMute_VOp[2]->Down());
     EXPECT_TRUE(page->Vc_OpMute_UOp[7]->Down());
     EXPECT_FALSE(page->Vc_OpMute_VOp[0]->Down());
@@ -281,8 +265,8 @@ TEST_F(VoicePageTest, AlgorithmOutsideItsRangeIsShownAsTheNearestOne)
     for (int a = 1; a <= 88; ++a) {
         Common().Algorithm = a;
         Refresh();
-        EXPECT_EQ(page->Vc_VOpOPAttBar->Enabled(), form->AlgorithmOpAttEnable[size_t(a - 1)][0] != 0) << a;
-        EXPECT_EQ(page->Vc_VOpOPAttText2->Enabled(), page->Vc_VOpOPAttBar->Enabled());
+        EXPECT_EQ(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled(), form->AlgorithmOpAttEnable[size_t(a - 1)][0] != 0) << a;
+        EXPECT_EQ(page->Vc_VOpOPAttText2->Enabled(), page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
     }
 }
 
@@ -291,14 +275,14 @@ TEST_F(VoicePageTest, PageShowsTheVoiceItsTabNames)
     Common(1).Feedback = 5;
     Common(3).Feedback = 2;
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
-    EXPECT_EQ(page->Vc_FeedbackEdit->Text(), "5");
+    EXPECT_EQ(page->Edit(VcPair::Vc_Feedback)->Text(), "5");
 
     // A refresh for another voice (say after it was initialized) keeps showing the voice of the tab,
     // so the next edit changes what is shown.
     form->RefreshVoicePages(3);
     EXPECT_EQ(page->Vc_VoiceTab->TabIndex(), 1);
-    EXPECT_EQ(page->Vc_FeedbackEdit->Text(), "5");
-    ASSERT_TRUE(page->Vc_FeedbackEdit->UserSetsText("6"));
+    EXPECT_EQ(page->Edit(VcPair::Vc_Feedback)->Text(), "5");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_Feedback)->UserSetsText("6"));
     EXPECT_EQ(Common(1).Feedback, 6);
     EXPECT_EQ(Common(3).Feedback, 2);
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x41, 0, 0x3D, 6)});

@@ -64,7 +64,7 @@ TEST_F(VoicePageTest, AlgorithmBoxBringsTheTextIntoRangeStoresSendsAndShowsThePi
 
     // The up-down steps from what the box shows and gives the box the focus.
     ASSERT_TRUE(box->UserSetsText("50"));
-    ASSERT_TRUE(page->Vc_FeedbackEdit->UserFocuses());
+    ASSERT_TRUE(page->Edit(VcPair::Vc_Feedback)->UserFocuses());
     TakeSent();
     ASSERT_TRUE(page->Vc_AlgorithmUpDown->UserClicks(btNext));
     EXPECT_EQ(box->Text(), "51");
@@ -104,26 +104,26 @@ TEST_F(VoicePageTest, AlgorithmChangeResetsEveryAttenuationAndItsEnables)
     Voice(1).VoicedOperators[0].OPAtt = 7;
     Common().Algorithm = 1;
     Refresh();
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-7.5");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-7.5");
 
     ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("2"));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x2C, 1)}); // no attenuation message
     for (const VoicedOperator& o : Voice().VoicedOperators) EXPECT_EQ(o.OPAtt, 0);
     EXPECT_EQ(Voice(1).VoicedOperators[0].OPAtt, 7);
-    EXPECT_EQ(page->Vc_VOpOPAttBar->Position(), 0);
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
-    EXPECT_FALSE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpOPAttEdit->Enabled());
+    EXPECT_EQ(page->Bar(VcPair::Vc_VOpOPAtt)->Position(), 0);
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-0.0");
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_FALSE(page->Edit(VcPair::Vc_VOpOPAtt)->Enabled());
     EXPECT_FALSE(page->Vc_VOpOPAttText2->Enabled());
 
     ShowOperatorTab(4);
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-0.0");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-0.0");
     // On an unvoiced tab the voiced attenuation row is left as it is.
     ShowOperatorTab(9);
     ASSERT_TRUE(page->Vc_AlgorithmEdit->UserSetsText("1"));
-    EXPECT_TRUE(page->Vc_VOpOPAttBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->Enabled());
     EXPECT_EQ(form->UpdatingDisplay, 0);
 }
 
@@ -154,7 +154,7 @@ TEST_F(VoicePageTest, PartSwitchSendsTheBalancedReservesThenItselfAndKeepsBothWo
         parts[p].FilterSw = 0;
         Common(int(p)).FilterSw = 0;
     }
-    form->Pfm_PartTab->SetTabIndex(2);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(2);
     const TParameterData before = form->ParameterData;
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
@@ -175,8 +175,8 @@ TEST_F(VoicePageTest, PartSwitchSendsTheBalancedReservesThenItselfAndKeepsBothWo
     EXPECT_EQ(Common(1).FilterSw, 1);
     EXPECT_EQ(parts[2].ReserveNote, 5);
     EXPECT_EQ(parts[2].ReserveNoteMax, 10); // 16 less parts 1 and 4
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 5);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Max(), 10);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), 5);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Max(), 10);
     EXPECT_EQ(form->DataChanged, 1);
     EXPECT_EQ(form->UpdatingDisplay, 0);
     for (size_t v : {0u, 2u, 3u}) EXPECT_TRUE(Same(form->ParameterData.VoiceRecords[v], before.VoiceRecords[v])) << v;
@@ -202,7 +202,7 @@ TEST_F(VoicePageTest, PartSwitchOffLowersAReserveInTheDataOnly)
         parts[p].ReserveNote = 8;
         parts[p].FilterSw = Common(int(p)).FilterSw = p < 2 ? 1 : 0;
     }
-    form->Pfm_PartTab->SetTabIndex(1);
+    form->PerformancePage->Pfm_PartTab->SetTabIndex(1);
     form->UpdateNoteReserveLimits();
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
@@ -212,7 +212,7 @@ TEST_F(VoicePageTest, PartSwitchOffLowersAReserveInTheDataOnly)
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x31, 0, 0x07, 0)});
     EXPECT_EQ(parts[1].ReserveNote, 0);
     EXPECT_EQ(parts[1].ReserveNoteMax, 0);
-    EXPECT_EQ(form->Pfm_Part_ReserveNoteBar->Position(), 0);
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteBar->Position(), 0);
     EXPECT_EQ(parts[0].ReserveNote, 8);
 }
 
@@ -238,23 +238,23 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
     EXPECT_EQ(form->OperatorMute.Voiced[0][2], 1);
     EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 0);
     EXPECT_FALSE(page->Vc_VOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_VOpOutputLvlBar->Position(), 0);
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "0");
-    EXPECT_FALSE(page->Vc_VOpOutputLvlBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpFseqTrkBar->Enabled());
+    EXPECT_EQ(page->Bar(VcPair::Vc_VOpOutputLvl)->Position(), 0);
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "0");
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpOutputLvl)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpFseqTrk)->Enabled());
 
     ASSERT_TRUE(page->Vc_OpMute_VOp[2]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x29, 0x4D), Change(0x60, 2, 0x16, 62)}));
     EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 1);
     EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
-    EXPECT_TRUE(page->Vc_VOpOutputLvlBar->Enabled());
-    EXPECT_TRUE(page->Vc_VOpFseqTrkBar->Enabled());
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "62");
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpOutputLvl)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpFseqTrk)->Enabled());
 
     // Operator 8 has its own switch byte; off the screen, the page is left alone.
     ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 0), Change(0x60, 7, 0x16, 0)}));
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "62");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "62");
     EXPECT_TRUE(page->Vc_VOpFseqSw->Enabled());
     ASSERT_TRUE(page->Vc_OpMute_VOp[7]->UserClicks());
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x28, 1), Change(0x60, 7, 0x16, 67)}));
@@ -267,7 +267,7 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x2B, 0x01), Change(0x60, 1, 0x2E, 0)}));
     EXPECT_FALSE(page->Vc_UOpFseqTrkText->Visible());
     EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
-    EXPECT_EQ(page->Vc_UOpOutputLvlEdit->Text(), "0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_UOpOutputLvl)->Text(), "0");
 
     // The words, the changed flag and the caption stay as they were; the other voice has its own
     // buttons.
@@ -279,45 +279,4 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelAndStoresNothing)
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(0));
     EXPECT_TRUE(page->Vc_OpMute_UOp[1]->Down());
     EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
-}
-
-TEST_F(VoicePageTest, AllButtonMutesEveryOperatorOfItsKindThenReleasesThem)
-{
-    for (size_t k = 0; k < 8; ++k) {
-        VOp(int(k)).FseqSw = 1;
-        VOp(int(k)).OutputLvl = 20 + int(k);
-    }
-    Refresh();
-    for (size_t k = 0; k < 8; ++k)
-        if (k != 4) {
-            ASSERT_TRUE(page->Vc_OpMute_VOp[k]->UserClicks());
-        }
-    TakeSent();
-
-    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
-    for (TSpeedButton* b : page->Vc_OpMute_VOp) EXPECT_TRUE(b->Down());
-    EXPECT_FALSE(page->V_OPAllMuteButton->Down());
-    // Operator 5, the one still sounding, stays in the mask until its own turn.
-    std::vector<Bytes> muted;
-    for (uint8_t k = 0; k < 8; ++k) {
-        muted.push_back(Change(0x40, 0, k == 7 ? 0x28 : 0x29, k < 4 ? 0x10 : 0));
-        muted.push_back(Change(0x60, k, 0x16, 0));
-    }
-    EXPECT_EQ(TakeSent(), muted);
-    for (size_t k = 0; k < 8; ++k) EXPECT_EQ(form->OperatorMute.Voiced[0][k], 1);
-
-    // Again: all up, every switch and level as stored, the mask growing operator by operator.
-    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
-    for (TSpeedButton* b : page->Vc_OpMute_VOp) EXPECT_FALSE(b->Down());
-    std::vector<Bytes> released;
-    for (uint8_t k = 0; k < 8; ++k) {
-        released.push_back(k == 7 ? Change(0x40, 0, 0x28, 1) : Change(0x40, 0, 0x29, uint8_t((2 << k) - 1)));
-        released.push_back(Change(0x60, k, 0x16, uint8_t(20 + k)));
-    }
-    EXPECT_EQ(TakeSent(), released);
-    // The unvoiced buttons were not touched.
-    for (TSpeedButton* b : page->Vc_OpMute_UOp) EXPECT_FALSE(b->Down());
-    ASSERT_TRUE(page->U_OPAllMuteButton->UserClicks());
-    for (TSpeedButton* b : page->Vc_OpMute_UOp) EXPECT_TRUE(b->Down());
-    EXPECT_EQ(TakeSent().size(), 16u);
 }

@@ -94,13 +94,13 @@ TEST_F(VoiceGraphTest, PitchOperatorAndFrequencyCurves)
 
     // The frequency graph follows its sliders: attack level +50 after attack time 99 peaks at
     // x 92, y 0 and is redrawn when the message has gone out.
-    page->Vc_OpFrqEGAtakTimeBar->UserScrollsTo(99);
-    page->Vc_OpFrqEGAtakLvlBar->UserScrollsTo(100);
+    page->Bar(VcPair::Vc_OpFrqEGAtakTime)->UserScrollsTo(99);
+    page->Bar(VcPair::Vc_OpFrqEGAtakLvl)->UserScrollsTo(100);
     EXPECT_EQ(At(page->Vc_OpFrqEGGraph, 91, 1), Yellow);
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 0, 0x0A, 99), Change(0x60, 0, 0x09, 100)}));
 
     // Operator EG: the hold keeps level 4 flat; a new level redraws at once.
-    page->Vc_OpEGLv4Bar->UserScrollsTo(0); // level 4 = 99, at y 1 after the release
+    page->Bar(VcPair::Vc_OpEGLv4)->UserScrollsTo(0); // level 4 = 99, at y 1 after the release
     EXPECT_EQ(At(page->Vc_OpEGGraph, 220, 1), Yellow);
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 0, 0x0F, 99)});
 }
@@ -111,9 +111,9 @@ TEST_F(VoiceGraphTest, LoneSignInALevelBoxDrawsAsTheSliderShows)
     page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterEGTabSheet);
     const std::vector<TColor> drawn = page->Vc_FilterEGGraph->Picture.Bitmap().Data();
     // While the person types the sign of a new level, the graph counts the slider's level.
-    ASSERT_TRUE(page->Vc_FilterEGLv3Edit->UserSetsText("-"));
+    ASSERT_TRUE(page->Edit(VcPair::Vc_FilterEGLv3)->UserSetsText("-"));
     page->DrawFilterEGGraph();
-    EXPECT_EQ(page->Vc_FilterEGLv3Edit->Text(), "-");
+    EXPECT_EQ(page->Edit(VcPair::Vc_FilterEGLv3)->Text(), "-");
     EXPECT_EQ(page->Vc_FilterEGGraph->Picture.Bitmap().Data(), drawn);
     EXPECT_TRUE(TakeSent().empty());
 }

@@ -9,10 +9,14 @@ TEST_F(VoicePageTest, MainWindowFindsEveryControlByItsNameUntilThePageGoes)
 {
     // Sliders, value boxes, radio groups and lists of the common page and of the operator page.
     const std::pair<const char*, TControl*> sample[] = {
-        {"Vc_LFO1SpeedBar", page->Vc_LFO1SpeedBar}, {"Vc_FilterCutoffFreqEdit", page->Vc_FilterCutoffFreqEdit},
-        {"Vc_LFO2Phase", page->Vc_LFO2Phase},       {"Vc_FilterType", page->Vc_FilterType},
-        {"Vc_OpEGLv3Bar", page->Vc_OpEGLv3Bar},     {"Vc_VOpDetuneEdit", page->Vc_VOpDetuneEdit},
-        {"Vc_VOpKeySync", page->Vc_VOpKeySync},     {"Vc_VOpLSBP", page->Vc_VOpLSBP},
+        {"Vc_LFO1SpeedBar", page->Bar(VcPair::Vc_LFO1Speed)},
+        {"Vc_FilterCutoffFreqEdit", page->Edit(VcPair::Vc_FilterCutoffFreq)},
+        {"Vc_LFO2Phase", page->Vc_LFO2Phase},
+        {"Vc_FilterType", page->Vc_FilterType},
+        {"Vc_OpEGLv3Bar", page->Bar(VcPair::Vc_OpEGLv3)},
+        {"Vc_VOpDetuneEdit", page->Edit(VcPair::Vc_VOpDetune)},
+        {"Vc_VOpKeySync", page->Vc_VOpKeySync},
+        {"Vc_VOpLSBP", page->Vc_VOpLSBP},
     };
     for (const auto& [name, control] : sample) {
         ASSERT_NE(control, nullptr) << name;
@@ -30,7 +34,6 @@ TEST_F(VoicePageTest, MainWindowFindsEveryControlByItsNameUntilThePageGoes)
     // The page takes its controls with it.
     const int before = form->ComponentCount();
     form->VoicePage.reset();
-    form->Vc_VoiceTab = nullptr;
     EXPECT_EQ(form->ComponentCount(), before - int(all.size()));
     EXPECT_EQ(form->FindComponent("Vc_LFO1SpeedBar"), nullptr);
     EXPECT_EQ(form->Vc_TabSheet->ControlCount(), 0);
@@ -60,8 +63,8 @@ TEST_F(VoicePageTest, EveryTableHandlerIsFoundByItsName)
     Voice().VoicedOperators[0].EGTime2 = 60; // shows 39
     Refresh();
     uint16_t key = VK_PRIOR;
-    page->KeyHandler("Vc_OpEGTime2EditKeyDown")(page->Vc_OpEGTime2Edit, key, {});
-    EXPECT_EQ(page->Vc_OpEGTime2Edit->Text(), "49");
+    page->KeyHandler("Vc_OpEGTime2EditKeyDown")(page->Edit(VcPair::Vc_OpEGTime2), key, {});
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGTime2)->Text(), "49");
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 0, 0x11, 49)});
 
     // The lists and radio groups that only store and send, with the address each sends to.

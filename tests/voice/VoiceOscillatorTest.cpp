@@ -58,14 +58,14 @@ TEST_F(VoicePageTest, FrequencyModeResetsTheFrequencyInOrder)
     EXPECT_EQ(page->Vc_VOpFreqFineBar->Max(), 127);
     EXPECT_EQ(VOp(2).FreqCoarseMax, 21);
     EXPECT_EQ(VOp(2).FreqFineMax, 127);
-    EXPECT_TRUE(page->Vc_OpFreqModBar->Enabled());
-    EXPECT_FALSE(page->Vc_OpPitchModBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpFreqMod)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_OpPitchMod)->Enabled());
 
     ASSERT_TRUE(page->Vc_VOpFreqMode->UserClicks(0));
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 2, 0x01, 1), Change(0x60, 2, 0x05, 0x00)}));
     EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "1.000");
     EXPECT_EQ(VOp(2).FreqCoarseMax, 31);
-    EXPECT_FALSE(page->Vc_VOpFreqScalingBar->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpFreqScaling)->Enabled());
 }
 
 TEST_F(VoicePageTest, FixedFrequencyFromAFileKeepsItsFineValue)
@@ -98,9 +98,9 @@ TEST_F(VoicePageTest, FseqSwitchSendsTheMaskWithMutedOperatorsOff)
     ASSERT_TRUE(page->Vc_VOpFseqSw->UserClicks(1));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x29, 0x05)});
     EXPECT_EQ(VOp(2).FseqSw, 1);
-    EXPECT_TRUE(page->Vc_VOpFseqTrkBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpFseqTrk)->Enabled());
     ASSERT_TRUE(page->Vc_VOpFseqSw->UserClicks(0));
-    EXPECT_FALSE(page->Vc_VOpFseqTrkEdit->Enabled());
+    EXPECT_FALSE(page->Edit(VcPair::Vc_VOpFseqTrk)->Enabled());
     TakeSent();
 
     VOp(7).Form = 1; // a form with a skirt
@@ -110,8 +110,8 @@ TEST_F(VoicePageTest, FseqSwitchSendsTheMaskWithMutedOperatorsOff)
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x40, 0, 0x28, 1)});
 
     // The track box shows 1..8 over a slider of 0..7 and shares byte 05 with skirt and mode.
-    TEdit* track = page->Vc_VOpFseqTrkEdit;
-    ASSERT_TRUE(page->Vc_VOpSkirtEdit->UserSetsText("3"));
+    TEdit* track = page->Edit(VcPair::Vc_VOpFseqTrk);
+    ASSERT_TRUE(page->Edit(VcPair::Vc_VOpSkirt)->UserSetsText("3"));
     ASSERT_TRUE(track->UserSetsText("9"));
     EXPECT_EQ(track->Text(), "8");
     EXPECT_EQ(VOp(7).FseqTrk, 7);
@@ -137,11 +137,11 @@ TEST_F(VoicePageTest, FormSwitchesRowsAndCarriesBandwidthAndResonance)
     VOp(0).Skirt = 0;
     Refresh();
     EXPECT_FALSE(page->Vc_VOpFreqMode->Enabled());
-    EXPECT_TRUE(page->Vc_VOpTransposeBar->Enabled());
-    EXPECT_TRUE(page->Vc_VOpBandWidthBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpResonanceBar->Enabled());
-    EXPECT_TRUE(page->Vc_OpPitchModBar->Enabled());
-    EXPECT_TRUE(page->Vc_OpFreqModBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpTranspose)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpBandWidth)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpResonance)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpPitchMod)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpFreqMod)->Enabled());
     EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
 
     // frmt to res1: the form byte, the frequency reset by the mode change, then resonance takes
@@ -152,9 +152,9 @@ TEST_F(VoicePageTest, FormSwitchesRowsAndCarriesBandwidthAndResonance)
                                   Change(0x60, 0, 0x05, 0x00), Change(0x60, 0, 0x06, 40)}));
     EXPECT_EQ(VOp(0).Resonance, 40);
     EXPECT_EQ(VOp(0).FreqMode, 0);
-    EXPECT_TRUE(page->Vc_VOpResonanceBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpBandWidthBar->Enabled());
-    EXPECT_FALSE(page->Vc_OpSnsWidthBiasBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpResonance)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpBandWidth)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_OpSnsWidthBias)->Enabled());
     EXPECT_TRUE(page->Vc_VOpKeySync->Enabled());
     EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 2);
     EXPECT_TRUE(page->Vc_VOpForm->Focused());
@@ -162,15 +162,15 @@ TEST_F(VoicePageTest, FormSwitchesRowsAndCarriesBandwidthAndResonance)
     // res1 to sine in ratio mode: only the form byte; sine takes the skirt away.
     ASSERT_TRUE(page->Vc_VOpForm->UserSelects(0));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 0, 0x04, 0 + 2 * 8)});
-    EXPECT_FALSE(page->Vc_VOpSkirtBar->Enabled());
-    EXPECT_FALSE(page->Vc_VOpResonanceBar->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpSkirt)->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpResonance)->Enabled());
 
     // Back to frmt: fixed mode, bandwidth takes the resonance value, "LinkFF" offered again.
     ASSERT_TRUE(page->Vc_VOpForm->UserSelects(7));
     EXPECT_EQ(VOp(0).BandWidth, 40);
     EXPECT_EQ(page->Vc_VOpFreqMode->ItemIndex(), 1);
     EXPECT_FALSE(page->Vc_VOpFreqMode->Enabled());
-    EXPECT_TRUE(page->Vc_VOpSkirtBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_VOpSkirt)->Enabled());
     EXPECT_EQ(page->Vc_UOpFreqMode->Items.Count(), 3);
 }
 
@@ -184,7 +184,7 @@ TEST_F(VoicePageTest, LeavingFrmtOnAVoicedTabTouchesNoUnvoicedOperator)
     page->Vc_UOpFreqMode->SetItemIndex(2);
     form->UpdatingDisplay = 0;
     const VoiceRecord before = Voice();
-    const bool scalingEnabled = page->Vc_VOpFreqScalingBar->Enabled();
+    const bool scalingEnabled = page->Bar(VcPair::Vc_VOpFreqScaling)->Enabled();
 
     ASSERT_TRUE(page->Vc_VOpForm->UserSelects(6));
     EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), 1);
@@ -199,7 +199,7 @@ TEST_F(VoicePageTest, LeavingFrmtOnAVoicedTabTouchesNoUnvoicedOperator)
         EXPECT_LT(m[6], 0x23);
     }
     EXPECT_TRUE(scalingEnabled);
-    EXPECT_FALSE(page->Vc_VOpFreqScalingBar->Enabled()); // by the form, as for res2
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpFreqScaling)->Enabled()); // by the form, as for res2
     EXPECT_TRUE(page->Vc_VOpFreqCoarseBar->Enabled());
     EXPECT_TRUE(page->Vc_VOpFreqFineBar->Enabled());
 }
@@ -213,10 +213,10 @@ TEST_F(VoicePageTest, PackedOscillatorBytesAndAttenuation)
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 4, 0x00, 0x58)});
     ASSERT_TRUE(page->Vc_VOpForm->UserSelects(7));
     TakeSent();
-    ASSERT_TRUE(page->Vc_VOpTransposeEdit->UserSetsText("-3"));
-    ASSERT_TRUE(page->Vc_VOpDetuneEdit->UserSetsText("+20"));
+    ASSERT_TRUE(page->Edit(VcPair::Vc_VOpTranspose)->UserSetsText("-3"));
+    ASSERT_TRUE(page->Edit(VcPair::Vc_VOpDetune)->UserSetsText("+20"));
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x60, 4, 0x00, 0x40 + 21), Change(0x60, 4, 0x07, 30)}));
-    EXPECT_EQ(page->Vc_VOpDetuneEdit->Text(), "+15");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpDetune)->Text(), "+15");
     EXPECT_EQ(VOp(4).KeySync, 1);
     EXPECT_EQ(VOp(4).Transpose, 21);
 
@@ -224,14 +224,14 @@ TEST_F(VoicePageTest, PackedOscillatorBytesAndAttenuation)
     Common().Algorithm = 1;
     for (auto& row : form->AlgorithmOpAttEnable[0]) row = 1;
     Refresh();
-    ASSERT_TRUE(page->Vc_VOpOPAttEdit->KeyDown(VK_PRIOR));
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-6.0");
-    ASSERT_TRUE(page->Vc_VOpOPAttBar->UserScrollsTo(15));
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-22.5");
+    ASSERT_TRUE(page->Edit(VcPair::Vc_VOpOPAtt)->KeyDown(VK_PRIOR));
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-6.0");
+    ASSERT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->UserScrollsTo(15));
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-22.5");
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x40, 0, 0x31, 4), Change(0x40, 0, 0x31, 15)}));
     EXPECT_EQ(VOp(4).OPAtt, 15);
-    ASSERT_TRUE(page->Vc_VOpOPAttBar->UserScrollsTo(1));
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-1.5");
+    ASSERT_TRUE(page->Bar(VcPair::Vc_VOpOPAtt)->UserScrollsTo(1));
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-1.5");
 }
 
 TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
@@ -241,25 +241,26 @@ TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
     o.EGTime2 = 99, o.EGTimeScaling = 3, o.FrqEGInitLvl = 0, o.FrqEGAtakLvl = 100, o.SnsAmpVel = 0;
     o.SnsWidthBias = 14, o.OPAtt = 2, o.OutputLvl = 80;
     Refresh();
-    EXPECT_EQ(page->Vc_VOpFseqTrkEdit->Text(), "8");
-    EXPECT_EQ(page->Vc_VOpTransposeEdit->Text(), "-24");
-    EXPECT_EQ(page->Vc_VOpDetuneEdit->Text(), "+15");
-    EXPECT_EQ(page->Vc_OpEGLv1Edit->Text(), "99");
-    EXPECT_EQ(page->Vc_OpEGTime2Edit->Text(), "0");
-    EXPECT_EQ(page->Vc_OpEGTimeScalingEdit->Text(), "3");
-    EXPECT_EQ(page->Vc_OpFrqEGInitLvlEdit->Text(), "-50");
-    EXPECT_EQ(page->Vc_OpFrqEGAtakLvlEdit->Text(), "+50");
-    EXPECT_EQ(page->Vc_OpSnsAmpVelEdit->Text(), "-7");
-    EXPECT_EQ(page->Vc_OpSnsWidthBiasEdit->Text(), "+7");
-    EXPECT_EQ(page->Vc_VOpOPAttEdit->Text(), "-3.0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpFseqTrk)->Text(), "8");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpTranspose)->Text(), "-24");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpDetune)->Text(), "+15");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGLv1)->Text(), "99");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGTime2)->Text(), "0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGTimeScaling)->Text(), "3");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpFrqEGInitLvl)->Text(), "-50");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpFrqEGAtakLvl)->Text(), "+50");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpSnsAmpVel)->Text(), "-7");
+    EXPECT_EQ(page->Edit(VcPair::Vc_OpSnsWidthBias)->Text(), "+7");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOPAtt)->Text(), "-3.0");
     EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), -1);
     // Sine in ratio mode.
     for (TScrollBar* off :
-         {page->Vc_VOpFseqTrkBar, page->Vc_VOpTransposeBar, page->Vc_VOpBandWidthBar, page->Vc_VOpResonanceBar,
-          page->Vc_OpFreqModBar, page->Vc_VOpSkirtBar, page->Vc_VOpFreqScalingBar, page->Vc_OpSnsFreqVelBar,
-          page->Vc_OpSnsFreqBiasBar, page->Vc_OpSnsWidthBiasBar})
+         {page->Bar(VcPair::Vc_VOpFseqTrk), page->Bar(VcPair::Vc_VOpTranspose), page->Bar(VcPair::Vc_VOpBandWidth),
+          page->Bar(VcPair::Vc_VOpResonance), page->Bar(VcPair::Vc_OpFreqMod), page->Bar(VcPair::Vc_VOpSkirt),
+          page->Bar(VcPair::Vc_VOpFreqScaling), page->Bar(VcPair::Vc_OpSnsFreqVel), page->Bar(VcPair::Vc_OpSnsFreqBias),
+          page->Bar(VcPair::Vc_OpSnsWidthBias)})
         EXPECT_FALSE(off->Enabled()) << off->Name;
-    EXPECT_TRUE(page->Vc_OpPitchModBar->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpPitchMod)->Enabled());
     EXPECT_TRUE(page->Vc_VOpFreqMode->Enabled());
 
     // A muted operator shows its switch off and level 0, both disabled; the words stay.
@@ -267,9 +268,9 @@ TEST_F(VoicePageTest, VoicedDisplayTextsAndEnables)
     form->OperatorMute.Voiced[0][0] = 1;
     Refresh();
     EXPECT_EQ(page->Vc_VOpFseqSw->ItemIndex(), 0);
-    EXPECT_EQ(page->Vc_VOpOutputLvlEdit->Text(), "0");
+    EXPECT_EQ(page->Edit(VcPair::Vc_VOpOutputLvl)->Text(), "0");
     EXPECT_FALSE(page->Vc_VOpFseqSw->Enabled());
-    EXPECT_FALSE(page->Vc_VOpOutputLvlBar->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_VOpOutputLvl)->Enabled());
     EXPECT_EQ(o.OutputLvl, 80);
     EXPECT_EQ(o.FseqSw, 1);
     EXPECT_TRUE(TakeSent().empty());
@@ -292,14 +293,14 @@ TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
     EXPECT_EQ(u.FreqMode, 2);                        // ... the word stays
     EXPECT_FALSE(page->Vc_UOpFreqCoarseEdit->Enabled());
     EXPECT_TRUE(page->Vc_UOpFreqCoarseBar->Enabled());
-    EXPECT_FALSE(page->Vc_OpFrqEGInitLvlBar->Enabled());
-    EXPECT_TRUE(page->Vc_OpSnsWidthBiasBar->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_OpFrqEGInitLvl)->Enabled());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpSnsWidthBias)->Enabled());
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), "0.000");
     EXPECT_EQ(page->Vc_UOpFseqTrkText->Caption(), "FseqTrack = 1");
     EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
-    EXPECT_EQ(page->Vc_UOpLvlScalingEdit->Text(), "-7");
-    EXPECT_EQ(page->Vc_UOpTransposeEdit->Text(), "+0");
-    EXPECT_FALSE(page->Vc_OpPitchModBar->Visible());
+    EXPECT_EQ(page->Edit(VcPair::Vc_UOpLvlScaling)->Text(), "-7");
+    EXPECT_EQ(page->Edit(VcPair::Vc_UOpTranspose)->Text(), "+0");
+    EXPECT_FALSE(page->Bar(VcPair::Vc_OpPitchMod)->Visible());
 
     // With a formant-shaped partner LinkFF is offered (once) and shows the partner's frequency.
     VOp(2).Form = 7;
@@ -319,7 +320,7 @@ TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
     // Back on a voiced tab, then to an unvoiced one in normal mode: the ordinary box again.
     u.FreqMode = 0;
     ShowOperatorTab(1);
-    EXPECT_TRUE(page->Vc_OpPitchModBar->Visible());
+    EXPECT_TRUE(page->Bar(VcPair::Vc_OpPitchMod)->Visible());
     ShowOperatorTab(10);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 191);
     EXPECT_TRUE(page->Vc_UOpFreqCoarseEdit->TabStop());
@@ -330,7 +331,7 @@ TEST_F(VoicePageTest, UnvoicedDisplayFollowsItsModeAndItsVoicedPartner)
     Refresh();
     EXPECT_EQ(page->Vc_UOpFseqSw->ItemIndex(), 0);
     EXPECT_FALSE(page->Vc_UOpFseqTrkText->Visible());
-    EXPECT_FALSE(page->Vc_UOpOutputLvlBar->Enabled());
+    EXPECT_FALSE(page->Bar(VcPair::Vc_UOpOutputLvl)->Enabled());
     EXPECT_TRUE(TakeSent().empty());
     EXPECT_EQ(form->DataChanged, 0);
 }

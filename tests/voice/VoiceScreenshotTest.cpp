@@ -1,39 +1,18 @@
-// The Voice page drawn by the Qt views: a screenshot to look at, and a check that every control
-// of the page lies inside the window and inside its parent.
+// The Voice page drawn by the Qt views: screenshots to look at; every control of the page inside
+// the window and its parent, every tab of its strips in sight and every list readable when
+// opened; the boxes the page lays flat drawn without a border.
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/QtWindows.h"
+#include "tests/support/SheetLayoutChecks.h"
 #include "voice/AlgorithmSelect.h"
 #include "voice/VoicePage.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-namespace {
-
-// Every control below `c` lies inside its parent's client area.
-void ExpectInsideParents(const TWinControl* c, int width, int height)
-{
-    for (int i = 0; i < c->ControlCount(); ++i) {
-        const TControl* child = c->Controls(i);
-        if (!child->Visible() || dynamic_cast<const TTabSheet*>(child)) continue;
-        EXPECT_GE(child->Left(), 0) << child->Name;
-        EXPECT_GE(child->Top(), 0) << child->Name;
-        EXPECT_LE(child->Left() + child->Width(), width) << child->Name << " in " << c->Name;
-        EXPECT_LE(child->Top() + child->Height(), height) << child->Name << " in " << c->Name;
-        if (auto* pc = dynamic_cast<const TPageControl*>(child)) {
-            // Sheets fill the page control under its tabs.
-            for (int p = 0; p < pc->PageCount(); ++p)
-                ExpectInsideParents(pc->Pages(p), pc->Width() - 4, pc->Height() - 28);
-        } else if (auto* w = dynamic_cast<const TWinControl*>(child)) {
-            ExpectInsideParents(w, w->Width(), w->Height());
-        }
-    }
-}
-
-} // namespace
 
 TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
 {
@@ -49,21 +28,36 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
         form.ParameterData.VoiceRecords[0].VoiceCommon.Algorithm = 12;
         form.RefreshVoicePages(0);
         backend.ProcessMessages();
+        auto expectWhole = [&] {
+            ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
+            ExpectEveryTabInSight(backend, page.Vc_VoiceTab);
+            ExpectListsOpenWide(backend, page.Vc_VoiceTab);
+        };
+        auto boxOf = [&](TEdit* e) { return static_cast<QLineEdit*>(backend.WidgetFor(e)); };
 
-        ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
+        expectWhole();
+        // The shape name box lies flat over the text of its list.
+        EXPECT_FALSE(boxOf(page.Vc_OpPresetEGEdit)->hasFrame());
         const std::string dir = std::filesystem::temp_directory_path().string();
         ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-page.png"));
-        for (TTabSheet* sheet :
-             {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet, page.Vc_FormantTabSheet}) {
+        for (TTabSheet* sheet : {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet,
+                                 page.Vc_FormantTabSheet, page.Vc_FmTabSheet}) {
             page.Vc_CommonPageControl->SetActivePage(sheet);
             backend.ProcessMessages();
+            ExpectListsOpenWide(backend, sheet);
             ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-" + sheet->Name + ".png"));
         }
         page.Vc_CommonPageControl->SetActivePage(page.Vc_LFOTabSheet);
-        ASSERT_TRUE(page.Vc_OperatorTab->UserSelects(9));
+        // Unvoiced operator 1 linked to its formant partner: the coarse box reads as plain text.
+        ASSERT_TRUE(page.Vc_OperatorTab->UserSelects(8));
+        ASSERT_TRUE(page.Vc_UOpFreqMode->UserClicks(2));
         backend.ProcessMessages();
-        ExpectInsideParents(page.Vc_VoiceTab, page.Vc_VoiceTab->Width(), page.Vc_VoiceTab->Height());
+        EXPECT_FALSE(boxOf(page.Vc_UOpFreqCoarseEdit)->hasFrame());
+        EXPECT_EQ(boxOf(page.Vc_UOpFreqCoarseEdit)->palette().color(QPalette::Base), ToQColor(clBtnFace));
+        expectWhole();
         ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-unvoiced.png"));
+        ASSERT_TRUE(page.Vc_UOpFreqMode->UserClicks(0));
+        EXPECT_TRUE(boxOf(page.Vc_UOpFreqCoarseEdit)->hasFrame());
         QImage shot(QString::fromStdString(dir + "/quillmarven-voice-page.png"));
         ASSERT_FALSE(shot.isNull());
         EXPECT_GE(shot.width(), 941);
@@ -115,7 +109,7 @@ TEST(VoiceScreenshot, AlgorithmSelectorShowsItsPicturesWithTheChosenOneFramed)
     QtTestWindows backend;
     platform::InProcessMidi midi;
     TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
-    int32_t selected = 40;
+    int32_t selected = 3;
     TAlgorithmSelectForm window(
         &form, [&form](int n) -> const TBitmap* { return form.AlgorithmPictures[size_t(n - 1)].get(); }, selected,
         QM_PROGRAM_DIR);
@@ -126,14 +120,14 @@ TEST(VoiceScreenshot, AlgorithmSelectorShowsItsPicturesWithTheChosenOneFramed)
 
     const QImage shot = backend.Grab(&window);
     QWidget* frame = backend.WindowFor(&window);
-    // Picture 40 (last column, third row of the page scrolled to 768) wears red at its corner.
-    const QPoint corner = backend.WidgetFor(window.Image[39])->mapTo(frame, QPoint(1, 1));
-    EXPECT_EQ(corner, QPoint(8 + 2 + 5 + 156 * 3 + 1, 25 + 2 + 5 + 96 * 9 - 768 + 1));
+    // Picture 3 (third column, first row of the page at the top) wears red at its corner.
+    const QPoint corner = backend.WidgetFor(window.Image[2])->mapTo(frame, QPoint(1, 1));
+    EXPECT_EQ(corner, QPoint(8 + 2 + 5 + 156 * 2 + 1, 25 + 2 + 5 + 1));
     const QColor red = shot.pixelColor(corner);
     EXPECT_GT(red.red(), 200);
     EXPECT_LT(red.green(), 60);
     // Every picture on the page is a diagram: dark lines and digits on white.
-    for (int n = 33; n <= 48; ++n) {
+    for (int n = 1; n <= 16; ++n) {
         QWidget* picture = backend.WidgetFor(window.Image[size_t(n - 1)]);
         EXPECT_GT(DarkPixels(shot, QRect(picture->mapTo(frame, QPoint(0, 0)), picture->size())), 300) << n;
     }

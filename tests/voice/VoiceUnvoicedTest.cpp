@@ -13,11 +13,12 @@ protected:
     // The rows a linked mode takes out of use, enabled or not.
     void ExpectFrequencyRows(bool enabled)
     {
-        for (TScrollBar* bar : {page->Vc_UOpFreqScalingBar, page->Vc_OpFrqEGInitLvlBar, page->Vc_OpFrqEGAtakLvlBar,
-                                page->Vc_OpFrqEGAtakTimeBar, page->Vc_OpFrqEGDecayTimeBar, page->Vc_OpSnsFreqVelBar,
-                                page->Vc_OpSnsFreqBiasBar, page->Vc_OpFreqModBar})
+        for (TScrollBar* bar : {page->Bar(VcPair::Vc_UOpFreqScaling), page->Bar(VcPair::Vc_OpFrqEGInitLvl),
+                                page->Bar(VcPair::Vc_OpFrqEGAtakLvl), page->Bar(VcPair::Vc_OpFrqEGAtakTime),
+                                page->Bar(VcPair::Vc_OpFrqEGDecayTime), page->Bar(VcPair::Vc_OpSnsFreqVel),
+                                page->Bar(VcPair::Vc_OpSnsFreqBias), page->Bar(VcPair::Vc_OpFreqMod)})
             EXPECT_EQ(bar->Enabled(), enabled) << bar->Name;
-        EXPECT_TRUE(page->Vc_OpSnsWidthBiasBar->Enabled());
+        EXPECT_TRUE(page->Bar(VcPair::Vc_OpSnsWidthBias)->Enabled());
     }
 };
 

@@ -30,8 +30,6 @@
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 TShiftState ShiftOf(Qt::KeyboardModifiers m)
 {
     TShiftState s;
@@ -406,11 +404,15 @@ int QtBackend::MessageBox(const TMessageBoxRequest& r)
 
 std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
 {
-    // "Text|*.a;*.b|Text|*" becomes Qt's "Text (*.a *.b);;Text (*)".
+    // "Text|*.a;*.b|Text|*" becomes Qt's "Text (*.a *.b);;Text (*)". A text that ends with its
+    // patterns in brackets already ("Shape file (*.eg)|*.eg") is shown as it stands: Qt takes the
+    // last brackets for the patterns, and a person reads them once.
     QStringList filters;
     QStringList parts = Q(r.Filter).split('|');
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = "(" + QString(parts[i + 1]).replace(';', ' ') + ")";
+        filters << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + " " + patterns);
+    }
     // The dialog opens in its initial folder when that exists, else in the current folder; the
     // folder's name never lands in the file-name box.
     QFileDialog dlg(nullptr, Q(r.Title));

@@ -5,10 +5,34 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QMouseEvent;
+
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Widgets that show the ui's mouse events rather than acting on them themselves.
+inline constexpr const char* kMouseProperty = "qm_mouse";
+
+// Paints a ui bitmap: a form's canvas, an image's picture.
+class BitmapWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::function<void(QPainter&)> PaintWith;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (PaintWith) PaintWith(p);
+    }
+};
 
 class QtView : public TComponentView {
 public:
@@ -45,6 +69,13 @@ protected:
 
 // Creates the view (and widget) of one component under the parent container.
 QtView* MakeView(QtBackend& backend, TComponent* c, QWidget* parentContainer);
+// The views of one family each, for MakeView: plain containers and graphic controls (the
+// fallback for any control), buttons and boxes (nullptr for a control of another family), forms,
+// menu items.
+QtView* MakePlainView(QtBackend& b, TComponent* c, QWidget* parent);
+QtView* MakeBoxView(QtBackend& b, TComponent* c, QWidget* parent);
+QtView* MakeFormView(QtBackend& b, TForm* f);
+QtView* MakeMenuItemView(QtBackend& b, TMenuItem* item, QWidget* parent);
 
 // The QAction of a menu item's view, or nullptr.
 class QAction;
