@@ -41,14 +41,15 @@ std::vector<std::size_t> TMainData::MutedWords() const
     return words;
 }
 
-ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<int32_t> value) const
+ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<int32_t> value, TMutes mutes) const
 {
     if (offset + sizeof(int32_t) > sizeof(TParameterData)) throw std::logic_error("a word outside the edit buffer");
     // The words as the instrument is to have them: the value in its place, the muted ones silent.
     auto words = std::make_unique<TParameterData>(ParameterData);
     uint8_t* bytes = words->Bytes();
     if (value) std::memcpy(bytes + offset, &*value, sizeof *value);
-    for (std::size_t muted : MutedWords()) std::memset(bytes + muted, 0, sizeof(int32_t));
+    if (mutes == TMutes::Applied)
+        for (std::size_t muted : MutedWords()) std::memset(bytes + muted, 0, sizeof(int32_t));
 
     std::optional<TWordChange> change;
     int voice = 0;
@@ -71,9 +72,9 @@ ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<
             0xF7};
 }
 
-void TMainData::SendWordAt(std::size_t offset, std::optional<int32_t> value)
+void TMainData::SendWordAt(std::size_t offset, std::optional<int32_t> value, TMutes mutes)
 {
-    const ParameterChangeMessage m = WordMessage(offset, value);
+    const ParameterChangeMessage m = WordMessage(offset, value, mutes);
     SendSysEx(m.data(), static_cast<int>(m.size()));
 }
 

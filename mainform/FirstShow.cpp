@@ -132,6 +132,7 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose)
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
+    if (Midi.IsMidiOutOpen()) LiftMutesOnInstrument();
     Midi.CutKeyboardThru();
     Midi.CloseMidiIn();
     Midi.CloseMidiOut();
