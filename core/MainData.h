@@ -80,6 +80,8 @@ struct TMainData : TNameTables {
     uint8_t DataChanged = 0;
     std::string CaptionText = "Quillmarven";
     std::string CurrentFileName;
+    // 1 until start-up is over (its receive-all ended, or none was started): the receive-all of
+    // start-up and the formant-sequence choices meanwhile leave the data unchanged.
     uint8_t SilentReceiveAll = 1;
     uint8_t SaveAsCancelled = 0;
 

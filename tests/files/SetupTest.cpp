@@ -237,6 +237,57 @@ TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
     }
 }
 
+TEST_F(SetupTest, OnceStartUpIsOverChoosingASequenceIsAnEditWhicheverWayItEnded)
+{
+    MakeForm();
+    const fs::path file = WriteFile("start.fse", SaveFileImage());
+    // How start-up ends, and the box it shows.
+    const std::tuple<const char*, std::function<void()>, std::string> starts[] = {
+        {"a file on the command line",
+         [&] {
+             WriteSettings({"FS1R", "FS1R", "", 0});
+             MakeMainForm().CommandLine = {file.string()};
+         },
+         ""},
+        {"the setup dialog cancelled",
+         [&] {
+             fs::remove(SettingsFile());
+             InDialog(-1, -1, -1, -1, false);
+             MakeMainForm();
+         },
+         ""},
+        {"a device that cannot be opened",
+         [&] {
+             WriteSettings({"FS1R", "FS1R", "", 0});
+             fs1r->FailOpen("Device or resource busy");
+             MakeMainForm();
+         },
+         "Device or resource busy"},
+        {"a receive-all without answer",
+         [&] {
+             WriteSettings({"FS1R", "FS1R", "", 0});
+             fs1r->FailOpen("");
+             instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
+             MakeMainForm();
+         },
+         "Please connect MIDI cable!"},
+    };
+    for (const auto& [start, arrange, box] : starts) {
+        SCOPED_TRACE(start);
+        Headless().Reset();
+        arrange();
+        form->Show();
+        Advance(15000);
+        ASSERT_FALSE(form->TransferRunning());
+        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, box);
+        EXPECT_EQ(form->DataChanged, 0);
+        ShowPart(0);
+        form->PerformancePage->Pfm_PageControl->SetActivePage(form->PerformancePage->Pfm_FSEQ_Ctrl_TabSheet);
+        ASSERT_TRUE(form->PerformancePage->Pfm_Fseq_FseqPre->UserSelects(3));
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    }
+}
+
 TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
 {
     const fs::path saved = temp / "closing.fse";
