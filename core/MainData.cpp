@@ -151,6 +151,7 @@ void TMainData::BuildSystemDump()
     SystemDumpBuffer.fill(0);
     WriteBulkDumpFrame(image, SystemDumpSize, 0x00, 0x00, 0x00);
     EncodeSystemPayload(ParameterData, image + BulkDumpHeaderSize);
+    image[BulkDumpHeaderSize + SystemReceiveSwitchPosition] = SysExReceiveSwitch & 0x7F;
     SealBulkDump(image, SystemDumpSize);
 }
 
@@ -197,6 +198,7 @@ void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
         KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
     } else {
         DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
+        SysExReceiveSwitch = data[BulkDumpHeaderSize + SystemReceiveSwitchPosition];
     }
     for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(ParameterData.Bytes() + muted[i], &kept[i], 4);
     DumpReceived = 1;

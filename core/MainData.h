@@ -84,6 +84,10 @@ struct TMainData : TNameTables {
     // start-up and the formant-sequence choices meanwhile leave the data unchanged.
     uint8_t SilentReceiveAll = 1;
     uint8_t SaveAsCancelled = 0;
+    // The instrument's system-exclusive receive switch as its last system dump carried it, and
+    // on (1) until one arrives: every system dump carries it back, so that a dump never turns
+    // off the instrument's ear for the editor. Not part of the edit buffer or the save file.
+    uint8_t SysExReceiveSwitch = 1;
 
     // ---- Services the window provides -----------------------------------------------------
     // Sends one system-exclusive buffer; adds DeviceNumber to byte 2 of its own copy.

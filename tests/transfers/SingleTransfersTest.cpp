@@ -153,3 +153,20 @@ TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(TakeSent(), Requests(0x20, 0x42));
 }
+
+TEST_F(TransfersTest, SystemDumpGivesTheInstrumentItsOwnReceiveSwitchBack)
+{
+    // Before anything was received the switch goes out on: the instrument hears what follows.
+    Click("DataSendSys");
+    EXPECT_EQ(instrument.System[0x10], 1);
+    const int dumps = instrument.BulkDumpsTaken;
+    Click("DataSendPfm");
+    EXPECT_EQ(instrument.BulkDumpsTaken, dumps + 1);
+    // Afterwards it is the one the instrument sent last, whatever the edit buffer holds.
+    for (const uint8_t sw : {0, 1}) {
+        instrument.System[0x10] = sw; // on the instrument's panel
+        Click("DataRcvSys");
+        Advance(1600);
+        ExpectStored({DumpSystem});
+    }
+}
