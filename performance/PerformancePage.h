@@ -215,6 +215,9 @@ private:
     void BindPartPage();
     void FillProgramList(int bank);
     int OccupiedChannels(int exceptPart) const;
+    // The Max list on a part's receive-channel maximum: a channel, or "off" as the instrument has
+    // it (offered only while the part holds it, from the instrument or a file).
+    void ShowReceiveMaximum(int32_t max);
     // While the insertion effect is on, it takes the part's dry level and sends: their rows rest.
     void RestPartSendRows(bool insertion);
 

@@ -140,7 +140,7 @@ TEST_F(ReceiverTest, PartRules)
     Part(2).PortaMode = 0;
     Part(2).ReserveNoteMax = 17;
     Bytes dump = Dump(ReceivePerformance);
-    Set(dump, at + 0x03, 0x7F);
+    Set(dump, at + 0x03, 0x20); // neither a channel nor "off"
     Set(dump, at + 0x24, 0x05);
     Set(dump, at + 0x04, 0x7F);
     Set(dump, at + 0x07, 1);
