@@ -697,10 +697,9 @@ void EncodeVoicePayload(const VoiceRecord& voice, uint8_t* payload)
 void DecodeVoicePayload(VoiceRecord& voice, const uint8_t* payload)
 {
     auto* base = reinterpret_cast<uint8_t*>(&voice);
+    // A fixed-mode coarse value above the fixed-frequency table (22..31) is stored as it came: the
+    // page shows it at the table's end and sends it back unchanged.
     for (const DumpField& f : VoiceFields()) Decode(f, base, payload);
-    // A fixed frequency indexes the fixed-frequency texts, which end at coarse 21.
-    for (VoicedOperator& op : voice.VoicedOperators)
-        if (op.FreqMode == 1) op.FreqCoarse = std::min(op.FreqCoarse, 21);
 }
 
 void EncodeSystemPayload(const TParameterData& data, uint8_t* payload)

@@ -59,6 +59,9 @@ TEST_F(VoiceShownAsStoredTest, ReceivedVoiceIsShownAndAControlSetEditKeepsBothSi
     dump[OperatorAt(1) + 0x25] = 0;
     dump[OperatorAt(2) + 0x24] = 0x20 + 16; // unvoiced operator 3: LinkF0, coarse 16, fine 0
     dump[OperatorAt(2) + 0x25] = 0;
+    dump[OperatorAt(5) + 0x05] |= 0x40; // voiced operator 6: fixed, coarse 25 past the table, fine 0
+    dump[OperatorAt(5) + 0x01] = 25;
+    dump[OperatorAt(5) + 0x02] = 0;
 
     ASSERT_TRUE(page->Vc_GetDataBtn->UserClicks());
     Advance(4000);
@@ -70,6 +73,9 @@ TEST_F(VoiceShownAsStoredTest, ReceivedVoiceIsShownAndAControlSetEditKeepsBothSi
     ExpectUnvoiced(9, 0, 0, 21, "14088");
     ExpectUnvoiced(10, 1, 1, 16, "440.2");
     EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
+    ShowOperator(5); // shown at the table's end, stored as it came (the dump below)
+    EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Position(), 21);
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "14088");
 
     // The set shows its parameter as the last button; choosing an operator sends the byte both
     // controls make, and the record takes it whole.
