@@ -140,6 +140,8 @@ void TPerformancePage::DisplayPerformanceFseqCtrlSystem()
         LoadChoice(static_cast<PfmChoice>(i));
     SetBankSelectEnable();
     Pfm_Ch->SetItemIndex(pd.PfmCommon.ControlChannel);
+    // The memory mode the block brings decides the names of the internal voices.
+    ShowVoiceSelection(pd.PfmParts[static_cast<std::size_t>(CurrentPart())]);
 }
 
 // ---- enables ------------------------------------------------------------------------------------

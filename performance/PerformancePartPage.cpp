@@ -58,6 +58,16 @@ void TPerformancePage::FillProgramList(int bank)
     Pfm_Part_PrgNum->Items.AddStrings(names);
 }
 
+// A bank outside the list shows none and no programs.
+void TPerformancePage::ShowVoiceSelection(const PfmPart& part)
+{
+    Pfm_Part_BankNum->SetItemIndex(part.BankNum);
+    const int bank = Pfm_Part_BankNum->ItemIndex();
+    FillProgramList(bank);
+    Pfm_Part_PrgNum->SetEnabled(bank > BankOff);
+    Pfm_Part_PrgNum->SetItemIndex(part.PrgNum);
+}
+
 void TPerformancePage::DisplayPerformancePart(int p)
 {
     using P = PfmPair;
@@ -67,7 +77,6 @@ void TPerformancePage::DisplayPerformancePart(int p)
     auto load = [this](P id, int32_t word) { Pair(id).Load(word); };
 
     // 1. The enables the steps below may take away.
-    Pfm_Part_PrgNum->SetEnabled(true);
     for (TControl* c : {static_cast<TControl*>(Pfm_Part_RcvChMaxText), static_cast<TControl*>(Pfm_Part_RcvChMax)}) {
         c->SetVisible(true);
         c->SetEnabled(true);
@@ -75,12 +84,8 @@ void TPerformancePage::DisplayPerformancePart(int p)
     for (P id : {P::Pfm_Part_Volume, P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
         SetPairEnabled(id, true);
 
-    // 2. Voice: a bank outside the list shows none and no programs.
-    Pfm_Part_BankNum->SetItemIndex(part.BankNum);
-    const int bank = Pfm_Part_BankNum->ItemIndex();
-    FillProgramList(bank);
-    if (bank <= BankOff) Pfm_Part_PrgNum->SetEnabled(false);
-    Pfm_Part_PrgNum->SetItemIndex(part.PrgNum);
+    // 2. Voice.
+    ShowVoiceSelection(part);
 
     // 3. Receive channels: parts 3 and 4 have no range.
     Pfm_Part_RcvCh->SetItemIndex(part.RcvCh);

@@ -48,6 +48,8 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
     form->SilentReceiveAll = 0;
     bool lockedDuringNotice = false;
     Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
+    form->ParameterData.PfmParts[0].BankNum = 1; // "Int", shown
+    form->RefreshPerformancePages();
     for (const uint8_t mode : {0, 1}) {
         instrument.System[0x47] = mode;
         Modals().clear();
@@ -62,6 +64,8 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
         ExpectStored({DumpSystem});
         EXPECT_EQ(Modals().size(), std::size_t(mode));
         EXPECT_EQ(form->PerformancePage->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
+        // The internal voices the part sheet lists: 64 of them in memory mode 1.
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_PrgNum->Items[64] == "065 --:**********", mode == 1);
     }
     EXPECT_EQ(Modals()[0].FormName, "FSEQ_InitInfoForm");
     EXPECT_TRUE(lockedDuringNotice);

@@ -68,6 +68,8 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
     EXPECT_TRUE(Free());
     EXPECT_TRUE(Messages().empty());
     ExpectStored({DumpPerformance, 0, 1, 2, 3, DumpSystem});
+    // Part 1 plays an internal voice: the part sheet lists the 64 of memory mode 1.
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_PrgNum->Items[64], "065 --:**********");
     // Start-up's receive marks nothing, selects nothing, and shows the memory notice while locked.
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(form->SilentReceiveAll, 0);
