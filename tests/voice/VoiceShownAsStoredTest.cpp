@@ -144,3 +144,20 @@ TEST_F(VoiceShownAsStoredTest, InitializedVoiceIsShownWithItsMutesReleased)
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(2));
     EXPECT_TRUE(page->Vc_OpMute_VOp[1]->Down());
 }
+
+TEST_F(VoiceShownAsStoredTest, ReceivedOrInitializedPerformanceShowsItsFilterSwitchOnTheVoicePage)
+{
+    page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
+    const Bytes own = Body(Built(DumpPerformance));
+    std::copy(own.begin(), own.end(), instrument.Performance.begin());
+    instrument.Performance[0xC0 + 0x34 + 0x07] = 1; // part 2's filter on
+    TakeSent();
+    Click("DataRcvPfm");
+    Advance(2000);
+    ASSERT_TRUE(Messages().empty());
+    EXPECT_EQ(page->Vc_FilterPartSw->ItemIndex(), 1);
+    EXPECT_EQ(TakeSent().size(), 1u); // the request alone
+    Click("InitPfm");                 // the initial performance: every filter off
+    EXPECT_EQ(page->Vc_FilterPartSw->ItemIndex(), 0);
+}
