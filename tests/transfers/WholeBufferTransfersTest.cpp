@@ -149,6 +149,11 @@ TEST_F(TransfersTest, MutesEndWithTheProgramAndTheNextStartReadsTheStoredValues)
     ASSERT_EQ(instrument.Voices[0][0x70 + 0x16], 0);
     ASSERT_EQ(instrument.Voices[0][0x2A], 0);
 
+    form->MarkDataChanged(); // a close the person cancels leaves the mutes on
+    AnswerMessages(IDCANCEL);
+    Click("FileExitItem");
+    EXPECT_EQ(instrument.Performance[0xC0 + 0x34 + 0x0B], 0);
+    AnswerMessages(IDNO);
     Click("FileExitItem");
     EXPECT_EQ(InstrumentPayload(instrument, DumpPerformance), stored[0]);
     EXPECT_EQ(InstrumentPayload(instrument, 0), stored[1]);
