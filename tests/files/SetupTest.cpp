@@ -241,45 +241,33 @@ TEST_F(SetupTest, OnceStartUpIsOverChoosingASequenceIsAnEditWhicheverWayItEnded)
 {
     MakeForm();
     const fs::path file = WriteFile("start.fse", SaveFileImage());
-    // How start-up ends, and the box it shows.
-    const std::tuple<const char*, std::function<void()>, std::string> starts[] = {
-        {"a file on the command line",
-         [&] {
-             WriteSettings({"FS1R", "FS1R", "", 0});
-             MakeMainForm().CommandLine = {file.string()};
-         },
-         ""},
-        {"the setup dialog cancelled",
-         [&] {
-             fs::remove(SettingsFile());
-             InDialog(-1, -1, -1, -1, false);
-             MakeMainForm();
-         },
-         ""},
-        {"a device that cannot be opened",
-         [&] {
-             WriteSettings({"FS1R", "FS1R", "", 0});
-             fs1r->FailOpen("Device or resource busy");
-             MakeMainForm();
-         },
-         "Device or resource busy"},
-        {"a receive-all without answer",
-         [&] {
-             WriteSettings({"FS1R", "FS1R", "", 0});
-             fs1r->FailOpen("");
-             instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
-             MakeMainForm();
-         },
-         "Please connect MIDI cable!"},
+    using A = SimulatedInstrument::Answer;
+    const struct {
+        const char* what;
+        bool settings, file;
+        const char* refusal; // of the instrument's device when opened
+        A answer;
+        std::string box;
+    } starts[] = {
+        {"a file on the command line", true, true, "", A::Dump, ""},
+        {"the setup dialog cancelled", false, false, "", A::Dump, ""},
+        {"a device that cannot be opened", true, false, "Device or resource busy", A::Dump, "Device or resource busy"},
+        {"a receive-all without answer", true, false, "", A::Nothing, "Please connect MIDI cable!"},
     };
-    for (const auto& [start, arrange, box] : starts) {
-        SCOPED_TRACE(start);
+    for (const auto& s : starts) {
+        SCOPED_TRACE(s.what);
         Headless().Reset();
-        arrange();
+        fs::remove(SettingsFile());
+        if (s.settings) WriteSettings({"FS1R", "FS1R", "", 0});
+        InDialog(-1, -1, -1, -1, false);
+        fs1r->FailOpen(s.refusal);
+        instrument.AnswerMode = s.answer;
+        MakeMainForm();
+        if (s.file) form->CommandLine = {file.string()};
         form->Show();
         Advance(15000);
         ASSERT_FALSE(form->TransferRunning());
-        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, box);
+        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, s.box);
         EXPECT_EQ(form->DataChanged, 0);
         ShowPart(0);
         form->PerformancePage->Pfm_PageControl->SetActivePage(form->PerformancePage->Pfm_FSEQ_Ctrl_TabSheet);
