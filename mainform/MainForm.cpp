@@ -12,8 +12,7 @@ constexpr int MainClientHeight = 637;
 } // namespace
 
 TMainForm::TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend, const std::filesystem::path& programFolder)
-    : TForm(AOwner), ProgramFolder(programFolder),
-      Midi(midiBackend, [](std::function<void()> work) { Application->Post(std::move(work)); })
+    : TForm(AOwner), ProgramFolder(programFolder), Midi(midiBackend, [this] { MidiInputWake.Signal(); })
 {
     // 1. The window and its controls.
     CreateControls();
@@ -28,6 +27,11 @@ TMainForm::TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend, con
 
     Midi.OnLongData = [this](const uint8_t* data, int length) { Dispatch(data, length); };
     Midi.OnShortData = [this](uint8_t status, uint8_t d1, uint8_t d2) { ShowReceivedMidi(status, d1, d2); };
+    MidiThruRetry = new TTimer(this);
+    MidiThruRetry->Name = "MidiThruRetry";
+    MidiThruRetry->SetEnabled(false);
+    MidiThruRetry->SetInterval(5);
+    MidiThruRetry->OnTimer = [this](TObject*) { TakeMidiInput(); };
     DoCreate();
 }
 
@@ -133,6 +137,12 @@ void TMainForm::ShowReceivedMidi(uint8_t status, uint8_t data1, uint8_t data2)
 void TMainForm::Dispatch(const uint8_t* data, int length)
 {
     if (length > 0) ReceiveBulkDump(data, size_t(length));
+}
+
+void TMainForm::TakeMidiInput()
+{
+    const bool thruWaits = Midi.DeliverInput();
+    if (MidiThruRetry->Enabled() != thruWaits) MidiThruRetry->SetEnabled(thruWaits);
 }
 
 void TMainForm::FileExit(TObject*) { Close(); }

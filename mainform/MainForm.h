@@ -33,7 +33,14 @@ public:
     std::filesystem::path ProgramFolder;
     std::string SettingsFolder;
     std::array<std::unique_ptr<TJPEGImage>, 88> AlgorithmPictures;
+    // MIDI input reaches the window through this: the inputs' threads signal it, and the UI
+    // thread then takes what came (TakeMidiInput). Declared before the transport, which uses it
+    // until its inputs are closed.
+    TWakeSource MidiInputWake{[this] { TakeMidiInput(); }};
     TMidiTransport Midi;
+    // While keyboard thru messages wait for a full output, it is tried again at this pace (a
+    // JACK output empties its buffer every cycle, a few milliseconds).
+    TTimer* MidiThruRetry = nullptr;
 
     // ---- controls ---------------------------------------------------------------------------
     TMainMenu* MainMenu1 = nullptr;
@@ -53,6 +60,7 @@ public:
     // MIDI input, on the UI thread: long messages go to the dump receiver, short ones to the
     // caption monitor.
     void Dispatch(const uint8_t* data, int length);
+    void TakeMidiInput();
 
     // ---- handlers -----------------------------------------------------------------------------
     void FileExit(TObject* Sender);

@@ -257,9 +257,7 @@ void TMainForm::StartDumpReceive()
 {
     // Only the dump asked for takes the input buffer: whatever else the instrument's port
     // carries meanwhile (parameter changes, another device's messages) leaves it to the answer.
-    Midi.StartMidiInBuffer([target = ReceiveTarget](const uint8_t* data, std::size_t length) {
-        return IsAwaitedDump(target, data, length);
-    });
+    Midi.StartMidiInBuffer({&IsAwaitedDump, ReceiveTarget});
 }
 
 bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)

@@ -1,5 +1,6 @@
 #include "platform/Midi.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
@@ -50,24 +51,39 @@ void ForEachMessage(const std::uint8_t* data, std::size_t length,
     if (start < length) each(start, length - start);
 }
 
-void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length, double timestamp)
+MidiPacketReader::MidiPacketReader(MidiInputCallbacks callbacks)
+    : callbacks_(std::move(callbacks)), scratch_(MaxInputMessageSize)
+{}
+
+void MidiPacketReader::Deliver(const std::uint8_t* data, std::size_t length, double timestamp)
 {
-    std::vector<std::uint8_t> sysex; // the system-exclusive message under way, if not empty
+    // The system-exclusive message under way: where it starts in the packet, or, once a
+    // real-time byte has interrupted it, how much of it the scratch space holds.
+    bool inSysex = false, copied = false;
+    std::size_t sysexStart = 0, scratchUsed = 0;
     std::uint8_t message[3] = {};
     int have = 0, need = 0; // bytes of the short message under way, and its length
     auto deliverShort = [&] {
-        if (callbacks.Short) callbacks.Short(message[0], message[1], message[2], timestamp);
+        if (callbacks_.Short) callbacks_.Short(message[0], message[1], message[2], timestamp);
         have = need = 0;
+    };
+    auto keep = [&](std::uint8_t byte) {
+        if (scratchUsed < scratch_.size()) scratch_[scratchUsed++] = byte;
     };
     for (std::size_t i = 0; i < length; ++i) {
         const std::uint8_t byte = data[i];
         if (byte >= 0xF8) { // real time: may stand anywhere, changes nothing around it
-            if (byte != 0xF8 && byte != 0xFE && callbacks.Short) callbacks.Short(byte, 0, 0, timestamp);
+            if (inSysex && !copied) {
+                scratchUsed = std::min(i - sysexStart, scratch_.size());
+                std::copy_n(data + sysexStart, scratchUsed, scratch_.begin());
+                copied = true;
+            }
+            if (byte != 0xF8 && byte != 0xFE && callbacks_.Short) callbacks_.Short(byte, 0, 0, timestamp);
             continue;
         }
         if (byte < 0x80) {
-            if (!sysex.empty()) {
-                sysex.push_back(byte);
+            if (inSysex) {
+                if (copied) keep(byte);
             } else if (have > 0 && have < need) {
                 message[have++] = byte;
                 if (have == need) deliverShort();
@@ -76,16 +92,21 @@ void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data
         }
         have = need = 0; // a status byte ends an unfinished short message
         if (byte == 0xF7) {
-            if (!sysex.empty()) {
-                sysex.push_back(byte);
-                if (callbacks.Long) callbacks.Long(std::move(sysex));
-                sysex.clear();
+            if (inSysex && callbacks_.Long) {
+                if (copied) {
+                    keep(byte);
+                    callbacks_.Long(scratch_.data(), scratchUsed);
+                } else {
+                    callbacks_.Long(data + sysexStart, std::min(i + 1 - sysexStart, MaxInputMessageSize));
+                }
             }
+            inSysex = false;
             continue;
         }
-        sysex.clear(); // any other status ends an unclosed system-exclusive message
-        if (byte == 0xF0) {
-            sysex.push_back(byte);
+        inSysex = byte == 0xF0; // any other status ends an unclosed system-exclusive message
+        if (inSysex) {
+            sysexStart = i;
+            copied = false;
             continue;
         }
         message[0] = byte;
@@ -94,6 +115,17 @@ void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data
         need = ShortMessageLength(byte);
         if (need == 1) deliverShort();
     }
+}
+
+MidiSendResult MidiOutput::TrySendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    const std::uint8_t message[3] = {status, data1, data2};
+    return SendMessage(message, static_cast<std::size_t>(ShortMessageLength(status)));
+}
+
+void MidiOutput::Send(const std::uint8_t* data, std::size_t length)
+{
+    if (SendMessage(data, length) != MidiSendResult::Sent) throw MidiError(LastError());
 }
 
 void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)
@@ -105,13 +137,13 @@ void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)
                             " bytes is too long for this MIDI output (at most " + std::to_string(limit) +
                             " bytes); nothing was sent.");
     });
-    ForEachMessage(data, length, [&](std::size_t offset, std::size_t size) { SendMessage(data + offset, size); });
+    ForEachMessage(data, length, [&](std::size_t offset, std::size_t size) { Send(data + offset, size); });
 }
 
 void MidiOutput::SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
     const std::uint8_t message[3] = {status, data1, data2};
-    SendMessage(message, static_cast<std::size_t>(ShortMessageLength(status)));
+    Send(message, static_cast<std::size_t>(ShortMessageLength(status)));
 }
 
 } // namespace platform

@@ -27,14 +27,20 @@ struct MidiPortName {
     std::string FullName;
 };
 
-// Called on the back end's own thread, never after the port has been destroyed.
+// Called on the back end's own thread, never after the port has been destroyed. On JACK that
+// thread is JACK's process thread: a callback must not block or allocate.
 struct MidiInputCallbacks {
     // A channel or system message of one to three bytes; missing data bytes are 0.
     // `timestamp` is seconds since the port was opened.
     std::function<void(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, double timestamp)> Short;
-    // A whole system-exclusive message, F0 to F7.
-    std::function<void(std::vector<std::uint8_t> message)> Long;
+    // A whole system-exclusive message, F0 to F7; the bytes are valid during the call only. One
+    // longer than MaxInputMessageSize comes cut to its first MaxInputMessageSize bytes.
+    std::function<void(const std::uint8_t* data, std::size_t length)> Long;
 };
+
+// The longest system-exclusive message an input passes on whole: the program's input buffer
+// holds 32,768 bytes, and the longest message it waits for (a voice dump) is 619.
+constexpr std::size_t MaxInputMessageSize = 32768;
 
 // An open input: delivers from opening until destruction (which closes it). Timing clock and
 // active sensing are not delivered.
@@ -43,24 +49,40 @@ public:
     virtual ~MidiInput() = default;
 };
 
-// An open output; destruction closes it.
+// What became of one message handed to an output.
+enum class MidiSendResult {
+    Sent,
+    Full,   // the MIDI system's buffer for the port is full for now: nothing was sent, try again later
+    Failed, // the MIDI system refused it
+};
+
+// An open output; destruction closes it. Used by one thread at a time.
 class MidiOutput {
 public:
     virtual ~MidiOutput() = default;
 
     // Sends a buffer of one or more messages. A buffer holding several system-exclusive
     // messages (a relayed file) is cut into them and they go out one by one, in order. Throws
-    // MidiError, before anything is sent, when one message is longer than the port can carry.
+    // MidiError, before anything is sent, when one message is longer than the port can carry,
+    // and with the MIDI system's text when it refuses one.
     void SendLong(const std::uint8_t* data, std::size_t length);
-    // Sends one channel or system message with as many data bytes as its status needs.
+    // Sends one channel or system message with as many data bytes as its status needs; throws
+    // as SendLong does.
     void SendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+    // The same without throwing or allocating, for an input's thread (the keyboard thru).
+    MidiSendResult TrySendShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
 
     // The longest single message the port carries whole.
     virtual std::size_t MaxMessageSize() const { return std::numeric_limits<std::size_t>::max(); }
 
 protected:
-    // One whole message to the MIDI system.
-    virtual void SendMessage(const std::uint8_t* data, std::size_t length) = 0;
+    // One whole message to the MIDI system. Must not throw or allocate when it is sent.
+    virtual MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) = 0;
+    // What the MIDI system said about the last message that was not sent.
+    virtual std::string LastError() = 0;
+
+private:
+    void Send(const std::uint8_t* data, std::size_t length);
 };
 
 class MidiBackend {
@@ -98,14 +120,26 @@ int ShortMessageLength(std::uint8_t status);
 void ForEachMessage(const std::uint8_t* data, std::size_t length,
                     const std::function<void(std::size_t offset, std::size_t length)>& each);
 
-// Hands one packet of input, as a back end receives it, to the callbacks message by message.
-// A packet may hold anything a device sent: RtMidi joins a system-exclusive message that was
-// never closed with whatever follows until a packet ends in F7. So only whole messages are
-// passed on: a system-exclusive message F0 .. F7 with nothing but data bytes between, and a
+// Hands the packets of one input, as a back end receives them, to the callbacks message by
+// message. A packet may hold anything a device sent: RtMidi joins a system-exclusive message
+// that was never closed with whatever follows until a packet ends in F7. So only whole messages
+// are passed on: a system-exclusive message F0 .. F7 with nothing but data bytes between, and a
 // short message with all the data bytes its status needs. A system-exclusive message cut short
 // by a status byte or by the end of the packet, data bytes without a status, and timing clock
 // and active sensing are dropped; a real-time byte inside a system-exclusive message is passed
 // on by itself and the message goes on.
-void DeliverPacket(const MidiInputCallbacks& callbacks, const std::uint8_t* data, std::size_t length, double timestamp);
+//
+// A system-exclusive message is passed on where it lies in the packet. Only one with real-time
+// bytes inside is copied, without them, into scratch space that the reader owns, sized once:
+// nothing is allocated per packet. One reader serves one thread at a time.
+class MidiPacketReader {
+public:
+    explicit MidiPacketReader(MidiInputCallbacks callbacks);
+    void Deliver(const std::uint8_t* data, std::size_t length, double timestamp);
+
+private:
+    MidiInputCallbacks callbacks_;
+    std::vector<std::uint8_t> scratch_;
+};
 
 } // namespace platform

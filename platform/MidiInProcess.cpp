@@ -8,8 +8,9 @@ namespace platform {
 // One open input of the program on a device. The recursive lock lets a callback close its own
 // port; `alive` guarantees no callback starts once the port is gone.
 struct InProcessMidi::Device::Listener {
+    explicit Listener(MidiInputCallbacks callbacks) : reader(std::move(callbacks)) {}
     std::recursive_mutex mutex;
-    MidiInputCallbacks callbacks;
+    MidiPacketReader reader;
     std::chrono::steady_clock::time_point opened = std::chrono::steady_clock::now();
     bool alive = true;
 };
@@ -53,7 +54,11 @@ public:
     }
 
 protected:
-    void SendMessage(const std::uint8_t* data, std::size_t length) override { device_->Deliver(data, length); }
+    MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
+    {
+        return device_->Deliver(data, length) ? MidiSendResult::Sent : MidiSendResult::Full;
+    }
+    std::string LastError() override { return "The MIDI output's buffer is full."; }
 
 private:
     std::shared_ptr<Device> device_;
@@ -81,16 +86,27 @@ void InProcessMidi::Device::SetOnReceive(std::function<void(const std::vector<st
     onReceive_ = std::move(onReceive);
 }
 
-void InProcessMidi::Device::Deliver(const std::uint8_t* data, std::size_t length)
+bool InProcessMidi::Device::Deliver(const std::uint8_t* data, std::size_t length)
 {
     std::vector<std::uint8_t> message(data, data + length);
     std::function<void(const std::vector<std::uint8_t>&)> onReceive;
     {
         std::lock_guard lock(mutex_);
+        if (full_ > 0) {
+            --full_;
+            return false;
+        }
         received_.push_back(message);
         onReceive = onReceive_;
     }
     if (onReceive) onReceive(message);
+    return true;
+}
+
+void InProcessMidi::Device::ReportFull(int messages)
+{
+    std::lock_guard lock(mutex_);
+    full_ = messages;
 }
 
 void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
@@ -106,7 +122,7 @@ void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)
         if (!listener->alive) continue;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - listener->opened).count();
-        DeliverPacket(listener->callbacks, message.data(), message.size(), seconds);
+        listener->reader.Deliver(message.data(), message.size(), seconds);
     }
 }
 
@@ -192,8 +208,7 @@ std::unique_ptr<MidiInput> InProcessMidi::OpenInput(int index, MidiInputCallback
 {
     auto device = Listed(index, true);
     device->CheckOpen();
-    auto listener = std::make_shared<Device::Listener>();
-    listener->callbacks = std::move(callbacks);
+    auto listener = std::make_shared<Device::Listener>(std::move(callbacks));
     {
         std::lock_guard lock(device->mutex_);
         device->listeners_.push_back(listener);

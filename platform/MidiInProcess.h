@@ -48,8 +48,8 @@ public:
 
     // Delivers one packet to the program's open inputs of this device, on the calling thread
     // (which stands for the MIDI system's thread), as a real back end passes on what it
-    // receives (DeliverPacket): whole messages only; timing clock and active sensing are not
-    // delivered.
+    // receives (MidiPacketReader): whole messages only; timing clock and active sensing are not
+    // delivered. Packets played from several threads reach an input one after the other.
     void Play(const std::vector<std::uint8_t>& message);
     void PlayShort(std::uint8_t status, std::uint8_t data1 = 0, std::uint8_t data2 = 0);
 
@@ -57,6 +57,9 @@ public:
     void FailOpen(std::string text);
     // The longest message an output to this device carries (as with JACK's limit).
     void SetMaxMessageSize(std::size_t size);
+    // The next `messages` messages sent here find the device's buffer full, as with a JACK
+    // output whose buffer the server has not emptied yet: they are not taken.
+    void ReportFull(int messages);
 
     // How many of the program's ports are open on this device.
     int OpenInputs() const;
@@ -68,7 +71,8 @@ private:
     class InputPort;
     class OutputPort;
 
-    void Deliver(const std::uint8_t* data, std::size_t length);
+    // False when the buffer was reported full.
+    bool Deliver(const std::uint8_t* data, std::size_t length);
     void CheckOpen() const;
 
     const std::string name_;
@@ -83,6 +87,7 @@ private:
     std::string failOpen_;
     std::size_t maxMessageSize_ = std::numeric_limits<std::size_t>::max();
     int openOutputs_ = 0;
+    int full_ = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include <RtMidi.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
@@ -22,7 +23,9 @@ RtMidi::Api ChosenApi()
 }
 
 // Receives what RtMidi reports through its error callback. With a callback installed RtMidi
-// neither throws nor prints, so every report lands here and the caller decides.
+// neither throws nor prints, so every report lands here and the caller decides. Asking whether
+// anything came takes no lock, so a send that went well (the keyboard thru, on an input's
+// thread) never waits here.
 class ErrorSink {
 public:
     template <class Port>
@@ -31,9 +34,13 @@ public:
         port.setErrorCallback(&ErrorSink::Report, this);
     }
 
+    bool Any() const { return any_.load(std::memory_order_acquire); }
+
     std::string Take()
     {
+        if (!Any()) return {};
         std::lock_guard lock(mutex_);
+        any_.store(false, std::memory_order_relaxed);
         return std::exchange(text_, {});
     }
 
@@ -43,10 +50,12 @@ private:
         auto* sink = static_cast<ErrorSink*>(self);
         std::lock_guard lock(sink->mutex_);
         if (sink->text_.empty()) sink->text_ = text;
+        sink->any_.store(true, std::memory_order_release);
     }
 
     std::mutex mutex_;
     std::string text_;
+    std::atomic<bool> any_{false};
 };
 
 // JACK gives a second client of the same name a suffix: "Quillmarven-01".
@@ -111,7 +120,7 @@ void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& cli
 class RtInput : public MidiInput {
 public:
     RtInput(RtMidi::Api api, const std::string& clientName, int index, MidiInputCallbacks callbacks)
-        : callbacks_(std::move(callbacks)), opened_(std::chrono::steady_clock::now())
+        : reader_(std::move(callbacks)), opened_(std::chrono::steady_clock::now())
     {
         in_ = MakePort<RtMidiIn>(errors_, api, clientName, 100u);
         // Receive system exclusive (the dumps); skip timing clock and active sensing.
@@ -124,15 +133,16 @@ public:
     ~RtInput() override { in_.reset(); }
 
 private:
+    // RtMidi's thread; on JACK, JACK's process thread.
     static void OnMessage(double, std::vector<unsigned char>* message, void* self)
     {
         auto* input = static_cast<RtInput*>(self);
         if (!message || message->empty()) return;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - input->opened_).count();
-        DeliverPacket(input->callbacks_, message->data(), message->size(), seconds);
+        input->reader_.Deliver(message->data(), message->size(), seconds);
     }
 
-    MidiInputCallbacks callbacks_;
+    MidiPacketReader reader_;
     std::chrono::steady_clock::time_point opened_;
     ErrorSink errors_;
     std::unique_ptr<RtMidiIn> in_;
@@ -150,17 +160,24 @@ public:
     std::size_t MaxMessageSize() const override { return max_; }
 
 protected:
-    void SendMessage(const std::uint8_t* data, std::size_t length) override
+    MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
         out_->sendMessage(data, length);
-        // ALSA reports a message it could not pass on (one too long for its buffers, say);
-        // say so rather than lose it without a word.
-        if (std::string error = errors_.Take(); !error.empty()) throw MidiError(error);
+        // ALSA reports a message it could not pass on (one too long for its buffers, say).
+        // RtMidi 5.0's JACK output never reports a full buffer: it waits inside sendMessage
+        // until a cycle has made room. Should a version report it instead (its warning names
+        // the buffer full), the message is Full and waits for the next try.
+        if (!errors_.Any()) return MidiSendResult::Sent;
+        error_ = errors_.Take();
+        return error_.find("buffer full") != std::string::npos ? MidiSendResult::Full : MidiSendResult::Failed;
     }
+
+    std::string LastError() override { return std::exchange(error_, {}); }
 
 private:
     std::size_t max_;
     ErrorSink errors_;
+    std::string error_; // of the last message not sent
     std::unique_ptr<RtMidiOut> out_;
 };
 

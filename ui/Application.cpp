@@ -42,6 +42,7 @@ TAppBackend* TApplication::SetBackend(TAppBackend* backend)
         std::lock_guard<std::mutex> lock(FPostLock);
         waiting = !FPosted.empty();
     }
+    for (TWakeSource* source : FWakeSources) waiting = waiting || source->FPending.load();
     if (waiting) FBackend->WakeUp();
     return old;
 }
@@ -94,7 +95,28 @@ int TApplication::ProcessPosted()
         batch.swap(FPosted);
     }
     for (auto& work : batch) Dispatch(work);
-    return int(batch.size());
+    int ran = int(batch.size());
+    // By index: a drain may add or remove sources. The flag is lowered before the drain runs,
+    // so a signal that comes while it runs wakes the UI thread again.
+    for (std::size_t i = 0; i < FWakeSources.size(); ++i) {
+        TWakeSource* source = FWakeSources[i];
+        if (!source->FPending.exchange(false, std::memory_order_acq_rel)) continue;
+        Dispatch(source->FDrain);
+        ++ran;
+    }
+    return ran;
+}
+
+TWakeSource::TWakeSource(std::function<void()> drain) : FDrain(std::move(drain))
+{
+    Application->FWakeSources.push_back(this);
+}
+
+TWakeSource::~TWakeSource() { std::erase(Application->FWakeSources, this); }
+
+void TWakeSource::Signal()
+{
+    if (!FPending.exchange(true, std::memory_order_acq_rel)) Application->Backend().WakeUp();
 }
 
 void TApplication::HandleException(TObject*)

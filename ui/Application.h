@@ -5,7 +5,8 @@
 // Two back ends: THeadlessBackend here (the default; tests use it) and QtBackend in ui/qt.
 // Rules kept here:
 // - Post() may be called from any thread; the work runs later on the UI thread, in order
-//   (headless: ProcessPosted() or AdvanceMs(); Qt: the event loop).
+//   (headless: ProcessPosted() or AdvanceMs(); Qt: the event loop). A TWakeSource does the same
+//   for a thread that must not lock or allocate (MIDI input): it only raises a flag.
 // - Timers fire only on the UI thread, one OnTimer per due tick, earliest first; ticks due at the
 //   same moment fire in the order the timers were (re)started.
 // - HandleException() (call it inside a catch block) is the last-resort display: the message of
@@ -19,6 +20,7 @@
 
 #include "ui/Classes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -63,7 +65,8 @@ public:
     virtual uint64_t NowMs() = 0;
     // The timer was started, restarted or stopped: (re)schedule it from now, or drop it.
     virtual void TimerChanged(TTimer* timer) = 0;
-    // Work was posted (called on the posting thread).
+    // Work was posted or a wake source signalled (called on that thread): ProcessPosted should
+    // run soon on the UI thread. Must not lock or allocate.
     virtual void WakeUp() {}
     // A form was shown or hidden, or a control's form tree changed.
     virtual void FormShown(TForm*) {}
@@ -81,6 +84,26 @@ public:
 
 private:
     std::string FClipboard;
+};
+
+// Work that another thread hands to the UI thread by raising a flag, without locking or
+// allocating: Signal() may be called from any thread; the UI thread then runs `drain` once (in
+// ProcessPosted), however many signals came since it last ran. At most one wake-up of the back
+// end is pending per source. Created and destroyed on the UI thread, and only while no other
+// thread can still signal it.
+class TWakeSource {
+public:
+    explicit TWakeSource(std::function<void()> drain);
+    ~TWakeSource();
+    TWakeSource(const TWakeSource&) = delete;
+    TWakeSource& operator=(const TWakeSource&) = delete;
+
+    void Signal();
+
+private:
+    friend class TApplication;
+    std::function<void()> FDrain;
+    std::atomic<bool> FPending{false};
 };
 
 class TApplication {
@@ -103,7 +126,8 @@ public:
 
     // Thread-safe: queue work for the UI thread.
     void Post(std::function<void()> work);
-    // Runs the queued work on the calling thread (the UI thread); returns how many ran.
+    // Runs the queued work, then the drains of the signalled wake sources, on the calling thread
+    // (the UI thread); returns how many ran.
     int ProcessPosted();
     bool OnUiThread() const { return std::this_thread::get_id() == FUiThread; }
 
@@ -135,6 +159,7 @@ private:
     friend class TForm;
     friend class TTimer;
     friend class THeadlessBackend;
+    friend class TWakeSource;
     void FormCreated(TForm* f);
     void FormDestroyed(TForm* f);
     TForm* FMainForm = nullptr;
@@ -146,6 +171,7 @@ private:
     std::thread::id FUiThread;
     std::mutex FPostLock;
     std::deque<std::function<void()>> FPosted;
+    std::vector<TWakeSource*> FWakeSources; // UI thread only
     TAppBackend* FBackend;
     class THeadlessBackend* FHeadless;
 };

@@ -1,17 +1,100 @@
 #include "core/transport/MidiTransport.h"
 
 #include <algorithm>
+#include <cstring>
+#include <thread>
 
-TMidiTransport::TMidiTransport(platform::MidiBackend& backend, Poster poster)
-    : backend_(backend), poster_(std::move(poster))
+namespace {
+
+// The phase of the dump request, in the low two bits of its word; the request's number above.
+enum : std::uint32_t { Closed = 0, Open = 1, Busy = 2, Filled = 3 };
+constexpr std::uint32_t PhaseOf(std::uint32_t word) { return word & 3u; }
+constexpr std::uint32_t WithPhase(std::uint32_t word, std::uint32_t phase) { return (word & ~3u) | phase; }
+
+// A short message as it waits for the UI thread: its bytes, and above them its place in the
+// order of arrival at either input (forty bits: years of the densest cable).
+constexpr std::uint64_t Entry(std::uint64_t arrival, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    return arrival << 24 | std::uint64_t(data2) << 16 | std::uint64_t(data1) << 8 | status;
+}
+constexpr std::uint64_t ArrivalOf(std::uint64_t entry) { return entry >> 24; }
+
+constexpr std::uint32_t ThruEntry(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+{
+    return std::uint32_t(data2) << 16 | std::uint32_t(data1) << 8 | status;
+}
+
+} // namespace
+
+// One input's queue of short messages to the UI thread; the input's thread is the producer.
+struct TMidiTransport::TInputQueue {
+    TSpscRing<std::uint64_t, ShortQueueSize> Ring;
+    std::atomic<std::uint64_t> LastDropped{0}; // the newest entry that found the ring full
+    std::atomic<std::uint64_t> Posted{0}, Dropped{0};
+    std::atomic<std::size_t> Peak{0};
+};
+
+// ---- the output lock -------------------------------------------------------------------------
+//
+// Keyboard thru. The keyboard's messages arrive on its input's thread (on JACK, JACK's process
+// thread), which must never wait for the output while the UI thread sends a long dump over it,
+// and a note must not be lost because the output was busy or full. So every message the
+// keyboard plays goes into a fixed queue first, and whoever holds the output sends what the
+// queue holds:
+// - the keyboard's thread takes the output only if it is free (one atomic exchange) and sends
+//   the queue; if the output is held, it leaves the queue to the holder and returns at once;
+// - the UI thread, when it holds the output for a send of its own, sends the queue before its
+//   message (they came first) and again after letting go, so nothing that arrived while it held
+//   the output waits for the next key;
+// - an output that reports itself full keeps the message at the head of the queue; the next
+//   flush sends it: the UI thread is woken, and DeliverInput tells it to try again shortly
+//   (RtMidi 5.0's JACK output does not report it: it waits inside the send until the next
+//   cycle has made room, which only a long send just before can make it do);
+// - a message the output refuses outright is counted and dropped, as is one the full queue
+//   has no room for.
+// Whoever lets the output go looks at `thruPending_` afterwards, and the keyboard's thread
+// raises it before it tries the output; both are sequentially consistent, so a message queued
+// while another thread held the output is always seen by that thread or by its own try.
+// Sends from the UI thread keep their errors (a message too long, a refused one).
+
+class TMidiTransport::TOutputLock {
+public:
+    explicit TOutputLock(TMidiTransport& t) : t_(t), lock_(t.sendMutex_)
+    {
+        if (t_.outputDepth_++ > 0) return;
+        while (t_.outputHeld_.exchange(true)) std::this_thread::yield(); // the keyboard sends a few notes at most
+        t_.thruPending_.store(false);
+        if (t_.SendQueuedThru()) t_.WakeUp();
+    }
+    ~TOutputLock()
+    {
+        if (--t_.outputDepth_ > 0) return;
+        t_.outputHeld_.store(false);
+        lock_.unlock();
+        if (t_.FlushThru()) t_.WakeUp();
+    }
+    TOutputLock(const TOutputLock&) = delete;
+    TOutputLock& operator=(const TOutputLock&) = delete;
+
+private:
+    TMidiTransport& t_;
+    std::unique_lock<std::recursive_mutex> lock_;
+};
+
+// ---- opening and closing ---------------------------------------------------------------------
+
+TMidiTransport::TMidiTransport(platform::MidiBackend& backend, Wake wake)
+    : backend_(backend), wake_(std::move(wake)), instrumentQueue_(std::make_unique<TInputQueue>()),
+      keyboardQueue_(std::make_unique<TInputQueue>()),
+      thru_(std::make_unique<TSpscRing<std::uint32_t, ThruQueueSize>>())
 {}
 
 TMidiTransport::~TMidiTransport()
 {
-    // Inputs first: once they are gone no thru can reach the output.
+    // Inputs first: once they are gone no thread but this one uses the transport.
     KeyboardInHandle.reset();
     MidiInHandle.reset();
-    std::lock_guard lock(sendMutex_);
+    TOutputLock lock(*this);
     MidiOutHandle.reset();
 }
 
@@ -29,31 +112,6 @@ std::vector<std::string> TMidiTransport::OutputNames() const
     return names;
 }
 
-void TMidiTransport::SendSysEx(const std::uint8_t* data, int length, int deviceNumber)
-{
-    if (!data || length <= 0) return;
-    std::vector<std::uint8_t> copy(data, data + length);
-    if (copy.size() > 2) copy[2] = static_cast<std::uint8_t>(copy[2] + deviceNumber);
-    std::lock_guard lock(sendMutex_);
-    if (MidiOutHandle) MidiOutHandle->SendLong(copy.data(), copy.size());
-}
-
-void TMidiTransport::SendNoteOn(int channel, int note, int velocity)
-{
-    std::lock_guard lock(sendMutex_);
-    if (MidiOutHandle)
-        MidiOutHandle->SendShort(static_cast<std::uint8_t>(0x90 | channel), static_cast<std::uint8_t>(note),
-                                 static_cast<std::uint8_t>(velocity));
-}
-
-void TMidiTransport::SendControlChange(int channel, int controller, int value)
-{
-    std::lock_guard lock(sendMutex_);
-    if (MidiOutHandle)
-        MidiOutHandle->SendShort(static_cast<std::uint8_t>(0xB0 | channel), static_cast<std::uint8_t>(controller),
-                                 static_cast<std::uint8_t>(value));
-}
-
 std::unique_ptr<platform::MidiInput> TMidiTransport::OpenInput(int index, bool keyboard)
 {
     platform::MidiInputCallbacks callbacks;
@@ -61,13 +119,14 @@ std::unique_ptr<platform::MidiInput> TMidiTransport::OpenInput(int index, bool k
         ReceiveShort(keyboard, status, data1, data2);
     };
     // Only the instrument input ever has a buffer, so only it takes long messages.
-    if (!keyboard) callbacks.Long = [this](std::vector<std::uint8_t> message) { ReceiveLong(std::move(message)); };
+    if (!keyboard) callbacks.Long = [this](const std::uint8_t* data, std::size_t length) { ReceiveLong(data, length); };
     return backend_.OpenInput(index, std::move(callbacks));
 }
 
 void TMidiTransport::OpenMidiIn(int index)
 {
-    StopMidiInBuffer();
+    CloseRequest();
+    bufferQueued_ = false;
     MidiInHandle.reset();
     MidiInHandle = OpenInput(index, false);
 }
@@ -88,12 +147,12 @@ void TMidiTransport::CloseKeyboardIn()
 void TMidiTransport::OpenMidiOut(int index)
 {
     {
-        std::lock_guard lock(sendMutex_);
+        TOutputLock lock(*this);
         thruConnected_ = false;
         MidiOutHandle.reset();
     }
     auto output = backend_.OpenOutput(index);
-    std::lock_guard lock(sendMutex_);
+    TOutputLock lock(*this);
     MidiOutHandle = std::move(output);
 }
 
@@ -106,7 +165,7 @@ void TMidiTransport::OpenMidiPorts(int midiInIndex, int midiOutIndex, int keyboa
     } catch (...) {
         MidiInHandle.reset();
         {
-            std::lock_guard lock(sendMutex_);
+            TOutputLock lock(*this);
             MidiOutHandle.reset();
         }
         MidiPortsOpen = false;
@@ -122,14 +181,15 @@ void TMidiTransport::OpenMidiPorts(int midiInIndex, int midiOutIndex, int keyboa
 
 void TMidiTransport::CloseMidiIn()
 {
-    StopMidiInBuffer();
+    CloseRequest();
+    bufferQueued_ = false;
     CloseKeyboardIn();
     MidiInHandle.reset();
 }
 
 void TMidiTransport::CloseMidiOut()
 {
-    std::lock_guard lock(sendMutex_);
+    TOutputLock lock(*this);
     thruConnected_ = false;
     if (MidiOutHandle && MidiPortsOpen) {
         // Silence what is still sounding: All Notes Off on every channel.
@@ -144,125 +204,211 @@ void TMidiTransport::CloseMidiOut()
     MidiPortsOpen = false;
 }
 
-void TMidiTransport::StartMidiInBuffer(Awaited awaited)
+void TMidiTransport::ConnectKeyboardThru() { thruConnected_ = KeyboardInHandle && MidiOutHandle; }
+
+void TMidiTransport::CutKeyboardThru() { thruConnected_ = false; }
+
+// ---- sending -----------------------------------------------------------------------------------
+
+void TMidiTransport::SendSysEx(const std::uint8_t* data, int length, int deviceNumber)
 {
-    MidiInHeader = std::make_unique<TMidiInBuffer>();
-    std::lock_guard lock(inputMutex_);
-    ++requestId_;
-    bufferFree_ = true;
-    awaited_ = std::move(awaited);
-    inputRunning_ = MidiInHandle != nullptr;
+    if (!data || length <= 0) return;
+    std::vector<std::uint8_t> copy(data, data + length);
+    if (copy.size() > 2) copy[2] = static_cast<std::uint8_t>(copy[2] + deviceNumber);
+    TOutputLock lock(*this);
+    if (MidiOutHandle) MidiOutHandle->SendLong(copy.data(), copy.size());
+}
+
+void TMidiTransport::SendNoteOn(int channel, int note, int velocity)
+{
+    TOutputLock lock(*this);
+    if (MidiOutHandle)
+        MidiOutHandle->SendShort(static_cast<std::uint8_t>(0x90 | channel), static_cast<std::uint8_t>(note),
+                                 static_cast<std::uint8_t>(velocity));
+}
+
+void TMidiTransport::SendControlChange(int channel, int controller, int value)
+{
+    TOutputLock lock(*this);
+    if (MidiOutHandle)
+        MidiOutHandle->SendShort(static_cast<std::uint8_t>(0xB0 | channel), static_cast<std::uint8_t>(controller),
+                                 static_cast<std::uint8_t>(value));
+}
+
+// ---- the dump request ----------------------------------------------------------------------
+
+void TMidiTransport::StartMidiInBuffer(TAwaitedMessage awaited)
+{
+    CloseRequest();
+    std::fill(MidiInHeader->Data.begin(), MidiInHeader->Data.end(), std::uint8_t(0));
+    MidiInHeader->BytesRecorded = 0;
+    awaited_ = awaited;
+    delivered_ = false;
+    bufferQueued_ = true;
+    // The instrument input runs only while a request is pending, and only when it is open.
+    request_.store((++requestNumber_ << 2) | (MidiInHandle ? Open : Closed), std::memory_order_release);
 }
 
 void TMidiTransport::StopMidiInBuffer()
 {
-    {
-        std::lock_guard lock(inputMutex_);
-        ++requestId_;
-        bufferFree_ = false;
-        inputRunning_ = false;
-        awaited_ = nullptr;
+    DeliverFilledDump();
+    CloseRequest();
+    bufferQueued_ = false;
+}
+
+void TMidiTransport::CloseRequest()
+{
+    std::uint32_t word = request_.load(std::memory_order_acquire);
+    for (;;) {
+        if (PhaseOf(word) == Busy) { // the input's thread is testing or copying one message
+            std::this_thread::yield();
+            word = request_.load(std::memory_order_acquire);
+        } else if (request_.compare_exchange_weak(word, WithPhase(word, Closed), std::memory_order_acq_rel)) {
+            return;
+        }
     }
-    MidiInHeader.reset();
 }
 
-void TMidiTransport::ConnectKeyboardThru()
+// Instrument input's thread. The buffer is claimed here, on arrival, so a message that came
+// before the request, after another message filled the buffer, or that the request does not
+// wait for is never taken.
+void TMidiTransport::ReceiveLong(const std::uint8_t* data, std::size_t length)
 {
-    std::lock_guard lock(sendMutex_);
-    thruConnected_ = KeyboardInHandle && MidiOutHandle;
+    std::uint32_t word = request_.load(std::memory_order_acquire);
+    if (PhaseOf(word) != Open) return;
+    if (!request_.compare_exchange_strong(word, WithPhase(word, Busy), std::memory_order_acq_rel)) return;
+    const bool take = !awaited_.Matches || awaited_.Matches(awaited_.Key, data, length);
+    if (take) {
+        filled_ = std::min(length, MidiInHeader->Data.size()); // the rest finds no buffer
+        std::memcpy(MidiInHeader->Data.data(), data, filled_);
+        dumpsTaken_.fetch_add(1, std::memory_order_relaxed);
+    }
+    request_.store(WithPhase(word, take ? Filled : Open), std::memory_order_release);
+    if (take) WakeUp();
 }
 
-void TMidiTransport::CutKeyboardThru()
+void TMidiTransport::DeliverFilledDump()
 {
-    std::lock_guard lock(sendMutex_);
-    thruConnected_ = false;
+    if (!bufferQueued_ || delivered_ || PhaseOf(request_.load(std::memory_order_acquire)) != Filled) return;
+    delivered_ = true;
+    MidiInHeader->BytesRecorded = static_cast<int>(filled_);
+    if (OnLongData) OnLongData(MidiInHeader->Data.data(), MidiInHeader->BytesRecorded);
 }
 
-bool TMidiTransport::IsMidiOutOpen() const
+// ---- short messages ------------------------------------------------------------------------
+
+// An input's thread.
+void TMidiTransport::ReceiveShort(bool fromKeyboard, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
-    std::lock_guard lock(sendMutex_);
-    return MidiOutHandle != nullptr;
+    if (fromKeyboard) {
+        if (thruConnected_.load(std::memory_order_acquire)) QueueThru(status, data1, data2);
+    } else if (PhaseOf(request_.load(std::memory_order_acquire)) == Closed) {
+        return; // the instrument input runs only while a request is pending
+    }
+    TInputQueue& queue = fromKeyboard ? *keyboardQueue_ : *instrumentQueue_;
+    const std::uint64_t entry = Entry(nextArrival_.fetch_add(1, std::memory_order_relaxed), status, data1, data2);
+    if (queue.Ring.Push(entry)) {
+        queue.Posted.fetch_add(1, std::memory_order_relaxed);
+        const std::size_t waiting = queue.Ring.Size();
+        if (waiting > queue.Peak.load(std::memory_order_relaxed)) queue.Peak.store(waiting, std::memory_order_relaxed);
+    } else {
+        queue.LastDropped.store(entry, std::memory_order_release);
+        queue.Dropped.fetch_add(1, std::memory_order_relaxed);
+    }
+    WakeUp();
+}
+
+void TMidiTransport::WakeUp() const
+{
+    if (wake_) wake_();
+}
+
+bool TMidiTransport::DeliverInput()
+{
+    DeliverFilledDump();
+    DeliverShortMessages();
+    thruPending_.store(true);
+    FlushThru();
+    return thruBlocked_.load();
+}
+
+void TMidiTransport::DeliverShortMessages()
+{
+    TInputQueue* queues[2] = {instrumentQueue_.get(), keyboardQueue_.get()};
+    // What waits now, in the order it arrived; what comes meanwhile wakes the UI thread again.
+    for (std::size_t budget = queues[0]->Ring.Size() + queues[1]->Ring.Size(); budget > 0; --budget) {
+        const std::uint64_t* a = queues[0]->Ring.Front();
+        const std::uint64_t* b = queues[1]->Ring.Front();
+        if (!a && !b) break;
+        TInputQueue& from = (a && (!b || ArrivalOf(*a) < ArrivalOf(*b))) ? *queues[0] : *queues[1];
+        const std::uint64_t entry = *from.Ring.Front();
+        from.Ring.Pop();
+        ShowShort(entry);
+    }
+    // The newest message that found a queue full is shown last, unless a newer one has been.
+    const std::uint64_t dropped = std::max(queues[0]->LastDropped.load(std::memory_order_acquire),
+                                           queues[1]->LastDropped.load(std::memory_order_acquire));
+    if (ArrivalOf(dropped) > shownArrival_) ShowShort(dropped);
+}
+
+void TMidiTransport::ShowShort(std::uint64_t entry)
+{
+    shownArrival_ = std::max(shownArrival_, ArrivalOf(entry));
+    if (OnShortData)
+        OnShortData(static_cast<std::uint8_t>(entry), static_cast<std::uint8_t>(entry >> 8),
+                    static_cast<std::uint8_t>(entry >> 16));
 }
 
 TMidiInputCounts TMidiTransport::InputCounts() const
 {
-    return {queue_->Posted.load(), queue_->DroppedShort.load(), queue_->Peak.load()};
+    TMidiInputCounts counts;
+    for (const TInputQueue* queue : {instrumentQueue_.get(), keyboardQueue_.get()}) {
+        counts.Posted += queue->Posted.load();
+        counts.DroppedShort += queue->Dropped.load();
+        counts.PeakQueued = std::max(counts.PeakQueued, queue->Peak.load());
+    }
+    counts.DumpsTaken = dumpsTaken_.load();
+    counts.ThruSent = thruSent_.load();
+    counts.ThruLost = thruLost_.load();
+    return counts;
 }
 
-void TMidiTransport::Post(bool shortMessage, std::function<void()> work)
-{
-    Queue& q = *queue_;
-    if (shortMessage && q.QueuedShort.fetch_add(1) >= MaxQueuedShort) {
-        q.QueuedShort.fetch_sub(1);
-        q.DroppedShort.fetch_add(1);
-        return;
-    }
-    const int queued = q.Queued.fetch_add(1) + 1;
-    for (int peak = q.Peak.load(); queued > peak && !q.Peak.compare_exchange_weak(peak, queued);) {}
-    q.Posted.fetch_add(1);
-    auto run = [queue = std::weak_ptr<Queue>(queue_), shortMessage, work = std::move(work)] {
-        const auto alive = queue.lock();
-        if (!alive) return; // the transport is gone
-        alive->Queued.fetch_sub(1);
-        if (shortMessage) alive->QueuedShort.fetch_sub(1);
-        work();
-    };
-    if (poster_)
-        poster_(std::move(run));
-    else
-        run();
-}
-
-// Back end's thread.
-void TMidiTransport::ReceiveShort(bool fromKeyboard, std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
-{
-    if (fromKeyboard) {
-        PlayThrough(status, data1, data2);
-    } else {
-        std::lock_guard lock(inputMutex_);
-        if (!inputRunning_) return; // the instrument input runs only while a request is pending
-    }
-    Post(true, [this, status, data1, data2] {
-        if (OnShortData) OnShortData(status, data1, data2);
-    });
-}
+// ---- keyboard thru (see the output lock above) ----------------------------------------------
 
 // Keyboard's thread.
-void TMidiTransport::PlayThrough(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
+void TMidiTransport::QueueThru(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)
 {
-    if (!thruConnected_) return;
-    std::lock_guard lock(sendMutex_);
-    if (!thruConnected_ || !MidiOutHandle) return;
-    try {
-        MidiOutHandle->SendShort(status, data1, data2);
-    } catch (const EMidiError&) {
-        // Thru has no one to report to; the next message tries again.
-    }
+    if (!thru_->Push(ThruEntry(status, data1, data2))) thruLost_.fetch_add(1, std::memory_order_relaxed);
+    thruPending_.store(true);
+    if (FlushThru()) WakeUp(); // the UI thread tries again shortly
 }
 
-// Back end's thread. The buffer is claimed here, on arrival, so a message that came before
-// the request, after another message filled the buffer, or that the request does not wait
-// for is never taken.
-void TMidiTransport::ReceiveLong(std::vector<std::uint8_t> message)
+bool TMidiTransport::FlushThru()
 {
-    unsigned request;
-    {
-        std::lock_guard lock(inputMutex_);
-        if (!inputRunning_ || !bufferFree_) return;
-        if (message.size() > static_cast<std::size_t>(TMidiInBuffer::Size))
-            message.resize(TMidiInBuffer::Size); // the rest finds no buffer, as with a full one
-        if (awaited_ && !awaited_(message.data(), message.size())) return;
-        bufferFree_ = false;
-        request = requestId_;
+    while (thruPending_.load()) {
+        if (outputHeld_.exchange(true)) return false; // the holder sends it after letting go
+        thruPending_.store(false);
+        const bool blocked = SendQueuedThru();
+        outputHeld_.store(false);
+        if (blocked) return true;
     }
-    Post(false, [this, request, message = std::move(message)] {
-        {
-            std::lock_guard lock(inputMutex_);
-            if (request != requestId_) return; // that request was stopped before its data got here
+    return false;
+}
+
+bool TMidiTransport::SendQueuedThru()
+{
+    while (const std::uint32_t* entry = thru_->Front()) {
+        const auto status = static_cast<std::uint8_t>(*entry);
+        const auto data1 = static_cast<std::uint8_t>(*entry >> 8), data2 = static_cast<std::uint8_t>(*entry >> 16);
+        const platform::MidiSendResult sent =
+            MidiOutHandle ? MidiOutHandle->TrySendShort(status, data1, data2) : platform::MidiSendResult::Failed;
+        if (sent == platform::MidiSendResult::Full) {
+            thruBlocked_.store(true);
+            return true;
         }
-        if (!MidiInHeader) return;
-        std::copy(message.begin(), message.end(), MidiInHeader->Data.begin());
-        MidiInHeader->BytesRecorded = static_cast<int>(message.size());
-        if (OnLongData) OnLongData(MidiInHeader->Data.data(), MidiInHeader->BytesRecorded);
-    });
+        (sent == platform::MidiSendResult::Sent ? thruSent_ : thruLost_).fetch_add(1, std::memory_order_relaxed);
+        thru_->Pop();
+    }
+    thruBlocked_.store(false);
+    return false;
 }

@@ -1,13 +1,12 @@
 #pragma once
-// The transport on the in-process MIDI system, with a UI-thread queue the test drains.
+// The transport on the in-process MIDI system; the test takes the input as the UI thread would.
 
 #include "core/transport/MidiTransport.h"
 #include "platform/MidiInProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <mutex>
+#include <atomic>
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -23,34 +22,16 @@ protected:
         };
     }
 
-    // Runs what the MIDI threads posted, as the UI thread's event loop would.
-    int RunPosted()
-    {
-        int count = 0;
-        for (;;) {
-            std::function<void()> work;
-            {
-                std::lock_guard lock(postedMutex);
-                if (posted.empty()) return count;
-                work = std::move(posted.front());
-                posted.pop_front();
-            }
-            work();
-            ++count;
-        }
-    }
+    // Takes what the MIDI threads left for the UI thread, as its wake-up would.
+    bool Deliver() { return transport.DeliverInput(); }
 
     platform::InProcessMidi midi;
     // Inputs: FS1R (0), Keyboard (1). Outputs: FS1R (0).
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");
     std::shared_ptr<platform::InProcessMidi::Device> keyboard = midi.AddDevice("Keyboard", true, false);
 
-    std::mutex postedMutex;
-    std::deque<std::function<void()>> posted;
-    TMidiTransport transport{midi, [this](std::function<void()> work) {
-                                 std::lock_guard lock(postedMutex);
-                                 posted.push_back(std::move(work));
-                             }};
+    std::atomic<int> wakes{0};
+    TMidiTransport transport{midi, [this] { ++wakes; }};
     std::vector<Bytes> longData;
     std::vector<Bytes> shortData;
 };

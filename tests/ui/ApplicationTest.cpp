@@ -130,9 +130,10 @@ TEST_F(ApplicationTest, PostedWorkRunsOnTheUiThreadWhenAsked)
     EXPECT_EQ(Headless().Messages.back().Text, "late failure");
 }
 
-// A flood of posts from the MIDI thread wakes the event loop once per batch, never once per
-// post: the window system's own queue must not fill with wake-ups the loop cannot keep up with.
-TEST_F(ApplicationTest, PostsWakeTheLoopOncePerBatch)
+// A flood of posts or signals from the MIDI thread wakes the event loop once per batch, never
+// once per message: the window system's own queue must not fill with wake-ups the loop cannot
+// keep up with.
+TEST_F(ApplicationTest, PostsAndWakeSourcesWakeTheLoopOncePerBatch)
 {
     struct CountingBackend : THeadlessBackend {
         std::atomic<int> WakeUps{0};
@@ -155,6 +156,27 @@ TEST_F(ApplicationTest, PostsWakeTheLoopOncePerBatch)
     EXPECT_EQ(counting.WakeUps, 1);
     Application->SetBackend(previous);
     EXPECT_EQ(Application->ProcessPosted(), 2);
+
+    // A wake source runs its drain once for any number of signals; one that comes while the
+    // drain runs wakes the loop again.
+    int drains = 0;
+    TWakeSource* source = nullptr;
+    TWakeSource input([&] {
+        if (++drains == 1) source->Signal();
+    });
+    source = &input;
+    Application->SetBackend(&counting);
+    counting.WakeUps = 0;
+    std::thread([&] {
+        for (int i = 0; i < 1000; ++i) input.Signal();
+    }).join();
+    EXPECT_EQ(counting.WakeUps, 1);
+    EXPECT_EQ(Application->ProcessPosted(), 1);
+    EXPECT_EQ(counting.WakeUps, 2);
+    EXPECT_EQ(Application->ProcessPosted(), 1);
+    EXPECT_EQ(Application->ProcessPosted(), 0);
+    EXPECT_EQ(drains, 2);
+    Application->SetBackend(previous);
 }
 
 TEST_F(ApplicationTest, MessageBoxesAreAnsweredAndRecorded)

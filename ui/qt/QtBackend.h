@@ -9,7 +9,8 @@
 //   themselves, and menu shortcuts are the ui menu's, not Qt's.
 // - A form's window is built when the form is first shown (or by ShowForm) and follows the form
 //   from then on; controls added later get widgets at once.
-// - Sleep really sleeps and runs no events; Post wakes the event loop from any thread.
+// - Sleep really sleeps and runs no events; Post and wake sources wake the event loop from any
+//   thread.
 #pragma once
 
 #include "ui/UI.h"
@@ -22,6 +23,7 @@
 class QApplication;
 class QAction;
 class QObject;
+class QSocketNotifier;
 class QTimer;
 class QWidget;
 class QtView;
@@ -79,6 +81,8 @@ private:
     std::unique_ptr<QApplication> FOwnedApp;
     TAppBackend* FPrevious = nullptr;
     std::unique_ptr<QObject> FWaker;
+    int FWakeFd = -1;
+    std::unique_ptr<QSocketNotifier> FWakeNotifier;
     std::unique_ptr<QtEventFilter> FFilter;
     std::unordered_map<const TComponent*, QtView*> FViews;
     std::unordered_map<const QWidget*, const TComponent*> FWidgetOwner;

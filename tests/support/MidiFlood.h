@@ -1,0 +1,29 @@
+// What a busy device sends between the answers of the instrument, shared by the flood test and
+// the flood soak program: real-time bytes, notes and controllers, and system-exclusive messages
+// the program does not wait for (some of them broken off).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One element per packet, played in a loop.
+inline const std::vector<std::vector<std::uint8_t>>& FloodPattern()
+{
+    static const std::vector<std::vector<std::uint8_t>> pattern = {
+        {0xFE},
+        {0xF8},
+        {0x90, 0x3C, 0x40},
+        {0xF8},
+        {0xB0, 0x07, 0x64},
+        {0x80, 0x3C, 0x00},
+        {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7},                         // identity request
+        {0xF0, 0x43, 0x10, 0x5E, 0x10, 0x00, 0x0B, 0x00, 0x40, 0xF7}, // a knob turned on the instrument
+        {0xFE},
+        {0xF0, 0x43, 0x00, 0x5E, 0x03, 0x10, 0x10, 0x00, 0x00, 0x01, 0x02}, // a dump cut short
+        {0xE0, 0x00, 0x40},
+        {0xF0, 0x43, 0x00, 0x5E, 0x04, 0x60, 0x40, 0x90, 0x3C, 0x40}, // a dump broken by a note
+        {0xF7},
+        {0xD0, 0x10},
+    };
+    return pattern;
+}
