@@ -19,7 +19,7 @@ enum class Codec : uint8_t {
     FseqNumber, // bank (Offset) chooses the internal (+4) or the preset (+8) number
     FseqSpeed,  // select (Offset): midi speed (+4) or percent speed (+8) + 100, two bytes
     BandOrReso, // bandwidth (Offset) or, for form (Offset2) 5 and 6, resonance (+4)
-    ByteBelow,  // as Byte; parsed only when the byte is below Arg
+    ByteBelow,  // as Byte; parsed only when the byte is below Arg, or 7F ("off")
     CopiedByte, // as Byte; parsed into Offset2 as well
     ParseOnly,  // never built (the byte stays 0), but read
 };
@@ -216,7 +216,7 @@ void Decode(const DumpField& f, uint8_t* base, const uint8_t* payload)
         break;
     }
     case Codec::ByteBelow:
-        if (b < f.Arg) store(b);
+        if (b < f.Arg || b == 0x7F) store(b);
         break;
     case Codec::CopiedByte:
         store(b);
@@ -697,10 +697,9 @@ void EncodeVoicePayload(const VoiceRecord& voice, uint8_t* payload)
 void DecodeVoicePayload(VoiceRecord& voice, const uint8_t* payload)
 {
     auto* base = reinterpret_cast<uint8_t*>(&voice);
+    // A fixed-mode coarse value above the fixed-frequency table (22..31) is stored as it came: the
+    // page shows it at the table's end and sends it back unchanged.
     for (const DumpField& f : VoiceFields()) Decode(f, base, payload);
-    // A fixed frequency indexes the fixed-frequency texts, which end at coarse 21.
-    for (VoicedOperator& op : voice.VoicedOperators)
-        if (op.FreqMode == 1) op.FreqCoarse = std::min(op.FreqCoarse, 21);
 }
 
 void EncodeSystemPayload(const TParameterData& data, uint8_t* payload)

@@ -30,6 +30,9 @@ inline constexpr int PerformancePartPosition = 0xC0; // part p at 0xC0 + 0x34 * 
 inline constexpr int PerformancePartStride = 0x34;
 inline constexpr int VoiceOperatorPosition = 0x70; // operator k at 0x70 + 0x3E * k
 inline constexpr int VoiceOperatorStride = 0x3E;
+// The instrument's system-exclusive receive switch (0 off, 1 on) in the system dump. No word of
+// the edit buffer holds it: the editor keeps what the instrument sent and sends that back.
+inline constexpr int SystemReceiveSwitchPosition = 0x10;
 
 // Two's complement of the sum of bytes 4 .. length - 3, seven bits. Byte 2 is not covered,
 // so the device number can be added after the checksum is written.

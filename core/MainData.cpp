@@ -41,14 +41,15 @@ std::vector<std::size_t> TMainData::MutedWords() const
     return words;
 }
 
-ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<int32_t> value) const
+ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<int32_t> value, TMutes mutes) const
 {
     if (offset + sizeof(int32_t) > sizeof(TParameterData)) throw std::logic_error("a word outside the edit buffer");
     // The words as the instrument is to have them: the value in its place, the muted ones silent.
     auto words = std::make_unique<TParameterData>(ParameterData);
     uint8_t* bytes = words->Bytes();
     if (value) std::memcpy(bytes + offset, &*value, sizeof *value);
-    for (std::size_t muted : MutedWords()) std::memset(bytes + muted, 0, sizeof(int32_t));
+    if (mutes == TMutes::Applied)
+        for (std::size_t muted : MutedWords()) std::memset(bytes + muted, 0, sizeof(int32_t));
 
     std::optional<TWordChange> change;
     int voice = 0;
@@ -71,9 +72,9 @@ ParameterChangeMessage TMainData::WordMessage(std::size_t offset, std::optional<
             0xF7};
 }
 
-void TMainData::SendWordAt(std::size_t offset, std::optional<int32_t> value)
+void TMainData::SendWordAt(std::size_t offset, std::optional<int32_t> value, TMutes mutes)
 {
-    const ParameterChangeMessage m = WordMessage(offset, value);
+    const ParameterChangeMessage m = WordMessage(offset, value, mutes);
     SendSysEx(m.data(), static_cast<int>(m.size()));
 }
 
@@ -150,6 +151,7 @@ void TMainData::BuildSystemDump()
     SystemDumpBuffer.fill(0);
     WriteBulkDumpFrame(image, SystemDumpSize, 0x00, 0x00, 0x00);
     EncodeSystemPayload(ParameterData, image + BulkDumpHeaderSize);
+    image[BulkDumpHeaderSize + SystemReceiveSwitchPosition] = SysExReceiveSwitch & 0x7F;
     SealBulkDump(image, SystemDumpSize);
 }
 
@@ -196,6 +198,7 @@ void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
         KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
     } else {
         DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
+        SysExReceiveSwitch = data[BulkDumpHeaderSize + SystemReceiveSwitchPosition];
     }
     for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(ParameterData.Bytes() + muted[i], &kept[i], 4);
     DumpReceived = 1;

@@ -80,8 +80,14 @@ struct TMainData : TNameTables {
     uint8_t DataChanged = 0;
     std::string CaptionText = "Quillmarven";
     std::string CurrentFileName;
+    // 1 until start-up is over (its receive-all ended, or none was started): the receive-all of
+    // start-up and the formant-sequence choices meanwhile leave the data unchanged.
     uint8_t SilentReceiveAll = 1;
     uint8_t SaveAsCancelled = 0;
+    // The instrument's system-exclusive receive switch as its last system dump carried it, and
+    // on (1) until one arrives: every system dump carries it back, so that a dump never turns
+    // off the instrument's ear for the editor. Not part of the edit buffer or the save file.
+    uint8_t SysExReceiveSwitch = 1;
 
     // ---- Services the window provides -----------------------------------------------------
     // Sends one system-exclusive buffer; adds DeviceNumber to byte 2 of its own copy.
@@ -95,12 +101,15 @@ struct TMainData : TNameTables {
     // in the word's place when given. The address is the word's field in the dump layout (its
     // part, voice and operator from where the word lies), the data bytes are converted as the
     // dump converts them, and a byte the word shares with other words is built whole from them as
-    // stored. The editor's mutes apply to the words: a muted part's volume and a muted operator's
-    // output level and formant-sequence switch travel as 0, while the edit buffer keeps them.
+    // stored. The editor's mutes apply to the words (TMutes::Applied): a muted part's volume and a
+    // muted operator's output level and formant-sequence switch travel as 0, while the edit buffer
+    // keeps them; with TMutes::Stored every word travels as stored, as when the mutes are lifted.
     // Throws std::logic_error for a place no parameter change carries.
-    ParameterChangeMessage WordMessage(std::size_t offset, std::optional<int32_t> value = std::nullopt) const;
-    void SendWordAt(std::size_t offset, std::optional<int32_t> value = std::nullopt);
-    void SendWord(const int32_t& word) { SendWordAt(PlaceOf(&word)); }
+    enum class TMutes : uint8_t { Applied, Stored };
+    ParameterChangeMessage WordMessage(std::size_t offset, std::optional<int32_t> value = std::nullopt,
+                                       TMutes mutes = TMutes::Applied) const;
+    void SendWordAt(std::size_t offset, std::optional<int32_t> value = std::nullopt, TMutes mutes = TMutes::Applied);
+    void SendWord(const int32_t& word, TMutes mutes = TMutes::Applied) { SendWordAt(PlaceOf(&word), {}, mutes); }
     void SendWord(const int32_t& word, int32_t value) { SendWordAt(PlaceOf(&word), value); }
     void SendWord(const uint8_t& byte) { SendWordAt(PlaceOf(&byte)); } // a controller set's switch
     // The byte offset in ParameterData of a word that lies there.

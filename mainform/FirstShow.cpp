@@ -84,6 +84,16 @@ void TMainForm::FormShow(TObject*)
     // page tests do) is just a window.
     if (FirstShowDone || Application->MainForm() != this) return;
     FirstShowDone = true;
+    // Start-up is over when the first show ends without starting the receive-all (a file on the
+    // command line, no devices, an exception), or else when that receive-all ends: from then on
+    // every choice is an edit to be marked.
+    struct TStartUpOver {
+        TMainForm& Form;
+        ~TStartUpOver()
+        {
+            if (!Form.AllRcvTimer->Enabled()) Form.SilentReceiveAll = 0;
+        }
+    } startUpOver{*this};
 
     RefreshPerformancePages();
     RefreshVoicePages(ShownVoice());
@@ -120,7 +130,7 @@ void TMainForm::FormShow(TObject*)
         DataSendAllClick(this);
         ShowDataUnchanged();
     } else {
-        // The first receive-all leaves the data unchanged (SilentReceiveAll).
+        // The start-up receive-all leaves the data unchanged (SilentReceiveAll).
         DataRcvAllClick(this);
     }
 }
@@ -132,6 +142,7 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose)
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
+    if (Midi.IsMidiOutOpen()) LiftMutesOnInstrument();
     Midi.CutKeyboardThru();
     Midi.CloseMidiIn();
     Midi.CloseMidiOut();

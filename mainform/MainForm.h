@@ -169,9 +169,13 @@ public:
     void StepProgress();
     void FreeProgress();
 
-    // The editor's mutes again after a dump has undone them on the instrument.
-    void SendPartMuteVolumes();
-    void SendOperatorMutes(int part);
+    // The editor's mutes again after a dump has undone them on the instrument; with
+    // TMutes::Stored the stored values of the same words instead.
+    void SendPartMuteVolumes(TMutes mutes = TMutes::Applied);
+    void SendOperatorMutes(int part, TMutes mutes = TMutes::Applied);
+    // The mutes live in this run of the editor only: the instrument gets back the stored volumes,
+    // levels and switches they silence (at the end, so that the next start reads real values).
+    void LiftMutesOnInstrument();
     // The note budget: filter-on parts share 16 notes, filter-off parts the other 16, all 32
     // while no filter is on. Balance shares them out after a filter switch went on (and sends
     // the reserves, 25 ms apart); the limits are each part's largest reserve.

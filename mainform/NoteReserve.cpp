@@ -54,28 +54,41 @@ void BalanceGroup(std::array<int, 4>& r, const std::array<bool, 4>& inGroup, int
 } // namespace
 
 // The mutes travel as the words they silence (SendWord): a muted part's volume and a muted
-// operator's level and switch go as 0.
-void TMainForm::SendPartMuteVolumes()
+// operator's level and switch go as 0; with TMutes::Stored the same words go as stored, which
+// lifts the mutes on the instrument.
+void TMainForm::SendPartMuteVolumes(TMutes mutes)
 {
     for (std::size_t p = 0; p < 4; ++p)
-        if (PartMute[p]) SendWord(ParameterData.PfmParts[p].Volume);
+        if (PartMute[p]) SendWord(ParameterData.PfmParts[p].Volume, mutes);
 }
 
-void TMainForm::SendOperatorMutes(int p)
+void TMainForm::SendOperatorMutes(int p, TMutes mutes)
 {
     if (p < 0 || p > 3) return;
     const auto v = static_cast<std::size_t>(p);
     VoiceRecord& voice = ParameterData.VoiceRecords[v];
     // Voiced then unvoiced: output levels of the muted operators, the switch mask of operators
     // 1..7 (always), and operator 8's own switch when it is muted.
-    auto send = [this](const std::array<uint8_t, 8>& muted, auto& operators) {
+    auto send = [this, mutes](const std::array<uint8_t, 8>& muted, auto& operators) {
         for (std::size_t op = 0; op < 8; ++op)
-            if (muted[op]) SendWord(operators[op].OutputLvl);
-        SendWord(operators[0].FseqSw);
-        if (muted[7]) SendWord(operators[7].FseqSw);
+            if (muted[op]) SendWord(operators[op].OutputLvl, mutes);
+        SendWord(operators[0].FseqSw, mutes);
+        if (muted[7]) SendWord(operators[7].FseqSw, mutes);
     };
     send(OperatorMute.Voiced[v], voice.VoicedOperators);
     send(OperatorMute.Unvoiced[v], voice.UnvoicedOperators);
+}
+
+void TMainForm::LiftMutesOnInstrument()
+{
+    SendPartMuteVolumes(TMutes::Stored);
+    for (int v = 0; v < 4; ++v) {
+        const auto& voiced = OperatorMute.Voiced[std::size_t(v)];
+        const auto& unvoiced = OperatorMute.Unvoiced[std::size_t(v)];
+        const auto on = [](uint8_t m) { return m != 0; };
+        if (std::any_of(voiced.begin(), voiced.end(), on) || std::any_of(unvoiced.begin(), unvoiced.end(), on))
+            SendOperatorMutes(v, TMutes::Stored);
+    }
 }
 
 void TMainForm::BalanceNoteReserve()

@@ -43,7 +43,12 @@ void TMainForm::CreatePerformancePage()
     PerformancePage = std::make_unique<TPerformancePage>(this, *this, Pfm_TabSheet, ProgramFolder, std::move(services));
 }
 
-void TMainForm::RefreshPerformancePages() { PerformancePage->RefreshPerformancePages(); }
+void TMainForm::RefreshPerformancePages()
+{
+    PerformancePage->RefreshPerformancePages();
+    // The part filter switches travel in the performance; the voice page shows its voice's too.
+    VoicePage->DisplayPartFilterSwitch();
+}
 void TMainForm::DisplayPerformancePart(int p) { PerformancePage->DisplayPerformancePart(p); }
 
 void TMainForm::DisplayPerformanceFseqCtrlSystem() { PerformancePage->DisplayPerformanceFseqCtrlSystem(); }

@@ -242,6 +242,7 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
         // A step that fails ends its transfer; otherwise the same step would fail again at every
         // tick behind windows that never come back.
         timer.SetEnabled(false);
+        if (&timer == AllRcvTimer) SilentReceiveAll = 0;
         Midi.StopMidiInBuffer();
         FreeProgress();
         RestoreKeyboardThru();
@@ -411,6 +412,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
             // The first block that does not answer ends the sequence; what came before stays.
             TUnlockAtEnd unlock{*this};
             timer.SetEnabled(false);
+            SilentReceiveAll = 0;
             ShowMidiCableMessage(ReceiveAllCaption);
             FreeProgress();
             RestoreKeyboardThru();

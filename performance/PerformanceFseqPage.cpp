@@ -20,10 +20,10 @@ namespace {
 using P = PfmPair;
 
 constexpr int FseqMemoryCount = 6;
-constexpr int ModeFseq = 1;        // Pfm_Fseq_Mode: scratch, fseq (stored index + 1)
-constexpr int SpeedSelectMidi = 0; // Pfm_Fseq_SpeedSelect: midi, %
-constexpr int BankInternal = 0;    // Pfm_Fseq_FseqBank: int, pre
-constexpr int StepSliderTop = 511; // start offset and loop sliders before a sequence limits them
+constexpr int ModeFseq = 1;                     // Pfm_Fseq_Mode: scratch, fseq (stored index + 1)
+constexpr int SpeedSelectMidi = 0;              // Pfm_Fseq_SpeedSelect: midi, %
+constexpr int BankInternal = 0, BankPreset = 1; // Pfm_Fseq_FseqBank: int, pre
+constexpr int StepSliderTop = 511;              // start offset and loop sliders before a sequence limits them
 // The controller-set destinations whose part switches count: "Volume" .. "LFO2 Speed".
 constexpr int FirstPartDestination = 17, LastPartDestination = 45;
 
@@ -140,6 +140,8 @@ void TPerformancePage::DisplayPerformanceFseqCtrlSystem()
         LoadChoice(static_cast<PfmChoice>(i));
     SetBankSelectEnable();
     Pfm_Ch->SetItemIndex(pd.PfmCommon.ControlChannel);
+    // The memory mode the block brings decides the names of the internal voices.
+    ShowVoiceSelection(pd.PfmParts[static_cast<std::size_t>(CurrentPart())]);
 }
 
 // ---- enables ------------------------------------------------------------------------------------
@@ -242,9 +244,19 @@ void TPerformancePage::Pfm_Fseq_FseqPreChange(TObject*)
     if (FData.UpdatingDisplay) return;
     const int i = Pfm_Fseq_FseqPre->ItemIndex();
     if (i < 0 || i >= static_cast<int>(FData.FseqPresetInfo.size())) return;
-    FData.ParameterData.PfmFseq.FseqPre = i;
+    PfmFseq& f = FData.ParameterData.PfmFseq;
+    f.FseqPre = i;
     LoadSequenceSettings(FData.FseqPresetSettings(i), false);
-    SendSequenceNumber(FData.ParameterData.PfmFseq.FseqPre);
+    // The list is open with the internal bank stored only while no internal memories are offered
+    // (a file or the instrument gave the bank): a preset chosen there plays from the preset bank.
+    const bool bankFollows = f.FseqBank != BankPreset;
+    if (bankFollows) {
+        f.FseqBank = BankPreset;
+        TUpdatingDisplay showing(FData);
+        Pfm_Fseq_FseqBank->SetItemIndex(BankPreset);
+    }
+    SendSequenceNumber(f.FseqPre);
+    if (bankFollows) FData.SendWord(f.FseqBank);
 }
 
 void TPerformancePage::Pfm_Fseq_SpeedSelectClick(TObject*)

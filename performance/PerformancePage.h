@@ -214,15 +214,21 @@ private:
     void CreatePartPage();
     void BindPartPage();
     void FillProgramList(int bank);
+    // The bank and program lists from a part's words; the names of bank Int follow MemoryMode.
+    void ShowVoiceSelection(const PfmPart& part);
     int OccupiedChannels(int exceptPart) const;
+    // The Max list on a part's receive-channel maximum: a channel, or "off" as the instrument has
+    // it (offered only while the part holds it, from the instrument or a file).
+    void ShowReceiveMaximum(int32_t max);
     // While the insertion effect is on, it takes the part's dry level and sends: their rows rest.
     void RestPartSendRows(bool insertion);
 
 public:
     // ==== formant sequence, controller sets, system =============================================
 
-    // The sheet from the edit buffer, with every enable that follows the data, and the header's
-    // control channel, which travels in the system block. Under UpdatingDisplay (the caller's).
+    // The sheet from the edit buffer, with every enable that follows the data, the header's
+    // control channel, which travels in the system block, and the part sheet's program list,
+    // whose internal names follow the block's memory mode. Under UpdatingDisplay (the caller's).
     void DisplayPerformanceFseqCtrlSystem();
     // The eight destination lists rebuilt for the stored insertion type ("off", its 14
     // destinations, the 33 common ones), each set's stored destination selected again.

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int RcvChPfm = 16, RcvChOff = 17;
+// A maximum of "off": the part listens on its one channel. Stored as the instrument sends it.
+constexpr int RcvChMaxOff = 0x7F, RcvChMaxOffItem = 16;
 constexpr int BankOff = 0, BankInternal = 1, BankCount = 13;
 
 // The rows the filter switch turns on and off, and the levels the insertion effect takes over,
@@ -56,6 +58,16 @@ void TPerformancePage::FillProgramList(int bank)
     Pfm_Part_PrgNum->Items.AddStrings(names);
 }
 
+// A bank outside the list shows none and no programs.
+void TPerformancePage::ShowVoiceSelection(const PfmPart& part)
+{
+    Pfm_Part_BankNum->SetItemIndex(part.BankNum);
+    const int bank = Pfm_Part_BankNum->ItemIndex();
+    FillProgramList(bank);
+    Pfm_Part_PrgNum->SetEnabled(bank > BankOff);
+    Pfm_Part_PrgNum->SetItemIndex(part.PrgNum);
+}
+
 void TPerformancePage::DisplayPerformancePart(int p)
 {
     using P = PfmPair;
@@ -65,7 +77,6 @@ void TPerformancePage::DisplayPerformancePart(int p)
     auto load = [this](P id, int32_t word) { Pair(id).Load(word); };
 
     // 1. The enables the steps below may take away.
-    Pfm_Part_PrgNum->SetEnabled(true);
     for (TControl* c : {static_cast<TControl*>(Pfm_Part_RcvChMaxText), static_cast<TControl*>(Pfm_Part_RcvChMax)}) {
         c->SetVisible(true);
         c->SetEnabled(true);
@@ -73,16 +84,12 @@ void TPerformancePage::DisplayPerformancePart(int p)
     for (P id : {P::Pfm_Part_Volume, P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
         SetPairEnabled(id, true);
 
-    // 2. Voice: a bank outside the list shows none and no programs.
-    Pfm_Part_BankNum->SetItemIndex(part.BankNum);
-    const int bank = Pfm_Part_BankNum->ItemIndex();
-    FillProgramList(bank);
-    if (bank <= BankOff) Pfm_Part_PrgNum->SetEnabled(false);
-    Pfm_Part_PrgNum->SetItemIndex(part.PrgNum);
+    // 2. Voice.
+    ShowVoiceSelection(part);
 
     // 3. Receive channels: parts 3 and 4 have no range.
     Pfm_Part_RcvCh->SetItemIndex(part.RcvCh);
-    Pfm_Part_RcvChMax->SetItemIndex(part.RcvChMax);
+    ShowReceiveMaximum(part.RcvChMax);
     if (p >= 2) {
         Pfm_Part_RcvChMaxText->SetVisible(false);
         Pfm_Part_RcvChMax->SetVisible(false);
@@ -215,23 +222,32 @@ void TPerformancePage::Pfm_Part_PrgNumChange(TObject*)
     FData.MarkDataChanged();
 }
 
-// Channels the other parts listen on: a part's range for parts 1 and 2 (wrapping past 16),
-// one channel for parts 3 and 4 and for "pfm", none for "off".
+// Channels the other parts listen on: a part's range for parts 1 and 2 (wrapping past 16; a
+// maximum of "off" or beyond the channels is no range), one channel for parts 3 and 4 and for
+// "pfm", none for "off".
 int TPerformancePage::OccupiedChannels(int exceptPart) const
 {
     int used = 0;
     for (int q = 0; q < 4; ++q) {
         if (q == exceptPart) continue;
         const PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(q)];
-        const int c = part.RcvCh;
-        if (c == RcvChPfm || (c >= 0 && c <= 15 && q >= 2)) {
+        const int c = part.RcvCh, m = part.RcvChMax;
+        if (c == RcvChPfm || (c >= 0 && c <= 15 && (q >= 2 || m < 0 || m > 15))) {
             used += 1;
         } else if (c >= 0 && c <= 15) {
-            const int m = std::clamp(part.RcvChMax, 0, 15);
             used += m >= c ? m - c + 1 : m - c + 17;
         }
     }
     return used;
+}
+
+void TPerformancePage::ShowReceiveMaximum(int32_t max)
+{
+    TStrings& items = Pfm_Part_RcvChMax->Items;
+    const bool off = max == RcvChMaxOff;
+    if (off && items.Count() == RcvChMaxOffItem) items.Add("off");
+    if (!off && items.Count() > RcvChMaxOffItem) items.Delete(RcvChMaxOffItem);
+    Pfm_Part_RcvChMax->SetItemIndex(off ? RcvChMaxOffItem : max);
 }
 
 void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
@@ -252,8 +268,8 @@ void TPerformancePage::Pfm_Part_RcvChChange(TObject*)
     Pfm_Part_RcvChMax->SetEnabled(hasRange);
     if (hasRange) {
         // The range shrinks to this one channel; the maximum is not sent.
-        Pfm_Part_RcvChMax->SetItemIndex(channel);
         part.RcvChMax = channel;
+        ShowReceiveMaximum(part.RcvChMax);
     }
     FData.SendWord(part.RcvCh);
     FData.MarkDataChanged();
@@ -266,8 +282,8 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
     if (chosen < 0) return;
     const int p = CurrentPart();
     PfmPart& part = FData.ParameterData.PfmParts[static_cast<std::size_t>(p)];
-    part.RcvChMax = chosen;
-    if (p < 2 && part.RcvCh >= 0 && part.RcvCh <= 15) {
+    part.RcvChMax = chosen == RcvChMaxOffItem ? RcvChMaxOff : chosen;
+    if (p < 2 && part.RcvCh >= 0 && part.RcvCh <= 15 && part.RcvChMax <= 15) {
         // Channels 1..16: a = the part's channel, x = the chosen maximum, free = what the others
         // leave. The range a..x may wrap past 16 back to 1 but must stay within `free` channels.
         const int a = part.RcvCh + 1, x = chosen + 1;
@@ -282,11 +298,9 @@ void TPerformancePage::Pfm_Part_RcvChMaxChange(TObject*)
         } else if (x < a) {
             corrected = a;
         }
-        if (corrected != x) {
-            Pfm_Part_RcvChMax->SetItemIndex(corrected - 1);
-            part.RcvChMax = corrected - 1;
-        }
+        part.RcvChMax = corrected - 1;
     }
+    ShowReceiveMaximum(part.RcvChMax);
     FData.SendWord(part.RcvChMax);
     FData.MarkDataChanged();
 }

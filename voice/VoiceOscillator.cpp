@@ -293,8 +293,8 @@ void TVoicePage::Vc_UOpFreqModeClick(TObject*)
         SetUnvoicedCoarseLook(true);
     }
     o.FreqMode = m;
-    // The mode shares its byte with the coarse frequency as the slider shows it: in LinkFF that of
-    // the voiced operator, while the operator's own word keeps its own.
-    FData.SendWord(o.FreqCoarse, Vc_UOpFreqCoarseBar->Position());
+    // The mode shares its byte with the operator's own coarse value, as the dump carries it, also
+    // while the slider shows the voiced operator's in LinkFF.
+    FData.SendWord(o.FreqMode);
     FData.MarkDataChanged();
 }

@@ -67,6 +67,14 @@ void TVoicePage::RefreshVoicePages(int v)
     if (t >= 8) DisplayUnvoicedOperator(shown, t - 8);
 }
 
+void TVoicePage::DisplayPartFilterSwitch()
+{
+    const int v = CurrentVoice();
+    if (v < 0) return;
+    TUpdatingDisplay updating(FData);
+    Vc_FilterPartSw->SetItemIndex(Voice(v).VoiceCommon.FilterSw);
+}
+
 void TVoicePage::Vc_TabSheetShow(TObject*)
 {
     RefreshVoicePages(Vc_VoiceTab->TabIndex());

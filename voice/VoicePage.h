@@ -63,6 +63,9 @@ public:
     // Loads every control of the page from the voice its tab shows (see VoicePage.cpp for why
     // that is the voice shown, whatever `v` says), under UpdatingDisplay.
     void RefreshVoicePages(int v);
+    // The part filter switch of the voice shown, which travels in the performance: loaded again
+    // under UpdatingDisplay when a performance arrives.
+    void DisplayPartFilterSwitch();
     void DisplayVoiceCommon(int v);
     void DisplayVoicedOperator(int v, int op);
     void DisplayUnvoicedOperator(int v, int op);

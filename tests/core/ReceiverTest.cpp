@@ -140,7 +140,7 @@ TEST_F(ReceiverTest, PartRules)
     Part(2).PortaMode = 0;
     Part(2).ReserveNoteMax = 17;
     Bytes dump = Dump(ReceivePerformance);
-    Set(dump, at + 0x03, 0x7F);
+    Set(dump, at + 0x03, 0x20); // neither a channel nor "off"
     Set(dump, at + 0x24, 0x05);
     Set(dump, at + 0x04, 0x7F);
     Set(dump, at + 0x07, 1);
@@ -257,10 +257,10 @@ TEST_F(ReceiverTest, VoiceRules)
     Bytes dump = Dump(1);
     std::memcpy(dump.data() + 9, "ABCDEFGHIJ", 10);
     Set(dump, 0x13, 0x01);
-    Set(dump, 0x70 + 3 * 0x3E + 0x04, 6);  // form 6
-    Set(dump, 0x70 + 3 * 0x3E + 0x06, 77); // its resonance
-    Set(dump, 0x70 + 5 * 0x3E + 0x05, 64); // fixed frequency
-    Set(dump, 0x70 + 5 * 0x3E + 0x01, 0x7F);
+    Set(dump, 0x70 + 3 * 0x3E + 0x04, 6);    // form 6
+    Set(dump, 0x70 + 3 * 0x3E + 0x06, 77);   // its resonance
+    Set(dump, 0x70 + 5 * 0x3E + 0x05, 64);   // fixed frequency
+    Set(dump, 0x70 + 5 * 0x3E + 0x01, 25);   // past the fixed frequencies: kept
     Set(dump, 0x70 + 6 * 0x3E + 0x24, 0x1F); // unvoiced coarse past 21
     Set(dump, 0x2C, 0x7F);                   // no such algorithm
     Receive(1, dump);
@@ -273,7 +273,7 @@ TEST_F(ReceiverTest, VoiceRules)
     EXPECT_EQ(v.VoicedOperators[3].Resonance, 77);
     EXPECT_EQ(v.VoicedOperators[3].BandWidth, 11);
     EXPECT_EQ(v.VoicedOperators[5].FreqMode, 1);
-    EXPECT_EQ(v.VoicedOperators[5].FreqCoarse, 21);
+    EXPECT_EQ(v.VoicedOperators[5].FreqCoarse, 25);
     EXPECT_EQ(v.VoicedOperators[5].FreqCoarseMax, 21);
     EXPECT_EQ(v.UnvoicedOperators[6].FreqCoarse, 21);
     EXPECT_EQ(v.UnvoicedOperators[5].PitchMod, 6);

@@ -237,6 +237,45 @@ TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
     }
 }
 
+TEST_F(SetupTest, OnceStartUpIsOverChoosingASequenceIsAnEditWhicheverWayItEnded)
+{
+    MakeForm();
+    const fs::path file = WriteFile("start.fse", SaveFileImage());
+    using A = SimulatedInstrument::Answer;
+    const struct {
+        const char* what;
+        bool settings, file;
+        const char* refusal; // of the instrument's device when opened
+        A answer;
+        std::string box;
+    } starts[] = {
+        {"a file on the command line", true, true, "", A::Dump, ""},
+        {"the setup dialog cancelled", false, false, "", A::Dump, ""},
+        {"a device that cannot be opened", true, false, "Device or resource busy", A::Dump, "Device or resource busy"},
+        {"a receive-all without answer", true, false, "", A::Nothing, "Please connect MIDI cable!"},
+    };
+    for (const auto& s : starts) {
+        SCOPED_TRACE(s.what);
+        Headless().Reset();
+        fs::remove(SettingsFile());
+        if (s.settings) WriteSettings({"FS1R", "FS1R", "", 0});
+        InDialog(-1, -1, -1, -1, false);
+        fs1r->FailOpen(s.refusal);
+        instrument.AnswerMode = s.answer;
+        MakeMainForm();
+        if (s.file) form->CommandLine = {file.string()};
+        form->Show();
+        Advance(15000);
+        ASSERT_FALSE(form->TransferRunning());
+        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, s.box);
+        EXPECT_EQ(form->DataChanged, 0);
+        ShowPart(0);
+        form->PerformancePage->Pfm_PageControl->SetActivePage(form->PerformancePage->Pfm_FSEQ_Ctrl_TabSheet);
+        ASSERT_TRUE(form->PerformancePage->Pfm_Fseq_FseqPre->UserSelects(3));
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    }
+}
+
 TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
 {
     const fs::path saved = temp / "closing.fse";

@@ -41,7 +41,13 @@ TEST_F(FseqSheetTest, MemoryModeAndBankDecideTheSequenceSelectors)
     page->Pfm_PageControl->SetActivePage(page->Pfm_Part_TabSheet);
     page->Pfm_PageControl->SetActivePage(page->Pfm_FSEQ_Ctrl_TabSheet);
     EXPECT_EQ(MemoryControls(), (std::vector<bool>{false, false, false, false, true, false}));
+    // A preset chosen there plays from the preset bank: the bank follows, after the number.
+    Sent();
+    ASSERT_TRUE(page->Pfm_Fseq_FseqPre->UserSelects(5));
+    EXPECT_EQ(Sent(), (std::vector<Message>{Fseq(0x17, 0, 5), Fseq(0x16, 0, 1)}));
+    EXPECT_EQ(page->Pfm_Fseq_FseqBank->ItemIndex(), 1);
 
+    Fseq().FseqBank = 0;
     System().MemoryMode = 1;
     Refresh();
     EXPECT_EQ(MemoryControls(), (std::vector<bool>{true, true, true, true, false, true}));

@@ -87,7 +87,7 @@ struct PartByte {
 };
 const PartByte PartBytes[] = {
     {0x00, &PfmPart::ReserveNote, {2, 3, 4, 5}},       {0x01, &PfmPart::BankNum, {2, 3, 0, 12}},
-    {0x02, &PfmPart::PrgNum, {17, 18, 19, 127}},       {0x03, &PfmPart::RcvChMax, {2, 9, 0, 0}},
+    {0x02, &PfmPart::PrgNum, {17, 18, 19, 127}},       {0x03, &PfmPart::RcvChMax, {2, 127, 0, 0}},
     {0x05, &PfmPart::MonoPoly, {0, 1, 0, 1}},          {0x06, &PfmPart::MonoPriority, {1, 2, 3, 0}},
     {0x07, &PfmPart::FilterSw, {1, 0, 1, 0}},          {0x08, &PfmPart::NoteShift, {20, 21, 22, 47}},
     {0x09, &PfmPart::Detune, {70, 69, 68, 1}},         {0x0A, &PfmPart::VNBalance, {66, 67, 68, 126}},
@@ -154,7 +154,8 @@ protected:
         EXPECT_EQ(page->Pfm_Part_PrgNum->Enabled(), w.BankNum != 0);
         EXPECT_EQ(page->Pfm_Part_RcvChMax->Visible(), p < 2);
         if (p < 2) {
-            EXPECT_EQ(page->Pfm_Part_RcvChMax->ItemIndex(), w.RcvChMax);
+            EXPECT_EQ(page->Pfm_Part_RcvChMax->ItemIndex(), w.RcvChMax == 127 ? 16 : w.RcvChMax);
+            EXPECT_EQ(page->Pfm_Part_RcvChMax->Text() == "off", w.RcvChMax == 127);
             EXPECT_EQ(page->Pfm_Part_RcvChMax->Enabled(), w.RcvCh <= 15);
         }
         for (P id : {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend})
@@ -207,6 +208,7 @@ TEST_F(PartSheetDisplayTest, AfterAReceiveEveryControlShowsTheReceivedPart)
     ASSERT_TRUE(Messages().empty());
     for (int p = 0; p < 4; ++p) ExpectWordsOf(p, p);
     ExpectSheetShowsEveryPart();
+    EXPECT_EQ(Built(DumpPerformance)[9 + 0xC0 + 0x34 + 0x03], 0x7F); // part 2's maximum "off" goes back
 }
 
 TEST_F(PartSheetDisplayTest, AfterALoadAndAnInitialisationEveryControlShowsTheStoredPart)

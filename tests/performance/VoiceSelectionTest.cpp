@@ -149,3 +149,26 @@ TEST_F(PerformancePageTest, MaximumWithNoChannelFreeIsThePartsOwnChannel)
     EXPECT_EQ(Part(0).RcvChMax, 0);
     EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x30, 0, 0x03, 0, 0)});
 }
+
+TEST_F(PerformancePageTest, MaximumOffAsStoredIsShownKeptAndLeftForAChannel)
+{
+    Channels(Part(0), 4, 0x7F); // "off", as the instrument or a file gave it: channel 05 alone
+    Channels(Part(1), 0);
+    Channels(Part(2), 17);
+    Channels(Part(3), 17);
+    Refresh();
+    // Part 2 counts part 1 as one channel: 01..15 are free for it.
+    ShowPart(1);
+    ASSERT_TRUE(page->Pfm_Part_RcvChMax->UserSelects(15));
+    EXPECT_EQ(page->Pfm_Part_RcvChMax->ItemIndex(), 14);
+
+    ShowPart(0);
+    Sent();
+    ASSERT_TRUE(page->Pfm_Part_RcvChMax->UserSelects(16));
+    EXPECT_EQ(Part(0).RcvChMax, 0x7F);
+    ASSERT_TRUE(page->Pfm_Part_RcvChMax->UserSelects(7)); // cut to 05, the one channel left
+    EXPECT_EQ(Part(0).RcvChMax, 4);
+    EXPECT_EQ(page->Pfm_Part_RcvChMax->Items.Count(), 16);
+    EXPECT_EQ(Sent(),
+              (std::vector<Message>{ParameterChange(0x30, 0, 0x03, 0, 0x7F), ParameterChange(0x30, 0, 0x03, 0, 4)}));
+}

@@ -51,7 +51,9 @@ void SimulatedInstrument::Take(const uint8_t* m, std::size_t n, std::vector<uint
         return;
     }
     const int group = m[2] >> 4;
-    if (group == 1 && n == 10) {
+    if ((group == 0 || group == 1) && System[0x10] == 0) {
+        ++MessagesIgnored;
+    } else if (group == 1 && n == 10) {
         TakeParameterChange(m);
     } else if (group == 2 && n == 8) {
         std::vector<uint8_t> dump = BulkDumpOf(m[4], m[5], m[6]);

@@ -32,7 +32,13 @@ public:
 
     std::array<uint8_t, PerformanceBytes> Performance{};
     std::array<std::array<uint8_t, VoiceBytes>, 4> Voices{};
-    std::array<uint8_t, SystemBytes> System{};
+    // Its system block; position 10 is its system-exclusive receive switch, on at first. While it
+    // is off, parameter changes and bulk dumps are ignored (dump requests are still answered).
+    std::array<uint8_t, SystemBytes> System = [] {
+        std::array<uint8_t, SystemBytes> s{};
+        s[0x10] = 1;
+        return s;
+    }();
     // Payloads stored into internal memory, by memory number.
     std::map<int, std::vector<uint8_t>> StoredPerformances;
     std::map<int, std::vector<uint8_t>> StoredVoices;

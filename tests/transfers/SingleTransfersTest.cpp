@@ -48,6 +48,8 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
     form->SilentReceiveAll = 0;
     bool lockedDuringNotice = false;
     Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
+    form->ParameterData.PfmParts[0].BankNum = 1; // "Int", shown
+    form->RefreshPerformancePages();
     for (const uint8_t mode : {0, 1}) {
         instrument.System[0x47] = mode;
         Modals().clear();
@@ -62,6 +64,8 @@ TEST_F(TransfersTest, SystemReceiveShowsTheSequenceMemoryNoticeOnlyInMemoryMode1
         ExpectStored({DumpSystem});
         EXPECT_EQ(Modals().size(), std::size_t(mode));
         EXPECT_EQ(form->PerformancePage->Pfm_Fseq_FseqInt->Items[2], mode ? "03: Store OK !" : "03: SomeSeq");
+        // The internal voices the part sheet lists: 64 of them in memory mode 1.
+        EXPECT_EQ(form->PerformancePage->Pfm_Part_PrgNum->Items[64] == "065 --:**********", mode == 1);
     }
     EXPECT_EQ(Modals()[0].FormName, "FSEQ_InitInfoForm");
     EXPECT_TRUE(lockedDuringNotice);
@@ -152,4 +156,21 @@ TEST_F(TransfersTest, OnlyOneTransferRunsAtATime)
     Advance(4000);
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(TakeSent(), Requests(0x20, 0x42));
+}
+
+TEST_F(TransfersTest, SystemDumpGivesTheInstrumentItsOwnReceiveSwitchBack)
+{
+    // Before anything was received the switch goes out on: the instrument hears what follows.
+    Click("DataSendSys");
+    EXPECT_EQ(instrument.System[0x10], 1);
+    const int dumps = instrument.BulkDumpsTaken;
+    Click("DataSendPfm");
+    EXPECT_EQ(instrument.BulkDumpsTaken, dumps + 1);
+    // Afterwards it is the one the instrument sent last, whatever the edit buffer holds.
+    for (const uint8_t sw : {0, 1}) {
+        instrument.System[0x10] = sw; // on the instrument's panel
+        Click("DataRcvSys");
+        Advance(1600);
+        ExpectStored({DumpSystem});
+    }
 }

@@ -68,6 +68,8 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
     EXPECT_TRUE(Free());
     EXPECT_TRUE(Messages().empty());
     ExpectStored({DumpPerformance, 0, 1, 2, 3, DumpSystem});
+    // Part 1 plays an internal voice: the part sheet lists the 64 of memory mode 1.
+    EXPECT_EQ(form->PerformancePage->Pfm_Part_PrgNum->Items[64], "065 --:**********");
     // Start-up's receive marks nothing, selects nothing, and shows the memory notice while locked.
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(form->SilentReceiveAll, 0);
@@ -113,7 +115,7 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
     EXPECT_EQ(std::memcmp(&systemBefore, &form->ParameterData.SystemBlock, sizeof systemBefore), 0);
     EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), "5");
     EXPECT_EQ(form->DataChanged, 0);
-    EXPECT_EQ(form->SilentReceiveAll, 1); // the first receive-all that completes is the silent one
+    EXPECT_EQ(form->SilentReceiveAll, 0); // a receive-all that fails ends start-up as well
 
     // An output that cannot carry a 411-byte message: send-all's first step fails once and ends.
     fs1r->SetMaxMessageSize(100);
@@ -124,4 +126,44 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
     EXPECT_FALSE(form->TransferRunning());
     EXPECT_EQ(form->DataBulkDump, nullptr);
     EXPECT_TRUE(Free());
+}
+
+TEST_F(TransfersTest, MutesEndWithTheProgramAndTheNextStartReadsTheStoredValues)
+{
+    form->ParameterData.PfmParts[1].Volume = 50;
+    VoiceRecord& voice = form->ParameterData.VoiceRecords[0];
+    voice.VoicedOperators[0].OutputLvl = 2;
+    voice.UnvoicedOperators[7].OutputLvl = 3;
+    for (int k = 0; k < 8; ++k) voice.VoicedOperators[k].FseqSw = voice.UnvoicedOperators[k].FseqSw = 1;
+    Click("DataSendAll");
+    Advance(15000);
+    const Bytes stored[] = {Body(Built(DumpPerformance)), Body(Built(0))};
+    // A person mutes part 2, voiced operator 1 and unvoiced operator 8 of voice 1.
+    form->OnShow = nullptr;
+    form->Show();
+    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
+    ShowVoice(0);
+    ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[0]->UserClicks());
+    ASSERT_TRUE(form->VoicePage->Vc_OpMute_UOp[7]->UserClicks());
+    ASSERT_EQ(instrument.Performance[0xC0 + 0x34 + 0x0B], 0);
+    ASSERT_EQ(instrument.Voices[0][0x70 + 0x16], 0);
+    ASSERT_EQ(instrument.Voices[0][0x2A], 0);
+
+    form->MarkDataChanged(); // a close the person cancels leaves the mutes on
+    AnswerMessages(IDCANCEL);
+    Click("FileExitItem");
+    EXPECT_EQ(instrument.Performance[0xC0 + 0x34 + 0x0B], 0);
+    AnswerMessages(IDNO);
+    Click("FileExitItem");
+    EXPECT_EQ(InstrumentPayload(instrument, DumpPerformance), stored[0]);
+    EXPECT_EQ(InstrumentPayload(instrument, 0), stored[1]);
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+
+    // The next start's receive finds the values the person made, and no mute.
+    MakeForm().DataRcvAllClick(nullptr);
+    Advance(40000);
+    ExpectStored({DumpPerformance, 0});
+    EXPECT_EQ(form->ParameterData.PfmParts[1].Volume, 50);
+    EXPECT_EQ(form->ParameterData.VoiceRecords[0].VoicedOperators[0].OutputLvl, 2);
+    EXPECT_EQ(form->ParameterData.VoiceRecords[0].UnvoicedOperators[7].FseqSw, 1);
 }

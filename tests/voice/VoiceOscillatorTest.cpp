@@ -80,12 +80,6 @@ TEST_F(VoicePageTest, FixedFrequencyFromAFileKeepsItsFineValue)
     EXPECT_EQ(page->Vc_VOpFreqFineBar->Position(), 120);
     EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[120][20]);
     EXPECT_EQ(VOp(0).FreqFineMax, 99); // the words stay as loaded
-
-    // A coarse value past the fixed table is brought onto it, never read beyond it.
-    VOp(0).FreqCoarse = 30;
-    Refresh();
-    EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Position(), 21);
-    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), form->FixedFreqText[120][20]);
     EXPECT_TRUE(TakeSent().empty());
 }
 

@@ -59,6 +59,9 @@ TEST_F(VoiceShownAsStoredTest, ReceivedVoiceIsShownAndAControlSetEditKeepsBothSi
     dump[OperatorAt(1) + 0x25] = 0;
     dump[OperatorAt(2) + 0x24] = 0x20 + 16; // unvoiced operator 3: LinkF0, coarse 16, fine 0
     dump[OperatorAt(2) + 0x25] = 0;
+    dump[OperatorAt(5) + 0x05] |= 0x40; // voiced operator 6: fixed, coarse 25 past the table, fine 0
+    dump[OperatorAt(5) + 0x01] = 25;
+    dump[OperatorAt(5) + 0x02] = 0;
 
     ASSERT_TRUE(page->Vc_GetDataBtn->UserClicks());
     Advance(4000);
@@ -70,6 +73,9 @@ TEST_F(VoiceShownAsStoredTest, ReceivedVoiceIsShownAndAControlSetEditKeepsBothSi
     ExpectUnvoiced(9, 0, 0, 21, "14088");
     ExpectUnvoiced(10, 1, 1, 16, "440.2");
     EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
+    ShowOperator(5); // shown at the table's end, stored as it came (the dump below)
+    EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Position(), 21);
+    EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "14088");
 
     // The set shows its parameter as the last button; choosing an operator sends the byte both
     // controls make, and the record takes it whole.
@@ -137,4 +143,21 @@ TEST_F(VoiceShownAsStoredTest, InitializedVoiceIsShownWithItsMutesReleased)
     // The other voice keeps its mute.
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(2));
     EXPECT_TRUE(page->Vc_OpMute_VOp[1]->Down());
+}
+
+TEST_F(VoiceShownAsStoredTest, ReceivedOrInitializedPerformanceShowsItsFilterSwitchOnTheVoicePage)
+{
+    page->Vc_CommonPageControl->SetActivePage(page->Vc_FilterTabSheet);
+    ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
+    const Bytes own = Body(Built(DumpPerformance));
+    std::copy(own.begin(), own.end(), instrument.Performance.begin());
+    instrument.Performance[0xC0 + 0x34 + 0x07] = 1; // part 2's filter on
+    TakeSent();
+    Click("DataRcvPfm");
+    Advance(2000);
+    ASSERT_TRUE(Messages().empty());
+    EXPECT_EQ(page->Vc_FilterPartSw->ItemIndex(), 1);
+    EXPECT_EQ(TakeSent().size(), 1u); // the request alone
+    Click("InitPfm");                 // the initial performance: every filter off
+    EXPECT_EQ(page->Vc_FilterPartSw->ItemIndex(), 0);
 }

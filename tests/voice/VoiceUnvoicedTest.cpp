@@ -136,8 +136,9 @@ TEST_F(UnvoicedTest, LinkFFShowsTheVoicedFrequencyAsTextAndKeepsTheOperatorsOwn)
     TakeSent();
 
     ASSERT_TRUE(page->Vc_UOpFreqMode->UserClicks(2));
-    // The mode byte carries the coarse value the slider now shows: the voiced operator's.
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 1, 0x24, 0x50)});
+    // The mode byte carries the operator's own coarse value, as the dump does, not the one shown.
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 1, 0x24, 0x40 + 21)});
+    EXPECT_EQ(BuiltDump(*form, 0)[9 + 0x70 + 0x3E + 0x24], 0x40 + 21);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), "440.2");
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 194);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Top(), 114);
@@ -164,6 +165,17 @@ TEST_F(UnvoicedTest, LinkFFShowsTheVoicedFrequencyAsTextAndKeepsTheOperatorsOwn)
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 191);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Color, clWindow);
     EXPECT_TRUE(page->Vc_UOpFreqFineBar->Enabled());
+
+    // A stored LinkFF beside another voiced form shows as LinkF0, the only link offered; the
+    // coarse slider then sends the stored mode, which only a person's choice changes.
+    ASSERT_TRUE(page->Vc_UOpFreqMode->UserClicks(2));
+    VOp(1).Form = 0;
+    Refresh();
+    EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), 1);
+    TakeSent();
+    ASSERT_TRUE(page->Vc_UOpFreqCoarseBar->UserScrollsTo(14));
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 1, 0x24, 0x40 + 14)});
+    EXPECT_EQ(UOp(1).FreqMode, 2);
 }
 
 TEST_F(UnvoicedTest, NormalBringsBackTheOwnWordsNotStaleSavedOnes)

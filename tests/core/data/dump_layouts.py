@@ -220,6 +220,7 @@ def systemdump(v):
     p[0x09] = 127 if ch == 17 else ch
     for i in range(12): p[0x16 + i] = s(i) + 1 if s(i) <= 30 else s(i) + 2
     for i in range(4): p[0x22 + 2 * i] = s(24 + i); p[0x23 + 2 * i] = s(28 + i)
+    p[0x10] = 1  # the receive switch: the instrument's own, on until one of its dumps says otherwise
     return p
 
 FILLINGS = 13
