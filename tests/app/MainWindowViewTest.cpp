@@ -11,8 +11,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
 {
     QtTestWindows backend;
@@ -40,7 +38,7 @@ TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
         ExpectEveryTabInSight(backend, &form);
         ExpectListsOpenWide(backend, &form);
 
-        const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
+        const std::string png = ScreenshotFile("quillmarven-main-window.png");
         ASSERT_TRUE(backend.GrabPng(&form, png));
         QImage shot(QString::fromStdString(png));
         ASSERT_FALSE(shot.isNull());

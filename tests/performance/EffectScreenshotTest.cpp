@@ -11,8 +11,6 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 // The text of every shown value box fits inside it, its frame and margins (3 pixels a side) left.
@@ -41,7 +39,6 @@ TEST(EffectScreenshot, EachTabFitsAndShowsItsTextsWhole)
         page.Pfm_PageControl->SetActivePage(page.Pfm_Effect_TabSheet);
         backend.ProcessMessages();
 
-        const std::string dir = std::filesystem::temp_directory_path().string();
         for (int tab = 0; tab < 4; ++tab) {
             SCOPED_TRACE("tab " + std::to_string(tab));
             ASSERT_TRUE(page.Pfm_Effect_Tab->UserSelects(tab));
@@ -53,7 +50,7 @@ TEST(EffectScreenshot, EachTabFitsAndShowsItsTextsWhole)
             ExpectValueTextsFit(page.Pfm_Effect_TabSheet);
             ExpectEveryTabInSight(backend, page.Pfm_PageControl);
             ExpectListsOpenWide(backend, page.Pfm_Effect_TabSheet);
-            const std::string file = dir + "/quillmarven-effect-tab" + std::to_string(tab) + ".png";
+            const std::string file = ScreenshotFile("quillmarven-effect-tab" + std::to_string(tab) + ".png");
             ASSERT_TRUE(backend.GrabPng(&form, file));
             EXPECT_GE(QImage(QString::fromStdString(file)).width(), 941);
         }

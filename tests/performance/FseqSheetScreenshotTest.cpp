@@ -13,8 +13,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 TEST(FseqSheetScreenshot, SheetFitsTheWindowAndEveryCaptionStandsApart)
 {
     QtTestWindows backend;
@@ -45,7 +43,7 @@ TEST(FseqSheetScreenshot, SheetFitsTheWindowAndEveryCaptionStandsApart)
         QWidget* popup = list->view()->window();
         QPainter(&shot).drawPixmap(backend.WindowFor(&form)->mapFromGlobal(popup->pos()), popup->grab());
         list->hidePopup();
-        const std::string file = std::filesystem::temp_directory_path().string() + "/quillmarven-fseq-sheet.png";
+        const std::string file = ScreenshotFile("quillmarven-fseq-sheet.png");
         ASSERT_TRUE(shot.save(QString::fromStdString(file)));
         EXPECT_GE(shot.width(), 941);
         form.Hide();

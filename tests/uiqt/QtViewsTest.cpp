@@ -274,7 +274,7 @@ TEST_F(QtViewsTest, TheWindowDrawsTextAndGrabsAsPng)
     QPoint mid = image->mapTo(Window, QPoint(130, 116));
     EXPECT_EQ(qGray(shot.pixel(mid)), 0);
 
-    std::string path = (std::filesystem::temp_directory_path() / "qm_uiqt_grab.png").string();
+    std::string path = ScreenshotFile("qm_uiqt_grab.png");
     ASSERT_TRUE(Backend->GrabPng(Form, path));
     QImage back(QString::fromStdString(path));
     EXPECT_EQ(back.size(), shot.size());
@@ -319,7 +319,7 @@ TEST_F(QtViewsTest, BitButtonsShowTheirGlyphWithTheCornerColourTransparent)
     glyph.Canvas.FillRect(Rect(0, 0, 16, 16));
     glyph.Canvas.Brush.Color = clBlue;
     glyph.Canvas.FillRect(Rect(4, 4, 12, 12));
-    const std::string path = (std::filesystem::temp_directory_path() / "qm-glyph-test.bmp").string();
+    const std::string path = ScreenshotFile("qm-glyph-test.bmp");
     glyph.SaveToFile(path);
 
     auto* button = Add<TBitBtn>("Vc_OpEGShapeWrite", 200, 130, 19, 21);
