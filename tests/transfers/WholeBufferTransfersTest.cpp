@@ -87,13 +87,18 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
 
 TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
 {
-    // Start-up without the instrument: the box 7.2 s after the start, nothing marked.
+    // Start-up without the instrument: the box 7.2 s after the start, nothing marked, and an
+    // answer coming after it is not read.
     instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
+    const TParameterData initial = form->ParameterData;
     form->DataRcvAllClick(nullptr);
     Advance(7199);
     EXPECT_TRUE(Messages().empty());
     Advance(1);
+    fs1r->Play(instrument.BulkDumpOf(0x10, 0, 0));
+    Advance(1000);
     ExpectCableBox("Quillmarven : MIDI setting error");
+    EXPECT_TRUE(Same(form->ParameterData, initial));
     EXPECT_EQ(TakeSent().size(), 1u) << "no later block is asked for";
     EXPECT_TRUE(Free());
     EXPECT_EQ(form->DataBulkDump, nullptr);
