@@ -8,18 +8,18 @@ const TShiftState Ctrl{ssCtrl}, CtrlShift{ssCtrl, ssShift};
 
 class EditCommandsTest : public EditRig {
 protected:
-    // Shows the page of part `p`, voice `v` or its operator tab `op`, then presses Ctrl+`key`
-    // (with Shift on an operator).
+    // Shows the page of part `p` or voice `v`, then presses Ctrl+`key`.
     bool OnPart(int p, char key) { return ShowPart(p), form->UserPressesKey(uint16_t(key), Ctrl); }
     bool OnVoice(int v, char key) { return ShowVoice(v), form->UserPressesKey(uint16_t(key), Ctrl); }
-    bool OnOperator(int op, char key) { return ShowVoice(0, op), form->UserPressesKey(uint16_t(key), CtrlShift); }
 };
 
-template <class Record>
-int32_t* Words(Record& r)
+// The words of operator tab `tab`: voiced operator tab + 1 (0..7), unvoiced operator tab - 7.
+int32_t* OperatorWords(VoiceRecord& v, int tab)
 {
-    return reinterpret_cast<int32_t*>(&r);
+    if (tab < 8) return reinterpret_cast<int32_t*>(&v.VoicedOperators[std::size_t(tab)]);
+    return reinterpret_cast<int32_t*>(&v.UnvoicedOperators[std::size_t(tab - 8)]);
 }
+int WordCount(int tab) { return tab < 8 ? 44 : 35; }
 
 Bytes Message(uint8_t device, uint8_t ah, uint8_t am, uint8_t al, uint8_t dl)
 {
@@ -176,11 +176,35 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
     EXPECT_EQ(TakeSent().at(0).size(), 619u);
 }
 
-TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheVoice)
+TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeOperatorWithinOne)
+{
+    // Across the kinds only the shared words move: voiced 22..43, unvoiced 13..34. Tab 7 is voiced
+    // operator 8, tab 8 unvoiced operator 1, tab 15 unvoiced operator 8.
+    VoiceRecord& voice = form->ParameterData.VoiceRecords[1];
+    for (int tab = 0; tab < 16; ++tab)
+        for (int i = 0; i < WordCount(tab); ++i) OperatorWords(voice, tab)[i] = 50 * tab + i;
+    const VoiceRecord start = voice;
+    const std::pair<int, int> pastes[] = {{2, 12}, {7, 8}, {8, 7}, {15, 8}, {8, 15}, {2, 7}, {2, 2}};
+    for (const auto& [from, to] : pastes) {
+        SCOPED_TRACE("tab " + std::to_string(from) + " onto tab " + std::to_string(to));
+        voice = start;
+        ShowVoice(1, from);
+        ASSERT_TRUE(form->UserPressesKey('C', CtrlShift));
+        ShowVoice(1, to);
+        ASSERT_TRUE(form->UserPressesKey('V', CtrlShift));
+        VoiceRecord expected = start;
+        const int skipped = (from < 8) == (to < 8) ? 0 : to < 8 ? 22 : 13;
+        const int sourceFirst = skipped == 0 ? 0 : from < 8 ? 22 : 13;
+        for (int i = skipped; i < WordCount(to); ++i)
+            OperatorWords(expected, to)[i] = 50 * from + sourceFirst + i - skipped;
+        EXPECT_TRUE(Same(voice, expected));
+    }
+}
+
+TEST_F(EditCommandsTest, OperatorPasteSendsTheVoiceThenTheMutesAndUndoRestoresTheVoice)
 {
     VoiceRecord& voice = form->ParameterData.VoiceRecords[0];
-    for (int i = 0; i < 44; ++i) Words(voice.VoicedOperators[2])[i] = 100 + i;
-    for (int i = 0; i < 35; ++i) Words(voice.UnvoicedOperators[4])[i] = 200 + i;
+    voice.VoicedOperators[2].PitchMod = 3;
     voice.VoicedOperators[1].FseqSw = 1;
     form->OperatorMute.Voiced[0][1] = 1;
     const VoiceRecord before = voice;
@@ -191,12 +215,7 @@ TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheV
     ShowVoice(0, 12);
     TakeSent();
     EXPECT_TRUE(form->UserPressesKey('V', CtrlShift));
-    const int32_t* unvoiced = Words(voice.UnvoicedOperators[4]);
-    for (int i = 0; i < 35; ++i) EXPECT_EQ(unvoiced[i], i < 13 ? 200 + i : 100 + 22 + (i - 13)) << i;
-    EXPECT_EQ(voice.UnvoicedOperators[4].PitchMod, before.VoicedOperators[2].PitchMod);
-    VoiceRecord rest = voice;
-    rest.UnvoicedOperators[4] = before.UnvoicedOperators[4];
-    EXPECT_TRUE(Same(rest, before));
+    EXPECT_EQ(voice.UnvoicedOperators[4].PitchMod, 3);
 
     // The dump, the pause, then what the sixteen mute buttons send: switch mask and level.
     const auto sent = TakeSent();
@@ -210,15 +229,8 @@ TEST_F(EditCommandsTest, OperatorPasteCrossesKindsWordForWordAndUndoRestoresTheV
     EXPECT_EQ(sent[1][8] & 0x02, 0); // the muted operator counts off
     EXPECT_EQ(sent[4], Message(0, 0x60, 0x01, 0x16, 0x00));
 
-    // Within a kind the whole operator (across the kinds both ways: OperatorKindsTest).
-    OnOperator(2, 'C');
-    form->UserPressesKey('V', CtrlShift); // onto its source: the same values
-    EXPECT_TRUE(Same(voice.VoicedOperators[2], before.VoicedOperators[2]));
-    OnOperator(7, 'V');
-    EXPECT_TRUE(Same(voice.VoicedOperators[7], before.VoicedOperators[2]));
-
-    const VoiceRecord beforeLast = form->VoiceUndoBuffer;
+    // Undo brings back the voice as it was before the paste, later edits and all.
     voice.VoiceCommon.Feedback = 6;
     form->UserPressesKey('Z', Ctrl);
-    EXPECT_TRUE(Same(voice, beforeLast));
+    EXPECT_TRUE(Same(voice, before));
 }

@@ -10,7 +10,8 @@ namespace {
 
 class NameBytesTest : public EditRig {
 protected:
-    // The data bytes of the last `count` parameter changes sent, with their low addresses.
+    // The data bytes of the last `count` parameter changes sent, with their low addresses. The
+    // changes go out from one prepared message: each carries the device number once.
     std::vector<std::pair<int, int>> LastCharacters(std::size_t count)
     {
         const auto sent = TakeSent();
@@ -18,6 +19,7 @@ protected:
         std::vector<std::pair<int, int>> out;
         for (std::size_t i = sent.size() - std::min(count, sent.size()); i < sent.size(); ++i) {
             EXPECT_EQ(sent[i].size(), 10u);
+            EXPECT_EQ(sent[i][2], 0x10 + form->DeviceNumber);
             if (sent[i].size() == 10) out.emplace_back(sent[i][6], sent[i][8]);
         }
         return out;
