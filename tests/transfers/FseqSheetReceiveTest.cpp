@@ -1,8 +1,7 @@
 // The formant-sequence, controller and system sheet after Data Receive > ALL from an instrument
 // whose performance and system settings differ from the editor's initial ones in every field of
-// the sheet: every control shows what arrived (the header's control channel too), and then each
-// switch and list a person changes sends exactly its own parameter change, after which the
-// instrument and the editor hold the same blocks.
+// the sheet: every control shows what arrived (the header's control channel too). What each
+// control then sends: the message records of tests/pages.
 #include "tests/transfers/TransfersFixture.h"
 
 #include "performance/PerformancePage.h"
@@ -11,14 +10,7 @@ namespace {
 
 using P = PfmPair;
 
-Bytes Change(uint8_t ah, uint8_t al, uint8_t dh, uint8_t dl)
-{
-    return {0xF0, 0x43, 0x10, 0x5E, ah, 0x00, al, dh, dl, 0xF7};
-}
-Bytes Pfm(uint8_t al, uint8_t dh, uint8_t dl) { return Change(0x10, al, dh, dl); }
-Bytes Sys(uint8_t al, uint8_t dl) { return Change(0x00, al, 0x00, dl); }
-
-// The controller-set source bits, as the parameter change carries them: the first byte's bits 0..6
+// The controller-set source bits, as the dump carries them: the first byte's bits 0..6
 // are CAT, PAT, FC, BC, MC3, MW, MC4, the second byte's KN1, KN2, KN3, KN4, MC1, MC2, PB.
 struct SourceBit {
     int Byte, Bit;
@@ -95,21 +87,16 @@ protected:
     TEdit* Box(P id) { return page->Pair(id).Edit; }
     TScrollBar* Bar(P id) { return page->Pair(id).Bar; }
     P DepthRow(int k) { return static_cast<P>(static_cast<int>(P::Pfm_Ctrl_Depth1) + k); }
-    void ExpectSent(const std::vector<Bytes>& messages, const std::string& what)
-    {
-        EXPECT_EQ(TakeSent(), messages) << what;
-    }
 
     TPerformancePage* page = nullptr;
 };
 
-TEST_F(FseqSheetReceiveTest, ReceivedSheetShowsEveryFieldAndEachEditSendsItsOwnChange)
+TEST_F(FseqSheetReceiveTest, ReceivedSheetShowsEveryField)
 {
     SeedSheet();
     Click("DataRcvAll");
     Advance(40000);
     ASSERT_FALSE(form->TransferRunning());
-    TakeSent();
     TPerformancePage& pg = *page;
 
     // The header's channel travels in the system block, which came last.
@@ -160,65 +147,13 @@ TEST_F(FseqSheetReceiveTest, ReceivedSheetShowsEveryFieldAndEachEditSendsItsOwnC
     EXPECT_EQ(pg.Pfm_Cntl_Assign[2]->Text(), "33:-------");
     EXPECT_EQ(Box(P::Pfm_SystemMstrTune)->Text(), "-44");
     EXPECT_EQ(Box(P::Pfm_SystemMstrNote)->Text(), "+36");
-    EXPECT_EQ(pg.Pfm_SystemVelCrv->ItemIndex(), 4);
-    EXPECT_EQ(pg.Pfm_SystemDumpInterval->ItemIndex(), 4);
-    EXPECT_EQ(pg.Pfm_SystemRcvNote->ItemIndex(), 2);
-    EXPECT_EQ(pg.Pfm_SystemBCCurve->ItemIndex(), 2);
-    EXPECT_EQ(pg.Pfm_SystemKNCtrlMode->ItemIndex(), 1);
-    EXPECT_EQ(pg.Pfm_SystemRcvKNCtrl->ItemIndex(), 0);
-    EXPECT_EQ(pg.Pfm_SystemTrnKNCtrl->ItemIndex(), 0);
-    EXPECT_EQ(pg.Pfm_SystemRcvBankSelect->ItemIndex(), 0);
-    EXPECT_EQ(pg.Pfm_SystemRcvPgmChange->ItemIndex(), 0);
-    EXPECT_EQ(pg.Pfm_SystemRcvPgmMode->ItemIndex(), 1);
+    const std::pair<TRadioGroup*, int> radios[] = {{pg.Pfm_SystemVelCrv, 4},        {pg.Pfm_SystemDumpInterval, 4},
+                                                   {pg.Pfm_SystemRcvNote, 2},       {pg.Pfm_SystemBCCurve, 2},
+                                                   {pg.Pfm_SystemKNCtrlMode, 1},    {pg.Pfm_SystemRcvKNCtrl, 0},
+                                                   {pg.Pfm_SystemTrnKNCtrl, 0},     {pg.Pfm_SystemRcvPgmChange, 0},
+                                                   {pg.Pfm_SystemRcvBankSelect, 0}, {pg.Pfm_SystemRcvPgmMode, 1}};
+    for (const auto& [radio, item] : radios) EXPECT_EQ(radio->ItemIndex(), item) << radio->Name;
     EXPECT_FALSE(pg.Pfm_SystemRcvBankSelect->Enabled());
-
-    // ---- one edit per control, each sending its own change (the sequence selectors, the speed
-    // controls and the sliders: FseqSheetTest and SliderMessagesTest) ----
-    ASSERT_TRUE(pg.Pfm_Fseq_Mode->UserClicks(1));
-    ExpectSent({Pfm(0x21, 0, 2)}, "mode fseq");
-    ASSERT_TRUE(pg.Pfm_Fseq_Part->UserClicks(1));
-    ExpectSent({Pfm(0x15, 0, 1)}, "part 1");
-    ASSERT_TRUE(pg.Pfm_Fseq_KeyOnTrig->UserClicks(0));
-    ExpectSent({Pfm(0x24, 0, 0)}, "first key");
-    ASSERT_TRUE(pg.Pfm_Fseq_Pitch->UserClicks(0));
-    ExpectSent({Pfm(0x23, 0, 0)}, "pitch fseq");
-    ASSERT_TRUE(pg.Pfm_Fseq_LoopMode->UserClicks(0));
-    ExpectSent({Pfm(0x20, 0, 0)}, "oneway");
-
-    for (int k = 0; k < 8; ++k) {
-        SCOPED_TRACE("set " + std::to_string(k + 1));
-        const auto sk = std::size_t(k);
-        const auto c = std::size_t((k * 5) % 14);
-        ASSERT_TRUE(pg.Pfm_Ctrl_ChkSource[sk][c]->UserClicks());
-        uint8_t bytes[2] = {SourceByte(k, 0), SourceByte(k, 1)};
-        bytes[SourceBits[c].Byte] ^= uint8_t(1 << SourceBits[c].Bit);
-        ExpectSent({Pfm(uint8_t(0x30 + 2 * k), bytes[0], bytes[1])}, "source " + pg.Pfm_Ctrl_ChkSource[sk][c]->Name);
-        ASSERT_TRUE(pg.Pfm_Ctrl_ChkPart[sk][2]->UserClicks());
-        ExpectSent({Pfm(uint8_t(0x28 + k), 0, uint8_t(PartMask(k) ^ 4))}, "part 3");
-        ASSERT_TRUE(pg.Pfm_Ctrl_Dest[sk]->UserSelects(47 - k));
-        ExpectSent({Pfm(uint8_t(0x40 + k), 0, uint8_t(47 - k))}, "destination");
-    }
-
-    const int picks[12] = {30, 31, 93, 0, 78, 2, 3, 4, 5, 6, 7, 8};
-    for (int i = 0; i < 12; ++i) {
-        ASSERT_TRUE(pg.Pfm_Cntl_Assign[std::size_t(i)]->UserSelects(picks[i]));
-        ExpectSent({Sys(uint8_t(0x16 + i), uint8_t(picks[i] <= 30 ? picks[i] + 1 : picks[i] + 2))},
-                   "assignment " + std::to_string(i));
-    }
-    EXPECT_EQ(form->ParameterData.SystemBlock.ControllerAssign[4], 78);
-    const std::pair<TRadioGroup*, uint8_t> radios[] = {
-        {pg.Pfm_SystemVelCrv, 0x0E},    {pg.Pfm_SystemDumpInterval, 0x07}, {pg.Pfm_SystemRcvNote, 0x11},
-        {pg.Pfm_SystemBCCurve, 0x0D},   {pg.Pfm_SystemKNCtrlMode, 0x0B},   {pg.Pfm_SystemRcvKNCtrl, 0x14},
-        {pg.Pfm_SystemTrnKNCtrl, 0x15}, {pg.Pfm_SystemRcvPgmChange, 0x13}, {pg.Pfm_SystemRcvBankSelect, 0x12},
-        {pg.Pfm_SystemRcvPgmMode, 0x08}};
-    for (const auto& [radio, al] : radios) {
-        const int next = radio->ItemIndex() == 1 ? 0 : 1;
-        ASSERT_TRUE(radio->UserClicks(next)) << radio->Name;
-        ExpectSent({Sys(al, uint8_t(next))}, radio->Name);
-    }
-
-    // Everything the person changed reached the instrument as the editor stores it.
-    ExpectStored({DumpPerformance, DumpSystem});
 }
 
 TEST_F(FseqSheetReceiveTest, PercentSpeedShowsItsOwnTextAfterAReceive)
