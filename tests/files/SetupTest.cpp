@@ -7,6 +7,7 @@ const char* const NoInput =
     "MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!";
 const char* const NoOutput =
     "MIDI output device is not found! Please install MIDI Interface device and restart Quillmarven!";
+const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
 
 std::vector<std::string> ItemsOf(const TComboBox* box) { return box->Items.Items(); }
 
@@ -143,35 +144,6 @@ TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
     EXPECT_EQ(SettingsFile().filename().extension(), ".INI");
 }
 
-TEST_F(SetupTest, StartWithoutMidiDevicesShowsBothBoxesAndEnds)
-{
-    midi.RemoveDevice(fs1r);
-    midi.RemoveDevice(keys);
-    MakeMainForm().Show();
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0].Text, NoInput);
-    EXPECT_EQ(Messages()[1].Text, NoOutput);
-    EXPECT_EQ(Messages()[1].Caption, "Quillmarven");
-    EXPECT_TRUE(Headless().Modals.empty());
-    EXPECT_TRUE(Ended());
-}
-
-TEST_F(SetupTest, StartAsksForDevicesWhenAConfiguredOneIsMissingAndStopsOnCancel)
-{
-    for (const TMidiSettings& s : {TMidiSettings{}, TMidiSettings{"FS1R", "FS1R", "Gone", 1}}) {
-        MakeForm();
-        WriteSettings(s);
-        Headless().Modals.clear();
-        InDialog(-1, -1, -1, -1, false);
-        MakeMainForm().Show();
-        ASSERT_EQ(Headless().Modals.size(), 1u);
-        EXPECT_EQ(Headless().Modals[0].FormName, "MIDISetup");
-        EXPECT_FALSE(form->Midi.MidiPortsOpen);
-        EXPECT_FALSE(form->AllRcvTimer->Enabled() || form->AllSendTimer->Enabled());
-        EXPECT_FALSE(Ended());
-    }
-}
-
 TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
 {
     const DevicePtr twin = midi.AddDevice("FS1R", false, true); // same name: start-up takes the later one
@@ -215,60 +187,91 @@ TEST_F(SetupTest, CommandLineFileIsLoadedAndSentAndSavedBackToItsPath)
     EXPECT_EQ(ReadBytes(path).size(), 12996u);
 }
 
-TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
-{
-    MakeForm();
-    WriteSettings({"FS1R", "FS1R", "", 0});
-    Bytes shortFile = SaveFileImage();
-    shortFile.pop_back();
-    Bytes scrambled = SaveFileImage(101);
-    std::fill(scrambled.begin() + 16, scrambled.end(), 0x55);
-    for (const fs::path& path : {WriteFile("short.fse", shortFile), WriteFile("v101.fse", scrambled)}) {
-        Headless().Reset();
-        MakeMainForm().CommandLine = {path.string()};
-        const TParameterData before = form->ParameterData;
-        form->Show();
-        ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].Text, "File Error: This file is not Quillmarven's file or broken file");
-        EXPECT_TRUE(Same(form->ParameterData, before));
-        EXPECT_TRUE(form->CurrentFileName.empty());
-        EXPECT_FALSE(form->Midi.MidiPortsOpen);
-        EXPECT_TRUE(Ended());
-    }
-}
-
-TEST_F(SetupTest, OnceStartUpIsOverChoosingASequenceIsAnEditWhicheverWayItEnded)
+// Every road of the start: a box for each device missing and the end; the setup dialog for settings
+// that name a device that is not there; a command-line file that is no save file ends the program
+// with the buffer untouched. Once a start that goes on is over, choosing a sequence is an edit.
+TEST_F(SetupTest, EveryStartRoadEndsAsItShouldAndThenChoosingASequenceIsAnEdit)
 {
     MakeForm();
     const fs::path file = WriteFile("start.fse", SaveFileImage());
+    Bytes image = SaveFileImage();
+    image.pop_back();
+    const fs::path shortFile = WriteFile("short.fse", image);
+    image = SaveFileImage(101);
+    std::fill(image.begin() + 16, image.end(), 0x55);
+    const fs::path v101 = WriteFile("v101.fse", image);
     using A = SimulatedInstrument::Answer;
+    const TMidiSettings instrumentOnly{"FS1R", "FS1R", "", 0};
     const struct {
         const char* what;
-        bool settings, file;
+        std::optional<TMidiSettings> settings;
+        std::optional<fs::path> file;
         const char* refusal; // of the instrument's device when opened
         A answer;
-        std::string box;
+        std::vector<std::string> boxes;
+        bool dialog, ends;
     } starts[] = {
-        {"a file on the command line", true, true, "", A::Dump, ""},
-        {"the setup dialog cancelled", false, false, "", A::Dump, ""},
-        {"a device that cannot be opened", true, false, "Device or resource busy", A::Dump, "Device or resource busy"},
-        {"a receive-all without answer", true, false, "", A::Nothing, "Please connect MIDI cable!"},
+        {"a file on the command line", instrumentOnly, file, "", A::Dump, {}, false, false},
+        {"no settings: the setup dialog, cancelled", std::nullopt, std::nullopt, "", A::Dump, {}, true, false},
+        {"a keyboard that is gone: the setup dialog, cancelled",
+         TMidiSettings{"FS1R", "FS1R", "Gone", 1},
+         std::nullopt,
+         "",
+         A::Dump,
+         {},
+         true,
+         false},
+        {"a device that cannot be opened",
+         instrumentOnly,
+         std::nullopt,
+         "Device or resource busy",
+         A::Dump,
+         {"Device or resource busy"},
+         false,
+         false},
+        {"a receive-all without answer",
+         instrumentOnly,
+         std::nullopt,
+         "",
+         A::Nothing,
+         {"Please connect MIDI cable!"},
+         false,
+         false},
+        {"a command-line file one byte short", instrumentOnly, shortFile, "", A::Dump, {WrongFse}, false, true},
+        {"a command-line file of version 101", instrumentOnly, v101, "", A::Dump, {WrongFse}, false, true},
+        {"no MIDI device at all", std::nullopt, std::nullopt, "", A::Dump, {NoInput, NoOutput}, false, true},
     };
     for (const auto& s : starts) {
         SCOPED_TRACE(s.what);
         Headless().Reset();
         fs::remove(SettingsFile());
-        if (s.settings) WriteSettings({"FS1R", "FS1R", "", 0});
+        if (s.settings) WriteSettings(*s.settings);
+        if (s.boxes.size() == 2) {
+            midi.RemoveDevice(fs1r);
+            midi.RemoveDevice(keys);
+        }
         InDialog(-1, -1, -1, -1, false);
         fs1r->FailOpen(s.refusal);
         instrument.AnswerMode = s.answer;
         MakeMainForm();
-        if (s.file) form->CommandLine = {file.string()};
+        if (s.file) form->CommandLine = {s.file->string(), "ignored"};
+        const TParameterData before = form->ParameterData;
         form->Show();
         Advance(15000);
         ASSERT_FALSE(form->TransferRunning());
-        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, s.box);
+        std::vector<std::string> boxes;
+        for (const TShownMessage& m : Messages()) boxes.push_back(m.Text);
+        EXPECT_EQ(boxes, s.boxes);
+        EXPECT_EQ(DialogsShown, s.dialog ? 1 : 0);
+        DialogsShown = 0;
+        EXPECT_EQ(Ended(), s.ends);
         EXPECT_EQ(form->DataChanged, 0);
+        if (s.ends) {
+            EXPECT_TRUE(Same(form->ParameterData, before));
+            EXPECT_TRUE(form->CurrentFileName.empty());
+            EXPECT_FALSE(form->Midi.MidiPortsOpen);
+            continue;
+        }
         ShowPart(0);
         form->PerformancePage->Pfm_PageControl->SetActivePage(form->PerformancePage->Pfm_FSEQ_Ctrl_TabSheet);
         ASSERT_TRUE(form->PerformancePage->Pfm_Fseq_FseqPre->UserSelects(3));
