@@ -1,4 +1,4 @@
-// The MIDI setup dialog and the settings file, the first show of the main window, and closing.
+// The MIDI setup dialog and the settings file, and the first show of the main window.
 #include "tests/files/FormRig.h"
 
 namespace {
@@ -201,44 +201,24 @@ TEST_F(SetupTest, EveryStartRoadEndsAsItShouldAndThenChoosingASequenceIsAnEdit)
     std::fill(image.begin() + 16, image.end(), 0x55);
     const fs::path v101 = WriteFile("v101.fse", image);
     using A = SimulatedInstrument::Answer;
-    const TMidiSettings instrumentOnly{"FS1R", "FS1R", "", 0};
+    const TMidiSettings ok{"FS1R", "FS1R", "", 0}, goneKeys{"FS1R", "FS1R", "Gone", 1};
+    const std::string busy = "Device or resource busy", cable = "Please connect MIDI cable!";
     const struct {
         const char* what;
         std::optional<TMidiSettings> settings;
         std::optional<fs::path> file;
-        const char* refusal; // of the instrument's device when opened
+        std::string refusal; // of the instrument's device when opened
         A answer;
         std::vector<std::string> boxes;
         bool dialog, ends;
     } starts[] = {
-        {"a file on the command line", instrumentOnly, file, "", A::Dump, {}, false, false},
+        {"a file on the command line", ok, file, "", A::Dump, {}, false, false},
         {"no settings: the setup dialog, cancelled", std::nullopt, std::nullopt, "", A::Dump, {}, true, false},
-        {"a keyboard that is gone: the setup dialog, cancelled",
-         TMidiSettings{"FS1R", "FS1R", "Gone", 1},
-         std::nullopt,
-         "",
-         A::Dump,
-         {},
-         true,
-         false},
-        {"a device that cannot be opened",
-         instrumentOnly,
-         std::nullopt,
-         "Device or resource busy",
-         A::Dump,
-         {"Device or resource busy"},
-         false,
-         false},
-        {"a receive-all without answer",
-         instrumentOnly,
-         std::nullopt,
-         "",
-         A::Nothing,
-         {"Please connect MIDI cable!"},
-         false,
-         false},
-        {"a command-line file one byte short", instrumentOnly, shortFile, "", A::Dump, {WrongFse}, false, true},
-        {"a command-line file of version 101", instrumentOnly, v101, "", A::Dump, {WrongFse}, false, true},
+        {"a keyboard that is gone: the dialog, cancelled", goneKeys, std::nullopt, "", A::Dump, {}, true, false},
+        {"a device that cannot be opened", ok, std::nullopt, busy, A::Dump, {busy}, false, false},
+        {"a receive-all without answer", ok, std::nullopt, "", A::Nothing, {cable}, false, false},
+        {"a command-line file one byte short", ok, shortFile, "", A::Dump, {WrongFse}, false, true},
+        {"a command-line file of version 101", ok, v101, "", A::Dump, {WrongFse}, false, true},
         {"no MIDI device at all", std::nullopt, std::nullopt, "", A::Dump, {NoInput, NoOutput}, false, true},
     };
     for (const auto& s : starts) {
