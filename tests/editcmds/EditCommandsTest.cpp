@@ -131,6 +131,42 @@ TEST_F(EditCommandsTest, PasteOnTheCopySourceOrFromAnEmptyClipboardChangesNothin
     EXPECT_TRUE(Headless().Sleeps.empty());
 }
 
+// On the effect and sequence sheets a part tab is still selected, but no part is shown: Copy, Paste
+// and Undo of a part leave the parts and the instrument alone there.
+TEST_F(EditCommandsTest, PartCommandsActOnlyOnThePartSheet)
+{
+    auto& parts = form->ParameterData.PfmParts;
+    parts[0].Volume = 41, parts[0].Formant = 70, parts[0].PrgNum = 12;
+    parts[2].Volume = 63, parts[2].Formant = 90, parts[2].PrgNum = 34;
+    TPageControl& sheets = *form->PerformancePage->Pfm_PageControl;
+    ASSERT_EQ(sheets.PageCount(), 3);
+    // Part tab `p` picked on the part sheet, then sheet `sheet` shown and Ctrl+`key`: what was sent.
+    auto press = [&](int p, int sheet, char key) {
+        ShowPart(p);
+        EXPECT_TRUE(sheets.UserSelects(0) && form->PerformancePage->Pfm_PartTab->UserSelects(p));
+        EXPECT_TRUE(sheets.UserSelects(sheet));
+        TakeSent();
+        EXPECT_TRUE(form->UserPressesKey(uint16_t(key), Ctrl));
+        return TakeSent();
+    };
+    auto third = [&] { return std::tuple(parts[2].Volume, parts[2].Formant, parts[2].PrgNum); };
+    press(0, 0, 'C');
+    const TParameterData start = form->ParameterData;
+    for (int sheet : {1, 2}) {
+        SCOPED_TRACE(sheets.Pages(sheet)->Caption());
+        press(1, sheet, 'C'); // copies nothing: the part sheet pastes part 1 below
+        EXPECT_TRUE(press(2, sheet, 'V').empty());
+        EXPECT_TRUE(Same(form->ParameterData, start));
+    }
+    EXPECT_FALSE(press(2, 0, 'V').empty());
+    EXPECT_EQ(third(), std::tuple(41, 70, 12));
+    for (int sheet : {1, 2}) EXPECT_TRUE(press(2, sheet, 'Z').empty());
+    EXPECT_EQ(third(), std::tuple(41, 70, 12));
+    EXPECT_TRUE(form->Undo->Enabled());
+    press(2, 0, 'Z');
+    EXPECT_EQ(third(), std::tuple(63, 90, 34));
+}
+
 TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwitchesBack)
 {
     SetDeviceNumber(3);
