@@ -50,7 +50,6 @@ protected:
         EXPECT_TRUE(Messages().empty());
         EXPECT_FALSE(form->TransferRunning());
         EXPECT_TRUE(TakeSent().empty());
-        Messages().clear();
     }
 };
 
