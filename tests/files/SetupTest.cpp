@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
+TEST_F(SetupTest, DialogListsTheDevicesCancelKeepsAllAndOkOpensTheChoiceAndWritesTheSettings)
 {
     midi.AddDevice("Synth", false, true);
     MakeForm().Midi.OpenMidiPorts(0, 0, 1);
@@ -63,15 +63,11 @@ TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
     EXPECT_EQ(form->DeviceNumber, 5);
     EXPECT_FALSE(fs::exists(SettingsFile()));
     EXPECT_FALSE(form->Midi.MidiPortsOpen);
-}
 
-TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyboardThrough)
-{
-    MakeForm();
-    form->DeviceNumber = 2;
+    Before = nullptr;
     InDialog(0, 0, 1, 9);
     Click("MIDI_config");
-    EXPECT_EQ(Headless().Modals.at(0).Result, mrOk);
+    EXPECT_EQ(Headless().Modals.at(1).Result, mrOk);
     EXPECT_TRUE(form->Midi.MidiPortsOpen && form->Midi.KeyboardThruOn);
     EXPECT_EQ(form->DeviceNumber, 9);
     const TMidiSettings s = ReadMidiSettings(SettingsFile());
@@ -79,6 +75,7 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyb
     EXPECT_EQ(s.MidiOut, "FS1R");
     EXPECT_EQ(s.MidiKeyboard, "Keys");
     EXPECT_EQ(s.DeviceID, 9);
+    fs1r->ClearReceived(); // the notes-off of the devices the first dialog closed
     keys->PlayShort(0x90, 60, 100);
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
 
@@ -88,7 +85,7 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyb
     InDialog(0, 0, -1, 4);
     Click("MIDI_config");
     ExpectFileError("Can't perform one of the following file operations: Write.");
-    EXPECT_EQ(Headless().Modals.at(1).Result, mrOk);
+    EXPECT_EQ(Headless().Modals.at(2).Result, mrOk);
     EXPECT_TRUE(form->Midi.MidiPortsOpen);
     EXPECT_EQ(form->DeviceNumber, 4);
     EXPECT_TRUE(fs::is_directory(SettingsFile()));
