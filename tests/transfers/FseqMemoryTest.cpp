@@ -176,14 +176,10 @@ TEST_F(FseqMemoryTest, DamagedFilesAreRefusedBeforeAnythingChangesOrIsSent)
         return b;
     };
     const Damage damages[] = {
-        {"42 bytes", SequenceFile(42, 0, "Short")},
-        {"no F0", spoilt(0, 0xF1)},
-        {"another maker", spoilt(1, 0x41)},
-        {"a device byte above 0F", spoilt(2, 0x10)},
-        {"another model", spoilt(3, 0x5F)},
-        {"address 62", spoilt(6, 0x62)},
-        {"no F7 at the end", spoilt(599, 0x7E)},
-        {"a byte of 80 inside", spoilt(300, 0x80)},
+        {"42 bytes", SequenceFile(42, 0, "Short")}, {"no F0", spoilt(0, 0xF1)},
+        {"another maker", spoilt(1, 0x41)},         {"a device byte above 0F", spoilt(2, 0x10)},
+        {"another model", spoilt(3, 0x5F)},         {"address 62", spoilt(6, 0x62)},
+        {"no F7 at the end", spoilt(599, 0x7E)},    {"a byte of 80 inside", spoilt(300, 0x80)},
         {"an F7 inside", spoilt(100, 0xF7)},
     };
     Choose(1);
