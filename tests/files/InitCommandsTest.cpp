@@ -1,4 +1,5 @@
-// Tools > Initialize and File > New: what each command resets and sends, and the save question.
+// Tools > Initialize and File > New: what each command resets and sends; and the save question of
+// every command that drops the edit buffer.
 #include "tests/files/FormRig.h"
 
 namespace {
@@ -17,10 +18,10 @@ protected:
         reference.reset();
         FormRig::TearDown();
     }
-    // A window whose whole buffer differs from the initial data.
+    // A main window whose whole buffer differs from the initial data.
     TParameterData Fresh(bool changed)
     {
-        MakeForm();
+        MakeMainForm();
         fs1r->ClearReceived();
         Scramble();
         form->ParameterData.SystemBlock.MemoryMode = 0; // no initialize touches it
@@ -42,7 +43,7 @@ protected:
 
 } // namespace
 
-TEST_F(InitCommandsTest, EachBlockCommandResetsAndSendsItsBlockOnly)
+TEST_F(InitCommandsTest, EachBlockCommandResetsAndSendsItsBlockOnlyAndLeavesTheChangeMark)
 {
     struct Row {
         const char* item;
@@ -51,72 +52,123 @@ TEST_F(InitCommandsTest, EachBlockCommandResetsAndSendsItsBlockOnly)
     } rows[] = {
         {"InitPfm", DumpPerformance, offsetof(TParameterData, SystemBlock), sizeof(SystemBlock)},
         {"InitVc1", 0, offsetof(TParameterData, VoiceRecords) + sizeof(VoiceRecord), sizeof(VoiceRecord)},
+        {"InitVc2", 1, offsetof(TParameterData, VoiceRecords), sizeof(VoiceRecord)},
+        {"InitVc3", 2, offsetof(TParameterData, VoiceRecords) + 3 * sizeof(VoiceRecord), sizeof(VoiceRecord)},
         {"InitVc4", 3, offsetof(TParameterData, VoiceRecords), sizeof(VoiceRecord)},
         {"InitSys", DumpSystem, offsetof(TParameterData, VoiceRecords), 4 * sizeof(VoiceRecord)},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.item);
-        const TParameterData before = Fresh(true);
-        Click(row.item);
-        ASSERT_EQ(fs1r->Received().size(), 1u);
-        EXPECT_EQ(fs1r->Received()[0], BuiltDump(*reference, row.block));
-        const auto* now = reinterpret_cast<const uint8_t*>(&form->ParameterData) + row.keptFrom;
-        EXPECT_EQ(std::memcmp(now, reinterpret_cast<const uint8_t*>(&before) + row.keptFrom, row.keptSize), 0);
-        EXPECT_FALSE(Same(form->ParameterData, before));
-        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
-        EXPECT_FALSE(form->AllSendTimer->Enabled());
+        for (const bool changed : {false, true}) {
+            SCOPED_TRACE(std::string(row.item) + (changed ? " after an edit" : " on unchanged data"));
+            const TParameterData before = Fresh(changed);
+            Click(row.item);
+            ASSERT_EQ(fs1r->Received().size(), 1u);
+            EXPECT_EQ(fs1r->Received()[0], BuiltDump(*reference, row.block));
+            const auto* now = reinterpret_cast<const uint8_t*>(&form->ParameterData) + row.keptFrom;
+            EXPECT_EQ(std::memcmp(now, reinterpret_cast<const uint8_t*>(&before) + row.keptFrom, row.keptSize), 0);
+            EXPECT_FALSE(Same(form->ParameterData, before));
+            // One block's initialize asks nothing and leaves the change mark as it was.
+            EXPECT_EQ(form->DataChanged, changed ? 1 : 0);
+            EXPECT_EQ(form->Caption(), changed ? "Quillmarven (Changed)" : "Quillmarven");
+            EXPECT_TRUE(Messages().empty());
+            EXPECT_FALSE(form->AllSendTimer->Enabled());
+        }
     }
-    // Voices 2 and 3 and the menu's shape, once.
-    for (const char* name : {"InitVc2", "InitVc3", "InitAll"}) EXPECT_NE(Item(name), nullptr) << name;
     EXPECT_EQ(Item("Initialize1")->Caption(), "&Initialize");
 }
 
-TEST_F(InitCommandsTest, InitializeAllAndNewAskToSaveChangesFirst)
+// New, Initialize > ALL, Open and closing the window drop the edit buffer: with unsaved changes
+// each asks first. Yes saves them (a cancelled or failed save stops the command), No goes on
+// without saving, Cancel stops.
+TEST_F(InitCommandsTest, CommandsThatDropTheBufferAskToSaveChangesFirst)
 {
-    const fs::path saved = temp / "before-new.fse";
-    struct Case {
+    TParameterData loud = reference->ParameterData;
+    loud.PfmCommon.Volume = 55;
+    const fs::path other = WriteFile("other.fse", ::SaveFileImage(loud)), saved = temp / "saved.fse";
+    // Whether the command did its work, leaving the file name `name`.
+    const auto initialized = [this](const std::string& name) {
+        return AllDumps(*form) == AllDumps(*reference) && form->AllSendTimer->Enabled() && form->DataChanged == 0 &&
+               form->Caption() == "Quillmarven" && form->CurrentFileName == name;
+    };
+    const struct {
+        const char* what;
+        const char* caption;
+        int icon;
+        std::function<void()> give;
+        std::function<bool(const std::string&)> done;
+    } commands[] = {
+        {"File > New by its shortcut", "Quillmarven", MB_ICONQUESTION,
+         [this] { form->MainMenu1->IsShortCut('N', {ssCtrl}); }, initialized},
+        {"Initialize > ALL", "Quillmarven", MB_ICONQUESTION, [this] { Click("InitAll"); }, initialized},
+        {"File > Open", "Quillmarven", MB_ICONQUESTION,
+         [this] {
+             form->OpenDialog->FilterIndex = 1;
+             Click("FileOpenItem");
+         },
+         [&](const std::string&) {
+             return Same(form->ParameterData, loud) && form->CurrentFileName == other.string() &&
+                    form->DataChanged == 0;
+         }},
+        {"closing the window", "LQuillmarven", MB_ICONINFORMATION, [this] { form->Close(); },
+         [this](const std::string& name) {
+             return Application->Terminated() && fs1r->OpenInputs() + fs1r->OpenOutputs() == 0 &&
+                    !form->AlgorithmPictures[0] && form->CurrentFileName == name;
+         }},
+    };
+    const struct {
         const char* what;
         bool changed;
         int answer;
-        std::optional<std::string> file;
-        bool resets;
-    } cases[] = {
+        std::optional<fs::path> saveTo; // the answer to Save As (none: cancelled)
+        bool goesOn;
+    } answers[] = {
         {"unchanged: no question", false, IDCANCEL, std::nullopt, true},
         {"Cancel", true, IDCANCEL, std::nullopt, false},
-        {"Yes, then Save As cancelled", true, IDYES, std::nullopt, false},
-        {"Yes, then the file cannot be written", true, IDYES, temp.Path().string(), false},
-        {"Yes, then saved", true, IDYES, saved.string(), true},
         {"No", true, IDNO, std::nullopt, true},
+        {"Yes, then Save As cancelled", true, IDYES, std::nullopt, false},
+        {"Yes, then the file cannot be written", true, IDYES, temp.Path(), false},
+        {"Yes, then saved", true, IDYES, saved, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Headless().Reset();
-        const TParameterData before = Fresh(c.changed);
-        form->CurrentFileName = "kept.fse";
-        AnswerMessages(c.answer);
-        AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
-        form->Show();
-        if (c.answer == IDNO)
-            Item("InitAll")->Click(); // Tools > Initialize > ALL
-        else
-            EXPECT_TRUE(form->UserPressesKey('N', {ssCtrl})); // File > New by its shortcut
+    for (const auto& command : commands) {
+        for (const auto& a : answers) {
+            SCOPED_TRACE(std::string(command.what) + ", " + a.what);
+            Headless().Reset();
+            fs::remove(saved);
+            const TParameterData before = Fresh(a.changed);
+            form->CurrentFileName = "kept.fse";
+            AnswerMessages(a.answer);
+            AnswerFileDialogs([&](const TFileDialogRequest& r) -> std::optional<std::string> {
+                if (!r.Save) return other.string();
+                if (!a.saveTo) return std::nullopt;
+                return a.saveTo->string();
+            });
+            command.give();
 
-        if (c.changed) {
-            ASSERT_GE(Messages().size(), 1u);
-            EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
-            EXPECT_EQ(Messages()[0].Caption, "Quillmarven");
-            EXPECT_EQ(Messages()[0].Buttons | Messages()[0].Icon, MB_YESNOCANCEL | MB_ICONQUESTION);
-        } else {
-            EXPECT_TRUE(Messages().empty());
+            if (a.changed) {
+                ASSERT_GE(Messages().size(), 1u);
+                EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+                EXPECT_EQ(Messages()[0].Caption, command.caption);
+                EXPECT_EQ(Messages()[0].Buttons | Messages()[0].Icon, MB_YESNOCANCEL | command.icon);
+            } else {
+                EXPECT_TRUE(Messages().empty());
+            }
+            const std::string name = a.answer == IDYES && a.saveTo ? a.saveTo->string() : "kept.fse";
+            if (a.goesOn) {
+                EXPECT_TRUE(command.done(name));
+            } else {
+                EXPECT_TRUE(Same(form->ParameterData, before));
+                EXPECT_EQ(form->DataChanged, 1);
+                EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+                EXPECT_EQ(form->CurrentFileName, name);
+                EXPECT_FALSE(Application->Terminated() || form->AllSendTimer->Enabled());
+                EXPECT_EQ(fs1r->OpenInputs() + fs1r->OpenOutputs(), 2);
+                for (const auto& dialog : Headless().FileDialogs) EXPECT_TRUE(dialog.Request.Save);
+            }
+            if (a.saveTo == saved) {
+                EXPECT_EQ(ReadBytes(saved), ::SaveFileImage(before));
+            } else if (a.saveTo) {
+                EXPECT_EQ(Messages().at(1).Text, "Can't perform one of the following file operations: Write.");
+            }
         }
-        if (c.resets)
-            EXPECT_EQ(AllDumps(*form), AllDumps(*reference));
-        else
-            EXPECT_TRUE(Same(form->ParameterData, before));
-        EXPECT_EQ(form->AllSendTimer->Enabled(), c.resets);
-        EXPECT_EQ(form->DataChanged, c.resets ? 0 : 1);
-        EXPECT_EQ(form->Caption(), c.resets ? "Quillmarven" : "Quillmarven (Changed)");
-        EXPECT_EQ(form->CurrentFileName, c.changed && c.answer == IDYES && c.file ? *c.file : "kept.fse");
     }
-    EXPECT_EQ(ReadBytes(saved).size(), 12996u);
 }

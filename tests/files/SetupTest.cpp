@@ -1,4 +1,4 @@
-// The MIDI setup dialog and the settings file, the first show of the main window, and closing.
+// The MIDI setup dialog and the settings file, and the first show of the main window.
 #include "tests/files/FormRig.h"
 
 namespace {
@@ -7,6 +7,7 @@ const char* const NoInput =
     "MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!";
 const char* const NoOutput =
     "MIDI output device is not found! Please install MIDI Interface device and restart Quillmarven!";
+const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
 
 std::vector<std::string> ItemsOf(const TComboBox* box) { return box->Items.Items(); }
 
@@ -39,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
+TEST_F(SetupTest, DialogListsTheDevicesCancelKeepsAllAndOkOpensTheChoiceAndWritesTheSettings)
 {
     midi.AddDevice("Synth", false, true);
     MakeForm().Midi.OpenMidiPorts(0, 0, 1);
@@ -62,15 +63,11 @@ TEST_F(SetupTest, DialogListsTheDevicesAndStartsOnTheCurrentDeviceNumber)
     EXPECT_EQ(form->DeviceNumber, 5);
     EXPECT_FALSE(fs::exists(SettingsFile()));
     EXPECT_FALSE(form->Midi.MidiPortsOpen);
-}
 
-TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyboardThrough)
-{
-    MakeForm();
-    form->DeviceNumber = 2;
+    Before = nullptr;
     InDialog(0, 0, 1, 9);
     Click("MIDI_config");
-    EXPECT_EQ(Headless().Modals.at(0).Result, mrOk);
+    EXPECT_EQ(Headless().Modals.at(1).Result, mrOk);
     EXPECT_TRUE(form->Midi.MidiPortsOpen && form->Midi.KeyboardThruOn);
     EXPECT_EQ(form->DeviceNumber, 9);
     const TMidiSettings s = ReadMidiSettings(SettingsFile());
@@ -78,6 +75,7 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyb
     EXPECT_EQ(s.MidiOut, "FS1R");
     EXPECT_EQ(s.MidiKeyboard, "Keys");
     EXPECT_EQ(s.DeviceID, 9);
+    fs1r->ClearReceived(); // the notes-off of the devices the first dialog closed
     keys->PlayShort(0x90, 60, 100);
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
 
@@ -87,7 +85,7 @@ TEST_F(SetupTest, OkOpensTheChoiceWritesTheSettingsOrSaysItCannotAndPlaysTheKeyb
     InDialog(0, 0, -1, 4);
     Click("MIDI_config");
     ExpectFileError("Can't perform one of the following file operations: Write.");
-    EXPECT_EQ(Headless().Modals.at(1).Result, mrOk);
+    EXPECT_EQ(Headless().Modals.at(2).Result, mrOk);
     EXPECT_TRUE(form->Midi.MidiPortsOpen);
     EXPECT_EQ(form->DeviceNumber, 4);
     EXPECT_TRUE(fs::is_directory(SettingsFile()));
@@ -143,35 +141,6 @@ TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
     EXPECT_EQ(SettingsFile().filename().extension(), ".INI");
 }
 
-TEST_F(SetupTest, StartWithoutMidiDevicesShowsBothBoxesAndEnds)
-{
-    midi.RemoveDevice(fs1r);
-    midi.RemoveDevice(keys);
-    MakeMainForm().Show();
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0].Text, NoInput);
-    EXPECT_EQ(Messages()[1].Text, NoOutput);
-    EXPECT_EQ(Messages()[1].Caption, "Quillmarven");
-    EXPECT_TRUE(Headless().Modals.empty());
-    EXPECT_TRUE(Ended());
-}
-
-TEST_F(SetupTest, StartAsksForDevicesWhenAConfiguredOneIsMissingAndStopsOnCancel)
-{
-    for (const TMidiSettings& s : {TMidiSettings{}, TMidiSettings{"FS1R", "FS1R", "Gone", 1}}) {
-        MakeForm();
-        WriteSettings(s);
-        Headless().Modals.clear();
-        InDialog(-1, -1, -1, -1, false);
-        MakeMainForm().Show();
-        ASSERT_EQ(Headless().Modals.size(), 1u);
-        EXPECT_EQ(Headless().Modals[0].FormName, "MIDISetup");
-        EXPECT_FALSE(form->Midi.MidiPortsOpen);
-        EXPECT_FALSE(form->AllRcvTimer->Enabled() || form->AllSendTimer->Enabled());
-        EXPECT_FALSE(Ended());
-    }
-}
-
 TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
 {
     const DevicePtr twin = midi.AddDevice("FS1R", false, true); // same name: start-up takes the later one
@@ -215,104 +184,74 @@ TEST_F(SetupTest, CommandLineFileIsLoadedAndSentAndSavedBackToItsPath)
     EXPECT_EQ(ReadBytes(path).size(), 12996u);
 }
 
-TEST_F(SetupTest, BadCommandLineFileEndsTheProgramWithTheBufferUntouched)
-{
-    MakeForm();
-    WriteSettings({"FS1R", "FS1R", "", 0});
-    Bytes shortFile = SaveFileImage();
-    shortFile.pop_back();
-    Bytes scrambled = SaveFileImage(101);
-    std::fill(scrambled.begin() + 16, scrambled.end(), 0x55);
-    for (const fs::path& path : {WriteFile("short.fse", shortFile), WriteFile("v101.fse", scrambled)}) {
-        Headless().Reset();
-        MakeMainForm().CommandLine = {path.string()};
-        const TParameterData before = form->ParameterData;
-        form->Show();
-        ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].Text, "File Error: This file is not Quillmarven's file or broken file");
-        EXPECT_TRUE(Same(form->ParameterData, before));
-        EXPECT_TRUE(form->CurrentFileName.empty());
-        EXPECT_FALSE(form->Midi.MidiPortsOpen);
-        EXPECT_TRUE(Ended());
-    }
-}
-
-TEST_F(SetupTest, OnceStartUpIsOverChoosingASequenceIsAnEditWhicheverWayItEnded)
+// Every road of the start: a box for each device missing and the end; the setup dialog for settings
+// that name a device that is not there; a command-line file that is no save file ends the program
+// with the buffer untouched. Once a start that goes on is over, choosing a sequence is an edit.
+TEST_F(SetupTest, EveryStartRoadEndsAsItShouldAndThenChoosingASequenceIsAnEdit)
 {
     MakeForm();
     const fs::path file = WriteFile("start.fse", SaveFileImage());
+    Bytes image = SaveFileImage();
+    image.pop_back();
+    const fs::path shortFile = WriteFile("short.fse", image);
+    image = SaveFileImage(101);
+    std::fill(image.begin() + 16, image.end(), 0x55);
+    const fs::path v101 = WriteFile("v101.fse", image);
     using A = SimulatedInstrument::Answer;
+    const TMidiSettings ok{"FS1R", "FS1R", "", 0}, goneKeys{"FS1R", "FS1R", "Gone", 1};
+    const std::string busy = "Device or resource busy", cable = "Please connect MIDI cable!";
     const struct {
         const char* what;
-        bool settings, file;
-        const char* refusal; // of the instrument's device when opened
+        std::optional<TMidiSettings> settings;
+        std::optional<fs::path> file;
+        std::string refusal; // of the instrument's device when opened
         A answer;
-        std::string box;
+        std::vector<std::string> boxes;
+        bool dialog, ends;
     } starts[] = {
-        {"a file on the command line", true, true, "", A::Dump, ""},
-        {"the setup dialog cancelled", false, false, "", A::Dump, ""},
-        {"a device that cannot be opened", true, false, "Device or resource busy", A::Dump, "Device or resource busy"},
-        {"a receive-all without answer", true, false, "", A::Nothing, "Please connect MIDI cable!"},
+        {"a file on the command line", ok, file, "", A::Dump, {}, false, false},
+        {"no settings: the setup dialog, cancelled", std::nullopt, std::nullopt, "", A::Dump, {}, true, false},
+        {"a keyboard that is gone: the dialog, cancelled", goneKeys, std::nullopt, "", A::Dump, {}, true, false},
+        {"a device that cannot be opened", ok, std::nullopt, busy, A::Dump, {busy}, false, false},
+        {"a receive-all without answer", ok, std::nullopt, "", A::Nothing, {cable}, false, false},
+        {"a command-line file one byte short", ok, shortFile, "", A::Dump, {WrongFse}, false, true},
+        {"a command-line file of version 101", ok, v101, "", A::Dump, {WrongFse}, false, true},
+        {"no MIDI device at all", std::nullopt, std::nullopt, "", A::Dump, {NoInput, NoOutput}, false, true},
     };
     for (const auto& s : starts) {
         SCOPED_TRACE(s.what);
         Headless().Reset();
         fs::remove(SettingsFile());
-        if (s.settings) WriteSettings({"FS1R", "FS1R", "", 0});
+        if (s.settings) WriteSettings(*s.settings);
+        if (s.boxes.size() == 2) {
+            midi.RemoveDevice(fs1r);
+            midi.RemoveDevice(keys);
+        }
         InDialog(-1, -1, -1, -1, false);
         fs1r->FailOpen(s.refusal);
         instrument.AnswerMode = s.answer;
         MakeMainForm();
-        if (s.file) form->CommandLine = {file.string()};
+        if (s.file) form->CommandLine = {s.file->string(), "ignored"};
+        const TParameterData before = form->ParameterData;
         form->Show();
         Advance(15000);
         ASSERT_FALSE(form->TransferRunning());
-        EXPECT_EQ(Messages().empty() ? "" : Messages()[0].Text, s.box);
+        std::vector<std::string> boxes;
+        for (const TShownMessage& m : Messages()) boxes.push_back(m.Text);
+        EXPECT_EQ(boxes, s.boxes);
+        EXPECT_EQ(DialogsShown, s.dialog ? 1 : 0);
+        DialogsShown = 0;
+        EXPECT_EQ(Ended(), s.ends);
         EXPECT_EQ(form->DataChanged, 0);
+        if (s.ends) {
+            EXPECT_TRUE(Same(form->ParameterData, before));
+            EXPECT_TRUE(form->CurrentFileName.empty());
+            EXPECT_FALSE(form->Midi.MidiPortsOpen);
+            continue;
+        }
         ShowPart(0);
         form->PerformancePage->Pfm_PageControl->SetActivePage(form->PerformancePage->Pfm_FSEQ_Ctrl_TabSheet);
         ASSERT_TRUE(form->PerformancePage->Pfm_Fseq_FseqPre->UserSelects(3));
         EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
     }
-}
-
-TEST_F(SetupTest, ClosingAsksToSaveChangesAndClosesTheDevices)
-{
-    const fs::path saved = temp / "closing.fse";
-    struct Case {
-        const char* what;
-        int answer;
-        std::optional<std::string> file;
-        bool ends;
-    } cases[] = {
-        {"Yes, then Save As cancelled", IDYES, std::nullopt, false},
-        {"Yes, then saved", IDYES, saved.string(), true},
-        {"Yes, then the file cannot be written", IDYES, temp.Path().string(), false},
-        {"No", IDNO, std::nullopt, true},
-        {"Cancel", IDCANCEL, std::nullopt, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Headless().Reset();
-        MakeMainForm().Midi.OpenMidiPorts(0, 0, 1);
-        form->MarkDataChanged();
-        AnswerMessages(c.answer);
-        AnswerFileDialogs([&](const TFileDialogRequest&) { return c.file; });
-        form->Close();
-        ASSERT_GE(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
-        EXPECT_EQ(Messages()[0].Caption, "LQuillmarven");
-        EXPECT_EQ(Messages()[0].Buttons, MB_YESNOCANCEL);
-        EXPECT_EQ(Ended(), c.ends);
-        EXPECT_EQ(form->DataChanged, c.ends && c.answer == IDYES ? 0 : 1);
-        EXPECT_EQ(fs1r->OpenInputs() + fs1r->OpenOutputs() + keys->OpenInputs(), c.ends ? 0 : 3);
-    }
-    EXPECT_EQ(ReadBytes(saved).size(), 12996u);
-
-    // Nothing changed: no question.
-    Headless().Reset();
-    MakeMainForm().Close();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(Ended());
-    EXPECT_FALSE(form->AlgorithmPictures[0]);
 }

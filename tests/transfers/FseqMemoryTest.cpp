@@ -2,11 +2,10 @@
 // them: writing a sequence file into one (and the memories its size fills), testing one in the
 // edit buffer, clearing them; the transfer timer's lock on the virtual clock; and every file,
 // memory or transfer that is refused with nothing changed and nothing sent.
+#include "tests/support/SequenceFile.h"
 #include "tests/transfers/TransfersFixture.h"
 
 #include "performance/PerformancePage.h"
-
-#include <numeric>
 
 namespace {
 
@@ -15,43 +14,6 @@ constexpr const char* SizeRefused = "Can't write this internal memory! Please co
 constexpr const char* Overlap =
     "Can't write this internal memory! Please confirm FSEQ data size or Internal FSEQ data can't overwrite.";
 constexpr const char* FileError = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
-
-// A sequence file as the instrument writes one: F0 43 0n 5E, byte count, address 60 00 00, the
-// header's name and settings, sequence data, a checksum (wrong on purpose: it is written anew) and
-// F7. Loop 40..130 round, speed velocity 4, fixed pitch, level velocity 80, start delay 12, end
-// step 138.
-Bytes SequenceFile(std::size_t n, uint8_t sizeCode, const std::string& name, uint8_t deviceByte = 0x00)
-{
-    Bytes b(n);
-    for (std::size_t i = 0; i < n; ++i) b[i] = uint8_t((i * 5 + 1) & 0x7F);
-    const Bytes head{0xF0, 0x43, deviceByte, 0x5E, uint8_t((n - 11) >> 7 & 0x7F), uint8_t((n - 11) & 0x7F),
-                     0x60, 0x00, 0x00};
-    std::copy(head.begin(), head.end(), b.begin());
-    for (std::size_t i = 0; i < 8; ++i) b[9 + i] = i < name.size() ? uint8_t(name[i]) : 0;
-    b[25] = 0, b[26] = 40;
-    b[27] = 1, b[28] = 2;
-    b[29] = 1;
-    b[31] = 4;
-    b[32] = 1;
-    b[34] = 80;
-    b[35] = 12;
-    b[36] = sizeCode;
-    b[39] = 1, b[40] = 10;
-    b[n - 2] = 0x11;
-    b[n - 1] = 0xF7;
-    return b;
-}
-
-// The file as it must reach the instrument: device byte 0n, the address, a new checksum.
-Bytes AsSent(Bytes b, uint8_t device, uint8_t high, uint8_t low)
-{
-    b[2] = device;
-    b[6] = high;
-    b[8] = low;
-    const int sum = std::accumulate(b.begin() + 4, b.end() - 2, 0);
-    b[b.size() - 2] = uint8_t((0 - sum) & 0x7F);
-    return b;
-}
 
 Bytes Number(uint8_t device, uint8_t n)
 {
@@ -125,7 +87,7 @@ TEST_F(FseqMemoryTest, WriteIntoMemory3NamesItSendsTheReaddressedFileAndLocksFro
     EXPECT_EQ(Headless().FileDialogs[0].Request.Title, "Select FSEQ File (syx)");
     // The whole file at 61 xx 02 (the device number set in byte 2, not added to the file's own),
     // then the memory chosen again.
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{AsSent(file, 0x03, 0x61, 0x02), Number(3, 2)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Readdressed(file, 0x03, 0x61, 0x02), Number(3, 2)}));
     EXPECT_EQ(list->Items[2], "03: Talk 1 "); // the name keeps its blank
     EXPECT_EQ(list->ItemIndex(), 2);
     const FseqMemorySlot& slot = form->FseqIntInfo[2];
@@ -161,7 +123,7 @@ TEST_F(FseqMemoryTest, SizeCode2SequenceOfMoreThan16KiBInMemory1FillsMemories2An
     Choose(1);
     const Bytes file = SequenceFile(20000, 2, "BigVoice");
     Press(page->Pfm_Fseq_FseqIntWrite, file);
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{AsSent(file, 0x00, 0x61, 0x00), Number(0, 0)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Readdressed(file, 0x00, 0x61, 0x00), Number(0, 0)}));
     EXPECT_EQ(Items(), (std::vector<std::string>{"01: BigVoice", "02: *********", "03: *********", "04: Store OK !",
                                                  "05: Store OK !", "06: Store OK !"}));
     // Eleven ticks of 600 ms.
@@ -201,6 +163,7 @@ TEST_F(FseqMemoryTest, SizeAndOverlapRefusalsChangeNoMemory)
     ExpectRefused(SizeRefused, items, "size code 6");
 }
 
+// (Files outside their size class: FseqConvertTest, through the same check.)
 TEST_F(FseqMemoryTest, DamagedFilesAreRefusedBeforeAnythingChangesOrIsSent)
 {
     struct Damage {
@@ -212,22 +175,12 @@ TEST_F(FseqMemoryTest, DamagedFilesAreRefusedBeforeAnythingChangesOrIsSent)
         b[at] = value;
         return b;
     };
-    Bytes noF7 = SequenceFile(600, 0, "Spoilt");
-    noF7.back() = 0x7E;
     const Damage damages[] = {
-        {"42 bytes", SequenceFile(42, 0, "Short")},
-        {"no F0", spoilt(0, 0xF1)},
-        {"another maker", spoilt(1, 0x41)},
-        {"a device byte above 0F", spoilt(2, 0x10)},
-        {"another model", spoilt(3, 0x5F)},
-        {"address 62", spoilt(6, 0x62)},
-        {"no F7 at the end", noF7},
-        {"a byte of 80 inside", spoilt(300, 0x80)},
+        {"42 bytes", SequenceFile(42, 0, "Short")}, {"no F0", spoilt(0, 0xF1)},
+        {"another maker", spoilt(1, 0x41)},         {"a device byte above 0F", spoilt(2, 0x10)},
+        {"another model", spoilt(3, 0x5F)},         {"address 62", spoilt(6, 0x62)},
+        {"no F7 at the end", spoilt(599, 0x7E)},    {"a byte of 80 inside", spoilt(300, 0x80)},
         {"an F7 inside", spoilt(100, 0xF7)},
-        {"code 0 above 16,384 bytes", SequenceFile(16385, 0, "Big")},
-        {"code 1 above 16,384 bytes", SequenceFile(17000, 1, "Big")},
-        {"code 2 of 16,384 bytes", SequenceFile(16384, 2, "Small")},
-        {"code 3 above 32,768 bytes", SequenceFile(32769, 3, "Huge")},
     };
     Choose(1);
     for (const Damage& d : damages) {
@@ -301,7 +254,7 @@ TEST_F(FseqMemoryTest, TestPlaysTheFileInTheEditBufferAndKeepsEverythingElse)
     const std::vector<std::string> items = Items();
     const Bytes file = SequenceFile(5000, 1, "Try Me");
     Press(page->Pfm_Fseq_FseqTestBtn, file);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{AsSent(file, 0x00, 0x60, 0x00)});
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Readdressed(file, 0x00, 0x60, 0x00)});
     EXPECT_EQ(Items(), items);
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(form->DataChanged, 0);

@@ -50,58 +50,44 @@ protected:
         EXPECT_TRUE(Messages().empty());
         EXPECT_FALSE(form->TransferRunning());
         EXPECT_TRUE(TakeSent().empty());
-        Messages().clear();
     }
 };
 
-TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothing)
+TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothingAndLoadCommandsLoadFirst)
 {
-    form->ParameterData.PfmCommon.Volume = 77;
-    const char* const commands[] = {"DataRcvPfm",  "DataRcvVc1",  "DataRcvVc2",  "DataRcvVc3",  "DataRcvVc4",
-                                    "DataRcvSys",  "DataRcvAll",  "DataSendPfm", "DataSendVc1", "DataSendVc2",
-                                    "DataSendVc3", "DataSendVc4", "DataSendSys", "DataSendAll", "StorePfm",
-                                    "StoreVc1",    "StoreVc4"};
-    for (const char* command : commands) {
-        Click(command);
-        ExpectRefused(command);
-        EXPECT_EQ(form->DataChanged, 0) << command;
-        EXPECT_TRUE(Application->Headless().Sleeps.empty()) << command;
-    }
-    // The page buttons of the same commands.
-    TPerformancePage& page = *form->PerformancePage;
-    ASSERT_TRUE(page.Pfm_Data_Request_Btn->UserClicks());
-    ExpectRefused("performance Receive button");
-    ASSERT_TRUE(page.Pfm_Data_Send_Btn->UserClicks());
-    ExpectRefused("performance Transmit button");
-    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 77);
-}
-
-TEST_F(NoDeviceTest, NewInitializeAllAndOpenChangeTheBufferThenSayNoDeviceIsOpen)
-{
-    form->ParameterData.PfmCommon.Volume = 77;
-    Click("FileNewItem");
-    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 127);
-    ExpectRefused("File > New");
-    EXPECT_EQ(form->DataChanged, 0);
-
-    form->ParameterData.PfmParts[1].Volume = 12;
-    Click("InitAll");
-    EXPECT_EQ(form->ParameterData.PfmParts[1].Volume, 127);
-    ExpectRefused("Initialize > ALL");
-
-    // A save file of the editor's own kind with a volume of 55.
+    // A save file of the editor's own kind with a volume of 55, and one of the other editor's.
     TParameterData data = form->ParameterData;
     data.PfmCommon.Volume = 55;
-    const fs::path path = WriteFile("saved.fse", SaveFileImage(data));
-    OpenFile(path);
-    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
-    EXPECT_EQ(form->CurrentFileName, path.string());
-    ExpectRefused("File > Open");
-
-    // The other editor's file goes to the instrument and back: nothing of it without devices.
-    OpenFile(WriteFile("other.fs1", {0xF0, 0x43, 0x00, 0x5E, 0x10, 0x00, 0x00, 0x01, 0xF7}), 2);
-    ExpectRefused("File > Open of the other editor's file");
-    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 55);
+    const fs::path fse = WriteFile("saved.fse", SaveFileImage(data));
+    const fs::path fs1 = WriteFile("other.fs1", {0xF0, 0x43, 0x00, 0x5E, 0x10, 0x00, 0x00, 0x01, 0xF7});
+    TPerformancePage& page = *form->PerformancePage;
+    struct Row {
+        std::string what;
+        std::function<void()> give;
+        int32_t volume; // the performance volume afterwards
+    };
+    std::vector<Row> rows{
+        {"performance Receive button", [&] { page.Pfm_Data_Request_Btn->UserClicks(); }, 77},
+        {"performance Transmit button", [&] { page.Pfm_Data_Send_Btn->UserClicks(); }, 77},
+        {"File > New", [this] { Click("FileNewItem"); }, 127},
+        {"Initialize > ALL", [this] { Click("InitAll"); }, 127},
+        {"File > Open", [&] { OpenFile(fse); }, 55},
+        // The other editor's file goes to the instrument and back.
+        {"File > Open of the other editor's file", [&] { OpenFile(fs1, 2); }, 77},
+    };
+    for (const char* command : {"DataRcvPfm", "DataRcvVc1", "DataRcvVc2", "DataRcvVc3", "DataRcvVc4", "DataRcvSys",
+                                "DataRcvAll", "DataSendPfm", "DataSendVc1", "DataSendVc2", "DataSendVc3", "DataSendVc4",
+                                "DataSendSys", "DataSendAll", "StorePfm", "StoreVc1", "StoreVc4"})
+        rows.push_back({command, [this, command] { Click(command); }, 77});
+    for (const Row& row : rows) {
+        form->ParameterData.PfmCommon.Volume = 77;
+        row.give();
+        EXPECT_EQ(form->ParameterData.PfmCommon.Volume, row.volume) << row.what;
+        ExpectRefused(row.what);
+        EXPECT_EQ(form->DataChanged, 0) << row.what;
+        EXPECT_TRUE(Application->Headless().Sleeps.empty()) << row.what;
+    }
+    EXPECT_EQ(form->CurrentFileName, fse.string());
 }
 
 TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)

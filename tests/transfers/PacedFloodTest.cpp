@@ -77,16 +77,13 @@ TEST_F(TransfersTest, PacedFloodLeavesEveryDumpEveryThruNoteAndTheLastCaption)
     }
     playing = false;
     player.join();
-    // A moment when the output's buffer is full: the notes wait for it.
-    fs1r->ReportFull(4);
-    for (std::uint8_t n = 0; n < 3; ++n) keys->PlayShort(0x90, n, 0x40);
-    Advance(50);
+    // (Notes waiting for an output whose buffer is full: TransportTest.)
     std::vector<Bytes> notes;
     for (const Bytes& m : fs1r->Received())
         if (m[0] == 0x90) notes.push_back(m);
-    ASSERT_EQ(notes.size(), 2003u);
+    ASSERT_EQ(notes.size(), 2000u);
     for (std::size_t i = 0; i < notes.size(); ++i)
-        ASSERT_EQ(notes[i], (Bytes{0x90, std::uint8_t(i < 2000 ? i % 128 : i - 2000), 0x40})) << "note " << i;
+        ASSERT_EQ(notes[i], (Bytes{0x90, std::uint8_t(i % 128), 0x40})) << "note " << i;
 
     // The window busy again while the keyboard sends three queues' worth of controllers: the
     // caption ends on the last one.
