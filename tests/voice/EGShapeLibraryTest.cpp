@@ -2,7 +2,7 @@
 // the list or stepping with the keys of the name box, recording, deleting, and the library files
 // through the file dialogs, with the bytes that reach the instrument and the files written.
 #include "tests/support/FileSizeLimit.h"
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <array>
 #include <cstring>

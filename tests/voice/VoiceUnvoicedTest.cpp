@@ -1,7 +1,7 @@
 // The unvoiced operator's oscillator driven as a person drives it: the FSEQ switch, the coarse
 // and fine sliders with the frequency text and the coarse box's keys, and the frequency modes,
 // which take the sliders out of use or link them to the voiced operator's frequency.
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <initializer_list>
 
