@@ -1,13 +1,11 @@
 // Message boxes, file dialogs and modal windows of the Qt views come up above every other window
-// of the program (a progress window that stays on top included) and take the keyboard focus;
-// menu separators are plain lines; a file dialog opens in its initial folder and names each file
-// type's pattern once.
+// of the program (a progress window that stays on top included) and take the keyboard focus; a file
+// dialog opens in its initial folder and names each file type's pattern once.
 #include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -34,7 +32,6 @@ protected:
         Main->SetMenu(Menu);
         auto* file = NewItem(Menu->Items(), "File1", "&File");
         NewItem(file, "FileOpenItem", "&Open...");
-        Line = NewItem(file, "N1", "-");
         NewItem(file, "FileExitItem", "E&xit");
         Main->Show();
 
@@ -87,15 +84,13 @@ protected:
         return true;
     }
 
-    QtTestBackend Backend_;
-    QtTestBackend* Backend = &Backend_;
+    QtTestBackend Backend;
     TForm* Main = nullptr;
     TForm* Progress = nullptr;
     TMainMenu* Menu = nullptr;
-    TMenuItem* Line = nullptr;
 };
 
-TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
+TEST_F(QtDialogsTest, MessageBoxAndModalWindowComeUpAboveTheProgressWindowWithTheFocus)
 {
     int answer = 0;
     WhileUp(
@@ -105,10 +100,7 @@ TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
         },
         OnTopWithFocus, [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
     EXPECT_EQ(answer, IDOK);
-}
 
-TEST_F(QtDialogsTest, ModalWindowComesUpAboveTheProgressWindowWithTheFocus)
-{
     TForm* dialog = new TForm(Main);
     dialog->Name = "StoreNumSelect";
     dialog->BorderStyle = bsDialog;
@@ -180,14 +172,6 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPattern
                 [](QWidget* w) { static_cast<QFileDialog*>(w)->reject(); });
         EXPECT_FALSE(chosen.has_value());
     }
-}
-
-TEST_F(QtDialogsTest, MenuSeparatorIsALineWithoutText)
-{
-    QAction* line = Backend->ActionFor(Line);
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(line->isSeparator());
-    EXPECT_TRUE(line->text().isEmpty()) << line->text().toStdString();
 }
 
 } // namespace
