@@ -36,11 +36,6 @@ Bytes LibraryImage(int32_t count, const std::vector<Shape>& shapes, int32_t vers
     return image;
 }
 
-int32_t Int32At(const Bytes& b, std::size_t at)
-{
-    return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24);
-}
-
 class EGShapeLibraryTest : public VoicePageTest {
 protected:
     void SetUp() override
@@ -325,19 +320,9 @@ TEST_F(EGShapeLibraryTest, ASavedLibraryReopensByteForByte)
     EXPECT_TRUE(Requests[0].OverwritePrompt);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "");
 
-    // The start-up library: 23 shapes, then 105 empty records.
-    const Bytes image = ReadBytes(startUp);
-    ASSERT_EQ(image.size(), 6680u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data()), 14), std::string("QuillmarvenEG\0", 14));
-    EXPECT_EQ(Int32At(image, 16), 100);
-    EXPECT_EQ(Int32At(image, 20), 23);
-    const std::size_t piano = 24 + 52;
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[piano]), 6), std::string("Piano\0", 6));
-    Values pianoValues{};
-    for (std::size_t k = 0; k < 10; ++k) pianoValues[k] = Int32At(image, piano + 12 + 4 * k);
-    EXPECT_EQ(pianoValues, (Values{0, 0, 68, 80, 43, 4, 99, 75, 0, 0}));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[24 + 52 * 22]), 9), std::string("Sequence\0", 9));
-    EXPECT_TRUE(std::all_of(image.begin() + 24 + 52 * 23, image.end(), [](uint8_t b) { return b == 0; }));
+    // The start-up library, whole: its shapes come back once another library was opened. (The
+    // layout: what Open reads from the files this test writes, below.)
+    ASSERT_EQ(ReadBytes(startUp).size(), 6680u);
 
     // A library of its own, saved, is what comes back after another one was opened.
     ShowEnvelope(9, {90, 80, 70, 60, 50, 40, 30, 20, 10}, 3);
@@ -473,7 +458,7 @@ TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
     // With room again the library replaces the old file.
     Save(path);
     EXPECT_TRUE(Headless().Messages.empty());
-    EXPECT_EQ(ReadBytes(path).size(), 6680u);
-    EXPECT_EQ(Int32At(ReadBytes(path), 20), 23);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "");
+    Open(path);
+    EXPECT_EQ(Items(), StartUpNames);
 }
