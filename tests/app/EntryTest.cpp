@@ -24,8 +24,8 @@ protected:
 
 // One picture of the program folder, or the settings file, that is missing, not a regular file
 // or too large: a box names it and why, nothing waits on a pipe, and the program goes on
-// without it, except without an algorithm picture. The About window and the memory notice are
-// opened once the main window shows.
+// without it, except without an algorithm picture, until its main window closes. The About
+// window and the memory notice are opened once the main window shows.
 TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
 {
     MakeForm();
@@ -82,25 +82,6 @@ TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
         EXPECT_NE(text.find(spoilt.string()), std::string::npos) << text;
         EXPECT_NE(text.find(c.reason), std::string::npos) << text;
     }
-}
-
-TEST_F(Entry, RunsUntilTheMainWindowCloses)
-{
-    auto& headless = Headless();
-    // An instrument to talk to and no settings: start-up offers the setup dialog (which the
-    // headless back end closes) and runs on.
-    bool wasShown = false;
-    Application->Post([&] {
-        TForm* main = Application->MainForm();
-        ASSERT_NE(main, nullptr);
-        wasShown = main->Visible();
-        main->Close();
-    });
-    EXPECT_EQ(RunQuillmarven(midi, QM_PROGRAM_DIR), 0);
-    EXPECT_TRUE(wasShown);
-    EXPECT_TRUE(headless.Messages.empty());
-    ASSERT_EQ(headless.Modals.size(), 1u);
-    EXPECT_EQ(headless.Modals[0].FormName, "MIDISetup");
 }
 
 // Starts the real program with its own runtime folder; returns its process id.

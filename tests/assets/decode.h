@@ -1,4 +1,5 @@
-// Test helpers: read files and decode the generated pictures independently of the generator.
+// Test helpers: the algorithm data, and the generated pictures read and decoded independently of
+// the generator.
 #pragma once
 
 #include <csetjmp>
@@ -11,9 +12,17 @@
 
 #include <jpeglib.h>
 
+#include "assets/picgen/algorithm.h"
 #include "assets/picgen/canvas.h"
 
 namespace picgen_test {
+
+// The 88 arrangements of the data file, read once.
+inline const std::vector<picgen::Arrangement>& All()
+{
+    static const std::vector<picgen::Arrangement> all = picgen::LoadArrangements(QM_ALGORITHM_DATA);
+    return all;
+}
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {

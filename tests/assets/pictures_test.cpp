@@ -12,12 +12,6 @@ using namespace picgen_test;
 
 namespace {
 
-const std::vector<Arrangement>& All()
-{
-    static const std::vector<Arrangement> all = LoadArrangements(QM_ALGORITHM_DATA);
-    return all;
-}
-
 Image Load(const std::string& path)
 {
     const auto bytes = ReadBytes(path);

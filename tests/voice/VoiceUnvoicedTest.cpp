@@ -105,9 +105,14 @@ TEST_F(UnvoicedTest, LinkF0AndBackBringsTheOperatorsOwnFrequency)
     ExpectFrequencyRows(false);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Left(), 191);
 
+    // Normal again brings back the operator's own words, not saved ones another voice left (as a
+    // received voice in LinkF0 has).
+    UOp(4).SavedFreqCoarse = 3;
+    UOp(4).SavedFreqFine = 90;
     ASSERT_TRUE(page->Vc_UOpFreqMode->UserClicks(0));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 4, 0x24, 16)});
     EXPECT_EQ(page->Vc_UOpFreqCoarseBar->Position(), 16);
+    EXPECT_EQ(page->Vc_UOpFreqFineBar->Position(), 0);
     EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), "440.2");
     EXPECT_TRUE(page->Vc_UOpFreqCoarseBar->Enabled());
     EXPECT_TRUE(page->Vc_UOpFreqCoarseEdit->Enabled());
@@ -166,23 +171,4 @@ TEST_F(UnvoicedTest, LinkFFShowsTheVoicedFrequencyAsTextAndKeepsTheOperatorsOwn)
     ASSERT_TRUE(page->Vc_UOpFreqCoarseBar->UserScrollsTo(14));
     EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 1, 0x24, 0x40 + 14)});
     EXPECT_EQ(UOp(1).FreqMode, 2);
-}
-
-TEST_F(UnvoicedTest, NormalBringsBackTheOwnWordsNotStaleSavedOnes)
-{
-    // A received voice in LinkF0: its own frequency came with the dump, the saved words are those
-    // another voice left.
-    UOp(6).FreqMode = 1;
-    UOp(6).FreqCoarse = 16;
-    UOp(6).FreqFine = 0;
-    UOp(6).SavedFreqCoarse = 3;
-    UOp(6).SavedFreqFine = 90;
-    ShowOperatorTab(14);
-    TakeSent();
-    ASSERT_TRUE(page->Vc_UOpFreqMode->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 6, 0x24, 16)});
-    EXPECT_EQ(page->Vc_UOpFreqCoarseBar->Position(), 16);
-    EXPECT_EQ(page->Vc_UOpFreqFineBar->Position(), 0);
-    EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), "440.2");
-    EXPECT_EQ(UOp(6).FreqCoarse, 16);
 }
