@@ -14,8 +14,7 @@ namespace {
 
 Image Load(const std::string& path)
 {
-    const auto bytes = ReadBytes(path);
-    return path.ends_with(".jpg") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+    return path.ends_with(".jpg") ? DecodeJpeg(ReadBytes(path)) : DecodeBmpFile(path);
 }
 
 Rgb Pixel(const Image& img, double x, double y) { return img.At(static_cast<int>(x), static_cast<int>(y)); }
