@@ -50,7 +50,7 @@ protected:
         Open = NewItem(file, "FileOpenItem", "&Open...", ShortCut('O', {ssCtrl}),
                        [this](TObject*) { Log.push_back("open"); });
         Line = NewItem(file, "N1", "-");
-        Exit = NewItem(file, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}), [this](TObject*) { Form->Close(); });
+        NewItem(file, "FileExitItem", "E&xit", ShortCut(VK_F4, {ssAlt}), [this](TObject*) { Form->Close(); });
 
         Label = Add<TLabel>("VolumeText", 10, 10, 120, 20);
         Label->SetCaption("Name&&Category");
@@ -118,7 +118,6 @@ protected:
     TForm* Form = nullptr;
     TMainMenu* Menu = nullptr;
     TMenuItem* Open = nullptr;
-    TMenuItem* Exit = nullptr;
     TMenuItem* Line = nullptr;
     TLabel* Label = nullptr;
     TScrollBar* Bar = nullptr;

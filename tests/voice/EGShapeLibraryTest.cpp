@@ -81,13 +81,14 @@ protected:
         ASSERT_TRUE(page->Vc_OpEGShapeWrite->UserClicks());
     }
     // The one message box shown since the last look, which is then forgotten.
-    TShownMessage TakeMessage()
+    void ExpectMessage(const std::string& text, const std::string& caption, int icon)
     {
-        std::vector<TShownMessage>& shown = Headless().Messages;
-        EXPECT_EQ(shown.size(), 1u);
-        TShownMessage m = shown.empty() ? TShownMessage{} : shown.front();
-        shown.clear();
-        return m;
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, text);
+        EXPECT_EQ(Messages()[0].Caption, caption);
+        EXPECT_EQ(Messages()[0].Buttons, MB_OK);
+        EXPECT_EQ(Messages()[0].Icon, icon);
+        Messages().clear();
     }
     // The amplitude envelope on screen, as slider positions (hold, times 1..4, levels 1..4) and
     // the time scaling, loaded into operator tab t of the shown voice.
@@ -220,11 +221,7 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     ShowEnvelope(4, {94, 89, 79, 69, 59, 9, 19, 29, 39}, 6);
 
     Record("");
-    TShownMessage m = TakeMessage();
-    EXPECT_EQ(m.Text, "Please input EG Shape name!");
-    EXPECT_EQ(m.Caption, "Quillmarven");
-    EXPECT_EQ(m.Buttons, MB_OK);
-    EXPECT_EQ(m.Icon, 0);
+    ExpectMessage("Please input EG Shape name!", "Quillmarven", 0);
     EXPECT_EQ(Items().size(), 23u);
 
     // A name the list holds gets a "*", shown in the name box; the values are the boxes'.
@@ -266,10 +263,7 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     EXPECT_TRUE(Headless().Messages.empty());
     EXPECT_EQ(TableName(127), "last");
     Record("more");
-    m = TakeMessage();
-    EXPECT_EQ(m.Text, "Sorry. EGShape can't record setting by up to 127 records.");
-    EXPECT_EQ(m.Caption, "Quillmarven");
-    EXPECT_EQ(m.Icon, 0);
+    ExpectMessage("Sorry. EGShape can't record setting by up to 127 records.", "Quillmarven", 0);
     EXPECT_EQ(Items().size(), 128u);
 }
 
@@ -410,11 +404,9 @@ TEST_F(EGShapeLibraryTest, AFileThatIsNoLibraryChangesNothing)
     const Bytes table = TableBytes();
     const std::vector<std::string> items = Items();
     auto expectRefused = [&](const std::string& what) {
-        const TShownMessage m = TakeMessage();
-        EXPECT_EQ(m.Text, "File Error: This file is not Quillmarven's file or broken file") << what;
-        EXPECT_EQ(m.Caption, "Quillmarven") << what;
-        EXPECT_EQ(m.Buttons, MB_OK) << what;
-        EXPECT_EQ(m.Icon, MB_ICONEXCLAMATION) << what;
+        SCOPED_TRACE(what);
+        ExpectMessage("File Error: This file is not Quillmarven's file or broken file", "Quillmarven",
+                      MB_ICONEXCLAMATION);
         EXPECT_EQ(TableBytes(), table) << what;
         EXPECT_EQ(Items(), items) << what;
         EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), 4) << what;
@@ -447,10 +439,7 @@ TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
         FileSizeLimit limit(5000);
         Save(path);
     }
-    const TShownMessage m = TakeMessage();
-    EXPECT_EQ(m.Text, "Can't perform one of the following file operations: Write.");
-    EXPECT_EQ(m.Caption, "File Error");
-    EXPECT_EQ(m.Buttons, MB_OKCANCEL);
+    ExpectFileError("Can't perform one of the following file operations: Write.");
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(EntriesIn(temp.Path()), 1);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "mine");
