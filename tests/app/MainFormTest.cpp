@@ -50,10 +50,13 @@ TEST_F(MainFormTest, ExitItemAndAltF4CloseTheWindow)
 // (A missing picture: tests/app/EntryTest.cpp.)
 TEST_F(MainFormTest, BrokenPictureStopsConstructionNamingTheFile)
 {
-    const fs::path dir = ProgramFolderCopy("broken");
-    std::ofstream(dir / "alg" / "alg_88.jpg", std::ios::binary | std::ios::trunc) << "\xFF\xD8\xFF\xE0 not a picture";
+    // Cut off halfway, as a broken copy leaves it.
+    const fs::path picture = ProgramFolderCopy("broken") / "alg" / "alg_88.jpg";
+    const Bytes whole = ReadBytes(picture);
+    std::ofstream(picture, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(whole.data()), std::streamsize(whole.size() / 2));
     try {
-        TMainForm spoilt(nullptr, midi, dir);
+        TMainForm spoilt(nullptr, midi, picture.parent_path().parent_path());
         ADD_FAILURE() << "construction went on without its picture";
     } catch (const Exception& e) {
         EXPECT_NE(e.Message.find("alg_88.jpg"), std::string::npos) << e.Message;

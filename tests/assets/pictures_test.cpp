@@ -135,6 +135,8 @@ TEST_F(GeneratedPictures, EqPicturesShowTheWholeResponseOfTheChosenShapes)
         EXPECT_NEAR(rowAt(at150Hz), zeroDbRow - (s.lowPeak ? 43 : 22), 6);
         EXPECT_NEAR(rowAt(at5kHz), zeroDbRow - (s.highPeak ? 43 : 22), 6);
         EXPECT_NEAR(rowAt(at1kHz), zeroDbRow, 3);
+        // The decade lines at 100 Hz, 1 kHz and 10 kHz stand on the curve's scale.
+        for (int x : {73, at1kHz, 212}) EXPECT_EQ(img.At(x, 10), (Rgb{0, 110, 0})) << "decade line at " << x;
     }
 }
 
