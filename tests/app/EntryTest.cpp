@@ -115,7 +115,7 @@ TEST_F(Entry, SecondStartEndsAtOnceWithCodeOne)
     // Wait until the first instance holds its lock.
     const fs::path lockFile = runtimeDir / "Quillmarven.lock";
     bool held = false;
-    for (int i = 0; i < 300 && !held; ++i) {
+    for (int i = 0; i < 1200 && !held; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         const int fd = open(lockFile.c_str(), O_RDWR);
         if (fd >= 0) {
