@@ -1,6 +1,7 @@
 // Message boxes, file dialogs and modal windows of the Qt views come up above every other window
 // of the program (a progress window that stays on top included) and take the keyboard focus; a file
 // dialog opens in its initial folder and names each file type's pattern once.
+#include "tests/platform/TempFolder.h"
 #include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -115,20 +115,14 @@ TEST_F(QtDialogsTest, MessageBoxAndModalWindowComeUpAboveTheProgressWindowWithTh
 TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPatternOnce)
 {
     namespace fs = std::filesystem;
-    const fs::path work = fs::temp_directory_path() / ("qm-uiqt-dialogs-" + std::to_string(getpid()));
-    fs::remove_all(work);
+    // The test's own working folder, removed once the one before is back.
+    const TempFolder work;
     fs::create_directories(work / "data");
-    const fs::path was = fs::current_path();
-    fs::current_path(work);
     struct Back {
         fs::path To;
-        fs::path Work;
-        ~Back()
-        {
-            fs::current_path(To);
-            fs::remove_all(Work);
-        }
-    } back{was, work};
+        ~Back() { fs::current_path(To); }
+    } back{fs::current_path()};
+    fs::current_path(work.Path());
 
     // The program's own filters: texts without their pattern, and texts that end with it.
     const struct {
@@ -156,7 +150,8 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPattern
                     EXPECT_NE(dialog, nullptr);
                     if (!dialog) return false;
                     const fs::path shown = dialog->directory().absolutePath().toStdString();
-                    EXPECT_EQ(fs::weakly_canonical(shown), fs::weakly_canonical(folderThere ? work / "data" : work));
+                    EXPECT_EQ(fs::weakly_canonical(shown),
+                              fs::weakly_canonical(folderThere ? work / "data" : work.Path()));
                     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
                     EXPECT_NE(name, nullptr);
                     if (name) {
