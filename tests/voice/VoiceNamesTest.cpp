@@ -40,14 +40,6 @@ TEST_F(VoicePageTest, EveryTableHandlerIsFoundByItsName)
     }
     EXPECT_EQ(pairs, 88u);
 
-    // A found handler is the control's own: the operator EG's time 2 box steps its slider.
-    Voice().VoicedOperators[0].EGTime2 = 60; // shows 39
-    Refresh();
-    uint16_t key = VK_PRIOR;
-    page->KeyHandler("Vc_OpEGTime2EditKeyDown")(page->Edit(VcPair::Vc_OpEGTime2), key, {});
-    EXPECT_EQ(page->Edit(VcPair::Vc_OpEGTime2)->Text(), "49");
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Change(0x60, 0, 0x11, 49)});
-
     // The lists and radio groups of the five formant and five FM sets, each sending its own
     // set's byte; a list's handler is Change and a radio group's Click, never the other.
     for (int i = 1; i <= 5; ++i) {
