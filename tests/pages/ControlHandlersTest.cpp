@@ -2,7 +2,7 @@
 // the event a person's change runs (a slider's, box's, list's or tab control's OnChange, a radio
 // group's, check box's or button's OnClick, an up-down's OnChanging or OnClick) is bound. The
 // controls are found through the parent tree under the two sheets, whoever owns them.
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <optional>
 #include <set>

@@ -23,7 +23,7 @@
 // are read from the record, so a recorded line is replayed exactly.
 #include "core/DumpLayout.h"
 #include "performance/PerformancePage.h"
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <gtest/gtest.h>
 
