@@ -197,6 +197,10 @@ TEST_F(EffectPageTest, PartSendsTabKeepsTheTypeListAndShowsThePartsRows)
     EXPECT_EQ(page->Pfm_Effect_Type->Items.Count(), 29);
     EXPECT_EQ(Edit(P::Pfm_Effect_P3DryLvl)->Text(), "44");
     EXPECT_EQ(page->Pfm_Effect_ImageDryLvl[2]->Caption(), "44");
+    // No block is shown: the parameter rows act on nothing.
+    Sent();
+    Bar(Row(2))->SetPosition(Bar(Row(2))->Position() + 1);
+    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(EffectPageTest, InsertionSwitchTurnsThePartsLineIntoTheEffectAndTakesItsRows)

@@ -24,15 +24,12 @@ TEST_F(PerformancePageTest, PartTabRedisplaysAndSendsNothingWhileABoxHasTheFocus
     Bar(P::Pfm_Part_Formant)->UserScrollsTo(70);
     EXPECT_EQ(Part(2).Formant, 70);
     EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0, 0x1D, 0, 70)});
-}
 
-TEST_F(PerformancePageTest, ShowingTheSheetRedisplaysTheCurrentPart)
-{
-    Part(0).Detune = 70;
-    operatorItems.clear();
+    // Showing the sheet redisplays the part on the tab.
+    Part(2).Detune = 70;
     sheet->OnShow(sheet);
     EXPECT_EQ(Edit(P::Pfm_Part_Detune)->Text(), "+6");
-    EXPECT_EQ(operatorItems, std::vector<bool>{false});
+    EXPECT_EQ(operatorItems, (std::vector<bool>{false, false}));
 }
 
 TEST_F(PerformancePageTest, MutedPartShowsZeroInADisabledRowAndKeepsItsVolume)
@@ -46,24 +43,6 @@ TEST_F(PerformancePageTest, MutedPartShowsZeroInADisabledRowAndKeepsItsVolume)
     EXPECT_EQ(Part(3).Volume, 99);
     ShowPart(0);
     EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
-}
-
-TEST_F(PerformancePageTest, DisplayLoadsListsPanAndTheReserveWithinItsLimit)
-{
-    Part(0).NoteLimitLow = 60;
-    Part(0).NoteLimitHigh = 127;
-    Part(0).Pan = 0;
-    Part(0).ReserveNote = 5;
-    Part(0).ReserveNoteMax = 8;
-    limitRuns = 0;
-    Refresh();
-    EXPECT_EQ(limitRuns, 1);
-    EXPECT_EQ(page->Pfm_Part_NoteLimitLow->Text(), "C 3");
-    EXPECT_EQ(page->Pfm_Part_NoteLimitHigh->Text(), "G 8");
-    EXPECT_EQ(page->Pfm_Part_Pan->Text(), "Rnd");
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 8);
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 5);
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), "5");
 }
 
 TEST_F(PerformancePageTest, ForeignWordsAreShownWithoutReadingOutsideTheLists)
