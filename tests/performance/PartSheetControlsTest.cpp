@@ -20,9 +20,9 @@ protected:
         Part(2).MonoPoly = 0;
         Part(2).ReserveNoteMax = 10;
         Refresh();
-        ShowPart(2);
-        Sent();
-        data.DataChanged = 0;
+        ClickPart(2);
+        TakeSent();
+        form->DataChanged = 0;
     }
     static Message Part3(uint8_t al, uint8_t dl) { return ParameterChange(0x32, 0x00, al, 0x00, dl); }
 };
@@ -57,37 +57,37 @@ TEST_F(PartSheetControlsTest, SignedBoxesKeepToTheirRangesAndSendTheConvertedVal
     for (const Typed& c : cases) {
         SCOPED_TRACE(std::string(page->Pair(c.id).PairForm().Name) + " typed " + c.text);
         ASSERT_TRUE(Edit(c.id)->UserSetsText(""));
-        Sent();
+        TakeSent();
         ASSERT_TRUE(Edit(c.id)->UserTypes(c.text));
         EXPECT_EQ(Bar(c.id)->Position(), c.position);
         EXPECT_EQ(Edit(c.id)->Text(), c.shown);
-        EXPECT_EQ(Sent(), c.sent);
+        EXPECT_EQ(TakeSent(), c.sent);
     }
 
     // An emptied box goes to the centre, "+0" selected; the pitch-bend centre goes out as 40 hex.
     Bar(P::Pfm_Part_PBRangeLo)->UserScrollsTo(10);
-    Sent();
+    TakeSent();
     ASSERT_TRUE(Edit(P::Pfm_Part_PBRangeLo)->UserSetsText(""));
     EXPECT_EQ(Bar(P::Pfm_Part_PBRangeLo)->Position(), 48);
     EXPECT_EQ(Edit(P::Pfm_Part_PBRangeLo)->Text(), "+0");
     EXPECT_EQ(Edit(P::Pfm_Part_PBRangeLo)->SelLength(), 2);
-    EXPECT_EQ(Sent(), std::vector<Message>{Part3(0x27, 0x40)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{Part3(0x27, 0x40)});
 
     // A lone sign waits; leaving the box puts the slider's value back, sending nothing.
     Bar(P::Pfm_Part_PEGRelLvl)->UserScrollsTo(70);
-    Sent();
+    TakeSent();
     ASSERT_TRUE(Edit(P::Pfm_Part_PEGRelLvl)->UserSetsText("-"));
     ASSERT_TRUE(Edit(P::Pfm_Part_Detune)->UserFocuses());
     EXPECT_EQ(Edit(P::Pfm_Part_PEGRelLvl)->Text(), "+6");
-    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(TakeSent().empty());
 
     // Page Up on the note shift at +20 reaches +24; a second one sends nothing.
     Bar(P::Pfm_Part_NoteShift)->UserScrollsTo(44);
-    Sent();
+    TakeSent();
     ASSERT_TRUE(Edit(P::Pfm_Part_NoteShift)->KeyDown(VK_PRIOR));
     ASSERT_TRUE(Edit(P::Pfm_Part_NoteShift)->KeyDown(VK_PRIOR));
     EXPECT_EQ(Edit(P::Pfm_Part_NoteShift)->Text(), "+24");
-    EXPECT_EQ(Sent(), std::vector<Message>{Part3(0x08, 0x30)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{Part3(0x08, 0x30)});
 }
 
 TEST_F(PartSheetControlsTest, UnsignedBoxesOfTheOtherGroupKeepToTheirRanges)
@@ -99,7 +99,7 @@ TEST_F(PartSheetControlsTest, UnsignedBoxesOfTheOtherGroupKeepToTheirRanges)
     ASSERT_TRUE(Edit(P::Pfm_Part_VelLimitLow)->UserSetsText("200"));
     EXPECT_EQ(Bar(P::Pfm_Part_VelLimitLow)->Position(), 127);
     // The velocity limits are independent: a low limit above the high one goes out as it is.
-    EXPECT_EQ(Sent(), (std::vector<Message>{Part3(0x2B, 0x01), Part3(0x2A, 0x7F)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Message>{Part3(0x2B, 0x01), Part3(0x2A, 0x7F)}));
     EXPECT_EQ(Part(2).VelLimitLow, 127);
     EXPECT_EQ(Part(2).VelLimitHigh, 1);
     // Both run 1..127: a key or a drag never reaches 0.
@@ -127,7 +127,7 @@ TEST_F(PartSheetControlsTest, InsertionSwitchRestsTheSendRowsAndKeepsTheirLevels
     Part(1).ReverbSend = 33;
     Part(1).VariationSend = 21;
     Refresh();
-    ShowPart(1);
+    ClickPart(1);
     const P sendRows[] = {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend};
     auto rowsEnabled = [&](bool on) {
         for (P id : sendRows)
@@ -138,14 +138,14 @@ TEST_F(PartSheetControlsTest, InsertionSwitchRestsTheSendRowsAndKeepsTheirLevels
     ASSERT_TRUE(rowsEnabled(true));
 
     ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(1));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x01)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x01)});
     EXPECT_EQ(Part(1).InsEffectSw, 1);
     EXPECT_TRUE(rowsEnabled(false));
-    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_EQ(form->DataChanged, 1);
     EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
 
     ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(0));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x00)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x00)});
     EXPECT_EQ(Part(1).InsEffectSw, 0);
     EXPECT_TRUE(rowsEnabled(true));
     EXPECT_EQ(Part(1).DryLevel, 70);
@@ -161,7 +161,7 @@ TEST_F(PartSheetControlsTest, PortamentoSwitchAndModeShareOneByte)
     Part(2).PortaMode = 1; // fulltime
     Part(2).PortaTime = 90;
     Refresh();
-    ShowPart(2);
+    ClickPart(2);
     auto rowEnabled = [&](bool on) {
         return page->Pfm_Part_PortaMode->Enabled() == on && page->Pair(P::Pfm_Part_PortaTime).Text->Enabled() == on &&
                Bar(P::Pfm_Part_PortaTime)->Enabled() == on && Edit(P::Pfm_Part_PortaTime)->Enabled() == on;
@@ -169,26 +169,26 @@ TEST_F(PartSheetControlsTest, PortamentoSwitchAndModeShareOneByte)
     ASSERT_TRUE(rowEnabled(true));
 
     ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x02)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x02)});
     EXPECT_EQ(Part(2).PortaSw, 0);
     EXPECT_EQ(Part(2).PortaMode, 1);
     EXPECT_TRUE(rowEnabled(false));
-    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_EQ(form->DataChanged, 1);
 
     ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)});
     EXPECT_TRUE(rowEnabled(true));
 
     ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(0));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01)});
     EXPECT_EQ(Part(2).PortaMode, 0);
     EXPECT_EQ(Part(2).PortaSw, 1);
     ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0)); // fingered, off
     ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
     ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(1));
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x00),
-                                            ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01),
-                                            ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x00),
+                                                ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01),
+                                                ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)}));
     EXPECT_EQ(Part(2).PortaTime, 90);
 }
 
@@ -198,24 +198,24 @@ TEST_F(PartSheetControlsTest, MonoPolyRestsThePriorityAndTheRadiosSendTheirIndex
     Part(3).MonoPriority = 2; // bottom
     Part(3).SustainRcvSw = 1;
     Refresh();
-    ShowPart(3);
+    ClickPart(3);
     ASSERT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
 
     ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(1));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x01)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x01)});
     EXPECT_EQ(Part(3).MonoPoly, 1);
     EXPECT_FALSE(page->Pfm_Part_MonoPriority->Enabled());
     EXPECT_EQ(page->Pfm_Part_MonoPriority->ItemIndex(), 2);
     EXPECT_EQ(Part(3).MonoPriority, 2);
-    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_EQ(form->DataChanged, 1);
 
     ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(0));
     EXPECT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
     ASSERT_TRUE(page->Pfm_Part_MonoPriority->UserClicks(3)); // first
     ASSERT_TRUE(page->Pfm_Part_SustainRcvSw->UserClicks(0));
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x00),
-                                            ParameterChange(0x33, 0x00, 0x06, 0x00, 0x03),
-                                            ParameterChange(0x33, 0x00, 0x2D, 0x00, 0x00)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x00),
+                                                ParameterChange(0x33, 0x00, 0x06, 0x00, 0x03),
+                                                ParameterChange(0x33, 0x00, 0x2D, 0x00, 0x00)}));
     EXPECT_EQ(Part(3).MonoPoly, 0);
     EXPECT_EQ(Part(3).MonoPriority, 3);
     EXPECT_EQ(Part(3).SustainRcvSw, 0);
@@ -226,15 +226,15 @@ TEST_F(PartSheetControlsTest, NoteLimitsAreIndependent)
     Part(2).NoteLimitLow = 12;
     Part(2).NoteLimitHigh = 100;
     Refresh();
-    ShowPart(2);
+    ClickPart(2);
     ASSERT_TRUE(page->Pfm_Part_NoteLimitLow->UserSelects(127));
     ASSERT_TRUE(page->Pfm_Part_NoteLimitHigh->UserSelects(0));
-    EXPECT_EQ(Sent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x0F, 0x00, 0x7F),
-                                            ParameterChange(0x32, 0x00, 0x10, 0x00, 0x00)}));
+    EXPECT_EQ(TakeSent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x0F, 0x00, 0x7F),
+                                                ParameterChange(0x32, 0x00, 0x10, 0x00, 0x00)}));
     EXPECT_EQ(Part(2).NoteLimitLow, 127);
     EXPECT_EQ(Part(2).NoteLimitHigh, 0);
     EXPECT_EQ(page->Pfm_Part_NoteLimitLow->Text(), "G 8");
-    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_EQ(form->DataChanged, 1);
 }
 
 // The part pan: the list's index is the slider's position, 0 random and 64 the centre.
@@ -247,23 +247,23 @@ TEST_F(PartSheetControlsTest, PanSliderAndListShowOneValue)
 
     Part(1).Pan = 90;
     Refresh();
-    ShowPart(1);
+    ClickPart(1);
     ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(0));
     EXPECT_EQ(page->Pfm_Part_PanBar->Position(), 0);
     EXPECT_EQ(Part(1).Pan, 0);
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x00)});
-    EXPECT_EQ(data.DataChanged, 1);
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x00)});
+    EXPECT_EQ(form->DataChanged, 1);
 
     ASSERT_TRUE(Edit(P::Pfm_Part_PanScale)->UserFocuses());
     ASSERT_TRUE(page->Pfm_Part_PanBar->UserScrollsTo(64));
     EXPECT_EQ(page->Pfm_Part_Pan->Text(), " C");
     EXPECT_EQ(Part(1).Pan, 64);
     EXPECT_TRUE(page->Pfm_Part_Pan->Focused()); // the list stands in for a value box
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x40)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 0x40)});
 
     ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(21)); // "L43"
     EXPECT_EQ(page->Pfm_Part_PanBar->Position(), 21);
     // Picking the item already shown moves nothing and sends nothing.
     ASSERT_TRUE(page->Pfm_Part_Pan->UserSelects(21));
-    EXPECT_EQ(Sent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 21)});
+    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x0E, 0x00, 21)});
 }
