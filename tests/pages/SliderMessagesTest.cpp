@@ -175,15 +175,6 @@ protected:
             for (const TRecordLine& r : ReadRecord(QM_SLIDER_MESSAGES)) recorded[Key(r.Place, r.Control)] = r;
     }
 
-    void ShowSheet(TTabSheet* sheet)
-    {
-        for (int i = 0; i < form->FS1R_PageControl->PageCount(); ++i)
-            if (form->FS1R_PageControl->Pages(i) == sheet) {
-                ASSERT_TRUE(form->FS1R_PageControl->UserSelects(i));
-            }
-        ASSERT_TRUE(sheet->Showing());
-    }
-
     template <class T>
     T* Find(TTabSheet* sheet, const std::string& name)
     {
@@ -442,7 +433,7 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
     LoadPerformance(form->ParameterData);
     form->RefreshPerformancePages();
     TTabSheet* sheet = form->Pfm_TabSheet;
-    ShowSheet(sheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(0) && sheet->Showing());
     auto* subPages = Find<TPageControl>(sheet, "Pfm_PageControl");
     auto* partTab = Find<TTabControl>(sheet, "Pfm_PartTab");
     auto* effectTab = Find<TTabControl>(sheet, "Pfm_Effect_Tab");
@@ -530,7 +521,7 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
     LoadVoice(form->ParameterData.VoiceRecords[0], 0);
     LoadVoice(form->ParameterData.VoiceRecords[3], 3);
     TTabSheet* sheet = form->Vc_TabSheet;
-    ShowSheet(sheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(1) && sheet->Showing());
     auto* voiceTab = Find<TTabControl>(sheet, "Vc_VoiceTab");
     auto* operatorTab = Find<TTabControl>(sheet, "Vc_OperatorTab");
     auto* common = Find<TPageControl>(sheet, "Vc_CommonPageControl");

@@ -59,6 +59,13 @@ protected:
     bool RowShown(int n) { return Bar(Row(n))->Showing() && Edit(Row(n))->Showing(); }
     const TBitmap& InsertionOverlay() { return page->Pfm_Effect_ImageInsSw->Picture.Bitmap(); }
     const TBitmap& IndividualOverlay() { return page->Pfm_Effect_ImageIndividual->Picture.Bitmap(); }
+    const std::vector<TColor>& EqPictureShown() { return page->EQ_GraphImage->Picture.Bitmap().Data(); }
+    static std::vector<TColor> EqPicture(const char* file)
+    {
+        TBitmap b;
+        b.LoadFromFile((fs::path(QM_PROGRAM_DIR) / "graphics" / file).string());
+        return b.Data();
+    }
 
     // File > Open of a save file holding `d`; unsaved changes are not wanted.
     void Open(const TParameterData& d)
@@ -152,9 +159,7 @@ protected:
         EXPECT_TRUE(Pair(P::Pfm_Effect_EQ_LowQ).Enabled());
         EXPECT_TRUE(Pair(P::Pfm_Effect_EQ_MidQ).Enabled());
         EXPECT_FALSE(Pair(P::Pfm_Effect_EQ_HighQ).Enabled() || Pair(P::Pfm_Effect_EQ_HighQ).Text->Enabled());
-        TBitmap peakShelv;
-        peakShelv.LoadFromFile((fs::path(QM_PROGRAM_DIR) / "graphics" / "eq_peak_shelv.bmp").string());
-        EXPECT_EQ(page->EQ_GraphImage->Picture.Bitmap().Data(), peakShelv.Data());
+        EXPECT_EQ(EqPictureShown(), EqPicture("eq_peak_shelv.bmp"));
 
         ExpectBlock(1, "Delay LCR", LoadedReverb);
         EXPECT_EQ(Pair(Row(2)).Bar->Max(), 13649);
@@ -331,10 +336,6 @@ TEST_F(EffectSheetTest, PartSendsTabKeepsTheTypeListAndShowsThePartsRows)
 
 TEST_F(EffectSheetTest, InsertionSwitchTurnsThePartsLineIntoTheEffectAndTakesItsRows)
 {
-    for (int row : {1, 40, 80, 119}) {
-        EXPECT_EQ(InsertionOverlay().Pixel(40, row), Yellow) << row;
-        EXPECT_EQ(InsertionOverlay().Pixel(40, row + 10), clBlack) << row;
-    }
     Part(1).DryLevel = 91;
     Part(1).ReverbSend = 12;
     Part(1).VariationSend = 13;
@@ -362,17 +363,6 @@ TEST_F(EffectSheetTest, InsertionSwitchTurnsThePartsLineIntoTheEffectAndTakesIts
     EXPECT_TRUE(Bar(P::Pfm_Effect_P2VarSend)->Enabled());
     EXPECT_EQ(InsertionOverlay().Pixel(60, 40), Yellow);
     EXPECT_EQ(InsertionOverlay().Pixel(45, 100), clBlack);
-
-    // A level edit writes its box and its routing label.
-    Slide(P::Pfm_Effect_P4RevSend, 100);
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x33, 0, 0x13, 0, 0x64)});
-    EXPECT_EQ(Edit(P::Pfm_Effect_P4RevSend)->Text(), "100");
-    EXPECT_EQ(page->Pfm_Effect_ImageRevSend[3]->Caption(), "100");
-    // A typed level above 127 gives 127.
-    Slide(P::Pfm_Effect_P4DryLvl, 50);
-    ASSERT_TRUE(Edit(P::Pfm_Effect_P4DryLvl)->UserFocuses());
-    ASSERT_TRUE(Edit(P::Pfm_Effect_P4DryLvl)->UserTypes("200"));
-    EXPECT_EQ(Part(3).DryLevel, 127);
 }
 
 TEST_F(EffectSheetTest, IndividualOutputDrawsTheChosenTapOnly)
@@ -406,13 +396,7 @@ TEST_F(EffectSheetTest, IndividualOutputDrawsTheChosenTapOnly)
 
 TEST_F(EffectSheetTest, EqShapesChooseThePictureAndTheQRows)
 {
-    auto picture = [](const char* name) {
-        TBitmap b;
-        b.LoadFromFile((fs::path(QM_PROGRAM_DIR) / "graphics" / name).string());
-        return b.Data();
-    };
-    const std::vector<TColor>& shown = page->EQ_GraphImage->Picture.Bitmap().Data();
-    EXPECT_EQ(shown, picture("eq_shelv_shelv.bmp"));
+    EXPECT_EQ(EqPictureShown(), EqPicture("eq_shelv_shelv.bmp"));
     EXPECT_FALSE(page->Pair(P::Pfm_Effect_EQ_LowQ).Text->Enabled() || Bar(P::Pfm_Effect_EQ_LowQ)->Enabled());
     EXPECT_FALSE(Bar(P::Pfm_Effect_EQ_HighQ)->Enabled());
     EXPECT_TRUE(Bar(P::Pfm_Effect_EQ_MidQ)->Enabled());
@@ -420,12 +404,12 @@ TEST_F(EffectSheetTest, EqShapesChooseThePictureAndTheQRows)
     EXPECT_FALSE(Bar(P::Pfm_Effect_EQ_HighQ)->UserScrollsTo(5)); // disabled: a person cannot move it
     ASSERT_TRUE(page->Pfm_Effect_EQ_LowShape->UserClicks(1));
     EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x10, 1, 0x37, 0, 1)});
-    EXPECT_EQ(page->EQ_GraphImage->Picture.Bitmap().Data(), picture("eq_peak_shelv.bmp"));
+    EXPECT_EQ(EqPictureShown(), EqPicture("eq_peak_shelv.bmp"));
     EXPECT_TRUE(page->Pair(P::Pfm_Effect_EQ_LowQ).Text->Enabled() && Edit(P::Pfm_Effect_EQ_LowQ)->Enabled());
     EXPECT_FALSE(Bar(P::Pfm_Effect_EQ_HighQ)->Enabled());
     Slide(P::Pfm_Effect_EQ_LowQ, 30);
     ASSERT_TRUE(page->Pfm_Effect_EQ_HighShape->UserClicks(1));
-    EXPECT_EQ(page->EQ_GraphImage->Picture.Bitmap().Data(), picture("eq_peak_peak.bmp"));
+    EXPECT_EQ(EqPictureShown(), EqPicture("eq_peak_peak.bmp"));
     Slide(P::Pfm_Effect_EQ_HighQ, 5);
     EXPECT_EQ(TakeSent(),
               (std::vector<Message>{ParameterChange(0x10, 1, 0x36, 0, 31), ParameterChange(0x10, 1, 0x3E, 0, 1),
@@ -442,7 +426,7 @@ TEST_F(EffectSheetTest, EqShapesChooseThePictureAndTheQRows)
     ASSERT_TRUE(page->Pfm_PageControl->UserSelects(2));
     EXPECT_EQ(page->Pfm_Effect_EQ_LowShape->ItemIndex(), 1);
     EXPECT_EQ(page->Pfm_Effect_EQ_HighShape->ItemIndex(), 0);
-    EXPECT_EQ(page->EQ_GraphImage->Picture.Bitmap().Data(), picture("eq_peak_shelv.bmp"));
+    EXPECT_EQ(EqPictureShown(), EqPicture("eq_peak_shelv.bmp"));
     EXPECT_TRUE(Bar(P::Pfm_Effect_EQ_LowQ)->Enabled());
     EXPECT_FALSE(Bar(P::Pfm_Effect_EQ_HighQ)->Enabled());
     EXPECT_EQ(Edit(P::Pfm_Effect_EQ_LowQ)->Text(), "3.1");
@@ -541,64 +525,43 @@ TEST_F(EffectSheetTest, AfterAFileOpenEveryControlShowsItsWordAndEachEditSendsIt
     EXPECT_EQ(form->EffectKeptLevels, (std::array<int32_t, 7>{50, 66, 80, 99, 44, 33, 10}));
     ExpectShowsLoadedEffects();
 
-    // One edit of each kind (every slider's bytes: tests/pages/SliderMessagesTest.cpp). Part sends:
-    // part 1 edits at once, part 2 after its switch goes off.
+    // One edit of each kind (every slider's bytes: tests/pages/SliderMessagesTest.cpp): part levels
+    // (part 2's after its switch goes off), the output, an EQ row and shape, a two-byte delay, the
+    // bare release, a list text, and the trailing rows with their kept levels and labels.
     TParameterData& d = form->ParameterData;
-    auto& parts = d.PfmParts;
     ShowTab(0);
-    Slide(P::Pfm_Effect_P1DryLvl, 127, ParameterChange(0x30, 0, 0x11, 0, 0x7F), parts[0].DryLevel, "127");
+    Slide(P::Pfm_Effect_P1DryLvl, 127, PartChange(0x30, 0x11, 0x7F), d.PfmParts[0].DryLevel, "127");
     EXPECT_EQ(page->Pfm_Effect_ImageDryLvl[0]->Caption(), "127");
     ExpectOneChange(
         "part 2 insertion switch", [&] { EXPECT_TRUE(page->Pfm_Effect_PInsSw[1]->UserClicks(0)); },
-        ParameterChange(0x31, 0, 0x14, 0, 0), parts[1].InsEffectSw);
+        PartChange(0x31, 0x14, 0), d.PfmParts[1].InsEffectSw);
     EXPECT_EQ(page->Pfm_Effect_ImageRevSend[1]->Caption(), "25");
-    Slide(P::Pfm_Effect_P2VarSend, 13, ParameterChange(0x31, 0, 0x12, 0, 0x0D), parts[1].VariationSend, "13");
+    Slide(P::Pfm_Effect_P2VarSend, 13, PartChange(0x31, 0x12, 0x0D), d.PfmParts[1].VariationSend, "13");
     ExpectOneChange(
         "individual output", [&] { EXPECT_TRUE(page->Pfm_Effect_IndividualOutput->UserClicks(1)); },
         ParameterChange(0x10, 0, 0x14, 0, 1), d.PfmEffect.IndividualOutput);
-
-    // The equalizer.
-    PfmEQ& eq = d.PfmEffect.PfmEQ;
-    Slide(P::Pfm_Effect_EQ_LowFreq, 0, ParameterChange(0x10, 1, 0x35, 0, 0x04), eq.LowFreq, "32");
+    Slide(P::Pfm_Effect_EQ_LowFreq, 0, ParameterChange(0x10, 1, 0x35, 0, 0x04), d.PfmEffect.PfmEQ.LowFreq, "32");
     ExpectOneChange(
         "high shape", [&] { EXPECT_TRUE(page->Pfm_Effect_EQ_HighShape->UserClicks(1)); },
-        ParameterChange(0x10, 1, 0x3E, 0, 1), eq.HighShape);
-    Slide(P::Pfm_Effect_EQ_HighQ, 5, ParameterChange(0x10, 1, 0x3D, 0, 0x06), eq.HighQ, "0.6");
-    ExpectOneChange(
-        "low shape", [&] { EXPECT_TRUE(page->Pfm_Effect_EQ_LowShape->UserClicks(0)); },
-        ParameterChange(0x10, 1, 0x37, 0, 0), eq.LowShape);
+        ParameterChange(0x10, 1, 0x3E, 0, 1), d.PfmEffect.PfmEQ.HighShape);
 
-    // Reverb "Delay LCR": two-byte delays and the kept pan.
-    auto& reverb = Block(ReverbBlock).Para;
-    ShowTab(1);
-    Slide(Row(1), 6819, ParameterChange(0x10, 0, 0x50, 0x35, 0x24), reverb[0], "682.0");
-    Slide(Row(4), 13648, ParameterChange(0x10, 0, 0x56, 0x6A, 0x51), reverb[3], "1364.9");
-    Slide(Row(12), 63, ParameterChange(0x10, 1, 0x29, 0, 0x40), reverb[11], " C ");
-    EXPECT_EQ(form->EffectKeptLevels[0], 63);
-
-    // Variation "Compressor": the release in row 2 goes bare.
-    auto& variation = Block(VariationBlock).Para;
-    ShowTab(2);
-    Slide(Row(2), 5, ParameterChange(0x10, 0, 0x6A, 0, 0x05), variation[1], "55");
-    Slide(Row(6), 1, ParameterChange(0x10, 1, 0x2C, 0, 0x02), variation[5], "L62");
-    Slide(Row(7), 101, ParameterChange(0x10, 1, 0x2E, 0, 0x65), variation[6], "101");
+    ShowTab(1); // "Delay LCR"
+    Slide(Row(1), 6819, ParameterChange(0x10, 0, 0x50, 0x35, 0x24), Block(ReverbBlock).Para[0], "682.0");
+    Slide(Row(12), 63, ParameterChange(0x10, 1, 0x29, 0, 0x40), Block(ReverbBlock).Para[11], " C ");
+    ShowTab(2); // "Compressor"
+    Slide(Row(2), 5, ParameterChange(0x10, 0, 0x6A, 0, 0x05), Block(VariationBlock).Para[1], "55");
+    Slide(Row(7), 101, ParameterChange(0x10, 1, 0x2E, 0, 0x65), Block(VariationBlock).Para[6], "101");
     EXPECT_EQ(page->Pfm_Effect_ImageVarSendtoRev->Caption(), "101");
-    EXPECT_EQ(form->EffectKeptLevels[2], 1);
-    EXPECT_EQ(form->EffectKeptLevels[1], 101);
-
-    // Insertion "ER 1": a list text, the balance, the trailing levels and their labels.
+    ShowTab(3); // "ER 1"
     auto& insertion = Block(InsertionBlock).Para;
-    ShowTab(3);
     Slide(Row(1), 5, ParameterChange(0x10, 1, 0x08, 0, 0x05), insertion[0], "spring");
-    Slide(Row(11), 63, ParameterChange(0x10, 1, 0x1A, 0, 0x40), insertion[10], "D=W");
-    Slide(Row(12), 126, ParameterChange(0x10, 1, 0x30, 0, 0x7F), insertion[11], "R63");
     Slide(Row(13), 127, ParameterChange(0x10, 1, 0x31, 0, 0x7F), insertion[12], "127");
     EXPECT_EQ(page->Pfm_Effect_ImageInsSendtoRev->Caption(), "127");
     Slide(Row(14), 1, ParameterChange(0x10, 1, 0x32, 0, 0x01), insertion[13], "1");
     EXPECT_EQ(page->Pfm_Effect_ImageInsSendtoVar->Caption(), "1");
     Slide(Row(15), 64, ParameterChange(0x10, 1, 0x33, 0, 0x40), insertion[14], "64");
     EXPECT_EQ(page->Pfm_Effect_ImageInsDryLvl->Caption(), "64");
-    EXPECT_EQ(form->EffectKeptLevels, (std::array<int32_t, 7>{63, 101, 1, 64, 1, 127, 126}));
+    EXPECT_EQ(form->EffectKeptLevels, (std::array<int32_t, 7>{63, 101, 80, 64, 1, 127, 10}));
 }
 
 // A type change after a file was opened carries the opened performance's trailing levels, not
@@ -649,13 +612,12 @@ TEST_F(EffectSheetTest, AfterInitializePerformanceTheSheetShowsTheInitialEffects
     Headless().MessageResponder = nullptr;
     Messages().clear();
 
-    // Reverb "Hall1", variation "Delay LCR", insertion "Chorus" with their defaults; sends and
-    // switches off, dry levels 127; the EQ shelving at 80 Hz, 1.0k and 10.0k, Q 0.7.
-    const ShownRow hall1[] = {{"Reverb Time", "2.0"}, {"Diffusion", "10"},    {"InitDelay", "14.3"},
-                              {"HPF Cutoff", "315"},  {"LPF Cutoff", "5.6k"}, {"Rev Delay", "53.6"},
-                              {"Density", "4"},       {"ER/Rev", "E<R 5"},    {"High Damp", "1.0"},
-                              {"FB Level", "+0"},     {"Reverb Pan", " C "}};
-    ExpectBlock(1, "Hall1", hall1);
+    // Reverb "Hall1", insertion "Chorus", their trailing levels kept as the initial data holds
+    // them; sends and switches off, dry levels 127, the EQ shelving. (The initial words themselves:
+    // InitialValuesTest.)
+    ShowTab(1);
+    EXPECT_EQ(page->Pfm_Effect_Type->Text(), "Hall1");
+    EXPECT_EQ(Pair(Row(11)).Edit->Text(), " C ");
     ShowTab(3);
     EXPECT_EQ(page->Pfm_Effect_Type->Text(), "Chorus");
     EXPECT_EQ(Pair(Row(17)).Edit->Text(), "127");
@@ -666,10 +628,6 @@ TEST_F(EffectSheetTest, AfterInitializePerformanceTheSheetShowsTheInitialEffects
         EXPECT_EQ(page->Pfm_Effect_ImageDryLvl[p]->Caption(), "127");
     }
     EXPECT_EQ(page->Pfm_Effect_IndividualOutput->ItemIndex(), 0);
-    EXPECT_EQ(Pair(P::Pfm_Effect_EQ_LowFreq).Edit->Text(), "80");
-    EXPECT_EQ(Pair(P::Pfm_Effect_EQ_MidFreq).Edit->Text(), "1.0k");
-    EXPECT_EQ(Pair(P::Pfm_Effect_EQ_HighFreq).Edit->Text(), "10.0k");
-    EXPECT_EQ(Pair(P::Pfm_Effect_EQ_MidQ).Edit->Text(), "0.7");
     EXPECT_FALSE(Pair(P::Pfm_Effect_EQ_LowQ).Enabled());
     EXPECT_EQ(form->EffectKeptLevels, (std::array<int32_t, 7>{63, 0, 63, 127, 0, 0, 63}));
 }

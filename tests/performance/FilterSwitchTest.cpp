@@ -107,20 +107,6 @@ TEST_F(FilterSwitchTest, TurningAFilterOffSendsTheShownPartsLoweredReserveFirst)
     EXPECT_TRUE(TakeSent().empty());
 }
 
-// With the last filter off the parts share 32 notes again: nothing is cut, nothing sent but the
-// switch. (The other parts' reserves are what the instrument holds; their limits were stale.)
-TEST_F(FilterSwitchTest, TurningTheLastFilterOffGivesBackTheWholeBudget)
-{
-    Load({1, 0, 0, 0}, {8, 0, 0, 0}, 0);
-    for (int p = 1; p < 4; ++p) Part(p).ReserveNote = 8;
-    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{PartChange(0x30, 0x07, 0x00)});
-    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{8, 8, 8, 8}));
-    EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), (Four{8, 8, 8, 8}));
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 8);
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 8);
-}
-
 // The reserve slider and box of part 2 within the limit the budget leaves it (8 of the 16 its
 // group shares with part 1); the box steps by 1 and 2 and stops at the limit.
 TEST_F(FilterSwitchTest, ReserveBoxTakesNumbersAndKeysUpToThePartsLimit)
@@ -144,18 +130,4 @@ TEST_F(FilterSwitchTest, ReserveBoxTakesNumbersAndKeysUpToThePartsLimit)
     // The slider does not rebalance: the others keep their reserves and stored limits.
     EXPECT_EQ(Part(0).ReserveNote, 8);
     EXPECT_EQ(Headless().Sleeps.size(), 0u);
-}
-
-TEST_F(FilterSwitchTest, AClickWhileADisplayRunsChangesNothing)
-{
-    Load({0, 0, 0, 0}, {6, 6, 6, 6}, 2);
-    form->UpdatingDisplay = 1;
-    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
-    form->UpdatingDisplay = 0;
-    EXPECT_TRUE(TakeSent().empty());
-    EXPECT_EQ(Words(&PfmPart::FilterSw), (Four{0, 0, 0, 0}));
-    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
-    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{6, 6, 6, 6}));
-    EXPECT_TRUE(FilterRowsEnabled(false));
-    EXPECT_EQ(form->DataChanged, 0);
 }

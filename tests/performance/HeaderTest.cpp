@@ -29,16 +29,15 @@ TEST_F(PerformancePageTest, TypingDigitsMovesSliderAndEachStepStoresSendsAndMark
     EXPECT_EQ(form->CaptionText, "Quillmarven (Changed)");
 }
 
-TEST_F(PerformancePageTest, KeyStepsFollowTheRowAndStopAtTheEnds)
+// Page and arrow keys step a row by its own steps. (The reserve's steps, the part rows' and the
+// stops at the ends: FilterSwitchTest and PartSheetControlsTest.)
+TEST_F(PerformancePageTest, KeyStepsFollowTheRow)
 {
     const auto stepOf = [&](P id, uint16_t key) {
         const int before = Bar(id)->Position();
         Edit(id)->KeyDown(key);
         return Bar(id)->Position() - before;
     };
-    Bar(P::Pfm_Part_ReserveNote)->SetMax(32);
-    Bar(P::Pfm_Part_ReserveNote)->SetPosition(0);
-    EXPECT_EQ(stepOf(P::Pfm_Part_ReserveNote, VK_PRIOR), 2);
     EXPECT_EQ(stepOf(P::Pfm_Noteshift, VK_PRIOR), 4);
     EXPECT_EQ(stepOf(P::Pfm_Noteshift, VK_NEXT), -4);
     EXPECT_EQ(stepOf(P::Pfm_ReverbRtn, VK_NEXT), -10);
@@ -48,13 +47,6 @@ TEST_F(PerformancePageTest, KeyStepsFollowTheRowAndStopAtTheEnds)
     ASSERT_TRUE(Edit(P::Pfm_Fseq_SpeedVel)->UserSetsText("9")); // beyond its top: the box shows the top
     EXPECT_EQ(Bar(P::Pfm_Fseq_SpeedVel)->Position(), 7);
     EXPECT_EQ(Edit(P::Pfm_Fseq_SpeedVel)->Text(), "7");
-
-    Bar(P::Pfm_Volume)->SetPosition(125);
-    TakeSent();
-    Edit(P::Pfm_Volume)->KeyDown(VK_PRIOR);
-    EXPECT_EQ(Bar(P::Pfm_Volume)->Position(), 127);
-    Edit(P::Pfm_Volume)->KeyDown(VK_PRIOR);
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x10, 0, 0x10, 0, 127)});
 }
 
 // Twelve positions padded with blanks; a full twelve-character name puts its NUL in the spare

@@ -24,9 +24,9 @@ TEST_F(PerformancePageTest, PartTabRedisplaysAndSendsNothingWhileABoxHasTheFocus
 
     // Coming back from the Voice sheet redisplays the part on the tab.
     Part(2).Detune = 70;
-    ShowSheet(form->Vc_TabSheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(1));
     form->SetOperatorEditItemsVisible(true);
-    ShowSheet(form->Pfm_TabSheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(0));
     EXPECT_EQ(Edit(P::Pfm_Part_Detune)->Text(), "+6");
     EXPECT_FALSE(form->OPCopy->Visible());
 }

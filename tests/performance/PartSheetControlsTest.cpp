@@ -120,105 +120,48 @@ TEST_F(PartSheetControlsTest, UnsignedBoxesOfTheOtherGroupKeepToTheirRanges)
     EXPECT_EQ(Part(2).PanMod, 99);
 }
 
-TEST_F(PartSheetControlsTest, InsertionSwitchRestsTheSendRowsAndKeepsTheirLevels)
+// A switch rests the controls its other setting gives no meaning, which keep their values: the
+// insertion switch the send levels, portamento off its mode and time, poly the mono priority.
+// (The bytes each sends, the shared portamento byte among them: the control record in tests/pages.)
+TEST_F(PartSheetControlsTest, SwitchesRestTheControlsTheyMakeMeaninglessAndKeepTheirValues)
 {
-    Part(1).InsEffectSw = 0;
-    Part(1).DryLevel = 70;
-    Part(1).ReverbSend = 33;
-    Part(1).VariationSend = 21;
-    Refresh();
-    ClickPart(1);
-    const P sendRows[] = {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend};
-    auto rowsEnabled = [&](bool on) {
-        for (P id : sendRows)
-            if (page->Pair(id).Text->Enabled() != on || Bar(id)->Enabled() != on || Edit(id)->Enabled() != on)
-                return false;
-        return true;
-    };
-    ASSERT_TRUE(rowsEnabled(true));
-
-    ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(1));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x01)});
-    EXPECT_EQ(Part(1).InsEffectSw, 1);
-    EXPECT_TRUE(rowsEnabled(false));
-    EXPECT_EQ(form->DataChanged, 1);
-    EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
-
-    ASSERT_TRUE(page->Pfm_Part_InsEffectSw->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0x00, 0x14, 0x00, 0x00)});
-    EXPECT_EQ(Part(1).InsEffectSw, 0);
-    EXPECT_TRUE(rowsEnabled(true));
-    EXPECT_EQ(Part(1).DryLevel, 70);
-    EXPECT_EQ(Part(1).ReverbSend, 33);
-    EXPECT_EQ(Part(1).VariationSend, 21);
-    EXPECT_EQ(Edit(P::Pfm_Part_DryLevel)->Text(), "70");
-}
-
-// Switch and mode travel in one byte: switch + 2 x mode.
-TEST_F(PartSheetControlsTest, PortamentoSwitchAndModeShareOneByte)
-{
-    Part(2).PortaSw = 1;
-    Part(2).PortaMode = 1; // fulltime
-    Part(2).PortaTime = 90;
+    Part(2).InsEffectSw = 0, Part(2).DryLevel = 70, Part(2).PortaSw = 1, Part(2).PortaMode = 1;
+    Part(2).PortaTime = 90, Part(2).MonoPoly = 0, Part(2).MonoPriority = 2;
     Refresh();
     ClickPart(2);
-    auto rowEnabled = [&](bool on) {
-        return page->Pfm_Part_PortaMode->Enabled() == on && page->Pair(P::Pfm_Part_PortaTime).Text->Enabled() == on &&
-               Bar(P::Pfm_Part_PortaTime)->Enabled() == on && Edit(P::Pfm_Part_PortaTime)->Enabled() == on;
+    const PfmPart stored = Part(2);
+    struct Case {
+        TRadioGroup* Switch;
+        int32_t PfmPart::*Word;
+        int Rest, Work;
+        TControl* List; // the list it rests, if any, and the slider rows
+        std::vector<P> Rows;
     };
-    ASSERT_TRUE(rowEnabled(true));
-
-    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x02)});
-    EXPECT_EQ(Part(2).PortaSw, 0);
-    EXPECT_EQ(Part(2).PortaMode, 1);
-    EXPECT_TRUE(rowEnabled(false));
-    EXPECT_EQ(form->DataChanged, 1);
-
-    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)});
-    EXPECT_TRUE(rowEnabled(true));
-
-    ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01)});
-    EXPECT_EQ(Part(2).PortaMode, 0);
-    EXPECT_EQ(Part(2).PortaSw, 1);
-    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(0)); // fingered, off
-    ASSERT_TRUE(page->Pfm_Part_PortaSw->UserClicks(1));
-    ASSERT_TRUE(page->Pfm_Part_PortaMode->UserClicks(1));
-    EXPECT_EQ(TakeSent(), (std::vector<Message>{ParameterChange(0x32, 0x00, 0x24, 0x00, 0x00),
-                                                ParameterChange(0x32, 0x00, 0x24, 0x00, 0x01),
-                                                ParameterChange(0x32, 0x00, 0x24, 0x00, 0x03)}));
-    EXPECT_EQ(Part(2).PortaTime, 90);
-}
-
-TEST_F(PartSheetControlsTest, MonoPolyRestsThePriorityAndTheRadiosSendTheirIndex)
-{
-    Part(3).MonoPoly = 0;
-    Part(3).MonoPriority = 2; // bottom
-    Part(3).SustainRcvSw = 1;
-    Refresh();
-    ClickPart(3);
-    ASSERT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
-
-    ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(1));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x01)});
-    EXPECT_EQ(Part(3).MonoPoly, 1);
-    EXPECT_FALSE(page->Pfm_Part_MonoPriority->Enabled());
+    const std::vector<P> sends = {P::Pfm_Part_DryLevel, P::Pfm_Part_ReverbSend, P::Pfm_Part_VariationSend};
+    const Case cases[] = {
+        {page->Pfm_Part_InsEffectSw, &PfmPart::InsEffectSw, 1, 0, nullptr, sends},
+        {page->Pfm_Part_PortaSw, &PfmPart::PortaSw, 0, 1, page->Pfm_Part_PortaMode, {P::Pfm_Part_PortaTime}},
+        {page->Pfm_Part_MonoPoly, &PfmPart::MonoPoly, 1, 0, page->Pfm_Part_MonoPriority, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Switch->Name);
+        std::vector<TControl*> rested;
+        if (c.List) rested.push_back(c.List);
+        for (P id : c.Rows) rested.insert(rested.end(), {page->Pair(id).Text, Bar(id), Edit(id)});
+        form->DataChanged = 0;
+        ASSERT_TRUE(c.Switch->UserClicks(c.Rest));
+        EXPECT_EQ(Part(2).*c.Word, c.Rest);
+        EXPECT_EQ(form->DataChanged, 1);
+        for (TControl* r : rested) EXPECT_FALSE(r->Enabled()) << r->Name;
+        EXPECT_TRUE(Edit(P::Pfm_Part_Volume)->Enabled());
+        ASSERT_TRUE(c.Switch->UserClicks(c.Work));
+        for (TControl* r : rested) EXPECT_TRUE(r->Enabled()) << r->Name;
+    }
+    EXPECT_TRUE(Same(Part(2), stored));
+    EXPECT_EQ(Edit(P::Pfm_Part_DryLevel)->Text(), "70");
+    EXPECT_EQ(Edit(P::Pfm_Part_PortaTime)->Text(), "90");
+    EXPECT_EQ(page->Pfm_Part_PortaMode->ItemIndex(), 1);
     EXPECT_EQ(page->Pfm_Part_MonoPriority->ItemIndex(), 2);
-    EXPECT_EQ(Part(3).MonoPriority, 2);
-    EXPECT_EQ(form->DataChanged, 1);
-
-    ASSERT_TRUE(page->Pfm_Part_MonoPoly->UserClicks(0));
-    EXPECT_TRUE(page->Pfm_Part_MonoPriority->Enabled());
-    ASSERT_TRUE(page->Pfm_Part_MonoPriority->UserClicks(3)); // first
-    ASSERT_TRUE(page->Pfm_Part_SustainRcvSw->UserClicks(0));
-    EXPECT_EQ(TakeSent(), (std::vector<Message>{ParameterChange(0x33, 0x00, 0x05, 0x00, 0x00),
-                                                ParameterChange(0x33, 0x00, 0x06, 0x00, 0x03),
-                                                ParameterChange(0x33, 0x00, 0x2D, 0x00, 0x00)}));
-    EXPECT_EQ(Part(3).MonoPoly, 0);
-    EXPECT_EQ(Part(3).MonoPriority, 3);
-    EXPECT_EQ(Part(3).SustainRcvSw, 0);
 }
 
 TEST_F(PartSheetControlsTest, NoteLimitsAreIndependent)

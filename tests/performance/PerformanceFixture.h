@@ -35,19 +35,10 @@ protected:
             pausesBefore.push_back(Headless().Sleeps.size());
             return true;
         };
-        ShowSheet(form->Pfm_TabSheet);
+        ASSERT_TRUE(form->FS1R_PageControl->UserSelects(0)); // the Performance sheet
         Refresh();
     }
 
-    // A person's click on a tab of the main page control.
-    void ShowSheet(TTabSheet* sheet)
-    {
-        for (int i = 0; i < form->FS1R_PageControl->PageCount(); ++i) {
-            if (form->FS1R_PageControl->Pages(i) == sheet) {
-                ASSERT_TRUE(form->FS1R_PageControl->UserSelects(i));
-            }
-        }
-    }
     // A person's click on the part tab of part p (0..3).
     void ClickPart(int p) { ASSERT_TRUE(page->Pfm_PartTab->UserSelects(p)); }
     // Redisplays the page and forgets what was sent, the pauses taken and the changed mark.
