@@ -12,15 +12,15 @@ const P FilterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_P
 
 class FilterSwitchTest : public PerformancePageTest {
 protected:
-    // Loads the filter switches and reserves as a load does (the core refreshes the pages), shows
-    // part `shown` and forgets what went out so far.
+    // Loads the filter switches and reserves as a load does and shows part `shown`.
     void Load(Four filter, Four reserve, int shown)
     {
-        SetParts(filter, reserve);
-        form->RefreshPerformancePages();
+        for (std::size_t p = 0; p < 4; ++p) {
+            Part(int(p)).FilterSw = filter[p];
+            Part(int(p)).ReserveNote = reserve[p];
+        }
+        Refresh();
         ClickPart(shown);
-        form->DataChanged = 0;
-        Forget();
     }
     // The five filter rows: label, slider and value box each, all in the same state.
     bool FilterRowsEnabled(bool on)

@@ -129,8 +129,6 @@ TEST_F(FseqSheetTest, ModeAndSpeedSelectDecideThePlayingRows)
 
 TEST_F(FseqSheetTest, StoredValuesBeyondTheControlsShowWhereTheControlsSettle)
 {
-    Fseq().Speed = 0;
-    Fseq().LevelVel = 0;
     Fseq().StartOffset = 400;
     Fseq().StartOffsetMax = 120;
     Fseq().LoopEnd = 90;
@@ -145,8 +143,6 @@ TEST_F(FseqSheetTest, StoredValuesBeyondTheControlsShowWhereTheControlsSettle)
     EXPECT_TRUE(TakeSent().empty());
     EXPECT_EQ(form->DataChanged, 0);
 
-    EXPECT_EQ(Edit(P::Pfm_Fseq_Speed)->Text(), "10.0");
-    EXPECT_EQ(Edit(P::Pfm_Fseq_LevelVel)->Text(), "-64");
     // Above its maximum: the slider stands at the maximum, the box and the word keep 400.
     EXPECT_EQ(Bar(P::Pfm_Fseq_StartOffset)->Position(), 120);
     EXPECT_EQ(Edit(P::Pfm_Fseq_StartOffset)->Text(), "400");
@@ -164,11 +160,6 @@ TEST_F(FseqSheetTest, StoredValuesBeyondTheControlsShowWhereTheControlsSettle)
                                  page->Pfm_Ctrl_ChkPart[0][3]->Checked()}),
               std::vector<bool>({true, false, true}));
     EXPECT_EQ(Edit(P::Pfm_SystemMstrTune)->Text(), "+63");
-
-    // Speed at the top of its slider.
-    Fseq().Speed = 4900;
-    Refresh();
-    EXPECT_EQ(Edit(P::Pfm_Fseq_Speed)->Text(), "500.0");
 }
 
 TEST_F(FseqSheetTest, SelectorsLoadTheSequencesSettingsIntoTheControlsAndSendOnlyItsNumber)

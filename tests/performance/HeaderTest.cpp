@@ -30,7 +30,7 @@ TEST_F(PerformancePageTest, TypingDigitsMovesSliderAndEachStepStoresSendsAndMark
 }
 
 // Page and arrow keys step a row by its own steps. (The reserve's steps, the part rows' and the
-// stops at the ends: FilterSwitchTest and PartSheetControlsTest.)
+// stops at the ends: FilterSwitchTest and PartPageTest.)
 TEST_F(PerformancePageTest, KeyStepsFollowTheRow)
 {
     const auto stepOf = [&](P id, uint16_t key) {

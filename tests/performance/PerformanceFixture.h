@@ -41,10 +41,11 @@ protected:
 
     // A person's click on the part tab of part p (0..3).
     void ClickPart(int p) { ASSERT_TRUE(page->Pfm_PartTab->UserSelects(p)); }
-    // Redisplays the page and forgets what was sent, the pauses taken and the changed mark.
+    // Redisplays the page as the core does after a load, and forgets what was sent, the pauses
+    // taken and the changed mark.
     void Refresh()
     {
-        page->RefreshPerformancePages();
+        form->RefreshPerformancePages();
         Forget();
         form->DataChanged = 0;
     }
@@ -58,13 +59,6 @@ protected:
     TEdit* Edit(PfmPair id) { return page->Pair(id).Edit; }
     TScrollBar* Bar(PfmPair id) { return page->Pair(id).Bar; }
     PfmPart& Part(int p) { return form->ParameterData.PfmParts[std::size_t(p)]; }
-    void SetParts(Four filter, Four reserve)
-    {
-        for (int p = 0; p < 4; ++p) {
-            Part(p).FilterSw = filter[std::size_t(p)];
-            Part(p).ReserveNote = reserve[std::size_t(p)];
-        }
-    }
     Four Words(int32_t PfmPart::*word)
     {
         Four r{};
