@@ -302,9 +302,6 @@ protected:
         std::stable_sort(all.begin(), all.end(), [](const TRecordLine& a, const TRecordLine& b) {
             return (a.Place.rfind("voice", 0) == 0) < (b.Place.rfind("voice", 0) == 0);
         });
-        if (header.empty())
-            header = {"# The parameter changes the page sliders send: place, control, position : message(s).",
-                      "# Written by tests/pages/SliderMessagesTest.cpp with QM_RECORD_SLIDER_MESSAGES set; see there."};
         std::ofstream out(recordPath);
         for (const std::string& h : header) out << h << "\n";
         for (const TRecordLine& r : all)
@@ -566,13 +563,11 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
 // ---- the lists, radios, buttons, boxes and menu commands ----------------------------------------
 //
 // One script a person plays over the loaded performance and voices: every list and radio group
-// that sends, the header, the part mutes and operator mutes, the filter switches with the note
-// budget they balance, the controller sets' switch masks, the effect types, the sends after a
-// transfer and the paste and undo commands, on several parts, voices and operators. Each step is
-// the control's name (or a menu item's) and a value: the item a
-// list or radio group is given, the position of a slider, the button of an up-down (1 up); boxes
-// take the text. control_messages.txt holds, step by step, what reached the instrument; it is
-// written again with QM_RECORD_CONTROL_MESSAGES set, as the slider record is.
+// that sends, the header, the part and operator mutes, the filter switches with the note budget,
+// the controller sets' masks, the effect types, the sends after a transfer, paste and undo. Each
+// step is a control's (or menu item's) name and a value: a list's or radio group's item, a
+// slider's position, an up-down's button (1 up), a box's text. control_messages.txt holds what
+// reached the instrument step by step; QM_RECORD_CONTROL_MESSAGES writes it again.
 namespace {
 
 struct TStep {

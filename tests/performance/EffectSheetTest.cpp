@@ -1,10 +1,8 @@
-// The effect sheet driven as a person does: effect type changes with their defaults and kept
-// trailing levels, the parameter rows' value kinds, the insertion switches and individual output
-// with the two routing overlays, the EQ shapes and their picture, stored words outside their
-// ranges. And what the sheet shows after a file is opened, a performance is received and the
-// performance is initialized: every control, the routing labels and the two drawn overlays; then
-// a person's edit of each kind of control sends that control's parameter and changes its word and
-// no other, and the levels the types keep follow.
+// The effect sheet driven as a person does: type changes with their defaults and kept trailing
+// levels, the rows' value kinds, the insertion switches and individual output with their routing
+// overlays, the EQ shapes and picture, stored words outside their ranges; what the sheet shows after
+// a file is opened, a performance received or initialized; and that a person's edit of each kind
+// then changes its own word and no other. (The bytes each control sends: the records in tests/pages.)
 #include "tests/performance/PerformanceFixture.h"
 
 #include "core/DumpLayout.h"
@@ -341,7 +339,6 @@ TEST_F(EffectSheetTest, InsertionSwitchTurnsThePartsLineIntoTheEffectAndTakesIts
     Part(1).VariationSend = 13;
     Refresh();
     ASSERT_TRUE(page->Pfm_Effect_PInsSw[1]->UserClicks(1));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0, 0x14, 0, 1)});
     EXPECT_EQ(Part(1).InsEffectSw, 1);
     for (P id : {P::Pfm_Effect_P2DryLvl, P::Pfm_Effect_P2RevSend, P::Pfm_Effect_P2VarSend})
         EXPECT_FALSE(page->Pair(id).Text->Enabled() || Bar(id)->Enabled() || Edit(id)->Enabled());
@@ -356,7 +353,6 @@ TEST_F(EffectSheetTest, InsertionSwitchTurnsThePartsLineIntoTheEffectAndTakesIts
     EXPECT_EQ(InsertionOverlay().Pixel(60, 80), Yellow);
 
     ASSERT_TRUE(page->Pfm_Effect_PInsSw[1]->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x31, 0, 0x14, 0, 0)});
     EXPECT_EQ(page->Pfm_Effect_ImageDryLvl[1]->Caption(), "91");
     EXPECT_EQ(page->Pfm_Effect_ImageRevSend[1]->Caption(), "12");
     EXPECT_EQ(page->Pfm_Effect_ImageVarSend[1]->Caption(), "13");
@@ -379,17 +375,14 @@ TEST_F(EffectSheetTest, IndividualOutputDrawsTheChosenTapOnly)
     };
     EXPECT_TRUE(none());
     ASSERT_TRUE(page->Pfm_Effect_IndividualOutput->UserClicks(1));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x10, 0, 0x14, 0, 1)});
     EXPECT_TRUE(pre());
     EXPECT_FALSE(post());
     EXPECT_EQ(IndividualOverlay().Pixel(9, 1), clWhite); // the frame line the tap crosses
     ASSERT_TRUE(page->Pfm_Effect_IndividualOutput->UserClicks(2));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x10, 0, 0x14, 0, 2)});
     EXPECT_TRUE(post());
     EXPECT_FALSE(pre());
     EXPECT_EQ(IndividualOverlay().Pixel(w - 3, 40), clWhite);
     ASSERT_TRUE(page->Pfm_Effect_IndividualOutput->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Message>{ParameterChange(0x10, 0, 0x14, 0, 0)});
     EXPECT_TRUE(none());
     EXPECT_EQ(form->ParameterData.PfmEffect.IndividualOutput, 0);
 }
@@ -411,9 +404,6 @@ TEST_F(EffectSheetTest, EqShapesChooseThePictureAndTheQRows)
     ASSERT_TRUE(page->Pfm_Effect_EQ_HighShape->UserClicks(1));
     EXPECT_EQ(EqPictureShown(), EqPicture("eq_peak_peak.bmp"));
     Slide(P::Pfm_Effect_EQ_HighQ, 5);
-    EXPECT_EQ(TakeSent(),
-              (std::vector<Message>{ParameterChange(0x10, 1, 0x36, 0, 31), ParameterChange(0x10, 1, 0x3E, 0, 1),
-                                    ParameterChange(0x10, 1, 0x3D, 0, 6)}));
 
     // Shelving again: the Q row goes off and keeps its value.
     ASSERT_TRUE(page->Pfm_Effect_EQ_HighShape->UserClicks(0));

@@ -1,9 +1,7 @@
-// The formant-sequence and effect sheets drawn by the Qt views after a load that differs from the
-// initial data: screenshots to look at (the sequence sheet with a controller assignment list
-// opened, the effect sheet tab by tab), every control inside its parent, every caption readable
-// (its text, in the font the window draws it with, fits its label and runs into no other control
-// or caption beside it), every value box wide enough for its text, every tab and every opened
-// list's entries whole.
+// The formant-sequence and effect sheets drawn by the Qt views after a load unlike the initial
+// data, with screenshots to look at: every control inside its parent, every caption readable (in
+// the window's font it fits its label and runs into nothing beside it), every value box wide
+// enough for its text, every tab and every opened list's entries whole.
 #include "mainform/MainForm.h"
 #include "performance/PerformancePage.h"
 #include "platform/MidiInProcess.h"
