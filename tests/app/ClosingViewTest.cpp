@@ -1,5 +1,6 @@
 // Closing the real main window drawn by the Qt views, with Qt's own event loop running: the save
-// question comes once, and its answer holds.
+// question comes once, and its answer holds. (A close refused: tests/uiqt/QtViewsTest.cpp; a
+// cancelled close keeping the devices: tests/transfers/WholeBufferTransfersTest.cpp.)
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/QtWindows.h"
@@ -42,9 +43,8 @@ protected:
     }
 
     // Runs Qt's event loop: `act` once it runs, every message box answered with `answers` in
-    // turn (the last one again when they run out), until the program ends or `stop` says so.
-    void RunLoop(const std::function<void()>& act, std::vector<QMessageBox::StandardButton> answers,
-                 const std::function<bool()>& stop = {})
+    // turn (the last one again when they run out), until the program ends.
+    void RunLoop(const std::function<void()>& act, std::vector<QMessageBox::StandardButton> answers)
     {
         QTimer poll;
         std::size_t answered = 0;
@@ -54,14 +54,12 @@ protected:
                 questions.push_back({box->text().toStdString(), box->windowTitle().toStdString()});
                 const auto answer = answers[std::min(answered++, answers.size() - 1)];
                 if (QAbstractButton* button = box->button(answer)) button->click();
-                return;
             }
-            if (stop && stop()) Application->Terminate();
         });
         poll.start(10);
         QTimer::singleShot(50, act);
-        // Nothing the test waits for takes long: a program that never ends is a failure.
-        QTimer::singleShot(5000, [&] {
+        // A program that has not ended after half a minute, however busy the machine, never will.
+        QTimer::singleShot(30000, [&] {
             timedOut = true;
             Application->Terminate();
         });
@@ -97,24 +95,6 @@ TEST_F(ClosingViewTest, ExitAndTheCloseButtonAskOnceAndNoEndsTheProgram)
         EXPECT_FALSE(form->Midi.MidiPortsOpen);
         TearDown();
     }
-}
-
-TEST_F(ClosingViewTest, CancelKeepsTheProgramRunningWithItsDevices)
-{
-    bool checked = false;
-    RunLoop([&] { backend->ActionFor(form->FileExitItem)->trigger(); }, {QMessageBox::Cancel},
-            [&] {
-                // Once the question is answered, the program runs on as it was.
-                if (questions.empty()) return false;
-                checked = true;
-                return true;
-            });
-    EXPECT_TRUE(checked);
-    EXPECT_FALSE(timedOut);
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_TRUE(form->Midi.MidiPortsOpen);
-    EXPECT_TRUE(form->Midi.IsMidiOutOpen());
-    EXPECT_EQ(form->DataChanged, 1);
 }
 
 } // namespace

@@ -1,17 +1,15 @@
 // The real main window drawn by the Qt views on the offscreen platform: every tab of its strips
-// in sight and every list of the page it opens with readable when opened.
+// in sight, every list of the page it opens with readable when opened, and text drawn. (Caption
+// and menus mirrored: tests/uiqt.)
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
 #include "tests/support/QtWindows.h"
 #include "tests/support/SheetLayoutChecks.h"
 
 #include <QImage>
-#include <QMenuBar>
-#include <QTabBar>
-#include <QWidget>
 #include <gtest/gtest.h>
 
-TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
+TEST(MainWindowView, ShowsItsFirstSheetWithEveryTabListAndText)
 {
     QtTestWindows backend;
     platform::InProcessMidi midi;
@@ -20,21 +18,6 @@ TEST(MainWindowView, ShowsCaptionMenuAndBothSheetsWithText)
         form.Show();
         backend.ProcessMessages();
 
-        QWidget* window = backend.WindowFor(&form);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowTitle().toStdString(), "Quillmarven");
-
-        const auto menuBars = window->findChildren<QMenuBar*>();
-        ASSERT_FALSE(menuBars.empty());
-        QStringList titles;
-        for (QAction* a : menuBars.front()->actions()) titles << a->text();
-        EXPECT_TRUE(titles.join("|").contains("File")) << titles.join("|").toStdString();
-
-        QStringList tabs;
-        for (QTabBar* bar : window->findChildren<QTabBar*>())
-            for (int i = 0; i < bar->count(); ++i) tabs << bar->tabText(i);
-        EXPECT_TRUE(tabs.contains("Performance")) << tabs.join("|").toStdString();
-        EXPECT_TRUE(tabs.contains("Voice")) << tabs.join("|").toStdString();
         ExpectEveryTabInSight(backend, &form);
         ExpectListsOpenWide(backend, &form);
 

@@ -6,18 +6,15 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 #include "assets/picgen/algorithm.h"
+#include "tests/assets/decode.h"
 
 using namespace picgen;
+using namespace picgen_test;
 
 namespace {
-
-const std::vector<Arrangement>& All()
-{
-    static const std::vector<Arrangement> all = LoadArrangements(QM_ALGORITHM_DATA);
-    return all;
-}
 
 std::string ParseFailure(const std::string& text)
 {
@@ -80,17 +77,13 @@ TEST(Arrangements, MalformedLinesAreRejectedWithTheirLineNumber)
 
 TEST(Arrangements, LoadRefusesAFileWithoutAll88)
 {
-    const auto path = std::filesystem::temp_directory_path() / "qm_picgen_short_algorithms.txt";
-    {
-        std::ofstream f(path);
-        f << "1 carriers 1 ; mod - ; fb -\n1 carriers 2 ; mod - ; fb -\n";
+    const auto path =
+        std::filesystem::temp_directory_path() / ("qm_picgen_short_algorithms_" + std::to_string(::getpid()));
+    for (const char* text : {"1 carriers 1 ; mod - ; fb -\n1 carriers 2 ; mod - ; fb -\n", // 1 twice
+                             "1 carriers 1 ; mod - ; fb -\n"}) {                           // 2..88 missing
+        std::ofstream(path) << text;
+        EXPECT_THROW(LoadArrangements(path.string()), ParseError) << text;
     }
-    EXPECT_THROW(LoadArrangements(path.string()), ParseError); // 1 twice
-    {
-        std::ofstream f(path);
-        f << "1 carriers 1 ; mod - ; fb -\n";
-    }
-    EXPECT_THROW(LoadArrangements(path.string()), ParseError); // 2..88 missing
     std::filesystem::remove(path);
     EXPECT_THROW(LoadArrangements(path.string()), ParseError); // no file
 }

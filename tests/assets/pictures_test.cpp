@@ -12,16 +12,9 @@ using namespace picgen_test;
 
 namespace {
 
-const std::vector<Arrangement>& All()
-{
-    static const std::vector<Arrangement> all = LoadArrangements(QM_ALGORITHM_DATA);
-    return all;
-}
-
 Image Load(const std::string& path)
 {
-    const auto bytes = ReadBytes(path);
-    return path.ends_with(".jpg") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+    return path.ends_with(".jpg") ? DecodeJpeg(ReadBytes(path)) : DecodeBmpFile(path);
 }
 
 Rgb Pixel(const Image& img, double x, double y) { return img.At(static_cast<int>(x), static_cast<int>(y)); }
@@ -142,6 +135,8 @@ TEST_F(GeneratedPictures, EqPicturesShowTheWholeResponseOfTheChosenShapes)
         EXPECT_NEAR(rowAt(at150Hz), zeroDbRow - (s.lowPeak ? 43 : 22), 6);
         EXPECT_NEAR(rowAt(at5kHz), zeroDbRow - (s.highPeak ? 43 : 22), 6);
         EXPECT_NEAR(rowAt(at1kHz), zeroDbRow, 3);
+        // The decade lines at 100 Hz, 1 kHz and 10 kHz stand on the curve's scale.
+        for (int x : {73, at1kHz, 212}) EXPECT_EQ(img.At(x, 10), (Rgb{0, 110, 0})) << "decade line at " << x;
     }
 }
 

@@ -1,29 +1,27 @@
-// The bytes every slider of the performance and voice pages sends, slider by slider; and what the
-// lists, radios, buttons and commands send (at the end of the file).
+// What the controls of the performance and voice pages send, checked against the dump layout and
+// against a record; and that every control that takes input has its handler.
 //
 // Each test shows its page in the headless main window over the in-process device "FS1R", loads
 // a performance and voices that differ from the initial data, and then, place by place (a part,
 // a voice, an operator, an effect type), moves every slider a person can reach there to a value
 // of its own. Every parameter change that reaches the instrument must carry
 //   (a) the data bytes the dump layout gives for that address from the edit buffer as it now
-//       stands (ParameterChangeData), except for the differences listed in KnownDifferences;
+//       stands (ParameterChangeData), but for the variation release row (BareVariationRelease);
 //   (b) exactly the bytes recorded for that place and slider in slider_messages.txt.
-// The sliders are found through the parent tree under the Performance and Voice sheets, so the
-// walk does not depend on who owns the controls; a slider that sends nothing, or that no place
-// moves, fails. The effect parameter rows are reached through the effect tab, for a type that
-// comes in with the loaded performance or one a person picks from the type list.
+// The sliders are found through the parent tree under the two sheets, so the walk does not depend
+// on who owns the controls; a slider that sends nothing, or that no place moves, fails. The effect
+// rows are reached through the effect tab, for a type loaded with the performance or one a person
+// picks from the type list.
 //
 // slider_messages.txt holds one line per slider and place: place, control, position, then the
-// message(s) it sent. To write the record again from the program as it is (only when a change of
-// bytes is meant and has been reviewed), run the suite with the file's path in
-// QM_RECORD_SLIDER_MESSAGES, from the build folder:
+// message(s) it sent. To write it again from the program as it is (only for a reviewed change of
+// bytes), run the suite from the build folder with the file's path in QM_RECORD_SLIDER_MESSAGES:
 //   QM_RECORD_SLIDER_MESSAGES=$PWD/../tests/pages/slider_messages.txt bin/pages_tests
-// Each test then replaces its page's lines in the file instead of comparing (the positions are
-// chosen afresh), and the file is committed with the change. Without the variable the positions
-// are read from the record, so a recorded line is replayed exactly.
+// Each test then replaces its page's lines (the positions chosen afresh) instead of comparing.
+// Without the variable the positions are read from the record, so a recorded line is replayed.
 #include "core/DumpLayout.h"
 #include "performance/PerformancePage.h"
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -94,36 +92,14 @@ struct TDrive {
     int EffectBlock = -1; // the effect block whose rows the place shows
 };
 
-// Where a message and the dump layout differ, each with why and the bytes the message carries
-// instead. A rule whose difference has gone fails, so that it is taken off the list.
-struct TKnownDifference {
-    const char* Id;
-    const char* Why;
-    std::function<bool(const TMainForm&, const TDrive&, const Bytes&)> Applies;
-    std::function<bool(const TDrive&, const Bytes& message, ParameterBytes layout)> MessageOk;
-};
-
-int EffectKindOfRow(const TMainForm& form, int block, int row)
+// Where a message and the dump layout differ on purpose: row 2 of the variation types "Noise
+// Gate" and "Compressor" (display kind 12, the release time) is sent as the bare position, while
+// the dump adds the kind's offset.
+bool BareVariationRelease(const TMainForm& form, const TDrive& d)
 {
-    const int type = form.ParameterData.PfmEffect.PfmEffectBlocks[size_t(block)].EffectType;
-    return form.EffectTypeTable[size_t(type)][size_t(block)].DisplayKind[size_t(row - 1)];
-}
-
-bool BareReleaseRow(const TMainForm& form, const TDrive& d, int block)
-{
-    return d.EffectBlock == block && d.Control == "Pfm_Effect_Para2Bar" && EffectKindOfRow(form, block, 2) == 12;
-}
-
-const std::vector<TKnownDifference>& KnownDifferences()
-{
-    static const std::vector<TKnownDifference> rules = {
-        {"variation release",
-         "intended: row 2 of the variation types \"Noise Gate\" and \"Compressor\" (display kind 12, the "
-         "release time) is sent as the bare position, while the dump adds the kind's offset",
-         [](const TMainForm& f, const TDrive& d, const Bytes&) { return BareReleaseRow(f, d, VariationBlock); },
-         [](const TDrive& d, const Bytes& m, ParameterBytes) { return m[7] == 0 && m[8] == d.Position; }},
-    };
-    return rules;
+    const int type = form.ParameterData.PfmEffect.PfmEffectBlocks[VariationBlock].EffectType;
+    return d.EffectBlock == VariationBlock && d.Control == "Pfm_Effect_Para2Bar" &&
+           form.EffectTypeTable[size_t(type)][VariationBlock].DisplayKind[1] == 12;
 }
 
 // The record: "place control position : message | message ...", one line per slider and place.
@@ -197,15 +173,6 @@ protected:
         recordPath = std::getenv("QM_RECORD_SLIDER_MESSAGES") ? std::getenv("QM_RECORD_SLIDER_MESSAGES") : "";
         if (recordPath.empty())
             for (const TRecordLine& r : ReadRecord(QM_SLIDER_MESSAGES)) recorded[Key(r.Place, r.Control)] = r;
-    }
-
-    void ShowSheet(TTabSheet* sheet)
-    {
-        for (int i = 0; i < form->FS1R_PageControl->PageCount(); ++i)
-            if (form->FS1R_PageControl->Pages(i) == sheet) {
-                ASSERT_TRUE(form->FS1R_PageControl->UserSelects(i));
-            }
-        ASSERT_TRUE(sheet->Showing());
     }
 
     template <class T>
@@ -312,13 +279,11 @@ protected:
             return;
         }
         const bool same = m[7] == layout->DH && m[8] == layout->DL;
-        for (const TKnownDifference& rule : KnownDifferences()) {
-            if (!rule.Applies(*form, d, m)) continue;
-            appliedDifferences.insert(rule.Id);
-            EXPECT_FALSE(same) << what
-                               << " now agrees with the dump layout; take this difference off the list: " << rule.Why;
-            EXPECT_TRUE(rule.MessageOk(d, m, *layout))
-                << what << " (dump layout " << DataBytes(layout->DH, layout->DL) << ") breaks the rule: " << rule.Why;
+        if (BareVariationRelease(*form, d)) {
+            bareReleaseMoved = true;
+            EXPECT_FALSE(same) << what << " now agrees with the dump layout: the release goes bare no more";
+            EXPECT_TRUE(m[7] == 0 && m[8] == d.Position)
+                << what << " (dump layout " << DataBytes(layout->DH, layout->DL) << ") is not the bare release";
             return;
         }
         EXPECT_TRUE(same) << what << ": DH DL " << DataBytes(m[7], m[8]) << ", the dump layout gives "
@@ -337,9 +302,6 @@ protected:
         std::stable_sort(all.begin(), all.end(), [](const TRecordLine& a, const TRecordLine& b) {
             return (a.Place.rfind("voice", 0) == 0) < (b.Place.rfind("voice", 0) == 0);
         });
-        if (header.empty())
-            header = {"# The parameter changes the page sliders send: place, control, position : message(s).",
-                      "# Written by tests/pages/SliderMessagesTest.cpp with QM_RECORD_SLIDER_MESSAGES set; see there."};
         std::ofstream out(recordPath);
         for (const std::string& h : header) out << h << "\n";
         for (const TRecordLine& r : all)
@@ -350,7 +312,7 @@ protected:
     std::map<const TScrollBar*, std::set<int>> defaults;
     std::string recordPath;
     std::map<std::string, TRecordLine> recorded;
-    std::set<std::string> appliedDifferences;
+    bool bareReleaseMoved = false;
 };
 
 // ---- a performance and voices unlike the initial data -------------------------------------------
@@ -468,7 +430,7 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
     LoadPerformance(form->ParameterData);
     form->RefreshPerformancePages();
     TTabSheet* sheet = form->Pfm_TabSheet;
-    ShowSheet(sheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(0) && sheet->Showing());
     auto* subPages = Find<TPageControl>(sheet, "Pfm_PageControl");
     auto* partTab = Find<TTabControl>(sheet, "Pfm_PartTab");
     auto* effectTab = Find<TTabControl>(sheet, "Pfm_Effect_Tab");
@@ -546,9 +508,9 @@ TEST_F(SliderMessagesTest, EveryPerformanceSliderSendsTheBytesOfTheDumpLayoutAnd
         block("insertion-chorus", InsertionBlock, "Chorus", Type::Picked),
     };
     Run(sheet, stations);
-    // The variation release row was moved, so its listed difference stays in sight; the
-    // insertion release row (moved at "insertion-comp-dist") agrees with the dump layout.
-    EXPECT_TRUE(appliedDifferences.count("variation release"));
+    // The variation release row was moved, so its difference stays in sight; the insertion release
+    // row (moved at "insertion-comp-dist") agrees with the dump layout.
+    EXPECT_TRUE(bareReleaseMoved);
 }
 
 TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheRecord)
@@ -556,7 +518,7 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
     LoadVoice(form->ParameterData.VoiceRecords[0], 0);
     LoadVoice(form->ParameterData.VoiceRecords[3], 3);
     TTabSheet* sheet = form->Vc_TabSheet;
-    ShowSheet(sheet);
+    ASSERT_TRUE(form->FS1R_PageControl->UserSelects(1) && sheet->Showing());
     auto* voiceTab = Find<TTabControl>(sheet, "Vc_VoiceTab");
     auto* operatorTab = Find<TTabControl>(sheet, "Vc_OperatorTab");
     auto* common = Find<TPageControl>(sheet, "Vc_CommonPageControl");
@@ -601,13 +563,11 @@ TEST_F(SliderMessagesTest, EveryVoiceSliderSendsTheBytesOfTheDumpLayoutAndOfTheR
 // ---- the lists, radios, buttons, boxes and menu commands ----------------------------------------
 //
 // One script a person plays over the loaded performance and voices: every list and radio group
-// that sends, the header, the part mutes and operator mutes, the filter switches with the note
-// budget they balance, the controller sets' switch masks, the effect types, the sends after a
-// transfer and the paste and undo commands, on several parts, voices and operators. Each step is
-// the control's name (or a menu item's) and a value: the item a
-// list or radio group is given, the position of a slider, the button of an up-down (1 up); boxes
-// take the text. control_messages.txt holds, step by step, what reached the instrument; it is
-// written again with QM_RECORD_CONTROL_MESSAGES set, as the slider record is.
+// that sends, the header, the part and operator mutes, the filter switches with the note budget,
+// the controller sets' masks, the effect types, the sends after a transfer, paste and undo. Each
+// step is a control's (or menu item's) name and a value: a list's or radio group's item, a
+// slider's position, an up-down's button (1 up), a box's text. control_messages.txt holds what
+// reached the instrument step by step; QM_RECORD_CONTROL_MESSAGES writes it again.
 namespace {
 
 struct TStep {
@@ -727,4 +687,46 @@ TEST_F(SliderMessagesTest, EveryListRadioMuteAndCommandSendsTheRecordedBytes)
         if (!line.empty() && line[0] != '#') recorded.push_back(line);
     ASSERT_EQ(recorded.size(), lines.size()) << "the script and the record differ in length";
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], recorded[i]) << "step " << i;
+}
+
+// ---- every control that takes a person's input has its handler -----------------------------------
+//
+// The event a person's change runs (a slider's, box's, list's or tab control's OnChange, a radio
+// group's, check box's or button's OnClick, an up-down's OnChanging or OnClick) is bound.
+namespace {
+
+// Whether a control takes a person's input, and if so whether the event that input runs is bound.
+std::optional<bool> InputHandled(const TControl* c)
+{
+    if (auto* e = dynamic_cast<const TEdit*>(c)) {
+        if (e->ReadOnly()) return std::nullopt;
+        // A box whose text a command reads (the EG shape name) works through its keys.
+        return bool(e->OnChange) || bool(e->OnKeyDown);
+    }
+    if (auto* b = dynamic_cast<const TScrollBar*>(c)) return bool(b->OnChange);
+    if (auto* b = dynamic_cast<const TComboBox*>(c)) return bool(b->OnChange);
+    if (auto* t = dynamic_cast<const TTabControl*>(c)) return bool(t->OnChange);
+    if (auto* u = dynamic_cast<const TUpDown*>(c)) return bool(u->OnChanging) || bool(u->OnClick);
+    if (dynamic_cast<const TRadioGroup*>(c) || dynamic_cast<const TCheckBox*>(c) ||
+        dynamic_cast<const TSpeedButton*>(c) || dynamic_cast<const TButton*>(c))
+        return bool(c->OnClick);
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(SliderMessagesTest, EveryControlThatTakesInputHasItsHandler)
+{
+    std::set<std::string> seen;
+    for (TTabSheet* sheet : {form->Pfm_TabSheet, form->Vc_TabSheet}) {
+        Walk(sheet, [&](TControl* c) {
+            const std::optional<bool> handled = InputHandled(c);
+            if (!handled) return;
+            seen.insert(c->Name);
+            EXPECT_TRUE(*handled) << c->Name << " takes a person's input but has no handler";
+        });
+    }
+    // Both pages were walked.
+    EXPECT_TRUE(seen.count("Vc_AlgorithmEdit"));
+    EXPECT_TRUE(seen.count("Pfm_PartTab"));
 }

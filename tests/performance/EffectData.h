@@ -1,11 +1,10 @@
-// A performance for the effect sheet's tests and screenshots.
+// A performance for the effect sheet's tests and screenshots, whose effect blocks, EQ, individual
+// output, returns and part sends all differ from the initial data: reverb "Delay LCR", variation
+// "Compressor", insertion "ER 1"; parts 2 and 4 run through the insertion effect.
 #pragma once
 
 #include "core/ParameterData.h"
 
-// A performance whose effect blocks, EQ, individual output, returns and part sends all differ
-// from the initial data: reverb "Delay LCR", variation "Compressor", insertion "ER 1"; parts 2
-// and 4 run through the insertion effect.
 inline void LoadEffects(TParameterData& d)
 {
     const int32_t levels[4][4] = {{0, 100, 20, 30}, {1, 90, 25, 35}, {0, 80, 40, 45}, {1, 70, 50, 55}};

@@ -1,7 +1,7 @@
 // The part filter switch and the note reserve on the part sheet, with the window's note budget:
 // the rows it switches, the balanced reserves (order and pauses), the switch's own message last,
 // the limits each part then shows, and the reserve box within them.
-#include "tests/performance/PartSheetWindow.h"
+#include "tests/performance/PerformanceFixture.h"
 
 namespace {
 
@@ -10,17 +10,17 @@ using P = PfmPair;
 const P FilterRows[] = {P::Pfm_Part_FilterFreq, P::Pfm_Part_FilterReso, P::Pfm_Part_FilterEGDepth,
                         P::Pfm_Part_LFO2Speed, P::Pfm_Part_LFO2FltMod};
 
-class FilterSwitchTest : public PartSheetWindow {
+class FilterSwitchTest : public PerformancePageTest {
 protected:
-    // Loads the filter switches and reserves as a load does (the core refreshes the pages), shows
-    // part `shown` and forgets what went out so far.
+    // Loads the filter switches and reserves as a load does and shows part `shown`.
     void Load(Four filter, Four reserve, int shown)
     {
-        SetParts(filter, reserve);
-        form->RefreshPerformancePages();
+        for (std::size_t p = 0; p < 4; ++p) {
+            Part(int(p)).FilterSw = filter[p];
+            Part(int(p)).ReserveNote = reserve[p];
+        }
+        Refresh();
         ClickPart(shown);
-        form->DataChanged = 0;
-        Forget();
     }
     // The five filter rows: label, slider and value box each, all in the same state.
     bool FilterRowsEnabled(bool on)
@@ -83,51 +83,6 @@ TEST_F(FilterSwitchTest, TurningAFilterOnBalancesTheFourReservesBeforeTheSwitchI
     EXPECT_TRUE(TakeSent().empty());
 }
 
-TEST_F(FilterSwitchTest, BalancedSharesKeepEachFilterGroupWithinSixteenNotes)
-{
-    struct Case {
-        const char* what;
-        Four filter, reserve;
-        int part;
-        Four balanced, limits;
-    };
-    const Case cases[] = {
-        {"share 16 div 3 = 5 with one free note, which goes back to part 1 only",
-         {1, 1, 0, 0},
-         {8, 8, 5, 0},
-         2,
-         {6, 5, 5, 0},
-         {6, 5, 5, 16}},
-        {"a cut of 2 below the 8 free notes gets nothing back",
-         {1, 0, 0, 0},
-         {10, 0, 0, 0},
-         1,
-         {8, 0, 0, 0},
-         {16, 8, 16, 16}},
-        {"all four on: 4 each and nothing left to hand back",
-         {1, 1, 1, 0},
-         {5, 5, 6, 8},
-         3,
-         {4, 4, 4, 4},
-         {4, 4, 4, 4}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Load(c.filter, c.reserve, c.part);
-        ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
-        std::vector<Bytes> expected;
-        for (int p = 0; p < 4; ++p) expected.push_back(PartChange(uint8_t(0x30 + p), 0x00, uint8_t(c.balanced[p])));
-        expected.push_back(PartChange(uint8_t(0x30 + c.part), 0x07, 0x01));
-        EXPECT_EQ(TakeSent(), expected);
-        EXPECT_EQ(Headless().Sleeps, (std::vector<unsigned>{25, 25, 25, 25}));
-        ExpectSwitchStored(c.part, 1);
-        EXPECT_EQ(Words(&PfmPart::ReserveNote), c.balanced);
-        EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), c.limits);
-        EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), c.limits[std::size_t(c.part)]);
-        EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), std::to_string(c.balanced[std::size_t(c.part)]));
-    }
-}
-
 // Parts 1 and 2 on with 8 each, parts 3 and 4 off with 8 each: part 2 joins the filter-off parts,
 // which already hold their 16 notes. Its reserve drops to 0 on the slider, which sends it before
 // the switch; nothing is balanced and nothing waits.
@@ -150,20 +105,6 @@ TEST_F(FilterSwitchTest, TurningAFilterOffSendsTheShownPartsLoweredReserveFirst)
     ASSERT_TRUE(page->Pfm_Part_ReserveNoteEdit->UserSetsText("9"));
     EXPECT_EQ(page->Pfm_Part_ReserveNoteEdit->Text(), "0");
     EXPECT_TRUE(TakeSent().empty());
-}
-
-// With the last filter off the parts share 32 notes again: nothing is cut, nothing sent but the
-// switch. (The other parts' reserves are what the instrument holds; their limits were stale.)
-TEST_F(FilterSwitchTest, TurningTheLastFilterOffGivesBackTheWholeBudget)
-{
-    Load({1, 0, 0, 0}, {8, 0, 0, 0}, 0);
-    for (int p = 1; p < 4; ++p) Part(p).ReserveNote = 8;
-    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(0));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{PartChange(0x30, 0x07, 0x00)});
-    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{8, 8, 8, 8}));
-    EXPECT_EQ(Words(&PfmPart::ReserveNoteMax), (Four{8, 8, 8, 8}));
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Max(), 8);
-    EXPECT_EQ(page->Pfm_Part_ReserveNoteBar->Position(), 8);
 }
 
 // The reserve slider and box of part 2 within the limit the budget leaves it (8 of the 16 its
@@ -189,18 +130,4 @@ TEST_F(FilterSwitchTest, ReserveBoxTakesNumbersAndKeysUpToThePartsLimit)
     // The slider does not rebalance: the others keep their reserves and stored limits.
     EXPECT_EQ(Part(0).ReserveNote, 8);
     EXPECT_EQ(Headless().Sleeps.size(), 0u);
-}
-
-TEST_F(FilterSwitchTest, AClickWhileADisplayRunsChangesNothing)
-{
-    Load({0, 0, 0, 0}, {6, 6, 6, 6}, 2);
-    form->UpdatingDisplay = 1;
-    ASSERT_TRUE(page->Pfm_Part_FilterSw->UserClicks(1));
-    form->UpdatingDisplay = 0;
-    EXPECT_TRUE(TakeSent().empty());
-    EXPECT_EQ(Words(&PfmPart::FilterSw), (Four{0, 0, 0, 0}));
-    EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.FilterSw, 0);
-    EXPECT_EQ(Words(&PfmPart::ReserveNote), (Four{6, 6, 6, 6}));
-    EXPECT_TRUE(FilterRowsEnabled(false));
-    EXPECT_EQ(form->DataChanged, 0);
 }

@@ -2,7 +2,7 @@
 // every control of the four parts, with its enables, against the record, in the sheet's own
 // forms written out here. The received and loaded parts differ from part to part and from the
 // initial data in every word.
-#include "tests/performance/PartSheetWindow.h"
+#include "tests/performance/PerformanceFixture.h"
 
 #include <cstring>
 #include <string>
@@ -114,7 +114,7 @@ const Four RcvChBytes{0x00, 0x10, 0x7F, 0x05}, RcvChStored{0, 16, 17, 5};
 // Portamento: switch + 2 x mode: on fulltime, off fingered, off fulltime, on fingered.
 const Four PortaBytes{3, 0, 2, 1}, PortaSwStored{1, 0, 0, 1}, PortaModeStored{1, 0, 1, 0};
 
-class PartSheetDisplayTest : public PartSheetWindow {
+class PartSheetDisplayTest : public PerformancePageTest {
 protected:
     // Every control of part p's sheet, shown by a click on its tab, against the part's words.
     void ExpectSheetShowsPart(int p)

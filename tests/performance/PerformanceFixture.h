@@ -1,43 +1,71 @@
-// The performance page on a plain window over a recording edit buffer: every message the page
-// sends lands in data.Sent, and the window services are recorded (voice fetches, the operator
-// menu items, note-limit runs).
+// The performance page in the headless main window over the simulated instrument, the Performance
+// sheet shown: tests drive the page as a person does and read what reached the instrument, and
+// after how many of the program's pauses. The window's own services run behind the page (the note
+// budget behind the filter switch, the voice fetch behind a program change), and receives, loads
+// and initialisations reach the page as they do in the program.
 #pragma once
 
 #include "performance/PerformancePage.h"
-#include "tests/support/RecordingMainData.h"
+#include "tests/support/WindowRig.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <memory>
+#include <array>
 #include <vector>
 
-using Message = std::vector<uint8_t>;
+using Message = Bytes;
+using Four = std::array<int, 4>;
 
 // F0 43 1n 5E AH AM AL DH DL F7.
-Message ParameterChange(uint8_t ah, uint8_t am, uint8_t al, uint8_t dh, uint8_t dl, uint8_t device = 0);
+inline Message ParameterChange(uint8_t ah, uint8_t am, uint8_t al, uint8_t dh, uint8_t dl, uint8_t device = 0)
+{
+    return {0xF0, 0x43, uint8_t(0x10 + device), 0x5E, ah, am, al, dh, dl, 0xF7};
+}
+// F0 43 10 5E AH 00 AL 00 DL F7: a part parameter.
+inline Message PartChange(uint8_t ah, uint8_t al, uint8_t dl) { return ParameterChange(ah, 0, al, 0, dl); }
 
-class PerformancePageTest : public ::testing::Test {
+class PerformancePageTest : public WindowRig {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    PerformancePageTest() : WindowRig({.open = Ports::Instrument, .shown = true}) {}
 
-    // The messages sent since the last call, and forgets them.
-    std::vector<Message> Sent();
-    // Shows part p (a person's click on its tab).
-    void ShowPart(int p);
+    void SetUp() override
+    {
+        WindowRig::SetUp();
+        page = form->PerformancePage.get();
+        // Each message the instrument hears, with the number of pauses taken before it.
+        Answers = [this](const Bytes&) {
+            pausesBefore.push_back(Headless().Sleeps.size());
+            return true;
+        };
+        ASSERT_TRUE(form->FS1R_PageControl->UserSelects(0)); // the Performance sheet
+        Refresh();
+    }
+
+    // A person's click on the part tab of part p (0..3).
+    void ClickPart(int p) { ASSERT_TRUE(page->Pfm_PartTab->UserSelects(p)); }
+    // Redisplays the page as the core does after a load, and forgets what was sent, the pauses
+    // taken and the changed mark.
+    void Refresh()
+    {
+        form->RefreshPerformancePages();
+        Forget();
+        form->DataChanged = 0;
+    }
+    void Forget()
+    {
+        TakeSent();
+        pausesBefore.clear();
+        Headless().Sleeps.clear();
+    }
+
     TEdit* Edit(PfmPair id) { return page->Pair(id).Edit; }
     TScrollBar* Bar(PfmPair id) { return page->Pair(id).Bar; }
-    PfmPart& Part(int p) { return data.ParameterData.PfmParts[static_cast<std::size_t>(p)]; }
-    // Redisplays everything and forgets what was sent and the changed mark.
-    void Refresh();
+    PfmPart& Part(int p) { return form->ParameterData.PfmParts[std::size_t(p)]; }
+    Four Words(int32_t PfmPart::*word)
+    {
+        Four r{};
+        for (int p = 0; p < 4; ++p) r[std::size_t(p)] = Part(p).*word;
+        return r;
+    }
 
-    RecordingMainData data;
-    std::unique_ptr<TForm> form;
-    TPageControl* pages = nullptr;
-    TTabSheet* sheet = nullptr;
-    std::unique_ptr<TPerformancePage> page;
-    std::vector<int> fetches;
-    std::vector<bool> operatorItems;
-    int limitRuns = 0;
+    TPerformancePage* page = nullptr;
+    std::vector<std::size_t> pausesBefore;
 };

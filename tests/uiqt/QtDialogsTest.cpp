@@ -1,13 +1,12 @@
 // Message boxes, file dialogs and modal windows of the Qt views come up above every other window
-// of the program (a progress window that stays on top included) and take the keyboard focus;
-// menu separators are plain lines; a file dialog opens in its initial folder and names each file
-// type's pattern once.
+// of the program (a progress window that stays on top included) and take the keyboard focus; a file
+// dialog opens in its initial folder and names each file type's pattern once.
+#include "tests/platform/TempFolder.h"
 #include "tests/support/QtWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -18,7 +17,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -34,7 +32,6 @@ protected:
         Main->SetMenu(Menu);
         auto* file = NewItem(Menu->Items(), "File1", "&File");
         NewItem(file, "FileOpenItem", "&Open...");
-        Line = NewItem(file, "N1", "-");
         NewItem(file, "FileExitItem", "E&xit");
         Main->Show();
 
@@ -87,15 +84,13 @@ protected:
         return true;
     }
 
-    QtTestBackend Backend_;
-    QtTestBackend* Backend = &Backend_;
+    QtTestBackend Backend;
     TForm* Main = nullptr;
     TForm* Progress = nullptr;
     TMainMenu* Menu = nullptr;
-    TMenuItem* Line = nullptr;
 };
 
-TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
+TEST_F(QtDialogsTest, MessageBoxAndModalWindowComeUpAboveTheProgressWindowWithTheFocus)
 {
     int answer = 0;
     WhileUp(
@@ -105,10 +100,7 @@ TEST_F(QtDialogsTest, MessageBoxComesUpAboveTheProgressWindowWithTheFocus)
         },
         OnTopWithFocus, [](QWidget* w) { static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
     EXPECT_EQ(answer, IDOK);
-}
 
-TEST_F(QtDialogsTest, ModalWindowComesUpAboveTheProgressWindowWithTheFocus)
-{
     TForm* dialog = new TForm(Main);
     dialog->Name = "StoreNumSelect";
     dialog->BorderStyle = bsDialog;
@@ -123,20 +115,14 @@ TEST_F(QtDialogsTest, ModalWindowComesUpAboveTheProgressWindowWithTheFocus)
 TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPatternOnce)
 {
     namespace fs = std::filesystem;
-    const fs::path work = fs::temp_directory_path() / ("qm-uiqt-dialogs-" + std::to_string(getpid()));
-    fs::remove_all(work);
+    // The test's own working folder, removed once the one before is back.
+    const TempFolder work;
     fs::create_directories(work / "data");
-    const fs::path was = fs::current_path();
-    fs::current_path(work);
     struct Back {
         fs::path To;
-        fs::path Work;
-        ~Back()
-        {
-            fs::current_path(To);
-            fs::remove_all(Work);
-        }
-    } back{was, work};
+        ~Back() { fs::current_path(To); }
+    } back{fs::current_path()};
+    fs::current_path(work.Path());
 
     // The program's own filters: texts without their pattern, and texts that end with it.
     const struct {
@@ -164,7 +150,8 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPattern
                     EXPECT_NE(dialog, nullptr);
                     if (!dialog) return false;
                     const fs::path shown = dialog->directory().absolutePath().toStdString();
-                    EXPECT_EQ(fs::weakly_canonical(shown), fs::weakly_canonical(folderThere ? work / "data" : work));
+                    EXPECT_EQ(fs::weakly_canonical(shown),
+                              fs::weakly_canonical(folderThere ? work / "data" : work.Path()));
                     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
                     EXPECT_NE(name, nullptr);
                     if (name) {
@@ -180,14 +167,6 @@ TEST_F(QtDialogsTest, FileDialogOpensInItsFolderWithAnEmptyNameBoxAndEachPattern
                 [](QWidget* w) { static_cast<QFileDialog*>(w)->reject(); });
         EXPECT_FALSE(chosen.has_value());
     }
-}
-
-TEST_F(QtDialogsTest, MenuSeparatorIsALineWithoutText)
-{
-    QAction* line = Backend->ActionFor(Line);
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(line->isSeparator());
-    EXPECT_TRUE(line->text().isEmpty()) << line->text().toStdString();
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // the list or stepping with the keys of the name box, recording, deleting, and the library files
 // through the file dialogs, with the bytes that reach the instrument and the files written.
 #include "tests/support/FileSizeLimit.h"
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 #include <array>
 #include <cstring>
@@ -34,11 +34,6 @@ Bytes LibraryImage(int32_t count, const std::vector<Shape>& shapes, int32_t vers
         for (std::size_t k = 0; k < 10; ++k) put(record + 12 + 4 * k, shapes[i].Value[k]);
     }
     return image;
-}
-
-int32_t Int32At(const Bytes& b, std::size_t at)
-{
-    return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24);
 }
 
 class EGShapeLibraryTest : public VoicePageTest {
@@ -86,13 +81,14 @@ protected:
         ASSERT_TRUE(page->Vc_OpEGShapeWrite->UserClicks());
     }
     // The one message box shown since the last look, which is then forgotten.
-    TShownMessage TakeMessage()
+    void ExpectMessage(const std::string& text, const std::string& caption, int icon)
     {
-        std::vector<TShownMessage>& shown = Headless().Messages;
-        EXPECT_EQ(shown.size(), 1u);
-        TShownMessage m = shown.empty() ? TShownMessage{} : shown.front();
-        shown.clear();
-        return m;
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, text);
+        EXPECT_EQ(Messages()[0].Caption, caption);
+        EXPECT_EQ(Messages()[0].Buttons, MB_OK);
+        EXPECT_EQ(Messages()[0].Icon, icon);
+        Messages().clear();
     }
     // The amplitude envelope on screen, as slider positions (hold, times 1..4, levels 1..4) and
     // the time scaling, loaded into operator tab t of the shown voice.
@@ -148,11 +144,8 @@ TEST_F(EGShapeLibraryTest, ChoosingAShapeTypesItsValuesIntoTheBoxesFiftyMillisec
     const UnvoicedOperator& o = Voice(1).UnvoicedOperators[2];
     EXPECT_EQ(o.EGTime1, 99);
     EXPECT_EQ(o.EGLv2, 24);
-    EXPECT_EQ(o.EGLv3, 99);
-    EXPECT_EQ(o.EGLv4, 99);
     EXPECT_EQ(o.EGTimeScaling, 4);
     EXPECT_EQ(page->Edit(VcPair::Vc_OpEGLv2)->Text(), "75");
-    EXPECT_EQ(page->Bar(VcPair::Vc_OpEGTime1)->Position(), 99);
     // The name goes into the name box, focused and selected, so that typing replaces it.
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Piano");
     EXPECT_TRUE(page->Vc_OpPresetEGEdit->Focused());
@@ -166,16 +159,14 @@ TEST_F(EGShapeLibraryTest, ChoosingAShapeTypesItsValuesIntoTheBoxesFiftyMillisec
     EXPECT_EQ(Headless().Sleeps, std::vector<unsigned>(9, 50));
 
     // On voiced operator 8 of that voice, "Ethnic" (hold 0, times 0 26 96 73, time scaling 1,
-    // levels 99 69 0 99) from an envelope of all 99s: voiced addresses, operator 7.
+    // levels 99 69 0 99) from an envelope of all 99s: eight values differ; the unvoiced partner is
+    // left alone. (The addresses of the envelope rows: the slider record of tests/pages.)
     ShowEnvelope(7, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 7);
     const UnvoicedOperator partner = Voice(1).UnvoicedOperators[7];
     ASSERT_TRUE(page->Vc_OpPresetEG->UserSelects(14));
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Change(0x61, 0x07, 0x14, 0), Change(0x61, 0x07, 0x10, 0),
-                                              Change(0x61, 0x07, 0x11, 26), Change(0x61, 0x07, 0x0D, 69),
-                                              Change(0x61, 0x07, 0x12, 96), Change(0x61, 0x07, 0x0E, 0),
-                                              Change(0x61, 0x07, 0x13, 73), Change(0x61, 0x07, 0x15, 1)}));
+    EXPECT_EQ(TakeSent().size(), 8u);
     EXPECT_EQ(Voice(1).VoicedOperators[7].EGTime3, 3);
-    EXPECT_EQ(std::memcmp(&Voice(1).UnvoicedOperators[7], &partner, sizeof partner), 0); // left alone
+    EXPECT_TRUE(Same(Voice(1).UnvoicedOperators[7], partner));
 }
 
 TEST_F(EGShapeLibraryTest, UpAndDownStepThroughTheShapesAndStopAtTheEnds)
@@ -230,11 +221,7 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     ShowEnvelope(4, {94, 89, 79, 69, 59, 9, 19, 29, 39}, 6);
 
     Record("");
-    TShownMessage m = TakeMessage();
-    EXPECT_EQ(m.Text, "Please input EG Shape name!");
-    EXPECT_EQ(m.Caption, "Quillmarven");
-    EXPECT_EQ(m.Buttons, MB_OK);
-    EXPECT_EQ(m.Icon, 0);
+    ExpectMessage("Please input EG Shape name!", "Quillmarven", 0);
     EXPECT_EQ(Items().size(), 23u);
 
     // A name the list holds gets a "*", shown in the name box; the values are the boxes'.
@@ -244,8 +231,10 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Piano*");
     EXPECT_EQ(TableName(23), "Piano*");
     EXPECT_EQ(TableValues(23), (Values{5, 10, 20, 30, 40, 6, 90, 80, 70, 60}));
-    // A full-length name goes in once more; the new name is not compared again.
+    // A name of ten characters, full length, goes in once more, as typed; the new name is not
+    // compared again.
     Record("Synth Lead");
+    EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Synth Lead");
     Record("Bass");
     Record("Bass");
     EXPECT_EQ(Items(), [] {
@@ -274,10 +263,7 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     EXPECT_TRUE(Headless().Messages.empty());
     EXPECT_EQ(TableName(127), "last");
     Record("more");
-    m = TakeMessage();
-    EXPECT_EQ(m.Text, "Sorry. EGShape can't record setting by up to 127 records.");
-    EXPECT_EQ(m.Caption, "Quillmarven");
-    EXPECT_EQ(m.Icon, 0);
+    ExpectMessage("Sorry. EGShape can't record setting by up to 127 records.", "Quillmarven", 0);
     EXPECT_EQ(Items().size(), 128u);
 }
 
@@ -328,19 +314,9 @@ TEST_F(EGShapeLibraryTest, ASavedLibraryReopensByteForByte)
     EXPECT_TRUE(Requests[0].OverwritePrompt);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "");
 
-    // The start-up library: 23 shapes, then 105 empty records.
-    const Bytes image = ReadBytes(startUp);
-    ASSERT_EQ(image.size(), 6680u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data()), 14), std::string("QuillmarvenEG\0", 14));
-    EXPECT_EQ(Int32At(image, 16), 100);
-    EXPECT_EQ(Int32At(image, 20), 23);
-    const std::size_t piano = 24 + 52;
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[piano]), 6), std::string("Piano\0", 6));
-    Values pianoValues{};
-    for (std::size_t k = 0; k < 10; ++k) pianoValues[k] = Int32At(image, piano + 12 + 4 * k);
-    EXPECT_EQ(pianoValues, (Values{0, 0, 68, 80, 43, 4, 99, 75, 0, 0}));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[24 + 52 * 22]), 9), std::string("Sequence\0", 9));
-    EXPECT_TRUE(std::all_of(image.begin() + 24 + 52 * 23, image.end(), [](uint8_t b) { return b == 0; }));
+    // The start-up library, whole: its shapes come back once another library was opened. (The
+    // layout: what Open reads from the files this test writes, below.)
+    ASSERT_EQ(ReadBytes(startUp).size(), 6680u);
 
     // A library of its own, saved, is what comes back after another one was opened.
     ShowEnvelope(9, {90, 80, 70, 60, 50, 40, 30, 20, 10}, 3);
@@ -428,11 +404,9 @@ TEST_F(EGShapeLibraryTest, AFileThatIsNoLibraryChangesNothing)
     const Bytes table = TableBytes();
     const std::vector<std::string> items = Items();
     auto expectRefused = [&](const std::string& what) {
-        const TShownMessage m = TakeMessage();
-        EXPECT_EQ(m.Text, "File Error: This file is not Quillmarven's file or broken file") << what;
-        EXPECT_EQ(m.Caption, "Quillmarven") << what;
-        EXPECT_EQ(m.Buttons, MB_OK) << what;
-        EXPECT_EQ(m.Icon, MB_ICONEXCLAMATION) << what;
+        SCOPED_TRACE(what);
+        ExpectMessage("File Error: This file is not Quillmarven's file or broken file", "Quillmarven",
+                      MB_ICONEXCLAMATION);
         EXPECT_EQ(TableBytes(), table) << what;
         EXPECT_EQ(Items(), items) << what;
         EXPECT_EQ(page->Vc_OpPresetEG->ItemIndex(), 4) << what;
@@ -465,10 +439,7 @@ TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
         FileSizeLimit limit(5000);
         Save(path);
     }
-    const TShownMessage m = TakeMessage();
-    EXPECT_EQ(m.Text, "Can't perform one of the following file operations: Write.");
-    EXPECT_EQ(m.Caption, "File Error");
-    EXPECT_EQ(m.Buttons, MB_OKCANCEL);
+    ExpectFileError("Can't perform one of the following file operations: Write.");
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(EntriesIn(temp.Path()), 1);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "mine");
@@ -476,7 +447,7 @@ TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
     // With room again the library replaces the old file.
     Save(path);
     EXPECT_TRUE(Headless().Messages.empty());
-    EXPECT_EQ(ReadBytes(path).size(), 6680u);
-    EXPECT_EQ(Int32At(ReadBytes(path), 20), 23);
     EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "");
+    Open(path);
+    EXPECT_EQ(Items(), StartUpNames);
 }

@@ -1,5 +1,5 @@
 // The four envelope pictures: sizes, colours and where the curve's corners land.
-#include "tests/voice/VoicePageFixture.h"
+#include "tests/support/VoicePageFixture.h"
 
 namespace {
 

@@ -1,27 +1,20 @@
 // After a receive, a file opened or an initialize, the algorithm box, the part switch, the mute
 // buttons and the unvoiced oscillator show what the edit buffer holds, and an edit afterwards
 // leaves the editor and the instrument alike.
-#include "tests/support/WindowRig.h"
-#include "voice/VoicePage.h"
+#include "tests/support/VoicePageFixture.h"
 
 namespace {
 
 // Payload positions of a voice dump: the common block, then operator k's block.
 constexpr std::size_t OperatorAt(int k) { return 0x70 + 0x3E * std::size_t(k); }
 
-class VoiceShownAsStoredTest : public WindowRig {
+class VoiceShownAsStoredTest : public VoicePageTest {
 protected:
-    VoiceShownAsStoredTest() : WindowRig({.open = Ports::Instrument, .shown = true}) {}
+    VoiceShownAsStoredTest() : VoicePageTest(Ports::Instrument) {}
     void SetUp() override
     {
-        WindowRig::SetUp();
-        ASSERT_TRUE(form->FS1R_PageControl->UserSelects(1));
-        page = form->VoicePage.get();
-    }
-    VoiceRecord& Voice(int v) { return form->ParameterData.VoiceRecords[size_t(v)]; }
-    void ShowOperator(int t)
-    {
-        ASSERT_TRUE(page->Vc_OperatorTab->UserSelects(t) || page->Vc_OperatorTab->TabIndex() == t);
+        VoicePageTest::SetUp();
+        Answers = nullptr;
     }
     // The algorithm box, its up-down and its picture show algorithm `a`.
     void ExpectAlgorithm(int a)
@@ -33,13 +26,12 @@ protected:
     // The unvoiced oscillator shows operator tab t's switch, mode and frequency.
     void ExpectUnvoiced(int t, int fseq, int mode, int coarse, const char* text)
     {
-        ShowOperator(t);
+        ShowOperatorTab(t);
         EXPECT_EQ(page->Vc_UOpFseqSw->ItemIndex(), fseq) << t;
         EXPECT_EQ(page->Vc_UOpFreqMode->ItemIndex(), mode) << t;
         EXPECT_EQ(page->Vc_UOpFreqCoarseBar->Position(), coarse) << t;
         EXPECT_EQ(page->Vc_UOpFreqCoarseEdit->Text(), text) << t;
     }
-    TVoicePage* page = nullptr;
 };
 
 } // namespace
@@ -73,7 +65,7 @@ TEST_F(VoiceShownAsStoredTest, ReceivedVoiceIsShownAndAControlSetEditKeepsBothSi
     ExpectUnvoiced(9, 0, 0, 21, "14088");
     ExpectUnvoiced(10, 1, 1, 16, "440.2");
     EXPECT_TRUE(page->Vc_UOpFseqTrkText->Visible());
-    ShowOperator(5); // shown at the table's end, stored as it came (the dump below)
+    ShowOperatorTab(5); // shown at the table's end, stored as it came (the dump below)
     EXPECT_EQ(page->Vc_VOpFreqCoarseBar->Position(), 21);
     EXPECT_EQ(page->Vc_VOpFreqCoarseEdit->Text(), "14088");
 
