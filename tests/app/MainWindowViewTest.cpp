@@ -9,8 +9,6 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 TEST(MainWindowView, ShowsItsFirstSheetWithEveryTabListAndText)
 {
     QtTestWindows backend;
@@ -23,7 +21,7 @@ TEST(MainWindowView, ShowsItsFirstSheetWithEveryTabListAndText)
         ExpectEveryTabInSight(backend, &form);
         ExpectListsOpenWide(backend, &form);
 
-        const std::string png = (std::filesystem::temp_directory_path() / "quillmarven-main-window.png").string();
+        const std::string png = ScreenshotFile("quillmarven-main-window.png");
         ASSERT_TRUE(backend.GrabPng(&form, png));
         QImage shot(QString::fromStdString(png));
         ASSERT_FALSE(shot.isNull());

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 #include "assets/picgen/algorithm.h"
 #include "tests/assets/decode.h"
@@ -76,7 +77,8 @@ TEST(Arrangements, MalformedLinesAreRejectedWithTheirLineNumber)
 
 TEST(Arrangements, LoadRefusesAFileWithoutAll88)
 {
-    const auto path = std::filesystem::temp_directory_path() / "qm_picgen_short_algorithms.txt";
+    const auto path =
+        std::filesystem::temp_directory_path() / ("qm_picgen_short_algorithms_" + std::to_string(::getpid()));
     for (const char* text : {"1 carriers 1 ; mod - ; fb -\n1 carriers 2 ; mod - ; fb -\n", // 1 twice
                              "1 carriers 1 ; mod - ; fb -\n"}) {                           // 2..88 missing
         std::ofstream(path) << text;

@@ -26,7 +26,7 @@ TEST_F(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     QWidget* window = backend->WindowFor(keyboard.get());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle().toStdString(), "Virtual MIDI Keyboard");
-    const std::string png = (fs::temp_directory_path() / "quillmarven-keyboard.png").string();
+    const std::string png = ScreenshotFile("quillmarven-keyboard.png");
     ASSERT_TRUE(backend->GrabPng(keyboard.get(), png));
     QImage shot(QString::fromStdString(png));
     ASSERT_GE(shot.width(), 672);

@@ -13,8 +13,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 // The text of every shown value box fits inside it, its frame and margins (3 pixels a side) left.
@@ -44,7 +42,7 @@ TEST(PerformanceSheetsScreenshot, EachSheetFitsTheWindowAndShowsItsTextsWhole)
         d.PfmControlSets[5].SourceSw[MC3] = 1, d.PfmControlSets[5].Destination = 30, d.PfmControlSets[5].Depth = 20;
         d.SystemBlock.VelCrv = 3, d.SystemBlock.MstrTune = 71, d.SystemBlock.MemoryMode = 1;
         form.RefreshPerformancePages();
-        const std::string shots = std::filesystem::temp_directory_path().string() + "/quillmarven-";
+        const std::string shots = ScreenshotFile("quillmarven-");
         auto expectFits = [&](TTabSheet* sheet) {
             backend.ProcessMessages();
             // The sheet fills its page control under the tabs.

@@ -10,6 +10,9 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <filesystem>
+#include <string>
+
 // The arguments QApplication keeps referring to, alive as long as the back end.
 struct QtTestArguments {
     int argc = 1;
@@ -28,6 +31,15 @@ class QtTestWindows : public QtTestBackend {
 public:
     QtTestWindows() { InstallPictureDecoders(); }
 };
+
+// Where a test leaves a picture for a person to look at: a folder of this build, so that test runs
+// of other checkouts on the same machine never write, and read back, the same file.
+inline std::string ScreenshotFile(const std::string& name)
+{
+    const std::filesystem::path folder = std::filesystem::path(QM_PROGRAM_DIR).parent_path() / "screenshots";
+    std::filesystem::create_directories(folder);
+    return (folder / name).string();
+}
 
 // A person's key (pressed and released) and mouse button on a widget.
 inline void Press(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})

@@ -288,7 +288,7 @@ TEST_F(QtViewsTest, BitButtonsShowTheirGlyphWithTheCornerColourTransparent)
     glyph.Canvas.FillRect(Rect(0, 0, 16, 16));
     glyph.Canvas.Brush.Color = clBlue;
     glyph.Canvas.FillRect(Rect(4, 4, 12, 12));
-    const std::string path = (std::filesystem::temp_directory_path() / "qm-glyph-test.bmp").string();
+    const std::string path = ScreenshotFile("qm-glyph-test.bmp");
     glyph.SaveToFile(path);
 
     auto* button = Add<TBitBtn>("Vc_OpEGShapeWrite", 200, 130, 19, 21);

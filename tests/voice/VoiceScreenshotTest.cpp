@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
 {
     QtTestWindows backend;
@@ -38,14 +36,13 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
         expectWhole();
         // The shape name box lies flat over the text of its list.
         EXPECT_FALSE(boxOf(page.Vc_OpPresetEGEdit)->hasFrame());
-        const std::string dir = std::filesystem::temp_directory_path().string();
-        ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-page.png"));
+        ASSERT_TRUE(backend.GrabPng(&form, ScreenshotFile("quillmarven-voice-page.png")));
         for (TTabSheet* sheet : {page.Vc_FilterTabSheet, page.Vc_FilterEGTabSheet, page.Vc_PitchEGTabSheet,
                                  page.Vc_FormantTabSheet, page.Vc_FmTabSheet}) {
             page.Vc_CommonPageControl->SetActivePage(sheet);
             backend.ProcessMessages();
             ExpectListsOpenWide(backend, sheet);
-            ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-" + sheet->Name + ".png"));
+            ASSERT_TRUE(backend.GrabPng(&form, ScreenshotFile("quillmarven-voice-" + sheet->Name + ".png")));
         }
         page.Vc_CommonPageControl->SetActivePage(page.Vc_LFOTabSheet);
         // Unvoiced operator 1 linked to its formant partner: the coarse box reads as plain text.
@@ -55,10 +52,10 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
         EXPECT_FALSE(boxOf(page.Vc_UOpFreqCoarseEdit)->hasFrame());
         EXPECT_EQ(boxOf(page.Vc_UOpFreqCoarseEdit)->palette().color(QPalette::Base), ToQColor(clBtnFace));
         expectWhole();
-        ASSERT_TRUE(backend.GrabPng(&form, dir + "/quillmarven-voice-unvoiced.png"));
+        ASSERT_TRUE(backend.GrabPng(&form, ScreenshotFile("quillmarven-voice-unvoiced.png")));
         ASSERT_TRUE(page.Vc_UOpFreqMode->UserClicks(0));
         EXPECT_TRUE(boxOf(page.Vc_UOpFreqCoarseEdit)->hasFrame());
-        QImage shot(QString::fromStdString(dir + "/quillmarven-voice-page.png"));
+        QImage shot(QString::fromStdString(ScreenshotFile("quillmarven-voice-page.png")));
         ASSERT_FALSE(shot.isNull());
         EXPECT_GE(shot.width(), 941);
         form.Hide();
@@ -115,7 +112,7 @@ TEST(VoiceScreenshot, AlgorithmSelectorShowsItsPicturesWithTheChosenOneFramed)
         QM_PROGRAM_DIR);
     window.Show();
     backend.ProcessMessages();
-    const std::string path = (std::filesystem::temp_directory_path() / "quillmarven-algorithm-select.png").string();
+    const std::string path = ScreenshotFile("quillmarven-algorithm-select.png");
     ASSERT_TRUE(backend.GrabPng(&window, path));
 
     const QImage shot = backend.Grab(&window);
