@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <thread>
 
 namespace platform {
 
@@ -19,6 +20,15 @@ std::string NameWithoutClientPort(const std::string& fullName)
     std::size_t clientStart = digitsBefore(portStart - 1);
     if (clientStart == portStart - 1 || clientStart == 0 || fullName[clientStart - 1] != ' ') return fullName;
     return fullName.substr(0, clientStart - 1);
+}
+
+bool IsOwnPort(const std::string& fullName, const std::string& clientName)
+{
+    if (fullName.compare(0, clientName.size(), clientName) != 0) return false;
+    std::size_t i = clientName.size();
+    if (i < fullName.size() && fullName[i] == '-')
+        for (++i; i < fullName.size() && fullName[i] >= '0' && fullName[i] <= '9'; ++i) {}
+    return i < fullName.size() && fullName[i] == ':';
 }
 
 int ShortMessageLength(std::uint8_t status)
@@ -125,7 +135,18 @@ MidiSendResult MidiOutput::TrySendShort(std::uint8_t status, std::uint8_t data1,
 
 void MidiOutput::Send(const std::uint8_t* data, std::size_t length)
 {
-    if (SendMessage(data, length) != MidiSendResult::Sent) throw MidiError(LastError());
+    // A full output is given time to make room (JACK empties its buffer every cycle, a few
+    // milliseconds); one that takes nothing for two seconds has stopped.
+    const auto deadline = std::chrono::steady_clock::now() + FullOutputPatience;
+    for (;;) {
+        const MidiSendResult result = SendMessage(data, length);
+        if (result == MidiSendResult::Sent) return;
+        if (result == MidiSendResult::Failed || std::chrono::steady_clock::now() >= deadline) {
+            std::string error = LastError();
+            throw MidiError(error.empty() ? "The MIDI output takes nothing." : error);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void MidiOutput::SendLong(const std::uint8_t* data, std::size_t length)

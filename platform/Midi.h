@@ -1,6 +1,7 @@
 #pragma once
 // MIDI ports: what the transport needs from a MIDI system, and the back ends behind it.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,9 @@ public:
     virtual ~MidiInput() = default;
 };
 
+// How long a send waits for an output that reports itself full before it gives up.
+constexpr std::chrono::milliseconds FullOutputPatience{2000};
+
 // What became of one message handed to an output.
 enum class MidiSendResult {
     Sent,
@@ -64,7 +68,7 @@ public:
     // Sends a buffer of one or more messages. A buffer holding several system-exclusive
     // messages (a relayed file) is cut into them and they go out one by one, in order. Throws
     // MidiError, before anything is sent, when one message is longer than the port can carry,
-    // and with the MIDI system's text when it refuses one.
+    // and with the MIDI system's text when it refuses one or stays full for FullOutputPatience.
     void SendLong(const std::uint8_t* data, std::size_t length);
     // Sends one channel or system message with as many data bytes as its status needs; throws
     // as SendLong does.
@@ -99,18 +103,24 @@ public:
     virtual std::unique_ptr<MidiOutput> OpenOutput(int index) = 0;
 };
 
-// RtMidi on ALSA, or on JACK when the environment variable QUILLMARVEN_MIDI_API is "jack".
-// `clientName` names the program's ports; ports of that client are left out of the lists.
+// RtMidi on ALSA, or JACK's own library when the environment variable QUILLMARVEN_MIDI_API is
+// "jack". `clientName` names the program's ports; ports of that client are left out of the lists.
+// An index given to OpenInput or OpenOutput counts the list the back end gave last, so the port
+// opened is the one the caller was shown, whatever came or went since.
 std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName = "Quillmarven");
+std::unique_ptr<MidiBackend> CreateJackMidiBackend(const std::string& clientName);
 
-// RtMidi's JACK output holds at most this many bytes of one message; longer ones it drops
-// without a word, so the port refuses them itself.
+// The longest message a JACK output takes in one piece; a longer one is refused.
 constexpr std::size_t JackMaxMessageSize = 16379;
 
 // --- helpers shared by the back ends -------------------------------------------------------
 
 // Drops a trailing " client:port" (ALSA numbers, e.g. "FS1R:FS1R MIDI 1 24:0").
 std::string NameWithoutClientPort(const std::string& fullName);
+
+// Whether a port of the full name `fullName` belongs to the client `clientName`; JACK gives a
+// second client of the same name a suffix ("Quillmarven-01").
+bool IsOwnPort(const std::string& fullName, const std::string& clientName);
 
 // Number of bytes of the message that `status` begins (1 to 3).
 int ShortMessageLength(std::uint8_t status);

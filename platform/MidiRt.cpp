@@ -1,9 +1,10 @@
-// The real MIDI system: RtMidi on ALSA (default) or JACK.
+// The real MIDI system: RtMidi on ALSA (default), or JACK (MidiJack.cpp).
 
 #include "platform/Midi.h"
 
 #include <RtMidi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -15,11 +16,10 @@ namespace platform {
 
 namespace {
 
-RtMidi::Api ChosenApi()
+bool JackChosen()
 {
     const char* api = std::getenv("QUILLMARVEN_MIDI_API");
-    // RtMidi must be asked for JACK by name: left to itself it takes ALSA.
-    return (api && strcasecmp(api, "jack") == 0) ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA;
+    return api && strcasecmp(api, "jack") == 0;
 }
 
 // Receives what RtMidi reports through its error callback. With a callback installed RtMidi
@@ -58,16 +58,6 @@ private:
     std::atomic<bool> any_{false};
 };
 
-// JACK gives a second client of the same name a suffix: "Quillmarven-01".
-bool IsOwnPort(const std::string& fullName, const std::string& clientName)
-{
-    if (fullName.compare(0, clientName.size(), clientName) != 0) return false;
-    std::size_t i = clientName.size();
-    if (i < fullName.size() && fullName[i] == '-')
-        for (++i; i < fullName.size() && fullName[i] >= '0' && fullName[i] <= '9'; ++i) {}
-    return i < fullName.size() && fullName[i] == ':';
-}
-
 // The ports other programs offer, each with RtMidi's own index for opening it.
 template <class Port>
 std::vector<std::pair<unsigned, MidiPortName>> ListPorts(Port& port, const std::string& clientName)
@@ -95,45 +85,43 @@ std::unique_ptr<Port> MakePort(ErrorSink& errors, Args&&... args)
     return port;
 }
 
-// Opens the `index`-th listed port, or throws with RtMidi's text.
+// Opens the port of the full name `full` (as listed before), or throws with RtMidi's text.
 template <class Port>
-void OpenListed(Port& port, ErrorSink& errors, int index, const std::string& clientName, const std::string& portName,
-                const char* kind)
+void OpenListed(Port& port, ErrorSink& errors, const std::string& full, const std::string& clientName,
+                const std::string& portName)
 {
     auto ports = ListPorts(port, clientName);
     errors.Take(); // enumeration trouble shows as a short list, not as an open failure
-    if (index < 0 || static_cast<std::size_t>(index) >= ports.size())
-        throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
-                        " is not present.");
+    auto listed = std::find_if(ports.begin(), ports.end(), [&](const auto& p) { return p.second.FullName == full; });
+    if (listed == ports.end())
+        throw MidiError("The MIDI device \"" + NameWithoutClientPort(full) + "\" is not present.");
     try {
-        port.openPort(ports[static_cast<std::size_t>(index)].first, portName);
+        port.openPort(listed->first, portName);
     } catch (const RtMidiError& e) {
         throw MidiError(e.getMessage());
     }
     std::string error = errors.Take();
     if (!error.empty() || !port.isPortOpen())
-        throw MidiError(error.empty() ? std::string("The MIDI ") + kind + " device \"" +
-                                            ports[static_cast<std::size_t>(index)].second.Name + "\" cannot be opened."
-                                      : error);
+        throw MidiError(error.empty() ? "The MIDI device \"" + listed->second.Name + "\" cannot be opened." : error);
 }
 
 class RtInput : public MidiInput {
 public:
-    RtInput(RtMidi::Api api, const std::string& clientName, int index, MidiInputCallbacks callbacks)
+    RtInput(const std::string& clientName, const std::string& full, MidiInputCallbacks callbacks)
         : reader_(std::move(callbacks)), opened_(std::chrono::steady_clock::now())
     {
-        in_ = MakePort<RtMidiIn>(errors_, api, clientName, 100u);
+        in_ = MakePort<RtMidiIn>(errors_, RtMidi::LINUX_ALSA, clientName, 100u);
         // Receive system exclusive (the dumps); skip timing clock and active sensing.
         in_->ignoreTypes(false, true, true);
         in_->setCallback(&RtInput::OnMessage, this);
-        OpenListed(*in_, errors_, index, clientName, "MIDI In", "input");
+        OpenListed(*in_, errors_, full, clientName, "MIDI In");
     }
 
     // Closing first guarantees that no callback runs once the members go.
     ~RtInput() override { in_.reset(); }
 
 private:
-    // RtMidi's thread; on JACK, JACK's process thread.
+    // RtMidi's thread.
     static void OnMessage(double, std::vector<unsigned char>* message, void* self)
     {
         auto* input = static_cast<RtInput*>(self);
@@ -150,23 +138,18 @@ private:
 
 class RtOutput : public MidiOutput {
 public:
-    RtOutput(RtMidi::Api api, const std::string& clientName, int index)
-        : max_(api == RtMidi::UNIX_JACK ? JackMaxMessageSize : MidiOutput::MaxMessageSize())
+    RtOutput(const std::string& clientName, const std::string& full)
     {
-        out_ = MakePort<RtMidiOut>(errors_, api, clientName);
-        OpenListed(*out_, errors_, index, clientName, "MIDI Out", "output");
+        out_ = MakePort<RtMidiOut>(errors_, RtMidi::LINUX_ALSA, clientName);
+        OpenListed(*out_, errors_, full, clientName, "MIDI Out");
     }
-
-    std::size_t MaxMessageSize() const override { return max_; }
 
 protected:
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
         out_->sendMessage(data, length);
-        // ALSA reports a message it could not pass on (one too long for its buffers, say).
-        // RtMidi 5.0's JACK output never reports a full buffer: it waits inside sendMessage
-        // until a cycle has made room. Should a version report it instead (its warning names
-        // the buffer full), the message is Full and waits for the next try.
+        // ALSA reports a message it could not pass on (one too long for its buffers, say);
+        // one it reports as a full buffer waits for the next try.
         if (!errors_.Any()) return MidiSendResult::Sent;
         error_ = errors_.Take();
         return error_.find("buffer full") != std::string::npos ? MidiSendResult::Full : MidiSendResult::Failed;
@@ -175,7 +158,6 @@ protected:
     std::string LastError() override { return std::exchange(error_, {}); }
 
 private:
-    std::size_t max_;
     ErrorSink errors_;
     std::string error_; // of the last message not sent
     std::unique_ptr<RtMidiOut> out_;
@@ -183,44 +165,56 @@ private:
 
 class RtMidiBackend : public MidiBackend {
 public:
-    explicit RtMidiBackend(std::string clientName) : api_(ChosenApi()), clientName_(std::move(clientName)) {}
+    explicit RtMidiBackend(std::string clientName) : clientName_(std::move(clientName)) {}
 
-    std::vector<MidiPortName> Inputs() override { return List<RtMidiIn>(); }
-    std::vector<MidiPortName> Outputs() override { return List<RtMidiOut>(); }
+    std::vector<MidiPortName> Inputs() override { return List<RtMidiIn>(inputs_); }
+    std::vector<MidiPortName> Outputs() override { return List<RtMidiOut>(outputs_); }
 
+    // The index counts the list this back end gave last, so the port opened is the one the
+    // caller saw, whatever came or went since.
     std::unique_ptr<MidiInput> OpenInput(int index, MidiInputCallbacks callbacks) override
     {
-        return std::make_unique<RtInput>(api_, clientName_, index, std::move(callbacks));
+        return std::make_unique<RtInput>(clientName_, Listed<RtMidiIn>(index, inputs_, "input"), std::move(callbacks));
     }
 
     std::unique_ptr<MidiOutput> OpenOutput(int index) override
     {
-        return std::make_unique<RtOutput>(api_, clientName_, index);
+        return std::make_unique<RtOutput>(clientName_, Listed<RtMidiOut>(index, outputs_, "output"));
     }
 
 private:
     template <class Port>
-    std::vector<MidiPortName> List()
+    std::vector<MidiPortName> List(std::vector<MidiPortName>& listed)
     {
-        std::vector<MidiPortName> names;
+        listed.clear();
         try {
             ErrorSink errors;
-            auto port = MakePort<Port>(errors, api_, clientName_);
-            for (auto& [index, name] : ListPorts(*port, clientName_)) names.push_back(std::move(name));
+            auto port = MakePort<Port>(errors, RtMidi::LINUX_ALSA, clientName_);
+            for (auto& [index, name] : ListPorts(*port, clientName_)) listed.push_back(std::move(name));
         } catch (const MidiError&) {
             // No MIDI system to talk to: no devices.
         }
-        return names;
+        return listed;
+    }
+    template <class Port>
+    std::string Listed(int index, std::vector<MidiPortName>& listed, const char* kind)
+    {
+        if (listed.empty()) List<Port>(listed);
+        if (index < 0 || static_cast<std::size_t>(index) >= listed.size())
+            throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
+                            " is not present.");
+        return listed[static_cast<std::size_t>(index)].FullName;
     }
 
-    RtMidi::Api api_;
     std::string clientName_;
+    std::vector<MidiPortName> inputs_, outputs_; // as last listed
 };
 
 } // namespace
 
 std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName)
 {
+    if (JackChosen()) return CreateJackMidiBackend(clientName);
     return std::make_unique<RtMidiBackend>(clientName);
 }
 

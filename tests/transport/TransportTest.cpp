@@ -56,6 +56,21 @@ TEST_F(TransportTest, MessageLongerThanTheOutputCarriesRaisesInsteadOfVanishing)
     EXPECT_EQ(fs1r->Received().size(), 2u);
 }
 
+TEST_F(TransportTest, SendToAFullOutputWaitsForRoomAndFailsOnlyWhenItStaysFull)
+{
+    transport.OpenMidiPorts(0, 0, -1);
+    const Bytes change = ParameterChange(0x10, 0, 0x10, 1);
+    fs1r->ReportFull(5); // a JACK output the server has not emptied yet
+    transport.SendSysEx(change.data(), int(change.size()), 0);
+    EXPECT_EQ(fs1r->Received(), std::vector<Bytes>{change});
+
+    fs1r->ReportFull(1 << 30); // a server that takes nothing more
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(transport.SendSysEx(change.data(), int(change.size()), 0), EMidiError);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, platform::FullOutputPatience);
+    EXPECT_EQ(fs1r->Received().size(), 1u);
+}
+
 TEST_F(TransportTest, ShortMessagesAndSendsWithoutAnOutput)
 {
     const Bytes message = ParameterChange(0x10, 0, 0x10, 1);

@@ -1,0 +1,317 @@
+// MIDI over JACK, through JACK's own library: one client for each open port.
+//
+// Port lists. libjack (1.9.21) walks a client's list of its ports on the client's notification
+// thread, when the server asks for latencies (it does after any client changes the graph),
+// without a lock; jack_port_register and jack_port_unregister change that list on the caller's
+// thread. A port registered or unregistered while its client is active can so crash the whole
+// program on another client's connection. The server notifies active clients only, so here a
+// port is registered before its client is activated, the client is deactivated before it is
+// closed, and no port is unregistered on its own. Listing uses a client that is never activated.
+//
+// Threads. A port's process callback runs on JACK's process thread until jack_deactivate
+// returns; everything it touches lives until after that. jack_deactivate ends that thread with
+// an asynchronous pthread_cancel, which may strike anywhere, inside a callback too, when a
+// late cycle still runs it (on a loaded machine). So a client is deactivated only once no
+// callback runs and none will start: a callback that finds its client closing returns at once.
+
+#include "platform/Midi.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <jack/ringbuffer.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// An open client, not yet active; closed with the object. Its process callback runs inside a
+// Visit, which finds out whether the client is closing.
+class JackClient {
+public:
+    explicit JackClient(const std::string& name)
+    {
+        jack_status_t status{};
+        handle_ = jack_client_open(name.c_str(), JackNoStartServer, &status);
+        if (!handle_)
+            throw MidiError((status & JackServerFailed) ? "The JACK server is not running."
+                                                        : "JACK refused a client named \"" + name + "\".");
+    }
+    ~JackClient() { Close(); }
+    JackClient(const JackClient&) = delete;
+    JackClient& operator=(const JackClient&) = delete;
+
+    jack_client_t* Handle() const { return handle_; }
+
+    // Starts the process callback; once it runs, the client's ports stay as they are.
+    void Activate(JackProcessCallback process, void* arg, const char* what)
+    {
+        if (jack_set_process_callback(handle_, process, arg) != 0 || jack_activate(handle_) != 0)
+            throw MidiError(std::string("JACK would not start the ") + what + ".");
+        active_ = true;
+    }
+    // After this the process callback runs no more.
+    void Close()
+    {
+        if (!handle_) return;
+        if (active_) {
+            closing_.store(true);
+            // A callback takes microseconds; a thread the machine does not run for a while
+            // is given that while.
+            const auto deadline = Clock::now() + std::chrono::seconds(5);
+            while (visiting_.load() && Clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            jack_deactivate(handle_);
+        }
+        active_ = false;
+        jack_client_close(handle_); // takes the client's ports with it
+        handle_ = nullptr;
+    }
+
+    jack_port_t* RegisterPort(const char* name, unsigned long flags)
+    {
+        jack_port_t* port = jack_port_register(handle_, name, JACK_DEFAULT_MIDI_TYPE, flags, 0);
+        if (!port) throw MidiError(std::string("JACK would not make the port \"") + name + "\".");
+        return port;
+    }
+
+    // The process callback's part, on JACK's process thread: true when it may go on, until
+    // the Visit ends.
+    class Visit {
+    public:
+        explicit Visit(JackClient& client) : client_(client)
+        {
+            client_.visiting_.store(true);
+            open_ = !client_.closing_.load();
+            if (!open_) client_.visiting_.store(false);
+        }
+        ~Visit()
+        {
+            if (open_) client_.visiting_.store(false);
+        }
+        explicit operator bool() const { return open_; }
+
+    private:
+        JackClient& client_;
+        bool open_;
+    };
+
+private:
+    jack_client_t* handle_ = nullptr;
+    bool active_ = false;
+    // Sequentially consistent: the callback raises `visiting_` before it looks at `closing_`,
+    // Close raises `closing_` before it looks at `visiting_`, so one of them sees the other.
+    std::atomic<bool> closing_{false};
+    std::atomic<bool> visiting_{false};
+};
+
+// The full names of the MIDI ports with `flags` (JackPortIsOutput: what the program can read
+// from), leaving out the program's own.
+std::vector<std::string> ListPorts(jack_client_t* client, unsigned long flags, const std::string& clientName)
+{
+    std::vector<std::string> names;
+    const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+    if (!ports) return names;
+    for (const char** port = ports; *port; ++port)
+        if (!IsOwnPort(*port, clientName)) names.emplace_back(*port);
+    jack_free(ports);
+    return names;
+}
+
+class JackInput final : public MidiInput {
+public:
+    JackInput(const std::string& clientName, const std::string& source, MidiInputCallbacks callbacks)
+        : reader_(std::move(callbacks)), joined_(MaxInputMessageSize + 1), client_(clientName)
+    {
+        port_ = client_.RegisterPort("MIDI In", JackPortIsInput);
+        opened_ = jack_get_time();
+        client_.Activate(&JackInput::Process, this, "MIDI input");
+        if (jack_connect(client_.Handle(), source.c_str(), jack_port_name(port_)) != 0)
+            throw MidiError("The MIDI input device \"" + NameWithoutClientPort(source) + "\" is not present.");
+    }
+    ~JackInput() override { client_.Close(); }
+
+private:
+    // JACK's process thread.
+    static int Process(jack_nframes_t frames, void* self)
+    {
+        auto* input = static_cast<JackInput*>(self);
+        if (JackClient::Visit visit{input->client_}) input->Receive(jack_port_get_buffer(input->port_, frames));
+        return 0;
+    }
+    void Receive(void* buffer)
+    {
+        const double seconds = double(jack_get_time() - opened_) / 1e6;
+        const std::uint32_t count = jack_midi_get_event_count(buffer);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, buffer, i) != 0 || event.size == 0) continue;
+            const bool closed = event.buffer[event.size - 1] == 0xF7;
+            // A system-exclusive message may come cut into several events: they are joined
+            // until one ends in F7 (what does not fit is left out, the F7 kept).
+            if (joinedSize_ == 0 && (event.buffer[0] != 0xF0 || closed)) {
+                reader_.Deliver(event.buffer, event.size, seconds);
+                continue;
+            }
+            const std::size_t room = joined_.size() - 1 - joinedSize_;
+            const std::size_t take = std::min(event.size, room);
+            std::memcpy(joined_.data() + joinedSize_, event.buffer, take);
+            joinedSize_ += take;
+            if (!closed) continue;
+            if (take < event.size) joined_[joinedSize_++] = event.buffer[event.size - 1]; // its F7
+            reader_.Deliver(joined_.data(), joinedSize_, seconds);
+            joinedSize_ = 0;
+        }
+    }
+
+    MidiPacketReader reader_;
+    std::vector<std::uint8_t> joined_;
+    std::size_t joinedSize_ = 0;
+    jack_time_t opened_ = 0;
+    jack_port_t* port_ = nullptr;
+    JackClient client_; // last: closed first, while the rest still stands
+};
+
+class JackOutput final : public MidiOutput {
+public:
+    JackOutput(const std::string& clientName, const std::string& destination)
+        : ring_(jack_ringbuffer_create(RingSize)), client_(clientName)
+    {
+        if (!ring_) throw MidiError("There is no memory for a JACK MIDI output.");
+        port_ = client_.RegisterPort("MIDI Out", JackPortIsOutput);
+        client_.Activate(&JackOutput::Process, this, "MIDI output");
+        if (jack_connect(client_.Handle(), jack_port_name(port_), destination.c_str()) != 0)
+            throw MidiError("The MIDI output device \"" + NameWithoutClientPort(destination) + "\" is not present.");
+    }
+    ~JackOutput() override
+    {
+        // What was sent last (the notes switched off at closing) still goes out: the process
+        // callback is given a little time to hand it to JACK, and one cycle more to deliver it.
+        const auto deadline = Clock::now() + std::chrono::seconds(1);
+        while (jack_ringbuffer_read_space(ring_.get()) > 0 && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const std::uint64_t cycle = cycles_.load();
+        while (cycles_.load() < cycle + 2 && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        client_.Close();
+    }
+
+    std::size_t MaxMessageSize() const override { return JackMaxMessageSize; }
+
+protected:
+    // One message into the ring the process callback empties; never waits.
+    MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
+    {
+        const std::uint32_t size = static_cast<std::uint32_t>(length);
+        if (length > JackMaxMessageSize) {
+            error_ = "A MIDI message of " + std::to_string(length) + " bytes is too long for JACK.";
+            return MidiSendResult::Failed;
+        }
+        if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length) {
+            error_ = "The JACK server takes nothing from the MIDI output.";
+            return MidiSendResult::Full;
+        }
+        jack_ringbuffer_write(ring_.get(), reinterpret_cast<const char*>(&size), sizeof size);
+        jack_ringbuffer_write(ring_.get(), reinterpret_cast<const char*>(data), length);
+        return MidiSendResult::Sent;
+    }
+    std::string LastError() override { return std::exchange(error_, {}); }
+
+private:
+    // The ring holds one message of JackMaxMessageSize bytes with its length (a ring of 2^n
+    // bytes holds 2^n - 1).
+    static constexpr std::size_t RingSize = 16384;
+    static_assert(JackMaxMessageSize + sizeof(std::uint32_t) == RingSize - 1);
+
+    // JACK's process thread: as many waiting messages as the cycle's buffer holds; the rest
+    // waits for the next cycle.
+    static int Process(jack_nframes_t frames, void* self)
+    {
+        auto* output = static_cast<JackOutput*>(self);
+        JackClient::Visit visit{output->client_};
+        if (!visit) return 0;
+        void* buffer = jack_port_get_buffer(output->port_, frames);
+        jack_midi_clear_buffer(buffer);
+        std::uint32_t size = 0;
+        while (jack_ringbuffer_peek(output->ring_.get(), reinterpret_cast<char*>(&size), sizeof size) == sizeof size &&
+               jack_ringbuffer_read_space(output->ring_.get()) >= sizeof size + size) {
+            jack_midi_data_t* room = jack_midi_event_reserve(buffer, 0, size);
+            if (!room) break;
+            jack_ringbuffer_read_advance(output->ring_.get(), sizeof size);
+            jack_ringbuffer_read(output->ring_.get(), reinterpret_cast<char*>(room), size);
+        }
+        output->cycles_.fetch_add(1, std::memory_order_release);
+        return 0;
+    }
+
+    struct FreeRing {
+        void operator()(jack_ringbuffer_t* ring) const { jack_ringbuffer_free(ring); }
+    };
+    std::unique_ptr<jack_ringbuffer_t, FreeRing> ring_; // freed after the client is closed
+    jack_port_t* port_ = nullptr;
+    std::atomic<std::uint64_t> cycles_{0};
+    std::string error_;
+    JackClient client_; // last: closed first
+};
+
+class JackBackend final : public MidiBackend {
+public:
+    explicit JackBackend(std::string clientName) : clientName_(std::move(clientName)) {}
+
+    std::vector<MidiPortName> Inputs() override { return List(JackPortIsOutput, inputs_); }
+    std::vector<MidiPortName> Outputs() override { return List(JackPortIsInput, outputs_); }
+
+    // The index counts the list this back end gave last, so the port opened is the one the
+    // caller saw, whatever came or went since.
+    std::unique_ptr<MidiInput> OpenInput(int index, MidiInputCallbacks callbacks) override
+    {
+        return std::make_unique<JackInput>(clientName_, Listed(index, JackPortIsOutput, inputs_, "input"),
+                                           std::move(callbacks));
+    }
+    std::unique_ptr<MidiOutput> OpenOutput(int index) override
+    {
+        return std::make_unique<JackOutput>(clientName_, Listed(index, JackPortIsInput, outputs_, "output"));
+    }
+
+private:
+    std::vector<MidiPortName> List(unsigned long flags, std::vector<std::string>& listed)
+    {
+        listed.clear();
+        try {
+            JackClient client(clientName_); // never activated
+            listed = ListPorts(client.Handle(), flags, clientName_);
+        } catch (const MidiError&) {
+            // No JACK server to talk to: no devices.
+        }
+        std::vector<MidiPortName> names;
+        for (const std::string& full : listed) names.push_back({NameWithoutClientPort(full), full});
+        return names;
+    }
+    std::string Listed(int index, unsigned long flags, std::vector<std::string>& listed, const char* kind)
+    {
+        if (listed.empty()) List(flags, listed);
+        if (index < 0 || static_cast<std::size_t>(index) >= listed.size())
+            throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
+                            " is not present.");
+        return listed[static_cast<std::size_t>(index)];
+    }
+
+    std::string clientName_;
+    std::vector<std::string> inputs_, outputs_; // full names, as last listed
+};
+
+} // namespace
+
+std::unique_ptr<MidiBackend> CreateJackMidiBackend(const std::string& clientName)
+{
+    return std::make_unique<JackBackend>(clientName);
+}
+
+} // namespace platform
