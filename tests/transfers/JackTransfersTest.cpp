@@ -4,9 +4,21 @@
 #include "TransfersFixture.h"
 #include "tests/support/JackPorts.h"
 
+#include <cstdio>
 #include <thread>
 
 namespace {
+
+std::string Hex(const Bytes& message)
+{
+    std::string text;
+    char byte[4];
+    for (std::uint8_t b : message) {
+        std::snprintf(byte, sizeof byte, "%02X ", b);
+        text += byte;
+    }
+    return text;
+}
 
 class JackTransfers : public WindowRig {
 protected:
@@ -15,7 +27,8 @@ protected:
     {
         if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
         WindowRig::SetUp();
-        far.emplace("qm-test-fs1r");
+        far.emplace("fs1r");
+        ASSERT_EQ(far->Trouble(), "");
         backend = platform::CreateMidiBackend();
     }
 
@@ -23,29 +36,41 @@ protected:
     void Serve()
     {
         for (const Bytes& message : far->Received.Take()) {
+            if (message.size() == 8 && (message[2] & 0xF0) == 0x20) lastRequest = message, ++requests;
             const Bytes answer = instrument.Receive(message);
             if (!answer.empty()) far->Send(answer);
         }
     }
     // Runs a timed transfer to its end in 100 ms steps of the virtual clock; while a dump
-    // request is pending, the clock waits (up to a few real seconds) for the answer to come
-    // through JACK.
-    void RunToEnd(TTimer& timer)
+    // request is pending, the clock waits for the real answer to come through JACK, as long as
+    // JackPatience at most for the whole transfer.
+    testing::AssertionResult RunToEnd(TTimer& timer)
     {
+        const auto deadline = Clock::now() + JackPatience;
         for (int step = 0; step < 1000 && timer.Enabled(); ++step) {
             Advance(100);
-            const auto deadline = Clock::now() + std::chrono::seconds(5);
-            while (form->Midi.IsInputBufferQueued() && form->DumpReceived == 0 && Clock::now() < deadline) {
+            const int asked = requests;
+            while (form->Midi.IsInputBufferQueued() && form->DumpReceived == 0) {
+                if (Clock::now() > deadline)
+                    return testing::AssertionFailure()
+                           << (requests == asked
+                                   ? "no dump request reached the instrument (the last one: " + Hex(lastRequest) + ")"
+                                   : "the answer to the dump request " + Hex(lastRequest) + "did not reach the editor")
+                           << "; " << far->XRuns() << " late cycles";
                 Serve();
                 Application->ProcessPosted();
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
             Serve();
         }
+        if (timer.Enabled()) return testing::AssertionFailure() << "the transfer did not end";
+        return testing::AssertionSuccess();
     }
 
     std::optional<JackFarEnd> far;
     std::unique_ptr<platform::MidiBackend> backend;
+    Bytes lastRequest;
+    int requests = 0;
 };
 
 } // namespace
@@ -59,7 +84,7 @@ TEST_F(JackTransfers, ReceiveAllAndSendAllKeepEditorAndInstrumentAlike)
 
     // Receive-all: the editor ends with the instrument's six blocks.
     form->DataRcvAllClick(nullptr);
-    RunToEnd(*form->AllRcvTimer);
+    ASSERT_TRUE(RunToEnd(*form->AllRcvTimer));
     EXPECT_TRUE(Messages().empty()) << "a block did not come through";
     for (int32_t kind : AllBlocks)
         EXPECT_EQ(Body(Built(kind)), InstrumentPayload(instrument, kind)) << "block " << kind;
@@ -72,16 +97,16 @@ TEST_F(JackTransfers, ReceiveAllAndSendAllKeepEditorAndInstrumentAlike)
     const int dumpsBefore = instrument.BulkDumpsTaken;
     const int changesBefore = instrument.ParameterChangesTaken;
     form->DataSendAllClick(nullptr);
-    RunToEnd(*form->AllSendTimer);
+    ASSERT_TRUE(RunToEnd(*form->AllSendTimer));
     // Six dumps, then the two switch masks of each voice.
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    const auto deadline = Clock::now() + JackPatience;
     while ((instrument.BulkDumpsTaken < dumpsBefore + 6 || instrument.ParameterChangesTaken < changesBefore + 8) &&
            Clock::now() < deadline) {
         Serve();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    EXPECT_EQ(instrument.BulkDumpsTaken, dumpsBefore + 6);
-    EXPECT_EQ(instrument.ParameterChangesTaken, changesBefore + 8);
+    EXPECT_EQ(instrument.BulkDumpsTaken, dumpsBefore + 6) << "dumps that reached the instrument";
+    EXPECT_EQ(instrument.ParameterChangesTaken, changesBefore + 8) << "switch masks that reached the instrument";
     for (int32_t kind : AllBlocks)
         EXPECT_EQ(InstrumentPayload(instrument, kind), Body(Built(kind))) << "block " << kind;
 

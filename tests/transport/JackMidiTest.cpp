@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -24,7 +28,8 @@ Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
-    JackFarEnd far("qm-test-far");
+    JackFarEnd far("far");
+    ASSERT_EQ(far.Trouble(), "");
     auto backend = platform::CreateMidiBackend();
     Mailbox<int> wakes;
     TMidiTransport transport(*backend, [&] { wakes.Push(1); });
@@ -50,12 +55,12 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
     expected[0][2] = 0x13;
     expected[1][2] = 0x03;
     expected[2][2] = 0x03;
-    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected);
+    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected) << far.XRuns() << " late cycles";
 
     // And the other way: a dump answered into the queued input buffer.
     transport.StartMidiInBuffer();
     far.Send(dump);
-    ASSERT_FALSE(wakes.WaitFor(1).empty()) << "nothing arrived from JACK";
+    ASSERT_FALSE(wakes.WaitFor(1).empty()) << "the dump sent to the program's input did not arrive";
     transport.DeliverInput();
     EXPECT_EQ(received, dump);
     transport.StopMidiInBuffer();
@@ -65,11 +70,76 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
     const Bytes longest = Sysex(platform::JackMaxMessageSize, 0x00, 8);
     transport.SendSysEx(longest.data(), int(longest.size()), 0);
     const auto all = far.Received.WaitFor(expected.size() + 1);
-    ASSERT_EQ(all.size(), expected.size() + 1);
+    ASSERT_EQ(all.size(), expected.size() + 1) << "the longest message did not arrive";
     EXPECT_EQ(all.back(), longest);
     const Bytes tooLong = Sysex(platform::JackMaxMessageSize + 1, 0x00, 9);
     EXPECT_THROW(transport.SendSysEx(tooLong.data(), int(tooLong.size()), 0), EMidiError);
 
     transport.CloseMidiIn();
     transport.CloseMidiOut();
+}
+
+TEST(JackMidi, OpensThePortItListedWhateverCameOrWentSince)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    auto other = std::make_unique<JackFarEnd>("other");
+    JackFarEnd far("listed");
+    ASSERT_EQ(far.Trouble() + other->Trouble(), "");
+    auto backend = platform::CreateMidiBackend();
+    Mailbox<int> wakes;
+    TMidiTransport transport(*backend, [&] { wakes.Push(1); });
+    Bytes received;
+    transport.OnLongData = [&](const std::uint8_t* data, int length) { received.assign(data, data + length); };
+
+    // The ports are listed; then the other client goes, and the ports after it move up a place.
+    const auto inputs = transport.InputNames();
+    const auto outputs = transport.OutputNames();
+    const auto in = std::find(inputs.begin(), inputs.end(), far.OutPort());
+    const auto out = std::find(outputs.begin(), outputs.end(), far.InPort());
+    ASSERT_TRUE(in != inputs.end() && out != outputs.end());
+    other.reset();
+    transport.OpenMidiPorts(int(in - inputs.begin()), int(out - outputs.begin()), -1);
+
+    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    transport.SendSysEx(change.data(), int(change.size()), 0);
+    EXPECT_EQ(far.Received.WaitFor(1), std::vector<Bytes>{change}) << "the message did not reach the listed port";
+    transport.StartMidiInBuffer();
+    far.Send(change);
+    ASSERT_FALSE(wakes.WaitFor(1).empty()) << "nothing came from the listed port";
+    transport.DeliverInput();
+    EXPECT_EQ(received, change);
+}
+
+TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("busy");
+    ASSERT_EQ(far.Trouble(), "");
+    auto backend = platform::CreateMidiBackend();
+    std::atomic<int> wakes{0};
+    TMidiTransport transport(*backend, [&] { ++wakes; });
+    std::atomic<bool> stop{false};
+    // The far end sends something every cycle, a dump among notes, while the program's ports are
+    // closed and opened again under it: nothing may reach a port that is gone.
+    std::thread flood([&] {
+        const Bytes dump = Sysex(619, 0x00, 3);
+        while (!stop) {
+            far.Send({0x90, 60, 100});
+            far.Send(dump);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_TRUE(far.Connect(transport)) << "round " << round;
+        transport.StartMidiInBuffer();
+        transport.SendSysEx(change.data(), int(change.size()), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        transport.CloseMidiIn();
+        transport.CloseMidiOut();
+    }
+    stop = true;
+    flood.join();
+    EXPECT_GT(wakes.load(), 0) << "nothing came from the far end";
+    EXPECT_GE(far.Received.WaitFor(5).size(), 5u) << "a message sent before a close was lost";
 }
