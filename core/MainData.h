@@ -80,8 +80,10 @@ struct TMainData : TNameTables {
     uint8_t DataChanged = 0;
     std::string CaptionText = "Quillmarven";
     std::string CurrentFileName;
-    // 1 until start-up is over (its receive-all ended, or none was started): the receive-all of
-    // start-up and the formant-sequence choices meanwhile leave the data unchanged.
+    // 1 from construction until the first receive-all that completes (start-up's, or the first
+    // one after it failed): that receive-all leaves the data unchanged, and the clearing of the
+    // formant-sequence memory list at its end chooses no memory. Outside a receive-all the
+    // formant-sequence choices are edits whatever it holds.
     uint8_t SilentReceiveAll = 1;
     uint8_t SaveAsCancelled = 0;
     // The instrument's system-exclusive receive switch as its last system dump carried it, and

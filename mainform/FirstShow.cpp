@@ -84,16 +84,6 @@ void TMainForm::FormShow(TObject*)
     // page tests do) is just a window.
     if (FirstShowDone || Application->MainForm() != this) return;
     FirstShowDone = true;
-    // Start-up is over when the first show ends without starting the receive-all (a file on the
-    // command line, no devices, an exception), or else when that receive-all ends: from then on
-    // every choice is an edit to be marked.
-    struct TStartUpOver {
-        TMainForm& Form;
-        ~TStartUpOver()
-        {
-            if (!Form.AllRcvTimer->Enabled()) Form.SilentReceiveAll = 0;
-        }
-    } startUpOver{*this};
 
     RefreshPerformancePages();
     RefreshVoicePages(ShownVoice());
@@ -130,7 +120,8 @@ void TMainForm::FormShow(TObject*)
         DataSendAllClick(this);
         ShowDataUnchanged();
     } else {
-        // The start-up receive-all leaves the data unchanged (SilentReceiveAll).
+        // The start-up receive-all leaves the data unchanged (SilentReceiveAll); when it fails,
+        // the first one that completes later does.
         DataRcvAllClick(this);
     }
 }

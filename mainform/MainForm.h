@@ -117,6 +117,9 @@ public:
     TDataBulkDump* DataBulkDump = nullptr;
     // Set from the start of a timed transfer to its end: both windows disabled, thru cut.
     bool TransferLocked = false;
+    // Set from Data Receive > ALL until its windows come back (at its end, after the memory
+    // notice; at its stop; when a step fails). Its timer is off during its last step already.
+    bool ReceivingAll = false;
 
     // A formant sequence sent to the instrument's memory or edit buffer: the lock and the progress
     // window while the instrument takes it in, eleven ticks of 200 ms per memory it fills.

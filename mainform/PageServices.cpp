@@ -40,6 +40,7 @@ void TMainForm::CreatePerformancePage()
     services.ShowFseqFileError = [] { ShowFseqFileError(); };
     services.StartFseqTransfer = [this](int sizeCode) { StartFseqTransfer(sizeCode); };
     services.ShowFseqMemoryNotice = [this] { TFSEQ_InitInfoForm::ShowNotice(this, ProgramFolder); };
+    services.ReceiveAllRunning = [this] { return ReceivingAll; };
     PerformancePage = std::make_unique<TPerformancePage>(this, *this, Pfm_TabSheet, ProgramFolder, std::move(services));
 }
 

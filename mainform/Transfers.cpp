@@ -212,6 +212,7 @@ void TMainForm::RestoreKeyboardThru()
 void TMainForm::UnlockWindows()
 {
     TransferLocked = false;
+    ReceivingAll = false;
     SetEnabled(true);
     if (V_MIDIKeyboard) V_MIDIKeyboard->SetEnabled(true);
 }
@@ -242,7 +243,6 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
         // A step that fails ends its transfer; otherwise the same step would fail again at every
         // tick behind windows that never come back.
         timer.SetEnabled(false);
-        if (&timer == AllRcvTimer) SilentReceiveAll = 0;
         Midi.StopMidiInBuffer();
         FreeProgress();
         RestoreKeyboardThru();
@@ -390,6 +390,7 @@ void TMainForm::DataRcvAllClick(TObject*)
     DumpReceived = 0;
     AllRcvTimer->Tag = 0;
     LockTransfer();
+    ReceivingAll = true;
     AllRcvTimer->SetEnabled(true);
 }
 
@@ -412,7 +413,6 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
             // The first block that does not answer ends the sequence; what came before stays.
             TUnlockAtEnd unlock{*this};
             timer.SetEnabled(false);
-            SilentReceiveAll = 0;
             ShowMidiCableMessage(ReceiveAllCaption);
             FreeProgress();
             RestoreKeyboardThru();
@@ -426,8 +426,9 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         timer.SetEnabled(false);
         RestoreKeyboardThru();
         FreeProgress();
-        // The receive-all of start-up leaves the data unchanged; it finds the instrument's
-        // formant-sequence memory unknown, so the editor's picture of it starts empty.
+        // The first receive-all that completes (normally start-up's) leaves the data unchanged;
+        // it finds the instrument's formant-sequence memory unknown, so the editor's picture of
+        // it starts empty. A receive-all that stops leaves that to the next one.
         if (SilentReceiveAll == 1) {
             if (ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
         } else {

@@ -222,10 +222,15 @@ void TPerformancePage::LoadSequenceSettings(const FseqMemorySlot& settings, bool
     for (P id : steps) Pair(id).Bar->SetMax(std::clamp(settings.EndStep, 0, 0x3FFF));
 }
 
+bool TPerformancePage::SilentSequenceChoice() const
+{
+    return FData.SilentReceiveAll == 1 && Services.ReceiveAllRunning && Services.ReceiveAllRunning();
+}
+
 void TPerformancePage::SendSequenceNumber(const int32_t& number)
 {
     FData.SendWord(number);
-    if (FData.SilentReceiveAll != 1) FData.MarkDataChanged();
+    if (!SilentSequenceChoice()) FData.MarkDataChanged();
 }
 
 // With no sequence chosen (a stored number outside the list) there is nothing to load or send.
@@ -326,7 +331,7 @@ void TPerformancePage::Pfm_Fseq_FseqTestBtnClick(TObject*)
 
 // Nothing goes to the instrument by the clearing itself; the person is asked to initialise its
 // memory there. The first memory is chosen (stored, loaded and sent) only for a performance that
-// plays an internal sequence, outside the start-up receive: with a preset one, its number would
+// plays an internal sequence, outside the silent receive-all: with a preset one, its number would
 // switch the instrument to preset 1. Otherwise the list shows the stored memory again.
 void TPerformancePage::Pfm_Fseq_FseqIntClearClick(TObject*)
 {
@@ -334,7 +339,7 @@ void TPerformancePage::Pfm_Fseq_FseqIntClearClick(TObject*)
     FData.ForgetFseqMemories();
     for (int s = 0; s < FseqMemoryCount; ++s) Pfm_Fseq_FseqInt->Items.Add(FreeMemoryText(s));
     const PfmFseq& f = FData.ParameterData.PfmFseq;
-    if (FData.SilentReceiveAll != 1 && f.FseqBank == BankInternal) {
+    if (!SilentSequenceChoice() && f.FseqBank == BankInternal) {
         Pfm_Fseq_FseqInt->SetItemIndex(0);
         Pfm_Fseq_FseqIntChange(Pfm_Fseq_FseqIntClear);
     } else {

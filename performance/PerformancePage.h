@@ -57,6 +57,9 @@ struct TPerformanceServices {
     std::function<void()> ShowFseqFileError;
     std::function<void(int sizeCode)> StartFseqTransfer;
     std::function<void()> ShowFseqMemoryNotice;
+    // Whether a receive-all runs now, from its command to the end of its last step (where it may
+    // clear the memory list): only then do the sequence choices follow SilentReceiveAll.
+    std::function<bool()> ReceiveAllRunning;
 };
 
 class TPerformancePage {
@@ -303,6 +306,8 @@ private:
     // offset and loop sliders limited to its end step.
     void LoadSequenceSettings(const FseqMemorySlot& settings, bool velocities);
     void SendSequenceNumber(const int32_t& number);
+    // Whether a sequence choice now is the silent receive-all's own, which marks nothing.
+    bool SilentSequenceChoice() const;
     bool FseqMemoryFree(int memory) const;
     // The enables that follow a value, set both ways; the display and the handlers share them.
     // The memory rule leaves the preset list alone when `withPresets` is false (the sheet's show).

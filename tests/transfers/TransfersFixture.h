@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mainform/dialogs/BulkDump.h"
+#include "mainform/dialogs/MIDISetupform.h"
 #include "tests/support/RecordingMainData.h"
 #include "tests/support/WindowRig.h"
 
@@ -49,6 +50,14 @@ protected:
     TransfersTest() : WindowRig({.open = Ports::All, .keyboardWindow = true}) {}
 
     void SeedInstrument() { ::SeedInstrument(instrument); }
+    // The program started as a person starts it: the settings name the instrument, with device
+    // number `deviceNumber`, and the master keyboard; the first show of a new main window opens
+    // them and starts the receive-all.
+    void StartUp(int deviceNumber = 0)
+    {
+        ASSERT_TRUE(WriteMidiSettings(form->SettingsIniFile(), {"FS1R", "FS1R", "Keys", deviceNumber}));
+        MakeMainForm().Show();
+    }
     void ExpectStored(std::initializer_list<int32_t> kinds)
     {
         for (int32_t kind : kinds)

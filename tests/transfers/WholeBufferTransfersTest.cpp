@@ -1,11 +1,21 @@
 // Send-all and receive-all step by step: messages and their timing, the progress window, the
-// lock and the thru, the silent start-up receive, a block that does not answer, a failing step.
+// lock and the thru, the silent start-up receive (or the first to complete after a start-up
+// without answer, and the sequence choices before it), a block that does not answer, a failing
+// step.
 #include "TransfersFixture.h"
 
 namespace {
 
 const char* const Blocks[] = {"Performance", "Voice1", "Voice2", "Voice3", "Voice4", "System"};
 const uint8_t BlockAh[] = {0x10, 0x40, 0x41, 0x42, 0x43, 0x00};
+
+// The instrument in memory mode 1, its performance playing internal memory 5.
+void PlayInternalMemory5(SimulatedInstrument& instrument)
+{
+    instrument.System[0x47] = 1;
+    instrument.Performance[0x16] = 0; // the internal bank
+    instrument.Performance[0x17] = 4;
+}
 
 } // namespace
 
@@ -44,12 +54,12 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
 {
     SetDeviceNumber(3);
     SeedInstrument();
-    instrument.System[0x47] = 1; // memory mode 1
-    TakeSent();
+    PlayInternalMemory5(instrument);
     bool lockedDuringNotice = false;
     Headless().ModalResponder = [&](TForm&) { lockedDuringNotice = !form->Enabled(); };
 
-    Click("DataRcvAll");
+    StartUp(3);
+    TakeSent();
     EXPECT_TRUE(Busy());
     Advance(1200);
     for (int k = 0; k < 6; ++k) {
@@ -76,6 +86,7 @@ TEST_F(TransfersTest, ReceiveAllAsksForEveryBlockInTurnAndEndsSilentlyAtStartUp)
     EXPECT_EQ(Modals().size(), 1u);
     EXPECT_TRUE(lockedDuringNotice);
     EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(form->PerformancePage->Pfm_Fseq_FseqInt->ItemIndex(), 4);
 
     // Any later one marks the data changed and leaves the memory list alone.
     Modals().clear();
@@ -120,7 +131,7 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
     EXPECT_EQ(std::memcmp(&systemBefore, &form->ParameterData.SystemBlock, sizeof systemBefore), 0);
     EXPECT_EQ(form->PerformancePage->Pfm_Part_ReserveNoteEdit->Text(), "5");
     EXPECT_EQ(form->DataChanged, 0);
-    EXPECT_EQ(form->SilentReceiveAll, 0); // a receive-all that fails ends start-up as well
+    EXPECT_EQ(form->SilentReceiveAll, 1); // the first receive-all that completes is the silent one
 
     // An output that cannot carry a 411-byte message: send-all's first step fails once and ends.
     fs1r->SetMaxMessageSize(100);
@@ -131,6 +142,58 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
     EXPECT_FALSE(form->TransferRunning());
     EXPECT_EQ(form->DataBulkDump, nullptr);
     EXPECT_TRUE(Free());
+}
+
+// The instrument does not answer at start-up; one that does, in memory mode 1, is connected later.
+TEST_F(TransfersTest, AfterAStartUpWithoutAnswerChoicesAreEditsAndTheFirstReceiveAllToCompleteIsSilent)
+{
+    instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
+    StartUp();
+    Advance(8400);
+    ExpectCableBox("Quillmarven : MIDI setting error");
+    Messages().clear();
+    TPerformancePage& page = *form->PerformancePage;
+    ShowPart(0);
+    page.Pfm_PageControl->SetActivePage(page.Pfm_FSEQ_Ctrl_TabSheet);
+
+    // A sequence chosen now is an edit: closing asks to save it.
+    ASSERT_TRUE(page.Pfm_Fseq_FseqPre->UserSelects(3));
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    AnswerMessages(IDCANCEL);
+    Click("FileExitItem");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+    EXPECT_TRUE(form->Visible());
+
+    // A file for memory mode 1 that plays internal memory 3: Clear chooses memory 1 and marks.
+    form->ParameterData.SystemBlock.MemoryMode = 1;
+    form->ParameterData.PfmFseq.FseqBank = 0;
+    form->ParameterData.PfmFseq.FseqInt = 2;
+    OpenFile(WriteFile("memory.fse", SaveFileImage(form->ParameterData)));
+    Advance(15000);
+    TakeSent();
+    ASSERT_EQ(form->Caption(), "Quillmarven");
+    ASSERT_TRUE(page.Pfm_Fseq_FseqIntClear->UserClicks());
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{{0xF0, 0x43, 0x10, 0x5E, 0x10, 0x00, 0x17, 0x00, 0x00, 0xF7}}));
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    EXPECT_EQ(Modals().size(), 1u);
+
+    // The first receive-all that completes leaves the saved data unchanged, clears the memory
+    // list with its notice and chooses no memory.
+    Click("FileSaveItem");
+    ASSERT_EQ(form->Caption(), "Quillmarven");
+    instrument.AnswerMode = SimulatedInstrument::Answer::Dump;
+    SeedInstrument();
+    PlayInternalMemory5(instrument);
+    page.Pfm_Fseq_FseqInt->Items.SetStrings(2, "03: SomeSeq");
+    Click("DataRcvAll");
+    Advance(34800);
+    EXPECT_EQ(TakeSent().size(), 6u) << "the requests, and nothing after them";
+    EXPECT_EQ(form->Caption(), "Quillmarven");
+    EXPECT_EQ(Modals().size(), 2u);
+    EXPECT_EQ(page.Pfm_Fseq_FseqInt->Items[2], "03: Store OK !");
+    EXPECT_EQ(page.Pfm_Fseq_FseqInt->ItemIndex(), 4);
+    EXPECT_EQ(form->SilentReceiveAll, 0);
 }
 
 TEST_F(TransfersTest, MutesEndWithTheProgramLeavingTheStoredValuesOnTheInstrument)
