@@ -37,7 +37,7 @@ inline const char* JackServerMissing()
 
 // How long a test waits for anything to cross the server: far longer than a loaded machine
 // takes, short enough that a message that never comes fails the test in seconds.
-constexpr auto JackPatience = std::chrono::seconds(10);
+constexpr auto JackPatience = std::chrono::seconds(5);
 
 // Items handed over from JACK's threads to the test's.
 template <class T>

@@ -36,8 +36,10 @@ protected:
     void Serve()
     {
         for (const Bytes& message : far->Received.Take()) {
-            if (message.size() == 8 && (message[2] & 0xF0) == 0x20) lastRequest = message, ++requests;
+            const bool request = message.size() == 8 && (message[2] & 0xF0) == 0x20;
+            if (request) lastRequest = message, ++requests, answered = false;
             const Bytes answer = instrument.Receive(message);
+            if (request) answered = !answer.empty();
             if (!answer.empty()) far->Send(answer);
         }
     }
@@ -51,12 +53,7 @@ protected:
             Advance(100);
             const int asked = requests;
             while (form->Midi.IsInputBufferQueued() && form->DumpReceived == 0) {
-                if (Clock::now() > deadline)
-                    return testing::AssertionFailure()
-                           << (requests == asked
-                                   ? "no dump request reached the instrument (the last one: " + Hex(lastRequest) + ")"
-                                   : "the answer to the dump request " + Hex(lastRequest) + "did not reach the editor")
-                           << "; " << far->XRuns() << " late cycles";
+                if (Clock::now() > deadline) return Stuck(requests > asked);
                 Serve();
                 Application->ProcessPosted();
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -67,10 +64,25 @@ protected:
         return testing::AssertionSuccess();
     }
 
+    // What did not come while the editor waited for a dump.
+    testing::AssertionResult Stuck(bool asked) const
+    {
+        auto failure = testing::AssertionFailure();
+        if (!asked)
+            failure << "no dump request reached the instrument (the one before: " << Hex(lastRequest) << ")";
+        else if (!answered)
+            failure << "the instrument did not answer the dump request " << Hex(lastRequest);
+        else
+            failure << "the instrument answered the dump request " << Hex(lastRequest)
+                    << "but the editor took no answer";
+        return failure << "; " << far->XRuns() << " late cycles";
+    }
+
     std::optional<JackFarEnd> far;
     std::unique_ptr<platform::MidiBackend> backend;
     Bytes lastRequest;
     int requests = 0;
+    bool answered = false;
 };
 
 } // namespace
