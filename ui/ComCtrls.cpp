@@ -296,10 +296,7 @@ bool TUpDown::UserClicks(TUDBtnType button)
         bool allow = true;
         if (OnChanging) OnChanging(this, allow);
         if (!allow) return;
-        int to = FPosition + (button == btNext ? Increment : -Increment);
-        if (to > FMax) to = Wrap ? FMin : FMax;
-        if (to < FMin) to = Wrap ? FMax : FMin;
-        SetPosition(to);
+        SetPosition(FPosition + (button == btNext ? Increment : -Increment));
         if (OnClick) OnClick(this, button);
     });
     return true;

@@ -10,7 +10,7 @@
 //   when it stops. Nested sheets follow their parents.
 // - TUpDown: Position (clamped into Min..Max) writes the associated edit box's Text ("%i"). A
 //   person's click (UserClicks(btNext / btPrev)) runs OnChanging first (which may refuse), then
-//   steps Position by Increment (wrapping when Wrap is set) and runs OnClick.
+//   steps Position by Increment (stopping at Min and Max) and runs OnClick.
 #pragma once
 
 #include "ui/Controls.h"
@@ -118,7 +118,6 @@ public:
     void SetMax(int v);
     void SetPosition(int v);
     int Increment = 1;
-    bool Wrap = false;
     TUDOrientation Orientation = udVertical;
 
     TUDChangingEvent OnChanging;

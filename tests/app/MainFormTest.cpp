@@ -1,10 +1,15 @@
-// The main window built headless: construction order, pictures, caption and File > Exit. (A
-// received message in the caption: tests/transfers/PacedFloodTest.cpp.)
+// The main window built headless: construction order, pictures, caption, the master keyboard's
+// messages in it, and File > Exit. (The caption under a flood: tests/transfers/PacedFloodTest.cpp.)
 #include "tests/support/WindowRig.h"
 
 #include <fstream>
 
 using MainFormTest = WindowRig;
+
+class MasterKeyboardTest : public WindowRig {
+protected:
+    MasterKeyboardTest() : WindowRig({.open = Ports::All}) {}
+};
 
 TEST_F(MainFormTest, ConstructionBuildsWindowLoadsPicturesAndInitialData)
 {
@@ -31,6 +36,35 @@ TEST_F(MainFormTest, ConstructionBuildsWindowLoadsPicturesAndInitialData)
     EXPECT_EQ(form->ParameterData.PfmParts[1].BankNum, 0);
     EXPECT_EQ(form->ParameterData.PfmEffect.PfmEffectBlocks[0].EffectType, 1);
     EXPECT_EQ(form->ParameterData.PfmEffect.PfmEffectBlocks[0].Para[0], form->EffectTypeTable[1][0].DefaultValue[0]);
+}
+
+// What the master keyboard sends, byte for byte as it sends it (one data byte for a program
+// change, channel pressure or song select), goes through to the instrument unchanged and stands in
+// the caption after the window's own.
+TEST_F(MasterKeyboardTest, EveryMessageIsPlayedThroughAndShownInTheCaption)
+{
+    const std::string label = std::string(20, ' ') + "Received MIDI Data : CH ";
+    const struct {
+        Bytes played;
+        std::string shown;
+    } cases[] = {
+        {{0x99, 0x3C, 0x40}, label + "10 NOTE ON 3C 40"},
+        {{0xA1, 0x3C, 0x22}, label + "2 POLY AFTER 3C 22"},
+        {{0xB0, 0x07, 0x64}, label + "1 CTRL CHANGE 07 64"},
+        {{0xC2, 0x05}, label + "3 PROG CHANGE 05 00"},
+        {{0xD0, 0x40}, label + "1 CH AFTER TOUCH 40 00"},
+        {{0xEF, 0x00, 0x40}, label + "16 PITCH BEND 00 40"},
+        {{0xF3, 0x05}, "F3 05 00"},
+    };
+    form->MarkDataChanged();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        fs1r->ClearReceived();
+        keys->Play(c.played);
+        Advance(1);
+        EXPECT_EQ(fs1r->Received(), std::vector<Bytes>{c.played});
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)" + c.shown);
+    }
 }
 
 // (File > Exit in a real window: tests/app/ClosingViewTest.cpp.)

@@ -16,9 +16,10 @@ TEST_F(NameBytesTest, PerformanceNameCharacterWithoutLatin1FormIsABlankStoredAnd
     ShowPart(0);
     TEdit* box = form->PerformancePage->Pfm_Name;
     ASSERT_TRUE(box->UserSetsText(""));
-    // "Bass", Greek capital omega (no 8-bit form), "1", e acute (Latin-1 0xE9).
+    // "Bass", Greek capital omega (no 8-bit form), "1", e acute (Latin-1 0xE9), y diaeresis (the
+    // last Latin-1 character, 0xFF).
     ASSERT_TRUE(box->UserTypes("Bass\xCE\xA9"
-                               "1\xC3\xA9"));
+                               "1\xC3\xA9\xC3\xBF"));
     // The last key's twelve changes go out from one prepared message: each carries the device
     // number once.
     const auto sent = TakeSent();
@@ -33,7 +34,7 @@ TEST_F(NameBytesTest, PerformanceNameCharacterWithoutLatin1FormIsABlankStoredAnd
                                                     {6, 0x20}, {7, 0x20}, {8, 0x20}, {9, 0x20}, {10, 0x20}, {11, 0x20}};
     EXPECT_EQ(chars, expected);
     const auto& name = form->ParameterData.PfmCommon.Name;
-    EXPECT_EQ(std::string(name.begin(), name.begin() + 8), std::string("Bass 1\xE9", 7) + '\0');
+    EXPECT_EQ(std::string(name.begin(), name.begin() + 9), std::string("Bass 1\xE9\xFF", 8) + '\0');
     // The dump carries what the messages carried.
     const Bytes dump = Built(DumpPerformance);
     EXPECT_EQ(std::string(dump.begin() + 9, dump.begin() + 21), "Bass 1      ");

@@ -4,20 +4,173 @@
 #include "tests/support/FileSizeLimit.h"
 #include "voice/VoicePage.h"
 
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <future>
+#include <thread>
 
 namespace {
 
 const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
 const char* const WrongFs1 = "File Error: This file is not Tarnwick's file or broken file";
+const char* const WriteFailed = "Can't perform one of the following file operations: Write.";
+
+// How long a file command may take before the test takes it for waiting on something.
+constexpr std::chrono::seconds WriteDeadline{5};
+
+// The unprivileged user and group a child process takes in place of root's ("nobody").
+constexpr uid_t Nobody = 65534;
 
 class FilesTest : public FormRig {
 protected:
     FilesTest() : FormRig({.open = Ports::Instrument}) {}
+
+    // A command that writes a file, as a person gives it: the name it writes (chosen in its
+    // dialog, or the settings file), what it says when it cannot, and the person's action.
+    struct Writer {
+        std::string what;
+        fs::path file;
+        std::string failure;
+        std::function<void()> write;
+    };
+    // Every command that writes a file, each to its own name in the test's folder; the window is
+    // shown on the voice page, which has the shape library's buttons.
+    std::vector<Writer> Writers()
+    {
+        form->Show();
+        ShowVoice(0);
+        return {
+            {"save", temp / "a.fse", WriteFailed, [this] { Click("FileSaveAsItem"); }},
+            {"shape library", temp / "a.eg", WriteFailed,
+             [this] { EXPECT_TRUE(form->VoicePage->Vc_OpEGShapeSave->UserClicks()); }},
+            {"MIDI file", temp / "a.mid", std::string(WriteFailed) + " This file is used by other application! ",
+             [this] { Click("ExportSMF"); }},
+            {"settings", SettingsFile(), WriteFailed,
+             [this] {
+                 Headless().ModalResponder = [](TForm& f) {
+                     auto& d = dynamic_cast<TMIDISetup&>(f);
+                     d.MIDIIN_Box->UserSelects(0);
+                     d.MIDIOUT_Box->UserSelects(0);
+                     d.OKBitBtn->UserClicks();
+                 };
+                 Click("MIDI_config");
+             }},
+        };
+    }
+    void Write(const Writer& w)
+    {
+        AnswerFileDialogs([&w](const TFileDialogRequest&) { return w.file.string(); });
+        w.write();
+    }
 };
+
+// Runs a writer, which never waits for anything, on a thread of its own. One that opens a pipe
+// in the file's place as if it were a file waits there for a reader: past the deadline the test
+// opens the pipe for reading, takes what comes until the writer is done, and fails.
+void WriteWithoutWaiting(const std::function<void()>& write, const fs::path& pipe)
+{
+    std::packaged_task<void()> task(write);
+    std::future<void> done = task.get_future();
+    std::thread writer(std::move(task));
+    if (done.wait_for(WriteDeadline) == std::future_status::ready) {
+        writer.join();
+        done.get();
+        return;
+    }
+    // Our end may close before the writer is through: its write then fails instead of ending
+    // the process.
+    const auto oldPipeSignal = std::signal(SIGPIPE, SIG_IGN);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const auto giveUp = std::chrono::steady_clock::now() + WriteDeadline;
+    char buffer[4096];
+    while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready &&
+           std::chrono::steady_clock::now() < giveUp)
+        while (reader >= 0 && ::read(reader, buffer, sizeof buffer) > 0) {}
+    if (reader >= 0) ::close(reader);
+    std::signal(SIGPIPE, oldPipeSignal);
+    if (done.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        std::fprintf(stderr, "The write still waits %lld s after a reader opened \"%s\"; the test cannot go on.\n",
+                     static_cast<long long>(WriteDeadline.count()), pipe.c_str());
+        std::_Exit(1);
+    }
+    writer.join();
+    ADD_FAILURE() << "The write waited " << WriteDeadline.count() << " s, until the test opened \"" << pipe.string()
+                  << "\" for reading: it opened the pipe as a file instead of refusing it.";
+}
+
+// What a child process that is not root reported, or why none could run.
+struct ChildReport {
+    bool ran = false;
+    std::string text;
+};
+
+// Runs `body` in a child process without root's rights, which would let it write any file: as
+// root, the child gives up root for the user and group "nobody" first. It runs only where it may
+// write into each of `folders`. The child cannot report test failures of its own, so `body`
+// returns its findings as text. Bounded in time like the writes: a child that has not finished by
+// then is killed and said to have waited.
+ChildReport RunWithoutRoot(const std::vector<fs::path>& folders, const std::function<std::string()>& body)
+{
+    int channel[2];
+    if (::pipe2(channel, O_CLOEXEC) != 0) return {false, std::string("no pipe: ") + std::strerror(errno)};
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) return {false, std::string("cannot start a process: ") + std::strerror(errno)};
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string text;
+        int code = 0;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)) {
+            text = std::string("root cannot become user and group 65534 here: ") + std::strerror(errno);
+            code = 2;
+        }
+        for (const fs::path& folder : folders)
+            if (code == 0 && ::access(folder.c_str(), W_OK | X_OK) != 0) {
+                text = "without root, \"" + folder.string() + "\" cannot be written into: " + std::strerror(errno);
+                code = 2;
+            }
+        if (code == 0) text = body();
+        for (std::size_t done = 0; done < text.size();) {
+            const ssize_t n = ::write(channel[1], text.data() + done, text.size() - done);
+            if (n <= 0) break;
+            done += std::size_t(n);
+        }
+        ::_exit(code); // no exit handlers: they belong to the test process
+    }
+    ::close(channel[1]);
+    ChildReport report{true, ""};
+    const auto giveUp = std::chrono::steady_clock::now() + 2 * WriteDeadline;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
+        pollfd in{channel[0], POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&in, 1, int(left.count())) == 0) {
+            ::kill(child, SIGKILL);
+            report.text += "\n(the child waited " + std::to_string(2 * WriteDeadline.count()) + " s and was killed)";
+            break;
+        }
+        char buffer[4096];
+        const ssize_t n = ::read(channel[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        report.text.append(buffer, std::size_t(n));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2) report.ran = false;
+    if (WIFSIGNALED(status)) report.text += "\n(the child ended by signal " + std::to_string(WTERMSIG(status)) + ")";
+    return report;
+}
 
 } // namespace
 
@@ -145,39 +298,13 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
 // Each writer, given a name that leads through links to a file, a pipe, a folder or round a loop.
 TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
 {
-    const char* const writeFailed = "Can't perform one of the following file operations: Write.";
-    struct Writer {
-        const char* what;
-        fs::path file; // the name it writes: chosen in its dialog, or the settings file
-        std::string failure;
-        std::function<void()> write;
-    } writers[] = {
-        {"save", temp / "a.fse", writeFailed, [this] { Click("FileSaveAsItem"); }},
-        {"shape library", temp / "a.eg", writeFailed,
-         [this] { EXPECT_TRUE(form->VoicePage->Vc_OpEGShapeSave->UserClicks()); }},
-        {"MIDI file", temp / "a.mid", std::string(writeFailed) + " This file is used by other application! ",
-         [this] { Click("ExportSMF"); }},
-        {"settings", SettingsFile(), writeFailed,
-         [this] {
-             Headless().ModalResponder = [](TForm& f) {
-                 auto& d = dynamic_cast<TMIDISetup&>(f);
-                 d.MIDIIN_Box->UserSelects(0);
-                 d.MIDIOUT_Box->UserSelects(0);
-                 d.OKBitBtn->UserClicks();
-             };
-             Click("MIDI_config");
-         }},
-    };
-    form->Show();
-    ShowVoice(0);
     enum End { Chain, Pipe, Folder, Loop };
     const char* const endNames[] = {"a chain of links", "a pipe", "a link to a folder", "a loop of links"};
-    for (const Writer& w : writers) {
-        AnswerFileDialogs([&w](const TFileDialogRequest&) { return w.file.string(); });
+    for (const Writer& w : Writers()) {
         const fs::path a = w.file, dir = a.parent_path();
         const fs::path b = dir / ("b" + a.extension().string()), c = dir / ("c" + a.extension().string());
         for (End end : {Chain, Pipe, Folder, Loop}) {
-            SCOPED_TRACE(std::string(w.what) + " to " + endNames[end]);
+            SCOPED_TRACE(w.what + " to " + endNames[end]);
             for (const fs::path& p : {a, b, c}) fs::remove_all(p);
             Messages().clear();
             switch (end) {
@@ -198,7 +325,7 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
                 break;
             }
             const long entries = EntriesIn(dir);
-            w.write();
+            WriteWithoutWaiting([&] { Write(w); }, a);
             EXPECT_EQ(EntriesIn(dir), entries) << "a file was added or left beside";
             if (end == Chain) {
                 EXPECT_TRUE(Messages().empty());
@@ -213,6 +340,52 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
                 EXPECT_TRUE(end != Folder || fs::is_directory(c));
             }
         }
+    }
+}
+
+// Each writer, given a file that its user may not write: it says it cannot, and the file stays
+// as it was, read-only, with nothing beside it. Root may write any file, so the writers run in a
+// child process that has given up root; the folders are open to it, so only the file's own
+// permissions stand in its way.
+TEST_F(FilesTest, EveryWriterLeavesAReadOnlyFileAsItWas)
+{
+    const std::vector<Writer> writers = Writers();
+    std::vector<fs::path> folders;
+    std::string expected;
+    for (const Writer& w : writers) {
+        ASSERT_EQ(w.file.string().rfind(temp.Path().string() + "/", 0), 0u)
+            << w.file << " is outside the test's folder";
+        for (fs::path dir = w.file.parent_path(); dir != temp.Path().parent_path(); dir = dir.parent_path()) {
+            fs::create_directories(dir);
+            fs::permissions(dir, fs::perms::all);
+        }
+        folders.push_back(w.file.parent_path());
+        fs::remove_all(w.file);
+        WriteText(w.file, "old");
+        fs::permissions(w.file, fs::perms(0444));
+        expected += w.what + ": " + w.failure + "\n";
+    }
+    std::vector<long> entries;
+    for (const fs::path& folder : folders) entries.push_back(EntriesIn(folder));
+    const ChildReport report = RunWithoutRoot(folders, [&] {
+        std::string said;
+        for (const Writer& w : writers) {
+            Messages().clear();
+            Write(w);
+            said += w.what + ":";
+            for (const TShownMessage& m : Messages()) said += " " + m.Text;
+            said += "\n";
+        }
+        return said;
+    });
+    if (!report.ran) GTEST_SKIP() << report.text;
+    EXPECT_EQ(report.text, expected);
+    for (std::size_t i = 0; i < writers.size(); ++i) {
+        SCOPED_TRACE(writers[i].what);
+        const std::string now = ReadText(writers[i].file);
+        EXPECT_TRUE(now == "old") << "the file was replaced: it holds " << now.size() << " bytes";
+        EXPECT_EQ(fs::status(writers[i].file).permissions(), fs::perms(0444));
+        EXPECT_EQ(EntriesIn(folders[i]), entries[i]) << "a file was added or left beside";
     }
 }
 

@@ -151,16 +151,20 @@ TEST_F(TransportTest, KeyboardIsPlayedThroughUntilCutAndAgainWhenConnected)
 {
     transport.OpenMidiPorts(0, 0, 1);
     EXPECT_TRUE(transport.KeyboardThruOn);
-    keyboard->PlayShort(0x90, 60, 90);
-    keyboard->PlayShort(0xC0, 5);
+    // Byte for byte as a keyboard sends them: program change and channel pressure carry one data
+    // byte.
+    keyboard->Play({0x90, 60, 90});
+    keyboard->Play({0xC0, 5});
+    keyboard->Play({0xD3, 0x40});
     transport.CutKeyboardThru();
-    keyboard->PlayShort(0x90, 62, 90);
+    keyboard->Play({0x90, 62, 90});
     transport.ConnectKeyboardThru();
-    keyboard->PlayShort(0x80, 60, 0);
-    EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 90}, {0xC0, 5}, {0x80, 60, 0}}));
+    keyboard->Play({0x80, 60, 0});
+    EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 90}, {0xC0, 5}, {0xD3, 0x40}, {0x80, 60, 0}}));
     // The keyboard's messages reach the caption monitor whether or not they go through.
     Deliver();
-    EXPECT_EQ(shortData.size(), 4u);
+    EXPECT_EQ(shortData,
+              (std::vector<Bytes>{{0x90, 60, 90}, {0xC0, 5, 0}, {0xD3, 0x40, 0}, {0x90, 62, 90}, {0x80, 60, 0}}));
     // Long messages from the keyboard are not taken, even with a buffer queued.
     transport.StartMidiInBuffer();
     keyboard->Play(Dump(10, 1));
@@ -285,12 +289,13 @@ TEST_F(TransportTest, PacketsArePassedOnAsWholeMessagesOnly)
     packet.push_back(0xF8);
     packet.push_back(0xFA); // start: real time, passed on by itself
     packet.insert(packet.end(), dump.begin() + 20, dump.end());
-    packet.insert(packet.end(), {0xC0, 0x05, 0xB0, 0x07}); // a program change, a cut-off controller
+    // A program change, channel pressure, a cut-off controller.
+    packet.insert(packet.end(), {0xC0, 0x05, 0xD0, 0x40, 0xB0, 0x07});
     fs1r->Play(packet);
     fs1r->Play({0xF7, 0x40, 0xF0, 0x43}); // a stray end, a data byte without a status, a start cut off
     Deliver();
     EXPECT_EQ(longData, std::vector<Bytes>{dump});
-    EXPECT_EQ(shortData, (std::vector<Bytes>{{0x90, 0x3C, 0x40}, {0xFA, 0, 0}, {0xC0, 0x05, 0}}));
+    EXPECT_EQ(shortData, (std::vector<Bytes>{{0x90, 0x3C, 0x40}, {0xFA, 0, 0}, {0xC0, 0x05, 0}, {0xD0, 0x40, 0}}));
 }
 
 TEST_F(TransportTest, OnlyTheAwaitedDumpTakesTheBuffer)

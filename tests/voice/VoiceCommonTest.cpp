@@ -149,17 +149,20 @@ TEST_F(VoicePageTest, NameSendsTenMessagesPerChangeAndKeepsWhatWasTyped)
     EXPECT_EQ(TakeSent().size(), 50u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(Common().Name.data())), "Bass1");
 
-    // A letter beyond 7 bits goes out as a blank but stays in the record and comes back.
-    ASSERT_TRUE(page->Vc_Name->UserSetsText("Caf\xC3\xA9"));
+    // A letter beyond 7 bits goes out as a blank but stays in the record and comes back; so does
+    // the last Latin-1 letter, y diaeresis (0xFF).
+    ASSERT_TRUE(page->Vc_Name->UserSetsText("Caf\xC3\xA9\xC3\xBF"));
     const auto sent = TakeSent();
     ASSERT_EQ(sent.size(), 10u);
     EXPECT_EQ(sent[3], Change(0x40, 0, 3, 0x20));
     EXPECT_EQ(sent[4], Change(0x40, 0, 4, 0x20));
+    EXPECT_EQ(sent[5], Change(0x40, 0, 5, 0x20));
     EXPECT_EQ(Common().Name[3], 0xE9);
-    EXPECT_EQ(Common().Name[4], 0);
+    EXPECT_EQ(Common().Name[4], 0xFF);
+    EXPECT_EQ(Common().Name[5], 0);
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(1));
     ASSERT_TRUE(page->Vc_VoiceTab->UserSelects(0));
-    EXPECT_EQ(page->Vc_Name->Text(), "Caf\xC3\xA9");
+    EXPECT_EQ(page->Vc_Name->Text(), "Caf\xC3\xA9\xC3\xBF");
     EXPECT_TRUE(TakeSent().empty());
 }
 
