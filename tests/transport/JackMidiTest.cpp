@@ -118,28 +118,37 @@ TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
     auto backend = platform::CreateMidiBackend();
     std::atomic<int> wakes{0};
     TMidiTransport transport(*backend, [&] { ++wakes; });
-    std::atomic<bool> stop{false};
     // The far end sends something every cycle, a dump among notes, while the program's ports are
     // closed and opened again under it: nothing may reach a port that is gone.
-    std::thread flood([&] {
-        const Bytes dump = Sysex(619, 0x00, 3);
-        while (!stop) {
-            far.Send({0x90, 60, 100});
-            far.Send(dump);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    struct Flood {
+        JackFarEnd& far;
+        std::atomic<bool> stop{false};
+        std::thread thread{[this] {
+            const Bytes dump = Sysex(619, 0x00, 3);
+            while (!stop) {
+                far.Send({0x90, 60, 100});
+                far.Send(dump);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }};
+        ~Flood()
+        {
+            stop = true;
+            thread.join();
         }
-    });
+    };
     const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
-    for (int round = 0; round < 5; ++round) {
-        ASSERT_TRUE(far.Connect(transport)) << "round " << round;
-        transport.StartMidiInBuffer();
-        transport.SendSysEx(change.data(), int(change.size()), 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        transport.CloseMidiIn();
-        transport.CloseMidiOut();
+    {
+        Flood flood{far};
+        for (int round = 0; round < 5; ++round) {
+            ASSERT_TRUE(far.Connect(transport)) << "round " << round << ": the far end's ports are not listed";
+            transport.StartMidiInBuffer();
+            transport.SendSysEx(change.data(), int(change.size()), 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            transport.CloseMidiIn();
+            transport.CloseMidiOut();
+        }
     }
-    stop = true;
-    flood.join();
     EXPECT_GT(wakes.load(), 0) << "nothing came from the far end";
     EXPECT_GE(far.Received.WaitFor(5).size(), 5u) << "a message sent before a close was lost";
 }
