@@ -31,6 +31,14 @@ bool IsOwnPort(const std::string& fullName, const std::string& clientName)
     return i < fullName.size() && fullName[i] == ':';
 }
 
+const MidiPortName& ListedPort(const std::vector<MidiPortName>& listed, int index, const char* kind)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= listed.size())
+        throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
+                        " is not present.");
+    return listed[static_cast<std::size_t>(index)];
+}
+
 int ShortMessageLength(std::uint8_t status)
 {
     if (status < 0xF0) return (status & 0xE0) == 0xC0 ? 2 : 3; // program change and channel pressure: 2

@@ -122,6 +122,10 @@ std::string NameWithoutClientPort(const std::string& fullName);
 // second client of the same name a suffix ("Quillmarven-01").
 bool IsOwnPort(const std::string& fullName, const std::string& clientName);
 
+// The port at `index` of the list a back end gave last, which its OpenInput and OpenOutput
+// count; throws MidiError naming the `kind` ("input", "output") when there is none.
+const MidiPortName& ListedPort(const std::vector<MidiPortName>& listed, int index, const char* kind);
+
 // Number of bytes of the message that `status` begins (1 to 3).
 int ShortMessageLength(std::uint8_t status);
 

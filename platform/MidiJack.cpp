@@ -209,11 +209,7 @@ protected:
     // One message into the ring the process callback empties; never waits.
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
-        const std::uint32_t size = static_cast<std::uint32_t>(length);
-        if (length > JackMaxMessageSize) {
-            error_ = "A MIDI message of " + std::to_string(length) + " bytes is too long for JACK.";
-            return MidiSendResult::Failed;
-        }
+        const std::uint32_t size = static_cast<std::uint32_t>(length); // at most JackMaxMessageSize (SendLong)
         if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length) {
             error_ = "The JACK server takes nothing from the MIDI output.";
             return MidiSendResult::Full;
@@ -281,30 +277,26 @@ public:
     }
 
 private:
-    std::vector<MidiPortName> List(unsigned long flags, std::vector<std::string>& listed)
+    std::vector<MidiPortName> List(unsigned long flags, std::vector<MidiPortName>& listed)
     {
         listed.clear();
         try {
             JackClient client(clientName_); // never activated
-            listed = ListPorts(client.Handle(), flags, clientName_);
+            for (std::string& full : ListPorts(client.Handle(), flags, clientName_))
+                listed.push_back({NameWithoutClientPort(full), std::move(full)});
         } catch (const MidiError&) {
             // No JACK server to talk to: no devices.
         }
-        std::vector<MidiPortName> names;
-        for (const std::string& full : listed) names.push_back({NameWithoutClientPort(full), full});
-        return names;
+        return listed;
     }
-    std::string Listed(int index, unsigned long flags, std::vector<std::string>& listed, const char* kind)
+    std::string Listed(int index, unsigned long flags, std::vector<MidiPortName>& listed, const char* kind)
     {
         if (listed.empty()) List(flags, listed);
-        if (index < 0 || static_cast<std::size_t>(index) >= listed.size())
-            throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
-                            " is not present.");
-        return listed[static_cast<std::size_t>(index)];
+        return ListedPort(listed, index, kind).FullName;
     }
 
     std::string clientName_;
-    std::vector<std::string> inputs_, outputs_; // full names, as last listed
+    std::vector<MidiPortName> inputs_, outputs_; // as last listed
 };
 
 } // namespace

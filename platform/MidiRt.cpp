@@ -200,10 +200,7 @@ private:
     std::string Listed(int index, std::vector<MidiPortName>& listed, const char* kind)
     {
         if (listed.empty()) List<Port>(listed);
-        if (index < 0 || static_cast<std::size_t>(index) >= listed.size())
-            throw MidiError(std::string("The MIDI ") + kind + " device number " + std::to_string(index) +
-                            " is not present.");
-        return listed[static_cast<std::size_t>(index)].FullName;
+        return ListedPort(listed, index, kind).FullName;
     }
 
     std::string clientName_;
