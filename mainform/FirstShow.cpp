@@ -89,8 +89,17 @@ void TMainForm::FormShow(TObject*)
     RefreshVoicePages(ShownVoice());
     OperatorTabMemory.fill(0);
 
-    const auto inputs = Midi.InputNames();
-    const auto outputs = Midi.OutputNames();
+    // A MIDI system that cannot list its devices (a JACK server that is not running or refuses
+    // the program) says why, and start-up ends as without devices.
+    TMidiDeviceNames devices;
+    try {
+        devices = ListMidiDevices(Midi);
+    } catch (const Exception& e) {
+        Application->MessageBox(e.Message, "Quillmarven", MB_OK | MB_ICONERROR);
+        return Close();
+    }
+    const auto& inputs = devices.Inputs;
+    const auto& outputs = devices.Outputs;
     if (inputs.empty()) Application->MessageBox(NoInputText, "Quillmarven", MB_OK | MB_ICONINFORMATION);
     if (outputs.empty()) Application->MessageBox(NoOutputText, "Quillmarven", MB_OK | MB_ICONINFORMATION);
     if (inputs.empty() || outputs.empty()) return Close();

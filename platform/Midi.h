@@ -57,7 +57,7 @@ constexpr std::chrono::milliseconds FullOutputPatience{2000};
 enum class MidiSendResult {
     Sent,
     Full,   // the MIDI system's buffer for the port is full for now: nothing was sent, try again later
-    Failed, // the MIDI system refused it
+    Failed, // the MIDI system refused it, has stopped, or the port's destination has gone
 };
 
 // An open output; destruction closes it. Used by one thread at a time.
@@ -94,7 +94,8 @@ public:
     virtual ~MidiBackend() = default;
 
     // The ports in the MIDI system's order; an index into these lists opens the port.
-    // The program's own ports are not listed. A MIDI system that cannot be reached has none.
+    // The program's own ports are not listed. Throw MidiError, saying why, when the MIDI system
+    // is not running or refuses the program (JACK); an ALSA without a sequencer has no ports.
     virtual std::vector<MidiPortName> Inputs() = 0;
     virtual std::vector<MidiPortName> Outputs() = 0;
 

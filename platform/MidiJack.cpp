@@ -13,6 +13,13 @@
 // an asynchronous pthread_cancel, which may strike anywhere, inside a callback too, when a
 // late cycle still runs it (on a loaded machine). So a client is deactivated only once no
 // callback runs and none will start: a callback that finds its client closing returns at once.
+//
+// The world around a port. JACK tells a client when its server has gone (killed, stopped): from
+// then on the port's sends fail at once, saying so, and nothing more is queued for a server that
+// will never take it. A destination that has gone (its client ended, or was restarted and came
+// back as a new client) leaves the output unconnected: its sends fail as for a device that is not
+// present, until the ports are chosen again. A client that JACK refuses is tried once more after
+// a short pause, unless the refusal cannot pass so soon; then the caller is told why.
 
 #include "platform/Midi.h"
 
@@ -22,7 +29,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -32,23 +41,76 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// What a refusal's status says, in words.
+std::string RefusalWords(jack_status_t status)
+{
+    struct Word {
+        int bit;
+        const char* text;
+    };
+    static constexpr Word words[] = {
+        {JackInvalidOption, "an option the server does not know"},
+        {JackNameNotUnique, "the name is taken"},
+        {JackServerError, "the server could not set the client up"},
+        {JackNoSuchClient, "no such client"},
+        {JackLoadFailure, "an internal client could not be loaded"},
+        {JackInitFailure, "the client could not be initialized"},
+        {JackShmFailure, "JACK's shared memory cannot be reached"},
+        {JackVersionError, "the server speaks another protocol version"},
+        {JackBackendError, "the server's back end failed"},
+        {JackClientZombie, "the client was left for dead"},
+    };
+    std::string text;
+    for (const Word& word : words)
+        if (status & word.bit) text += (text.empty() ? "" : "; ") + std::string(word.text);
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%x", unsigned(status));
+    return (text.empty() ? std::string("no reason given") : text) + " (status " + code + ")";
+}
+
+// How long a refused client waits before it asks once more: JACK refuses a name for a moment
+// after a client of that name has gone, while the server still tidies up behind it.
+constexpr auto RefusalPause = std::chrono::milliseconds(700);
+
+// A client of the server, or MidiError saying why there is none.
+jack_client_t* OpenClient(const std::string& name)
+{
+    for (int attempt = 1;; ++attempt) {
+        jack_status_t status{};
+        if (jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status)) return client;
+        if (status & JackServerFailed) throw MidiError("The JACK server is not running.");
+        // A server of another version or a broken shared memory does not mend itself in a moment.
+        const bool lasting = status & (JackVersionError | JackShmFailure | JackInvalidOption);
+        if (attempt == 2 || lasting)
+            throw MidiError("JACK refused the client \"" + name + "\": " + RefusalWords(status) + ".");
+        std::this_thread::sleep_for(RefusalPause);
+    }
+}
+
 // An open client, not yet active; closed with the object. Its process callback runs inside a
 // Visit, which finds out whether the client is closing.
 class JackClient {
 public:
     explicit JackClient(const std::string& name)
     {
-        jack_status_t status{};
-        handle_ = jack_client_open(name.c_str(), JackNoStartServer, &status);
-        if (!handle_)
-            throw MidiError((status & JackServerFailed) ? "The JACK server is not running."
-                                                        : "JACK refused a client named \"" + name + "\".");
+        std::lock_guard lock(ClientsLock());
+        CloseClientsOfAGoneServer();
+        handle_ = OpenClient(name);
+        jack_on_info_shutdown(handle_, &JackClient::OnShutdown, this);
+        Clients().push_back(this);
     }
-    ~JackClient() { Close(); }
+    ~JackClient()
+    {
+        Close();
+        std::lock_guard lock(ClientsLock());
+        std::erase(Clients(), this);
+    }
     JackClient(const JackClient&) = delete;
     JackClient& operator=(const JackClient&) = delete;
 
     jack_client_t* Handle() const { return handle_; }
+    // The server has gone: the client is dead and nothing it holds reaches anyone any more.
+    bool ServerGone() const { return serverGone_.load(); }
 
     // Starts the process callback; once it runs, the client's ports stay as they are.
     void Activate(JackProcessCallback process, void* arg, const char* what)
@@ -57,22 +119,11 @@ public:
             throw MidiError(std::string("JACK would not start the ") + what + ".");
         active_ = true;
     }
-    // After this the process callback runs no more.
+    // After this the process callback runs no more, and the client's ports are gone.
     void Close()
     {
-        if (!handle_) return;
-        if (active_) {
-            closing_.store(true);
-            // A callback takes microseconds; a thread the machine does not run for a while
-            // is given that while.
-            const auto deadline = Clock::now() + std::chrono::seconds(5);
-            while (visiting_.load() && Clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-            jack_deactivate(handle_);
-        }
-        active_ = false;
-        jack_client_close(handle_); // takes the client's ports with it
-        handle_ = nullptr;
+        std::lock_guard lock(ClientsLock());
+        CloseLocked();
     }
 
     jack_port_t* RegisterPort(const char* name, unsigned long flags)
@@ -104,8 +155,53 @@ public:
     };
 
 private:
+    // Every client of the program's that is open. libjack, opening a client after its server
+    // went, frees every client the process still holds, under their owners' feet; so before a new
+    // client is opened, those of a server that has gone are closed (their owners find them closed
+    // and their server gone, and touch them no more). The lock also keeps the owner's close and
+    // this one apart.
+    static std::mutex& ClientsLock()
+    {
+        static std::mutex lock;
+        return lock;
+    }
+    static std::vector<JackClient*>& Clients()
+    {
+        static std::vector<JackClient*> clients;
+        return clients;
+    }
+    static void CloseClientsOfAGoneServer()
+    {
+        for (JackClient* client : Clients())
+            if (client->ServerGone()) client->CloseLocked();
+    }
+
+    void CloseLocked()
+    {
+        if (!handle_) return;
+        if (active_) {
+            closing_.store(true);
+            // A callback takes microseconds; a thread the machine does not run for a while
+            // is given that while.
+            const auto deadline = Clock::now() + std::chrono::seconds(5);
+            while (visiting_.load() && Clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            jack_deactivate(handle_);
+        }
+        active_ = false;
+        jack_client_close(handle_); // takes the client's ports with it
+        handle_ = nullptr;
+    }
+
+    // JACK's thread, when the server has gone.
+    static void OnShutdown(jack_status_t, const char*, void* self)
+    {
+        static_cast<JackClient*>(self)->serverGone_.store(true);
+    }
+
     jack_client_t* handle_ = nullptr;
     bool active_ = false;
+    std::atomic<bool> serverGone_{false};
     // Sequentially consistent: the callback raises `visiting_` before it looks at `closing_`,
     // Close raises `closing_` before it looks at `visiting_`, so one of them sees the other.
     std::atomic<bool> closing_{false};
@@ -152,28 +248,57 @@ private:
         const std::uint32_t count = jack_midi_get_event_count(buffer);
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
-            if (jack_midi_event_get(&event, buffer, i) != 0 || event.size == 0) continue;
-            const bool closed = event.buffer[event.size - 1] == 0xF7;
-            // A system-exclusive message may come cut into several events: they are joined
-            // until one ends in F7 (what does not fit is left out, the F7 kept).
-            if (joinedSize_ == 0 && (event.buffer[0] != 0xF0 || closed)) {
-                reader_.Deliver(event.buffer, event.size, seconds);
-                continue;
-            }
-            const std::size_t room = joined_.size() - 1 - joinedSize_;
-            const std::size_t take = std::min(event.size, room);
-            std::memcpy(joined_.data() + joinedSize_, event.buffer, take);
-            joinedSize_ += take;
-            if (!closed) continue;
-            if (take < event.size) joined_[joinedSize_++] = event.buffer[event.size - 1]; // its F7
-            reader_.Deliver(joined_.data(), joinedSize_, seconds);
-            joinedSize_ = 0;
+            if (jack_midi_event_get(&event, buffer, i) == 0 && event.size > 0) Take(event.buffer, event.size, seconds);
         }
     }
 
+    // One event. A system-exclusive message may come cut into several events: one left open at
+    // an event's end goes on with the data bytes of the next ones until F7 (what does not fit is
+    // left out, the F7 kept). Any other status byte ends it, as on a cable: the unfinished message
+    // is dropped and the status read afresh. Real-time bytes pass at once wherever they stand.
+    void Take(const std::uint8_t* data, std::size_t size, double seconds)
+    {
+        std::size_t i = 0;
+        if (joining_) {
+            for (; i < size && joining_; ++i) {
+                const std::uint8_t byte = data[i];
+                if (byte >= 0xF8) {
+                    reader_.Deliver(&byte, 1, seconds);
+                } else if (byte < 0x80) {
+                    if (joinedSize_ < MaxInputMessageSize) joined_[joinedSize_++] = byte;
+                } else {
+                    joining_ = false;
+                    if (byte != 0xF7) break; // read afresh below
+                    joined_[joinedSize_++] = byte;
+                    reader_.Deliver(joined_.data(), joinedSize_, seconds);
+                }
+            }
+            if (joining_ || i == size) return;
+        }
+        const std::size_t open = OpenSysexStart(data + i, size - i);
+        reader_.Deliver(data + i, open, seconds);
+        if (i + open == size) return;
+        joining_ = true;
+        joinedSize_ = 0;
+        joined_[joinedSize_++] = data[i + open]; // its F0
+        Take(data + i + open + 1, size - i - open - 1, seconds);
+    }
+
+    // Where the system-exclusive message that an event leaves open begins (an F0 with no other
+    // status after it but real-time ones), or `size` when the event leaves none open.
+    static std::size_t OpenSysexStart(const std::uint8_t* data, std::size_t size)
+    {
+        for (std::size_t i = size; i-- > 0;) {
+            if (data[i] == 0xF0) return i;
+            if (data[i] >= 0x80 && data[i] < 0xF8) break;
+        }
+        return size;
+    }
+
     MidiPacketReader reader_;
-    std::vector<std::uint8_t> joined_;
+    std::vector<std::uint8_t> joined_; // the system-exclusive message left open, F0 first
     std::size_t joinedSize_ = 0;
+    bool joining_ = false;
     jack_time_t opened_ = 0;
     jack_port_t* port_ = nullptr;
     JackClient client_; // last: closed first, while the rest still stands
@@ -182,49 +307,72 @@ private:
 class JackOutput final : public MidiOutput {
 public:
     JackOutput(const std::string& clientName, const std::string& destination)
-        : ring_(jack_ringbuffer_create(RingSize)), client_(clientName)
+        : destination_(NameWithoutClientPort(destination)), ring_(jack_ringbuffer_create(RingSize)), client_(clientName)
     {
         if (!ring_) throw MidiError("There is no memory for a JACK MIDI output.");
         port_ = client_.RegisterPort("MIDI Out", JackPortIsOutput);
         client_.Activate(&JackOutput::Process, this, "MIDI output");
         if (jack_connect(client_.Handle(), jack_port_name(port_), destination.c_str()) != 0)
-            throw MidiError("The MIDI output device \"" + NameWithoutClientPort(destination) + "\" is not present.");
+            throw MidiError("The MIDI output device \"" + destination_ + "\" is not present.");
     }
     ~JackOutput() override
     {
         // What was sent last (the notes switched off at closing) still goes out: the process
         // callback is given a little time to hand it to JACK, and one cycle more to deliver it.
+        // A server that has gone takes nothing more.
         const auto deadline = Clock::now() + std::chrono::seconds(1);
-        while (jack_ringbuffer_read_space(ring_.get()) > 0 && Clock::now() < deadline)
+        auto waiting = [&] { return !client_.ServerGone() && Clock::now() < deadline; };
+        while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         const std::uint64_t cycle = cycles_.load();
-        while (cycles_.load() < cycle + 2 && Clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (cycles_.load() < cycle + 2 && waiting()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         client_.Close();
     }
 
     std::size_t MaxMessageSize() const override { return JackMaxMessageSize; }
 
 protected:
-    // One message into the ring the process callback empties; never waits.
+    // One message into the ring the process callback empties; never waits or allocates.
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
+        if (client_.ServerGone()) return Fail(Failure::ServerGone, MidiSendResult::Failed);
+        // The destination's client has gone (and may have come back as a new client, which JACK
+        // does not connect again): the message would reach nobody.
+        if (jack_port_connected(port_) <= 0) return Fail(Failure::DestinationGone, MidiSendResult::Failed);
         const std::uint32_t size = static_cast<std::uint32_t>(length); // at most JackMaxMessageSize (SendLong)
-        if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length) {
-            error_ = "The JACK server takes nothing from the MIDI output.";
-            return MidiSendResult::Full;
-        }
+        if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length)
+            return Fail(Failure::Full, MidiSendResult::Full);
         jack_ringbuffer_write(ring_.get(), reinterpret_cast<const char*>(&size), sizeof size);
         jack_ringbuffer_write(ring_.get(), reinterpret_cast<const char*>(data), length);
         return MidiSendResult::Sent;
     }
-    std::string LastError() override { return std::exchange(error_, {}); }
+    std::string LastError() override
+    {
+        switch (failure_.exchange(Failure::None)) {
+        case Failure::None: return {};
+        case Failure::Full: return "The JACK server takes nothing from the MIDI output.";
+        case Failure::ServerGone:
+            return "The JACK server has stopped: nothing reaches the MIDI output device \"" + destination_ +
+                   "\". Start the JACK server again, then choose the MIDI devices again with Options > MIDI "
+                   "Interface Setting.";
+        case Failure::DestinationGone: return "The MIDI output device \"" + destination_ + "\" is not present.";
+        }
+        return {};
+    }
 
 private:
     // The ring holds one message of JackMaxMessageSize bytes with its length (a ring of 2^n
     // bytes holds 2^n - 1).
     static constexpr std::size_t RingSize = 16384;
     static_assert(JackMaxMessageSize + sizeof(std::uint32_t) == RingSize - 1);
+
+    // Why the last message was not sent; set by whichever thread sends, read by LastError.
+    enum class Failure { None, Full, ServerGone, DestinationGone };
+    MidiSendResult Fail(Failure failure, MidiSendResult result)
+    {
+        failure_.store(failure);
+        return result;
+    }
 
     // JACK's process thread: as many waiting messages as the cycle's buffer holds; the rest
     // waits for the next cycle.
@@ -250,10 +398,11 @@ private:
     struct FreeRing {
         void operator()(jack_ringbuffer_t* ring) const { jack_ringbuffer_free(ring); }
     };
+    std::string destination_;                           // as shown
     std::unique_ptr<jack_ringbuffer_t, FreeRing> ring_; // freed after the client is closed
     jack_port_t* port_ = nullptr;
     std::atomic<std::uint64_t> cycles_{0};
-    std::string error_;
+    std::atomic<Failure> failure_{Failure::None};
     JackClient client_; // last: closed first
 };
 
@@ -277,16 +426,14 @@ public:
     }
 
 private:
+    // A server that is not running or refuses the program is not an empty list: MidiError says
+    // which.
     std::vector<MidiPortName> List(unsigned long flags, std::vector<MidiPortName>& listed)
     {
         listed.clear();
-        try {
-            JackClient client(clientName_); // never activated
-            for (std::string& full : ListPorts(client.Handle(), flags, clientName_))
-                listed.push_back({NameWithoutClientPort(full), std::move(full)});
-        } catch (const MidiError&) {
-            // No JACK server to talk to: no devices.
-        }
+        JackClient client(clientName_); // never activated
+        for (std::string& full : ListPorts(client.Handle(), flags, clientName_))
+            listed.push_back({NameWithoutClientPort(full), std::move(full)});
         return listed;
     }
     std::string Listed(int index, unsigned long flags, std::vector<MidiPortName>& listed, const char* kind)

@@ -56,6 +56,15 @@ void OpenMidiDevices(TMidiTransport& midi, int in, int out, int keyboard)
     }
 }
 
+TMidiDeviceNames ListMidiDevices(const TMidiTransport& midi)
+{
+    try {
+        return {midi.InputNames(), midi.OutputNames()};
+    } catch (const EMidiError& e) {
+        throw Exception(e.what());
+    }
+}
+
 TMIDISetup::TMIDISetup(TComponent* AOwner, TMidiTransport& midi, std::filesystem::path settingsFile,
                        int32_t* deviceNumber)
     : TForm(AOwner), FMidi(midi), FSettingsFile(std::move(settingsFile)), FDeviceNumber(deviceNumber)
@@ -127,11 +136,19 @@ void TMIDISetup::FormCreate(TObject*)
     FMidi.CloseMidiIn();
     FMidi.CloseMidiOut();
 
-    const auto inputs = FMidi.InputNames();
-    const auto outputs = FMidi.OutputNames();
     MIDIIN_Box->Items.Clear();
     MIDIOUT_Box->Items.Clear();
     MIDI_K_Box->Items.Clear();
+    TMidiDeviceNames devices;
+    try {
+        devices = ListMidiDevices(FMidi);
+    } catch (const Exception& e) {
+        Tell(e.Message);
+        NoDevices = true;
+        return;
+    }
+    const auto& inputs = devices.Inputs;
+    const auto& outputs = devices.Outputs;
 
     if (inputs.empty()) {
         Tell("MIDI input device is not found! Please install MIDI Interface device and restart Quillmarven!");
@@ -153,8 +170,7 @@ void TMIDISetup::FormCreate(TObject*)
 
 void TMIDISetup::OKBitBtnClick(TObject*)
 {
-    const auto inputs = FMidi.InputNames();
-    const auto outputs = FMidi.OutputNames();
+    const auto [inputs, outputs] = ListMidiDevices(FMidi);
     const bool keyboardChosen = MIDI_K_Box->ItemIndex() >= 0;
 
     if (MIDIIN_Box->ItemIndex() < 0) return Tell("Please select MIDIIN device !");

@@ -32,6 +32,13 @@ bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& s
 // display shows that text.
 void OpenMidiDevices(TMidiTransport& midi, int in, int out, int keyboard);
 
+// The names of the MIDI inputs and outputs, or the form library's exception with the MIDI
+// system's text when it cannot say (a JACK server that is not running or refuses the program).
+struct TMidiDeviceNames {
+    std::vector<std::string> Inputs, Outputs;
+};
+TMidiDeviceNames ListMidiDevices(const TMidiTransport& midi);
+
 class TMIDISetup : public TForm {
 public:
     // Closes the program's MIDI devices (they stay closed until OK opens the chosen ones) and
@@ -50,8 +57,8 @@ public:
     TBitBtn* OKBitBtn = nullptr;
     TBitBtn* CancelBitBtn = nullptr;
 
-    // Set when the system has no MIDI input or no output: the boxes saying so were shown and
-    // the dialog is not to be shown; it ends as if cancelled.
+    // Set when the system has no MIDI input or no output, or cannot list them: the boxes saying
+    // so were shown and the dialog is not to be shown; it ends as if cancelled.
     bool NoDevices = false;
 
     void FormCreate(TObject* Sender);

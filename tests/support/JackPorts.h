@@ -11,10 +11,15 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <deque>
+#include <fcntl.h>
 #include <mutex>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -34,6 +39,11 @@ inline const char* JackServerMissing()
     setenv("QUILLMARVEN_MIDI_API", "jack", 1);
     return nullptr;
 }
+
+// The name the program's clients take in a test: unique to the test process, so that a program
+// named as the editor on another server of the same user (JACK names a client's socket after
+// the client alone) never meets the test's clients.
+inline std::string EditorClientName() { return "qm-editor-" + std::to_string(getpid()); }
 
 // How long a test waits for anything to cross the server: far longer than a loaded machine
 // takes, short enough that a message that never comes fails the test in seconds.
@@ -77,7 +87,9 @@ class JackFarEnd {
 public:
     using Bytes = std::vector<std::uint8_t>;
 
-    explicit JackFarEnd(const std::string& role) : name_("qm-" + role + "-" + std::to_string(getpid()))
+    explicit JackFarEnd(const std::string& role) : JackFarEnd(role, "qm-" + role + "-" + std::to_string(getpid())) {}
+    // A client of exactly the name `name` (for a name the program must leave out of its lists).
+    JackFarEnd(const std::string&, std::string name) : name_(std::move(name))
     {
         client_ = jack_client_open(name_.c_str(), jack_options_t(JackNoStartServer | JackUseExactName), nullptr);
         if (!client_) return;
@@ -119,10 +131,22 @@ public:
         return true;
     }
     // Goes out at the next cycle; messages keep their order.
-    void Send(const Bytes& message)
+    void Send(const Bytes& message) { SendTogether({message}); }
+    // Go out together, as events of one cycle.
+    void SendTogether(const std::vector<Bytes>& messages)
     {
         std::lock_guard lock(sendMutex_);
-        outgoing_.push_back(message);
+        outgoing_.insert(outgoing_.end(), messages.begin(), messages.end());
+    }
+    // Cycles the far end has run so far.
+    std::uint64_t Cycles() const { return cycles_.load(); }
+    // Waits until the far end has run `count` more cycles (at most JackPatience); false if not.
+    bool WaitCycles(std::uint64_t count) const
+    {
+        const std::uint64_t until = Cycles() + count;
+        const auto deadline = Clock::now() + JackPatience;
+        while (Cycles() < until && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return Cycles() >= until;
     }
     // Cycles the server reported late so far: a cycle it gave up waiting for may repeat or
     // lose what crossed it.
@@ -137,6 +161,7 @@ private:
         end->visiting_.store(true);
         if (!end->closing_.load()) end->Exchange(frames);
         end->visiting_.store(false);
+        end->cycles_.fetch_add(1);
         return 0;
     }
     void Exchange(jack_nframes_t frames)
@@ -180,5 +205,89 @@ private:
     std::mutex sendMutex_;
     std::deque<Bytes> outgoing_;
     std::atomic<int> xruns_{0};
+    std::atomic<std::uint64_t> cycles_{0};
     std::atomic<bool> closing_{false}, visiting_{false};
+};
+
+// A JACK server of the test's own (the dummy driver), for what a person meets when the server
+// goes away and comes back. Named like the test script's servers (quillmarven-test-<number>), so
+// that what a server killed hard leaves behind is tidied by the next run's scripts/lib/jack-leftovers,
+// and the program and the test's clients are pointed at it while it stands.
+class PrivateJackServer {
+public:
+    PrivateJackServer() : name_("quillmarven-test-" + std::to_string(getpid()))
+    {
+        const char* previous = std::getenv("JACK_DEFAULT_SERVER");
+        previous_ = previous ? previous : "";
+        setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
+        setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
+        setenv("QUILLMARVEN_MIDI_API", "jack", 1);
+        Start();
+    }
+    ~PrivateJackServer()
+    {
+        Stop(SIGTERM);
+        if (previous_.empty())
+            unsetenv("JACK_DEFAULT_SERVER");
+        else
+            setenv("JACK_DEFAULT_SERVER", previous_.c_str(), 1);
+    }
+    PrivateJackServer(const PrivateJackServer&) = delete;
+    PrivateJackServer& operator=(const PrivateJackServer&) = delete;
+
+    // Why the server does not run, or empty.
+    const std::string& Trouble() const { return trouble_; }
+
+    // Starts it (again); ready once a client can connect.
+    void Start()
+    {
+        trouble_.clear();
+        std::vector<std::string> args = {"jackd", "--no-realtime", "-n", name_, "-d", "dummy",
+                                         "-r",    "48000",         "-p", "256"};
+        std::vector<char*> argv;
+        for (auto& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+        const int failed = posix_spawnp(&pid_, "jackd", &files, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&files);
+        if (failed) {
+            pid_ = 0;
+            trouble_ = "jackd could not be started";
+            return;
+        }
+        const auto deadline = Clock::now() + JackPatience;
+        const std::string probe = "qm-probe-" + std::to_string(getpid());
+        while (Clock::now() < deadline) {
+            if (jack_client_t* client = jack_client_open(probe.c_str(), JackNoStartServer, nullptr)) {
+                jack_client_close(client);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        trouble_ =
+            "the test's JACK server " + name_ + " took no client within " + std::to_string(JackPatience.count()) + " s";
+    }
+    // Ends it with `signal` (SIGTERM: it says goodbye to its clients; SIGKILL: it just goes).
+    void Stop(int signal)
+    {
+        if (pid_ <= 0) return;
+        kill(pid_, signal);
+        const auto deadline = Clock::now() + JackPatience;
+        while (waitpid(pid_, nullptr, WNOHANG) == 0) {
+            if (Clock::now() > deadline) {
+                kill(pid_, SIGKILL);
+                waitpid(pid_, nullptr, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        pid_ = 0;
+    }
+
+private:
+    std::string name_, previous_, trouble_;
+    pid_t pid_ = 0;
 };

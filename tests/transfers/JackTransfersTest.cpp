@@ -29,7 +29,7 @@ protected:
         WindowRig::SetUp();
         far.emplace("fs1r");
         ASSERT_EQ(far->Trouble(), "");
-        backend = platform::CreateMidiBackend();
+        backend = platform::CreateMidiBackend(EditorClientName());
     }
 
     // Takes what reached the instrument's ports and answers dump requests, on the test's thread.

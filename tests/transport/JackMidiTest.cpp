@@ -30,14 +30,14 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
     JackFarEnd far("far");
     ASSERT_EQ(far.Trouble(), "");
-    auto backend = platform::CreateMidiBackend();
+    auto backend = platform::CreateMidiBackend(EditorClientName());
     Mailbox<int> wakes;
     TMidiTransport transport(*backend, [&] { wakes.Push(1); });
     Bytes received;
     transport.OnLongData = [&](const std::uint8_t* data, int length) { received.assign(data, data + length); };
     ASSERT_TRUE(far.Connect(transport));
     for (const auto& name : transport.OutputNames())
-        EXPECT_NE(name.rfind("Quillmarven", 0), 0u) << "own port listed: " << name;
+        EXPECT_NE(name.rfind(EditorClientName(), 0), 0u) << "own port listed: " << name;
 
     // A parameter change, a voice dump and a 13,000-byte relay of twenty-one dumps.
     const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
@@ -85,7 +85,7 @@ TEST(JackMidi, OpensThePortItListedWhateverCameOrWentSince)
     auto other = std::make_unique<JackFarEnd>("other");
     JackFarEnd far("listed");
     ASSERT_EQ(far.Trouble() + other->Trouble(), "");
-    auto backend = platform::CreateMidiBackend();
+    auto backend = platform::CreateMidiBackend(EditorClientName());
     Mailbox<int> wakes;
     TMidiTransport transport(*backend, [&] { wakes.Push(1); });
     Bytes received;
@@ -115,7 +115,7 @@ TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
     JackFarEnd far("busy");
     ASSERT_EQ(far.Trouble(), "");
-    auto backend = platform::CreateMidiBackend();
+    auto backend = platform::CreateMidiBackend(EditorClientName());
     std::atomic<int> wakes{0};
     TMidiTransport transport(*backend, [&] { ++wakes; });
     // The far end sends something every cycle, a dump among notes, while the program's ports are
@@ -151,4 +151,115 @@ TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
     }
     EXPECT_GT(wakes.load(), 0) << "nothing came from the far end";
     EXPECT_GE(far.Received.WaitFor(5).size(), 5u) << "a message sent before a close was lost";
+}
+
+// Bursts that fill the output's 16 KiB more than once, long and short messages mixed: pairs that
+// fill the room an emptied output has to the byte, then a message that must wait for the next
+// cycle, and so on around the ring at every offset. All of it arrives, byte-exact, in order.
+TEST(JackMidi, BurstsThatFillTheOutputArriveWholeAndInOrder)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("burst");
+    ASSERT_EQ(far.Trouble(), "");
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    TMidiTransport transport(*backend);
+    ASSERT_TRUE(far.Connect(transport));
+
+    // The output holds 16,383 bytes, each message with four bytes of length before it.
+    constexpr std::size_t Room = 16383, Length = 4;
+    std::vector<Bytes> expected;
+    auto send = [&](const Bytes& message) {
+        if (message.size() <= 3)
+            transport.SendControlChange(message[0] & 0x0F, message[1], message[2]);
+        else
+            transport.SendSysEx(message.data(), int(message.size()), 0);
+        expected.push_back(message);
+    };
+    std::uint8_t seed = 0;
+    for (std::size_t first : {std::size_t(10), std::size_t(619), std::size_t(8000), std::size_t(16369)}) {
+        // Once the output is empty: two messages that fill it exactly, then more behind them.
+        ASSERT_EQ(far.Received.WaitFor(expected.size()).size(), expected.size()) << "the burst before stalled";
+        ASSERT_TRUE(far.WaitCycles(2));
+        send(Sysex(first, 0x00, ++seed));
+        send(Sysex(Room - 2 * Length - first, 0x00, ++seed));
+        send({0xB3, 7, std::uint8_t(seed & 0x7F)});
+        for (std::size_t size : {std::size_t(619), std::size_t(411), std::size_t(87), std::size_t(10)})
+            for (int i = 0; i < 12; ++i) {
+                send(Sysex(size + std::size_t(i), 0x00, ++seed));
+                send({0xB0, std::uint8_t(i), std::uint8_t(seed & 0x7F)});
+            }
+        send(Sysex(platform::JackMaxMessageSize, 0x00, ++seed));
+        send({0xB1, 1, std::uint8_t(seed & 0x7F)});
+    }
+    std::size_t bytes = 0;
+    for (const Bytes& message : expected) bytes += message.size() + Length;
+    ASSERT_GT(bytes, 4 * Room);
+    const auto got = far.Received.WaitFor(expected.size());
+    ASSERT_EQ(got.size(), expected.size()) << "messages lost; " << far.XRuns() << " late cycles";
+    for (std::size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], expected[i]) << "message " << i;
+}
+
+// What is sent just before an output closes still arrives: a send right before the ports are
+// chosen again, and the All Notes Off the close itself sends.
+TEST(JackMidi, WhatIsSentJustBeforeAnOutputClosesArrives)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("closing");
+    ASSERT_EQ(far.Trouble(), "");
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    TMidiTransport transport(*backend);
+    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    const Bytes dump = Sysex(619, 0x00, 4);
+    std::vector<Bytes> expected;
+    auto allNotesOff = [&] {
+        for (std::uint8_t channel = 0; channel < 16; ++channel)
+            expected.push_back({std::uint8_t(0xB0 | channel), 123, 0});
+    };
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(far.Connect(transport));
+        transport.SendSysEx(dump.data(), int(dump.size()), 0);
+        transport.SendSysEx(change.data(), int(change.size()), 0);
+        expected.push_back(dump);
+        expected.push_back(change);
+        allNotesOff(); // the ports are chosen again: the old output is silenced and closed
+        transport.CloseMidiIn();
+        transport.CloseMidiOut();
+    }
+    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected);
+}
+
+// A second copy of the program on the same server ("<name>-01") offers ports like any client;
+// they are never offered as devices, in the input list nor in the output list. A client whose
+// name only begins like the program's is.
+TEST(JackMidi, PortsOfASecondCopyOfTheProgramAreNeverOffered)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd copy("copy", EditorClientName() + "-01");
+    JackFarEnd other("other", EditorClientName() + "-01x");
+    JackFarEnd longer("longer", EditorClientName() + "2");
+    ASSERT_EQ(copy.Trouble() + other.Trouble() + longer.Trouble(), "");
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    TMidiTransport transport(*backend);
+    const auto inputs = transport.InputNames();
+    const auto outputs = transport.OutputNames();
+    auto listed = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    EXPECT_FALSE(listed(inputs, copy.OutPort()));
+    EXPECT_FALSE(listed(outputs, copy.InPort()));
+    for (const JackFarEnd* end : {&other, &longer}) {
+        EXPECT_TRUE(listed(inputs, end->OutPort())) << end->OutPort();
+        EXPECT_TRUE(listed(outputs, end->InPort())) << end->InPort();
+    }
+    // And the program's own ports, once open (one client for each, the second one "<name>-01"),
+    // are not offered either.
+    ASSERT_TRUE(other.Connect(transport));
+    for (const auto& names : {transport.InputNames(), transport.OutputNames()})
+        for (const auto& name : names) {
+            const std::string client = name.substr(0, name.find(':'));
+            if (client.rfind(EditorClientName(), 0) == 0) {
+                EXPECT_TRUE(client == EditorClientName() + "-01x" || client == EditorClientName() + "2")
+                    << "offered: " << name;
+            }
+        }
 }

@@ -1,0 +1,297 @@
+// What a person on JACK meets when the world around the program fails: a server that goes, a
+// destination that goes, a device that never ends its system-exclusive message, a client JACK
+// refuses.
+#include "tests/support/JackPorts.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes Change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+
+Bytes Dump(std::size_t size, std::uint8_t seed)
+{
+    Bytes m(size);
+    for (std::size_t i = 0; i < size; ++i) m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
+    m[0] = 0xF0;
+    m[1] = 0x43;
+    m[2] = 0x00;
+    m[3] = 0x5E;
+    m.back() = 0xF7;
+    return m;
+}
+
+// The text a send throws, or empty when it went.
+std::string SendError(TMidiTransport& transport, const Bytes& message)
+{
+    try {
+        transport.SendSysEx(message.data(), int(message.size()), 0);
+        return {};
+    } catch (const EMidiError& e) {
+        return e.what();
+    }
+}
+
+// Sends until a send fails (a port learns of its loss a cycle or so after it); the failure's
+// text, or empty when every send went for JackPatience.
+std::string FirstFailure(TMidiTransport& transport)
+{
+    const auto deadline = Clock::now() + JackPatience;
+    while (Clock::now() < deadline) {
+        std::string error = SendError(transport, Change);
+        if (!error.empty()) return error;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return {};
+}
+
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// The transport over a far end's ports, the far end named `role`.
+struct Rig {
+    std::unique_ptr<JackFarEnd> far;
+    std::unique_ptr<platform::MidiBackend> backend = platform::CreateMidiBackend(EditorClientName());
+    Mailbox<int> wakes;
+    TMidiTransport transport{*backend, [this] { wakes.Push(1); }};
+    std::vector<Bytes> dumps;
+
+    explicit Rig(const std::string& role) : far(std::make_unique<JackFarEnd>(role))
+    {
+        transport.OnLongData = [this](const std::uint8_t* data, int length) {
+            dumps.emplace_back(data, data + length);
+        };
+    }
+    // Hands over what the input has, until `count` dumps came or JackPatience passed.
+    bool WaitForDumps(std::size_t count)
+    {
+        const auto deadline = Clock::now() + JackPatience;
+        while (dumps.size() < count && Clock::now() < deadline) {
+            wakes.Take();
+            transport.DeliverInput();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return dumps.size() >= count;
+    }
+};
+
+} // namespace
+
+// Killed hard or stopped in order: once the port knows, every send fails at once saying that the
+// server stopped, closing does not wait for it, and when a server runs again the ports are chosen
+// again as at first.
+class JackServerGone : public ::testing::TestWithParam<int> {};
+
+TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItIsBack)
+{
+    PrivateJackServer server;
+    ASSERT_EQ(server.Trouble(), "");
+    auto rig = std::make_unique<Rig>("gone");
+    ASSERT_EQ(rig->far->Trouble(), "");
+    ASSERT_TRUE(rig->far->Connect(rig->transport));
+    ASSERT_EQ(SendError(rig->transport, Change), "");
+    ASSERT_EQ(rig->far->Received.WaitFor(1).size(), 1u) << "nothing crossed the server before it went";
+
+    server.Stop(GetParam());
+    const std::string error = FirstFailure(rig->transport);
+    EXPECT_NE(error.find("The JACK server has stopped"), std::string::npos)
+        << "what a send said after the server went: \"" << error << "\"";
+    // Nothing more is queued for a server that takes nothing: each send fails at once, also
+    // after far more than the output could hold.
+    const Bytes big = Dump(4000, 1);
+    const auto start = Clock::now();
+    int failed = 0;
+    for (int i = 0; i < 40 && SecondsSince(start) < 0.5; ++i) failed += SendError(rig->transport, big).empty() ? 0 : 1;
+    EXPECT_EQ(failed, 40) << "sends that failed at once, of 40 sends of 4,000 bytes";
+    // The devices close without waiting for what a server that went cannot take.
+    const auto closing = Clock::now();
+    rig->transport.CloseMidiIn();
+    rig->transport.CloseMidiOut();
+    EXPECT_LT(SecondsSince(closing), 1.5) << "closing waited for a server that went";
+    // (libjack frees every client a process still holds when the process opens one after the
+    // server went, so the test's own client goes first.)
+    rig->far.reset();
+    // No server: the lists say why, not that there are no devices.
+    try {
+        rig->transport.InputNames();
+        ADD_FAILURE() << "the inputs were listed without a server";
+    } catch (const EMidiError& e) {
+        EXPECT_STREQ(e.what(), "The JACK server is not running.");
+    }
+
+    server.Start();
+    ASSERT_EQ(server.Trouble(), "");
+    rig->far = std::make_unique<JackFarEnd>("back");
+    ASSERT_EQ(rig->far->Trouble(), "");
+    ASSERT_TRUE(rig->far->Connect(rig->transport)) << "the ports of the server that came back are not listed";
+    EXPECT_EQ(SendError(rig->transport, Change), "");
+    EXPECT_EQ(rig->far->Received.WaitFor(1), std::vector<Bytes>{Change}) << "a send after the server came back";
+    rig->transport.CloseMidiIn();
+    rig->transport.CloseMidiOut();
+}
+
+INSTANTIATE_TEST_SUITE_P(KilledOrStopped, JackServerGone, ::testing::Values(SIGKILL, SIGTERM),
+                         [](const auto& param) { return param.param == SIGKILL ? "Killed" : "Stopped"; });
+
+TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosenAgain)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    Rig rig("bridge");
+    ASSERT_EQ(rig.far->Trouble(), "");
+    ASSERT_TRUE(rig.far->Connect(rig.transport));
+    ASSERT_EQ(SendError(rig.transport, Change), "");
+    ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u);
+
+    // The bridge to the hardware restarts: its client goes and comes back under the same name.
+    const std::string port = rig.far->InPort();
+    rig.far.reset();
+    rig.far = std::make_unique<JackFarEnd>("bridge");
+    ASSERT_EQ(rig.far->Trouble(), "");
+    EXPECT_EQ(FirstFailure(rig.transport), "The MIDI output device \"" + port + "\" is not present.");
+    EXPECT_EQ(FirstFailure(rig.transport), "The MIDI output device \"" + port + "\" is not present.") << "a later send";
+
+    ASSERT_TRUE(rig.far->Connect(rig.transport));
+    EXPECT_EQ(SendError(rig.transport, Change), "");
+    EXPECT_EQ(rig.far->Received.WaitFor(1), std::vector<Bytes>{Change}) << "a send after the ports were chosen again";
+}
+
+// A device sends F0 7D 01 02 and never F7. Every status byte after it but a real-time one ends
+// it, as on a cable: notes played through pass at once, the next dump is taken whole.
+TEST(JackMidi, AnUnfinishedSystemExclusiveMessageEndsAtTheNextStatusByte)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    Rig rig("fs1r");
+    JackFarEnd keys("keys");
+    ASSERT_EQ(rig.far->Trouble() + keys.Trouble(), "");
+    const auto inputs = rig.transport.InputNames();
+    const auto outputs = rig.transport.OutputNames();
+    auto index = [](const std::vector<std::string>& names, const std::string& name) {
+        return int(std::find(names.begin(), names.end(), name) - names.begin());
+    };
+    rig.transport.OpenMidiPorts(index(inputs, rig.far->OutPort()), index(outputs, rig.far->InPort()),
+                                index(inputs, keys.OutPort()));
+
+    // The keyboard: the unfinished message, then notes; each reaches the instrument in time.
+    keys.Send({0xF0, 0x7D, 0x01, 0x02});
+    for (std::uint8_t note = 60; note < 64; ++note) {
+        const auto start = Clock::now();
+        keys.Send({0x90, note, 0x40});
+        const auto got = rig.far->Received.WaitFor(note - 59);
+        ASSERT_EQ(got.size(), std::size_t(note - 59)) << "note " << int(note) << " was not played through";
+        EXPECT_EQ(got.back(), (Bytes{0x90, note, 0x40}));
+        EXPECT_LT(SecondsSince(start), 0.5) << "note " << int(note) << " came late";
+    }
+
+    // The instrument's port: the unfinished message, 36 KB of notes, then a dump answers a request.
+    rig.far->Send({0xF0, 0x7D, 0x01, 0x02});
+    for (int round = 0; round < 12; ++round) {
+        std::vector<Bytes> notes;
+        for (int i = 0; i < 1000; ++i) notes.push_back({0x90, std::uint8_t(i & 0x7F), 0x40});
+        rig.far->SendTogether(notes);
+        ASSERT_TRUE(rig.far->WaitCycles(2));
+    }
+    rig.transport.StartMidiInBuffer();
+    const Bytes dump = Dump(619, 5);
+    rig.far->Send(dump);
+    ASSERT_TRUE(rig.WaitForDumps(1)) << "the dump after the unfinished message was not taken";
+    EXPECT_EQ(rig.dumps[0], dump);
+    rig.transport.StopMidiInBuffer();
+}
+
+// A dump cut into pieces, as a bridge from a cable hands it over: joined whole, in one cycle and
+// across cycles; a real-time byte between the pieces passes at once.
+TEST(JackMidi, ADumpInPiecesIsTakenWhole)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    Rig rig("pieces");
+    ASSERT_EQ(rig.far->Trouble(), "");
+    ASSERT_TRUE(rig.far->Connect(rig.transport));
+    std::vector<std::uint8_t> shorts;
+    rig.transport.OnShortData = [&](std::uint8_t status, std::uint8_t, std::uint8_t) { shorts.push_back(status); };
+
+    const Bytes dump = Dump(619, 9);
+    auto cut = [&](std::vector<std::size_t> at) {
+        std::vector<Bytes> pieces;
+        std::size_t from = 0;
+        at.push_back(dump.size());
+        for (std::size_t to : at) pieces.emplace_back(dump.begin() + long(from), dump.begin() + long(to)), from = to;
+        return pieces;
+    };
+    const std::vector<std::vector<Bytes>> ways = {cut({300}), cut({1, 618}), cut({200, 400})};
+    for (bool acrossCycles : {false, true}) {
+        for (const auto& pieces : ways) {
+            SCOPED_TRACE(std::to_string(pieces.size()) + " pieces" +
+                         (acrossCycles ? " across cycles" : " in one cycle"));
+            rig.dumps.clear();
+            rig.transport.StartMidiInBuffer();
+            if (acrossCycles) {
+                for (const Bytes& piece : pieces) {
+                    rig.far->Send(piece);
+                    ASSERT_TRUE(rig.far->WaitCycles(2));
+                }
+            } else {
+                rig.far->SendTogether(pieces);
+            }
+            ASSERT_TRUE(rig.WaitForDumps(1)) << "the dump was not taken";
+            EXPECT_EQ(rig.dumps[0], dump);
+            rig.transport.StopMidiInBuffer();
+        }
+    }
+
+    // Start (FA) between the pieces reaches the program before the dump has ended.
+    rig.dumps.clear();
+    rig.transport.StartMidiInBuffer();
+    const auto pieces = cut({300});
+    rig.far->SendTogether({pieces[0], {0xFA}});
+    const auto deadline = Clock::now() + JackPatience;
+    while (shorts.empty() && Clock::now() < deadline) {
+        rig.wakes.WaitFor(1);
+        rig.wakes.Take();
+        rig.transport.DeliverInput();
+    }
+    EXPECT_EQ(shorts, Bytes{0xFA}) << "the real-time byte inside the dump waited";
+    EXPECT_TRUE(rig.dumps.empty());
+    rig.far->Send(pieces[1]);
+    ASSERT_TRUE(rig.WaitForDumps(1)) << "the dump around the real-time byte was not taken";
+    EXPECT_EQ(rig.dumps[0], dump);
+}
+
+// JACK refuses a client while something stands in the way of its socket (as for a moment after a
+// client of the same name has gone). Once: asked again after a pause. For good: the lists say that
+// JACK refused and why, never that there are no devices.
+TEST(JackMidi, AClientJackRefusesIsAskedAgainOnceAndThenToldWithItsCause)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("refused");
+    ASSERT_EQ(far.Trouble(), "");
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    // JACK 1.9 binds a new client's socket at this path; a folder there makes the bind fail.
+    const std::filesystem::path block = "/dev/shm/jack_" + EditorClientName() + "_" + std::to_string(getuid()) + "_0";
+    ASSERT_TRUE(std::filesystem::create_directory(block)) << block;
+
+    std::thread lift([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        std::filesystem::remove(block);
+    });
+    std::vector<platform::MidiPortName> inputs;
+    EXPECT_NO_THROW(inputs = backend->Inputs()) << "a refusal that passed was not asked again";
+    lift.join();
+    EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [&](const auto& p) { return p.FullName == far.OutPort(); }));
+
+    ASSERT_TRUE(std::filesystem::create_directory(block));
+    try {
+        backend->Outputs();
+        ADD_FAILURE() << "the outputs were listed while JACK refused the client (is the socket path of this "
+                         "JACK version another?)";
+    } catch (const platform::MidiError& e) {
+        EXPECT_EQ(std::string(e.what()), "JACK refused the client \"" + EditorClientName() +
+                                             "\": the server could not set the client up (status 0x21).");
+    }
+    std::filesystem::remove(block);
+}
