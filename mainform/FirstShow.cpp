@@ -142,7 +142,8 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose)
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
-    if (Midi.IsMidiOutOpen()) LiftMutesOnInstrument();
+    // A failed send (a MIDI system that has gone) is told, and the program closes all the same.
+    if (Midi.IsMidiOutOpen()) Application->Dispatch([this] { LiftMutesOnInstrument(); });
     Midi.CutKeyboardThru();
     Midi.CloseMidiIn();
     Midi.CloseMidiOut();

@@ -85,6 +85,7 @@ protected:
     TMainForm& MakeForm(platform::MidiBackend& backend) { return Make(backend, false); }
     // A new window as the program's main window, whose first show starts up.
     TMainForm& MakeMainForm() { return Make(midi, true); }
+    TMainForm& MakeMainForm(platform::MidiBackend& backend) { return Make(backend, true); }
 
     // The headless back end: what was shown, and the test's answers to it.
     THeadlessBackend& Headless() { return Application->Headless(); }

@@ -5,6 +5,7 @@
 #include "tests/support/JackPorts.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -124,4 +125,171 @@ TEST_F(JackTransfers, ReceiveAllAndSendAllKeepEditorAndInstrumentAlike)
 
     form->Midi.CloseMidiIn();
     form->Midi.CloseMidiOut();
+}
+
+namespace {
+
+constexpr const char* ServerStopped = "The JACK server has stopped";
+
+// The main window over a JACK server of the test's own, shown without the first show, as a
+// person uses it while the world around the program fails.
+class JackWindow : public WindowRig {
+protected:
+    JackWindow() : WindowRig({.build = false, .shown = true}) {}
+    void SetUp() override
+    {
+        ASSERT_EQ(server.Trouble(), "");
+        WindowRig::SetUp();
+        far.emplace("fs1r");
+        ASSERT_EQ(far->Trouble(), "");
+        backend = platform::CreateMidiBackend(EditorClientName());
+        MakeMainForm(*backend);
+        ASSERT_TRUE(far->Connect(form->Midi));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        far.reset();
+        WindowRig::TearDown();
+    }
+
+    TScrollBar& Volume() { return *dynamic_cast<TScrollBar*>(form->FindComponent("Pfm_VolumeBar")); }
+    // A person's step on the volume slider; the boxes it showed.
+    std::vector<TShownMessage> Step()
+    {
+        Messages().clear();
+        Volume().UserSteps(Volume().Position() > 64 ? scLineUp : scLineDown);
+        return Messages();
+    }
+    // Steps until one shows a box (the window learns of the server's end a moment after it);
+    // that box, or none after JackPatience.
+    std::optional<TShownMessage> StepUntilABox()
+    {
+        const auto deadline = Clock::now() + JackPatience;
+        while (Clock::now() < deadline) {
+            if (auto shown = Step(); !shown.empty()) return shown.front();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return std::nullopt;
+    }
+
+    PrivateJackServer server;
+    std::optional<JackFarEnd> far;
+    std::unique_ptr<platform::MidiBackend> backend;
+};
+
+} // namespace
+
+// The server is killed while the editor runs: each action of the person shows one box that says
+// so, a send-all stops at its first send with one box, the setup dialog says there is no server;
+// once it is back, the devices are chosen again and edits reach the instrument.
+TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerIsBack)
+{
+    ASSERT_TRUE(Step().empty());
+    ASSERT_EQ(far->Received.WaitFor(1).size(), 1u) << "the edit before the server went did not arrive";
+    server.Stop(SIGKILL);
+
+    const auto first = StepUntilABox();
+    ASSERT_TRUE(first) << "no step told that the server went";
+    EXPECT_NE(first->Text.find(ServerStopped), std::string::npos) << first->Text;
+    for (int i = 0; i < 3; ++i) {
+        const auto start = Clock::now();
+        const auto shown = Step();
+        ASSERT_EQ(shown.size(), 1u) << "step " << i;
+        EXPECT_EQ(shown[0].Text, first->Text);
+        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "the step waited for the server";
+    }
+
+    Messages().clear();
+    Click("DataSendAll");
+    for (int tick = 0; tick < 40; ++tick) Advance(500);
+    ASSERT_EQ(Messages().size(), 1u) << "boxes of one send-all";
+    EXPECT_NE(Messages()[0].Text.find(ServerStopped), std::string::npos);
+    EXPECT_FALSE(form->AllSendTimer->Enabled());
+    EXPECT_TRUE(form->Enabled()) << "the window stayed locked";
+
+    // The setup dialog: no server is not "no devices".
+    far.reset(); // (libjack frees a process's clients of a server that went when it opens a new one)
+    Messages().clear();
+    Click("MIDI_config");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "The JACK server is not running.");
+    EXPECT_TRUE(Modals().empty()) << "the dialog was shown without devices";
+
+    server.Start();
+    ASSERT_EQ(server.Trouble(), "");
+    far.emplace("fs1r-back");
+    ASSERT_EQ(far->Trouble(), "");
+    Messages().clear();
+    Headless().ModalResponder = [this](TForm& f) {
+        auto& d = dynamic_cast<TMIDISetup&>(f);
+        auto choose = [](TComboBox* box, const std::string& name) {
+            const auto items = box->Items.Items();
+            box->UserSelects(int(std::find(items.begin(), items.end(), name) - items.begin()));
+        };
+        choose(d.MIDIIN_Box, far->OutPort());
+        choose(d.MIDIOUT_Box, far->InPort());
+        d.OKBitBtn->UserClicks();
+    };
+    Click("MIDI_config");
+    EXPECT_TRUE(Messages().empty()) << Messages().front().Text;
+    ASSERT_TRUE(form->Midi.MidiPortsOpen);
+    ASSERT_TRUE(Step().empty());
+    EXPECT_EQ(far->Received.WaitFor(1).size(), 1u) << "an edit after the devices were chosen again";
+}
+
+// Quitting while the server is gone: the mutes cannot be lifted, which is told once, and the
+// program ends all the same.
+TEST_F(JackWindow, QuittingWithoutAServerTellsOnceAndEnds)
+{
+    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
+    server.Stop(SIGTERM);
+    ASSERT_TRUE(StepUntilABox()) << "no step told that the server went";
+    Messages().clear();
+    AnswerMessages(IDNO); // the changes are not saved
+    Click("FileExitItem");
+    EXPECT_TRUE(Application->Terminated()) << "the program did not end";
+    std::vector<std::string> texts;
+    for (const auto& m : Messages())
+        if (m.Buttons == MB_OK) texts.push_back(m.Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find(ServerStopped), std::string::npos) << texts[0];
+}
+
+// Quitting with the server there: the mutes are lifted and the notes switched off on the
+// instrument, after the last edit.
+TEST_F(JackWindow, QuittingLiftsTheMutesAndSwitchesTheNotesOffOnTheInstrument)
+{
+    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
+    ASSERT_TRUE(Step().empty());
+    const std::size_t before = far->Received.WaitFor(2).size();
+    ASSERT_EQ(before, 2u) << "the mute and the edit";
+    AnswerMessages(IDNO);
+    Click("FileExitItem");
+    ASSERT_TRUE(Application->Terminated());
+    const auto got = far->Received.WaitFor(before + 17);
+    ASSERT_EQ(got.size(), before + 17) << "what quitting sent did not all arrive";
+    const Bytes& lift = got[before];
+    ASSERT_EQ(lift.size(), 10u);
+    EXPECT_EQ(lift[4], 0x31) << "the lift is part 2's";
+    EXPECT_EQ(lift[6], 0x0B) << "the lift is the volume's";
+    EXPECT_EQ(lift[8], form->ParameterData.PfmParts[1].Volume) << "the lift carries the stored volume";
+    for (std::uint8_t channel = 0; channel < 16; ++channel)
+        EXPECT_EQ(got[before + 1 + channel], (Bytes{std::uint8_t(0xB0 | channel), 123, 0}))
+            << "channel " << int(channel);
+}
+
+// JACK refuses the program's client for good (something stands where JACK binds the client's
+// socket): start-up says that JACK refused and why, not that there are no devices, and ends.
+TEST_F(JackTransfers, AStartUpThatJackRefusesSaysWhyAndEnds)
+{
+    const std::filesystem::path block = "/dev/shm/jack_" + EditorClientName() + "_" + std::to_string(getuid()) + "_0";
+    ASSERT_TRUE(std::filesystem::create_directory(block)) << block;
+    MakeMainForm(*backend).Show();
+    std::filesystem::remove(block);
+    EXPECT_TRUE(Application->Terminated()) << "start-up went on";
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "JACK refused the client \"" + EditorClientName() +
+                                      "\": the server could not set the client up (status 0x21).");
+    EXPECT_EQ(Messages()[0].Caption, "Quillmarven");
 }
