@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -24,6 +25,7 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -126,7 +128,7 @@ public:
         case QEvent::WindowActivate: break;
         default: return false;
         }
-        if (!o->isWidgetType()) return false;
+        if (!o->isWidgetType() || B.FEndingHold) return false;
         auto* w = static_cast<QWidget*>(o);
         auto* form = dynamic_cast<TForm*>(B.ControlFor(w->window()));
         if (!form) return false;
@@ -157,6 +159,12 @@ public:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove: {
             auto* m = static_cast<QMouseEvent*>(e);
+            if (e->type() == QEvent::MouseButtonPress) {
+                B.FHeld = w;
+                B.FHeldButton = m->button();
+            } else if (e->type() == QEvent::MouseButtonRelease && m->buttons() == Qt::NoButton) {
+                B.FHeld = nullptr;
+            }
             // The X11 selection paste would edit a box behind the ui's back.
             if (qobject_cast<QLineEdit*>(w) && m->button() == Qt::MiddleButton) return true;
             for (QWidget* x = w; x; x = x->parentWidget())
@@ -366,8 +374,22 @@ bool QtBackend::GrabPng(const TForm* form, const std::string& path) const
     return !img.isNull() && img.save(Q(path), "PNG");
 }
 
+void QtBackend::EndMouseHold()
+{
+    QPointer<QWidget> held = std::exchange(FHeld, nullptr);
+    if (!held) return;
+    // Up outside the control, where no button takes it for a click; the ui hears nothing of it.
+    const QPointF away(-1, -1);
+    QMouseEvent release(QEvent::MouseButtonRelease, away, held->mapToGlobal(away), FHeldButton, Qt::NoButton,
+                        Qt::NoModifier);
+    FEndingHold = true;
+    QCoreApplication::sendEvent(held, &release);
+    FEndingHold = false;
+}
+
 int QtBackend::MessageBox(const TMessageBoxRequest& r)
 {
+    EndMouseHold();
     struct Row {
         int buttons;
         QMessageBox::StandardButtons qt;
@@ -404,6 +426,7 @@ int QtBackend::MessageBox(const TMessageBoxRequest& r)
 
 std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
 {
+    EndMouseHold();
     // "Text|*.a;*.b|Text|*" becomes Qt's "Text (*.a *.b);;Text (*)". A text that ends with its
     // patterns in brackets already ("Shape file (*.eg)|*.eg") is shown as it stands: Qt takes the
     // last brackets for the patterns, and a person reads them once.
@@ -435,6 +458,7 @@ std::optional<std::string> QtBackend::FileDialog(TFileDialogRequest& r)
 
 void QtBackend::RunModal(TForm* form)
 {
+    EndMouseHold();
     while (!Application->Terminated()) {
         if (form->ModalResult() != mrNone && form->TryEndModal()) break;
         if (!form->Visible()) { // hidden by code: the window is gone, so is the dialog

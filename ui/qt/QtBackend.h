@@ -16,6 +16,7 @@
 #include "ui/UI.h"
 
 #include <QImage>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -77,6 +78,10 @@ private:
     QtView* ViewFor(const TComponent* c) const;
     QtView* ViewOfWidget(const QWidget* w) const;
     QtView* BuildViews(TComponent* c, QWidget* parentContainer);
+    // A box or modal window coming up while a mouse button holds a control down ends that hold,
+    // as the system the program comes from does: the control is told the button went up away
+    // from it (no click, no step), so no auto-repeat goes on behind the box.
+    void EndMouseHold();
 
     std::unique_ptr<QApplication> FOwnedApp;
     TAppBackend* FPrevious = nullptr;
@@ -88,5 +93,9 @@ private:
     std::unordered_map<const QWidget*, const TComponent*> FWidgetOwner;
     std::unordered_map<TTimer*, QTimer*> FTimers;
     uint64_t FStart = 0;
+    // The widget of our windows a mouse button holds down, and the button.
+    QPointer<QWidget> FHeld;
+    Qt::MouseButton FHeldButton = Qt::NoButton;
+    bool FEndingHold = false;
     friend QtView* MakeView(QtBackend&, TComponent*, QWidget*);
 };
