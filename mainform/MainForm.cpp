@@ -110,7 +110,15 @@ void ReportingMidiErrors(Send send)
 
 void TMainForm::SendSysEx(const uint8_t* data, int length)
 {
-    ReportingMidiErrors([&] { Midi.SendSysEx(data, length, DeviceNumber); });
+    try {
+        ReportingMidiErrors([&] { Midi.SendSysEx(data, length, DeviceNumber); });
+    } catch (...) {
+        // Outside a transfer a send follows an edit already stored (a slider step, a choice), and
+        // the failure stops the handler before it marks the data changed: marked here, so that
+        // closing still asks to save what the person made.
+        if (!TransferRunning()) MarkDataChanged();
+        throw;
+    }
 }
 
 void TMainForm::SendNoteOn(int channel, int note, int velocity)

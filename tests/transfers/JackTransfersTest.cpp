@@ -187,11 +187,15 @@ TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerI
 {
     ASSERT_TRUE(Step().empty());
     ASSERT_EQ(far->Received.WaitFor(1).size(), 1u) << "the edit before the server went did not arrive";
+    form->DataChanged = 0; // as after a save
     server.Stop(SIGKILL);
 
     const auto first = StepUntilABox();
     ASSERT_TRUE(first) << "no step told that the server went";
     EXPECT_NE(first->Text.find(ServerStopped), std::string::npos) << first->Text;
+    // The step is stored and shown although the instrument did not get it: closing must ask.
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
     for (int i = 0; i < 3; ++i) {
         const auto start = Clock::now();
         const auto shown = Step();
