@@ -5,20 +5,25 @@
 // thread took per second of input, how often the window's title changed, and whether the title
 // ended on the caption of the last message. Nothing here passes or fails (see RESULTS.md).
 //
-//   soak_input_rate [--seconds S] [--runs N] [--rates 0,370,3000]
+//   soak_input_rate [--seconds S] [--runs N] [--rates 0,370,3000] [--server-pid PID]
 //
 // Rate 0 is the window idle, for comparison. The Qt platform is the environment's
 // (QT_QPA_PLATFORM, or the X server of DISPLAY, as under xvfb-run); offscreen when neither is set.
+// With --server-pid the CPU time of that process (the X server) over each run is printed too.
 #include "bench/BenchWindow.h"
 
 #include <QEvent>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +38,21 @@ double CpuSeconds(int who)
     getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The CPU time of another process so far, from /proc; 0 when it cannot be read.
+double CpuSecondsOf(long pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t name = stat.rfind(')');
+    if (pid <= 0 || name == std::string::npos) return 0;
+    std::istringstream fields(stat.substr(name + 1));
+    std::string field;
+    double ticks = 0;
+    for (int n = 3; n <= 15 && fields >> field; ++n) // the 14th and 15th: user and system time
+        if (n >= 14) ticks += std::atof(field.c_str());
+    return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
 // Counts the title changes of one window.
@@ -56,12 +76,12 @@ private:
 struct Figures {
     double Rate = 0, Seconds = 0;
     long Played = 0, TitleChanges = 0;
-    double ProcessCpu = 0, UiCpu = 0;
+    double ProcessCpu = 0, UiCpu = 0, ServerCpu = 0;
     bool EndsOnLast = true;
 };
 
 Figures Run(QtBackend& backend, TBenchWindow& window, platform::InProcessMidi::Device& keyboard, double rate,
-            double seconds)
+            double seconds, long serverPid)
 {
     Figures f;
     f.Rate = rate;
@@ -73,6 +93,7 @@ Figures Run(QtBackend& backend, TBenchWindow& window, platform::InProcessMidi::D
     std::uint8_t lastNote = 0;
     bool lastOn = false;
     const double process0 = CpuSeconds(RUSAGE_SELF), ui0 = CpuSeconds(RUSAGE_THREAD);
+    const double server0 = CpuSecondsOf(serverPid);
     const auto start = Clock::now();
     const auto end = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::thread player([&] {
@@ -94,6 +115,7 @@ Figures Run(QtBackend& backend, TBenchWindow& window, platform::InProcessMidi::D
     f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
     f.ProcessCpu = CpuSeconds(RUSAGE_SELF) - process0;
     f.UiCpu = CpuSeconds(RUSAGE_THREAD) - ui0;
+    f.ServerCpu = CpuSecondsOf(serverPid) - server0;
     // What came last is shown by now: the title ends on the caption of the last message.
     backend.AdvanceMs(100);
     f.Played = played;
@@ -125,6 +147,7 @@ int main(int argc, char** argv)
     double seconds = 5;
     int runs = 1;
     std::string rates = "0,370,3000";
+    long serverPid = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--seconds")
@@ -133,6 +156,8 @@ int main(int argc, char** argv)
             runs = std::atoi(argv[i + 1]);
         else if (option == "--rates")
             rates = argv[i + 1];
+        else if (option == "--server-pid")
+            serverPid = std::atol(argv[i + 1]);
     }
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int qtArgc = 1;
@@ -147,11 +172,12 @@ int main(int argc, char** argv)
                 qgetenv("QT_QPA_PLATFORM").isEmpty() ? "of DISPLAY" : qgetenv("QT_QPA_PLATFORM").data());
     for (int run = 1; run <= runs; ++run)
         for (double rate : Rates(rates)) {
-            const Figures f = Run(*backend, *window, *keyboard, rate, seconds);
+            const Figures f = Run(*backend, *window, *keyboard, rate, seconds, serverPid);
             std::printf("run %d, %5.0f messages a second: %ld played in %.2f s; CPU per second of input: process "
-                        "%.1f ms, UI thread %.1f ms; %.1f title changes a second; title ends on the last message: "
-                        "%s\n",
-                        run, rate, f.Played, f.Seconds, 1000 * f.ProcessCpu / f.Seconds, 1000 * f.UiCpu / f.Seconds,
+                        "%.1f ms, UI thread %.1f ms",
+                        run, rate, f.Played, f.Seconds, 1000 * f.ProcessCpu / f.Seconds, 1000 * f.UiCpu / f.Seconds);
+            if (serverPid > 0) std::printf(", X server %.1f ms", 1000 * f.ServerCpu / f.Seconds);
+            std::printf("; %.1f title changes a second; title ends on the last message: %s\n",
                         double(f.TitleChanges) / f.Seconds, f.EndsOnLast ? "yes" : "NO");
             std::fflush(stdout);
         }
