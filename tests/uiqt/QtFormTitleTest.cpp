@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -38,48 +39,31 @@ private:
     QEvent::Type FType;
 };
 
+// A shown window with one control on it, drawn, and more than a frame since its title was drawn.
 class QtFormTitleTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { Backend = new QtTestBackend; }
-    static void TearDownTestSuite()
-    {
-        delete Backend;
-        Backend = nullptr;
-    }
-
     void SetUp() override
     {
-        Form = new TForm(nullptr);
-        Form->Name = "MainForm";
         Form->SetCaption("Quillmarven");
         Form->SetClientSize(400, 300);
-        Button = new TButton(Form);
-        Button->Name = "Pfm_Data_Request_Btn";
-        Button->SetParent(Form);
+        Button->SetParent(Form.get());
         Button->SetBounds(10, 10, 80, 25);
-        Button->SetCaption("Receive");
         Form->Show();
-        Window = Backend->WindowFor(Form);
+        Window = Backend.WindowFor(Form.get());
         ASSERT_NE(Window, nullptr);
-        Client = Backend->WidgetFor(Button)->parentWidget();
-        // Shown and drawn, and more than a frame since the title was last drawn.
-        Backend->AdvanceMs(50);
+        Client = Backend.WidgetFor(Button)->parentWidget();
+        Backend.AdvanceMs(50);
     }
-    void TearDown() override
-    {
-        delete Form;
-        QApplication::processEvents();
-        Application->SetMainForm(nullptr);
-    }
+    void TearDown() override { Application->SetMainForm(nullptr); }
 
     static std::string Received(int n)
     {
         return "Quillmarven          Received MIDI Data : NOTE ON " + std::to_string(n);
     }
 
-    static inline QtTestBackend* Backend = nullptr;
-    TForm* Form = nullptr;
-    TButton* Button = nullptr;
+    QtTestBackend Backend;
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TButton* Button = new TButton(Form.get());
     QWidget* Window = nullptr;
     QWidget* Client = nullptr;
 };
@@ -103,7 +87,7 @@ TEST_F(QtFormTitleTest, TitleFollowsABurstOfCaptionsAtMostOnceAFrameAndEndsOnThe
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     const double frames = double(clock.elapsed()) / 16;
-    Backend->AdvanceMs(50); // the frame in which the last caption came ends
+    Backend.AdvanceMs(50); // the frame in which the last caption came ends
 
     EXPECT_EQ(Window->windowTitle().toStdString(), Received(last));
     EXPECT_EQ(Form->Caption(), Received(last));
@@ -121,12 +105,12 @@ TEST_F(QtFormTitleTest, TitleFollowsABurstOfCaptionsAtMostOnceAFrameAndEndsOnThe
 TEST_F(QtFormTitleTest, NewCaptionRedrawsNothingInsideTheWindow)
 {
     EventCount clientPaints(Client, QEvent::Paint);
-    EventCount buttonPaints(Backend->WidgetFor(Button), QEvent::Paint);
+    EventCount buttonPaints(Backend.WidgetFor(Button), QEvent::Paint);
     for (int n = 1; n <= 50; ++n) {
         Form->SetCaption(Received(n));
         QApplication::processEvents();
     }
-    Backend->AdvanceMs(50);
+    Backend.AdvanceMs(50);
     EXPECT_EQ(Window->windowTitle().toStdString(), Received(50));
     EXPECT_EQ(clientPaints.Count, 0);
     EXPECT_EQ(buttonPaints.Count, 0);
@@ -134,7 +118,7 @@ TEST_F(QtFormTitleTest, NewCaptionRedrawsNothingInsideTheWindow)
     // What the client shows of the form itself, its colour, is still drawn when it changes.
     Form->Color = clRed;
     Form->Invalidate();
-    Backend->AdvanceMs(50);
+    Backend.AdvanceMs(50);
     EXPECT_GT(clientPaints.Count, 0);
 }
 
