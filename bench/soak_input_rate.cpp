@@ -11,6 +11,7 @@
 // (QT_QPA_PLATFORM, or the X server of DISPLAY, as under xvfb-run); offscreen when neither is set.
 // With --server-pid the CPU time of that process (the X server) over each run is printed too.
 #include "bench/BenchWindow.h"
+#include "bench/Options.h"
 
 #include <QEvent>
 
@@ -144,21 +145,11 @@ std::vector<double> Rates(const std::string& list)
 
 int main(int argc, char** argv)
 {
-    double seconds = 5;
-    int runs = 1;
-    std::string rates = "0,370,3000";
-    long serverPid = 0;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--seconds")
-            seconds = std::atof(argv[i + 1]);
-        else if (option == "--runs")
-            runs = std::atoi(argv[i + 1]);
-        else if (option == "--rates")
-            rates = argv[i + 1];
-        else if (option == "--server-pid")
-            serverPid = std::atol(argv[i + 1]);
-    }
+    const TBenchOptions options(argc, argv);
+    const double seconds = options.Number("--seconds", 5);
+    const int runs = int(options.Number("--runs", 1));
+    const std::string rates = options.Text("--rates", "0,370,3000");
+    const long serverPid = long(options.Number("--server-pid", 0));
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int qtArgc = 1;
     static char arg0[] = "soak_input_rate";
