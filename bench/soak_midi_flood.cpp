@@ -14,6 +14,7 @@
 // full, so an unpaced flood there mostly measures RtMidi's losses (see RESULTS.md). Over JACK a
 // second input of the soak's own (the tap) listens on the instrument's output, so a dump the
 // server carried can be told from one our input received.
+#include "bench/Options.h"
 #include "mainform/MainForm.h"
 #include "mainform/Pictures.h"
 #include "platform/MidiInProcess.h"
@@ -367,22 +368,11 @@ void Jack(LoopBackend& backend, double seconds, int runs, double rate)
 
 int main(int argc, char** argv)
 {
-    double seconds = 10, rate = 0, jackRate = 200000;
-    int runs = 1;
-    std::string only;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--seconds")
-            seconds = std::atof(argv[i + 1]);
-        else if (option == "--runs")
-            runs = std::atoi(argv[i + 1]);
-        else if (option == "--only")
-            only = argv[i + 1];
-        else if (option == "--rate")
-            rate = std::atof(argv[i + 1]);
-        else if (option == "--jack-rate")
-            jackRate = std::atof(argv[i + 1]);
-    }
+    const TBenchOptions options(argc, argv);
+    const double seconds = options.Number("--seconds", 10), rate = options.Number("--rate", 0),
+                 jackRate = options.Number("--jack-rate", 200000);
+    const int runs = int(options.Number("--runs", 1));
+    const std::string only = options.Text("--only", "");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int qtArgc = 1;
     static char arg0[] = "soak_midi_flood";

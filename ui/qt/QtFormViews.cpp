@@ -3,9 +3,13 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
+
+// The shortest time between two titles a window draws: one frame at 60 Hz.
+constexpr int TitleFrameMs = 16;
 
 // ---- forms ----------------------------------------------------------------------------------
 
@@ -66,12 +70,17 @@ public:
         Layout->addWidget(Client);
         if (!sizeable) Layout->setSizeConstraint(QLayout::SetFixedSize);
         Widget = window;
+        PaintedColor = f->Color;
+        TitleFrame.setSingleShot(true);
+        TitleFrame.setTimerType(Qt::PreciseTimer);
+        TitleFrame.setInterval(TitleFrameMs);
+        QObject::connect(&TitleFrame, &QTimer::timeout, [this] { DrawTitle(); });
     }
     QWidget* Container() const override { return Client; }
     void Sync() override
     {
         auto* f = static_cast<TForm*>(Component);
-        Widget->setWindowTitle(Q(f->Caption()));
+        DrawTitle();
         Client->setFixedSize(f->ClientWidth(), f->ClientHeight());
         Widget->setEnabled(f->Enabled());
         Widget->setFont(ToQFont(f->Font));
@@ -85,14 +94,34 @@ public:
                 Build(ShownMenu->Items(), Bar);
             }
         }
-        Client->update();
+        // The client shows the form's canvas, or only its colour under the controls: it is drawn
+        // again when that may have changed, not for every change of the form. Redrawing it
+        // redraws every control on it, and the caption changes with each MIDI message received.
+        if (f->OnPaint || f->Color != PaintedColor) {
+            PaintedColor = f->Color;
+            Client->update();
+        }
     }
 
 private:
+    // The title follows the caption at most once a frame: a new caption after a quiet spell is
+    // drawn at once, those that come within the frame after it are drawn when the frame ends,
+    // the newest one then. The window system draws each title again.
+    void DrawTitle()
+    {
+        if (!Widget || TitleFrame.isActive()) return;
+        const QString title = Q(static_cast<TForm*>(Component)->Caption());
+        if (title == Widget->windowTitle()) return;
+        Widget->setWindowTitle(title);
+        TitleFrame.start();
+    }
+
     QVBoxLayout* Layout;
     QWidget* Client;
     QPointer<QMenuBar> Bar;
     TMainMenu* ShownMenu = nullptr;
+    TColor PaintedColor;
+    QTimer TitleFrame;
 };
 
 } // namespace
