@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,4 +62,22 @@ inline int LeadingNumber(const std::string& text)
     std::size_t n = 0;
     while (n < text.size() && n < 3 && text[n] >= '0' && text[n] <= '9') ++n;
     return n == 0 ? -1 : std::stoi(text.substr(0, n));
+}
+
+// The controllers a controller list holds, each once: 1..31 and 33..95.
+inline std::set<int> EveryListedController()
+{
+    std::set<int> numbers;
+    for (int n = 1; n <= 95; ++n)
+        if (n != 32) numbers.insert(n);
+    return numbers;
+}
+
+// The controller an item of a controller list stands for, the number its text starts with; the
+// text checked against the instrument's name for that number.
+inline int ControllerOfItem(const std::string& text)
+{
+    const int number = LeadingNumber(text);
+    EXPECT_EQ(text, ControllerItemText(number));
+    return number;
 }
