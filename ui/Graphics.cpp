@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <optional>
+#include <utility>
 
 // ---- files ----------------------------------------------------------------------------------
 
@@ -78,6 +80,40 @@ void TCanvas::PenDot(int x, int y)
         for (int dx = from; dx <= to; ++dx) FTarget->SetPixelRaw(x + dx, y + dy, Pen.Color);
 }
 
+namespace {
+
+// How far past the bitmap a line is walked pixel by pixel. A line reaching further (a graph drawn
+// from a value beyond its range) is first cut to this much of it, so that drawing it takes as long
+// as the picture is large, not as long as the line is.
+constexpr int64_t LineReach = 4096;
+
+// The part of the line a..b inside `area` (the ends counted in), as the fractions of its length
+// where it enters and leaves; none when it misses the area.
+std::optional<std::pair<double, double>> CutToArea(int64_t ax, int64_t ay, int64_t bx, int64_t by, int64_t left,
+                                                   int64_t top, int64_t right, int64_t bottom)
+{
+    double enter = 0, leave = 1;
+    const double dx = double(bx - ax), dy = double(by - ay);
+    // Each side: the line is inside where p * t <= q.
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(ax - left), double(right - ax), double(ay - top), double(bottom - ay)};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (enter > leave) return std::nullopt;
+    return std::make_pair(enter, leave);
+}
+
+} // namespace
+
 void TCanvas::LineTo(int x, int y)
 {
     if (Pen.Style != psClear) {
@@ -85,26 +121,44 @@ void TCanvas::LineTo(int x, int y)
         const std::vector<int>& pattern = Pen.Width <= 1 ? DashPattern(Pen.Style) : DashPattern(psSolid);
         int period = 0;
         for (int len : pattern) period += len;
-        int x0 = FPenPos.X, y0 = FPenPos.Y;
-        int dx = std::abs(x - x0), dy = -std::abs(y - y0);
-        int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;
-        int err = dx + dy;
+        int64_t x0 = FPenPos.X, y0 = FPenPos.Y, x1 = x, y1 = y;
         int step = 0;
-        while (!(x0 == x && y0 == y)) {
-            bool on = true;
-            if (period > 0) {
-                int pos = step % period;
-                for (size_t i = 0; i < pattern.size(); ++i) {
-                    if (pos < pattern[i]) {
-                        on = (i % 2) == 0;
-                        break;
-                    }
-                    pos -= pattern[i];
-                }
+        bool paintEnd = false; // the end of a line that was cut is a pixel of the line
+        const int64_t left = -LineReach, top = -LineReach, right = FTarget->Width() + LineReach,
+                      bottom = FTarget->Height() + LineReach;
+        const auto within = [&](int64_t px, int64_t py) {
+            return px >= left && px <= right && py >= top && py <= bottom;
+        };
+        bool draw = true;
+        if (!within(x0, y0) || !within(x1, y1)) {
+            const auto part = CutToArea(x0, y0, x1, y1, left, top, right, bottom);
+            draw = part.has_value();
+            if (draw) {
+                const auto at = [&](double t, int64_t a, int64_t b) { return a + std::llround(t * double(b - a)); };
+                const int64_t sx = at(part->first, x0, x1), sy = at(part->first, y0, y1);
+                const int64_t ex = at(part->second, x0, x1), ey = at(part->second, y0, y1);
+                // The dash goes on as if the walk had come from the line's start.
+                if (period > 0) step = int(std::max(std::abs(sx - x0), std::abs(sy - y0)) % period);
+                paintEnd = part->second < 1;
+                x0 = sx, y0 = sy, x1 = ex, y1 = ey;
             }
-            if (on) PenDot(x0, y0);
+        }
+        const int64_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int64_t err = dx + dy;
+        const auto dashOn = [&] {
+            if (period <= 0) return true;
+            int pos = step % period;
+            for (size_t i = 0; i < pattern.size(); ++i) {
+                if (pos < pattern[i]) return (i % 2) == 0;
+                pos -= pattern[i];
+            }
+            return true;
+        };
+        while (draw && !(x0 == x1 && y0 == y1)) {
+            if (dashOn()) PenDot(int(x0), int(y0));
             ++step;
-            int e2 = 2 * err;
+            const int64_t e2 = 2 * err;
             if (e2 >= dy) {
                 err += dy;
                 x0 += sx;
@@ -114,6 +168,7 @@ void TCanvas::LineTo(int x, int y)
                 y0 += sy;
             }
         }
+        if (draw && paintEnd && dashOn()) PenDot(int(x0), int(y0));
         Modified();
     }
     FPenPos = {x, y};
@@ -129,8 +184,10 @@ void TCanvas::Polyline(const std::vector<TPoint>& pts)
 void TCanvas::FillRect(const TRect& r)
 {
     if (Brush.Style == bsClear) return;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) FTarget->SetPixelRaw(x, y, Brush.Color);
+    // Only what lies on the bitmap is painted, however large the rectangle.
+    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, FTarget->Height()); ++y)
+        for (int x = std::max(r.Left, 0); x < std::min(r.Right, FTarget->Width()); ++x)
+            FTarget->SetPixelRaw(x, y, Brush.Color);
     Modified();
 }
 

@@ -3,8 +3,11 @@
 #include "KeyboardFixture.h"
 
 #include "app/Entry.h"
+#include "tests/support/CatalogueRows.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
 
 // The note names the keys show are the note-limit lists': PartSheetControlsTest.
 TEST_F(KeyboardWindowTest, HitTest)
@@ -127,6 +130,30 @@ TEST_F(KeyboardWindowTest, ControllerRowsSendTheirListsControllerOnTheChannel)
     keyboard->UserMouseDown(40, 80);
     keyboard->CtrlChngBar->UserScrollsTo(9);
     EXPECT_EQ(TakeAllSent(), (Msgs{{0x9F, 36, 100}, {0xBF, 33, 9}}));
+}
+
+// Both controller lists item by item: the text is a controller's number and the instrument's
+// short name for it, every controller of 1..31 and 33..95 stands once, and the next move of the
+// row's bar sends the controller its item names.
+TEST_F(KeyboardWindowTest, EveryControllerItemSendsTheControllerItNames)
+{
+    ShowKeyboard();
+    const std::pair<TComboBox*, TScrollBar*> rows[] = {{keyboard->CtrlChngNum, keyboard->CtrlChngBar},
+                                                       {keyboard->CtrlChngNum2, keyboard->CtrlChngBar2}};
+    for (const auto& [list, bar] : rows) {
+        SCOPED_TRACE(list->Name);
+        std::set<int> numbers;
+        for (int item = 0; item < list->Items.Count(); ++item) {
+            const std::string text = list->Items[item];
+            const int number = ControllerOfItem(text);
+            numbers.insert(number);
+            list->UserSelects(item);
+            const auto value = uint8_t(bar->Position() == 20 ? 21 : 20);
+            ASSERT_TRUE(bar->UserScrollsTo(value));
+            ASSERT_EQ(TakeAllSent(), (Msgs{{0xB0, uint8_t(number), value}})) << "item " << item << " " << text;
+        }
+        EXPECT_EQ(numbers, EveryListedController());
+    }
 }
 
 TEST_F(KeyboardWindowTest, WheelReleasesTheMouseNoteAndStepsVelocityWithinRange)

@@ -172,7 +172,7 @@ protected:
     void WaitForTheTransfer()
     {
         for (int s = 0; s < 120 && !form->Enabled(); ++s) Advance(1000);
-        ASSERT_TRUE(form->Enabled());
+        ASSERT_TRUE(form->Enabled()) << "the send-all after the load still held the window after 120 s";
     }
     void ExpectSheetShowsEveryPart()
     {

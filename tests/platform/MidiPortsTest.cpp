@@ -1,6 +1,7 @@
 // MIDI port names, message splitting and the in-process MIDI system.
 
 #include "platform/MidiInProcess.h"
+#include "tests/support/Patience.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,15 @@ TEST(InProcessMidi, ClosingWaitsForACallbackUnderWayOnAnotherThread)
     platform::MidiInputCallbacks callbacks;
     callbacks.Short = [&](std::uint8_t, std::uint8_t, std::uint8_t, double) {
         inCallback = true;
-        while (!release) std::this_thread::yield();
-        finished = true;
+        finished = WaitFor([&] { return release.load(); });
     };
     auto in = midi.OpenInput(0, callbacks);
     std::thread player([&] { device->PlayShort(0x90, 1, 2); });
-    while (!inCallback) std::this_thread::yield();
+    if (!WaitFor([&] { return inCallback.load(); })) {
+        release = true;
+        player.join();
+        FAIL() << "the note played on the device never reached the input's callback";
+    }
     std::thread closer([&] { in.reset(); });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     release = true;

@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "platform/OpenUrl.h"
 #include "platform/SingleInstance.h"
+#include "tests/support/Patience.h"
 
 #include <gtest/gtest.h>
 
@@ -64,8 +65,8 @@ TEST(OpenUrl, PassesTheLinkToXdgOpenUntouchedByAnyShell)
 
     const std::string url = "https://example.invalid/a b?x=1&y=$(touch pwned);`id`";
     ASSERT_TRUE(platform::OpenUrl(url));
-    for (int i = 0; i < 500 && !std::filesystem::exists(out); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(out); }))
+        << "the opener was not run with the address within " << Patience.count() << " ms";
     EXPECT_EQ(ReadText(out), url + "|1");
     EXPECT_FALSE(std::filesystem::exists("pwned"));
 

@@ -4,12 +4,12 @@
 // the display kinds with their ranges and listed texts; then the rules the data leaves open (the
 // computed fixed-frequency texts, the blank slots, a catalogue filled twice).
 #include "tables/NameTables.h"
+#include "tests/support/CatalogueRows.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -27,31 +27,7 @@ const TNameTables& T = []() -> const TNameTables& {
     return *filled;
 }();
 
-using Row = std::vector<std::string>;
-
-std::vector<std::string> Split(const std::string& line, char by)
-{
-    // Every separator starts a cell, so an empty last cell counts too.
-    std::vector<std::string> cells(1);
-    for (char c : line) {
-        if (c == by)
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    return cells;
-}
-
-// The rows of a data file: tab-separated cells; lines starting with '#' are comments.
-std::vector<Row> Rows(const std::string& name)
-{
-    std::ifstream in(std::string(QM_TABLES_DATA) + "/" + name);
-    EXPECT_TRUE(in) << name;
-    std::vector<Row> rows;
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line[0] != '#') rows.push_back(Split(line, '\t'));
-    return rows;
-}
+using Row = CatalogueRow;
 
 int Int(const std::string& s) { return std::stoi(s, nullptr, 10); }
 int Hex(const std::string& s) { return std::stoi(s, nullptr, 16); }
@@ -89,7 +65,7 @@ std::string At(const char* what, int a, int b = -1)
 TEST(TableData, EveryVoiceNameOfEveryBank)
 {
     Differences d;
-    const auto rows = Rows("voice_names.tsv");
+    const auto rows = CatalogueRows("voice_names.tsv");
     ASSERT_EQ(rows.size(), 128u * 13);
     for (const Row& r : rows)
         d.Check(r[2], T.VoiceNameTable[Int(r[1])][Int(r[0])], At("bank column, program", Int(r[0]), Int(r[1])));
@@ -99,7 +75,7 @@ TEST(TableData, EveryVoiceNameOfEveryBank)
 TEST(TableData, ListedFixedFrequencyTextsExactly)
 {
     Differences d;
-    const auto rows = Rows("fixed_freq.tsv");
+    const auto rows = CatalogueRows("fixed_freq.tsv");
     ASSERT_EQ(rows.size(), 105u);
     for (const Row& r : rows)
         d.Check(r[2], T.FixedFreqText[Int(r[0])][Int(r[1]) - 1], At("fine, coarse", Int(r[0]), Int(r[1])));
@@ -109,20 +85,20 @@ TEST(TableData, ListedFixedFrequencyTextsExactly)
 TEST(TableData, PresetTables)
 {
     Differences d;
-    const auto presets = Rows("fseq_presets.tsv");
+    const auto presets = CatalogueRows("fseq_presets.tsv");
     ASSERT_EQ(presets.size(), 90u);
     for (const Row& r : presets) {
         const int row = Int(r[0]);
         d.Check(r[1], std::string(FseqPresetNames[row]), At("preset name", row));
         for (int f = 0; f < 6; ++f) d.Check(Int(r[2 + f]), T.FseqPresetInfo[row][f], At("preset", row, f));
     }
-    const auto att = Rows("op_att_enable.tsv");
+    const auto att = CatalogueRows("op_att_enable.tsv");
     ASSERT_EQ(att.size(), 88u);
     for (const Row& r : att)
         for (int op = 0; op < 8; ++op)
             d.Check(Int(r[1 + op]), T.AlgorithmOpAttEnable[Int(r[0]) - 1][op],
                     At("algorithm, operator", Int(r[0]), op + 1));
-    const auto shapes = Rows("eg_shapes.tsv");
+    const auto shapes = CatalogueRows("eg_shapes.tsv");
     ASSERT_EQ(shapes.size(), 23u);
     for (const Row& r : shapes) {
         const EGShapeRecord& shape = T.EGShapeTable[Int(r[0])];
@@ -139,13 +115,13 @@ TEST(TableData, PresetTables)
 TEST(TableData, DestinationNames)
 {
     Differences d;
-    const auto common = Rows("control_destinations.tsv");
+    const auto common = CatalogueRows("control_destinations.tsv");
     ASSERT_EQ(common.size(), 33u);
     for (const Row& r : common) {
         d.Check(r[2], T.ControlDestinationText[Int(r[0])], At("common destination", Int(r[0])));
         d.Check(Int(r[1]), Int(r[0]) + 15, At("list item of common destination", Int(r[0])));
     }
-    const auto insertion = Rows("insertion_destinations.tsv");
+    const auto insertion = CatalogueRows("insertion_destinations.tsv");
     ASSERT_EQ(insertion.size(), 41u);
     for (const Row& r : insertion)
         for (int k = 0; k < 14; ++k)
@@ -158,8 +134,8 @@ TEST(TableData, EveryEffectTypeWithItsSlotsRangesAndDefaults)
 {
     Differences d;
     std::vector<int> kindMax(59);
-    for (const Row& r : Rows("effect_kinds.tsv")) kindMax[Int(r[0])] = Int(r[1]);
-    const auto types = Rows("effect_types.tsv");
+    for (const Row& r : CatalogueRows("effect_kinds.tsv")) kindMax[Int(r[0])] = Int(r[1]);
+    const auto types = CatalogueRows("effect_types.tsv");
     ASSERT_EQ(types.size(), 17u + 29 + 41);
     int seen[3] = {};
     for (const Row& r : types) {
@@ -181,7 +157,7 @@ TEST(TableData, EveryEffectTypeWithItsSlotsRangesAndDefaults)
                 d.Check(block == 2 ? 1 : 0, int(e.AddrMid[i]), slot + " AddrMid (blank)");
                 continue;
             }
-            const auto s = Split(r[4 + i], '|');
+            const auto s = SplitCells(r[4 + i], '|');
             d.Check(s[0], e.ParamName[i], slot + " name");
             d.Check(Hex(s[1]), int(e.AddrMid[i]), slot + " AddrMid");
             d.Check(Hex(s[2]), int(e.AddrLow[i]), slot + " AddrLow");
@@ -205,7 +181,7 @@ TEST(TableData, EveryEffectTypeWithItsSlotsRangesAndDefaults)
 TEST(TableData, DisplayKindsRangesStepsOffsetsAndListedTexts)
 {
     Differences d;
-    const auto kinds = Rows("effect_kinds.tsv");
+    const auto kinds = CatalogueRows("effect_kinds.tsv");
     ASSERT_EQ(kinds.size(), 59u);
     for (const Row& r : kinds) {
         const int k = Int(r[0]);
@@ -213,7 +189,7 @@ TEST(TableData, DisplayKindsRangesStepsOffsetsAndListedTexts)
         d.Check(Int(r[2]), T.EffectKindPageStep[k], At("page step of kind", k));
         d.Check(Int(r[3]), int(T.EffectValueOffset[k]), At("offset of kind", k));
     }
-    const auto texts = Rows("effect_value_texts.tsv");
+    const auto texts = CatalogueRows("effect_value_texts.tsv");
     ASSERT_EQ(texts.size(), 59u * 128 - 1);
     for (const Row& r : texts)
         d.Check(r[2], T.EffectValueText[Int(r[1])][Int(r[0])], At("kind, position", Int(r[0]), Int(r[1])));

@@ -55,7 +55,7 @@ TEST_F(TransfersTest, PacedFloodLeavesEveryDumpEveryThruNoteAndTheLastCaption)
     }
     flooding = false;
     device.join();
-    EXPECT_FALSE(form->TransferRunning());
+    EXPECT_FALSE(form->TransferRunning()) << "the receive-all under the flood had not ended after 80 s";
     EXPECT_TRUE(Messages().empty()) << Messages()[0].Text;
     ExpectStored({DumpPerformance, 0, 1, 2, 3, DumpSystem});
 

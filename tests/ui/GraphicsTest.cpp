@@ -1,9 +1,13 @@
 // Canvas drawing read back pixel by pixel, BMP files, pictures by extension and images.
 #include "UiFixture.h"
+#include "tests/support/Patience.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +87,55 @@ TEST_F(GraphicsTest, LinesRectanglesAndFillsFollowTheWindowsPixelRules)
     c.LineTo(20, 20);
     EXPECT_EQ(b.Pixel(3, 3), clRed);
     EXPECT_EQ(b.Pixel(-1, 0), clNone);
+}
+
+// Lines and fills that reach far past the bitmap (a graph drawn from a value beyond its range)
+// paint what lies on it and take no longer than the picture is large. They are drawn in a child
+// process first: one that has not finished after a while is stopped, and the test fails.
+TEST_F(GraphicsTest, LinesAndFillsFarPastTheBitmapPaintTheirPartOnItAtOnce)
+{
+    const auto drawAll = [](TBitmap& b) {
+        TCanvas& c = b.Canvas;
+        c.Pen.Color = clBlack;
+        c.MoveTo(0, 2);
+        c.LineTo(2000000000, 2); // out to the right
+        c.MoveTo(-2000000000, 4);
+        c.LineTo(5, 4); // in from the left
+        c.MoveTo(7, 2000000000);
+        c.LineTo(7, -2000000000); // down to up, through the whole height
+        c.MoveTo(-2000000000, -2000000000);
+        c.LineTo(-1999999000, 2000000000); // beside the bitmap all the way
+        c.Brush.Color = clRed;
+        c.FillRect(TRect{9, -2000000000, 2000000000, 1});
+    };
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TBitmap b(12, 6);
+        drawAll(b);
+        ::_exit(0);
+    }
+    int status = 0;
+    const bool ended = WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; });
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "lines and a fill two billion pixels long were still being drawn after " << Patience.count()
+                       << " ms";
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "drawing them ended the process";
+
+    TBitmap b(12, 6);
+    b.Canvas.Brush.Color = clWhite;
+    b.Canvas.FillRect(TRect{0, 0, 12, 6});
+    drawAll(b);
+    EXPECT_EQ(Row(b, 0, 0, 12), "#######.#rrr");
+    EXPECT_EQ(Row(b, 1, 0, 12), "#######.####");
+    EXPECT_EQ(Row(b, 2, 0, 12), "............");
+    EXPECT_EQ(Row(b, 3, 0, 12), "#######.####");
+    EXPECT_EQ(Row(b, 4, 0, 12), ".....##.####");
+    EXPECT_EQ(Row(b, 5, 0, 12), "#######.####");
 }
 
 TEST_F(GraphicsTest, EllipseDrawAndStretchDraw)

@@ -258,7 +258,8 @@ TEST_F(EGShapeLibraryTest, RecordingAppendsTheEnvelopeOnScreenUnderTheNameBoxNam
     EXPECT_TRUE(Headless().Messages.empty());
 
     // Up to 128 shapes: the 128th is recorded, then the list is full.
-    while (Items().size() < 127) Record("fill");
+    for (int i = 0; i < 127 && Items().size() < 127; ++i) Record("fill");
+    ASSERT_EQ(Items().size(), 127u) << "recording again and again did not fill the list to 127 shapes";
     Record("last");
     EXPECT_TRUE(Headless().Messages.empty());
     EXPECT_EQ(TableName(127), "last");
