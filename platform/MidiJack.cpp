@@ -68,6 +68,9 @@ std::string RefusalWords(jack_status_t status)
     return (text.empty() ? std::string("no reason given") : text) + " (status " + code + ")";
 }
 
+// How long opening a port waits for JACK to connect it: JACK does within a cycle or two.
+constexpr auto ConnectPatience = std::chrono::seconds(2);
+
 // How long a refused client waits before it asks once more: JACK refuses a name for a moment
 // after a client of that name has gone, while the server still tidies up behind it.
 constexpr auto RefusalPause = std::chrono::milliseconds(700);
@@ -133,8 +136,32 @@ public:
         return port;
     }
 
+    // Connects `from` to `to`, one of them the client's `port`, and waits until what the port
+    // carries crosses the connection: jack_connect returns before the graph that the process
+    // cycles read holds it, and what a port carries before then reaches nobody. So the wait lasts
+    // until the graph shows the connection and the client has run two cycles more. False when
+    // JACK would not connect them, or did not within ConnectPatience.
+    bool Connect(const std::string& from, const std::string& to, jack_port_t* port)
+    {
+        if (jack_connect(handle_, from.c_str(), to.c_str()) != 0) return false;
+        const auto deadline = Clock::now() + ConnectPatience;
+        while (jack_port_connected(port) <= 0) {
+            if (Clock::now() > deadline || ServerGone()) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        WaitCycles(2, deadline);
+        return true;
+    }
+    // Waits until the process callback has run `count` more times, or until `deadline`.
+    void WaitCycles(std::uint64_t count, Clock::time_point deadline) const
+    {
+        const std::uint64_t until = cycles_.load() + count;
+        while (cycles_.load() < until && Clock::now() < deadline && !ServerGone())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
     // The process callback's part, on JACK's process thread: true when it may go on, until
-    // the Visit ends.
+    // the Visit ends; counts the client's cycles.
     class Visit {
     public:
         explicit Visit(JackClient& client) : client_(client)
@@ -145,7 +172,9 @@ public:
         }
         ~Visit()
         {
-            if (open_) client_.visiting_.store(false);
+            if (!open_) return;
+            client_.cycles_.fetch_add(1);
+            client_.visiting_.store(false);
         }
         explicit operator bool() const { return open_; }
 
@@ -202,6 +231,7 @@ private:
     jack_client_t* handle_ = nullptr;
     bool active_ = false;
     std::atomic<bool> serverGone_{false};
+    std::atomic<std::uint64_t> cycles_{0};
     // Sequentially consistent: the callback raises `visiting_` before it looks at `closing_`,
     // Close raises `closing_` before it looks at `visiting_`, so one of them sees the other.
     std::atomic<bool> closing_{false};
@@ -229,7 +259,7 @@ public:
         port_ = client_.RegisterPort("MIDI In", JackPortIsInput);
         opened_ = jack_get_time();
         client_.Activate(&JackInput::Process, this, "MIDI input");
-        if (jack_connect(client_.Handle(), source.c_str(), jack_port_name(port_)) != 0)
+        if (!client_.Connect(source, jack_port_name(port_), port_))
             throw MidiError("The MIDI input device \"" + NameWithoutClientPort(source) + "\" is not present.");
     }
     ~JackInput() override { client_.Close(); }
@@ -312,7 +342,7 @@ public:
         if (!ring_) throw MidiError("There is no memory for a JACK MIDI output.");
         port_ = client_.RegisterPort("MIDI Out", JackPortIsOutput);
         client_.Activate(&JackOutput::Process, this, "MIDI output");
-        if (jack_connect(client_.Handle(), jack_port_name(port_), destination.c_str()) != 0)
+        if (!client_.Connect(jack_port_name(port_), destination, port_))
             throw MidiError("The MIDI output device \"" + destination_ + "\" is not present.");
     }
     ~JackOutput() override
@@ -324,8 +354,7 @@ public:
         auto waiting = [&] { return !client_.ServerGone() && Clock::now() < deadline; };
         while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        const std::uint64_t cycle = cycles_.load();
-        while (cycles_.load() < cycle + 2 && waiting()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        client_.WaitCycles(2, deadline);
         client_.Close();
     }
 
@@ -391,7 +420,6 @@ private:
             jack_ringbuffer_read_advance(output->ring_.get(), sizeof size);
             jack_ringbuffer_read(output->ring_.get(), reinterpret_cast<char*>(room), size);
         }
-        output->cycles_.fetch_add(1, std::memory_order_release);
         return 0;
     }
 
@@ -401,7 +429,6 @@ private:
     std::string destination_;                           // as shown
     std::unique_ptr<jack_ringbuffer_t, FreeRing> ring_; // freed after the client is closed
     jack_port_t* port_ = nullptr;
-    std::atomic<std::uint64_t> cycles_{0};
     std::atomic<Failure> failure_{Failure::None};
     JackClient client_; // last: closed first
 };

@@ -146,7 +146,7 @@ TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosen
     ASSERT_EQ(rig.far->Trouble(), "");
     ASSERT_TRUE(rig.far->Connect(rig.transport));
     ASSERT_EQ(SendError(rig.transport, Change), "");
-    ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u);
+    ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u) << rig.far->XRuns() << " late cycles";
 
     // The bridge to the hardware restarts: its client goes and comes back under the same name.
     const std::string port = rig.far->InPort();
@@ -183,7 +183,8 @@ TEST(JackMidi, AnUnfinishedSystemExclusiveMessageEndsAtTheNextStatusByte)
         const auto start = Clock::now();
         keys.Send({0x90, note, 0x40});
         const auto got = rig.far->Received.WaitFor(note - 59);
-        ASSERT_EQ(got.size(), std::size_t(note - 59)) << "note " << int(note) << " was not played through";
+        ASSERT_EQ(got.size(), std::size_t(note - 59))
+            << "note " << int(note) << " was not played through; " << keys.XRuns() << " late cycles";
         EXPECT_EQ(got.back(), (Bytes{0x90, note, 0x40}));
         EXPECT_LT(SecondsSince(start), 0.5) << "note " << int(note) << " came late";
     }
