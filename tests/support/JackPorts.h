@@ -209,8 +209,8 @@ private:
     std::atomic<bool> closing_{false}, visiting_{false};
 };
 
-// A JACK server of the test's own (the dummy driver), for what a person meets when the server
-// goes away and comes back. Named like the test script's servers (quillmarven-test-<number>), so
+// A JACK server of the test's own (the dummy driver, synchronous as the test script's server), for
+// what a person meets when the server goes away and comes back. Named like the test script's servers (quillmarven-test-<number>), so
 // that what a server killed hard leaves behind is tidied by the next run's scripts/lib/jack-leftovers,
 // and the program and the test's clients are pointed at it while it stands.
 class PrivateJackServer {
@@ -242,7 +242,7 @@ public:
     void Start()
     {
         trouble_.clear();
-        std::vector<std::string> args = {"jackd", "--no-realtime", "-n", name_, "-d", "dummy",
+        std::vector<std::string> args = {"jackd", "--no-realtime", "-S", "-n", name_, "-d", "dummy",
                                          "-r",    "48000",         "-p", "256"};
         std::vector<char*> argv;
         for (auto& arg : args) argv.push_back(arg.data());

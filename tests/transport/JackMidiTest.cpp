@@ -196,7 +196,8 @@ TEST(JackMidi, BurstsThatFillTheOutputArriveWholeAndInOrder)
     ASSERT_GT(bytes, 4 * Room);
     const auto got = far.Received.WaitFor(expected.size());
     ASSERT_EQ(got.size(), expected.size()) << "messages lost; " << far.XRuns() << " late cycles";
-    for (std::size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], expected[i]) << "message " << i;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i], expected[i]) << "message " << i << "; " << far.XRuns() << " late cycles";
 }
 
 // What is sent just before an output closes still arrives: a send right before the ports are
@@ -225,7 +226,7 @@ TEST(JackMidi, WhatIsSentJustBeforeAnOutputClosesArrives)
         transport.CloseMidiIn();
         transport.CloseMidiOut();
     }
-    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected);
+    EXPECT_EQ(far.Received.WaitFor(expected.size()), expected) << far.XRuns() << " late cycles";
 }
 
 // A second copy of the program on the same server ("<name>-01") offers ports like any client;
