@@ -45,6 +45,23 @@ inline const char* JackServerMissing()
 // the client alone) never meets the test's clients.
 inline std::string EditorClientName() { return "qm-editor-" + std::to_string(getpid()); }
 
+// A system-exclusive message of `size` bytes in the instrument's frame (F0 43 `group` 5E .. F7),
+// its data bytes made from `seed`.
+inline std::vector<std::uint8_t> JackTestSysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
+{
+    std::vector<std::uint8_t> m(size);
+    for (std::size_t i = 0; i < size; ++i) m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
+    m[0] = 0xF0;
+    m[1] = 0x43;
+    m[2] = group;
+    m[3] = 0x5E;
+    m.back() = 0xF7;
+    return m;
+}
+
+// A parameter change the tests send: part 1's volume, 100.
+inline const std::vector<std::uint8_t> JackTestChange = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+
 // How long a test waits for anything to cross the server: far longer than a loaded machine
 // takes, short enough that a message that never comes fails the test in seconds.
 constexpr auto JackPatience = std::chrono::seconds(5);

@@ -7,23 +7,7 @@
 #include <memory>
 #include <thread>
 
-namespace {
-
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Sysex(std::size_t size, std::uint8_t group, std::uint8_t seed)
-{
-    Bytes m(size);
-    for (std::size_t i = 0; i < size; ++i) m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
-    m[0] = 0xF0;
-    m[1] = 0x43;
-    m[2] = group;
-    m[3] = 0x5E;
-    m.back() = 0xF7;
-    return m;
-}
-
-} // namespace
 
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {
@@ -40,12 +24,12 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
         EXPECT_NE(name.rfind(EditorClientName(), 0), 0u) << "own port listed: " << name;
 
     // A parameter change, a voice dump and a 13,000-byte relay of twenty-one dumps.
-    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
-    const Bytes dump = Sysex(619, 0x00, 1);
+    const Bytes& change = JackTestChange;
+    const Bytes dump = JackTestSysex(619, 0x00, 1);
     Bytes relay;
     std::vector<Bytes> expected = {change, dump};
     for (int i = 0; i < 21; ++i) {
-        expected.push_back(Sysex(i == 20 ? 620 : 619, 0x00, std::uint8_t(i + 2)));
+        expected.push_back(JackTestSysex(i == 20 ? 620 : 619, 0x00, std::uint8_t(i + 2)));
         relay.insert(relay.end(), expected.back().begin(), expected.back().end());
     }
     ASSERT_EQ(relay.size(), 13000u);
@@ -67,12 +51,12 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 
     // The longest message RtMidi's JACK output carries arrives whole; one byte more is
     // refused, not lost silently.
-    const Bytes longest = Sysex(platform::JackMaxMessageSize, 0x00, 8);
+    const Bytes longest = JackTestSysex(platform::JackMaxMessageSize, 0x00, 8);
     transport.SendSysEx(longest.data(), int(longest.size()), 0);
     const auto all = far.Received.WaitFor(expected.size() + 1);
     ASSERT_EQ(all.size(), expected.size() + 1) << "the longest message did not arrive";
     EXPECT_EQ(all.back(), longest);
-    const Bytes tooLong = Sysex(platform::JackMaxMessageSize + 1, 0x00, 9);
+    const Bytes tooLong = JackTestSysex(platform::JackMaxMessageSize + 1, 0x00, 9);
     EXPECT_THROW(transport.SendSysEx(tooLong.data(), int(tooLong.size()), 0), EMidiError);
 
     transport.CloseMidiIn();
@@ -100,7 +84,7 @@ TEST(JackMidi, OpensThePortItListedWhateverCameOrWentSince)
     other.reset();
     transport.OpenMidiPorts(int(in - inputs.begin()), int(out - outputs.begin()), -1);
 
-    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    const Bytes& change = JackTestChange;
     transport.SendSysEx(change.data(), int(change.size()), 0);
     EXPECT_EQ(far.Received.WaitFor(1), std::vector<Bytes>{change}) << "the message did not reach the listed port";
     transport.StartMidiInBuffer();
@@ -124,7 +108,7 @@ TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
         JackFarEnd& far;
         std::atomic<bool> stop{false};
         std::thread thread{[this] {
-            const Bytes dump = Sysex(619, 0x00, 3);
+            const Bytes dump = JackTestSysex(619, 0x00, 3);
             while (!stop) {
                 far.Send({0x90, 60, 100});
                 far.Send(dump);
@@ -137,7 +121,7 @@ TEST(JackMidi, PortsCloseAndOpenAgainWhileJackDelivers)
             thread.join();
         }
     };
-    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+    const Bytes& change = JackTestChange;
     {
         Flood flood{far};
         for (int round = 0; round < 5; ++round) {
@@ -180,15 +164,15 @@ TEST(JackMidi, BurstsThatFillTheOutputArriveWholeAndInOrder)
         // Once the output is empty: two messages that fill it exactly, then more behind them.
         ASSERT_EQ(far.Received.WaitFor(expected.size()).size(), expected.size()) << "the burst before stalled";
         ASSERT_TRUE(far.WaitCycles(2));
-        send(Sysex(first, 0x00, ++seed));
-        send(Sysex(Room - 2 * Length - first, 0x00, ++seed));
+        send(JackTestSysex(first, 0x00, ++seed));
+        send(JackTestSysex(Room - 2 * Length - first, 0x00, ++seed));
         send({0xB3, 7, std::uint8_t(seed & 0x7F)});
         for (std::size_t size : {std::size_t(619), std::size_t(411), std::size_t(87), std::size_t(10)})
             for (int i = 0; i < 12; ++i) {
-                send(Sysex(size + std::size_t(i), 0x00, ++seed));
+                send(JackTestSysex(size + std::size_t(i), 0x00, ++seed));
                 send({0xB0, std::uint8_t(i), std::uint8_t(seed & 0x7F)});
             }
-        send(Sysex(platform::JackMaxMessageSize, 0x00, ++seed));
+        send(JackTestSysex(platform::JackMaxMessageSize, 0x00, ++seed));
         send({0xB1, 1, std::uint8_t(seed & 0x7F)});
     }
     std::size_t bytes = 0;
@@ -209,8 +193,8 @@ TEST(JackMidi, WhatIsSentJustBeforeAnOutputClosesArrives)
     ASSERT_EQ(far.Trouble(), "");
     auto backend = platform::CreateMidiBackend(EditorClientName());
     TMidiTransport transport(*backend);
-    const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
-    const Bytes dump = Sysex(619, 0x00, 4);
+    const Bytes& change = JackTestChange;
+    const Bytes dump = JackTestSysex(619, 0x00, 4);
     std::vector<Bytes> expected;
     auto allNotesOff = [&] {
         for (std::uint8_t channel = 0; channel < 16; ++channel)

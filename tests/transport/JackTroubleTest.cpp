@@ -14,20 +14,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const Bytes Change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
-
-Bytes Dump(std::size_t size, std::uint8_t seed)
-{
-    Bytes m(size);
-    for (std::size_t i = 0; i < size; ++i) m[i] = std::uint8_t((i * 7 + seed) & 0x7F);
-    m[0] = 0xF0;
-    m[1] = 0x43;
-    m[2] = 0x00;
-    m[3] = 0x5E;
-    m.back() = 0xF7;
-    return m;
-}
-
 // The text a send throws, or empty when it went.
 std::string SendError(TMidiTransport& transport, const Bytes& message)
 {
@@ -45,7 +31,7 @@ std::string FirstFailure(TMidiTransport& transport)
 {
     const auto deadline = Clock::now() + JackPatience;
     while (Clock::now() < deadline) {
-        std::string error = SendError(transport, Change);
+        std::string error = SendError(transport, JackTestChange);
         if (!error.empty()) return error;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -95,7 +81,7 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
     auto rig = std::make_unique<Rig>("gone");
     ASSERT_EQ(rig->far->Trouble(), "");
     ASSERT_TRUE(rig->far->Connect(rig->transport));
-    ASSERT_EQ(SendError(rig->transport, Change), "");
+    ASSERT_EQ(SendError(rig->transport, JackTestChange), "");
     ASSERT_EQ(rig->far->Received.WaitFor(1).size(), 1u) << "nothing crossed the server before it went";
 
     server.Stop(GetParam());
@@ -104,7 +90,7 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
         << "what a send said after the server went: \"" << error << "\"";
     // Nothing more is queued for a server that takes nothing: each send fails at once, also
     // after far more than the output could hold.
-    const Bytes big = Dump(4000, 1);
+    const Bytes big = JackTestSysex(4000, 0x00, 1);
     const auto start = Clock::now();
     int failed = 0;
     for (int i = 0; i < 40 && SecondsSince(start) < 0.5; ++i) failed += SendError(rig->transport, big).empty() ? 0 : 1;
@@ -130,8 +116,8 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
     rig->far = std::make_unique<JackFarEnd>("back");
     ASSERT_EQ(rig->far->Trouble(), "");
     ASSERT_TRUE(rig->far->Connect(rig->transport)) << "the ports of the server that came back are not listed";
-    EXPECT_EQ(SendError(rig->transport, Change), "");
-    EXPECT_EQ(rig->far->Received.WaitFor(1), std::vector<Bytes>{Change}) << "a send after the server came back";
+    EXPECT_EQ(SendError(rig->transport, JackTestChange), "");
+    EXPECT_EQ(rig->far->Received.WaitFor(1), std::vector<Bytes>{JackTestChange}) << "a send after the server came back";
     rig->transport.CloseMidiIn();
     rig->transport.CloseMidiOut();
 }
@@ -145,7 +131,7 @@ TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosen
     Rig rig("bridge");
     ASSERT_EQ(rig.far->Trouble(), "");
     ASSERT_TRUE(rig.far->Connect(rig.transport));
-    ASSERT_EQ(SendError(rig.transport, Change), "");
+    ASSERT_EQ(SendError(rig.transport, JackTestChange), "");
     ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u) << rig.far->XRuns() << " late cycles";
 
     // The bridge to the hardware restarts: its client goes and comes back under the same name.
@@ -157,8 +143,9 @@ TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosen
     EXPECT_EQ(FirstFailure(rig.transport), "The MIDI output device \"" + port + "\" is not present.") << "a later send";
 
     ASSERT_TRUE(rig.far->Connect(rig.transport));
-    EXPECT_EQ(SendError(rig.transport, Change), "");
-    EXPECT_EQ(rig.far->Received.WaitFor(1), std::vector<Bytes>{Change}) << "a send after the ports were chosen again";
+    EXPECT_EQ(SendError(rig.transport, JackTestChange), "");
+    EXPECT_EQ(rig.far->Received.WaitFor(1), std::vector<Bytes>{JackTestChange})
+        << "a send after the ports were chosen again";
 }
 
 // A device sends F0 7D 01 02 and never F7. Every status byte after it but a real-time one ends
@@ -198,7 +185,7 @@ TEST(JackMidi, AnUnfinishedSystemExclusiveMessageEndsAtTheNextStatusByte)
         ASSERT_TRUE(rig.far->WaitCycles(2));
     }
     rig.transport.StartMidiInBuffer();
-    const Bytes dump = Dump(619, 5);
+    const Bytes dump = JackTestSysex(619, 0x00, 5);
     rig.far->Send(dump);
     ASSERT_TRUE(rig.WaitForDumps(1)) << "the dump after the unfinished message was not taken";
     EXPECT_EQ(rig.dumps[0], dump);
@@ -216,7 +203,7 @@ TEST(JackMidi, ADumpInPiecesIsTakenWhole)
     std::vector<std::uint8_t> shorts;
     rig.transport.OnShortData = [&](std::uint8_t status, std::uint8_t, std::uint8_t) { shorts.push_back(status); };
 
-    const Bytes dump = Dump(619, 9);
+    const Bytes dump = JackTestSysex(619, 0x00, 9);
     auto cut = [&](std::vector<std::size_t> at) {
         std::vector<Bytes> pieces;
         std::size_t from = 0;
