@@ -1,4 +1,5 @@
-// MIDI over JACK, through JACK's own library: one client for each open port.
+// MIDI over JACK, through JACK's own library: one client for each open port, opened and closed
+// through platform/JackClient.h, which keeps libjack from freeing a client under its owner.
 //
 // Port lists. libjack (1.9.21) walks a client's list of its ports on the client's notification
 // thread, when the server asks for latencies (it does after any client changes the graph),
@@ -8,19 +9,19 @@
 // port is registered before its client is activated, the client is deactivated before it is
 // closed, and no port is unregistered on its own. Listing uses a client that is never activated.
 //
-// Threads. A port's process callback runs on JACK's process thread until jack_deactivate
-// returns; everything it touches lives until after that. jack_deactivate ends that thread with
-// an asynchronous pthread_cancel, which may strike anywhere, inside a callback too, when a
-// late cycle still runs it (on a loaded machine). So a client is deactivated only once no
-// callback runs and none will start: a callback that finds its client closing returns at once.
+// Threads. A port's process callback runs on JACK's process thread until the client is
+// deactivated, inside a JackClient::Visit; everything it touches lives until after the close.
 //
 // The world around a port. JACK tells a client when its server has gone (killed, stopped): from
 // then on the port's sends fail at once, saying so, and nothing more is queued for a server that
-// will never take it. A destination that has gone (its client ended, or was restarted and came
-// back as a new client) leaves the output unconnected: its sends fail as for a device that is not
-// present, until the ports are chosen again. A client that JACK refuses is tried once more after
-// a short pause, unless the refusal cannot pass so soon; then the caller is told why.
+// will never take it; so do the sends of a port whose client was closed because libjack might
+// free it. A destination that has gone (its client ended, or was restarted and came back as a new
+// client) is no longer among the output's connections, whatever else the output feeds: its sends
+// fail as for a device that is not present, until the ports are chosen again. A client that JACK
+// refuses is tried once more after a short pause, unless the refusal cannot pass so soon; then
+// the caller is told why.
 
+#include "platform/JackClient.h"
 #include "platform/Midi.h"
 
 #include <jack/jack.h>
@@ -29,9 +30,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -41,213 +39,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// What a refusal's status says, in words.
-std::string RefusalWords(jack_status_t status)
-{
-    struct Word {
-        int bit;
-        const char* text;
-    };
-    static constexpr Word words[] = {
-        {JackInvalidOption, "an option the server does not know"},
-        {JackNameNotUnique, "the name is taken"},
-        {JackServerError, "the server could not set the client up"},
-        {JackNoSuchClient, "no such client"},
-        {JackLoadFailure, "an internal client could not be loaded"},
-        {JackInitFailure, "the client could not be initialized"},
-        {JackShmFailure, "JACK's shared memory cannot be reached"},
-        {JackVersionError, "the server speaks another protocol version"},
-        {JackBackendError, "the server's back end failed"},
-        {JackClientZombie, "the client was left for dead"},
-    };
-    std::string text;
-    for (const Word& word : words)
-        if (status & word.bit) text += (text.empty() ? "" : "; ") + std::string(word.text);
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%x", unsigned(status));
-    return (text.empty() ? std::string("no reason given") : text) + " (status " + code + ")";
-}
-
-// How long opening a port waits for JACK to connect it: JACK does within a cycle or two.
-constexpr auto ConnectPatience = std::chrono::seconds(2);
-
-// How long a refused client waits before it asks once more: JACK refuses a name for a moment
-// after a client of that name has gone, while the server still tidies up behind it.
-constexpr auto RefusalPause = std::chrono::milliseconds(700);
-
-// A client of the server, or MidiError saying why there is none.
-jack_client_t* OpenClient(const std::string& name)
-{
-    for (int attempt = 1;; ++attempt) {
-        jack_status_t status{};
-        if (jack_client_t* client = jack_client_open(name.c_str(), JackNoStartServer, &status)) return client;
-        if (status & JackServerFailed) throw MidiError("The JACK server is not running.");
-        // A server of another version or a broken shared memory does not mend itself in a moment.
-        const bool lasting = status & (JackVersionError | JackShmFailure | JackInvalidOption);
-        if (attempt == 2 || lasting)
-            throw MidiError("JACK refused the client \"" + name + "\": " + RefusalWords(status) + ".");
-        std::this_thread::sleep_for(RefusalPause);
-    }
-}
-
-// An open client, not yet active; closed with the object. Its process callback runs inside a
-// Visit, which finds out whether the client is closing.
-class JackClient {
-public:
-    explicit JackClient(const std::string& name)
-    {
-        std::lock_guard lock(ClientsLock());
-        CloseClientsOfAGoneServer();
-        handle_ = OpenClient(name);
-        jack_on_info_shutdown(handle_, &JackClient::OnShutdown, this);
-        Clients().push_back(this);
-    }
-    ~JackClient()
-    {
-        Close();
-        std::lock_guard lock(ClientsLock());
-        std::erase(Clients(), this);
-    }
-    JackClient(const JackClient&) = delete;
-    JackClient& operator=(const JackClient&) = delete;
-
-    jack_client_t* Handle() const { return handle_; }
-    // The server has gone: the client is dead and nothing it holds reaches anyone any more.
-    bool ServerGone() const { return serverGone_.load(); }
-
-    // Starts the process callback; once it runs, the client's ports stay as they are.
-    void Activate(JackProcessCallback process, void* arg, const char* what)
-    {
-        if (jack_set_process_callback(handle_, process, arg) != 0 || jack_activate(handle_) != 0)
-            throw MidiError(std::string("JACK would not start the ") + what + ".");
-        active_ = true;
-    }
-    // After this the process callback runs no more, and the client's ports are gone.
-    void Close()
-    {
-        std::lock_guard lock(ClientsLock());
-        CloseLocked();
-    }
-
-    jack_port_t* RegisterPort(const char* name, unsigned long flags)
-    {
-        jack_port_t* port = jack_port_register(handle_, name, JACK_DEFAULT_MIDI_TYPE, flags, 0);
-        if (!port) throw MidiError(std::string("JACK would not make the port \"") + name + "\".");
-        return port;
-    }
-
-    // Connects `from` to `to`, one of them the client's `port`, and waits until what the port
-    // carries crosses the connection: jack_connect returns before the graph that the process
-    // cycles read holds it, and what a port carries before then reaches nobody. So the wait lasts
-    // until the graph shows the connection and the client has run two cycles more. False when
-    // JACK would not connect them, or did not within ConnectPatience.
-    bool Connect(const std::string& from, const std::string& to, jack_port_t* port)
-    {
-        if (jack_connect(handle_, from.c_str(), to.c_str()) != 0) return false;
-        const auto deadline = Clock::now() + ConnectPatience;
-        while (jack_port_connected(port) <= 0) {
-            if (Clock::now() > deadline || ServerGone()) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        WaitCycles(2, deadline);
-        return true;
-    }
-    // Waits until the process callback has run `count` more times, or until `deadline`.
-    void WaitCycles(std::uint64_t count, Clock::time_point deadline) const
-    {
-        const std::uint64_t until = cycles_.load() + count;
-        while (cycles_.load() < until && Clock::now() < deadline && !ServerGone())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-
-    // The process callback's part, on JACK's process thread: true when it may go on, until
-    // the Visit ends; counts the client's cycles.
-    class Visit {
-    public:
-        explicit Visit(JackClient& client) : client_(client)
-        {
-            client_.visiting_.store(true);
-            open_ = !client_.closing_.load();
-            if (!open_) client_.visiting_.store(false);
-        }
-        ~Visit()
-        {
-            if (!open_) return;
-            client_.cycles_.fetch_add(1);
-            client_.visiting_.store(false);
-        }
-        explicit operator bool() const { return open_; }
-
-    private:
-        JackClient& client_;
-        bool open_;
-    };
-
-private:
-    // Every client of the program's that is open. libjack, opening a client after its server
-    // went, frees every client the process still holds, under their owners' feet; so before a new
-    // client is opened, those of a server that has gone are closed (their owners find them closed
-    // and their server gone, and touch them no more). The lock also keeps the owner's close and
-    // this one apart.
-    static std::mutex& ClientsLock()
-    {
-        static std::mutex lock;
-        return lock;
-    }
-    static std::vector<JackClient*>& Clients()
-    {
-        static std::vector<JackClient*> clients;
-        return clients;
-    }
-    static void CloseClientsOfAGoneServer()
-    {
-        for (JackClient* client : Clients())
-            if (client->ServerGone()) client->CloseLocked();
-    }
-
-    void CloseLocked()
-    {
-        if (!handle_) return;
-        if (active_) {
-            closing_.store(true);
-            // A callback takes microseconds; a thread the machine does not run for a while
-            // is given that while.
-            const auto deadline = Clock::now() + std::chrono::seconds(5);
-            while (visiting_.load() && Clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-            jack_deactivate(handle_);
-        }
-        active_ = false;
-        jack_client_close(handle_); // takes the client's ports with it
-        handle_ = nullptr;
-    }
-
-    // JACK's thread, when the server has gone.
-    static void OnShutdown(jack_status_t, const char*, void* self)
-    {
-        static_cast<JackClient*>(self)->serverGone_.store(true);
-    }
-
-    jack_client_t* handle_ = nullptr;
-    bool active_ = false;
-    std::atomic<bool> serverGone_{false};
-    std::atomic<std::uint64_t> cycles_{0};
-    // Sequentially consistent: the callback raises `visiting_` before it looks at `closing_`,
-    // Close raises `closing_` before it looks at `visiting_`, so one of them sees the other.
-    std::atomic<bool> closing_{false};
-    std::atomic<bool> visiting_{false};
-};
-
 // The full names of the MIDI ports with `flags` (JackPortIsOutput: what the program can read
 // from), leaving out the program's own.
-std::vector<std::string> ListPorts(jack_client_t* client, unsigned long flags, const std::string& clientName)
+std::vector<std::string> ListPorts(JackClient& client, unsigned long flags, const std::string& clientName)
 {
-    std::vector<std::string> names;
-    const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
-    if (!ports) return names;
-    for (const char** port = ports; *port; ++port)
-        if (!IsOwnPort(*port, clientName)) names.emplace_back(*port);
-    jack_free(ports);
+    std::vector<std::string> names = client.MidiPorts(flags);
+    std::erase_if(names, [&](const std::string& port) { return IsOwnPort(port, clientName); });
     return names;
 }
 
@@ -259,7 +56,7 @@ public:
         port_ = client_.RegisterPort("MIDI In", JackPortIsInput);
         opened_ = jack_get_time();
         client_.Activate(&JackInput::Process, this, "MIDI input");
-        if (!client_.Connect(source, jack_port_name(port_), port_))
+        if (!client_.Connect(source, client_.PortName(port_), port_))
             throw MidiError("The MIDI input device \"" + NameWithoutClientPort(source) + "\" is not present.");
     }
     ~JackInput() override { client_.Close(); }
@@ -337,12 +134,13 @@ private:
 class JackOutput final : public MidiOutput {
 public:
     JackOutput(const std::string& clientName, const std::string& destination)
-        : destination_(NameWithoutClientPort(destination)), ring_(jack_ringbuffer_create(RingSize)), client_(clientName)
+        : destination_(NameWithoutClientPort(destination)), destinationPort_(destination),
+          ring_(jack_ringbuffer_create(RingSize)), client_(clientName)
     {
         if (!ring_) throw MidiError("There is no memory for a JACK MIDI output.");
         port_ = client_.RegisterPort("MIDI Out", JackPortIsOutput);
         client_.Activate(&JackOutput::Process, this, "MIDI output");
-        if (!client_.Connect(jack_port_name(port_), destination, port_))
+        if (!client_.Connect(client_.PortName(port_), destination, port_))
             throw MidiError("The MIDI output device \"" + destination_ + "\" is not present.");
     }
     ~JackOutput() override
@@ -351,7 +149,7 @@ public:
         // callback is given a little time to hand it to JACK, and one cycle more to deliver it.
         // A server that has gone takes nothing more.
         const auto deadline = Clock::now() + std::chrono::seconds(1);
-        auto waiting = [&] { return !client_.ServerGone() && Clock::now() < deadline; };
+        auto waiting = [&] { return !client_.Gone() && Clock::now() < deadline; };
         while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         client_.WaitCycles(2, deadline);
@@ -361,13 +159,16 @@ public:
     std::size_t MaxMessageSize() const override { return JackMaxMessageSize; }
 
 protected:
-    // One message into the ring the process callback empties; never waits or allocates.
+    // One message into the ring the process callback empties; never waits or allocates. Runs on
+    // the sending thread, or on an input's process thread (the keyboard thru).
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
     {
-        if (client_.ServerGone()) return Fail(Failure::ServerGone, MidiSendResult::Failed);
+        JackClient::Visit visit{client_, JackClient::Visit::Send};
+        if (!visit || client_.Gone()) return Fail(Failure::ServerGone, MidiSendResult::Failed);
         // The destination's client has gone (and may have come back as a new client, which JACK
-        // does not connect again): the message would reach nobody.
-        if (jack_port_connected(port_) <= 0) return Fail(Failure::DestinationGone, MidiSendResult::Failed);
+        // does not connect again): the message would reach nobody, whatever else the output feeds.
+        if (jack_port_connected_to(port_, destinationPort_.c_str()) <= 0)
+            return Fail(Failure::DestinationGone, MidiSendResult::Failed);
         const std::uint32_t size = static_cast<std::uint32_t>(length); // at most JackMaxMessageSize (SendLong)
         if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length)
             return Fail(Failure::Full, MidiSendResult::Full);
@@ -427,6 +228,7 @@ private:
         void operator()(jack_ringbuffer_t* ring) const { jack_ringbuffer_free(ring); }
     };
     std::string destination_;                           // as shown
+    std::string destinationPort_;                       // the full name of the port it feeds
     std::unique_ptr<jack_ringbuffer_t, FreeRing> ring_; // freed after the client is closed
     jack_port_t* port_ = nullptr;
     std::atomic<Failure> failure_{Failure::None};
@@ -459,7 +261,7 @@ private:
     {
         listed.clear();
         JackClient client(clientName_); // never activated
-        for (std::string& full : ListPorts(client.Handle(), flags, clientName_))
+        for (std::string& full : ListPorts(client, flags, clientName_))
             listed.push_back({NameWithoutClientPort(full), std::move(full)});
         return listed;
     }

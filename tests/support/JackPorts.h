@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/transport/MidiTransport.h"
+#include "platform/JackClient.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <deque>
 #include <fcntl.h>
+#include <functional>
 #include <mutex>
 #include <spawn.h>
 #include <string>
@@ -96,10 +98,9 @@ struct Mailbox {
 
 // The test's own JACK client on the far end, named after its role and this process (so copies
 // of a test on one server never meet): an input "in" that keeps every message that reaches it
-// and an output "out". Its ports are made before the client is activated, and the client is
-// deactivated only once its process callback runs no more, as the program's own are (libjack
-// walks an active client's port list on another thread without a lock, and deactivating
-// cancels the process thread wherever it is). Counts the cycles the server reports late.
+// and an output "out". It is a platform::JackClient as the program's own are, so that libjack
+// never frees it, or the program's clients, under anyone's feet. Counts the cycles the server
+// reports late.
 class JackFarEnd {
 public:
     using Bytes = std::vector<std::uint8_t>;
@@ -108,32 +109,21 @@ public:
     // A client of exactly the name `name` (for a name the program must leave out of its lists).
     JackFarEnd(const std::string&, std::string name) : name_(std::move(name))
     {
-        client_ = jack_client_open(name_.c_str(), jack_options_t(JackNoStartServer | JackUseExactName), nullptr);
-        if (!client_) return;
-        in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-        out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        jack_set_process_callback(client_, &JackFarEnd::Process, this);
-        jack_set_xrun_callback(client_, &JackFarEnd::OnXRun, this);
-        active_ = in_ && out_ && jack_activate(client_) == 0;
-    }
-    ~JackFarEnd()
-    {
-        if (!client_) return;
-        if (active_) {
-            closing_.store(true);
-            while (visiting_.load()) std::this_thread::sleep_for(std::chrono::microseconds(200));
-            jack_deactivate(client_);
+        try {
+            client_ = std::make_unique<platform::JackClient>(name_, true);
+            in_ = client_->RegisterPort("in", JackPortIsInput);
+            out_ = client_->RegisterPort("out", JackPortIsOutput);
+            client_->WithHandle([this](jack_client_t* h) { jack_set_xrun_callback(h, &JackFarEnd::OnXRun, this); });
+            client_->Activate(&JackFarEnd::Process, this, "test's far end");
+        } catch (const platform::MidiError& e) {
+            trouble_ = "the test's JACK client " + name_ + " did not start: " + e.what();
         }
-        jack_client_close(client_);
     }
     JackFarEnd(const JackFarEnd&) = delete;
     JackFarEnd& operator=(const JackFarEnd&) = delete;
 
     // Why the far end cannot be used, or empty.
-    std::string Trouble() const
-    {
-        return active_ ? std::string() : "the test's JACK client " + name_ + " did not start";
-    }
+    const std::string& Trouble() const { return trouble_; }
     std::string InPort() const { return name_ + ":in"; }
     std::string OutPort() const { return name_ + ":out"; }
 
@@ -143,7 +133,7 @@ public:
     {
         const int in = IndexOf(transport.InputNames(), OutPort());
         const int out = IndexOf(transport.OutputNames(), InPort());
-        if (!active_ || in < 0 || out < 0) return false;
+        if (!trouble_.empty() || in < 0 || out < 0) return false;
         transport.OpenMidiPorts(in, out, -1);
         return true;
     }
@@ -154,6 +144,20 @@ public:
     {
         std::lock_guard lock(sendMutex_);
         outgoing_.insert(outgoing_.end(), messages.begin(), messages.end());
+    }
+    // Runs `use` with the far end's client while it is open (platform::JackClient::WithHandle).
+    bool WithHandle(const std::function<void(jack_client_t*)>& use) { return client_ && client_->WithHandle(use); }
+    // The full names of the ports connected to the port `port` (of any client).
+    std::vector<std::string> ConnectionsOf(const std::string& port)
+    {
+        std::vector<std::string> names;
+        WithHandle([&](jack_client_t* h) {
+            const jack_port_t* of = jack_port_by_name(h, port.c_str());
+            const char** ports = of ? jack_port_get_all_connections(h, of) : nullptr;
+            for (const char** name = ports; name && *name; ++name) names.emplace_back(*name);
+            jack_free(ports);
+        });
+        return names;
     }
     // Cycles the far end has run so far.
     std::uint64_t Cycles() const { return cycles_.load(); }
@@ -175,32 +179,30 @@ private:
     static int Process(jack_nframes_t frames, void* self)
     {
         auto* end = static_cast<JackFarEnd*>(self);
-        end->visiting_.store(true);
-        if (!end->closing_.load()) end->Exchange(frames);
-        end->visiting_.store(false);
-        end->cycles_.fetch_add(1);
+        if (platform::JackClient::Visit visit{*end->client_}) {
+            end->Exchange(frames);
+            end->cycles_.fetch_add(1);
+        }
         return 0;
     }
     void Exchange(jack_nframes_t frames)
     {
-        JackFarEnd* end = this;
-        void* in = jack_port_get_buffer(end->in_, frames);
+        void* in = jack_port_get_buffer(in_, frames);
         const std::uint32_t count = jack_midi_get_event_count(in);
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
-            if (jack_midi_event_get(&event, in, i) == 0)
-                end->Received.Push(Bytes(event.buffer, event.buffer + event.size));
+            if (jack_midi_event_get(&event, in, i) == 0) Received.Push(Bytes(event.buffer, event.buffer + event.size));
         }
-        void* out = jack_port_get_buffer(end->out_, frames);
+        void* out = jack_port_get_buffer(out_, frames);
         jack_midi_clear_buffer(out);
-        std::unique_lock lock(end->sendMutex_, std::try_to_lock);
+        std::unique_lock lock(sendMutex_, std::try_to_lock);
         if (!lock) return; // the test is adding one: next cycle
-        while (!end->outgoing_.empty()) {
-            const Bytes& message = end->outgoing_.front();
+        while (!outgoing_.empty()) {
+            const Bytes& message = outgoing_.front();
             jack_midi_data_t* room = jack_midi_event_reserve(out, 0, message.size());
             if (!room) break;
             std::copy(message.begin(), message.end(), room);
-            end->outgoing_.pop_front();
+            outgoing_.pop_front();
         }
     }
     static int OnXRun(void* self)
@@ -214,16 +216,15 @@ private:
         return it == names.end() ? -1 : int(it - names.begin());
     }
 
-    std::string name_;
-    jack_client_t* client_ = nullptr;
+    std::string name_, trouble_;
     jack_port_t* in_ = nullptr;
     jack_port_t* out_ = nullptr;
-    bool active_ = false;
     std::mutex sendMutex_;
     std::deque<Bytes> outgoing_;
     std::atomic<int> xruns_{0};
     std::atomic<std::uint64_t> cycles_{0};
-    std::atomic<bool> closing_{false}, visiting_{false};
+    // Last: closed first, while what its process callback touches still stands.
+    std::unique_ptr<platform::JackClient> client_;
 };
 
 // A JACK server of the test's own (the dummy driver, synchronous as the test script's server), for
@@ -232,7 +233,9 @@ private:
 // and the program and the test's clients are pointed at it while it stands.
 class PrivateJackServer {
 public:
-    PrivateJackServer() : name_("quillmarven-test-" + std::to_string(getpid()))
+    // `options` go to jackd before the driver's.
+    explicit PrivateJackServer(std::vector<std::string> options = {})
+        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options))
     {
         const char* previous = std::getenv("JACK_DEFAULT_SERVER");
         previous_ = previous ? previous : "";
@@ -254,13 +257,16 @@ public:
 
     // Why the server does not run, or empty.
     const std::string& Trouble() const { return trouble_; }
+    // Its process while it runs, or 0.
+    pid_t Pid() const { return pid_; }
 
     // Starts it (again); ready once a client can connect.
     void Start()
     {
         trouble_.clear();
-        std::vector<std::string> args = {"jackd", "--no-realtime", "-S", "-n", name_, "-d", "dummy",
-                                         "-r",    "48000",         "-p", "256"};
+        std::vector<std::string> args = {"jackd", "--no-realtime", "-S", "-n", name_};
+        args.insert(args.end(), options_.begin(), options_.end());
+        args.insert(args.end(), {"-d", "dummy", "-r", "48000", "-p", "256"});
         std::vector<char*> argv;
         for (auto& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
@@ -278,10 +284,10 @@ public:
         const auto deadline = Clock::now() + JackPatience;
         const std::string probe = "qm-probe-" + std::to_string(getpid());
         while (Clock::now() < deadline) {
-            if (jack_client_t* client = jack_client_open(probe.c_str(), JackNoStartServer, nullptr)) {
-                jack_client_close(client);
+            try {
+                platform::JackClient client(probe);
                 return;
-            }
+            } catch (const platform::MidiError&) {}
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         trouble_ =
@@ -306,5 +312,6 @@ public:
 
 private:
     std::string name_, previous_, trouble_;
+    std::vector<std::string> options_;
     pid_t pid_ = 0;
 };

@@ -1,7 +1,7 @@
 // What a person on JACK meets when the world around the program fails: a server that goes, a
 // destination that goes, a device that never ends its system-exclusive message, a client JACK
 // refuses.
-#include "tests/support/JackPorts.h"
+#include "JackRig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,65 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <thread>
-
-namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// The text a send throws, or empty when it went.
-std::string SendError(TMidiTransport& transport, const Bytes& message)
-{
-    try {
-        transport.SendSysEx(message.data(), int(message.size()), 0);
-        return {};
-    } catch (const EMidiError& e) {
-        return e.what();
-    }
-}
-
-// Sends until a send fails (a port learns of its loss a cycle or so after it); the failure's
-// text, or empty when every send went for JackPatience.
-std::string FirstFailure(TMidiTransport& transport)
-{
-    const auto deadline = Clock::now() + JackPatience;
-    while (Clock::now() < deadline) {
-        std::string error = SendError(transport, JackTestChange);
-        if (!error.empty()) return error;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return {};
-}
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// The transport over a far end's ports, the far end named `role`.
-struct Rig {
-    std::unique_ptr<JackFarEnd> far;
-    std::unique_ptr<platform::MidiBackend> backend = platform::CreateMidiBackend(EditorClientName());
-    Mailbox<int> wakes;
-    TMidiTransport transport{*backend, [this] { wakes.Push(1); }};
-    std::vector<Bytes> dumps;
-
-    explicit Rig(const std::string& role) : far(std::make_unique<JackFarEnd>(role))
-    {
-        transport.OnLongData = [this](const std::uint8_t* data, int length) {
-            dumps.emplace_back(data, data + length);
-        };
-    }
-    // Hands over what the input has, until `count` dumps came or JackPatience passed.
-    bool WaitForDumps(std::size_t count)
-    {
-        const auto deadline = Clock::now() + JackPatience;
-        while (dumps.size() < count && Clock::now() < deadline) {
-            wakes.Take();
-            transport.DeliverInput();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return dumps.size() >= count;
-    }
-};
-
-} // namespace
 
 // Killed hard or stopped in order: once the port knows, every send fails at once saying that the
 // server stopped, closing does not wait for it, and when a server runs again the ports are chosen
@@ -100,9 +41,6 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
     rig->transport.CloseMidiIn();
     rig->transport.CloseMidiOut();
     EXPECT_LT(SecondsSince(closing), 1.5) << "closing waited for a server that went";
-    // (libjack frees every client a process still holds when the process opens one after the
-    // server went, so the test's own client goes first.)
-    rig->far.reset();
     // No server: the lists say why, not that there are no devices.
     try {
         rig->transport.InputNames();
@@ -125,16 +63,32 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
 INSTANTIATE_TEST_SUITE_P(KilledOrStopped, JackServerGone, ::testing::Values(SIGKILL, SIGTERM),
                          [](const auto& param) { return param.param == SIGKILL ? "Killed" : "Stopped"; });
 
-TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosenAgain)
+// The bridge to the hardware restarts: its client goes and comes back under the same name. The
+// program's MIDI OUT may feed a monitor too; what counts is whether it still feeds the device.
+class DestinationGone : public ::testing::TestWithParam<bool> {};
+
+TEST_P(DestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
 {
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    const bool monitored = GetParam();
     Rig rig("bridge");
-    ASSERT_EQ(rig.far->Trouble(), "");
+    JackFarEnd monitor("monitor");
+    ASSERT_EQ(rig.far->Trouble() + monitor.Trouble(), "");
     ASSERT_TRUE(rig.far->Connect(rig.transport));
+    if (monitored) {
+        const auto feeding = rig.far->ConnectionsOf(rig.far->InPort());
+        ASSERT_EQ(feeding.size(), 1u);
+        bool wired = false;
+        monitor.WithHandle(
+            [&](jack_client_t* h) { wired = jack_connect(h, feeding[0].c_str(), monitor.InPort().c_str()) == 0; });
+        ASSERT_TRUE(wired) << "the monitor was not wired to " << feeding[0];
+    }
     ASSERT_EQ(SendError(rig.transport, JackTestChange), "");
     ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u) << rig.far->XRuns() << " late cycles";
+    if (monitored) {
+        ASSERT_EQ(monitor.Received.WaitFor(1).size(), 1u) << "the monitor got nothing";
+    }
 
-    // The bridge to the hardware restarts: its client goes and comes back under the same name.
     const std::string port = rig.far->InPort();
     rig.far.reset();
     rig.far = std::make_unique<JackFarEnd>("bridge");
@@ -147,6 +101,9 @@ TEST(JackMidi, ASendToADestinationThatWentFailsAsForADeviceNotPresentUntilChosen
     EXPECT_EQ(rig.far->Received.WaitFor(1), std::vector<Bytes>{JackTestChange})
         << "a send after the ports were chosen again";
 }
+
+INSTANTIATE_TEST_SUITE_P(AloneOrMonitored, DestinationGone, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "Monitored" : "Alone"; });
 
 // A device sends F0 7D 01 02 and never F7. Every status byte after it but a real-time one ends
 // it, as on a cable: notes played through pass at once, the next dump is taken whole.

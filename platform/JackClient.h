@@ -1,0 +1,111 @@
+// A client of a JACK server: every client of the process, the program's and a test's own, is
+// opened and closed here, so that none is ever used after libjack may have freed it.
+//
+// Why. libjack (1.9) keeps one flag for the whole process that says whether "the server" runs.
+// Any client of the process that loses its connection clears it: its server went, the server
+// dropped it, or a client being opened lost its channel mid-way. The next jack_client_open of the
+// process then closes and frees every client the process still holds, whoever owns it, and
+// replaces the library's shared state under the ports of all of them.
+//
+// The rule, kept here and nowhere else:
+// - After any sign that the flag may be down (a client's shutdown notice, a message of libjack
+//   saying a client's connection broke, an open that failed past its first step), every client
+//   is closed, in order, before the next open; their owners find them gone, as when their
+//   server went.
+// - An open during which libjack freed the clients anyway (a notice that came while the open
+//   ran) leaves them abandoned: their handles are dropped untouched.
+// - An owner touches the handle only through WithHandle (under the one lock that opens and
+//   closes), and its ports from a JACK or sending thread only inside a Visit, which holds the
+//   client open until it ends.
+#pragma once
+
+#include "platform/Midi.h"
+
+#include <jack/jack.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class JackClient {
+public:
+    // Opens a client of the default server (JACK_DEFAULT_SERVER) under `name` (JACK adds "-01"
+    // and so on for a second client of the name, unless `exactName`). A refusal is asked again
+    // once after a pause unless it cannot pass so soon. Throws MidiError saying why there is none.
+    explicit JackClient(const std::string& name, bool exactName = false);
+    ~JackClient();
+    JackClient(const JackClient&) = delete;
+    JackClient& operator=(const JackClient&) = delete;
+
+    // The client reaches nobody any more: its server went, or it was closed because libjack may
+    // free it (told to a person as when the server went).
+    bool Gone() const { return gone_.load(); }
+    // The name the server gave the client.
+    const std::string& Name() const { return name_; }
+
+    // Runs `use` with the open client's handle, under the lock that opens and closes clients;
+    // false, without running it, once the client is closed.
+    bool WithHandle(const std::function<void(jack_client_t*)>& use);
+
+    // A MIDI port of the client, made before Activate (libjack walks an active client's port list
+    // on another thread without a lock).
+    jack_port_t* RegisterPort(const char* name, unsigned long flags);
+    // Starts the process callback; once it runs, the client's ports stay as they are.
+    void Activate(JackProcessCallback process, void* arg, const char* what);
+    // Connects `from` to `to`, one of them the client's `port`, and waits until what the port
+    // carries crosses the connection: jack_connect returns before the graph that the process
+    // cycles read holds it. So the wait lasts until the graph shows the connection and the
+    // client has run two cycles more. False when JACK would not connect them, or did not within
+    // two seconds.
+    bool Connect(const std::string& from, const std::string& to, jack_port_t* port);
+    // Waits until the process callback has run `count` more times, or until `deadline`.
+    void WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
+    // The full names of the server's MIDI ports with `flags`; empty once the client is closed.
+    std::vector<std::string> MidiPorts(unsigned long flags);
+    // The full name of one of the client's ports.
+    std::string PortName(jack_port_t* port);
+
+    // After this the process callback runs no more, and the client's ports are gone.
+    void Close();
+
+    // A process callback's stay, or a send's on any thread: while it is open, the client is
+    // neither closed nor freed, and its ports may be used. Counts the process cycles.
+    class Visit {
+    public:
+        enum Kind { Cycle, Send };
+        explicit Visit(JackClient& client, Kind kind = Cycle);
+        ~Visit();
+        Visit(const Visit&) = delete;
+        Visit& operator=(const Visit&) = delete;
+        explicit operator bool() const { return open_; }
+
+    private:
+        JackClient& client_;
+        Kind kind_;
+        bool open_;
+    };
+
+private:
+    friend struct JackGate;
+    // With the gate's lock held.
+    void CloseLocked();
+    void Abandon();
+    static void OnShutdown(jack_status_t, const char*, void* self);
+
+    jack_client_t* handle_ = nullptr;
+    std::string name_;
+    bool active_ = false;
+    std::atomic<bool> gone_{false};
+    std::atomic<std::uint64_t> cycles_{0};
+    // Sequentially consistent: a visit counts itself in before it looks at `closing_`, a close
+    // raises `closing_` before it looks at `visitors_`, so one of them sees the other.
+    std::atomic<bool> closing_{false};
+    std::atomic<int> visitors_{0};
+};
+
+} // namespace platform
