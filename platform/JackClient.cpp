@@ -84,6 +84,12 @@ struct JackGate {
         return suspect;
     }
 
+    static std::atomic<int>& Freed()
+    {
+        static std::atomic<int> freed{0};
+        return freed;
+    }
+
     // libjack's messages go to standard error as they always did; those that tell of a client's
     // connection breaking (which is what lowers the flag) also raise Suspect, for the client
     // whose shutdown notice nobody could hear: one being opened.
@@ -122,7 +128,10 @@ struct JackGate {
             watching = nullptr;
             // A notice that came while the open ran: the clients are gone, and their handles with them.
             if (watch.freedAll)
-                for (JackClient* held : Clients()) held->Abandon();
+                for (JackClient* held : Clients()) {
+                    held->Abandon();
+                    Freed().fetch_add(1);
+                }
             if (client) return client;
             const bool serverMissing = status & JackServerFailed;
             if (!serverMissing && !watch.failedEarly) Suspect().store(true);
@@ -252,6 +261,8 @@ void JackClient::Abandon()
     active_ = false;
     handle_ = nullptr;
 }
+
+int JackClient::FreedByLibjack() { return JackGate::Freed().load(); }
 
 void JackClient::OnShutdown(jack_status_t, const char*, void* self)
 {

@@ -73,6 +73,10 @@ public:
     // After this the process callback runs no more, and the client's ports are gone.
     void Close();
 
+    // How many clients of the process libjack has freed itself so far (each then dropped
+    // untouched): none, but where a shutdown notice came while an open ran.
+    static int FreedByLibjack();
+
     // A process callback's stay, or a send's on any thread: while it is open, the client is
     // neither closed nor freed, and its ports may be used. Counts the process cycles.
     class Visit {

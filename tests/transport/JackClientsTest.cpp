@@ -139,6 +139,7 @@ TEST_P(ClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenAgain
 
     // The program's ports were closed before libjack could free them: sends say so as when the
     // server went, and the devices close at once.
+    EXPECT_EQ(platform::JackClient::FreedByLibjack(), 0) << "libjack freed clients itself";
     const std::string error = SendError(rig.transport, JackTestChange);
     EXPECT_NE(error.find("The JACK server has stopped"), std::string::npos) << "a send said \"" << error << "\"";
     const auto closing = Clock::now();
