@@ -4,6 +4,7 @@
 
 #include "core/transport/MidiTransport.h"
 #include "platform/JackClient.h"
+#include "tests/support/JackServer.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -12,22 +13,16 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <fcntl.h>
 #include <functional>
 #include <mutex>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
-
-using Clock = std::chrono::steady_clock;
 
 // Points the program and the test's clients at the test script's JACK server; when none runs,
 // the reason to skip the test.
@@ -63,10 +58,6 @@ inline std::vector<std::uint8_t> JackTestSysex(std::size_t size, std::uint8_t gr
 
 // A parameter change the tests send: part 1's volume, 100.
 inline const std::vector<std::uint8_t> JackTestChange = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
-
-// How long a test waits for anything to cross the server: far longer than a loaded machine
-// takes, short enough that a message that never comes fails the test in seconds.
-constexpr auto JackPatience = std::chrono::seconds(5);
 
 // Items handed over from JACK's threads to the test's.
 template <class T>
@@ -225,93 +216,4 @@ private:
     std::atomic<std::uint64_t> cycles_{0};
     // Last: closed first, while what its process callback touches still stands.
     std::unique_ptr<platform::JackClient> client_;
-};
-
-// A JACK server of the test's own (the dummy driver, synchronous as the test script's server), for
-// what a person meets when the server goes away and comes back. Named like the test script's servers (quillmarven-test-<number>), so
-// that what a server killed hard leaves behind is tidied by the next run's scripts/lib/jack-leftovers,
-// and the program and the test's clients are pointed at it while it stands.
-class PrivateJackServer {
-public:
-    // `options` go to jackd before the driver's.
-    explicit PrivateJackServer(std::vector<std::string> options = {})
-        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options))
-    {
-        const char* previous = std::getenv("JACK_DEFAULT_SERVER");
-        previous_ = previous ? previous : "";
-        setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
-        setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
-        setenv("QUILLMARVEN_MIDI_API", "jack", 1);
-        Start();
-    }
-    ~PrivateJackServer()
-    {
-        Stop(SIGTERM);
-        if (previous_.empty())
-            unsetenv("JACK_DEFAULT_SERVER");
-        else
-            setenv("JACK_DEFAULT_SERVER", previous_.c_str(), 1);
-    }
-    PrivateJackServer(const PrivateJackServer&) = delete;
-    PrivateJackServer& operator=(const PrivateJackServer&) = delete;
-
-    // Why the server does not run, or empty.
-    const std::string& Trouble() const { return trouble_; }
-    // Its process while it runs, or 0.
-    pid_t Pid() const { return pid_; }
-
-    // Starts it (again); ready once a client can connect.
-    void Start()
-    {
-        trouble_.clear();
-        std::vector<std::string> args = {"jackd", "--no-realtime", "-S", "-n", name_};
-        args.insert(args.end(), options_.begin(), options_.end());
-        args.insert(args.end(), {"-d", "dummy", "-r", "48000", "-p", "256"});
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-        const int failed = posix_spawnp(&pid_, "jackd", &files, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&files);
-        if (failed) {
-            pid_ = 0;
-            trouble_ = "jackd could not be started";
-            return;
-        }
-        const auto deadline = Clock::now() + JackPatience;
-        const std::string probe = "qm-probe-" + std::to_string(getpid());
-        while (Clock::now() < deadline) {
-            try {
-                platform::JackClient client(probe);
-                return;
-            } catch (const platform::MidiError&) {}
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        trouble_ =
-            "the test's JACK server " + name_ + " took no client within " + std::to_string(JackPatience.count()) + " s";
-    }
-    // Ends it with `signal` (SIGTERM: it says goodbye to its clients; SIGKILL: it just goes).
-    void Stop(int signal)
-    {
-        if (pid_ <= 0) return;
-        kill(pid_, signal);
-        const auto deadline = Clock::now() + JackPatience;
-        while (waitpid(pid_, nullptr, WNOHANG) == 0) {
-            if (Clock::now() > deadline) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, nullptr, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        pid_ = 0;
-    }
-
-private:
-    std::string name_, previous_, trouble_;
-    std::vector<std::string> options_;
-    pid_t pid_ = 0;
 };
