@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The JACK tests leave JACK as they found it, and a JACK program that is not theirs goes on
+# untouched beside them. Run by ctest around the tests over JACK (a fixture):
+#   jack_canary.sh start CANARY FOLDER   notes what JACK keeps (scripts/lib/jack-state), starts a
+#                                        server of its own with CANARY (qm_jack_canary) on it
+#   jack_canary.sh check CANARY FOLDER   the canary lost nothing and still runs; after it and its
+#                                        server are stopped, JACK keeps what it kept before
+# Without jackd there is nothing to watch: both end with 77 (skipped).
+set -uo pipefail
+mode=$1 canary=$2 folder=$3
+here=$(cd "$(dirname "$0")/../.." && pwd)
+state="$here/scripts/lib/jack-state"
+command -v jackd >/dev/null 2>&1 || { echo "jackd is not installed"; exit 77; }
+server="quillmarven-canary-${QM_RUN_ID:-$PPID}"
+export JACK_NO_AUDIO_RESERVATION=1
+
+stop() { # pid-file: ends the process with SIGTERM, then waits for it (at most 5 s)
+  local pid; pid=$(cat "$1" 2>/dev/null) || return 0
+  kill -TERM "$pid" 2>/dev/null
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null
+}
+
+case "$mode" in
+start)
+  rm -rf "$folder" && mkdir -p "$folder"
+  bash "$state" >"$folder/before"
+  echo "$server" >"$folder/server"
+  setsid jackd --no-realtime -S -n "$server" -d dummy -r 48000 -p 256 >"$folder/jackd.log" 2>&1 </dev/null &
+  echo $! >"$folder/jackd.pid"
+  for _ in $(seq 1 100); do
+    [ "$(jack_wait -s "$server" -c 2>/dev/null)" = "running" ] && break
+    sleep 0.1
+  done
+  JACK_DEFAULT_SERVER="$server" setsid "$canary" qm-canary >"$folder/canary.log" 2>&1 </dev/null &
+  echo $! >"$folder/canary.pid"
+  for _ in $(seq 1 100); do
+    grep -q "jack-canary: running" "$folder/canary.log" && { echo "canary runs on $server"; exit 0; }
+    kill -0 "$(cat "$folder/canary.pid")" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "the canary did not start on $server:"; sed 's/^/  /' "$folder/canary.log" "$folder/jackd.log" | tail -8
+  stop "$folder/canary.pid"; stop "$folder/jackd.pid"
+  exit 1
+  ;;
+check)
+  [ -f "$folder/canary.pid" ] || { echo "no canary was started"; exit 1; }
+  bad=0
+  if ! kill -0 "$(cat "$folder/canary.pid")" 2>/dev/null; then
+    echo "the canary died while the tests ran:"; sed 's/^/  /' "$folder/canary.log" | tail -5; bad=1
+  fi
+  stop "$folder/canary.pid"
+  sleep 0.2
+  tail -1 "$folder/canary.log"
+  grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
+  stop "$folder/jackd.pid"
+  bash "$state" >"$folder/after"
+  if ! diff -u "$folder/before" "$folder/after" >"$folder/changed"; then
+    echo "JACK's registry or files in /dev/shm are not as the tests found them:"; sed 's/^/  /' "$folder/changed"; bad=1
+  fi
+  [ "$bad" -eq 0 ] && echo "the canary lost nothing and JACK is as the tests found it"
+  exit "$bad"
+  ;;
+esac
+echo "usage: jack_canary.sh start|check CANARY FOLDER"; exit 2
