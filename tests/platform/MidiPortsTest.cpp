@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <future>
+#include <memory>
 #include <thread>
 
 using platform::InProcessMidi;
@@ -74,5 +76,67 @@ TEST(RtMidiBackend, OpeningAPortThatIsNotListedFailsWithAText)
         ADD_FAILURE() << "opened";
     } catch (const platform::MidiError& e) {
         EXPECT_STRNE(e.what(), "");
+    }
+}
+
+namespace {
+
+// An output whose MIDI system reports itself full at every try; once refusing, the next try fails.
+class StaysFull : public platform::MidiOutput {
+public:
+    std::atomic<int> Tries{0};
+    std::atomic<bool> Refusing{false};
+
+protected:
+    platform::MidiSendResult SendMessage(const std::uint8_t*, std::size_t) override
+    {
+        ++Tries;
+        return Refusing ? platform::MidiSendResult::Failed : platform::MidiSendResult::Full;
+    }
+    std::string LastError() override { return Refusing ? "refused by the test" : "The output is full."; }
+};
+
+} // namespace
+
+// A send to an output that stays full tries again for FullOutputPatience, then gives up with the
+// MIDI system's text. The send runs on a thread of its own with a deadline: one that waits for
+// ever fails here within seconds, saying so, and is then refused to end it.
+TEST(MidiOutput, ASendToAnOutputThatStaysFullGivesUpAfterItsPatience)
+{
+    using Send = void (*)(platform::MidiOutput&);
+    const std::pair<const char*, Send> sends[] = {
+        {"a system-exclusive message",
+         [](platform::MidiOutput& out) {
+             const Bytes change = {0xF0, 0x43, 0x10, 0x5E, 0x30, 0x00, 0x0B, 0x00, 0x64, 0xF7};
+             out.SendLong(change.data(), change.size());
+         }},
+        {"a control change", [](platform::MidiOutput& out) { out.SendShort(0xB0, 7, 100); }},
+    };
+    for (const auto& [what, send] : sends) {
+        SCOPED_TRACE(what);
+        auto output = std::make_shared<StaysFull>();
+        std::packaged_task<std::string()> task([output, send] {
+            try {
+                send(*output);
+                return std::string("sent");
+            } catch (const platform::MidiError& e) {
+                return std::string(e.what());
+            }
+        });
+        std::future<std::string> said = task.get_future();
+        const auto start = std::chrono::steady_clock::now();
+        std::thread sender(std::move(task));
+        const bool ended = said.wait_for(platform::FullOutputPatience + Patience) == std::future_status::ready;
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        if (!ended) output->Refusing = true;
+        if (ended || said.wait_for(Patience) == std::future_status::ready)
+            sender.join();
+        else
+            sender.detach(); // it holds what it uses
+        ASSERT_TRUE(ended) << "the send to an output that stays full still waited after " << waited.count() << " ms";
+        EXPECT_EQ(said.get(), "The output is full.");
+        EXPECT_GE(waited, platform::FullOutputPatience);
+        EXPECT_GT(output->Tries.load(), 1) << "it did not try again while it waited";
     }
 }
