@@ -127,6 +127,22 @@ bool IsOwnPort(const std::string& fullName, const std::string& clientName);
 // count; throws MidiError naming the `kind` ("input", "output") when there is none.
 const MidiPortName& ListedPort(const std::vector<MidiPortName>& listed, int index, const char* kind);
 
+// The ALSA back end's lookup (MidiRt.cpp), over the name of every port RtMidi reports, in its
+// order (`reported`). A port other programs offer, with its place among those, which opens it.
+struct OfferedPort {
+    std::size_t Place;
+    MidiPortName Name;
+};
+
+// The ports of `reported` that other programs offer: nameless ports and the program's own (of the
+// client `clientName`) are left out.
+std::vector<OfferedPort> OfferedPorts(const std::vector<std::string>& reported, const std::string& clientName);
+
+// The place among `reported` of the offered port of the full name `fullName` (one listed before,
+// whatever came or went since); throws MidiError when it is offered no longer.
+std::size_t PlaceOfOfferedPort(const std::vector<std::string>& reported, const std::string& fullName,
+                               const std::string& clientName);
+
 // Number of bytes of the message that `status` begins (1 to 3).
 int ShortMessageLength(std::uint8_t status);
 

@@ -58,18 +58,14 @@ private:
     std::atomic<bool> any_{false};
 };
 
-// The ports other programs offer, each with RtMidi's own index for opening it.
+// The name of every port RtMidi reports, in its order.
 template <class Port>
-std::vector<std::pair<unsigned, MidiPortName>> ListPorts(Port& port, const std::string& clientName)
+std::vector<std::string> ReportedNames(Port& port)
 {
-    std::vector<std::pair<unsigned, MidiPortName>> ports;
+    std::vector<std::string> names;
     const unsigned count = port.getPortCount();
-    for (unsigned i = 0; i < count; ++i) {
-        std::string full = port.getPortName(i);
-        if (full.empty() || IsOwnPort(full, clientName)) continue;
-        ports.push_back({i, MidiPortName{NameWithoutClientPort(full), full}});
-    }
-    return ports;
+    for (unsigned i = 0; i < count; ++i) names.push_back(port.getPortName(i));
+    return names;
 }
 
 template <class Port, class... Args>
@@ -90,19 +86,18 @@ template <class Port>
 void OpenListed(Port& port, ErrorSink& errors, const std::string& full, const std::string& clientName,
                 const std::string& portName)
 {
-    auto ports = ListPorts(port, clientName);
+    const std::vector<std::string> reported = ReportedNames(port);
     errors.Take(); // enumeration trouble shows as a short list, not as an open failure
-    auto listed = std::find_if(ports.begin(), ports.end(), [&](const auto& p) { return p.second.FullName == full; });
-    if (listed == ports.end())
-        throw MidiError("The MIDI device \"" + NameWithoutClientPort(full) + "\" is not present.");
+    const std::size_t place = PlaceOfOfferedPort(reported, full, clientName);
     try {
-        port.openPort(listed->first, portName);
+        port.openPort(static_cast<unsigned>(place), portName);
     } catch (const RtMidiError& e) {
         throw MidiError(e.getMessage());
     }
     std::string error = errors.Take();
     if (!error.empty() || !port.isPortOpen())
-        throw MidiError(error.empty() ? "The MIDI device \"" + listed->second.Name + "\" cannot be opened." : error);
+        throw MidiError(error.empty() ? "The MIDI device \"" + NameWithoutClientPort(full) + "\" cannot be opened."
+                                      : error);
 }
 
 class RtInput : public MidiInput {
@@ -190,7 +185,8 @@ private:
         try {
             ErrorSink errors;
             auto port = MakePort<Port>(errors, RtMidi::LINUX_ALSA, clientName_);
-            for (auto& [index, name] : ListPorts(*port, clientName_)) listed.push_back(std::move(name));
+            for (OfferedPort& offered : OfferedPorts(ReportedNames(*port), clientName_))
+                listed.push_back(std::move(offered.Name));
         } catch (const MidiError&) {
             // No MIDI system to talk to: no devices.
         }
@@ -208,6 +204,28 @@ private:
 };
 
 } // namespace
+
+std::vector<OfferedPort> OfferedPorts(const std::vector<std::string>& reported, const std::string& clientName)
+{
+    std::vector<OfferedPort> ports;
+    for (std::size_t place = 0; place < reported.size(); ++place) {
+        const std::string& full = reported[place];
+        if (full.empty() || IsOwnPort(full, clientName)) continue;
+        ports.push_back({place, MidiPortName{NameWithoutClientPort(full), full}});
+    }
+    return ports;
+}
+
+std::size_t PlaceOfOfferedPort(const std::vector<std::string>& reported, const std::string& fullName,
+                               const std::string& clientName)
+{
+    const std::vector<OfferedPort> ports = OfferedPorts(reported, clientName);
+    const auto offered =
+        std::find_if(ports.begin(), ports.end(), [&](const OfferedPort& p) { return p.Name.FullName == fullName; });
+    if (offered == ports.end())
+        throw MidiError("The MIDI device \"" + NameWithoutClientPort(fullName) + "\" is not present.");
+    return offered->Place;
+}
 
 std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName)
 {

@@ -1,7 +1,8 @@
 // What the part sheet shows after a receive, a load and an initialisation is what is stored:
 // every control of the four parts, with its enables, against the record, in the sheet's own
 // forms written out here. The received and loaded parts differ from part to part and from the
-// initial data in every word.
+// initial data in every word. And the receive maximum's enables for every receive channel, shown
+// and picked.
 #include "tests/performance/PerformanceFixture.h"
 
 #include <cstring>
@@ -238,4 +239,44 @@ TEST_F(PartSheetDisplayTest, AfterALoadAndAnInitialisationEveryControlShowsTheSt
     EXPECT_EQ(Part(2).FilterSw, 0);
     EXPECT_EQ(Part(0).PBRange, 50);
     ExpectSheetShowsEveryPart();
+}
+
+// The receive maximum and its label for every receive channel: shown for parts 1 and 2, enabled
+// while the part listens on a channel (01 .. 16), disabled for "pfm" and "off"; hidden for parts 3
+// and 4. The same for a value stored and shown and for a person's pick in the list, each made over
+// a value of the other kind.
+TEST_F(PartSheetDisplayTest, TheReceiveMaximumFollowsEveryReceiveChannel)
+{
+    for (int p = 0; p < 4; ++p) Part(p).RcvCh = 17; // only the part tried listens: every channel is free
+    for (int p = 0; p < 4; ++p) {
+        ClickPart(p);
+        for (int channel = 0; channel < 18; ++channel) {
+            SCOPED_TRACE("part " + std::to_string(p + 1) + ", receive channel " + page->Pfm_Part_RcvCh->Items[channel]);
+            const bool range = channel <= 15;
+            auto expectMaximum = [&](const char* how) {
+                for (TControl* c : {static_cast<TControl*>(page->Pfm_Part_RcvChMaxText),
+                                    static_cast<TControl*>(page->Pfm_Part_RcvChMax)}) {
+                    EXPECT_EQ(c->Visible(), p < 2) << how << ": " << c->Name;
+                    if (p < 2) {
+                        EXPECT_EQ(c->Enabled(), range) << how << ": " << c->Name;
+                    }
+                }
+            };
+            const int otherKind = range ? 16 : 0;
+            Part(p).RcvCh = otherKind;
+            Refresh();
+            Part(p).RcvCh = channel;
+            Refresh();
+            EXPECT_EQ(page->Pfm_Part_RcvCh->ItemIndex(), channel);
+            expectMaximum("shown");
+
+            Part(p).RcvCh = otherKind;
+            Refresh();
+            ASSERT_TRUE(page->Pfm_Part_RcvCh->UserSelects(channel));
+            expectMaximum("picked");
+            const uint8_t sent = channel == 17 ? 0x7F : uint8_t(channel);
+            EXPECT_EQ(TakeSent(), std::vector<Message>{PartChange(uint8_t(0x30 + p), 0x04, sent)});
+            Part(p).RcvCh = 17;
+        }
+    }
 }

@@ -9,6 +9,9 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The output holds 16,383 bytes, each message with four bytes of length before it.
+constexpr std::size_t Room = 16383, Length = 4;
+
 TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 {
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
@@ -149,8 +152,6 @@ TEST(JackMidi, BurstsThatFillTheOutputArriveWholeAndInOrder)
     TMidiTransport transport(*backend);
     ASSERT_TRUE(far.Connect(transport));
 
-    // The output holds 16,383 bytes, each message with four bytes of length before it.
-    constexpr std::size_t Room = 16383, Length = 4;
     std::vector<Bytes> expected;
     auto send = [&](const Bytes& message) {
         if (message.size() <= 3)
@@ -182,6 +183,43 @@ TEST(JackMidi, BurstsThatFillTheOutputArriveWholeAndInOrder)
     ASSERT_EQ(got.size(), expected.size()) << "messages lost; " << far.XRuns() << " late cycles";
     for (std::size_t i = 0; i < got.size(); ++i)
         ASSERT_EQ(got[i], expected[i]) << "message " << i << "; " << far.XRuns() << " late cycles";
+}
+
+// A message that finds one to four bytes too little room in the output (its four bytes of length
+// counted) waits for the cycle that empties it, behind a message that filled the output almost
+// to the end: it never goes in cut short, which would garble it and everything after it.
+TEST(JackMidi, AMessageAFewBytesTooLongForTheRoomLeftWaitsAndArrivesWhole)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("room");
+    ASSERT_EQ(far.Trouble(), "");
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    TMidiTransport transport(*backend);
+    ASSERT_TRUE(far.Connect(transport));
+
+    std::vector<Bytes> expected;
+    std::uint8_t seed = 0;
+    for (std::size_t first : {std::size_t(10), std::size_t(619), std::size_t(8000)})
+        for (std::size_t over = 1; over <= Length; ++over) {
+            SCOPED_TRACE("after " + std::to_string(first) + " bytes, " + std::to_string(over) + " too many");
+            // The output is empty: the first message, then one that misses the room left by
+            // `over` bytes, then a short one behind it.
+            ASSERT_TRUE(far.WaitCycles(2));
+            const Bytes filler = JackTestSysex(first, 0x00, ++seed);
+            const Bytes tight = JackTestSysex(Room - Length - first - Length + over, 0x00, ++seed);
+            const Bytes after = {0xB2, 7, std::uint8_t(seed & 0x7F)};
+            transport.SendSysEx(filler.data(), int(filler.size()), 0);
+            transport.SendSysEx(tight.data(), int(tight.size()), 0);
+            transport.SendControlChange(2, after[1], after[2]);
+            expected.insert(expected.end(), {filler, tight, after});
+            const auto got = far.Received.WaitFor(expected.size());
+            std::string sizes;
+            for (std::size_t i = got.size() > 3 ? got.size() - 3 : 0; i < got.size(); ++i)
+                sizes += " " + std::to_string(got[i].size());
+            ASSERT_TRUE(got == expected) << "sent " << first << ", " << tight.size()
+                                         << " and 3 bytes; the last to come:" << sizes << "; " << far.XRuns()
+                                         << " late cycles";
+        }
 }
 
 // What is sent just before an output closes still arrives: a send right before the ports are

@@ -207,6 +207,58 @@ TEST(JackMidi, ADumpInPiecesIsTakenWhole)
     EXPECT_EQ(rig.dumps[0], dump);
 }
 
+// Each real-time byte inside a dump that comes in three pieces: as an event of its own after the
+// first piece, inside the first piece, inside the second. Those the program is given (all but
+// timing clock F8 and active sensing FE) reach it before the dump has ended, and the dump is taken
+// whole around every one of them.
+TEST(JackMidi, EveryRealTimeByteInsideADumpInPiecesPassesAtOnceAndTheDumpIsTakenWhole)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    Rig rig("realtime");
+    ASSERT_EQ(rig.far->Trouble(), "");
+    ASSERT_TRUE(rig.far->Connect(rig.transport));
+    Bytes shorts;
+    rig.transport.OnShortData = [&](std::uint8_t status, std::uint8_t, std::uint8_t) { shorts.push_back(status); };
+
+    const Bytes dump = JackTestSysex(619, 0x00, 12);
+    const char* const places[] = {"between the first two pieces", "inside the first piece", "inside the second piece"};
+    for (int byte = 0xF8; byte <= 0xFF; ++byte)
+        for (int place = 0; place < 3; ++place) {
+            const auto realTime = std::uint8_t(byte);
+            const Bytes given = realTime == 0xF8 || realTime == 0xFE ? Bytes{} : Bytes{realTime};
+            SCOPED_TRACE(std::string("F") + "0123456789ABCDEF"[byte & 0x0F] + " " + places[place]);
+            std::vector<Bytes> pieces = {Bytes(dump.begin(), dump.begin() + 200),
+                                         Bytes(dump.begin() + 200, dump.begin() + 400),
+                                         Bytes(dump.begin() + 400, dump.end())};
+            if (place == 0)
+                pieces.insert(pieces.begin() + 1, Bytes{realTime});
+            else
+                pieces[std::size_t(place - 1)].insert(pieces[std::size_t(place - 1)].begin() + 100, realTime);
+            shorts.clear();
+            rig.dumps.clear();
+            rig.transport.StartMidiInBuffer();
+
+            // All but the last piece; what the program is given comes before the dump has ended.
+            rig.far->SendTogether(std::vector<Bytes>(pieces.begin(), pieces.end() - 1));
+            ASSERT_TRUE(rig.far->WaitCycles(2));
+            rig.transport.DeliverInput();
+            const auto deadline = Clock::now() + JackPatience;
+            while (!given.empty() && shorts.empty() && Clock::now() < deadline) {
+                rig.wakes.WaitFor(1);
+                rig.wakes.Take();
+                rig.transport.DeliverInput();
+            }
+            EXPECT_EQ(shorts, given) << "before the dump ended";
+            EXPECT_TRUE(rig.dumps.empty());
+
+            rig.far->Send(pieces.back());
+            ASSERT_TRUE(rig.WaitForDumps(1)) << "the dump around the real-time byte was not taken";
+            EXPECT_EQ(rig.dumps[0], dump);
+            EXPECT_EQ(shorts, given);
+            rig.transport.StopMidiInBuffer();
+        }
+}
+
 // JACK refuses a client while something stands in the way of its socket (as for a moment after a
 // client of the same name has gone). Once: asked again after a pause. For good: the lists say that
 // JACK refused and why, never that there are no devices.
