@@ -83,6 +83,7 @@ void TMainForm::CreateFileItems()
 void TMainForm::ShowDataUnchanged()
 {
     DataChanged = 0;
+    KeepUnchangedData();
     CaptionText = "Quillmarven";
     SetCaption(CaptionText);
 }
@@ -111,6 +112,8 @@ void TMainForm::TakeFseFile(const std::string& path, const std::vector<uint8_t>&
     std::memcpy(&ParameterData, image.data() + FseHeaderSize, TParameterData::Size);
     // The effect types' trailing levels are kept from the loaded blocks, as from a received dump.
     KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
+    // Unchanged from now: File > Open says so at its end, start-up has changed nothing yet.
+    KeepUnchangedData();
     RefreshPerformancePages();
     for (int part = 0; part < 4; ++part) RefreshVoicePages(part);
 }

@@ -2,6 +2,7 @@
 #include "performance/PerformancePage.h"
 #include "voice/VoicePage.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -24,6 +25,7 @@ TMainForm::TMainForm(TComponent* AOwner, platform::MidiBackend& midiBackend, con
     // 5. The catalogue first: the initial data copy effect defaults and sequence values from it.
     InitNameTables(*this);
     InitAll();
+    KeepUnchangedData();
 
     Midi.OnLongData = [this](const uint8_t* data, int length) { Dispatch(data, length); };
     Midi.OnShortData = [this](uint8_t status, uint8_t d1, uint8_t d2) { ShowReceivedMidi(status, d1, d2); };
@@ -113,12 +115,19 @@ void TMainForm::SendSysEx(const uint8_t* data, int length)
     try {
         ReportingMidiErrors([&] { Midi.SendSysEx(data, length, DeviceNumber); });
     } catch (...) {
-        // Outside a transfer a send follows an edit already stored (a slider step, a choice), and
-        // the failure stops the handler before it marks the data changed: marked here, so that
-        // closing still asks to save what the person made.
-        if (!TransferRunning()) MarkDataChanged();
+        // The failure stops an edit's handler (a slider step, a choice) after it stored the edit
+        // and before it marks the data changed: marked here, so that closing still asks to save
+        // what the person made. A transfer is no edit.
+        if (!TransferRunning() && EditStoredUnmarked()) MarkDataChanged();
         throw;
     }
+}
+
+void TMainForm::KeepUnchangedData() { std::memcpy(&FUnchangedData, &ParameterData, sizeof(TParameterData)); }
+
+bool TMainForm::EditStoredUnmarked() const
+{
+    return !DataChanged && std::memcmp(&FUnchangedData, &ParameterData, sizeof(TParameterData)) != 0;
 }
 
 void TMainForm::SendNoteOn(int channel, int note, int velocity)

@@ -353,4 +353,13 @@ private:
 
     // Store.
     void StoreVoice(int part);
+
+    // The edit buffer as it stood when the data were last unchanged: at the start, when a file
+    // is taken in or saved, at File > New, after a transfer that left the data unchanged. A send
+    // that fails outside a transfer marks the data changed only when an edit was stored since:
+    // the edit's own mark, after its send, never comes. What relays stored data or none (a file,
+    // a request, a dump, a mute, a store into the instrument's memory) marks nothing.
+    TParameterData FUnchangedData{};
+    void KeepUnchangedData();
+    bool EditStoredUnmarked() const;
 };

@@ -213,6 +213,9 @@ void TMainForm::UnlockWindows()
 {
     TransferLocked = false;
     ReceivingAll = false;
+    // What a transfer received without marking (start-up's receive-all, one that stopped) is
+    // the instrument's, not an edit.
+    if (!DataChanged) KeepUnchangedData();
     SetEnabled(true);
     if (V_MIDIKeyboard) V_MIDIKeyboard->SetEnabled(true);
 }

@@ -4,6 +4,8 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 
+#include "platform/EndSignals.h"
+
 #include <algorithm>
 
 namespace {
@@ -14,10 +16,12 @@ TApplication* Application = &gApplication;
 TApplication::TApplication() : FUiThread(std::this_thread::get_id()), FHeadless(new THeadlessBackend)
 {
     FBackend = FHeadless;
+    FEndRequest = std::make_unique<TWakeSource>([this] { EndSession(); });
 }
 
 TApplication::~TApplication()
 {
+    FEndRequest.reset();
     FBackend = FHeadless;
     // Forms still alive at exit belong to whoever made them; only the back end is ours.
     delete FHeadless;
@@ -60,8 +64,56 @@ void TApplication::FormDestroyed(TForm* f)
 void TApplication::Run()
 {
     FTerminated = false;
+    FEnding = FEnded = FMainFormClosed = false;
+    // The handler only raises the wake source's flag (a lock-free atomic) and wakes the loop (the
+    // Qt back end writes to its eventfd): EndSession runs here, on the UI thread, as its drain.
+    static_assert(std::atomic<bool>::is_always_lock_free);
+    platform::EndSignals endSignals([](void* request) { static_cast<TWakeSource*>(request)->Signal(); },
+                                    FEndRequest.get());
     if (FMainForm) Dispatch([this] { FMainForm->Show(); });
     if (!FTerminated) FBackend->Run();
+    // An end that came while a box or modal window was open ended the loops first.
+    FinishEnding();
+}
+
+void TApplication::EndSession()
+{
+    if (FEnding) return;
+    FEnding = true;
+    Terminate();
+    // Those of the boxes and modal windows open now too.
+    FBackend->EndLoops();
+    FinishEnding();
+}
+
+void TApplication::FinishEnding()
+{
+    if (!FEnding || FEnded || FAsking > 0) return;
+    FEnded = true;
+    if (!FMainForm || FMainFormClosed) return;
+    FMainFormClosed = true;
+    TForm* main = FMainForm;
+    // Its closing, unasked; it cannot refuse.
+    Dispatch([main] {
+        TCloseAction action = caFree;
+        if (main->OnClose) main->OnClose(main, action);
+    });
+}
+
+template <class Ask>
+auto TApplication::Asking(Ask ask) -> decltype(ask())
+{
+    struct Count {
+        TApplication& App;
+        explicit Count(TApplication& app) : App(app) { ++App.FAsking; }
+        ~Count()
+        {
+            // The last one has returned: the closing of an end that came meanwhile follows, once
+            // what asked has gone on (headless: the next ProcessPosted; Qt: after the loop).
+            if (--App.FAsking == 0 && App.FEnding && !App.FEnded) App.Post([&app = App] { app.FinishEnding(); });
+        }
+    } count(*this);
+    return ask();
 }
 
 void TApplication::Terminate()
@@ -151,12 +203,23 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     r.Caption = Caption;
     r.Buttons = Flags & MB_TYPEMASK;
     r.Icon = Flags & MB_ICONMASK;
-    return FBackend->MessageBox(r);
+    if (FEnding) {
+        // Nobody answers: what the box's close button would.
+        static const int closed[] = {IDOK, IDCANCEL, IDABORT, IDCANCEL, IDNO, IDCANCEL};
+        return r.Buttons >= 0 && r.Buttons < 6 ? closed[r.Buttons] : IDOK;
+    }
+    return Asking([&] { return FBackend->MessageBox(r); });
 }
 
 std::optional<std::string> TApplication::FileDialog(TFileDialogRequest& request)
 {
-    return FBackend->FileDialog(request);
+    if (FEnding) return std::nullopt;
+    return Asking([&] { return FBackend->FileDialog(request); });
+}
+
+void TApplication::RunModal(TForm* form)
+{
+    if (!FEnding) Asking([&] { FBackend->RunModal(form); });
 }
 
 void TApplication::Sleep(unsigned ms) { FBackend->Sleep(ms); }
@@ -205,6 +268,7 @@ void THeadlessBackend::Reset()
     FNow = 0;
     FSeq = 0;
     Application->FTerminated = false;
+    Application->FEnding = Application->FEnded = Application->FMainFormClosed = false;
     if (Application && &Application->Backend() == this)
         for (TTimer* t : Application->Timers()) TimerChanged(t);
 }

@@ -13,6 +13,13 @@
 //   an Exception in a box captioned with Title (OK, error icon); any other exception shows an
 //   empty message.
 // - Sleep() never runs events. Headless: recorded and skipped (the clock does not move).
+// - The session's end (EndSession(): SIGTERM, SIGHUP or SIGINT while Run() runs, through
+//   platform/EndSignals.h and a wake source) asks nothing, since nobody is left to answer: the
+//   main form closes without OnCloseQuery, its OnClose running as on any close, and the program
+//   ends. From then on message boxes, file dialogs and modal windows are not shown: a box gets
+//   the answer of its close button (Cancel where it has one, else OK; No for Yes/No), a dialog is
+//   cancelled. One that is open when the end comes ends first (the loops end), and the main form
+//   closes once every one has returned. A second signal ends the process at once.
 // - Headless: AdvanceMs(n) runs posted work, then fires due timers in time order up to now + n,
 //   running posted work after each tick. Message boxes, file dialogs and modal windows ask the
 //   responders the test installs and are recorded.
@@ -24,6 +31,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -74,6 +82,9 @@ public:
     // Runs the message loop until Terminate.
     virtual void Run() = 0;
     virtual void Terminate() {}
+    // The session ends: every loop running now ends at once, those of message boxes and dialogs
+    // too, also before Run.
+    virtual void EndLoops() {}
     // Runs pending events once.
     virtual void ProcessMessages() = 0;
     // Lets time pass: virtual in the headless back end, real (with events) in the Qt one.
@@ -118,10 +129,13 @@ public:
     void SetMainForm(TForm* f) { FMainForm = f; }
     void Initialize() {}
     // Shows the main form (its OnShow runs as a message: an exception is displayed) and runs the
-    // message loop until Terminate.
+    // message loop until Terminate; the end signals end the session meanwhile.
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // Ends the program without asking anything (see above); on the UI thread.
+    void EndSession();
+    bool Ending() const { return FEnding; }
     void ProcessMessages();
 
     // Thread-safe: queue work for the UI thread.
@@ -162,16 +176,32 @@ private:
     friend class TWakeSource;
     void FormCreated(TForm* f);
     void FormDestroyed(TForm* f);
+    // Runs a message box, file dialog or modal loop of the back end, counted in FAsking.
+    template <class Ask>
+    auto Asking(Ask ask) -> decltype(ask());
+    // The rest of EndSession once nothing is asked any more: the main form's closing.
+    void FinishEnding();
+    // TForm::ShowModal's loop: the back end's, counted; nothing while the session ends.
+    void RunModal(TForm* form);
     TForm* FMainForm = nullptr;
     TForm* FActiveForm = nullptr;
     std::vector<TForm*> FForms;
     std::vector<TTimer*> FTimers;
     std::vector<TForm*> FModalStack;
     bool FTerminated = false;
+    // The session's end: asked for; carried out. The main form closed by its own road.
+    bool FEnding = false;
+    bool FEnded = false;
+    bool FMainFormClosed = false;
+    // Message boxes, file dialogs and modal loops running, one inside another.
+    int FAsking = 0;
     std::thread::id FUiThread;
     std::mutex FPostLock;
     std::deque<std::function<void()>> FPosted;
     std::vector<TWakeSource*> FWakeSources; // UI thread only
+    // Signalled by the end signals' handler; lives as long as the application object, so that a
+    // handler still running on another thread never finds it gone.
+    std::unique_ptr<TWakeSource> FEndRequest;
     TAppBackend* FBackend;
     class THeadlessBackend* FHeadless;
 };

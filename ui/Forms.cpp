@@ -102,6 +102,7 @@ void TForm::Close()
     if (OnClose) OnClose(this, action);
     if (action == caNone) return;
     if (Application->MainForm() == this) {
+        Application->FMainFormClosed = true;
         Application->Terminate();
     } else if (action != caMinimize) {
         // caFree is taken as caHide: the owner frees the form.
@@ -144,8 +145,10 @@ TModalResult TForm::ShowModal()
                 active->Activate();
         }
     } restore{this, wasActive};
+    // Not shown at all while the session ends: nobody is there to answer it.
+    if (Application->Ending()) return FModalResult = mrCancel;
     Show();
-    Application->Backend().RunModal(this);
+    Application->RunModal(this);
     if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
     return FModalResult;
 }

@@ -9,7 +9,8 @@
 //   (Application->Terminate()).
 // - ShowModal(): shows the form, blocks input to every other form, runs the back end's modal
 //   loop until ModalResult is not mrNone and OnCloseQuery allows closing, then runs OnClose,
-//   hides the form and returns the result. Setting ModalResult to mrNone keeps it open.
+//   hides the form and returns the result. Setting ModalResult to mrNone keeps it open. While
+//   the session ends (Application->EndSession()) it shows nothing and returns mrCancel.
 // - Keys (UserPressesKey): the main menu's shortcuts first, then OnKeyDown of the form when
 //   KeyPreview is set, then the focused control (see Controls.h). OnKeyUp and OnKeyPress likewise.
 // - Tab and Shift+Tab move the focus through the controls with TabStop in tab order, skipping

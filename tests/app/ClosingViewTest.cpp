@@ -1,8 +1,9 @@
 // Closing the real main window drawn by the Qt views, with Qt's own event loop running: the save
-// question comes once, and its answer holds. (A close refused: tests/uiqt/QtViewsTest.cpp; a
+// question comes once, and its answer holds; the session's end closes the box and the window. (A close refused: tests/uiqt/QtViewsTest.cpp; a
 // cancelled close keeping the devices: tests/transfers/WholeBufferTransfersTest.cpp.)
 #include "mainform/MainForm.h"
 #include "platform/MidiInProcess.h"
+#include "tests/app/SignalsCaught.h"
 #include "tests/support/QtWindows.h"
 
 #include <QAbstractButton>
@@ -13,8 +14,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -42,18 +45,16 @@ protected:
         backend.reset();
     }
 
-    // Runs Qt's event loop: `act` once it runs, every message box answered with `answers` in
-    // turn (the last one again when they run out), until the program ends.
-    void RunLoop(const std::function<void()>& act, std::vector<QMessageBox::StandardButton> answers)
+    // Runs Qt's event loop: `act` once it runs, every message box answered by `answer`, until
+    // the program ends.
+    void RunLoop(const std::function<void()>& act, const std::function<void(QMessageBox&)>& answer)
     {
         QTimer poll;
-        std::size_t answered = 0;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 if (!box->isVisible()) return;
                 questions.push_back({box->text().toStdString(), box->windowTitle().toStdString()});
-                const auto answer = answers[std::min(answered++, answers.size() - 1)];
-                if (QAbstractButton* button = box->button(answer)) button->click();
+                answer(*box);
             }
         });
         poll.start(10);
@@ -87,7 +88,7 @@ TEST_F(ClosingViewTest, ExitAndTheCloseButtonAskOnceAndNoEndsTheProgram)
                 else
                     backend->WindowFor(form.get())->close();
             },
-            {QMessageBox::No});
+            [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
         EXPECT_FALSE(timedOut);
         ASSERT_EQ(questions.size(), 1u);
         EXPECT_EQ(questions[0].Text, "Do you want to save changes to file ?");
@@ -98,3 +99,24 @@ TEST_F(ClosingViewTest, ExitAndTheCloseButtonAskOnceAndNoEndsTheProgram)
 }
 
 } // namespace
+
+// The session ends while the save question is open: the box goes unanswered, the program ends
+// through its closing (every note off), and the changes stay unsaved.
+TEST_F(ClosingViewTest, AnEndSignalWhileTheSaveQuestionIsOpenClosesTheBoxAndTheProgram)
+{
+    RunLoop([&] { backend->ActionFor(form->FileExitItem)->trigger(); },
+            [](QMessageBox& box) {
+                // (Without a handler of the program's, the signal would end the test.)
+                if (Catches(getpid(), SIGTERM)) return void(raise(SIGTERM));
+                ADD_FAILURE() << "the program does not catch SIGTERM";
+                box.button(QMessageBox::Cancel)->click();
+                Application->Terminate();
+            });
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+    const auto sent = fs1r->Received();
+    ASSERT_EQ(sent.size(), 16u);
+    EXPECT_EQ(sent.back(), (std::vector<uint8_t>{0xBF, 123, 0}));
+    EXPECT_EQ(form->DataChanged, 1);
+}

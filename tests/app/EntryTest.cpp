@@ -1,6 +1,8 @@
-// The program entry: the exception display when a picture is missing, and the single instance.
+// The program entry: the exception display when a picture is missing, the single instance, and
+// the end signals.
 #include "app/Entry.h"
 #include "performance/PerformancePage.h"
+#include "tests/app/SignalsCaught.h"
 #include "tests/support/Patience.h"
 #include "tests/support/WindowRig.h"
 
@@ -13,6 +15,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -106,8 +109,18 @@ static pid_t StartProgram(const fs::path& runtimeDir)
     envp.push_back(nullptr);
     std::string program = QM_EXECUTABLE;
     char* argv[] = {program.data(), nullptr};
+    // As a session starts it: no signal ignored or held back, whatever the test's starter did.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
-    posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data());
+    posix_spawn(&pid, program.c_str(), nullptr, &attributes, argv, envp.data());
+    posix_spawnattr_destroy(&attributes);
     return pid;
 }
 
@@ -154,4 +167,118 @@ TEST_F(Entry, SecondStartEndsAtOnceWithCodeOne)
 
     // The first one runs on, undisturbed.
     EXPECT_EQ(waitpid(first, &status, WNOHANG), 0);
+}
+
+// The session ends (or the terminal goes, or Ctrl+C) while the program runs with a part muted and
+// an edit not saved, with no box open, the save question open, or a modal window open: nothing
+// more is asked, not even whether a lift that fails may be told, and the closing runs once the box
+// or window has returned: the instrument gets the part's stored volume back and every note off,
+// and the program ends. (Real boxes: tests/app/ClosingViewTest.cpp, the real program below.)
+TEST_F(Entry, AnEndSignalLiftsTheMutesAndSwitchesTheNotesOffWithoutAsking)
+{
+    MakeForm();
+    WriteText(form->SettingsIniFile(), "[MIDISetting]\nMIDIIN=FS1R\nMIDIOUT=FS1R\n");
+    form.reset();
+    enum Open { Nothing, SaveQuestion, AboutWindow };
+    const struct {
+        int signal;
+        Open open;
+        bool liftFails;
+    } cases[] = {{SIGTERM, Nothing, false},
+                 {SIGHUP, SaveQuestion, false},
+                 {SIGINT, AboutWindow, false},
+                 {SIGTERM, Nothing, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.liftFails ? ", the lift fails" : ""));
+        Headless().Reset();
+        fs1r->SetMaxMessageSize(1024);
+        ASSERT_NE(signal(c.signal, SIG_DFL), SIG_ERR); // the test's starter may ignore it
+        Application->Post([&] {
+            auto& main = dynamic_cast<TMainForm&>(*Application->MainForm());
+            bool raised = false; // once: a second signal would end the test
+            const auto endNow = [&] {
+                if (std::exchange(raised, true)) return;
+                // (Without a handler of the program's, the signal would end the test.)
+                if (!Catches(getpid(), c.signal)) return ADD_FAILURE() << "the program does not catch the signal";
+                raise(c.signal);
+                Application->ProcessPosted();
+            };
+            const auto endUnderABox = [&] {
+                endNow();
+                EXPECT_TRUE(main.Midi.MidiPortsOpen) << "closed while a box or window was open";
+            };
+            Advance(40000); // start-up's receive-all
+            main.PerformancePage->Pfm_PartTab->SetTabIndex(1);
+            main.DisplayPerformancePart(1);
+            ASSERT_TRUE(dynamic_cast<TScrollBar&>(*main.FindComponent("Pfm_Part_VolumeBar")).UserScrollsTo(77));
+            ASSERT_TRUE(main.PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
+            fs1r->ClearReceived();
+            if (c.liftFails) fs1r->SetMaxMessageSize(4);
+            Headless().MessageResponder = [&](const TShownMessage&) { return endUnderABox(), IDCANCEL; };
+            Headless().ModalResponder = [&](TForm&) { endUnderABox(); };
+            if (c.open == Nothing) endNow();
+            if (c.open == SaveQuestion) main.UserPressesKey(VK_F4, {ssAlt});
+            if (c.open == AboutWindow) main.HelpAboutItem->Click();
+        });
+        EXPECT_EQ(RunQuillmarven(midi, QM_PROGRAM_DIR), 0);
+
+        EXPECT_EQ(Messages().size() + Modals().size(), c.open == Nothing ? 0u : 1u) << "asked after the signal";
+        std::vector<Bytes> sent = fs1r->Received();
+        ASSERT_EQ(sent.size(), c.liftFails ? 16u : 17u);
+        if (!c.liftFails) {
+            const Bytes lift = sent[0];
+            sent.erase(sent.begin());
+            ASSERT_EQ(lift.size(), 10u);
+            EXPECT_EQ(lift[4], 0x31) << "the lift is part 2's";
+            EXPECT_EQ(lift[6], 0x0B) << "the lift is the volume's";
+            EXPECT_EQ(lift[8], 77) << "the lift carries the stored volume";
+        }
+        for (uint8_t channel = 0; channel < 16; ++channel)
+            EXPECT_EQ(sent[channel], (Bytes{uint8_t(0xB0 | channel), 123, 0})) << "channel " << int(channel);
+        EXPECT_EQ(fs1r->OpenOutputs() + fs1r->OpenInputs(), 0);
+    }
+}
+
+// The real program asked to end once ends through its closing with code 0, the box it shows at
+// start-up (no MIDI system here, or no settings) open or not; asked twice it ends at once, by the
+// signal. It is stopped while the signals come, so that it cannot finish the first end before the
+// second comes.
+TEST_F(Entry, TheProgramEndsThroughItsClosingOnOneEndSignalAndAtOnceOnTwo)
+{
+    const struct {
+        std::vector<int> signals;
+        bool closes;
+    } cases[] = {{{SIGTERM}, true}, {{SIGTERM, SIGINT}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signals.size());
+        const fs::path runtimeDir = temp / ("run" + std::to_string(c.signals.size()));
+        fs::create_directories(runtimeDir);
+        fs::permissions(runtimeDir, fs::perms::owner_all);
+        pid_t pid = StartProgram(runtimeDir);
+        ASSERT_GT(pid, 0);
+        struct EndIt {
+            pid_t& Pid;
+            ~EndIt()
+            {
+                if (Pid > 0 && kill(Pid, SIGKILL) == 0) waitpid(Pid, nullptr, 0);
+            }
+        } endIt{pid};
+        ASSERT_TRUE(WaitFor([&] { return Catches(pid, SIGTERM); }, ProgramPatience))
+            << "the program does not catch SIGTERM";
+
+        kill(pid, SIGSTOP);
+        for (int s : c.signals) kill(pid, s);
+        kill(pid, SIGCONT);
+        int status = 0;
+        ASSERT_TRUE(WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, ProgramPatience))
+            << "the program was still running after " << ProgramPatience.count() << " ms";
+        pid = -1;
+        if (c.closes) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exit code " + std::to_string(status));
+        } else {
+            ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
+            EXPECT_TRUE(WTERMSIG(status) == SIGTERM || WTERMSIG(status) == SIGINT) << strsignal(WTERMSIG(status));
+        }
+    }
 }

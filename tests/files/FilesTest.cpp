@@ -295,6 +295,68 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
     EXPECT_EQ(form->Caption(), "Quillmarven");
 }
 
+// A send that fails is told; it marks the data changed only when it followed an edit that was
+// stored, so that closing asks to save that edit and nothing else: a relay of a file one message
+// too long for a JACK output, or of what is stored already (a mute, the performance transmitted),
+// leaves the caption and File > Exit as they were.
+TEST_F(FilesTest, OnlyAnEditWhoseSendFailsMarksTheDataChanged)
+{
+    Bytes oneMessage(20000, 0x01);
+    oneMessage[0] = 0xF0, oneMessage[1] = 0x43, oneMessage[2] = 0x00, oneMessage[3] = 0x5E, oneMessage.back() = 0xF7;
+    const fs::path fs1 = WriteFile("long.fs1", oneMessage);
+    const auto pick = [this](const char* item) { Application->Dispatch([&] { Click(item); }); };
+    const struct {
+        const char* what;
+        std::size_t carries; // the longest message the output takes
+        std::function<void()> act;
+        bool edit;
+    } cases[] = {
+        {"a 20,000-byte .fs1 opened", platform::JackMaxMessageSize,
+         [&] {
+             Headless().FileResponder = [&](TFileDialogRequest& r) { return r.FilterIndex = 2, fs1.string(); };
+             form->UserPressesKey('O', {ssCtrl});
+         },
+         false},
+        {"part 2 muted", 4, [&] { form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks(); }, false},
+        {"part 2 muted after the instrument's data came", 4,
+         [&] {
+             fs1r->SetMaxMessageSize(1024);
+             pick("DataRcvAll"); // the first: it leaves the data unchanged
+             Advance(40000);
+             fs1r->SetMaxMessageSize(4);
+             form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks();
+         },
+         false},
+        {"the performance transmitted", 4, [&] { form->PerformancePage->Pfm_Data_Send_Btn->UserClicks(); }, false},
+        {"a step of the volume", 4,
+         [&] {
+             auto& bar = dynamic_cast<TScrollBar&>(*form->FindComponent("Pfm_VolumeBar"));
+             bar.UserSteps(bar.Position() > 64 ? scLineUp : scLineDown);
+         },
+         true},
+        {"a category chosen", 4, [&] { form->PerformancePage->Pfm_Category->UserSelects(3); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Headless().Reset();
+        MakeForm().Show();
+        fs1r->SetMaxMessageSize(c.carries);
+        c.act();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Icon, MB_ICONERROR) << Messages()[0].Text;
+        EXPECT_EQ(form->DataChanged, c.edit ? 1 : 0);
+        EXPECT_EQ(form->Caption(), c.edit ? "Quillmarven (Changed)" : "Quillmarven");
+
+        Messages().clear();
+        AnswerMessages(IDCANCEL);
+        pick("FileExitItem");
+        const auto questions = std::count_if(Messages().begin(), Messages().end(),
+                                             [](const TShownMessage& m) { return m.Buttons == MB_YESNOCANCEL; });
+        EXPECT_EQ(questions, c.edit ? 1 : 0);
+        EXPECT_EQ(form->Visible(), c.edit);
+    }
+}
+
 // Each writer, given a name that leads through links to a file, a pipe, a folder or round a loop.
 TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
 {

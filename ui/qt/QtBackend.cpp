@@ -560,6 +560,10 @@ int QtBackend::Exec()
 
 void QtBackend::Terminate() { QCoreApplication::quit(); }
 
+// quit() does nothing before the main loop runs (a box of the start-up) and may be refused by a
+// window; exit() ends every loop, and one started after it returns at once.
+void QtBackend::EndLoops() { QCoreApplication::exit(0); }
+
 void QtBackend::ProcessMessages()
 {
     QCoreApplication::processEvents();

@@ -65,6 +65,7 @@ public:
     void FormHidden(TForm* form) override;
     void Run() override;
     void Terminate() override;
+    void EndLoops() override;
     void ProcessMessages() override;
     void AdvanceMs(uint64_t ms) override;
     std::string ClipboardText() override;
