@@ -91,11 +91,11 @@ namespace {
 
 enum class Loss { Dropped, OpenFailedMidway };
 
-class ClientLost : public ::testing::TestWithParam<Loss> {};
+class JackClientLost : public ::testing::TestWithParam<Loss> {};
 
 } // namespace
 
-TEST_P(ClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenAgain)
+TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenAgain)
 {
     // A server takes a client that died active out of its graph only after ten times its client
     // timeout: 200 ms here instead of 500.
@@ -158,7 +158,7 @@ TEST_P(ClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenAgain
     rig.transport.CloseMidiOut();
 }
 
-INSTANTIATE_TEST_SUITE_P(DroppedOrFailedMidway, ClientLost, ::testing::Values(Loss::Dropped, Loss::OpenFailedMidway),
+INSTANTIATE_TEST_SUITE_P(DroppedOrFailedMidway, JackClientLost, ::testing::Values(Loss::Dropped, Loss::OpenFailedMidway),
                          [](const auto& param) {
                              return param.param == Loss::Dropped ? "Dropped" : "OpenFailedMidway";
                          });

@@ -65,9 +65,9 @@ INSTANTIATE_TEST_SUITE_P(KilledOrStopped, JackServerGone, ::testing::Values(SIGK
 
 // The bridge to the hardware restarts: its client goes and comes back under the same name. The
 // program's MIDI OUT may feed a monitor too; what counts is whether it still feeds the device.
-class DestinationGone : public ::testing::TestWithParam<bool> {};
+class JackDestinationGone : public ::testing::TestWithParam<bool> {};
 
-TEST_P(DestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
+TEST_P(JackDestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
 {
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
     const bool monitored = GetParam();
@@ -102,7 +102,7 @@ TEST_P(DestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
         << "a send after the ports were chosen again";
 }
 
-INSTANTIATE_TEST_SUITE_P(AloneOrMonitored, DestinationGone, ::testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(AloneOrMonitored, JackDestinationGone, ::testing::Bool(),
                          [](const auto& param) { return param.param ? "Monitored" : "Alone"; });
 
 // A device sends F0 7D 01 02 and never F7. Every status byte after it but a real-time one ends
