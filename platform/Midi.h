@@ -127,8 +127,9 @@ bool IsOwnPort(const std::string& fullName, const std::string& clientName);
 // count; throws MidiError naming the `kind` ("input", "output") when there is none.
 const MidiPortName& ListedPort(const std::vector<MidiPortName>& listed, int index, const char* kind);
 
-// The ALSA back end's lookup (MidiRt.cpp), over the name of every port RtMidi reports, in its
-// order (`reported`). A port other programs offer, with its place among those, which opens it.
+// The lookup of the back ends, over the full name of every port the MIDI system reports, in its
+// order (`reported`). A port other programs offer, with its place among those (RtMidi opens a
+// port by it).
 struct OfferedPort {
     std::size_t Place;
     MidiPortName Name;

@@ -39,15 +39,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The full names of the MIDI ports with `flags` (JackPortIsOutput: what the program can read
-// from), leaving out the program's own.
-std::vector<std::string> ListPorts(JackClient& client, unsigned long flags, const std::string& clientName)
-{
-    std::vector<std::string> names = client.MidiPorts(flags);
-    std::erase_if(names, [&](const std::string& port) { return IsOwnPort(port, clientName); });
-    return names;
-}
-
 class JackInput final : public MidiInput {
 public:
     JackInput(const std::string& clientName, const std::string& source, MidiInputCallbacks callbacks)
@@ -261,8 +252,8 @@ private:
     {
         listed.clear();
         JackClient client(clientName_); // never activated
-        for (std::string& full : ListPorts(client, flags, clientName_))
-            listed.push_back({NameWithoutClientPort(full), std::move(full)});
+        for (OfferedPort& port : OfferedPorts(client.MidiPorts(flags), clientName_))
+            listed.push_back(std::move(port.Name));
         return listed;
     }
     std::string Listed(int index, unsigned long flags, std::vector<MidiPortName>& listed, const char* kind)

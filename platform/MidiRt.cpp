@@ -205,28 +205,6 @@ private:
 
 } // namespace
 
-std::vector<OfferedPort> OfferedPorts(const std::vector<std::string>& reported, const std::string& clientName)
-{
-    std::vector<OfferedPort> ports;
-    for (std::size_t place = 0; place < reported.size(); ++place) {
-        const std::string& full = reported[place];
-        if (full.empty() || IsOwnPort(full, clientName)) continue;
-        ports.push_back({place, MidiPortName{NameWithoutClientPort(full), full}});
-    }
-    return ports;
-}
-
-std::size_t PlaceOfOfferedPort(const std::vector<std::string>& reported, const std::string& fullName,
-                               const std::string& clientName)
-{
-    const std::vector<OfferedPort> ports = OfferedPorts(reported, clientName);
-    const auto offered =
-        std::find_if(ports.begin(), ports.end(), [&](const OfferedPort& p) { return p.Name.FullName == fullName; });
-    if (offered == ports.end())
-        throw MidiError("The MIDI device \"" + NameWithoutClientPort(fullName) + "\" is not present.");
-    return offered->Place;
-}
-
 std::unique_ptr<MidiBackend> CreateMidiBackend(const std::string& clientName)
 {
     if (JackChosen()) return CreateJackMidiBackend(clientName);
