@@ -5,11 +5,13 @@
 #include "mainform/MainForm.h"
 #include "tests/input/ProgramAtHand.h"
 #include "tests/support/ControlTree.h"
+#include "tests/support/MenuItems.h"
 #include "tests/support/QtPerson.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -72,6 +74,9 @@ private:
         // Twice: a sweep that moves to another page leaves that page's widgets for the second.
         for (int round = 0; round < 2; ++round)
             for (const auto& [name, index] : tabs) Steps.push_back([this, name, index] { ShowTab(name, index); });
+        // Each menu of the menu bar, opened by a click on its title.
+        for (int i = 0; i < main.MainMenu1->Items()->Count(); ++i)
+            Steps.push_back([this, name = main.MainMenu1->Items()->Items(i)->Name] { OpenMenu(name); });
         // Each menu command, the program's end the last.
         std::vector<std::string> items;
         std::function<void(TMenuItem*)> collect = [&](TMenuItem* item) {
@@ -108,18 +113,26 @@ private:
             TabsShown.insert(name + " " + std::to_string(index));
     }
 
+    void OpenMenu(const std::string& name)
+    {
+        TMainForm* main = P.Main();
+        TMenuItem* item = main ? FindMenuItem(main->MainMenu1->Items(), name) : nullptr;
+        QAction* action = item ? P.Backend.ActionFor(item) : nullptr;
+        auto* bar = main ? P.Backend.WindowFor(main)->findChild<QMenuBar*>() : nullptr;
+        if (!action || !bar || !action->isVisible()) return;
+        const QPoint at = bar->mapTo(bar->window(), bar->actionGeometry(action).center());
+        Send(bar->window(), at, Pointer::Press);
+        Send(bar->window(), at, Pointer::Release);
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            SweepWindow(menu);
+            P.GiveUp(menu);
+        }
+    }
+
     void Command(const std::string& name)
     {
         TMainForm* main = P.Main();
-        TMenuItem* item = nullptr;
-        std::function<void(TMenuItem*)> find = [&](TMenuItem* parent) {
-            for (int i = 0; i < parent->Count() && !item; ++i)
-                if (parent->Items(i)->Name == name)
-                    item = parent->Items(i);
-                else
-                    find(parent->Items(i));
-        };
-        if (main) find(main->MainMenu1->Items());
+        TMenuItem* item = main ? FindMenuItem(main->MainMenu1->Items(), name) : nullptr;
         QAction* action = item ? P.Backend.ActionFor(item) : nullptr;
         if (!action || !action->isEnabled()) return;
         Commands.insert(name);
@@ -133,9 +146,9 @@ private:
     {
         QPointer<QWidget> alive(window);
         const bool menu = qobject_cast<QMenu*>(window) != nullptr;
-        static const Pointer all[] = {Pointer::Move,        Pointer::Press,   Pointer::Release,
-                                      Pointer::DoubleClick, Pointer::WheelUp, Pointer::WheelDown};
-        static const Pointer hover[] = {Pointer::Move, Pointer::WheelUp, Pointer::WheelDown};
+        static const std::vector<Pointer> all = {Pointer::Move,        Pointer::Press,   Pointer::Release,
+                                                 Pointer::DoubleClick, Pointer::WheelUp, Pointer::WheelDown};
+        static const std::vector<Pointer> hover = {Pointer::Move, Pointer::WheelUp, Pointer::WheelDown};
         std::vector<QPointer<QWidget>> widgets{window};
         for (QWidget* w : window->findChildren<QWidget*>()) widgets.emplace_back(w);
         bool any = false;
@@ -147,8 +160,7 @@ private:
             ++Widgets;
             any = true;
             for (QPoint at : person::SweepPoints(w)) {
-                for (Pointer kind : menu ? std::vector<Pointer>(std::begin(hover), std::end(hover))
-                                         : std::vector<Pointer>(std::begin(all), std::end(all))) {
+                for (Pointer kind : menu ? hover : all) {
                     if (!alive || !alive->isVisible() || !w) break;
                     Send(window, at, kind);
                 }
@@ -206,4 +218,5 @@ TEST(EveryWidget, TakesEveryMouseEventAndTheWheelWithoutEndingTheProgram)
                                        [&](const std::string& w) { return w.find(kind) != std::string::npos; });
         EXPECT_TRUE(swept) << kind;
     }
+    if (HasFailure()) printf("%s", program.Log.Last().c_str());
 }

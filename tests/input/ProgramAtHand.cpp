@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QMenu>
 #include <QTimer>
 #include <QUrl>
 
@@ -160,14 +161,20 @@ int ProgramAtHand::Run(const std::function<bool(QWidget*)>& act)
 {
     FAct = act;
     FDone = false;
-    int starts = 0;
+    int starts = 0, startsWithoutTurn = 0;
     while (!FDone) {
         ++starts;
         const int generation = ++FGeneration;
+        const uint64_t turns = FTurns;
         QTimer::singleShot(0, [this, generation] { Turn(generation); });
         EXPECT_EQ(RunQuillmarven(FMidi, QM_PROGRAM_DIR), 0);
         // What the ended program left to Qt goes before the next start.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        startsWithoutTurn = FTurns == turns ? startsWithoutTurn + 1 : 0;
+        if (startsWithoutTurn == 3) {
+            ADD_FAILURE() << "The program ended three times before a person could act.\n" << Log.Last();
+            break;
+        }
     }
     return starts;
 }
@@ -186,6 +193,7 @@ void ProgramAtHand::Turn(int generation)
     QTimer::singleShot(0, [this, generation] { Turn(generation); });
     ConfineFileDialogs();
     HurryTransfers();
+    ++FTurns;
     FActingOn.push_back(top);
     const bool more = FAct(top);
     FActingOn.pop_back();
@@ -202,7 +210,8 @@ std::string ProgramAtHand::Describe(const QWidget* w) const
     std::string out = w->metaObject()->className();
     if (TControl* c = Backend.ControlFor(w); c && !c->Name.empty())
         out += (Backend.WidgetFor(c) == w ? " " : " in ") + c->Name;
-    const QString title = w->window()->windowTitle();
+    QString title = w->window()->windowTitle();
+    if (auto* menu = qobject_cast<QMenu*>(w->window()); menu && title.isEmpty()) title = "menu " + menu->title();
     out += " of \"" + (title.isEmpty() ? QString(w->window()->metaObject()->className()) : title).toStdString() + "\"";
     return out;
 }

@@ -97,5 +97,6 @@ private:
     // The windows the turns under way act on, outermost first.
     std::vector<QWidget*> FActingOn;
     int FGeneration = 0;
+    uint64_t FTurns = 0;
     bool FDone = false;
 };
