@@ -3,9 +3,9 @@
 // on "FS1R", in a folder of its own (HOME, the settings folder, the current folder and every
 // file dialog stay in it). The test acts once a turn, as a person does, also while a box or
 // dialog holds the program in its own loop; the program is started again when it ends, until
-// the test is done. Transfers take their steps at once: the tests are about input, not the
-// instrument's pace (a receive-all would lock the windows for half a minute). What was done last is printed when the process dies (a crash, a sanitizer's
-// report) or stops acting for a minute.
+// the test is done. Transfers take their steps 10 ms apart: the tests are about input, not the
+// instrument's pace (a receive-all would lock the windows for half a minute). What was done last
+// is printed when the process dies (a crash, a sanitizer's report) or stops acting for a minute.
 #pragma once
 
 #include "tests/platform/TempFolder.h"
@@ -54,8 +54,8 @@ private:
 
 class ProgramAtHand {
 public:
-    // An instrument that does not answer ends every receive at its first block, a second or two
-    // after it starts, rather than half a minute for all of them.
+    // An instrument that does not answer ends every receive at its first block, with the box
+    // that tells a person so.
     enum class Instrument { Answers, Silent };
     explicit ProgramAtHand(Instrument instrument = Instrument::Answers);
     ~ProgramAtHand();
