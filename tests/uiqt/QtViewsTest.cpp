@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -349,4 +350,68 @@ TEST_F(QtViewsTest, AScrollBoxShowsItsPositionAndTakesAPersonsScrolling)
     EXPECT_EQ(wheels, 1);
     EXPECT_EQ(box->VertScrollBar.Position(), 450);
     EXPECT_EQ(bar->value(), 450);
+}
+
+// The wheel belongs to the form wherever the pointer is in its window, the menu bar and its empty
+// part included (above the client area: a negative height), and is told in client coordinates;
+// an open menu is a window of its own, whose wheel is Qt's. The form's own mouse is told in
+// client coordinates too.
+TEST_F(QtViewsTest, TheWheelAndTheMouseOfTheFormAreToldInClientCoordinates)
+{
+    std::vector<TPoint> wheels;
+    Form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint at, bool& handled) {
+        wheels.push_back(at);
+        handled = true;
+    };
+    std::vector<TPoint> downs;
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs.push_back({x, y}); };
+    QWidget* client = Backend->WidgetFor(Label)->parentWidget();
+    auto* menuBar = Window->findChild<QMenuBar*>();
+    ASSERT_NE(menuBar, nullptr);
+    const int barHeight = client->mapTo(Window, QPoint(0, 0)).y();
+    ASSERT_GT(barHeight, 0);
+    const QPoint file = menuBar->actionGeometry(menuBar->actions()[0]).center();
+    const QPoint empty(menuBar->width() - 5, menuBar->height() / 2);
+    auto* fileMenu = qobject_cast<QMenu*>(menuBar->actions()[0]->menu());
+    ASSERT_NE(fileMenu, nullptr);
+
+    const struct {
+        const char* where;
+        QWidget* widget;
+        QPoint at;
+        bool toForm;
+        TPoint told;
+    } cases[] = {
+        {"client", client, {20, 30}, true, {20, 30}},
+        {"label", Backend->WidgetFor(Label), {5, 5}, true, {15, 15}},
+        {"slider", Backend->WidgetFor(Bar), {5, 5}, true, {15, 45}},
+        {"menu bar title", menuBar, file, true, {file.x(), file.y() - barHeight}},
+        {"empty menu bar", menuBar, empty, true, {empty.x(), empty.y() - barHeight}},
+        {"open menu", fileMenu, {5, 5}, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        wheels.clear();
+        if (c.widget == fileMenu) {
+            fileMenu->popup(Window->mapToGlobal(QPoint(0, 0)));
+            QApplication::processEvents();
+        }
+        for (int delta : {120, -120}) {
+            QWheelEvent wheel(c.at, c.widget->mapToGlobal(QPointF(c.at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(c.widget, &wheel);
+        }
+        ASSERT_EQ(wheels.size(), c.toForm ? 2u : 0u);
+        for (const TPoint& told : wheels) {
+            EXPECT_EQ(told.X, c.told.X);
+            EXPECT_EQ(told.Y, c.told.Y);
+        }
+    }
+    fileMenu->hide();
+
+    MouseDown(client, QPointF(30, 40));
+    MouseUp(client, QPointF(30, 40));
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].X, 30);
+    EXPECT_EQ(downs[0].Y, 40);
 }

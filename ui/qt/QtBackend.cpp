@@ -172,9 +172,12 @@ public:
             return false;
         }
         case QEvent::Wheel: {
+            // Anywhere in the form's window, its menu bar too, the wheel is the form's, told in
+            // client coordinates; an open menu is a window of its own, whose wheel is Qt's.
+            QtView* v = B.ViewFor(form);
+            if (!v || w->window() != v->Widget) return false;
             auto* wh = static_cast<QWheelEvent*>(e);
-            QPoint p = wh->position().toPoint();
-            if (QtView* v = B.ViewFor(form)) p = w->mapTo(v->Container(), p);
+            const QPoint p = MapBetween(w, v->Container(), wh->position());
             form->UserWheels(wh->angleDelta().y(), TPoint{p.x(), p.y()}, ShiftOf(wh->modifiers()));
             return true;
         }

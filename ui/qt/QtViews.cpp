@@ -111,7 +111,8 @@ bool QtView::Mouse(QWidget* w, QMouseEvent* e)
     if (!w->property(kMouseProperty).toBool()) return false;
     auto* c = dynamic_cast<TControl*>(Component);
     if (!c) return false;
-    QPoint p = w->mapTo(Widget, e->position().toPoint());
+    // A form's coordinates are its client area's, below its menu bar.
+    QPoint p = MapBetween(w, dynamic_cast<TForm*>(c) ? Container() : Widget.data(), e->position());
     TShiftState s = ShiftOf(e->modifiers(), e->buttons());
     switch (e->type()) {
     case QEvent::MouseButtonPress: c->UserMouseDown(p.x(), p.y(), ButtonOf(e->button()), s); break;

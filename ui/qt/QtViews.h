@@ -17,6 +17,14 @@ class QMouseEvent;
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A position on widget `from` in the coordinates of widget `to`, through the screen: sound for
+// any two widgets, in one window or two (Qt's mapTo needs `to` among the parents of `from`, and
+// across a window's edge its parent chain adds the window's place on the screen).
+inline QPoint MapBetween(const QWidget* from, const QWidget* to, QPointF at)
+{
+    return to->mapFromGlobal(from->mapToGlobal(at)).toPoint();
+}
+
 // Widgets that show the ui's mouse events rather than acting on them themselves.
 inline constexpr const char* kMouseProperty = "qm_mouse";
 
