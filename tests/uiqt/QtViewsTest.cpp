@@ -352,6 +352,34 @@ TEST_F(QtViewsTest, AScrollBoxShowsItsPositionAndTakesAPersonsScrolling)
     EXPECT_EQ(bar->value(), 450);
 }
 
+// Keys in an open menu are the menu's: the arrows walk it, Return chooses, Escape closes it; none
+// reaches the control that has the focus behind it.
+TEST_F(QtViewsTest, KeysInAnOpenMenuAreTheMenus)
+{
+    Bar->SetFocus();
+    auto* menuBar = Window->findChild<QMenuBar*>();
+    ASSERT_NE(menuBar, nullptr);
+    auto* fileMenu = qobject_cast<QMenu*>(menuBar->actions()[0]->menu());
+    ASSERT_NE(fileMenu, nullptr);
+    const struct {
+        std::vector<int> keys;
+        std::vector<std::string> log;
+    } cases[] = {
+        {{Qt::Key_Down, Qt::Key_Return}, {"open"}},
+        {{Qt::Key_Down, Qt::Key_Up, Qt::Key_Escape}, {}},
+    };
+    for (const auto& c : cases) {
+        Log.clear();
+        fileMenu->popup(Window->mapToGlobal(QPoint(0, 0)));
+        QApplication::processEvents();
+        for (int key : c.keys) Press(fileMenu, key);
+        QApplication::processEvents();
+        EXPECT_EQ(Log, c.log);
+        EXPECT_FALSE(fileMenu->isVisible()) << "the menu stayed open";
+        EXPECT_EQ(Bar->Position(), 100) << "a key reached the slider behind the menu";
+    }
+}
+
 // The wheel belongs to the form wherever the pointer is in its window, the menu bar and its empty
 // part included (above the client area: a negative height), and is told in client coordinates;
 // an open menu is a window of its own, whose wheel is Qt's. The form's own mouse is told in

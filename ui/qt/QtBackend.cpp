@@ -12,6 +12,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -130,6 +131,8 @@ public:
         }
         if (!o->isWidgetType() || B.FEndingHold) return false;
         auto* w = static_cast<QWidget*>(o);
+        // An open menu is a window of its own: its keys walk it, choose and close it.
+        if (qobject_cast<QMenu*>(w->window())) return false;
         auto* form = dynamic_cast<TForm*>(B.ControlFor(w->window()));
         if (!form) return false;
         switch (e->type()) {
