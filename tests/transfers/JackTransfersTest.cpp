@@ -213,7 +213,6 @@ TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerI
     EXPECT_TRUE(form->Enabled()) << "the window stayed locked";
 
     // The setup dialog: no server is not "no devices".
-    far.reset(); // (libjack frees a process's clients of a server that went when it opens a new one)
     Messages().clear();
     Click("MIDI_config");
     ASSERT_EQ(Messages().size(), 1u);
@@ -240,6 +239,44 @@ TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerI
     ASSERT_TRUE(form->Midi.MidiPortsOpen);
     ASSERT_TRUE(Step().empty());
     EXPECT_EQ(far->Received.WaitFor(1).size(), 1u) << "an edit after the devices were chosen again";
+}
+
+// The instrument's client goes and comes back under its name while the editor's MIDI OUT feeds a
+// monitor too: each step still says that the device is not present, and a send-all stops at its
+// first send with one box; nothing reaches the instrument that came back.
+TEST_F(JackWindow, AGoneInstrumentIsToldAlsoWhenMidiOutFeedsAMonitorToo)
+{
+    JackFarEnd monitor("monitor");
+    ASSERT_EQ(monitor.Trouble(), "");
+    const auto feeding = far->ConnectionsOf(far->InPort());
+    ASSERT_EQ(feeding.size(), 1u);
+    bool wired = false;
+    monitor.WithHandle(
+        [&](jack_client_t* h) { wired = jack_connect(h, feeding[0].c_str(), monitor.InPort().c_str()) == 0; });
+    ASSERT_TRUE(wired);
+    ASSERT_TRUE(Step().empty());
+    ASSERT_EQ(far->Received.WaitFor(1).size(), 1u);
+    ASSERT_EQ(monitor.Received.WaitFor(1).size(), 1u);
+
+    const std::string gone = "The MIDI output device \"" + far->InPort() + "\" is not present.";
+    far.reset();
+    far.emplace("fs1r");
+    ASSERT_EQ(far->Trouble(), "");
+    const auto first = StepUntilABox();
+    ASSERT_TRUE(first) << "no step told that the instrument went";
+    EXPECT_EQ(first->Text, gone);
+    for (int i = 0; i < 3; ++i) {
+        const auto shown = Step();
+        ASSERT_EQ(shown.size(), 1u) << "step " << i;
+        EXPECT_EQ(shown[0].Text, gone);
+    }
+    Messages().clear();
+    Click("DataSendAll");
+    for (int tick = 0; tick < 40; ++tick) Advance(500);
+    ASSERT_EQ(Messages().size(), 1u) << "boxes of one send-all";
+    EXPECT_EQ(Messages()[0].Text, gone);
+    EXPECT_FALSE(form->AllSendTimer->Enabled());
+    EXPECT_TRUE(far->Received.Take().empty()) << "the instrument that came back got messages";
 }
 
 // Quitting while the server is gone: the mutes cannot be lifted, which is told once, and the
