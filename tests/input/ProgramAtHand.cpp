@@ -26,6 +26,8 @@
 
 namespace fs = std::filesystem;
 
+void PrintLastActions();
+
 // ---- the last actions -----------------------------------------------------------------------
 
 namespace {
