@@ -70,12 +70,18 @@ std::filesystem::path TMainForm::SettingsIniFile()
 
 void TMainForm::MIDI_configClick(TObject*)
 {
+    // The dialog gives up the devices: the instrument gets its muted words back first, as at the
+    // end, since the editor may never talk to it again. A lift that fails is told, and the dialog
+    // opens all the same.
+    if (Midi.IsMidiOutOpen()) Application->Dispatch([this] { LiftMutesOnInstrument(); });
     int32_t chosen = DeviceNumber;
     {
         TMIDISetup setup(this, Midi, SettingsIniFile(), &chosen);
         if (!setup.NoDevices) setup.ShowModal();
     }
     DeviceNumber = chosen;
+    // The devices chosen: the instrument is muted as the editor shows.
+    if (Midi.IsMidiOutOpen()) Application->Dispatch([this] { SendMutesOnInstrument(TMutes::Applied); });
 }
 
 void TMainForm::FormShow(TObject*)

@@ -177,8 +177,11 @@ public:
     void SendPartMuteVolumes(TMutes mutes = TMutes::Applied);
     void SendOperatorMutes(int part, TMutes mutes = TMutes::Applied);
     // The mutes live in this run of the editor only: the instrument gets back the stored volumes,
-    // levels and switches they silence (at the end, so that the next start reads real values).
-    void LiftMutesOnInstrument();
+    // levels and switches they silence (at the end, so that the next start reads real values, and
+    // before the devices are given up for another choice). With TMutes::Applied the words go as
+    // the mutes silence them: the instrument chosen again is muted as the editor shows.
+    void SendMutesOnInstrument(TMutes mutes);
+    void LiftMutesOnInstrument() { SendMutesOnInstrument(TMutes::Stored); }
     // The note budget: filter-on parts share 16 notes, filter-off parts the other 16, all 32
     // while no filter is on. Balance shares them out after a filter switch went on (and sends
     // the reserves, 25 ms apart); the limits are each part's largest reserve.

@@ -79,15 +79,15 @@ void TMainForm::SendOperatorMutes(int p, TMutes mutes)
     send(OperatorMute.Unvoiced[v], voice.UnvoicedOperators);
 }
 
-void TMainForm::LiftMutesOnInstrument()
+void TMainForm::SendMutesOnInstrument(TMutes mutes)
 {
-    SendPartMuteVolumes(TMutes::Stored);
+    SendPartMuteVolumes(mutes);
     for (int v = 0; v < 4; ++v) {
         const auto& voiced = OperatorMute.Voiced[std::size_t(v)];
         const auto& unvoiced = OperatorMute.Unvoiced[std::size_t(v)];
         const auto on = [](uint8_t m) { return m != 0; };
         if (std::any_of(voiced.begin(), voiced.end(), on) || std::any_of(unvoiced.begin(), unvoiced.end(), on))
-            SendOperatorMutes(v, TMutes::Stored);
+            SendOperatorMutes(v, mutes);
     }
 }
 

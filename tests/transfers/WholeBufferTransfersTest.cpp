@@ -227,3 +227,72 @@ TEST_F(TransfersTest, MutesEndWithTheProgramLeavingTheStoredValuesOnTheInstrumen
     EXPECT_EQ(InstrumentPayload(instrument, 0), stored[1]);
     EXPECT_FALSE(form->Midi.MidiPortsOpen);
 }
+
+// Options > MIDI Interface Setting gives the devices up, maybe for good (Cancel leaves them closed
+// until the program ends): the instrument gets the muted words back first, as at the end. The
+// devices chosen with OK are muted again as the editor shows. A lift that fails is told once, and
+// the dialog opens all the same.
+TEST_F(TransfersTest, TheSetupDialogLiftsTheMutesBeforeItGivesTheDevicesUpAndOkMutesTheChoiceAgain)
+{
+    form->ParameterData.PfmParts[2].Volume = 60;
+    form->ParameterData.VoiceRecords[1].VoicedOperators[3].OutputLvl = 5;
+    Click("DataSendAll");
+    Advance(15000);
+    const auto onInstrument = [this] {
+        return std::vector<Bytes>{InstrumentPayload(instrument, DumpPerformance), InstrumentPayload(instrument, 1)};
+    };
+    const std::vector<Bytes> stored = onInstrument();
+    ASSERT_TRUE(stored == (std::vector<Bytes>{Body(Built(DumpPerformance)), Body(Built(1))}));
+    // A person mutes part 3 and voiced operator 4 of voice 2.
+    form->OnShow = nullptr;
+    form->Show();
+    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[2]->UserClicks());
+    ShowVoice(1);
+    ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[3]->UserClicks());
+    const std::vector<Bytes> muted = onInstrument();
+    ASSERT_FALSE(muted == stored);
+    const auto held = [&] {
+        const auto now = onInstrument();
+        return now == stored ? "as stored" : now == muted ? "muted as the editor shows" : "something else";
+    };
+
+    const struct {
+        const char* what;
+        bool ok;
+        std::string whileOpen, after;
+    } rounds[] = {{"Cancel", false, "as stored", "as stored"},
+                  {"OK with the devices closed", true, "as stored", "muted as the editor shows"},
+                  {"OK", true, "as stored", "muted as the editor shows"}};
+    for (const auto& r : rounds) {
+        SCOPED_TRACE(r.what);
+        Messages().clear();
+        int shown = 0;
+        Headless().ModalResponder = [&](TForm& f) {
+            auto& d = dynamic_cast<TMIDISetup&>(f);
+            ++shown;
+            EXPECT_EQ(held(), r.whileOpen) << "the instrument while the dialog is open";
+            EXPECT_EQ(form->Caption(), "Quillmarven") << "a lift is no edit";
+            if (r.ok) {
+                d.MIDIIN_Box->UserSelects(0);
+                d.MIDIOUT_Box->UserSelects(0);
+            }
+            (r.ok ? d.OKBitBtn : d.CancelBitBtn)->UserClicks();
+        };
+        Click("MIDI_config");
+        EXPECT_EQ(shown, 1);
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_EQ(form->Midi.MidiPortsOpen, r.ok);
+        EXPECT_EQ(held(), r.after) << "the instrument after the dialog";
+        EXPECT_EQ(form->PartMute[2], 1) << "the editor keeps its mutes";
+    }
+
+    // An output that cannot carry the lift: one box, then the dialog.
+    fs1r->SetMaxMessageSize(4);
+    Messages().clear();
+    Headless().ModalResponder = [](TForm& f) { dynamic_cast<TMIDISetup&>(f).CancelBitBtn->UserClicks(); };
+    const std::size_t modals = Modals().size();
+    Click("MIDI_config");
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Modals().size(), modals + 1);
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+}
