@@ -7,6 +7,7 @@
 #include "platform/EndSignals.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 TApplication gApplication;
@@ -204,6 +205,10 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     r.Buttons = Flags & MB_TYPEMASK;
     r.Icon = Flags & MB_ICONMASK;
     if (FEnding) {
+        // Nobody sees it, and what it tells (a lift of the mutes that failed) is not to be lost:
+        // it goes to the standard error, where a session's log keeps it.
+        std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
+        std::fflush(stderr);
         // Nobody answers: what the box's close button would.
         static const int closed[] = {IDOK, IDCANCEL, IDABORT, IDCANCEL, IDNO, IDCANCEL};
         return r.Buttons >= 0 && r.Buttons < 6 ? closed[r.Buttons] : IDOK;

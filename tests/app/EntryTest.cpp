@@ -171,9 +171,9 @@ TEST_F(Entry, SecondStartEndsAtOnceWithCodeOne)
 
 // The session ends (or the terminal goes, or Ctrl+C) while the program runs with a part muted and
 // an edit not saved, with no box open, the save question open, or a modal window open: nothing
-// more is asked, not even whether a lift that fails may be told, and the closing runs once the box
-// or window has returned: the instrument gets the part's stored volume back and every note off,
-// and the program ends. (Real boxes: tests/app/ClosingViewTest.cpp, the real program below.)
+// more is asked, and a lift that fails is told on the standard error, not in a box. The closing
+// runs once the box or window has returned: the instrument gets the part's stored volume back and
+// every note off, and the program ends. (Real boxes: tests/app/ClosingViewTest.cpp, the real program below.)
 TEST_F(Entry, AnEndSignalLiftsTheMutesAndSwitchesTheNotesOffWithoutAsking)
 {
     MakeForm();
@@ -220,9 +220,16 @@ TEST_F(Entry, AnEndSignalLiftsTheMutesAndSwitchesTheNotesOffWithoutAsking)
             if (c.open == SaveQuestion) main.UserPressesKey(VK_F4, {ssAlt});
             if (c.open == AboutWindow) main.HelpAboutItem->Click();
         });
+        testing::internal::CaptureStderr();
         EXPECT_EQ(RunQuillmarven(midi, QM_PROGRAM_DIR), 0);
+        const std::string told = testing::internal::GetCapturedStderr();
 
         EXPECT_EQ(Messages().size() + Modals().size(), c.open == Nothing ? 0u : 1u) << "asked after the signal";
+        // What nobody saw in a box is on the standard error.
+        EXPECT_EQ(told.find("Quillmarven: A MIDI message of 10 bytes is too long for this MIDI output") !=
+                      std::string::npos,
+                  c.liftFails)
+            << told;
         std::vector<Bytes> sent = fs1r->Received();
         ASSERT_EQ(sent.size(), c.liftFails ? 16u : 17u);
         if (!c.liftFails) {
