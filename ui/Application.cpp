@@ -205,8 +205,8 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     r.Buttons = Flags & MB_TYPEMASK;
     r.Icon = Flags & MB_ICONMASK;
     if (FEnding) {
-        // Nobody sees it, and what it tells (a lift of the mutes that failed) is not to be lost:
-        // it goes to the standard error, where a session's log keeps it.
+        // Nobody sees it, and what it tells (a failure of the closing, say) is not to be lost: it
+        // goes to the standard error, where a session's log keeps it.
         std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
         std::fflush(stderr);
         // Nobody answers: what the box's close button would.

@@ -173,7 +173,8 @@ TEST_F(Entry, SecondStartEndsAtOnceWithCodeOne)
 // an edit not saved, with no box open, the save question open, or a modal window open: nothing
 // more is asked, and a lift that fails is told on the standard error, not in a box. The closing
 // runs once the box or window has returned: the instrument gets the part's stored volume back and
-// every note off, and the program ends. (Real boxes: tests/app/ClosingViewTest.cpp, the real program below.)
+// every note off, and the program ends. (Real boxes: tests/app/ClosingViewTest.cpp, the real
+// program below.)
 TEST_F(Entry, AnEndSignalLiftsTheMutesAndSwitchesTheNotesOffWithoutAsking)
 {
     MakeForm();
