@@ -135,9 +135,9 @@ void TMainForm::FormShow(TObject*)
         DataSendAllClick(this);
         ShowDataUnchanged();
     } else {
-        // The start-up receive-all leaves the data unchanged (SilentReceiveAll); when it fails,
-        // the first one that completes later does.
-        DataRcvAllClick(this);
+        // The start-up receive-all leaves the data unchanged (SilentReceiveAll), also when it
+        // stops half way; when it fails, the first one that completes later does.
+        StartReceiveAll(true);
     }
 }
 

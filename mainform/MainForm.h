@@ -120,6 +120,12 @@ public:
     // Set from Data Receive > ALL until its windows come back (at its end, after the memory
     // notice; at its stop; when a step fails). Its timer is off during its last step already.
     bool ReceivingAll = false;
+    // Whether the receive-all that runs is start-up's own, and how many blocks it has stored so
+    // far. One that ends early after storing a block leaves the pages showing the edit buffer,
+    // and, unless it is start-up's, the data marked changed: a save then writes what is shown,
+    // and nothing of a person's own data is replaced unasked.
+    bool ReceiveAllAtStartUp = false;
+    int ReceiveAllBlocksStored = 0;
 
     // A formant sequence sent to the instrument's memory or edit buffer: the lock and the progress
     // window while the instrument takes it in, eleven ticks of 200 ms per memory it fills.
@@ -353,6 +359,11 @@ private:
     void SendAllStep(TTimer& timer);
     void FseqSendStep(TTimer& timer);
     void ReceiveAllStep(TTimer& timer);
+    // Data Receive > ALL, or start-up's receive-all (`atStartUp`).
+    void StartReceiveAll(bool atStartUp);
+    // A receive-all that ends before its last block (no answer, or a step that failed): the
+    // blocks it stored stay and are shown.
+    void KeepWhatReceiveAllStored();
 
     // Store.
     void StoreVoice(int part);

@@ -247,6 +247,7 @@ void TMainForm::RunTransferStep(TTimer& timer, void (TMainForm::*step)(TTimer&))
         // tick behind windows that never come back.
         timer.SetEnabled(false);
         Midi.StopMidiInBuffer();
+        if (&timer == AllRcvTimer) KeepWhatReceiveAllStored();
         FreeProgress();
         RestoreKeyboardThru();
         UnlockWindows();
@@ -387,14 +388,33 @@ void TMainForm::AllSendTimerTimer(TObject*) { RunTransferStep(*AllSendTimer, &TM
 
 // ---- receive-all -------------------------------------------------------------------------------
 
-void TMainForm::DataRcvAllClick(TObject*)
+void TMainForm::DataRcvAllClick(TObject*) { StartReceiveAll(false); }
+
+void TMainForm::StartReceiveAll(bool atStartUp)
 {
     if (TransferRunning() || !MidiReadyForTransfer(true)) return;
     DumpReceived = 0;
+    ReceiveAllAtStartUp = atStartUp;
+    ReceiveAllBlocksStored = 0;
     AllRcvTimer->Tag = 0;
     LockTransfer();
     ReceivingAll = true;
     AllRcvTimer->SetEnabled(true);
+}
+
+void TMainForm::KeepWhatReceiveAllStored()
+{
+    if (DumpReceived == 1) ++ReceiveAllBlocksStored; // taken in at the stop of the input buffer
+    DumpReceived = 0;
+    if (ReceiveAllBlocksStored == 0) return;
+    // Nothing is rolled back, and nothing of it may stay hidden behind pages that show the data
+    // as it was: the next save would write blocks nobody saw.
+    RefreshPerformancePages();
+    RefreshVoicePages(ShownVoice());
+    // The buffer now mixes the instrument's blocks with what was there: not the file it was
+    // read from, nor what start-up found (there, whatever came is the instrument's, as at the
+    // end of a silent receive).
+    if (!ReceiveAllAtStartUp) MarkDataChanged();
 }
 
 void TMainForm::ReceiveAllStep(TTimer& timer)
@@ -413,14 +433,17 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
     } else {
         Midi.StopMidiInBuffer();
         if (DumpReceived != 1) {
-            // The first block that does not answer ends the sequence; what came before stays.
+            // The first block that does not answer ends the sequence; what came before stays,
+            // shown, before the box tells of the stop.
             TUnlockAtEnd unlock{*this};
             timer.SetEnabled(false);
+            KeepWhatReceiveAllStored();
             ShowMidiCableMessage(ReceiveAllCaption);
             FreeProgress();
             RestoreKeyboardThru();
             return;
         }
+        ++ReceiveAllBlocksStored;
         DumpReceived = 0;
         ShowBlock(*this, row->Show, ShownVoice());
     }
