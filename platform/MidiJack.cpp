@@ -15,9 +15,11 @@
 // The world around a port. JACK tells a client when its server has gone (killed, stopped): from
 // then on the port's sends fail at once, saying so, and nothing more is queued for a server that
 // will never take it; so do the sends of a port whose client was closed because libjack might
-// free it. A destination that has gone (its client ended, or was restarted and came back as a new
-// client) is no longer among the output's connections, whatever else the output feeds: its sends
-// fail as for a device that is not present, until the ports are chosen again. A client that JACK
+// free it. The output sends only while the port chosen is among its connections, whatever else
+// it feeds: a destination that has gone (its client ended) fails its sends as a device that is not
+// present; one that is there but no longer connected (rewired in a patchbay, or its client
+// restarted under its name, which JACK does not connect again) fails them saying so, until the
+// two are connected again or the ports are chosen again. A client that JACK
 // refuses is tried once more after a short pause, unless the refusal cannot pass so soon; then
 // the caller is told why.
 
@@ -156,10 +158,11 @@ protected:
     {
         JackClient::Visit visit{client_, JackClient::Visit::Send};
         if (!visit || client_.Gone()) return Fail(Failure::ServerGone, MidiSendResult::Failed);
-        // The destination's client has gone (and may have come back as a new client, which JACK
-        // does not connect again): the message would reach nobody, whatever else the output feeds.
+        // The destination is no longer connected (its client went, may have come back as a new
+        // client, or the output was rewired): the message would not reach the device chosen,
+        // whatever else the output feeds.
         if (jack_port_connected_to(port_, destinationPort_.c_str()) <= 0)
-            return Fail(Failure::DestinationGone, MidiSendResult::Failed);
+            return Fail(Failure::DestinationUnconnected, MidiSendResult::Failed);
         const std::uint32_t size = static_cast<std::uint32_t>(length); // at most JackMaxMessageSize (SendLong)
         if (jack_ringbuffer_write_space(ring_.get()) < sizeof size + length)
             return Fail(Failure::Full, MidiSendResult::Full);
@@ -176,19 +179,33 @@ protected:
             return "The JACK server has stopped: nothing reaches the MIDI output device \"" + destination_ +
                    "\". Start the JACK server again, then choose the MIDI devices again with Options > MIDI "
                    "Interface Setting.";
-        case Failure::DestinationGone: return "The MIDI output device \"" + destination_ + "\" is not present.";
+        case Failure::DestinationUnconnected:
+            if (!DestinationListed()) return "The MIDI output device \"" + destination_ + "\" is not present.";
+            return "The MIDI output device \"" + destination_ +
+                   "\" is present, but MIDI OUT is no longer connected to it. Connect them again, or choose the "
+                   "MIDI devices again with Options > MIDI Interface Setting.";
         }
         return {};
     }
 
 private:
+    // Whether the server has a port of the destination's full name (rewired away from it in a
+    // patchbay, or its client restarted under its name): then a person can connect it again.
+    bool DestinationListed()
+    {
+        bool listed = false;
+        client_.WithHandle(
+            [&](jack_client_t* h) { listed = jack_port_by_name(h, destinationPort_.c_str()) != nullptr; });
+        return listed;
+    }
+
     // The ring holds one message of JackMaxMessageSize bytes with its length (a ring of 2^n
     // bytes holds 2^n - 1).
     static constexpr std::size_t RingSize = 16384;
     static_assert(JackMaxMessageSize + sizeof(std::uint32_t) == RingSize - 1);
 
     // Why the last message was not sent; set by whichever thread sends, read by LastError.
-    enum class Failure { None, Full, ServerGone, DestinationGone };
+    enum class Failure { None, Full, ServerGone, DestinationUnconnected };
     MidiSendResult Fail(Failure failure, MidiSendResult result)
     {
         failure_.store(failure);

@@ -242,8 +242,9 @@ TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerI
 }
 
 // The instrument's client goes and comes back under its name while the editor's MIDI OUT feeds a
-// monitor too: each step still says that the device is not present, and a send-all stops at its
-// first send with one box; nothing reaches the instrument that came back.
+// monitor too: while it is gone each step says that the device is not present; once it is back,
+// that it is there but not connected, and how to get back to it; a send-all stops at its first
+// send with one box; nothing reaches the instrument that came back.
 TEST_F(JackWindow, AGoneInstrumentIsToldAlsoWhenMidiOutFeedsAMonitorToo)
 {
     JackFarEnd monitor("monitor");
@@ -259,22 +260,25 @@ TEST_F(JackWindow, AGoneInstrumentIsToldAlsoWhenMidiOutFeedsAMonitorToo)
     ASSERT_EQ(monitor.Received.WaitFor(1).size(), 1u);
 
     const std::string gone = "The MIDI output device \"" + far->InPort() + "\" is not present.";
+    const std::string back = "The MIDI output device \"" + far->InPort() +
+                             "\" is present, but MIDI OUT is no longer connected to it. Connect them again, or "
+                             "choose the MIDI devices again with Options > MIDI Interface Setting.";
     far.reset();
-    far.emplace("fs1r");
-    ASSERT_EQ(far->Trouble(), "");
     const auto first = StepUntilABox();
     ASSERT_TRUE(first) << "no step told that the instrument went";
     EXPECT_EQ(first->Text, gone);
+    far.emplace("fs1r");
+    ASSERT_EQ(far->Trouble(), "");
     for (int i = 0; i < 3; ++i) {
         const auto shown = Step();
         ASSERT_EQ(shown.size(), 1u) << "step " << i;
-        EXPECT_EQ(shown[0].Text, gone);
+        EXPECT_EQ(shown[0].Text, back);
     }
     Messages().clear();
     Click("DataSendAll");
     for (int tick = 0; tick < 40; ++tick) Advance(500);
     ASSERT_EQ(Messages().size(), 1u) << "boxes of one send-all";
-    EXPECT_EQ(Messages()[0].Text, gone);
+    EXPECT_EQ(Messages()[0].Text, back);
     EXPECT_FALSE(form->AllSendTimer->Enabled());
     EXPECT_TRUE(far->Received.Take().empty()) << "the instrument that came back got messages";
 }

@@ -63,11 +63,14 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
 INSTANTIATE_TEST_SUITE_P(KilledOrStopped, JackServerGone, ::testing::Values(SIGKILL, SIGTERM),
                          [](const auto& param) { return param.param == SIGKILL ? "Killed" : "Stopped"; });
 
-// The bridge to the hardware restarts: its client goes and comes back under the same name. The
-// program's MIDI OUT may feed a monitor too; what counts is whether it still feeds the device.
+// The bridge to the hardware restarts: its client goes and comes back under the same name; or a
+// person rewires MIDI OUT away from it in a patchbay. The program's MIDI OUT may feed a monitor
+// too; what counts is whether it still feeds the device chosen. A device that is gone is not
+// present; one that is there but not connected is told so, with the ways back: connecting the two
+// again, or choosing the devices again.
 class JackDestinationGone : public ::testing::TestWithParam<bool> {};
 
-TEST_P(JackDestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
+TEST_P(JackDestinationGone, ASendFailsSayingWhetherTheDeviceIsGoneOrOnlyNotConnected)
 {
     if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
     const bool monitored = GetParam();
@@ -75,9 +78,9 @@ TEST_P(JackDestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
     JackFarEnd monitor("monitor");
     ASSERT_EQ(rig.far->Trouble() + monitor.Trouble(), "");
     ASSERT_TRUE(rig.far->Connect(rig.transport));
+    const auto feeding = rig.far->ConnectionsOf(rig.far->InPort());
+    ASSERT_EQ(feeding.size(), 1u);
     if (monitored) {
-        const auto feeding = rig.far->ConnectionsOf(rig.far->InPort());
-        ASSERT_EQ(feeding.size(), 1u);
         bool wired = false;
         monitor.WithHandle(
             [&](jack_client_t* h) { wired = jack_connect(h, feeding[0].c_str(), monitor.InPort().c_str()) == 0; });
@@ -90,11 +93,36 @@ TEST_P(JackDestinationGone, ASendFailsAsForADeviceNotPresentUntilChosenAgain)
     }
 
     const std::string port = rig.far->InPort();
+    const std::string notPresent = "The MIDI output device \"" + port + "\" is not present.";
+    const std::string notConnected = "The MIDI output device \"" + port +
+                                     "\" is present, but MIDI OUT is no longer connected to it. Connect them again, "
+                                     "or choose the MIDI devices again with Options > MIDI Interface Setting.";
+    // Rewired in a patchbay, and connected again there.
+    bool cut = false;
+    rig.far->WithHandle([&](jack_client_t* h) { cut = jack_disconnect(h, feeding[0].c_str(), port.c_str()) == 0; });
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(FirstFailure(rig.transport), notConnected);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // what went before the cut has arrived
+    rig.far->Received.Take();
+    bool rewired = false;
+    rig.far->WithHandle([&](jack_client_t* h) { rewired = jack_connect(h, feeding[0].c_str(), port.c_str()) == 0; });
+    ASSERT_TRUE(rewired);
+    std::string again = SendError(rig.transport, JackTestChange);
+    for (int i = 0; i < 200 && !again.empty(); ++i) { // the graph shows the connection a cycle or so later
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        again = SendError(rig.transport, JackTestChange);
+    }
+    EXPECT_EQ(again, "") << "a send after MIDI OUT was connected again";
+    EXPECT_EQ(rig.far->Received.WaitFor(1), std::vector<Bytes>{JackTestChange});
+
+    // Gone, then back under its name.
     rig.far.reset();
+    EXPECT_EQ(FirstFailure(rig.transport), notPresent);
+    EXPECT_EQ(FirstFailure(rig.transport), notPresent) << "a later send";
     rig.far = std::make_unique<JackFarEnd>("bridge");
     ASSERT_EQ(rig.far->Trouble(), "");
-    EXPECT_EQ(FirstFailure(rig.transport), "The MIDI output device \"" + port + "\" is not present.");
-    EXPECT_EQ(FirstFailure(rig.transport), "The MIDI output device \"" + port + "\" is not present.") << "a later send";
+    ASSERT_EQ(rig.far->InPort(), port);
+    EXPECT_EQ(FirstFailure(rig.transport), notConnected);
 
     ASSERT_TRUE(rig.far->Connect(rig.transport));
     EXPECT_EQ(SendError(rig.transport, JackTestChange), "");
