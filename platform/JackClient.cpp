@@ -90,6 +90,12 @@ struct JackGate {
         return freed;
     }
 
+    static std::atomic<int>& RunOut()
+    {
+        static std::atomic<int> runOut{0};
+        return runOut;
+    }
+
     // libjack's messages go to standard error as they always did; those that tell of a client's
     // connection breaking (which is what lowers the flag) also raise Suspect, for the client
     // whose shutdown notice nobody could hear: one being opened.
@@ -199,18 +205,28 @@ bool JackClient::Connect(const std::string& from, const std::string& to, jack_po
         bool shown = false;
         if (!WithHandle([&](jack_client_t*) { shown = jack_port_connected(port) > 0; }) || Gone()) return false;
         if (shown) break;
-        if (Clock::now() > deadline) return false;
+        if (Clock::now() > deadline) {
+            JackGate::RunOut().fetch_add(1);
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     WaitCycles(2, deadline);
     return true;
 }
 
-void JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
+bool JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
 {
     const std::uint64_t until = cycles_.load() + count;
-    while (cycles_.load() < until && Clock::now() < deadline && !Gone())
+    for (;;) {
+        if (cycles_.load() >= until) return true;
+        if (Gone()) return false;
+        if (Clock::now() >= deadline) {
+            JackGate::RunOut().fetch_add(1);
+            return false;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 std::vector<std::string> JackClient::MidiPorts(unsigned long flags)
@@ -263,6 +279,8 @@ void JackClient::Abandon()
 }
 
 int JackClient::FreedByLibjack() { return JackGate::Freed().load(); }
+
+int JackClient::WaitsRunOut() { return JackGate::RunOut().load(); }
 
 void JackClient::OnShutdown(jack_status_t, const char*, void* self)
 {

@@ -63,8 +63,9 @@ public:
     // client has run two cycles more. False when JACK would not connect them, or did not within
     // two seconds.
     bool Connect(const std::string& from, const std::string& to, jack_port_t* port);
-    // Waits until the process callback has run `count` more times, or until `deadline`.
-    void WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
+    // Waits until the process callback has run `count` more times (true), or until `deadline`
+    // or the client is gone (false).
+    bool WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
     // The full names of the server's MIDI ports with `flags`; empty once the client is closed.
     std::vector<std::string> MidiPorts(unsigned long flags);
     // The full name of one of the client's ports.
@@ -76,6 +77,10 @@ public:
     // How many clients of the process libjack has freed itself so far (each then dropped
     // untouched): none, but where a shutdown notice came while an open ran.
     static int FreedByLibjack();
+    // How many waits of the process's clients for their server (a connection to show in the graph,
+    // process cycles to run) ran out their patience while the server was there: each such wait
+    // costs its whole patience, seconds where a running server takes a few cycles.
+    static int WaitsRunOut();
 
     // A process callback's stay, or a send's on any thread: while it is open, the client is
     // neither closed nor freed, and its ports may be used. Counts the process cycles.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -64,6 +65,48 @@ TEST(JackMidi, MessagesCrossRealJackPortsByteExact)
 
     transport.CloseMidiIn();
     transport.CloseMidiOut();
+}
+
+// Opening the ports waits until what they carry crosses the server, and closing the output until
+// what was sent last has gone out: a running server takes a few cycles for each, never the waits'
+// patience (two seconds for an open, one for a close). Counted in the far end's cycles, which run
+// as the server's do, however busy the machine.
+TEST(JackMidi, OpeningAndClosingThePortsTakeAFewCyclesNotTheirPatience)
+{
+    if (const char* missing = JackServerMissing()) GTEST_SKIP() << missing;
+    JackFarEnd far("cycles");
+    ASSERT_EQ(far.Trouble(), "");
+    double cyclesPerSecond = 0;
+    far.WithHandle(
+        [&](jack_client_t* h) { cyclesPerSecond = double(jack_get_sample_rate(h)) / jack_get_buffer_size(h); });
+    ASSERT_GT(cyclesPerSecond, 0);
+    auto backend = platform::CreateMidiBackend(EditorClientName());
+    Mailbox<int> wakes;
+    TMidiTransport transport(*backend, [&] { wakes.Push(1); });
+    const int runOut = platform::JackClient::WaitsRunOut();
+
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round + 1));
+        const std::uint64_t start = far.Cycles();
+        ASSERT_TRUE(far.Connect(transport));
+        const std::uint64_t opened = far.Cycles();
+        transport.SendSysEx(JackTestChange.data(), int(JackTestChange.size()), 0);
+        transport.CloseMidiIn();
+        transport.CloseMidiOut();
+        const std::uint64_t closed = far.Cycles();
+        // The change, then the notes switched off on each of the 16 channels as the output closed.
+        const std::size_t each = 17, sent = each * std::size_t(round + 1);
+        const auto got = far.Received.WaitFor(sent);
+        ASSERT_EQ(got.size(), sent) << "what was sent before and at the close did not all arrive";
+        EXPECT_EQ(got[sent - each], JackTestChange);
+        EXPECT_EQ(platform::JackClient::WaitsRunOut(), runOut) << "a wait ran out its patience";
+        // Both ports with their lists and connections; a quarter of the open's patience is ~94
+        // cycles of 256 frames at 48 kHz.
+        EXPECT_LT(double(opened - start), cyclesPerSecond * 2 / 4) << "cycles the open took";
+        EXPECT_LT(double(closed - opened), cyclesPerSecond * 1 / 4) << "cycles the close took";
+        std::printf("open: %llu cycles, close: %llu cycles\n", (unsigned long long)(opened - start),
+                    (unsigned long long)(closed - opened));
+    }
 }
 
 TEST(JackMidi, OpensThePortItListedWhateverCameOrWentSince)
