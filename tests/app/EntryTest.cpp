@@ -92,8 +92,9 @@ TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
 // How long a test waits for the real program to be up, which under the sanitizers takes a while.
 constexpr std::chrono::milliseconds ProgramPatience{10000};
 
-// Starts the real program with its own runtime folder; returns its process id.
-static pid_t StartProgram(const fs::path& runtimeDir)
+// Starts the real program with its own runtime folder; returns its process id. With
+// `ignoring`, that signal is ignored when it starts, as nohup or a launcher leaves SIGHUP.
+static pid_t StartProgram(const fs::path& runtimeDir, int ignoring = 0)
 {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
@@ -109,17 +110,26 @@ static pid_t StartProgram(const fs::path& runtimeDir)
     envp.push_back(nullptr);
     std::string program = QM_EXECUTABLE;
     char* argv[] = {program.data(), nullptr};
-    // As a session starts it: no signal ignored or held back, whatever the test's starter did.
+    // As a session starts it: no signal ignored or held back, whatever the test's starter did,
+    // but `ignoring`, which the program inherits ignored from the test for the moment of the start.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    sigset_t none, all;
+    sigset_t none, defaults;
     sigemptyset(&none);
-    sigfillset(&all);
+    sigfillset(&defaults);
+    struct sigaction ignore {
+    }, before{};
+    ignore.sa_handler = SIG_IGN;
+    if (ignoring) {
+        sigdelset(&defaults, ignoring);
+        sigaction(ignoring, &ignore, &before);
+    }
     posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
     posix_spawn(&pid, program.c_str(), nullptr, &attributes, argv, envp.data());
+    if (ignoring) sigaction(ignoring, &before, nullptr);
     posix_spawnattr_destroy(&attributes);
     return pid;
 }
@@ -247,6 +257,46 @@ TEST_F(Entry, AnEndSignalLiftsTheMutesAndSwitchesTheNotesOffWithoutAsking)
     }
 }
 
+// The real program in a runtime folder of its own, killed if the test leaves it running.
+class ProgramRun {
+public:
+    explicit ProgramRun(const fs::path& runtimeDir, int ignoring = 0)
+    {
+        fs::create_directories(runtimeDir);
+        fs::permissions(runtimeDir, fs::perms::owner_all);
+        pid_ = StartProgram(runtimeDir, ignoring);
+    }
+    ~ProgramRun()
+    {
+        if (pid_ > 0 && kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
+    }
+    pid_t Pid() const { return pid_; }
+    // Whether it catches the end signals within the patience (it is then up).
+    bool Up() const
+    {
+        return pid_ > 0 && WaitFor([&] { return Catches(pid_, SIGTERM); }, ProgramPatience);
+    }
+    // Whether it has ended, its status then in `status`.
+    bool Ended(int& status)
+    {
+        if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+        pid_ = -1;
+        return true;
+    }
+    bool EndsWithin(std::chrono::milliseconds patience, int& status)
+    {
+        return WaitFor([&] { return Ended(status); }, patience);
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+std::string HowItEnded(int status)
+{
+    return WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exit code " + std::to_string(WEXITSTATUS(status));
+}
+
 // The real program asked to end once ends through its closing with code 0, the box it shows at
 // start-up (no MIDI system here, or no settings) open or not; asked twice it ends at once, by the
 // signal. It is stopped while the signals come, so that it cannot finish the first end before the
@@ -259,34 +309,41 @@ TEST_F(Entry, TheProgramEndsThroughItsClosingOnOneEndSignalAndAtOnceOnTwo)
     } cases[] = {{{SIGTERM}, true}, {{SIGTERM, SIGINT}, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.signals.size());
-        const fs::path runtimeDir = temp / ("run" + std::to_string(c.signals.size()));
-        fs::create_directories(runtimeDir);
-        fs::permissions(runtimeDir, fs::perms::owner_all);
-        pid_t pid = StartProgram(runtimeDir);
-        ASSERT_GT(pid, 0);
-        struct EndIt {
-            pid_t& Pid;
-            ~EndIt()
-            {
-                if (Pid > 0 && kill(Pid, SIGKILL) == 0) waitpid(Pid, nullptr, 0);
-            }
-        } endIt{pid};
-        ASSERT_TRUE(WaitFor([&] { return Catches(pid, SIGTERM); }, ProgramPatience))
-            << "the program does not catch SIGTERM";
+        ProgramRun program(temp / ("run" + std::to_string(c.signals.size())));
+        ASSERT_TRUE(program.Up()) << "the program does not catch SIGTERM";
 
-        kill(pid, SIGSTOP);
-        for (int s : c.signals) kill(pid, s);
-        kill(pid, SIGCONT);
+        kill(program.Pid(), SIGSTOP);
+        for (int s : c.signals) kill(program.Pid(), s);
+        kill(program.Pid(), SIGCONT);
         int status = 0;
-        ASSERT_TRUE(WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, ProgramPatience))
+        ASSERT_TRUE(program.EndsWithin(ProgramPatience, status))
             << "the program was still running after " << ProgramPatience.count() << " ms";
-        pid = -1;
         if (c.closes) {
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exit code " + std::to_string(status));
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << HowItEnded(status);
         } else {
-            ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
-            EXPECT_TRUE(WTERMSIG(status) == SIGTERM || WTERMSIG(status) == SIGINT) << strsignal(WTERMSIG(status));
+            ASSERT_TRUE(WIFSIGNALED(status)) << HowItEnded(status);
+            EXPECT_TRUE(WTERMSIG(status) == SIGTERM || WTERMSIG(status) == SIGINT) << HowItEnded(status);
         }
     }
+}
+
+// Started with SIGHUP ignored (nohup, a launcher): the program leaves it ignored, so that it goes
+// on when its terminal closes; SIGTERM still ends it through its closing, as the first end signal.
+TEST_F(Entry, ASignalIgnoredAtTheStartStaysIgnoredAndTheOthersStillEndItPolitely)
+{
+    ProgramRun program(temp / "nohup", SIGHUP);
+    ASSERT_TRUE(program.Up()) << "the program does not catch SIGTERM";
+    EXPECT_FALSE(Catches(program.Pid(), SIGHUP)) << "the program catches the SIGHUP it was started ignoring";
+
+    kill(program.Pid(), SIGHUP);
+    int status = 0;
+    // A polite end takes a fifth of a second here; the program is given five times that.
+    ASSERT_FALSE(program.EndsWithin(std::chrono::milliseconds(1000), status))
+        << "the program ended on a SIGHUP it was started ignoring: " << HowItEnded(status);
+
+    // Were the SIGHUP counted, this would be a second end signal, which ends at once by the signal.
+    kill(program.Pid(), SIGTERM);
+    ASSERT_TRUE(program.EndsWithin(ProgramPatience, status))
+        << "the program was still running after " << ProgramPatience.count() << " ms";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << HowItEnded(status);
 }
