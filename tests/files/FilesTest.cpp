@@ -328,6 +328,18 @@ TEST_F(FilesTest, OnlyAnEditWhoseSendFailsMarksTheDataChanged)
          },
          false},
         {"the performance transmitted", 4, [&] { form->PerformancePage->Pfm_Data_Send_Btn->UserClicks(); }, false},
+        {"part 2 muted after an edit was saved", 4,
+         [&] {
+             fs1r->SetMaxMessageSize(1024);
+             auto& bar = dynamic_cast<TScrollBar&>(*form->FindComponent("Pfm_VolumeBar"));
+             bar.UserSteps(bar.Position() > 64 ? scLineUp : scLineDown);
+             Headless().FileResponder = [&](TFileDialogRequest&) { return (temp / "saved.fse").string(); };
+             pick("FileSaveAsItem");
+             ASSERT_EQ(form->Caption(), "Quillmarven");
+             fs1r->SetMaxMessageSize(4);
+             form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks();
+         },
+         false},
         {"a step of the volume", 4,
          [&] {
              auto& bar = dynamic_cast<TScrollBar&>(*form->FindComponent("Pfm_VolumeBar"));
