@@ -260,6 +260,7 @@ void JackClient::CloseLocked()
     closing_.store(true);
     const auto deadline = Clock::now() + VisitPatience;
     while (visitors_.load() > 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    if (visitors_.load() > 0) JackGate::RunOut().fetch_add(1);
     // Deactivating ends the process thread with an asynchronous cancel, which may strike anywhere;
     // no callback runs now, and one that starts finds the client closing and returns at once.
     if (active_) jack_deactivate(handle_);

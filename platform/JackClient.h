@@ -77,9 +77,9 @@ public:
     // How many clients of the process libjack has freed itself so far (each then dropped
     // untouched): none, but where a shutdown notice came while an open ran.
     static int FreedByLibjack();
-    // How many waits of the process's clients for their server (a connection to show in the graph,
-    // process cycles to run) ran out their patience while the server was there: each such wait
-    // costs its whole patience, seconds where a running server takes a few cycles.
+    // How many waits of the process's clients ran out their patience while the server was there
+    // (a connection to show in the graph, process cycles to run, a close waiting for a visit to
+    // leave): each costs its whole patience, seconds where a running server takes a few cycles.
     static int WaitsRunOut();
 
     // A process callback's stay, or a send's on any thread: while it is open, the client is
