@@ -82,7 +82,7 @@ protected:
             form->Show();
             form->RefreshPerformancePages(); // as the first show leaves them
             ShowVoice(0);
-            // The other editor's file: the instrument's own blocks, relayed and read back.
+            // The other editor's file (here the instrument's own performance), relayed and read back.
             Bytes fs1 = instrument.BulkDumpOf(0x10, 0, 0);
             OpenFile(WriteFile("theirs.fs1", fs1), 2);
             break;
@@ -97,11 +97,15 @@ protected:
     void EndAt(int k, Stop stop)
     {
         if (stop == Stop::NoAnswer) {
-            Answers = [k](const Bytes& m) {
-                const int asked = m.size() == 8 ? std::find(std::begin(BlockAh), std::end(BlockAh), m[4]) - BlockAh : 0;
-                return asked < k;
+            int requests = 0;
+            Answers = [k, &requests](const Bytes& m) {
+                const bool request = m.size() == 8;
+                requests += request;
+                return request && std::find(std::begin(BlockAh), std::end(BlockAh), m[4]) - BlockAh < k;
             };
             Advance(40000);
+            Answers = nullptr;
+            EXPECT_EQ(requests, k + 1) << "requests, the last of them unanswered";
             return;
         }
         Advance(RequestTime(k) - 1);
