@@ -5,6 +5,9 @@
 #                                        server of its own with CANARY (qm_jack_canary) on it
 #   jack_canary.sh check CANARY FOLDER   the canary lost nothing and still runs; after it and its
 #                                        server are stopped, JACK keeps what it kept before
+#   jack_canary.sh stop - FOLDER         stops a canary and its server that a run left running (one
+#                                        that ended before its check: scripts/mutants stops at the
+#                                        first failure)
 # Without jackd there is nothing to watch: both end with 77 (skipped).
 set -uo pipefail
 mode=$1 canary=$2 folder=$3
@@ -54,6 +57,7 @@ check)
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
   stop "$folder/jackd.pid"
+  rm -f "$folder/canary.pid" "$folder/jackd.pid" # both ended: a later stop has nothing to end
   # jackd stopped while a client of it ends may die of SIGPIPE and keep its place: JACK's own
   # reclaim, for this server only.
   bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
@@ -64,5 +68,13 @@ check)
   [ "$bad" -eq 0 ] && echo "the canary lost nothing and JACK is as the tests found it"
   exit "$bad"
   ;;
+stop)
+  [ -f "$folder/jackd.pid" ] || exit 0
+  stop "$folder/canary.pid"
+  stop "$folder/jackd.pid"
+  bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
+  rm -f "$folder/canary.pid" "$folder/jackd.pid"
+  exit 0
+  ;;
 esac
-echo "usage: jack_canary.sh start|check CANARY FOLDER"; exit 2
+echo "usage: jack_canary.sh start|check|stop CANARY FOLDER"; exit 2
