@@ -120,12 +120,12 @@ public:
     // Set from Data Receive > ALL until its windows come back (at its end, after the memory
     // notice; at its stop; when a step fails). Its timer is off during its last step already.
     bool ReceivingAll = false;
-    // Whether the receive-all that runs is start-up's own, and how many blocks it has stored so
+    // Whether the receive-all that runs is start-up's own, and whether it has stored a block so
     // far. One that ends early after storing a block leaves the pages showing the edit buffer,
     // and, unless it is start-up's, the data marked changed: a save then writes what is shown,
     // and nothing of a person's own data is replaced unasked.
     bool ReceiveAllAtStartUp = false;
-    int ReceiveAllBlocksStored = 0;
+    bool ReceiveAllStoredABlock = false;
 
     // A formant sequence sent to the instrument's memory or edit buffer: the lock and the progress
     // window while the instrument takes it in, eleven ticks of 200 ms per memory it fills.

@@ -395,7 +395,7 @@ void TMainForm::StartReceiveAll(bool atStartUp)
     if (TransferRunning() || !MidiReadyForTransfer(true)) return;
     DumpReceived = 0;
     ReceiveAllAtStartUp = atStartUp;
-    ReceiveAllBlocksStored = 0;
+    ReceiveAllStoredABlock = false;
     AllRcvTimer->Tag = 0;
     LockTransfer();
     ReceivingAll = true;
@@ -404,9 +404,9 @@ void TMainForm::StartReceiveAll(bool atStartUp)
 
 void TMainForm::KeepWhatReceiveAllStored()
 {
-    if (DumpReceived == 1) ++ReceiveAllBlocksStored; // taken in at the stop of the input buffer
+    if (DumpReceived == 1) ReceiveAllStoredABlock = true; // taken in at the stop of the input buffer
     DumpReceived = 0;
-    if (ReceiveAllBlocksStored == 0) return;
+    if (!ReceiveAllStoredABlock) return;
     // Nothing is rolled back, and nothing of it may stay hidden behind pages that show the data
     // as it was: the next save would write blocks nobody saw.
     RefreshPerformancePages();
@@ -443,7 +443,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
             RestoreKeyboardThru();
             return;
         }
-        ++ReceiveAllBlocksStored;
+        ReceiveAllStoredABlock = true;
         DumpReceived = 0;
         ShowBlock(*this, row->Show, ShownVoice());
     }

@@ -215,18 +215,12 @@ bool JackClient::Connect(const std::string& from, const std::string& to, jack_po
     return true;
 }
 
-bool JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
+void JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
 {
     const std::uint64_t until = cycles_.load() + count;
-    for (;;) {
-        if (cycles_.load() >= until) return true;
-        if (Gone()) return false;
-        if (Clock::now() >= deadline) {
-            JackGate::RunOut().fetch_add(1);
-            return false;
-        }
+    while (cycles_.load() < until && Clock::now() < deadline && !Gone())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (cycles_.load() < until && !Gone()) JackGate::RunOut().fetch_add(1);
 }
 
 std::vector<std::string> JackClient::MidiPorts(unsigned long flags)

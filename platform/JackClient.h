@@ -63,9 +63,8 @@ public:
     // client has run two cycles more. False when JACK would not connect them, or did not within
     // two seconds.
     bool Connect(const std::string& from, const std::string& to, jack_port_t* port);
-    // Waits until the process callback has run `count` more times (true), or until `deadline`
-    // or the client is gone (false).
-    bool WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
+    // Waits until the process callback has run `count` more times, or until `deadline`.
+    void WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
     // The full names of the server's MIDI ports with `flags`; empty once the client is closed.
     std::vector<std::string> MidiPorts(unsigned long flags);
     // The full name of one of the client's ports.

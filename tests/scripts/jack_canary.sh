@@ -23,6 +23,12 @@ stop() { # pid-file: ends the process with SIGTERM, then waits for it (at most 5
   for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
   kill -KILL "$pid" 2>/dev/null
 }
+end_server() { # stops the server and forgets both pids; jackd stopped while a client of it ends may
+  # die of SIGPIPE and keep its place: JACK's own reclaim, for this server only
+  stop "$folder/jackd.pid"
+  rm -f "$folder/canary.pid" "$folder/jackd.pid"
+  bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
+}
 
 case "$mode" in
 start)
@@ -56,11 +62,7 @@ check)
   sleep 0.2
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
-  stop "$folder/jackd.pid"
-  rm -f "$folder/canary.pid" "$folder/jackd.pid" # both ended: a later stop has nothing to end
-  # jackd stopped while a client of it ends may die of SIGPIPE and keep its place: JACK's own
-  # reclaim, for this server only.
-  bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
+  end_server
   bash "$state" >"$folder/after"
   if ! diff -u "$folder/before" "$folder/after" >"$folder/changed"; then
     echo "JACK's registry or files in /dev/shm are not as the tests found them:"; sed 's/^/  /' "$folder/changed"; bad=1
@@ -71,9 +73,7 @@ check)
 stop)
   [ -f "$folder/jackd.pid" ] || exit 0
   stop "$folder/canary.pid"
-  stop "$folder/jackd.pid"
-  bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
-  rm -f "$folder/canary.pid" "$folder/jackd.pid"
+  end_server
   exit 0
   ;;
 esac
