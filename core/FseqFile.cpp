@@ -45,6 +45,8 @@ TFseqFileCheck CheckFseqFile(const std::vector<uint8_t>& file)
         (file[AddressHighOffset] == FseqEditBufferAddress || file[AddressHighOffset] == FseqMemoryAddress);
     if (!framed || std::any_of(file.begin() + 1, file.end() - 1, [](uint8_t b) { return b >= 0x80; }))
         return TFseqFileCheck::Damaged;
+    // Larger than the largest class, the file is damaged whatever its code says.
+    if (n > FseqFileLargest) return TFseqFileCheck::Damaged;
     if (FseqSizeCode(file) > FseqLargestSizeCode) return TFseqFileCheck::SizeCodeUnknown;
     return FseqFileFitsItsClass(file) ? TFseqFileCheck::Sound : TFseqFileCheck::Damaged;
 }

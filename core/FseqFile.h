@@ -46,8 +46,8 @@ enum class TFseqFileCheck {
     Damaged,         // anything else
 };
 // Before a file's bytes change or go to the instrument: at least the header, the checksum and F7
-// (43 bytes); F0 43 0n 5E; address high 60 or 61; F7 last and every byte between below 80; and,
-// for a size code of 0..3, a size in its class.
+// (43 bytes) and at most 32,768; F0 43 0n 5E; address high 60 or 61; F7 last and every byte
+// between below 80; and, for a size code of 0..3, a size in its class.
 TFseqFileCheck CheckFseqFile(const std::vector<uint8_t>& file);
 
 // Header fields of a file of at least the header's size.
