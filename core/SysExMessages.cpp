@@ -142,3 +142,10 @@ bool IsSystemExclusiveStream(const uint8_t* data, std::size_t length)
     }
     return length > 0 && !inside;
 }
+
+void AddressStreamToDevice(uint8_t* data, std::size_t length, int device)
+{
+    for (std::size_t i = 0; i + 2 < length; ++i)
+        if (data[i] == 0xF0 && data[i + 1] == 0x43 && data[i + 2] < 0x80)
+            data[i + 2] = static_cast<uint8_t>((data[i + 2] & 0xF0) | (device & 0x0F));
+}

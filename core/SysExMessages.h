@@ -76,3 +76,8 @@ DumpRequestMessage DumpRequestFor(int32_t receiveTarget);
 // F0, data bytes below 80 hex, F7. Files that are relayed or converted must be such a stream,
 // or the instrument would read a stray status byte inside a message as the start of another.
 bool IsSystemExclusiveStream(const uint8_t* data, std::size_t length);
+
+// Addresses every message of such a stream that is the instrument maker's (F0 43) to device
+// `device` (0..15): the low four bits of its byte 2; the high four, the kind of message, stay.
+// Other makers' messages, and one too short to have a byte 2, are left as they are.
+void AddressStreamToDevice(uint8_t* data, std::size_t length, int device);

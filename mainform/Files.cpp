@@ -3,6 +3,7 @@
 // read back from it, never parsed.
 #include "mainform/MainForm.h"
 
+#include "core/SysExMessages.h"
 #include "core/pages/FileBoxes.h"
 #include "performance/PerformancePage.h"
 #include "platform/SafeFile.h"
@@ -173,13 +174,19 @@ void TMainForm::FileOpenItemClick(TObject*)
             ShowWrongFile(WrongFs1Text);
             return;
         }
-        // The device number replaces the low four bits of the first message's device byte;
-        // added to them, a nonzero nibble of the file would spill into the message group.
+        // Every block of the file goes to the device chosen, whatever device it was stored for:
+        // the device number replaces the low four bits of each message's device byte. The
+        // transport adds it to the first message's byte itself; added to a nonzero nibble of the
+        // file, it would spill into the kind of message.
+        AddressStreamToDevice(data.data(), data.size(), DeviceNumber);
         data[2] &= 0xF0;
         // The file goes to the instrument and comes back from it: nothing to do without devices.
         if (!MidiReadyForTransfer(true)) return;
         // A message longer than the output carries raises the MIDI system's text.
         SendSysEx(data.data(), int(data.size()));
+        // The edit buffer is the instrument's from now on, not the save file's: the next Save
+        // asks for a name.
+        CurrentFileName.clear();
         Application->MessageBox("File reading was successful !", "Quillmarven", MB_OK | MB_ICONINFORMATION);
         DataRcvAllClick(this);
     }

@@ -55,6 +55,8 @@ void TMainForm::InitAllClick(TObject*)
 {
     if (!SaveChangesFirst("Quillmarven", MB_ICONQUESTION)) return;
     InitAll();
+    // The initial data are no file's: the next Save asks for a name.
+    CurrentFileName.clear();
     RefreshPerformancePages();
     for (int part = 0; part < 4; ++part) RefreshVoicePages(part);
     DataSendAllClick(this);

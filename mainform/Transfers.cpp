@@ -452,14 +452,14 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         timer.SetEnabled(false);
         RestoreKeyboardThru();
         FreeProgress();
-        // The first receive-all that completes (normally start-up's) leaves the data unchanged;
-        // it finds the instrument's formant-sequence memory unknown, so the editor's picture of
-        // it starts empty. A receive-all that stops leaves that to the next one.
-        if (SilentReceiveAll == 1) {
-            if (ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
-        } else {
-            MarkDataChanged();
-        }
+        // The first receive-all that completes (normally start-up's) finds the instrument's
+        // formant-sequence memory unknown, so the editor's picture of it starts empty. A
+        // receive-all that stops leaves that to the next one.
+        if (SilentReceiveAll == 1 && ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
+        // That first one also leaves the data unchanged, unless they are a file's by then (a start
+        // with a file, or an open or a save after start-up's receive failed): the file's data
+        // are replaced, and Save, Exit and Open must know it.
+        if (SilentReceiveAll != 1 || !CurrentFileName.empty()) MarkDataChanged();
         SilentReceiveAll = 0;
         return;
     }

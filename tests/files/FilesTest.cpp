@@ -285,14 +285,92 @@ TEST_F(FilesTest, OtherEditorsFileIsRelayedWithTheDeviceNumberSetThenReadBack)
     EXPECT_EQ(Messages()[0].Icon, MB_ICONINFORMATION);
     const auto sent = fs1r->Received();
     ASSERT_GE(sent.size(), 2u);
-    Bytes first(file.begin(), file.begin() + 9);
-    first[2] = 0x03; // set into the low four bits, not added (0x12)
+    Bytes first(file.begin(), file.begin() + 9), second(file.begin() + 9, file.end());
+    first[2] = second[2] = 0x03; // set into the low four bits, not added (0x12)
     EXPECT_EQ(sent[0], first);
-    EXPECT_EQ(sent[1], Bytes(file.begin() + 9, file.end()));
+    EXPECT_EQ(sent[1], second);
     EXPECT_TRUE(form->AllRcvTimer->Enabled());
-    EXPECT_EQ(form->CurrentFileName, "kept.fse");
+    EXPECT_TRUE(form->CurrentFileName.empty()) << "the buffer is no longer the save file's";
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_EQ(form->Caption(), "Quillmarven");
+}
+
+// A file stored for device 1, of several blocks, over an instrument set to device 3: every block
+// lands, not only the first. Another maker's message goes out as stored.
+TEST_F(FilesTest, AnImportReachesAnInstrumentOnAnotherDeviceNumberWithEveryBlock)
+{
+    SetDeviceNumber(2);
+    SimulatedInstrument theirs;
+    for (std::size_t i = 0; i < theirs.Performance.size(); ++i) theirs.Performance[i] = uint8_t((i * 5 + 1) & 0x7F);
+    for (std::size_t v = 0; v < 4; ++v)
+        for (std::size_t i = 0; i < theirs.Voices[v].size(); ++i) theirs.Voices[v][i] = uint8_t((i * 3 + v + 1) & 0x7F);
+    theirs.System[0] = 0x45;
+    const Bytes generalMidiOn = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
+    Bytes file;
+    for (const Bytes& block : {theirs.BulkDumpOf(0x10, 0, 0), theirs.BulkDumpOf(0x40, 0, 0), generalMidiOn,
+                               theirs.BulkDumpOf(0x43, 0, 0), theirs.BulkDumpOf(0, 0, 0)})
+        file.insert(file.end(), block.begin(), block.end());
+    ASSERT_EQ(file[2], 0x00);
+
+    OpenFile(WriteFile("theirs.fs1", file), 2);
+    ASSERT_GE(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "File reading was successful !");
+    EXPECT_EQ(instrument.BulkDumpsTaken, 4);
+    EXPECT_EQ(instrument.MessagesIgnored, 1) << "only the other maker's message";
+    EXPECT_EQ(instrument.Performance, theirs.Performance);
+    EXPECT_EQ(instrument.Voices[0], theirs.Voices[0]);
+    EXPECT_EQ(instrument.Voices[3], theirs.Voices[3]);
+    EXPECT_EQ(instrument.System, theirs.System);
+    const auto sent = fs1r->Received();
+    EXPECT_TRUE(std::find(sent.begin(), sent.end(), generalMidiOn) != sent.end());
+}
+
+// File > New and an import replace the whole edit buffer: the file last opened or saved no
+// longer holds it, and the next Save asks for a name instead of writing over that file.
+TEST_F(FilesTest, NewAndAnImportForgetTheFileNameSoTheNextSaveAsksForOne)
+{
+    std::memcpy(instrument.Performance.data(), "Far Side    ", 12);
+    const Bytes fs1 = instrument.BulkDumpOf(0x10, 0, 0);
+    const struct {
+        const char* what;
+        std::function<void()> replace;
+        const char* proposal; // the name of the performance the buffer now holds
+    } commands[] = {
+        {"File > New", [this] { form->MainMenu1->IsShortCut('N', {ssCtrl}); }, "InitPerfrmnc.fse"},
+        {"an .fs1 import",
+         [&] {
+             OpenFile(WriteFile("theirs.fs1", fs1), 2);
+         },
+         "Far Side.fse"},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.what);
+        Headless().Reset();
+        MakeForm().Show();
+        Scramble();
+        form->MarkDataChanged();
+        const fs::path mine = temp / "n_saved.fse";
+        AnswerFileDialogs([&](const TFileDialogRequest&) { return mine.string(); });
+        Click("FileSaveAsItem");
+        const Bytes saved = ReadBytes(mine);
+        ASSERT_EQ(saved.size(), 12996u);
+
+        c.replace();
+        Advance(40000); // the send-all of New, the receive-all of the import
+        EXPECT_TRUE(form->CurrentFileName.empty());
+        auto& bar = dynamic_cast<TScrollBar&>(*form->FindComponent("Pfm_VolumeBar"));
+        bar.UserSteps(bar.Position() > 64 ? scLineUp : scLineDown);
+        Headless().FileDialogs.clear();
+        AnswerFileDialogs([](const TFileDialogRequest&) { return std::nullopt; });
+        form->MainMenu1->IsShortCut('S', {ssCtrl});
+        EXPECT_EQ(ReadBytes(mine), saved);
+        EXPECT_EQ(Headless().FileDialogs.size(), 1u) << "Save went without a dialog";
+        for (const auto& dialog : Headless().FileDialogs) {
+            EXPECT_TRUE(dialog.Request.Save);
+            EXPECT_EQ(dialog.Request.FileName, c.proposal);
+        }
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    }
 }
 
 // A send that fails is told; it marks the data changed only when it followed an edit that was

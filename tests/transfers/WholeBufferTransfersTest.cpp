@@ -146,7 +146,7 @@ TEST_F(TransfersTest, ReceiveAllStopsAtTheFirstBlockThatDoesNotAnswer)
 }
 
 // The instrument does not answer at start-up; one that does, in memory mode 1, is connected later.
-TEST_F(TransfersTest, AfterAStartUpWithoutAnswerChoicesAreEditsAndTheFirstReceiveAllToCompleteIsSilent)
+TEST_F(TransfersTest, AfterAStartUpWithoutAnswerChoicesAreEditsAndTheFirstReceiveAllToCompleteClearsTheMemoryList)
 {
     instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
     StartUp();
@@ -179,8 +179,8 @@ TEST_F(TransfersTest, AfterAStartUpWithoutAnswerChoicesAreEditsAndTheFirstReceiv
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
     EXPECT_EQ(Modals().size(), 1u);
 
-    // The first receive-all that completes leaves the saved data unchanged, clears the memory
-    // list with its notice and chooses no memory.
+    // The first receive-all that completes clears the memory list with its notice and chooses no
+    // memory; it replaces the saved file's data, so the data are changed.
     Click("FileSaveItem");
     ASSERT_EQ(form->Caption(), "Quillmarven");
     instrument.AnswerMode = SimulatedInstrument::Answer::Dump;
@@ -190,11 +190,35 @@ TEST_F(TransfersTest, AfterAStartUpWithoutAnswerChoicesAreEditsAndTheFirstReceiv
     Click("DataRcvAll");
     Advance(34800);
     EXPECT_EQ(TakeSent().size(), 6u) << "the requests, and nothing after them";
-    EXPECT_EQ(form->Caption(), "Quillmarven");
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
     EXPECT_EQ(Modals().size(), 2u);
     EXPECT_EQ(page.Pfm_Fseq_FseqInt->Items[2], "03: Store OK !");
     EXPECT_EQ(page.Pfm_Fseq_FseqInt->ItemIndex(), 4);
     EXPECT_EQ(form->SilentReceiveAll, 0);
+}
+
+// Started with a file, the edit buffer is that file's: the first receive-all that completes
+// replaces the file's data and marks them changed, so that Exit asks.
+TEST_F(TransfersTest, AfterAStartWithAFileTheFirstReceiveAllToCompleteMarksTheData)
+{
+    ASSERT_TRUE(WriteMidiSettings(form->SettingsIniFile(), {"FS1R", "FS1R", "Keys", 0}));
+    const fs::path path = WriteFile("start.fse", SaveFileImage(form->ParameterData));
+    MakeMainForm().CommandLine = {path.string()};
+    form->Show();
+    Advance(15000); // the send-all
+    ASSERT_EQ(form->Caption(), "Quillmarven");
+    SeedInstrument();
+    Click("DataRcvAll");
+    Advance(34800);
+    ExpectStored({DumpPerformance, 0, 1, 2, 3, DumpSystem});
+    EXPECT_EQ(form->DataChanged, 1);
+    EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    Messages().clear();
+    AnswerMessages(IDCANCEL);
+    Click("FileExitItem");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+    EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(TransfersTest, MutesEndWithTheProgramLeavingTheStoredValuesOnTheInstrument)
