@@ -5,6 +5,7 @@
 
 #include "mainform/dialogs/MIDISetupform.h"
 #include "platform/Folders.h"
+#include "voice/VoicePage.h"
 
 #include <algorithm>
 
@@ -143,7 +144,9 @@ void TMainForm::FormShow(TObject*)
 
 void TMainForm::FormCloseQuery(TObject*, bool& CanClose)
 {
-    if (!SaveChangesFirst("LQuillmarven", MB_ICONINFORMATION)) CanClose = false;
+    // The edit buffer first, then the shape library of the Voice page, which lives in this run
+    // only.
+    if (!SaveChangesFirst("LQuillmarven", MB_ICONINFORMATION) || !VoicePage->SaveShapesFirst()) CanClose = false;
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&)

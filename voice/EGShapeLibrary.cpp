@@ -2,7 +2,8 @@
 // name box over it, and its four buttons (record, delete, open, save), with the library file.
 //
 // The library is not part of the edit buffer: nothing here sends, marks the data changed or
-// touches the save file by itself. Applying a shape writes its values into the value boxes of the
+// touches the save file by itself. It keeps its own mark of shapes not yet saved to a file, so
+// that they are not lost without a question at File > Exit or at the opening of another library. Applying a shape writes its values into the value boxes of the
 // operator envelope, as a person would type them, so their own handlers store and send.
 #include "voice/EGShapeLibrary.h"
 
@@ -175,6 +176,7 @@ void TVoicePage::Vc_OpEGShapeWriteClick(TObject*)
     for (std::size_t k = 0; k < boxes.size(); ++k) shape.Value[k] = ParseInteger(boxes[k]->Text());
     // The item names what the entry holds (a character with no 8-bit form shows as "?").
     Vc_OpPresetEG->Items.Add(NameText(shape));
+    EGShapesChanged = true;
 }
 
 void TVoicePage::Vc_OpEGShapeDelClick(TObject*)
@@ -188,10 +190,25 @@ void TVoicePage::Vc_OpEGShapeDelClick(TObject*)
     std::copy(table.begin() + s + 1, table.begin() + count, table.begin() + s);
     table[size_t(count - 1)] = EGShapeRecord{};
     Vc_OpPresetEG->Items.Delete(s);
+    EGShapesChanged = true;
+}
+
+bool TVoicePage::SaveShapesFirst()
+{
+    if (!EGShapesChanged) return true;
+    switch (Application->MessageBox("Do you want to save changes to EG Shape file ?", "Quillmarven",
+                                    MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return SaveShapeLibrary(); // cancelled or failed: the shapes are still only here
+    case IDNO: return true;
+    default: return false;
+    }
 }
 
 void TVoicePage::Vc_OpEGShapeOpenClick(TObject*)
 {
+    // The file replaces the list: shapes recorded or deleted since the last save are offered a
+    // save first.
+    if (!SaveShapesFirst()) return;
     if (!EGOpenDialog->Execute()) return;
     // The whole file is checked before anything of the list or the table changes.
     std::optional<std::vector<EGShapeRecord>> shapes;
@@ -217,18 +234,23 @@ void TVoicePage::Vc_OpEGShapeOpenClick(TObject*)
         Vc_OpPresetEG->Items.Add(NameText((*shapes)[i]));
     }
     Vc_OpPresetEGEdit->SetText("");
+    EGShapesChanged = false;
 }
 
-void TVoicePage::Vc_OpEGShapeSaveClick(TObject*)
+void TVoicePage::Vc_OpEGShapeSaveClick(TObject*) { SaveShapeLibrary(); }
+
+bool TVoicePage::SaveShapeLibrary()
 {
-    if (!EGSaveDialog->Execute()) return;
+    if (!EGSaveDialog->Execute()) return false;
     const std::vector<uint8_t> image =
         WriteEGShapeFile(FData.EGShapeTable, std::min(Vc_OpPresetEG->Items.Count(), EGShapeCapacity));
-    // Through a temporary file and a rename: a failed write leaves the old file whole, and the
-    // name box keeps its name.
+    // Through a temporary file and a rename: a failed write leaves the old file whole, the name
+    // box keeps its name, and the library stays unsaved.
     if (!platform::WriteFileSafely(EGSaveDialog->FileName, image.data(), image.size())) {
         ShowFileError(WriteFailedText);
-        return;
+        return false;
     }
     Vc_OpPresetEGEdit->SetText("");
+    EGShapesChanged = false;
+    return true;
 }

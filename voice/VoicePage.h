@@ -216,9 +216,18 @@ public:
     void Vc_OpEGShapeDelClick(TObject* Sender);
     void Vc_OpEGShapeOpenClick(TObject* Sender);
     void Vc_OpEGShapeSaveClick(TObject* Sender);
+    // True when a shape was recorded or deleted since start-up or the last open or save of a
+    // library file.
+    bool EGShapesChanged = false;
+    // Before the library is replaced or the program ends: with unsaved shapes, asks whether to
+    // save them (Yes: the library's save dialog, then the save). True when the command may go
+    // on: the shapes were saved or are not wanted, or nothing changed.
+    bool SaveShapesFirst();
 
 private:
     void BindShapeLibrary();
+    // The library's save dialog, then the file written; true when it was.
+    bool SaveShapeLibrary();
     // The operator envelope's value boxes in the order of a shape's values: hold, times 1..4,
     // time scaling, levels 1..4.
     std::array<TEdit*, 10> ShapeBoxes() const;

@@ -452,3 +452,119 @@ TEST_F(EGShapeLibraryTest, AFailedSaveSaysWriteKeepsTheOldFileAndTheName)
     Open(path);
     EXPECT_EQ(Items(), StartUpNames);
 }
+
+// Shapes recorded or deleted live in this run only: File > Exit (after the edit buffer's own
+// question) and the library's Open ask whether to save them. Yes saves through the library's
+// dialog, and a save cancelled or failed ends nothing and replaces nothing; No goes on; Cancel
+// stays.
+TEST_F(EGShapeLibraryTest, UnsavedShapesAreOfferedASaveAtExitAndBeforeAnotherLibraryOpens)
+{
+    const char* const question = "Do you want to save changes to EG Shape file ?";
+    const fs::path other = WriteFile("other.eg", LibraryImage(1, {{"Other", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}}));
+    const fs::path saved = temp / "saved.eg";
+    const Bytes old = LibraryImage(1, {{"Old", {9, 9, 9, 9, 9, 1, 9, 9, 9, 9}}});
+    // A window of its own for each try, showing the Voice page.
+    const auto fresh = [this] {
+        Headless().Reset();
+        MakeForm();
+        form->FS1R_PageControl->SetActivePage(form->Vc_TabSheet);
+        page = form->VoicePage.get();
+    };
+    enum class Saving { NotAsked, Cancelled, Fails, Written };
+    const struct {
+        const char* what;
+        int answer;
+        Saving saving;
+        bool goesOn;
+    } answers[] = {
+        {"Cancel", IDCANCEL, Saving::NotAsked, false},
+        {"No", IDNO, Saving::NotAsked, true},
+        {"Yes, the dialog cancelled", IDYES, Saving::Cancelled, false},
+        {"Yes, the file cannot be written", IDYES, Saving::Fails, false},
+        {"Yes, saved", IDYES, Saving::Written, true},
+    };
+    const struct {
+        const char* what;
+        std::function<void()> give;
+        std::function<bool()> done;
+    } commands[] = {
+        {"File > Exit", [this] { Click("FileExitItem"); }, [this] { return !form->Visible(); }},
+        {"the library's Open", [this] { ASSERT_TRUE(page->Vc_OpEGShapeOpen->UserClicks()); },
+         [this] { return Items() == std::vector<std::string>{"Other"}; }},
+    };
+    for (const auto& c : commands) {
+        for (const auto& a : answers) {
+            SCOPED_TRACE(std::string(c.what) + ", " + a.what);
+            fresh();
+            Record("Mine");
+            const std::vector<std::string> mine = Items();
+            WriteFile("saved.eg", old);
+            AnswerMessages(a.answer);
+            Headless().FileResponder = [&](TFileDialogRequest& r) -> std::optional<std::string> {
+                if (!r.Save) return other.string();
+                if (a.saving == Saving::Cancelled) return std::nullopt;
+                return saved.string();
+            };
+            {
+                FileSizeLimit limit(a.saving == Saving::Fails ? 5000 : 1 << 30);
+                c.give();
+            }
+            ASSERT_GE(Messages().size(), 1u);
+            EXPECT_EQ(Messages()[0].Text, question);
+            EXPECT_EQ(Messages()[0].Caption, "Quillmarven");
+            EXPECT_EQ(Messages()[0].Buttons | Messages()[0].Icon, MB_YESNOCANCEL | MB_ICONQUESTION);
+            EXPECT_EQ(Messages().size(), a.saving == Saving::Fails ? 2u : 1u);
+            if (a.saving == Saving::Fails && Messages().size() == 2) {
+                EXPECT_EQ(Messages()[1].Text, "Can't perform one of the following file operations: Write.");
+            }
+            const auto saveDialogs = std::count_if(Headless().FileDialogs.begin(), Headless().FileDialogs.end(),
+                                                   [](const auto& d) { return d.Request.Save; });
+            EXPECT_EQ(saveDialogs, a.answer == IDYES ? 1 : 0);
+            EXPECT_EQ(c.done(), a.goesOn);
+            if (!a.goesOn) {
+                EXPECT_TRUE(form->Visible());
+                EXPECT_EQ(Items(), mine);
+                EXPECT_EQ(Headless().FileDialogs.size(), std::size_t(saveDialogs)) << "another library was opened";
+            }
+            if (a.saving == Saving::Written) {
+                // The file written opens to the list that was saved.
+                Messages().clear();
+                fresh();
+                Open(saved);
+                EXPECT_EQ(Items(), mine);
+            } else {
+                EXPECT_EQ(ReadBytes(saved), old);
+            }
+            Messages().clear();
+        }
+    }
+
+    // Nothing to ask: at start-up, after a save, after an open. A deletion is a change; the edit
+    // buffer's question comes first.
+    fresh();
+    Click("FileExitItem");
+    EXPECT_TRUE(Messages().empty());
+    fresh();
+    Record("Mine");
+    Save(temp / "mine.eg");
+    Click("FileExitItem");
+    EXPECT_TRUE(Messages().empty());
+    fresh();
+    Record("Mine");
+    AnswerMessages(IDNO);
+    Open(other);
+    Messages().clear();
+    Click("FileExitItem");
+    EXPECT_TRUE(Messages().empty());
+    fresh();
+    ASSERT_TRUE(page->Vc_OpPresetEG->UserSelects(3));
+    ASSERT_TRUE(page->Vc_OpEGShapeDel->UserClicks());
+    form->MarkDataChanged();
+    AnswerMessages(IDNO);
+    Click("FileExitItem");
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+    EXPECT_EQ(Messages()[1].Text, question);
+    EXPECT_FALSE(form->Visible());
+    Messages().clear();
+}
