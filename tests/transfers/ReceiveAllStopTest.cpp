@@ -133,7 +133,17 @@ TEST_F(ReceiveAllStopTest, WhatCameBeforeAStopIsShownAndAPersonsReceiveLeavesItM
                 MakeForm();
                 Start(origin);
                 if (HasFatalFailure()) return;
+                // While the box of the stop is up, the pages and the caption tell already what
+                // the buffer holds.
+                std::vector<std::string> staleUnderBox;
+                std::string captionUnderBox;
+                Headless().MessageResponder = [&](const TShownMessage&) {
+                    staleUnderBox = Stale(*form);
+                    captionUnderBox = form->Caption();
+                    return IDOK;
+                };
                 EndAt(k, stop);
+                Headless().MessageResponder = nullptr;
                 if (HasFatalFailure()) return;
 
                 ASSERT_FALSE(form->TransferRunning());
@@ -147,8 +157,10 @@ TEST_F(ReceiveAllStopTest, WhatCameBeforeAStopIsShownAndAPersonsReceiveLeavesItM
                         << "block " << b << (b < k ? " is not stored" : " was asked for after the stop");
                 EXPECT_EQ(form->SilentReceiveAll, 1);
 
-                EXPECT_EQ(Stale(*form), std::vector<std::string>{}) << "the pages after the stop";
                 const bool marked = k > 0 && origin != Origin::StartUp;
+                EXPECT_EQ(staleUnderBox, std::vector<std::string>{}) << "the pages under the box of the stop";
+                EXPECT_EQ(captionUnderBox, marked ? "Quillmarven (Changed)" : "Quillmarven");
+                EXPECT_EQ(Stale(*form), std::vector<std::string>{}) << "the pages after the stop";
                 EXPECT_EQ(form->DataChanged, marked ? 1 : 0);
                 EXPECT_EQ(form->Caption(), marked ? "Quillmarven (Changed)" : "Quillmarven");
 
@@ -186,5 +198,49 @@ TEST_F(ReceiveAllStopTest, ClosingOpeningAndNewAskFirstAfterAPersonsReceiveStopp
         ASSERT_FALSE(Messages().empty());
         EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
         EXPECT_TRUE(form->Visible());
+    }
+}
+
+// Two receive-alls in one window: after one that stored every block and left the data unchanged
+// (start-up's, or a person's whose data were then saved), one that gets no answer at all stores
+// nothing, so it marks nothing and Exit asks nothing.
+TEST_F(ReceiveAllStopTest, ASecondReceiveAllWithoutAnyAnswerMarksNothing)
+{
+    for (const bool atStartUp : {true, false}) {
+        SCOPED_TRACE(atStartUp ? "after start-up's" : "after a person's, saved");
+        Headless().Reset();
+        Answers = nullptr;
+        instrument = SimulatedInstrument{};
+        SeedInstrument();
+        MakeForm();
+        if (atStartUp) {
+            StartUp();
+        } else {
+            form->OnShow = nullptr;
+            form->Show();
+            form->SilentReceiveAll = 0; // start-up's has completed
+            Click("DataRcvAll");
+        }
+        Advance(40000);
+        ASSERT_TRUE(Messages().empty());
+        ExpectStored({DumpPerformance, 0, 1, 2, 3, DumpSystem});
+        if (!atStartUp) {
+            ASSERT_EQ(form->Caption(), "Quillmarven (Changed)");
+            AnswerFileDialogs([&](const TFileDialogRequest&) { return (temp / "theirs.fse").string(); });
+            Click("FileSaveAsItem");
+        }
+        ASSERT_EQ(form->Caption(), "Quillmarven");
+
+        instrument.AnswerMode = SimulatedInstrument::Answer::Nothing;
+        Click("DataRcvAll");
+        Advance(40000);
+        ExpectCableBox("Quillmarven : MIDI setting error");
+        EXPECT_EQ(form->DataChanged, 0);
+        EXPECT_EQ(form->Caption(), "Quillmarven");
+        Messages().clear();
+        AnswerMessages(IDCANCEL);
+        Click("FileExitItem");
+        EXPECT_TRUE(Messages().empty()) << Messages()[0].Text;
+        EXPECT_TRUE(Application->Terminated() || !form->Visible()) << "Exit did not end";
     }
 }
