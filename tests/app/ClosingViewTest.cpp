@@ -5,6 +5,7 @@
 #include "platform/MidiInProcess.h"
 #include "tests/app/SignalsCaught.h"
 #include "tests/support/QtWindows.h"
+#include "voice/VoicePage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -67,6 +68,14 @@ protected:
         Application->Run();
     }
 
+    // A shape recorded in the EG shape library of the Voice page, as a person records it.
+    void RecordShape()
+    {
+        form->FS1R_PageControl->SetActivePage(form->Vc_TabSheet);
+        ASSERT_TRUE(form->VoicePage->Vc_OpPresetEGEdit->UserSetsText("Mine"));
+        ASSERT_TRUE(form->VoicePage->Vc_OpEGShapeWrite->UserClicks());
+    }
+
     std::unique_ptr<QtTestWindows> backend;
     platform::InProcessMidi midi;
     std::shared_ptr<platform::InProcessMidi::Device> fs1r = midi.AddDevice("FS1R");
@@ -98,12 +107,29 @@ TEST_F(ClosingViewTest, ExitAndTheCloseButtonAskOnceAndNoEndsTheProgram)
     }
 }
 
+// A shape recorded in the EG shape library: after the edit buffer's question comes the
+// library's, and No to both ends the program.
+TEST_F(ClosingViewTest, ARecordedShapeIsAskedAboutAfterTheEditBuffer)
+{
+    RecordShape();
+    RunLoop([&] { backend->ActionFor(form->FileExitItem)->trigger(); },
+            [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    EXPECT_FALSE(timedOut);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].Text, "Do you want to save changes to file ?");
+    EXPECT_EQ(questions[1].Text, "Do you want to save changes to EG Shape file ?");
+    EXPECT_EQ(questions[1].Caption, "Quillmarven");
+    EXPECT_FALSE(form->Midi.MidiPortsOpen);
+}
+
 } // namespace
 
 // The session ends while the save question is open: the box goes unanswered, the program ends
-// through its closing (every note off), and the changes stay unsaved.
+// through its closing (every note off), and the changes stay unsaved; the shape library's
+// question does not follow.
 TEST_F(ClosingViewTest, AnEndSignalWhileTheSaveQuestionIsOpenClosesTheBoxAndTheProgram)
 {
+    RecordShape();
     RunLoop([&] { backend->ActionFor(form->FileExitItem)->trigger(); },
             [](QMessageBox& box) {
                 // (Without a handler of the program's, the signal would end the test.)

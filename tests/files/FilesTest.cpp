@@ -337,11 +337,7 @@ TEST_F(FilesTest, NewAndAnImportForgetTheFileNameSoTheNextSaveAsksForOne)
         const char* proposal; // the name of the performance the buffer now holds
     } commands[] = {
         {"File > New", [this] { form->MainMenu1->IsShortCut('N', {ssCtrl}); }, "InitPerfrmnc.fse"},
-        {"an .fs1 import",
-         [&] {
-             OpenFile(WriteFile("theirs.fs1", fs1), 2);
-         },
-         "Far Side.fse"},
+        {"an .fs1 import", [&] { OpenFile(WriteFile("theirs.fs1", fs1), 2); }, "Far Side.fse"},
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.what);
