@@ -82,9 +82,9 @@ struct TMainData : TNameTables {
     std::string CurrentFileName;
     // 1 from construction until the first receive-all that completes (start-up's, or the first
     // one after it failed): that receive-all leaves the data unchanged (unless they are a file's
-    // by then: CurrentFileName is set), and the clearing of the
-    // formant-sequence memory list at its end chooses no memory. Outside a receive-all the
-    // formant-sequence choices are edits whatever it holds.
+    // by then: CurrentFileName is set), and the clearing of the formant-sequence memory list at
+    // its end chooses no memory. Outside a receive-all the formant-sequence choices are edits
+    // whatever it holds.
     uint8_t SilentReceiveAll = 1;
     uint8_t SaveAsCancelled = 0;
     // The instrument's system-exclusive receive switch as its last system dump carried it, and

@@ -136,14 +136,11 @@ bool TMainForm::LoadCommandLineFile(const std::string& path)
 bool TMainForm::SaveChangesFirst(const char* caption, int icon)
 {
     if (!DataChanged) return true;
-    switch (Application->MessageBox("Do you want to save changes to file ?", caption, MB_YESNOCANCEL | icon)) {
-    case IDYES:
+    return AskToSaveFirst("Do you want to save changes to file ?", caption, icon, [this] {
         FileSaveAs(this);
         // A cancelled dialog, or a write that failed: the changes are still only here.
         return !SaveAsCancelled && !DataChanged;
-    case IDNO: return true;
-    default: return false;
-    }
+    });
 }
 
 void TMainForm::FileOpenItemClick(TObject*)

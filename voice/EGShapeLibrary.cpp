@@ -3,8 +3,9 @@
 //
 // The library is not part of the edit buffer: nothing here sends, marks the data changed or
 // touches the save file by itself. It keeps its own mark of shapes not yet saved to a file, so
-// that they are not lost without a question at File > Exit or at the opening of another library. Applying a shape writes its values into the value boxes of the
-// operator envelope, as a person would type them, so their own handlers store and send.
+// that they are not lost without a question at File > Exit or at the opening of another library.
+// Applying a shape writes its values into the value boxes of the operator envelope, as a person
+// would type them, so their own handlers store and send.
 #include "voice/EGShapeLibrary.h"
 
 #include "core/Latin1.h"
@@ -196,12 +197,9 @@ void TVoicePage::Vc_OpEGShapeDelClick(TObject*)
 bool TVoicePage::SaveShapesFirst()
 {
     if (!EGShapesChanged) return true;
-    switch (Application->MessageBox("Do you want to save changes to EG Shape file ?", "Quillmarven",
-                                    MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES: return SaveShapeLibrary(); // cancelled or failed: the shapes are still only here
-    case IDNO: return true;
-    default: return false;
-    }
+    // A save cancelled or failed: the shapes are still only here.
+    return AskToSaveFirst("Do you want to save changes to EG Shape file ?", "Quillmarven", MB_ICONQUESTION,
+                          [this] { return SaveShapeLibrary(); });
 }
 
 void TVoicePage::Vc_OpEGShapeOpenClick(TObject*)

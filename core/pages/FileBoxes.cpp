@@ -13,6 +13,15 @@ void ShowFileError(const std::string& text)
     Application->MessageBox(text, "File Error", MB_OKCANCEL);
 }
 
+bool AskToSaveFirst(const std::string& question, const char* caption, int icon, const std::function<bool()>& save)
+{
+    switch (Application->MessageBox(question, caption, MB_YESNOCANCEL | icon)) {
+    case IDYES: return save();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
 void LoadPicture(TImage* image, const std::filesystem::path& file)
 {
     std::error_code ec;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class TImage;
@@ -17,6 +18,11 @@ inline const std::string WriteFailedText = "Can't perform one of the following f
 void ShowWrongFile(const std::string& text);
 // `text` in a box captioned "File Error", OK and Cancel; the answer is not used.
 void ShowFileError(const std::string& text);
+
+// Before a command drops work that is not saved: asks `question` (Yes, No and Cancel). Yes runs
+// `save`, which tells whether the work is now in a file. True when the command may go on: saved,
+// or No; false on Cancel and on a save cancelled or failed.
+bool AskToSaveFirst(const std::string& question, const char* caption, int icon, const std::function<bool()>& save);
 
 // Loads a picture beside the program that only decorates a window. Without its file the image
 // stays empty; a file that is there but cannot be shown (not a regular file, too large, broken)
