@@ -1,8 +1,10 @@
 #include "core/MainData.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 TMainData::TMainData() = default;
 
@@ -114,6 +116,20 @@ void TMainData::BeginReceive(int32_t target, bool keepMutedValues)
     DumpReceived = 0;
     ReceiveTarget = target;
     ReceiveKeepsMutedValues = keepMutedValues ? 1 : 0;
+    MutedWordsTaken.clear();
+}
+
+void TMainData::SilenceMutedWordsTaken()
+{
+    const std::vector<std::size_t> words = std::exchange(MutedWordsTaken, {});
+    // Operators 1..7 share their switch byte: one message serves all of them.
+    std::vector<ParameterChangeMessage> sent;
+    for (std::size_t word : words) {
+        const ParameterChangeMessage m = WordMessage(word);
+        if (std::find(sent.begin(), sent.end(), m) != sent.end()) continue;
+        sent.push_back(m);
+        SendSysEx(m.data(), static_cast<int>(m.size()));
+    }
 }
 
 // ---- Bulk dumps ------------------------------------------------------------------------------
@@ -185,9 +201,16 @@ bool IsAwaitedDump(int32_t target, const uint8_t* data, std::size_t length)
 void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
 {
     if (!IsAwaitedDump(ReceiveTarget, data, length)) return;
-    // The instrument reports the muted 0s: the stored words under the mutes stay, but for the
-    // voice fetched after a program change, which is a new voice.
-    const std::vector<std::size_t> muted = ReceiveKeepsMutedValues ? MutedWords() : std::vector<std::size_t>{};
+    // The muted words this block carries: the parts' volumes, or one voice's operators.
+    std::size_t from = 0, to = 0;
+    if (ReceiveTarget == ReceivePerformance) {
+        to = VoiceAt(0);
+    } else if (ReceiveTarget >= 0 && ReceiveTarget <= 3) {
+        from = VoiceAt(ReceiveTarget);
+        to = from + sizeof(VoiceRecord);
+    }
+    std::vector<std::size_t> muted = MutedWords();
+    std::erase_if(muted, [&](std::size_t word) { return word < from || word >= to; });
     std::vector<int32_t> kept(muted.size());
     for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(&kept[i], ParameterData.Bytes() + muted[i], 4);
     if (ReceiveTarget >= 0 && ReceiveTarget <= 3) {
@@ -200,7 +223,17 @@ void TMainData::ReceiveBulkDump(const uint8_t* data, std::size_t length)
         DecodeSystemPayload(ParameterData, data + BulkDumpHeaderSize);
         SysExReceiveSwitch = data[BulkDumpHeaderSize + SystemReceiveSwitchPosition];
     }
-    for (std::size_t i = 0; i < muted.size(); ++i) std::memcpy(ParameterData.Bytes() + muted[i], &kept[i], 4);
+    // A muted word that comes as the mute's 0 is the editor's own silence: the stored value
+    // stays. Any other value means the instrument holds another block than the one muted (or,
+    // for a fetched voice, a new one): that value is taken, and the word silenced again.
+    for (std::size_t i = 0; i < muted.size(); ++i) {
+        int32_t received;
+        std::memcpy(&received, ParameterData.Bytes() + muted[i], 4);
+        if (ReceiveKeepsMutedValues && received == 0)
+            std::memcpy(ParameterData.Bytes() + muted[i], &kept[i], 4);
+        else if (received != 0)
+            MutedWordsTaken.push_back(muted[i]);
+    }
     DumpReceived = 1;
 }
 

@@ -72,9 +72,13 @@ struct TMainData : TNameTables {
     int32_t ReceiveTarget = 0; // 0..3 voice of part 1..4, 4 performance, 9 system
     uint8_t DumpReceived = 0;
     // 1 while the pending request is an explicit receive (the receive commands and buttons,
-    // receive-all): the stored values under the editor's mutes are kept, since the instrument
-    // reports the muted 0. 0 for the voice fetched after a program change, a new voice.
+    // receive-all): where the dump carries a muted word as the mute's 0, the instrument still
+    // holds the muted block and the stored value is kept. 0 for the voice fetched after a
+    // program change, a new voice: every word is taken as it comes.
     uint8_t ReceiveKeepsMutedValues = 1;
+    // Muted words whose value a receive took from the instrument (it held another block, or a
+    // new voice): the instrument sounds them now. SilenceMutedWordsTaken silences them again.
+    std::vector<std::size_t> MutedWordsTaken;
     int32_t DeviceNumber = 0;
     uint8_t UpdatingDisplay = 0;
     uint8_t DataChanged = 0;
@@ -128,6 +132,9 @@ struct TMainData : TNameTables {
     void SendFseqDump(std::vector<uint8_t> file, std::optional<int> memory);
     // Clears DumpReceived and names the block the next dump request asks for.
     void BeginReceive(int32_t target, bool keepMutedValues);
+    // Sends the mute's 0 for every word of MutedWordsTaken, once per message, so that each mute
+    // holds on the instrument again; un-muting then sends the value taken. Empties the list first.
+    void SilenceMutedWordsTaken();
 
     // ---- Bulk dumps -----------------------------------------------------------------------
     void BuildPerformanceDump(int32_t kind, int32_t number);
@@ -139,7 +146,8 @@ struct TMainData : TNameTables {
     void SendBulkDump(int32_t kind, int32_t number);
     // Stores a received bulk dump of the block ReceiveTarget asks for and sets DumpReceived.
     // Anything else (another message, another block, a short or over-long message, a wrong
-    // checksum, no F7) is ignored.
+    // checksum, no F7) is ignored. The muted words of the block are kept or taken as
+    // ReceiveKeepsMutedValues says; those taken with a value other than 0 go to MutedWordsTaken.
     void ReceiveBulkDump(const uint8_t* data, std::size_t length);
 
     // ---- Initial data ---------------------------------------------------------------------

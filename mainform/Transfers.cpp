@@ -313,7 +313,9 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
         RestoreKeyboardThru();
         if (DumpReceived != 1) {
             ShowMidiCableMessage(SingleReceiveCaption);
-        } else if (&timer == Pfm_Timer) {
+            return;
+        }
+        if (&timer == Pfm_Timer) {
             RefreshPerformancePages();
         } else if (&timer == Vc_Timer) {
             RefreshVoicePages(ReceiveTarget);
@@ -321,6 +323,8 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
             ShowBlock(*this, TShowBlock::System, 0);
             if (ParameterData.SystemBlock.MemoryMode == 1) Pfm_Fseq_FseqIntClearClick(this);
         }
+        // The pages show what came; where it came under a mute, the mute holds again.
+        SilenceMutedWordsTaken();
     }
 }
 
@@ -446,6 +450,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         ReceiveAllStoredABlock = true;
         DumpReceived = 0;
         ShowBlock(*this, row->Show, ShownVoice());
+        SilenceMutedWordsTaken();
     }
     if (row->Next == NoBlock) {
         TUnlockAtEnd unlock{*this};
