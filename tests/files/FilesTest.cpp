@@ -585,7 +585,7 @@ TEST_F(FilesTest, SaveCutShortKeepsTheOldFileAndTheNextSaveRemovesWhatAKilledSav
     EXPECT_TRUE(fs::exists(running) && fs::exists(otherFile));
 }
 
-TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelled)
+TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelledAndTheNextOneForgetsTheCancel)
 {
     const std::pair<const char*, const char*> names[] = {{" \tMy Pfm  \x01", "My Pfm.fse"}, {"            ", ".fse"}};
     for (const auto& [name, proposal] : names) {
@@ -600,6 +600,29 @@ TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelled)
         EXPECT_EQ(form->DataChanged, 1);
         EXPECT_TRUE(form->CurrentFileName.empty());
     }
+
+    // The next Save As forgets the cancel: Open, then Exit, answered Yes and saved, go on.
+    TParameterData other = form->ParameterData;
+    other.PfmCommon.Volume = 17;
+    const fs::path saved = temp / "kept.fse", opened = WriteFile("other.fse", ::SaveFileImage(other));
+    const Bytes edited = SaveFileImage();
+    AnswerFileDialogs([&](const TFileDialogRequest& r) { return (r.Save ? saved : opened).string(); });
+    AnswerMessages(IDYES);
+    form->Show();
+    Click("FileOpenItem");
+    EXPECT_EQ(ReadBytes(saved), edited);
+    EXPECT_EQ(form->CurrentFileName, opened.string());
+    EXPECT_EQ(form->ParameterData.PfmCommon.Volume, 17);
+    AnswerFileDialogs([](const TFileDialogRequest&) { return std::nullopt; });
+    Click("FileSaveAsItem");
+    ASSERT_EQ(form->SaveAsCancelled, 1);
+    form->CurrentFileName.clear();
+    form->MarkDataChanged();
+    fs::remove(saved);
+    AnswerFileDialogs([&](const TFileDialogRequest&) { return saved.string(); });
+    Click("FileExitItem");
+    EXPECT_EQ(ReadBytes(saved), ::SaveFileImage(other));
+    EXPECT_FALSE(form->Visible()) << "the program ends";
 }
 
 TEST_F(FilesTest, OpeningFlipsThePagesSoBothShowHandlersRun)

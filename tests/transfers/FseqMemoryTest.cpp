@@ -144,6 +144,26 @@ TEST_F(FseqMemoryTest, SizeCode2SequenceOfMoreThan16KiBInMemory1FillsMemories2An
     ExpectRefused(Occupied, Items(), "filled memory 2");
 }
 
+TEST_F(FseqMemoryTest, TheLargestSequenceIsTestedAndWrittenAndOneByteMoreIsRefused)
+{
+    Choose(1);
+    const Bytes largest = SequenceFile(FseqFileLargest, 3, "Largest");
+    Press(page->Pfm_Fseq_FseqTestBtn, largest);
+    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Readdressed(largest, 0x00, 0x60, 0x00)});
+    Advance(8800);
+    Press(page->Pfm_Fseq_FseqIntWrite, largest);
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{Readdressed(largest, 0x00, 0x61, 0x00), Number(0, 0)}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"01: Largest", "02: *********", "03: *********", "04: *********",
+                                                 "05: Store OK !", "06: Store OK !"}));
+    Advance(8800);
+    const std::vector<std::string> items = Items();
+    Choose(5);
+    for (TButton* button : {page->Pfm_Fseq_FseqTestBtn, page->Pfm_Fseq_FseqIntWrite}) {
+        Press(button, SequenceFile(FseqFileLargest + 1, 3, "TooLarge"));
+        ExpectRefused(FileError, items, button->Name);
+    }
+}
+
 TEST_F(FseqMemoryTest, SizeAndOverlapRefusalsChangeNoMemory)
 {
     Choose(5);

@@ -80,9 +80,13 @@ TEST_F(TransfersTest, UnansweredOrSpoiledReceiveWarnsKeepsTheDataAndReadsNoLateA
     const std::tuple<const char*, uint64_t, uint8_t> commands[] = {
         {"DataRcvPfm", 2000, 0x10}, {"DataRcvVc2", 4000, 0x41}, {"DataRcvSys", 1600, 0x00}};
     for (const Answer answer : {Answer::Nothing, Answer::Truncated, Answer::BadChecksum}) {
-        instrument.AnswerMode = answer;
         for (const auto& [command, duration, ah] : commands) {
             SCOPED_TRACE(command);
+            // Answered first: the next receive must not take that answer for its own.
+            instrument.AnswerMode = Answer::Dump;
+            Click(command);
+            Advance(duration);
+            instrument.AnswerMode = answer;
             const TParameterData before = form->ParameterData;
             Messages().clear();
             Click(command);
