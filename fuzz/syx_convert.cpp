@@ -1,6 +1,7 @@
 // File > Convert Syx to MIDI File: a formant-sequence file (.syx) becomes a standard MIDI file.
 //
-// Input: the file; its last byte also picks the destination a person chooses in the dialog.
+// Input: the file; its checksum byte (the last but one, which the conversion writes anew) also
+// picks the destination a person chooses in the dialog, so that every destination is reached.
 // Properties: a file that is not one formant-sequence dump of its size class (at least 41
 // bytes, format code 0..3, codes 0 and 1 up to 16,384 bytes, 2 and 3 from 16,385 to 32,768,
 // one system-exclusive message with 7-bit bytes inside) is refused with the read-failure box
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const std::string mid = (rig.ScratchFolder() / "out.mid").string();
     std::filesystem::remove(mid);
     rig.AnswerFileDialogs(syx, 1, mid);
-    const int wanted = size ? data[size - 1] % 7 : 0;
+    const int wanted = size >= 2 ? data[size - 2] % 7 : 0;
     Application->Headless().ModalResponder = [&](TForm& dialog) {
         auto* store = dynamic_cast<TFSEQStoreForm*>(&dialog);
         if (!store) return;
