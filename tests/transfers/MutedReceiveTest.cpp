@@ -36,12 +36,7 @@ protected:
         v.VoicedOperators[0].FseqSw = v.UnvoicedOperators[7].FseqSw = 1;
         Click("DataSendAll");
         Advance(15000);
-        form->OnShow = nullptr;
-        form->Show();
-        ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
-        ShowVoice(0);
-        ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[0]->UserClicks());
-        ASSERT_TRUE(form->VoicePage->Vc_OpMute_UOp[7]->UserClicks());
+        ClickMutes(1, 0, {0}, {7});
         ASSERT_EQ(OnInstrument(), (std::array<int, 5>{0, 0, 0, 0, 0}));
         TakeSent();
     }
@@ -105,11 +100,7 @@ TEST_P(MutedReceiveTest, TheInstrumentsOwnValueUnderAMuteIsTakenAndSilencedAgain
     EXPECT_EQ(instrument.StoredVoices.begin()->second[UOp8Level], taken[3]);
 
     // Lifting the mutes gives the instrument those values.
-    ShowPart(1);
-    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
-    ShowVoice(0);
-    ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[0]->UserClicks());
-    ASSERT_TRUE(form->VoicePage->Vc_OpMute_UOp[7]->UserClicks());
+    ClickMutes(1, 0, {0}, {7});
     EXPECT_EQ(OnInstrument(), taken);
 }
 

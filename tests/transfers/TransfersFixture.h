@@ -82,6 +82,18 @@ protected:
         return std::any_of(received.begin(), received.end(),
                            [](const Bytes& m) { return m.size() == 3 && m[0] == 0x90; });
     }
+    // The window shown, a person clicks the mute button of part `part` and, on the page of voice
+    // `voice`, those of the voiced and unvoiced operators named (0..7): on, or off again.
+    void ClickMutes(int part, int voice, std::initializer_list<int> voiced, std::initializer_list<int> unvoiced = {})
+    {
+        form->OnShow = nullptr;
+        form->Show();
+        form->FS1R_PageControl->SetActivePage(form->Pfm_TabSheet);
+        EXPECT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[std::size_t(part)]->UserClicks());
+        ShowVoice(voice);
+        for (int k : voiced) EXPECT_TRUE(form->VoicePage->Vc_OpMute_VOp[std::size_t(k)]->UserClicks());
+        for (int k : unvoiced) EXPECT_TRUE(form->VoicePage->Vc_OpMute_UOp[std::size_t(k)]->UserClicks());
+    }
     bool Locked() { return !form->Enabled() && !keyboard->Enabled(); }
     bool Unlocked() { return form->Enabled() && keyboard->Enabled(); }
     // Windows locked and thru cut, or both free again.

@@ -232,12 +232,7 @@ TEST_F(TransfersTest, MutesEndWithTheProgramLeavingTheStoredValuesOnTheInstrumen
     Advance(15000);
     const Bytes stored[] = {Body(Built(DumpPerformance)), Body(Built(0))};
     // A person mutes part 2, voiced operator 1 and unvoiced operator 8 of voice 1.
-    form->OnShow = nullptr;
-    form->Show();
-    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[1]->UserClicks());
-    ShowVoice(0);
-    ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[0]->UserClicks());
-    ASSERT_TRUE(form->VoicePage->Vc_OpMute_UOp[7]->UserClicks());
+    ClickMutes(1, 0, {0}, {7});
     ASSERT_EQ(instrument.Performance[0xC0 + 0x34 + 0x0B], 0);
     ASSERT_EQ(instrument.Voices[0][0x70 + 0x16], 0);
     ASSERT_EQ(instrument.Voices[0][0x2A], 0);
@@ -269,11 +264,7 @@ TEST_F(TransfersTest, TheSetupDialogLiftsTheMutesBeforeItGivesTheDevicesUpAndOkM
     const std::vector<Bytes> stored = onInstrument();
     ASSERT_TRUE(stored == (std::vector<Bytes>{Body(Built(DumpPerformance)), Body(Built(1))}));
     // A person mutes part 3 and voiced operator 4 of voice 2.
-    form->OnShow = nullptr;
-    form->Show();
-    ASSERT_TRUE(form->PerformancePage->Pfm_PartMuteBtn[2]->UserClicks());
-    ShowVoice(1);
-    ASSERT_TRUE(form->VoicePage->Vc_OpMute_VOp[3]->UserClicks());
+    ClickMutes(2, 1, {3});
     const std::vector<Bytes> muted = onInstrument();
     ASSERT_FALSE(muted == stored);
     const auto held = [&] {
