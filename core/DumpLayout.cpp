@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -902,4 +903,192 @@ ParameterBytes FieldBytes(const TDumpField& field, int32_t value)
     case TFieldForm::Other: break;
     }
     return {0, Seven(v)};
+}
+
+// ---- What a word holds -----------------------------------------------------------------------
+
+namespace {
+
+constexpr std::size_t WordCount = TParameterData::Size / 4;
+
+TWordRange Within(TWordRange a, TWordRange b) { return {std::max(a.Lo, b.Lo), std::min(a.Hi, b.Hi)}; }
+
+// The words a row carries (offsets in its layout's base record), each with the values that
+// building the field and reading it back gives again.
+struct CarriedWords {
+    std::array<std::pair<std::size_t, TWordRange>, 3> Words{};
+    int Count = 0;
+    void Add(std::size_t offset, TWordRange range) { Words[static_cast<std::size_t>(Count++)] = {offset, range}; }
+};
+
+CarriedWords WordsOf(const DumpField& f)
+{
+    CarriedWords out;
+    const auto own = [&](TWordRange r) { out.Add(f.Offset, f.Hi >= f.Lo ? Within(r, {f.Lo, f.Hi}) : r); };
+    constexpr TWordRange AnyByte{0, 0x7F};
+    if (f.Small) return out; // a switch byte, no word
+    switch (f.Kind) {
+    case Codec::Byte: own({-f.Arg, 0x7F - f.Arg}); break;
+    case Codec::Reverse: own({f.Arg - 0x7F, f.Arg}); break;
+    case Codec::Bits: own({0, (1 << f.Width) - 1}); break;
+    case Codec::Wide14: own({-f.Arg, 0x3FFF - f.Arg}); break;
+    case Codec::Name: break;                        // bytes, no words
+    case Codec::Channel: own({0, 0x7E}); break;     // 7F is "off", read as 17
+    case Codec::Controller: own({-1, 0x7D}); break; // numbers 0..127 without 32
+    case Codec::Portamento:
+        own({0, 1});
+        out.Add(f.Offset2, {0, 1});
+        break;
+    case Codec::FseqNumber: // the bank's own row carries the bank
+        out.Add(f.Offset + 4u, {0, FseqIntCount - 1});
+        out.Add(f.Offset + 8u, {0, FseqPreCount - 1});
+        break;
+    case Codec::FseqSpeed: // a percent speed below 0 would travel as a midi speed
+        own({0, 1});
+        out.Add(f.Offset + 4u, {0, 99});
+        out.Add(f.Offset + 8u, {0, 0x3FFF - 100});
+        break;
+    case Codec::BandOrReso:
+        own(AnyByte);
+        out.Add(f.Offset + 4u, AnyByte);
+        break;
+    case Codec::CopiedByte:
+        own(AnyByte);
+        out.Add(f.Offset2, AnyByte);
+        break;
+    case Codec::ByteBelow:
+    case Codec::ParseOnly: own(AnyByte); break;
+    }
+    return out;
+}
+
+enum class WordKind : uint8_t { Unnamed, Word, Bytes, Slot };
+struct WordTable {
+    std::array<TWordRange, WordCount> Range{};
+    std::array<WordKind, WordCount> Kind{};
+};
+
+// The words no field carries, each with the word whose field it follows (offsets in a voice record
+// or in TParameterData): the kept frequency and the slider maxima beside their slider's word, the
+// unvoiced pitch modulation as the voiced one, which an operator paste brings.
+constexpr std::pair<std::size_t, std::size_t> VoiceWordsLike[] = {
+    {AT(VoicedOperator, FreqCoarseMax), AT(VoicedOperator, FreqCoarse)},
+    {AT(VoicedOperator, FreqFineMax), AT(VoicedOperator, FreqFine)},
+};
+constexpr std::pair<std::size_t, std::size_t> UnvoicedWordsLike[] = {
+    {AT(UnvoicedOperator, SavedFreqCoarse), UnvoicedOffset(0) + AT(UnvoicedOperator, FreqCoarse)},
+    {AT(UnvoicedOperator, SavedFreqFine), UnvoicedOffset(0) + AT(UnvoicedOperator, FreqFine)},
+    {AT(UnvoicedOperator, PitchMod), VoicedOffset(0) + AT(VoicedOperator, PitchMod)},
+};
+constexpr std::pair<std::size_t, std::size_t> FseqWordsLike[] = {
+    {AT(PfmFseq, StartOffsetMax), AT(PfmFseq, StartOffset)},
+    {AT(PfmFseq, LoopStartMax), AT(PfmFseq, LoopStart)},
+    {AT(PfmFseq, LoopEndMax), AT(PfmFseq, LoopEnd)},
+};
+
+WordTable MakeWordTable()
+{
+    WordTable t;
+    t.Range.fill({INT32_MIN, INT32_MAX});
+    const auto word = [&](std::size_t offset, TWordRange r) {
+        t.Range[offset / 4] = Within(t.Range[offset / 4], r);
+        t.Kind[offset / 4] = WordKind::Word;
+    };
+    const auto rows = [&](const std::vector<DumpField>& fields, std::size_t base) {
+        for (const DumpField& f : fields) {
+            const CarriedWords carried = WordsOf(f);
+            for (int i = 0; i < carried.Count; ++i) {
+                const auto& [offset, range] = carried.Words[static_cast<std::size_t>(i)];
+                word(base + offset, range);
+            }
+        }
+    };
+    const auto like = [&](std::size_t offset, std::size_t other) { word(offset, t.Range[other / 4]); };
+    const auto bytes = [&](std::size_t offset, std::size_t size) {
+        for (std::size_t i = offset / 4; i < (offset + size) / 4; ++i) {
+            if (t.Kind[i] != WordKind::Unnamed) throw std::logic_error("a byte field that a dump row takes as a word");
+            t.Kind[i] = WordKind::Bytes;
+        }
+    };
+    rows(PerformanceFields(), 0);
+    rows(SystemFields(), 0);
+    for (int v = 0; v < 4; ++v) {
+        rows(VoiceFields(), VoiceAt(v));
+        bytes(VoiceAt(v) + CommonOffset() + AT(VoiceCommon, Name), sizeof(VoiceCommon::Name));
+        for (int k = 0; k < 8; ++k) {
+            for (const auto& [own, other] : VoiceWordsLike)
+                like(VoiceAt(v) + VoicedOffset(k) + own, VoiceAt(v) + VoicedOffset(k) + other);
+            for (const auto& [own, other] : UnvoicedWordsLike)
+                like(VoiceAt(v) + UnvoicedOffset(k) + own, VoiceAt(v) + other);
+        }
+    }
+    for (int p = 0; p < 4; ++p) like(PartAt(p) + AT(PfmPart, ReserveNoteMax), PartAt(p) + AT(PfmPart, ReserveNote));
+    for (const auto& [own, other] : FseqWordsLike) like(FseqAt + own, FseqAt + other);
+    bytes(CommonAt + AT(PfmCommon, Name), sizeof(PfmCommon::Name) + sizeof(PfmCommon::NameSpare));
+    for (int k = 0; k < 8; ++k) {
+        bytes(ControlSetAt(k) + AT(PfmControlSet, SourceSw),
+              sizeof(PfmControlSet::SourceSw) + sizeof(PfmControlSet::Reserved));
+        bytes(ControlSetAt(k) + AT(PfmControlSet, PartSw), sizeof(PfmControlSet::PartSw));
+    }
+    for (int b = 0; b < 3; ++b)
+        for (std::size_t s = 0; s < 18; ++s)
+            t.Kind[(EffectBlockAt(b) + AT(PfmEffectBlock, Para)) / 4 + s] = WordKind::Slot;
+    for (WordKind kind : t.Kind)
+        if (kind == WordKind::Unnamed) throw std::logic_error("a word of the edit buffer without a range");
+    return t;
+}
+
+const WordTable& Words()
+{
+    static const WordTable table = MakeWordTable();
+    return table;
+}
+
+// The effect slot of a byte offset, 18 to a block, or -1.
+int SlotAt(std::size_t offset)
+{
+    for (int b = 0; b < 3; ++b) {
+        const std::size_t first = EffectBlockAt(b) + AT(PfmEffectBlock, Para);
+        if (offset >= first && offset < first + 4 * 18) return 18 * b + static_cast<int>((offset - first) / 4);
+    }
+    return -1;
+}
+
+// The ranges of the effect slots under the blocks' current types.
+std::array<TWordRange, 3 * 18> SlotRanges(const PfmEffect& effect, const TNameTables& tables)
+{
+    std::array<TWordRange, 3 * 18> out;
+    out.fill({0, *std::max_element(tables.EffectKindMax.begin(), tables.EffectKindMax.end())});
+    const EffectFields used = MakeEffectFields(effect, tables);
+    for (int i = 0; i < used.Count; ++i) {
+        const DumpField& f = used.Rows[static_cast<std::size_t>(i)];
+        out[static_cast<std::size_t>(SlotAt(f.Offset))] = WordsOf(f).Words[0].second;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<TWordRange> WordRange(const TParameterData& data, const TNameTables& tables, std::size_t offset)
+{
+    if (offset % 4 != 0 || offset >= TParameterData::Size) return std::nullopt;
+    switch (Words().Kind[offset / 4]) {
+    case WordKind::Word: return Words().Range[offset / 4];
+    case WordKind::Slot: return SlotRanges(data.PfmEffect, tables)[static_cast<std::size_t>(SlotAt(offset))];
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const TNameTables& tables)
+{
+    const WordTable& table = Words();
+    const std::array<TWordRange, 3 * 18> slots = SlotRanges(data.PfmEffect, tables);
+    for (std::size_t i = 0; i < WordCount; ++i) {
+        const int32_t v = ReadWord(data.Bytes(), 4 * i);
+        const bool inside = table.Kind[i] == WordKind::Word   ? table.Range[i].Holds(v)
+                            : table.Kind[i] == WordKind::Slot ? slots[static_cast<std::size_t>(SlotAt(4 * i))].Holds(v)
+                                                              : true;
+        if (!inside) return 4 * i;
+    }
+    return std::nullopt;
 }

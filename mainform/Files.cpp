@@ -3,6 +3,7 @@
 // read back from it, never parsed.
 #include "mainform/MainForm.h"
 
+#include "core/DumpLayout.h"
 #include "core/SysExMessages.h"
 #include "core/pages/FileBoxes.h"
 #include "performance/PerformancePage.h"
@@ -100,6 +101,14 @@ bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image
     }
     if (image.size() != FseFileSize || std::memcmp(image.data(), FseMagic, sizeof FseMagic) != 0 ||
         LittleEndian32(image.data() + 12) != FseVersion) {
+        ShowWrongFile(WrongFileText);
+        return false;
+    }
+    // Only words this editor could have written: one outside what its field carries would reach
+    // the instrument brought into range and the pages' arithmetic as it stands.
+    TParameterData body;
+    std::memcpy(&body, image.data() + FseHeaderSize, TParameterData::Size);
+    if (FirstWordOutOfRange(body, *this)) {
         ShowWrongFile(WrongFileText);
         return false;
     }

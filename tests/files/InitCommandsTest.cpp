@@ -25,6 +25,8 @@ protected:
         fs1r->ClearReceived();
         Scramble();
         form->ParameterData.SystemBlock.MemoryMode = 0; // no initialize touches it
+        // The system dump carries the performance's control channel, which Initialize > System keeps.
+        form->ParameterData.PfmCommon.ControlChannel = reference->ParameterData.PfmCommon.ControlChannel;
         if (changed) form->MarkDataChanged();
         return form->ParameterData;
     }

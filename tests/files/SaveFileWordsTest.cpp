@@ -1,0 +1,174 @@
+// A save file holds only words this editor could have written: a word outside what its field
+// carries, or outside what the editor gives a word no field carries, is refused as a broken file;
+// every file the editor writes opens again.
+#include "tests/files/FormRig.h"
+#include "tests/support/ControlTree.h"
+
+#include <climits>
+
+namespace {
+
+const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
+
+class SaveFileWordsTest : public FormRig {
+protected:
+    SaveFileWordsTest() : FormRig({.open = Ports::Instrument}) {}
+
+    // The window on screen, without its start-up.
+    void Show()
+    {
+        form->OnShow = nullptr;
+        form->Show();
+    }
+
+    // File > Save As, then File > Open of that file in a new window: taken whole, without a box.
+    void ExpectSavedFileReopens(const std::string& what)
+    {
+        SCOPED_TRACE(what);
+        Advance(40000);
+        const TParameterData saved = form->ParameterData;
+        const fs::path path = temp / "own.fse";
+        AnswerFileDialogs([&](const TFileDialogRequest&) { return path.string(); });
+        Click("FileSaveAsItem");
+        MakeForm();
+        Show();
+        Messages().clear();
+        OpenFile(path);
+        for (const TShownMessage& m : Messages()) ADD_FAILURE() << m.Text;
+        EXPECT_TRUE(Same(form->ParameterData, saved));
+        Advance(40000);
+    }
+
+    // The one box: the broken-file box.
+    void ExpectRefusal()
+    {
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, WrongFse);
+        Messages().clear();
+    }
+
+    // A person picks the first (or last) item of every list and radio group under `sheet` that
+    // takes input where the window stands, then drags every slider there to its first (or last)
+    // position.
+    void EveryControlToAnEnd(TTabSheet* sheet, bool last)
+    {
+        std::vector<TComboBox*> lists;
+        std::vector<TRadioGroup*> groups;
+        std::vector<TScrollBar*> bars;
+        Walk(sheet, [&](TControl* c) {
+            if (auto* l = dynamic_cast<TComboBox*>(c)) lists.push_back(l);
+            if (auto* g = dynamic_cast<TRadioGroup*>(c)) groups.push_back(g);
+            if (auto* b = dynamic_cast<TScrollBar*>(c)) bars.push_back(b);
+        });
+        for (TComboBox* l : lists)
+            if (l->AcceptsInput() && l->Items.Count() > 0) l->UserSelects(last ? l->Items.Count() - 1 : 0);
+        for (TRadioGroup* g : groups)
+            if (g->AcceptsInput() && g->Items.Count() > 0) g->UserClicks(last ? g->Items.Count() - 1 : 0);
+        for (TScrollBar* b : bars)
+            if (b->AcceptsInput()) b->UserScrollsTo(last ? b->MaxPosition() : b->Min());
+        Advance(40000); // what a pick started
+    }
+};
+
+} // namespace
+
+// The initial data; the data of receives whose every byte is the largest a field may carry, and
+// the smallest; every control of both pages at its first and at its last item or position, at
+// every sheet, part and effect block, on voiced and unvoiced operators, after the effect types at
+// both ends of their lists.
+TEST_F(SaveFileWordsTest, EveryFileTheEditorWritesOpensAgain)
+{
+    Show();
+    ExpectSavedFileReopens("the initial data");
+    for (const uint8_t b : {0x7F, 0x00}) {
+        instrument.Performance.fill(b), instrument.System.fill(b);
+        for (auto& voice : instrument.Voices) voice.fill(b);
+        Click("DataRcvAll");
+        Advance(40000);
+        EXPECT_EQ(form->ParameterData.PfmCommon.Volume, b);
+        ExpectSavedFileReopens("received bytes " + std::to_string(b));
+    }
+    for (const bool last : {false, true}) {
+        TPerformancePage& pfm = *form->PerformancePage;
+        form->FS1R_PageControl->UserSelects(form->Pfm_TabSheet->PageIndex());
+        for (int sheet = 0; sheet < pfm.Pfm_PageControl->PageCount(); ++sheet) {
+            pfm.Pfm_PageControl->UserSelects(sheet);
+            ASSERT_EQ(pfm.Pfm_PageControl->ActivePageIndex(), sheet);
+            for (int tab = 0; tab < 4; ++tab) {
+                pfm.Pfm_PartTab->UserSelects(tab);
+                pfm.Pfm_Effect_Tab->UserSelects(tab);
+                EveryControlToAnEnd(form->Pfm_TabSheet, last);
+            }
+        }
+        TVoicePage& vc = *form->VoicePage;
+        form->FS1R_PageControl->UserSelects(form->Vc_TabSheet->PageIndex());
+        for (int voice = 0; voice < 4; voice += 3)
+            for (int sheet = 0; sheet < vc.Vc_CommonPageControl->PageCount(); ++sheet)
+                for (int tab : {0, 7, 8, 15}) {
+                    vc.Vc_VoiceTab->UserSelects(voice);
+                    vc.Vc_CommonPageControl->UserSelects(sheet);
+                    vc.Vc_OperatorTab->UserSelects(tab);
+                    EveryControlToAnEnd(form->Vc_TabSheet, last);
+                }
+        ExpectSavedFileReopens(last ? "every control at its last" : "every control at its first");
+    }
+}
+
+// Both ends of int in one word of each conversion, in an effect slot the type uses and one past
+// it, and in each word no field carries: File > Open and a file on the command line refuse the
+// file with the broken-file box and change and send nothing.
+TEST_F(SaveFileWordsTest, AWordTheEditorCannotHaveWrittenIsRefused)
+{
+    const std::size_t voiced = VoiceAt(1) + VoicedOffset(3), unvoiced = VoiceAt(2) + UnvoicedOffset(6);
+    const std::size_t fseq = AT(TParameterData, PfmFseq), system = AT(TParameterData, SystemBlock);
+    const std::size_t reverb = EffectBlockAt(ReverbBlock) + AT(PfmEffectBlock, Para);
+    const std::size_t words[] = {
+        AT(PfmCommon, Pan),                                      // a byte
+        voiced + AT(VoicedOperator, EGTime2),                    // reversed
+        voiced + AT(VoicedOperator, Form),                       // bits
+        fseq + AT(PfmFseq, LoopEnd),                             // two 7-bit bytes
+        AT(PfmCommon, ControlChannel),                           // a channel, 7F for off
+        system + AT(SystemBlock, ControllerAssign) + 8,          // a controller number
+        PartAt(2) + AT(PfmPart, PortaMode),                      // the portamento byte
+        fseq + AT(PfmFseq, FseqPre),                             // a sequence number
+        fseq + AT(PfmFseq, Speed),                               // a speed
+        voiced + AT(VoicedOperator, Resonance),                  // bandwidth or resonance
+        PartAt(1) + AT(PfmPart, RcvChMax),                       // a byte read below a limit
+        VoiceAt(3) + CommonOffset() + AT(VoiceCommon, FilterSw), // the part's copied byte
+        system + AT(SystemBlock, MemoryMode),                    // read only
+        system + AT(SystemBlock, SystemExtraPairs) + 20,         // carried by the dump alone
+        reverb,                                                  // an effect slot of the type
+        reverb + 4 * 17,                                         // an effect slot past it
+        voiced + AT(VoicedOperator, FreqCoarseMax),
+        voiced + AT(VoicedOperator, FreqFineMax),
+        unvoiced + AT(UnvoicedOperator, SavedFreqCoarse),
+        unvoiced + AT(UnvoicedOperator, SavedFreqFine),
+        unvoiced + AT(UnvoicedOperator, PitchMod),
+        PartAt(3) + AT(PfmPart, ReserveNoteMax),
+        fseq + AT(PfmFseq, StartOffsetMax),
+        fseq + AT(PfmFseq, LoopStartMax),
+        fseq + AT(PfmFseq, LoopEndMax),
+    };
+    const TParameterData initial = form->ParameterData;
+    for (const std::size_t word : words)
+        for (const int32_t v : {INT_MIN, INT_MAX}) {
+            SCOPED_TRACE("the word at byte " + std::to_string(word) + " holding " + std::to_string(v));
+            TParameterData file = initial;
+            std::memcpy(file.Bytes() + word, &v, 4);
+            OpenFile(WriteFile("crafted.fse", ::SaveFileImage(file)));
+            Advance(20000);
+            ExpectRefusal();
+            EXPECT_TRUE(Same(form->ParameterData, initial));
+            EXPECT_TRUE(form->CurrentFileName.empty());
+            EXPECT_TRUE(TakeAllSent().empty());
+        }
+
+    ASSERT_TRUE(WriteMidiSettings(SettingsFile(), {"FS1R", "FS1R", "", 0}));
+    MakeMainForm().CommandLine = {(temp / "crafted.fse").string()};
+    form->Show();
+    Advance(20000);
+    ExpectRefusal();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(Same(form->ParameterData, initial));
+    EXPECT_TRUE(form->CurrentFileName.empty());
+}
