@@ -1092,3 +1092,10 @@ std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const
     }
     return std::nullopt;
 }
+
+void BringWordsIntoRange(TParameterData& data, const TNameTables& tables, std::size_t offset, std::size_t size)
+{
+    for (std::size_t at = offset; at < offset + size && at < TParameterData::Size; at += 4)
+        if (const auto range = WordRange(data, tables, at))
+            WriteWord(data.Bytes(), at, std::clamp(ReadWord(data.Bytes(), at), range->Lo, range->Hi));
+}

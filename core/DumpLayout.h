@@ -158,3 +158,6 @@ struct TWordRange {
 std::optional<TWordRange> WordRange(const TParameterData& data, const TNameTables& tables, std::size_t offset);
 // The byte offset of the first word outside its range; empty when every word is inside.
 std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const TNameTables& tables);
+// Brings every word of the `size` bytes from `offset` on into its range, as the dumps bring it
+// on its way to the instrument (names and switch bytes stay as they are).
+void BringWordsIntoRange(TParameterData& data, const TNameTables& tables, std::size_t offset, std::size_t size);

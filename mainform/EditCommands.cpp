@@ -3,6 +3,7 @@
 // instrument at once as a bulk dump, with one undo level for parts and one for voices.
 #include "mainform/MainForm.h"
 
+#include "core/DumpLayout.h"
 #include "core/Latin1.h"
 #include "mainform/SmfExport.h"
 #include "performance/PerformancePage.h"
@@ -215,7 +216,10 @@ void TMainForm::OPPasteClick(TObject*)
     UndoVoice = v;
     VoiceUndoHeld = 1;
     PasteBankSwitched = 0;
-    // The whole operator within a kind; across kinds only the words both kinds have.
+    // The whole operator within a kind; across kinds only the words both kinds have, each brought
+    // into what the operator's field carries (a frequency or width bias the unvoiced operator holds
+    // up to 127, the voiced one in four bits), so that the editor holds what the instrument gets.
+    const std::size_t at = VoiceAt(v) + (t >= 8 ? UnvoicedOffset(t - 8) : VoicedOffset(t));
     if (t >= 8) {
         UnvoicedOperator& target = voice.UnvoicedOperators[static_cast<std::size_t>(t - 8)];
         if (fromUnvoiced)
@@ -229,6 +233,7 @@ void TMainForm::OPPasteClick(TObject*)
         else
             target = VoicedOpClipboard;
     }
+    BringWordsIntoRange(ParameterData, *this, at, t >= 8 ? sizeof(UnvoicedOperator) : sizeof(VoicedOperator));
     {
         TUpdatingDisplay updating(*this);
         RefreshVoicePages(v);

@@ -196,11 +196,22 @@ TEST_F(EditCommandsTest, VoicePasteSwitchesABankThatIsOffToIntAndOnlyItsUndoSwit
 TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeOperatorWithinOne)
 {
     // Across the kinds only the shared words move: voiced 22..43, unvoiced 13..34. Tab 7 is voiced
-    // operator 8, tab 8 unvoiced operator 1, tab 15 unvoiced operator 8.
+    // operator 8, tab 8 unvoiced operator 1, tab 15 unvoiced operator 8. Every word holds a value of
+    // its own within its range; one the other kind's field cannot carry (the unvoiced frequency and
+    // width bias up to 127, the voiced in four bits) arrives as the instrument gets it.
     VoiceRecord& voice = form->ParameterData.VoiceRecords[1];
+    const auto range = [this](int tab, int i) {
+        const std::size_t at = VoiceAt(1) + (tab < 8 ? VoicedOffset(tab) : UnvoicedOffset(tab - 8)) + 4u * unsigned(i);
+        return WordRange(form->ParameterData, *form, at).value_or(TWordRange{0, 0});
+    };
     for (int tab = 0; tab < 16; ++tab)
-        for (int i = 0; i < WordCount(tab); ++i) OperatorWords(voice, tab)[i] = 50 * tab + i;
+        for (int i = 0; i < WordCount(tab); ++i) {
+            const TWordRange r = range(tab, i);
+            OperatorWords(voice, tab)[i] = r.Lo + (50 * tab + i) % (r.Hi - r.Lo + 1);
+        }
+    voice.UnvoicedOperators[0].SnsFreqBias = 100;
     const VoiceRecord start = voice;
+    VoiceRecord source = start;
     const std::pair<int, int> pastes[] = {{7, 8}, {8, 7}, {15, 8}, {8, 15}, {2, 7}, {2, 2}, {2, 12}};
     for (const auto& [from, to] : pastes) {
         SCOPED_TRACE("tab " + std::to_string(from) + " onto tab " + std::to_string(to));
@@ -213,8 +224,12 @@ TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeO
         VoiceRecord expected = start;
         const int skipped = (from < 8) == (to < 8) ? 0 : to < 8 ? 22 : 13;
         const int sourceFirst = skipped == 0 ? 0 : from < 8 ? 22 : 13;
-        for (int i = skipped; i < WordCount(to); ++i)
-            OperatorWords(expected, to)[i] = 50 * from + sourceFirst + i - skipped;
+        for (int i = skipped; i < WordCount(to); ++i) {
+            const TWordRange r = range(to, i);
+            OperatorWords(expected, to)[i] =
+                std::clamp(OperatorWords(source, from)[sourceFirst + i - skipped], r.Lo, r.Hi);
+        }
+        EXPECT_EQ(FirstWordOutOfRange(form->ParameterData, *form), std::nullopt);
         EXPECT_TRUE(Same(voice, expected));
     }
     // The shared words are the same parameters: voiced operator 3's pitch modulation is unvoiced
