@@ -2,14 +2,16 @@
 //
 // All JACK servers and clients of one user share one registry of at most eight servers, and the
 // servers' shared memory and semaphores in /dev/shm. A server killed hard keeps its place in the
-// registry (until a server of its name starts again) and leaves files behind. A test's server
-// never does: it ends with the process that started it, whatever way that ends, and one the test
-// killed on purpose is started and stopped once more, as JACK itself reclaims, before the test
-// is done.
+// registry (until a server of its name starts again) and leaves files behind; so does one ended
+// while its clients die (jackd dies of SIGPIPE writing to them, or hangs). A test's server never
+// leaves anything: it ends with the process that started it, whatever way that ends, and a guard
+// beside it (scripts/lib/jack-guard), which outlives the test's process, frees its place and files
+// by name once the test is done with it or has died.
 #pragma once
 
 #include "platform/JackClient.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -20,10 +22,14 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +71,34 @@ inline std::vector<JackRegistryEntry> JackRegistry()
     return entries;
 }
 
+// The path of the unix socket `fd` is bound to, or empty.
+inline std::string SocketPath(int fd)
+{
+    sockaddr_un address{};
+    socklen_t length = sizeof address;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 || address.sun_family != AF_UNIX)
+        return {};
+    return std::string(address.sun_path, strnlen(address.sun_path, sizeof address.sun_path));
+}
+
+// Breaks the connection through which the server talks to `client`, a client of this process, as
+// when the server drops it: libjack's thread that listens on it reads its end (which lowers
+// libjack's flag for the process), and the server meets a closed connection when it next writes.
+// False when there is none. JACK 1.9 binds that socket at /dev/shm/jack_<client>_<uid>_0.
+inline bool Drop(const std::string& client)
+{
+    const std::string path = "/dev/shm/jack_" + client + "_" + std::to_string(getuid()) + "_0";
+    bool dropped = false;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int fd = std::atoi(entry.path().filename().c_str());
+        int listening = 0;
+        socklen_t length = sizeof listening;
+        if (SocketPath(fd) == path && getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &length) == 0 && !listening)
+            dropped |= shutdown(fd, SHUT_RDWR) == 0;
+    }
+    return dropped;
+}
+
 // The last `count` lines of a text file.
 inline std::string LastLines(const std::filesystem::path& path, int count)
 {
@@ -93,24 +127,19 @@ public:
         setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
         setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
         setenv("QUILLMARVEN_MIDI_API", "jack", 1);
-        Start();
+        if (Guard()) Start();
     }
     ~PrivateJackServer()
     {
         Stop(SIGTERM);
-        // A server killed hard (by the test, or on its own) keeps its place in the registry and
-        // its files: one started and stopped under its name reclaims them.
-        if (killedHard_) {
-            Start();
-            Stop(SIGTERM);
+        // Told that the test is done, the guard frees what the server left, and ends.
+        if (guard_ >= 0) {
+            shutdown(guard_, SHUT_WR);
+            pollfd ended{guard_, POLLIN, 0};
+            char byte;
+            while (poll(&ended, 1, 30000) > 0 && read(guard_, &byte, 1) > 0) {}
+            close(guard_);
         }
-        // The semaphores of clients that were open when their server was killed stay behind:
-        // they carry the server's name, unique to this process.
-        const std::string ours = "jack_sem." + std::to_string(getuid()) + "_" + name_ + "_";
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", error))
-            if (entry.path().filename().string().starts_with(ours)) std::filesystem::remove(entry.path(), error);
-        std::filesystem::remove(log_, error);
         if (previous_.empty())
             unsetenv("JACK_DEFAULT_SERVER");
         else
@@ -135,18 +164,16 @@ public:
         args.insert(args.end(), {"-d", "dummy", "-r", "48000", "-p", "256"});
         const bool setpriv = std::filesystem::exists("/usr/bin/setpriv");
         if (setpriv) args.insert(args.begin(), {"/usr/bin/setpriv", "--pdeathsig", "SIGTERM", "--"});
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, log_.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        const int failed = posix_spawnp(&pid_, argv[0], &files, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&files);
+        const int failed = Spawn(args, {{1, log_.c_str()}, {2, log_.c_str()}}, -1, pid_);
         if (failed) {
             pid_ = 0;
             trouble_ = std::string("jackd could not be started: ") + std::strerror(failed);
+            return;
+        }
+        const std::string told = std::to_string(pid_) + "\n";
+        if (send(guard_, told.data(), told.size(), MSG_NOSIGNAL) != ssize_t(told.size())) {
+            trouble_ = "the guard of the test's JACK server " + name_ + " has gone";
+            Stop(SIGTERM);
             return;
         }
         const auto deadline = Clock::now() + JackPatience;
@@ -155,7 +182,6 @@ public:
         while (Clock::now() < deadline) {
             try {
                 platform::JackClient client(probe);
-                killedHard_ = false;
                 return;
             } catch (const platform::MidiError& e) {
                 refused = e.what();
@@ -190,12 +216,54 @@ public:
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        // jackd ends in order on SIGTERM; ended by a signal, it left its place and files behind.
-        killedHard_ = WIFSIGNALED(status);
         pid_ = 0;
     }
 
 private:
+    // Runs `args` (found in PATH) in `pid`, its standard streams `files` (each opened for
+    // appending) and `socket` (as its input and output, unless -1); 0 or why not.
+    static int Spawn(std::vector<std::string> args, std::vector<std::pair<int, const char*>> files, int socket,
+                     pid_t& pid)
+    {
+        std::vector<char*> argv;
+        for (auto& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        for (const auto& [stream, path] : files)
+            posix_spawn_file_actions_addopen(&actions, stream, path, O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (socket >= 0) {
+            posix_spawn_file_actions_adddup2(&actions, socket, 0);
+            posix_spawn_file_actions_adddup2(&actions, socket, 1);
+        }
+        const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        return failed;
+    }
+
+    // Starts the guard (scripts/lib/jack-guard, in the source tree two folders above this header)
+    // in a session of its own, told of each server started through a socket that closes with the
+    // test's process; false, saying why, when there is none.
+    bool Guard()
+    {
+        const auto script = std::filesystem::path(__FILE__).parent_path() / "../../scripts/lib/jack-guard";
+        int ends[2];
+        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+            trouble_ = std::string("no socket for the guard of the test's JACK server: ") + std::strerror(errno);
+            return false;
+        }
+        pid_t setsid = 0;
+        const int failed = Spawn({"setsid", "--fork", "bash", script.string(), name_, log_.string()},
+                                 {{2, "/dev/null"}}, ends[1], setsid);
+        if (!failed) waitpid(setsid, nullptr, 0);
+        close(ends[1]);
+        guard_ = ends[0];
+        if (failed)
+            trouble_ =
+                std::string("the guard of the test's JACK server could not be started: ") + std::strerror(failed);
+        return !failed;
+    }
+
     static std::string Ended(int status)
     {
         if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
@@ -207,5 +275,5 @@ private:
     std::vector<std::string> options_;
     std::filesystem::path log_;
     pid_t pid_ = 0;
-    bool killedHard_ = false;
+    int guard_ = -1; // the test's end of the socket to the guard
 };

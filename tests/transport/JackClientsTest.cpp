@@ -5,47 +5,11 @@
 #include "JackRig.h"
 
 #include <dlfcn.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 
 namespace {
-
-// The path of the unix socket `fd` is bound to, or empty.
-std::string SocketPath(int fd)
-{
-    sockaddr_un address{};
-    socklen_t length = sizeof address;
-    if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 || address.sun_family != AF_UNIX)
-        return {};
-    return std::string(address.sun_path, strnlen(address.sun_path, sizeof address.sun_path));
-}
-
-// JACK 1.9 binds the socket through which the server talks to a client at this path.
-std::string NotificationPath(const std::string& client)
-{
-    return "/dev/shm/jack_" + client + "_" + std::to_string(getuid()) + "_0";
-}
-
-// Breaks the connection through which the server talks to `client`, a client of this process, as
-// when the server drops it: libjack's thread that listens on it reads its end. False when there is
-// none.
-bool Drop(const std::string& client)
-{
-    bool dropped = false;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        const int fd = std::atoi(entry.path().filename().c_str());
-        int listening = 0;
-        socklen_t length = sizeof listening;
-        if (SocketPath(fd) == NotificationPath(client) &&
-            getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &length) == 0 && !listening)
-            dropped |= shutdown(fd, SHUT_RDWR) == 0;
-    }
-    return dropped;
-}
 
 // Whether libjack in this process still takes the server as running: only then does a call to the
 // server go out.

@@ -1,5 +1,5 @@
 // The test's own JACK server ends with the process that started it, however that process ends,
-// and leaves no place in JACK's registry behind.
+// and leaves nothing behind: no place in JACK's registry, no file in /dev/shm.
 #include "tests/support/JackServer.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <poll.h>
@@ -24,18 +25,33 @@ bool Runs(pid_t pid)
     return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
+// JACK's files in /dev/shm that carry the name of the server `server`.
+std::vector<std::string> FilesOf(const std::string& server)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", error))
+        if (entry.path().filename().string().find("_" + server + "_") != std::string::npos)
+            files.push_back(entry.path().filename());
+    return files;
+}
+
 } // namespace
 
-TEST(JackHarness, APrivateServerEndsWithTheProcessThatStartedItHoweverItEnds)
+TEST(JackHarness, APrivateServerEndsWithTheProcessThatStartedItHoweverItEndsAndLeavesNothing)
 {
     int out[2];
     ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        // The test process that dies: killed with SIGSEGV while its server runs.
+        // The test process that dies: killed with SIGSEGV while its server runs, with a client
+        // whose connection the server dropped (jackd, ended, writes to it and dies of SIGPIPE).
         std::signal(SIGSEGV, SIG_DFL);
         PrivateJackServer server;
+        std::optional<platform::JackClient> client;
+        if (server.Trouble().empty()) client.emplace("qm-dying-" + std::to_string(getpid()));
+        if (client && !Drop(client->Name())) _exit(1);
         const std::string said = server.Trouble().empty()
                                      ? "server " + std::to_string(server.Pid()) + " " + server.Name() + "\n"
                                      : "trouble " + server.Trouble() + "\n";
@@ -61,11 +77,15 @@ TEST(JackHarness, APrivateServerEndsWithTheProcessThatStartedItHoweverItEnds)
     int pid = 0;
     std::string name;
     std::istringstream(said.substr(7)) >> pid >> name;
-    const auto deadline = Clock::now() + std::chrono::seconds(1);
-    while (Runs(pid) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(Runs(pid)) << "its JACK server " << name << " still runs a second after it died";
+    auto inRegistry = [&] {
+        const auto registry = JackRegistry();
+        return std::any_of(registry.begin(), registry.end(), [&](const auto& e) { return e.server == name; });
+    };
+    const auto deadline = Clock::now() + JackPatience;
+    while ((Runs(pid) || inRegistry() || !FilesOf(name).empty()) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(Runs(pid)) << "its JACK server " << name << " still runs after it died";
     if (Runs(pid)) kill(pid, SIGTERM); // not left behind by this test either
-    const auto registry = JackRegistry();
-    EXPECT_TRUE(std::none_of(registry.begin(), registry.end(), [&](const auto& e) { return e.server == name; }))
-        << name << " keeps its place in JACK's registry";
+    EXPECT_FALSE(inRegistry()) << name << " keeps its place in JACK's registry";
+    EXPECT_EQ(FilesOf(name), std::vector<std::string>{}) << "files of " << name << " stay in /dev/shm";
 }
