@@ -111,13 +111,19 @@ struct JackGate {
         std::fprintf(stderr, "%s\n", message);
     }
 
-    // With the lock held: closes every client in order, before libjack would free them.
+    // With the lock held: closes every client, before libjack would free them. Every process
+    // thread is stopped before any client is closed: closing one unmaps its wake-up for the whole
+    // process, which a client that feeds it signals at the end of each cycle as long as the
+    // server keeps it in its graph.
     static void CloseAll()
     {
+        Suspect().store(false);
         for (JackClient* client : Clients()) {
             client->gone_.store(true);
-            client->CloseLocked();
+            if (client->handle_) client->StopLocked();
         }
+        for (JackClient* client : Clients())
+            if (client->handle_) client->ReleaseLocked();
     }
 
     // With the lock held: opens a client, or says why there is none.
@@ -251,15 +257,32 @@ void JackClient::Close()
 void JackClient::CloseLocked()
 {
     if (!handle_) return;
+    // Taken out of the graph by the server, the client is fed by nobody any more. One the server
+    // may still run (libjack's flag is down, so the deactivation never reached it) may be fed by
+    // other clients of the process: all are stopped and closed.
+    if (StopLocked())
+        ReleaseLocked();
+    else
+        JackGate::CloseAll();
+}
+
+bool JackClient::StopLocked()
+{
     closing_.store(true);
     const auto deadline = Clock::now() + VisitPatience;
     while (visitors_.load() > 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::microseconds(200));
     if (visitors_.load() > 0) JackGate::RunOut().fetch_add(1);
     // Deactivating ends the process thread with an asynchronous cancel, which may strike anywhere;
-    // no callback runs now, and one that starts finds the client closing and returns at once.
-    if (active_) jack_deactivate(handle_);
+    // no callback runs now, and one that starts finds the client closing and returns at once. It
+    // ends the thread also when it cannot reach the server.
+    const bool left = !active_ || jack_deactivate(handle_) == 0;
     active_ = false;
-    jack_client_close(handle_); // takes the client's ports with it
+    return left;
+}
+
+void JackClient::ReleaseLocked()
+{
+    jack_client_close(handle_); // takes the client's ports and its wake-up with it
     handle_ = nullptr;
 }
 

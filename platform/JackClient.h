@@ -7,11 +7,23 @@
 // process then closes and frees every client the process still holds, whoever owns it, and
 // replaces the library's shared state under the ports of all of them.
 //
+// A client's process thread, at the end of each cycle, wakes every client it feeds through a
+// futex mapped from /dev/shm, one table of them for the whole process. Closing a client unmaps
+// its wake-up for the whole process; a client of the process that still feeds it and runs a cycle
+// then writes to unmapped memory, and the program dies. The server takes a client out of its
+// graph when it is deactivated, and jack_deactivate returns once the cycles run without it; with
+// libjack's flag down the call never reaches the server (it still ends the process thread), which
+// keeps the client in its graph until it finds the client's connection closed: a cycle under way
+// then still wakes it.
+//
 // The rule, kept here and nowhere else:
 // - After any sign that the flag may be down (a client's shutdown notice, a message of libjack
 //   saying a client's connection broke, an open that failed past its first step), every client
-//   is closed, in order, before the next open; their owners find them gone, as when their
-//   server went.
+//   is closed before the next open; their owners find them gone, as when their server went.
+// - Closing them all, every client is deactivated (its process thread stopped) before any is
+//   closed.
+// - One client is closed alone only once the server took it out of its graph (or it was never
+//   active). Where its deactivation failed (the flag is down), every client is closed as above.
 // - An open during which libjack freed the clients anyway (a notice that came while the open
 //   ran) leaves them abandoned: their handles are dropped untouched.
 // - An owner touches the handle only through WithHandle (under the one lock that opens and
@@ -70,7 +82,8 @@ public:
     // The full name of one of the client's ports.
     std::string PortName(jack_port_t* port);
 
-    // After this the process callback runs no more, and the client's ports are gone.
+    // After this the process callback runs no more, and the client's ports are gone. Where the
+    // server did not take the client out of its graph, every client of the process is closed.
     void Close();
 
     // How many clients of the process libjack has freed itself so far (each then dropped
@@ -100,8 +113,12 @@ public:
 
 private:
     friend struct JackGate;
-    // With the gate's lock held.
+    // With the gate's lock held. CloseLocked closes the client (and every other, where the server
+    // may still run it in its graph); StopLocked ends its process callback and thread, true when
+    // the client is out of the server's graph; ReleaseLocked closes a stopped client.
     void CloseLocked();
+    bool StopLocked();
+    void ReleaseLocked();
     void Abandon();
     static void OnShutdown(jack_status_t, const char*, void* self);
 

@@ -163,6 +163,8 @@ public:
     // Cycles the server reported late so far: a cycle it gave up waiting for may repeat or
     // lose what crossed it.
     int XRuns() const { return xruns_.load(); }
+    // Makes each process cycle last `length` more, as on a machine too busy to run it at once.
+    void SlowCycles(std::chrono::milliseconds length) { slowness_.store(int(length.count())); }
 
     Mailbox<Bytes> Received;
 
@@ -171,6 +173,7 @@ private:
     {
         auto* end = static_cast<JackFarEnd*>(self);
         if (platform::JackClient::Visit visit{*end->client_}) {
+            if (const int slow = end->slowness_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(slow));
             end->Exchange(frames);
             end->cycles_.fetch_add(1);
         }
@@ -213,6 +216,7 @@ private:
     std::mutex sendMutex_;
     std::deque<Bytes> outgoing_;
     std::atomic<int> xruns_{0};
+    std::atomic<int> slowness_{0}; // milliseconds
     std::atomic<std::uint64_t> cycles_{0};
     // Last: closed first, while what its process callback touches still stands.
     std::unique_ptr<platform::JackClient> client_;

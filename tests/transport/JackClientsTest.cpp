@@ -1,13 +1,16 @@
 // libjack frees every client a process holds when the process opens one after any of its clients
 // lost its connection, whoever owns them. The program's clients and the test's own are closed in
-// order before that can happen: nothing is used after libjack freed it (the sanitizer build says
-// so at once), the program's sends say that the devices must be chosen again, and they can be.
+// order before that can happen, every process thread stopped before any client is closed: nothing
+// is used after libjack freed or unmapped it (the sanitizer build says so at once), the program's
+// sends say that the devices must be chosen again, and they can be.
 #include "JackRig.h"
 
 #include <dlfcn.h>
+#include <sys/mman.h>
 
 #include <csignal>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -35,6 +38,22 @@ struct BreakingOpen {
     std::atomic<bool> struck{false};
 } breaking;
 
+// Armed (milliseconds), a thread that unmaps the wake-up of a client of the program's
+// (/dev/shm/jack_sem.<uid>_<server>_qm-editor-<process>...) stays that long before it goes on, as
+// one the machine does not run for a while: libjack unmaps a closed client's wake-up before it
+// forgets it, so a client of the process that signals it meanwhile meets unmapped memory.
+std::atomic<int> unmapStay{0};
+
+// The file mapped at `address` in this process, or empty.
+std::string MappedFile(const void* address)
+{
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (std::strtoull(line.c_str(), nullptr, 16) == reinterpret_cast<std::uintptr_t>(address))
+            return line.find('/') == std::string::npos ? "" : line.substr(line.find('/'));
+    return {};
+}
+
 } // namespace
 
 // In place of the C library's accept for the whole test program; libjack's calls come here.
@@ -51,11 +70,44 @@ extern "C" int accept(int fd, sockaddr* address, socklen_t* length)
     return taken;
 }
 
+// In place of the C library's munmap, likewise.
+extern "C" int munmap(void* address, size_t length)
+{
+    using Unmap = int (*)(void*, size_t);
+    static const auto next = reinterpret_cast<Unmap>(dlsym(RTLD_NEXT, "munmap"));
+    const int stay = unmapStay.load();
+    const std::string file = stay > 0 ? MappedFile(address) : "";
+    const bool wakeUp =
+        file.starts_with("/dev/shm/jack_sem.") && file.find("_" + EditorClientName()) != std::string::npos;
+    const int unmapped = next(address, length);
+    if (wakeUp) std::this_thread::sleep_for(std::chrono::milliseconds(stay));
+    return unmapped;
+}
+
 namespace {
 
-enum class Loss { Dropped, OpenFailedMidway };
+// How a client of the process loses its connection, and what meets the loss: the next open (the
+// setup dialog's lists), or the program's input closed first.
+enum class Loss { Dropped, OpenFailedMidway, DroppedThenInputClosed };
 
 class JackClientLost : public ::testing::TestWithParam<Loss> {};
+
+std::string LossName(const ::testing::TestParamInfo<Loss>& info)
+{
+    static const char* const names[] = {"Dropped", "OpenFailedMidway", "DroppedThenInputClosed"};
+    return names[int(info.param)];
+}
+
+// Breaks the connection of the client of `port`'s and waits until libjack knows (asking through
+// `far`).
+void DropClientOf(const std::string& port, JackFarEnd& far)
+{
+    ASSERT_TRUE(Drop(port.substr(0, port.find(':')))) << "no connection of " << port;
+    const auto deadline = Clock::now() + JackPatience;
+    while (LibjackTakesTheServerAsRunning(far) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_FALSE(LibjackTakesTheServerAsRunning(far)) << "libjack did not learn of the drop";
+}
 
 } // namespace
 
@@ -70,19 +122,30 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
     ASSERT_TRUE(rig.far->Connect(rig.transport));
     ASSERT_EQ(SendError(rig.transport, JackTestChange), "");
     ASSERT_EQ(rig.far->Received.WaitFor(1).size(), 1u) << "nothing crossed the server";
+    // A client of the process feeds another opened before it: the far end gives way to one opened
+    // after the program's ports, which feeds the program's input, its cycles long as on a busy
+    // machine, so that one is under way whenever the input is closed; and a closed client's
+    // wake-up stays unmapped a while.
+    const auto programIn = rig.far->ConnectionsOf(rig.far->OutPort());
+    const auto programOut = rig.far->ConnectionsOf(rig.far->InPort());
+    ASSERT_EQ(programIn.size() + programOut.size(), 2u);
+    JackFarEnd feeder("feeder");
+    rig.far.reset();
+    bool wired = false;
+    feeder.WithHandle(
+        [&](jack_client_t* h) { wired = jack_connect(h, feeder.OutPort().c_str(), programIn[0].c_str()) == 0; });
+    ASSERT_TRUE(wired) << feeder.Trouble();
+    feeder.SlowCycles(std::chrono::milliseconds(20));
+    unmapStay.store(50);
 
-    if (GetParam() == Loss::Dropped) {
-        // The server drops the program's input client and stays; the output's client and the
-        // test's own are untouched.
-        const auto fed = rig.far->ConnectionsOf(rig.far->OutPort());
-        ASSERT_EQ(fed.size(), 1u);
-        ASSERT_TRUE(Drop(fed[0].substr(0, fed[0].find(':')))) << "no connection of " << fed[0];
-        const auto deadline = Clock::now() + JackPatience;
-        while (LibjackTakesTheServerAsRunning(*rig.far) && Clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        ASSERT_FALSE(LibjackTakesTheServerAsRunning(*rig.far)) << "libjack did not learn of the drop";
-        // The next open: the setup dialog's lists.
-        EXPECT_NO_THROW(rig.transport.InputNames());
+    if (GetParam() != Loss::OpenFailedMidway) {
+        // The server drops the program's output client and stays. What meets it: the next open
+        // (the setup dialog's lists), or a person's choice that closes the input first.
+        ASSERT_NO_FATAL_FAILURE(DropClientOf(programOut[0], feeder));
+        if (GetParam() == Loss::Dropped)
+            EXPECT_NO_THROW(rig.transport.InputNames());
+        else
+            rig.transport.CloseMidiIn();
     } else {
         // The setup dialog's lists: their client's first open fails mid-way; it is asked again.
         std::snprintf(breaking.clients, sizeof breaking.clients, "/dev/shm/jack_%s", EditorClientName().c_str());
@@ -100,6 +163,7 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
         breaking.server.store(0);
         ASSERT_TRUE(breaking.struck.load()) << "no open of the program's was broken";
     }
+    unmapStay.store(0);
 
     // The program's ports were closed before libjack could free them: sends say so as when the
     // server went, and the devices close at once.
@@ -122,7 +186,6 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
     rig.transport.CloseMidiOut();
 }
 
-INSTANTIATE_TEST_SUITE_P(DroppedOrFailedMidway, JackClientLost, ::testing::Values(Loss::Dropped, Loss::OpenFailedMidway),
-                         [](const auto& param) {
-                             return param.param == Loss::Dropped ? "Dropped" : "OpenFailedMidway";
-                         });
+INSTANTIATE_TEST_SUITE_P(DroppedOrFailedMidway, JackClientLost,
+                         ::testing::Values(Loss::Dropped, Loss::OpenFailedMidway, Loss::DroppedThenInputClosed),
+                         LossName);
