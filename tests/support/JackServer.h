@@ -248,6 +248,10 @@ private:
     {
         const auto script = std::filesystem::path(__FILE__).parent_path() / "../../scripts/lib/jack-guard";
         int ends[2];
+        if (!std::filesystem::exists(script)) {
+            trouble_ = "the guard of the test's JACK server is missing: " + script.string();
+            return false;
+        }
         if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
             trouble_ = std::string("no socket for the guard of the test's JACK server: ") + std::strerror(errno);
             return false;
