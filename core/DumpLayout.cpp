@@ -1054,10 +1054,12 @@ int SlotAt(std::size_t offset)
     return -1;
 }
 
+using SlotRangeTable = std::array<TWordRange, 3 * 18>;
+
 // The ranges of the effect slots under the blocks' current types.
-std::array<TWordRange, 3 * 18> SlotRanges(const PfmEffect& effect, const TNameTables& tables)
+SlotRangeTable SlotRanges(const PfmEffect& effect, const TNameTables& tables)
 {
-    std::array<TWordRange, 3 * 18> out;
+    SlotRangeTable out{};
     out.fill({0, *std::max_element(tables.EffectKindMax.begin(), tables.EffectKindMax.end())});
     const EffectFields used = MakeEffectFields(effect, tables);
     for (int i = 0; i < used.Count; ++i) {
@@ -1067,35 +1069,38 @@ std::array<TWordRange, 3 * 18> SlotRanges(const PfmEffect& effect, const TNameTa
     return out;
 }
 
+// The range of word `i`, an effect slot's from `slots`; empty for the bytes of a name or switches.
+std::optional<TWordRange> RangeOf(std::size_t i, const SlotRangeTable& slots)
+{
+    switch (Words().Kind[i]) {
+    case WordKind::Word: return Words().Range[i];
+    case WordKind::Slot: return slots[static_cast<std::size_t>(SlotAt(4 * i))];
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::optional<TWordRange> WordRange(const TParameterData& data, const TNameTables& tables, std::size_t offset)
 {
     if (offset % 4 != 0 || offset >= TParameterData::Size) return std::nullopt;
-    switch (Words().Kind[offset / 4]) {
-    case WordKind::Word: return Words().Range[offset / 4];
-    case WordKind::Slot: return SlotRanges(data.PfmEffect, tables)[static_cast<std::size_t>(SlotAt(offset))];
-    default: return std::nullopt;
-    }
+    return RangeOf(offset / 4, SlotRanges(data.PfmEffect, tables));
 }
 
 std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const TNameTables& tables)
 {
-    const WordTable& table = Words();
-    const std::array<TWordRange, 3 * 18> slots = SlotRanges(data.PfmEffect, tables);
+    const SlotRangeTable slots = SlotRanges(data.PfmEffect, tables);
     for (std::size_t i = 0; i < WordCount; ++i) {
-        const int32_t v = ReadWord(data.Bytes(), 4 * i);
-        const bool inside = table.Kind[i] == WordKind::Word   ? table.Range[i].Holds(v)
-                            : table.Kind[i] == WordKind::Slot ? slots[static_cast<std::size_t>(SlotAt(4 * i))].Holds(v)
-                                                              : true;
-        if (!inside) return 4 * i;
+        const auto range = RangeOf(i, slots);
+        if (range && !range->Holds(ReadWord(data.Bytes(), 4 * i))) return 4 * i;
     }
     return std::nullopt;
 }
 
 void BringWordsIntoRange(TParameterData& data, const TNameTables& tables, std::size_t offset, std::size_t size)
 {
-    for (std::size_t at = offset; at < offset + size && at < TParameterData::Size; at += 4)
-        if (const auto range = WordRange(data, tables, at))
+    const SlotRangeTable slots = SlotRanges(data.PfmEffect, tables);
+    for (std::size_t at = offset; at % 4 == 0 && at < offset + size && at < TParameterData::Size; at += 4)
+        if (const auto range = RangeOf(at / 4, slots))
             WriteWord(data.Bytes(), at, std::clamp(ReadWord(data.Bytes(), at), range->Lo, range->Hi));
 }

@@ -11,6 +11,7 @@
 //
 // Random bytes seldom give a word at the end of its range or of int: the mutator puts such values
 // into a few words of a valid file now and then.
+#include "fuzz/DumpRoundTrip.h"
 #include "fuzz/FuzzRig.h"
 
 #include "performance/PerformancePage.h"
@@ -28,13 +29,9 @@ constexpr std::size_t HeaderSize = 16;
 constexpr std::size_t FileSize = HeaderSize + TParameterData::Size;
 constexpr std::size_t Fseq = AT(TParameterData, PfmFseq);
 
-int32_t WordAt(const TParameterData& d, std::size_t offset)
-{
-    int32_t v;
-    std::memcpy(&v, d.Bytes() + offset, 4);
-    return v;
-}
-void SetWord(TParameterData& d, std::size_t offset, int32_t v) { std::memcpy(d.Bytes() + offset, &v, 4); }
+using roundtrip::SetWord;
+using roundtrip::ThroughTheDumps;
+using roundtrip::WordAt;
 
 // Names and switch bytes, which are no words.
 bool InBytes(std::size_t offset)
@@ -115,21 +112,6 @@ bool CarriedBack(const TParameterData& d, const TParameterData& back, const TNam
     for (std::size_t o = 0; o < TParameterData::Size; o += 4)
         if (!skip[o / 4] && !InBytes(o) && WordAt(back, o) != WordAt(d, o)) return false;
     return true;
-}
-
-TParameterData ThroughTheDumps(const TParameterData& d, const TNameTables& tables)
-{
-    TParameterData back = d;
-    std::array<uint8_t, VoicePayloadSize> payload{};
-    EncodeSystemPayload(d, payload.data());
-    DecodeSystemPayload(back, payload.data());
-    EncodePerformancePayload(d, tables, payload.data());
-    DecodePerformancePayload(back, tables, payload.data());
-    for (std::size_t v = 0; v < 4; ++v) {
-        EncodeVoicePayload(d.VoiceRecords[v], payload.data());
-        DecodeVoicePayload(back.VoiceRecords[v], payload.data());
-    }
-    return back;
 }
 
 // The oracle: every word of the body is one the editor could have written.
