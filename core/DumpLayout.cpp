@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -909,8 +910,6 @@ ParameterBytes FieldBytes(const TDumpField& field, int32_t value)
 
 namespace {
 
-constexpr std::size_t WordCount = TParameterData::Size / 4;
-
 TWordRange Within(TWordRange a, TWordRange b) { return {std::max(a.Lo, b.Lo), std::min(a.Hi, b.Hi)}; }
 
 // The words a row carries (offsets in its layout's base record), each with the values that
@@ -962,88 +961,6 @@ CarriedWords WordsOf(const DumpField& f)
     return out;
 }
 
-enum class WordKind : uint8_t { Unnamed, Word, Bytes, Slot };
-struct WordTable {
-    std::array<TWordRange, WordCount> Range{};
-    std::array<WordKind, WordCount> Kind{};
-};
-
-// The words no field carries, each with the word whose field it follows (offsets in a voice record
-// or in TParameterData): the kept frequency and the slider maxima beside their slider's word, the
-// unvoiced pitch modulation as the voiced one, which an operator paste brings.
-constexpr std::pair<std::size_t, std::size_t> VoiceWordsLike[] = {
-    {AT(VoicedOperator, FreqCoarseMax), AT(VoicedOperator, FreqCoarse)},
-    {AT(VoicedOperator, FreqFineMax), AT(VoicedOperator, FreqFine)},
-};
-constexpr std::pair<std::size_t, std::size_t> UnvoicedWordsLike[] = {
-    {AT(UnvoicedOperator, SavedFreqCoarse), UnvoicedOffset(0) + AT(UnvoicedOperator, FreqCoarse)},
-    {AT(UnvoicedOperator, SavedFreqFine), UnvoicedOffset(0) + AT(UnvoicedOperator, FreqFine)},
-    {AT(UnvoicedOperator, PitchMod), VoicedOffset(0) + AT(VoicedOperator, PitchMod)},
-};
-constexpr std::pair<std::size_t, std::size_t> FseqWordsLike[] = {
-    {AT(PfmFseq, StartOffsetMax), AT(PfmFseq, StartOffset)},
-    {AT(PfmFseq, LoopStartMax), AT(PfmFseq, LoopStart)},
-    {AT(PfmFseq, LoopEndMax), AT(PfmFseq, LoopEnd)},
-};
-
-WordTable MakeWordTable()
-{
-    WordTable t;
-    t.Range.fill({INT32_MIN, INT32_MAX});
-    const auto word = [&](std::size_t offset, TWordRange r) {
-        t.Range[offset / 4] = Within(t.Range[offset / 4], r);
-        t.Kind[offset / 4] = WordKind::Word;
-    };
-    const auto rows = [&](const std::vector<DumpField>& fields, std::size_t base) {
-        for (const DumpField& f : fields) {
-            const CarriedWords carried = WordsOf(f);
-            for (int i = 0; i < carried.Count; ++i) {
-                const auto& [offset, range] = carried.Words[static_cast<std::size_t>(i)];
-                word(base + offset, range);
-            }
-        }
-    };
-    const auto like = [&](std::size_t offset, std::size_t other) { word(offset, t.Range[other / 4]); };
-    const auto bytes = [&](std::size_t offset, std::size_t size) {
-        for (std::size_t i = offset / 4; i < (offset + size) / 4; ++i) {
-            if (t.Kind[i] != WordKind::Unnamed) throw std::logic_error("a byte field that a dump row takes as a word");
-            t.Kind[i] = WordKind::Bytes;
-        }
-    };
-    rows(PerformanceFields(), 0);
-    rows(SystemFields(), 0);
-    for (int v = 0; v < 4; ++v) {
-        rows(VoiceFields(), VoiceAt(v));
-        bytes(VoiceAt(v) + CommonOffset() + AT(VoiceCommon, Name), sizeof(VoiceCommon::Name));
-        for (int k = 0; k < 8; ++k) {
-            for (const auto& [own, other] : VoiceWordsLike)
-                like(VoiceAt(v) + VoicedOffset(k) + own, VoiceAt(v) + VoicedOffset(k) + other);
-            for (const auto& [own, other] : UnvoicedWordsLike)
-                like(VoiceAt(v) + UnvoicedOffset(k) + own, VoiceAt(v) + other);
-        }
-    }
-    for (int p = 0; p < 4; ++p) like(PartAt(p) + AT(PfmPart, ReserveNoteMax), PartAt(p) + AT(PfmPart, ReserveNote));
-    for (const auto& [own, other] : FseqWordsLike) like(FseqAt + own, FseqAt + other);
-    bytes(CommonAt + AT(PfmCommon, Name), sizeof(PfmCommon::Name) + sizeof(PfmCommon::NameSpare));
-    for (int k = 0; k < 8; ++k) {
-        bytes(ControlSetAt(k) + AT(PfmControlSet, SourceSw),
-              sizeof(PfmControlSet::SourceSw) + sizeof(PfmControlSet::Reserved));
-        bytes(ControlSetAt(k) + AT(PfmControlSet, PartSw), sizeof(PfmControlSet::PartSw));
-    }
-    for (int b = 0; b < 3; ++b)
-        for (std::size_t s = 0; s < 18; ++s)
-            t.Kind[(EffectBlockAt(b) + AT(PfmEffectBlock, Para)) / 4 + s] = WordKind::Slot;
-    for (WordKind kind : t.Kind)
-        if (kind == WordKind::Unnamed) throw std::logic_error("a word of the edit buffer without a range");
-    return t;
-}
-
-const WordTable& Words()
-{
-    static const WordTable table = MakeWordTable();
-    return table;
-}
-
 // The effect slot of a byte offset, 18 to a block, or -1.
 int SlotAt(std::size_t offset)
 {
@@ -1054,53 +971,31 @@ int SlotAt(std::size_t offset)
     return -1;
 }
 
-using SlotRangeTable = std::array<TWordRange, 3 * 18>;
+} // namespace
 
-// The ranges of the effect slots under the blocks' current types.
-SlotRangeTable SlotRanges(const PfmEffect& effect, const TNameTables& tables)
+void ForEachCarriedWord(const std::function<void(std::size_t, TWordRange)>& visit)
 {
-    SlotRangeTable out{};
-    out.fill({0, *std::max_element(tables.EffectKindMax.begin(), tables.EffectKindMax.end())});
+    const auto rows = [&](const std::vector<DumpField>& fields, std::size_t base) {
+        for (const DumpField& f : fields) {
+            const CarriedWords carried = WordsOf(f);
+            for (int i = 0; i < carried.Count; ++i) {
+                const auto& [offset, range] = carried.Words[static_cast<std::size_t>(i)];
+                visit(base + offset, range);
+            }
+        }
+    };
+    rows(PerformanceFields(), 0);
+    rows(SystemFields(), 0);
+    for (int v = 0; v < 4; ++v) rows(VoiceFields(), VoiceAt(v));
+}
+
+EffectSlotRanges UsedEffectSlotRanges(const PfmEffect& effect, const TNameTables& tables)
+{
+    EffectSlotRanges out{};
     const EffectFields used = MakeEffectFields(effect, tables);
     for (int i = 0; i < used.Count; ++i) {
         const DumpField& f = used.Rows[static_cast<std::size_t>(i)];
         out[static_cast<std::size_t>(SlotAt(f.Offset))] = WordsOf(f).Words[0].second;
     }
     return out;
-}
-
-// The range of word `i`, an effect slot's from `slots`; empty for the bytes of a name or switches.
-std::optional<TWordRange> RangeOf(std::size_t i, const SlotRangeTable& slots)
-{
-    switch (Words().Kind[i]) {
-    case WordKind::Word: return Words().Range[i];
-    case WordKind::Slot: return slots[static_cast<std::size_t>(SlotAt(4 * i))];
-    default: return std::nullopt;
-    }
-}
-
-} // namespace
-
-std::optional<TWordRange> WordRange(const TParameterData& data, const TNameTables& tables, std::size_t offset)
-{
-    if (offset % 4 != 0 || offset >= TParameterData::Size) return std::nullopt;
-    return RangeOf(offset / 4, SlotRanges(data.PfmEffect, tables));
-}
-
-std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const TNameTables& tables)
-{
-    const SlotRangeTable slots = SlotRanges(data.PfmEffect, tables);
-    for (std::size_t i = 0; i < WordCount; ++i) {
-        const auto range = RangeOf(i, slots);
-        if (range && !range->Holds(ReadWord(data.Bytes(), 4 * i))) return 4 * i;
-    }
-    return std::nullopt;
-}
-
-void BringWordsIntoRange(TParameterData& data, const TNameTables& tables, std::size_t offset, std::size_t size)
-{
-    const SlotRangeTable slots = SlotRanges(data.PfmEffect, tables);
-    for (std::size_t at = offset; at % 4 == 0 && at < offset + size && at < TParameterData::Size; at += 4)
-        if (const auto range = RangeOf(at / 4, slots))
-            WriteWord(data.Bytes(), at, std::clamp(ReadWord(data.Bytes(), at), range->Lo, range->Hi));
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -140,24 +141,20 @@ std::vector<TLayoutParameter> LayoutParameters();
 // field gives the value in place, without its partners). Every byte is brought into 0..7F.
 ParameterBytes FieldBytes(const TDumpField& field, int32_t value);
 
-// The values a word of the edit buffer holds in a file this editor wrote. A word a dump row
-// carries holds what its field carries: the values for which the row's conversion brings nothing
-// into range, so that building the field and reading it back gives the value again (a word that
-// travels in one mode only, the other speed or sequence number, a bandwidth under a resonant form,
-// counts as carried: a change of mode sends it). An effect slot the current type uses holds what
-// its row carries; a slot past the type keeps what an earlier type left, 0 up to the largest
-// value of any kind. The words no field carries (slider maxima, the unvoiced operator's kept
-// frequency and pitch modulation) hold what the field they stand beside carries.
+// What a word's field carries back: the values for which the row's conversion brings nothing into
+// range, so that building the field and reading it back gives the value again. A word that
+// travels in one mode only (the other speed or sequence number, a bandwidth under a resonant
+// form) counts as carried: a change of mode sends it.
 struct TWordRange {
     int32_t Lo = 0;
     int32_t Hi = -1;
     bool Holds(int32_t v) const { return Lo <= v && v <= Hi; }
 };
-// The range of the word at a byte offset of TParameterData; empty for an offset that starts no
-// word, and for the bytes of a name or of switch bytes, which are no words.
-std::optional<TWordRange> WordRange(const TParameterData& data, const TNameTables& tables, std::size_t offset);
-// The byte offset of the first word outside its range; empty when every word is inside.
-std::optional<std::size_t> FirstWordOutOfRange(const TParameterData& data, const TNameTables& tables);
-// Brings every word of the `size` bytes from `offset` on into its range, as the dumps bring it
-// on its way to the instrument (names and switch bytes stay as they are).
-void BringWordsIntoRange(TParameterData& data, const TNameTables& tables, std::size_t offset, std::size_t size);
+// Every word a row of the performance, system and voice dumps carries (each voice's), by its byte
+// offset in TParameterData, with what the row carries back; a word that travels in several rows
+// comes once for each.
+void ForEachCarriedWord(const std::function<void(std::size_t offset, TWordRange range)>& visit);
+// What the rows of the three effect blocks' current types carry back in their slots, 18 to a
+// block; empty for a slot past its type.
+using EffectSlotRanges = std::array<std::optional<TWordRange>, 3 * 18>;
+EffectSlotRanges UsedEffectSlotRanges(const PfmEffect& effect, const TNameTables& tables);

@@ -378,3 +378,13 @@ constexpr std::size_t UnvoicedOffset(int k)
 {
     return AT(VoiceRecord, UnvoicedOperators) + sizeof(UnvoicedOperator) * std::size_t(k);
 }
+
+// Voiced words 22..43 and unvoiced words 13..34 are the same parameters in the same order
+// (envelopes, frequency envelope, sensitivities, modulation depths): the part of an operator that
+// crosses between the two kinds (Op Paste).
+inline constexpr std::size_t SharedOperatorWords = 22;
+inline constexpr std::size_t VoicedSharedAt = AT(VoicedOperator, EGHold);
+inline constexpr std::size_t UnvoicedSharedAt = AT(UnvoicedOperator, EGHold);
+static_assert(AT(VoicedOperator, FreqMod) - VoicedSharedAt == 4 * (SharedOperatorWords - 1));
+static_assert(AT(UnvoicedOperator, FreqMod) - UnvoicedSharedAt == 4 * (SharedOperatorWords - 1));
+static_assert(AT(VoicedOperator, PitchMod) - VoicedSharedAt == AT(UnvoicedOperator, PitchMod) - UnvoicedSharedAt);

@@ -1,16 +1,20 @@
 // The program's own save file (.fse), opened with File > Open.
 //
 // Properties: a file is taken exactly when it is 12,996 bytes with "Quillmarven", a zero byte and
-// version 100 ahead of the body, and every word of the body is one the editor could have written:
-// what its field carries (building the dumps from the body and reading them back gives it again,
-// also under the other mode of a word that travels in one mode only) and, for the words no dump
-// carries back, what the editor gives them. A refused file shows its box, changes nothing and
-// sends nothing. A taken file loads verbatim (the edit buffer holds the body byte for byte, also
-// after every sheet, part, effect block, voice and operator has been shown), and everything the
-// program then sends is whole and 7-bit, its dumps carrying the file's words unchanged.
+// version 100 ahead of the body, and every word of the body is one the editor, or an earlier
+// version of it, could have written: what its field carries (building the dumps from the body and
+// reading them back gives it again, also under the other mode of a word that travels in one mode
+// only), on a voiced operator also what the unvoiced operator's field of that word carries (earlier
+// versions pasted those words raw across kinds), and for the words no dump carries back, what the
+// editor gives them. A refused file shows its box, changes nothing and sends nothing. A taken file
+// loads verbatim but for the voiced frequency and width biases, which are brought into their
+// slider's range, the data then marked changed (the edit buffer holds that body byte for byte,
+// also after every sheet, part, effect block, voice and operator has been shown), and everything
+// the program then sends is whole and 7-bit, its dumps carrying those words unchanged.
 //
 // Random bytes seldom give a word at the end of its range or of int: the mutator puts such values
 // into a few words of a valid file now and then.
+#include "core/WordRanges.h"
 #include "fuzz/DumpRoundTrip.h"
 #include "fuzz/FuzzRig.h"
 
@@ -102,22 +106,56 @@ std::vector<std::pair<std::size_t, TWordRange>> OwnWords(const TParameterData& d
     return out;
 }
 
-// `back` holds every word of `d` the dumps carry in the modes `d` holds.
-bool CarriedBack(const TParameterData& d, const TParameterData& back, const TNameTables& tables)
+// The voiced operators' shared words (those an Op Paste across kinds copies), with the place of
+// the unvoiced operator's word of the same name.
+std::vector<std::pair<std::size_t, std::size_t>> SharedWords()
+{
+    std::vector<std::pair<std::size_t, std::size_t>> out;
+    for (int v = 0; v < 4; ++v)
+        for (int k = 0; k < 8; ++k)
+            for (std::size_t i = 0; i < 22; ++i)
+                out.push_back({VoiceAt(v) + VoicedOffset(k) + AT(VoicedOperator, EGHold) + 4 * i,
+                               VoiceAt(v) + UnvoicedOffset(k) + AT(UnvoicedOperator, EGHold) + 4 * i});
+    return out;
+}
+
+// The words of `d` the dumps do not carry back into `back`, in the modes `d` holds.
+std::vector<std::size_t> NotCarriedBack(const TParameterData& d, const TParameterData& back, const TNameTables& tables)
 {
     std::vector<bool> skip(TParameterData::Size / 4);
     for (int mode = 0; mode < 2; ++mode)
         for (const ModalWord& w : ModalWords(d, mode)) skip[w.Word / 4] = true;
     for (const auto& [offset, range] : OwnWords(d, tables)) skip[offset / 4] = true;
+    std::vector<std::size_t> out;
     for (std::size_t o = 0; o < TParameterData::Size; o += 4)
-        if (!skip[o / 4] && !InBytes(o) && WordAt(back, o) != WordAt(d, o)) return false;
-    return true;
+        if (!skip[o / 4] && !InBytes(o) && WordAt(back, o) != WordAt(d, o)) out.push_back(o);
+    return out;
+}
+bool CarriedBack(const TParameterData& d, const TParameterData& back, const TNameTables& tables)
+{
+    return NotCarriedBack(d, back, tables).empty();
 }
 
 // The oracle: every word of the body is one the editor could have written.
 bool EditorCouldHaveWritten(const TParameterData& d, const TNameTables& tables)
 {
-    if (!CarriedBack(d, ThroughTheDumps(d, tables), tables)) return false;
+    // A voiced operator's shared word its own field does not carry back may hold what the
+    // unvoiced operator's field of that word does.
+    const auto shared = SharedWords();
+    const auto own = OwnWords(d, tables);
+    for (std::size_t o : NotCarriedBack(d, ThroughTheDumps(d, tables), tables)) {
+        const auto pasted = std::find_if(shared.begin(), shared.end(), [&](const auto& w) { return w.first == o; });
+        if (pasted == shared.end()) return false;
+        const auto ownRange =
+            std::find_if(own.begin(), own.end(), [&](const auto& w) { return w.first == pasted->second; });
+        if (ownRange != own.end()) { // the unvoiced pitch modulation, which no dump carries
+            if (!ownRange->second.Holds(WordAt(d, o))) return false;
+            continue;
+        }
+        TParameterData unvoiced = d;
+        SetWord(unvoiced, pasted->second, WordAt(d, o));
+        if (WordAt(ThroughTheDumps(unvoiced, tables), pasted->second) != WordAt(d, o)) return false;
+    }
     for (int mode = 0; mode < 2; ++mode) {
         const std::vector<ModalWord> words = ModalWords(d, mode);
         TParameterData moded = d;
@@ -129,6 +167,20 @@ bool EditorCouldHaveWritten(const TParameterData& d, const TNameTables& tables)
     for (const auto& [offset, range] : OwnWords(d, tables))
         if (!range.Holds(WordAt(d, offset))) return false;
     return true;
+}
+
+// The body as the editor takes it: every voiced frequency and width bias brought into its slider's
+// range, as a voiced operator takes it on the instrument.
+TParameterData AsTaken(TParameterData d)
+{
+    const int top[] = {VcPairOf(VcPair::Vc_OpSnsFreqBias).PairForm.Max,
+                       VcPairOf(VcPair::Vc_OpSnsWidthBias).PairForm.Max};
+    for (VoiceRecord& voice : d.VoiceRecords)
+        for (VoicedOperator& op : voice.VoicedOperators) {
+            op.SnsFreqBias = std::clamp(op.SnsFreqBias, 0, top[0]);
+            op.SnsWidthBias = std::clamp(op.SnsWidthBias, 0, top[1]);
+        }
+    return d;
 }
 
 // A person shows every sheet, part, effect block, and every operator of one voice.
@@ -176,7 +228,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         if (!rig.TakeSent().empty()) fuzz::Fail("a refused file sent something");
         return 0;
     }
-    // The part reserves are the one exception: showing a part brings reserves that ask for more
+    const TParameterData taken = AsTaken(file);
+    const bool broughtIntoRange = std::memcmp(&file, &taken, sizeof file) != 0;
+    file = taken;
+    // The part reserves are the other exception: showing a part brings reserves that ask for more
     // notes than the instrument has down within its limits, and keeps the slider limit (a
     // word the instrument never gets) beside them. They only ever go down.
     for (std::size_t p = 0; p < 4; ++p) {
@@ -190,6 +245,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const fuzz::Bytes body(file.Bytes(), file.Bytes() + TParameterData::Size);
     fuzz::CheckEditBuffer(rig.EditBuffer(), body, "the file did not load verbatim");
     if (form.CurrentFileName != path) fuzz::Fail("the loaded file is not the current file");
+    if (bool(form.DataChanged) != broughtIntoRange)
+        fuzz::Fail(broughtIntoRange ? "a file whose words were brought into range is unchanged"
+                                    : "a file taken as it stands is marked changed");
     // The open starts the send-all: its dumps read back into the body leave every word they carry.
     rig.RunTransfers();
     rig.CheckNoFailureShown("send-all after the open");
@@ -232,7 +290,7 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(uint8_t* data, std::size_t size, 
     const TNameTables& tables = fuzz::Rig::Get().Form();
     for (int n = 1 + int(random() % 3); n > 0; --n) {
         const std::size_t offset = 4 * (random() % (TParameterData::Size / 4));
-        const auto range = WordRange(body, tables, offset);
+        const auto range = FileWordRange(body, tables, offset);
         if (!range) continue;
         const int32_t values[] = {range->Lo,     range->Hi, range->Lo, range->Hi,  range->Lo - 1,
                                   range->Hi + 1, INT_MIN,   INT_MAX,   INT_MIN + 1};

@@ -5,6 +5,7 @@
 
 #include "core/DumpLayout.h"
 #include "core/Latin1.h"
+#include "core/WordRanges.h"
 #include "mainform/SmfExport.h"
 #include "performance/PerformancePage.h"
 #include "voice/VoicePage.h"
@@ -18,17 +19,7 @@ namespace {
 // own receive channels and its share of the notes.
 constexpr std::array<int32_t PfmPart::*, 3> PasteKeptFields{&PfmPart::RcvCh, &PfmPart::RcvChMax, &PfmPart::ReserveNote};
 
-// Voiced words 22..43 and unvoiced words 13..34 are the same parameters in the same order
-// (envelopes, frequency envelope, sensitivities, modulation depths): the part of an operator
-// that crosses between the two kinds.
-constexpr std::size_t SharedOperatorWords = 22;
-static_assert(offsetof(VoicedOperator, EGHold) == 4 * 22 && offsetof(UnvoicedOperator, EGHold) == 4 * 13);
-static_assert(offsetof(VoicedOperator, FreqMod) - offsetof(VoicedOperator, EGHold) == 4 * (SharedOperatorWords - 1));
-static_assert(offsetof(UnvoicedOperator, FreqMod) - offsetof(UnvoicedOperator, EGHold) ==
-              4 * (SharedOperatorWords - 1));
-static_assert(offsetof(VoicedOperator, PitchMod) - offsetof(VoicedOperator, EGHold) ==
-              offsetof(UnvoicedOperator, PitchMod) - offsetof(UnvoicedOperator, EGHold));
-
+// The words both kinds of operator have, from the envelope hold on.
 template <class To, class From>
 void CopySharedOperatorWords(To& to, const From& from)
 {
@@ -217,8 +208,9 @@ void TMainForm::OPPasteClick(TObject*)
     VoiceUndoHeld = 1;
     PasteBankSwitched = 0;
     // The whole operator within a kind; across kinds only the words both kinds have, each brought
-    // into what the operator's field carries (a frequency or width bias the unvoiced operator holds
-    // up to 127, the voiced one in four bits), so that the editor holds what the instrument gets.
+    // into the range the editor keeps it in (a frequency or width bias the unvoiced operator holds
+    // up to 127 becomes at most +7, what a voiced operator takes and its slider shows), so that
+    // the window, the instrument and a saved file agree.
     const std::size_t at = VoiceAt(v) + (t >= 8 ? UnvoicedOffset(t - 8) : VoicedOffset(t));
     if (t >= 8) {
         UnvoicedOperator& target = voice.UnvoicedOperators[static_cast<std::size_t>(t - 8)];

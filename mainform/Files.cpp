@@ -5,6 +5,7 @@
 
 #include "core/DumpLayout.h"
 #include "core/SysExMessages.h"
+#include "core/WordRanges.h"
 #include "core/pages/FileBoxes.h"
 #include "performance/PerformancePage.h"
 #include "platform/SafeFile.h"
@@ -104,8 +105,9 @@ bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image
         ShowWrongFile(WrongFileText);
         return false;
     }
-    // Only words this editor could have written: one outside what its field carries would reach
-    // the instrument brought into range and the pages' arithmetic as it stands.
+    // Only words this editor, or an earlier version of it, could have written: one outside what
+    // its field carries (or an earlier Op Paste left there) would reach the instrument brought
+    // into range and the pages' arithmetic as it stands.
     TParameterData body;
     std::memcpy(&body, image.data() + FseHeaderSize, TParameterData::Size);
     if (FirstWordOutOfRange(body, *this)) {
@@ -118,8 +120,11 @@ bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image
 void TMainForm::TakeFseFile(const std::string& path, const std::vector<uint8_t>& image)
 {
     CurrentFileName = path;
-    // Stored as held, so that saving it again gives the same bytes.
+    // Stored as held, so that saving it again gives the same bytes; but a word an earlier
+    // version's Op Paste overfilled is brought into what the instrument takes there, so that the
+    // window, the instrument and the next save agree (and the file on disk no longer does).
     std::memcpy(&ParameterData, image.data() + FseHeaderSize, TParameterData::Size);
+    FileWordsBroughtIntoRange = BringWordsIntoRange(ParameterData, *this, 0, TParameterData::Size);
     // The effect types' trailing levels are kept from the loaded blocks, as from a received dump.
     KeepTrailingEffectLevels(ParameterData.PfmEffect, *this, EffectKeptLevels);
     // Unchanged from now: File > Open says so at its end, start-up has changed nothing yet.
@@ -160,7 +165,8 @@ void TMainForm::FileOpenItemClick(TObject*)
     const std::string path = OpenDialog->FileName;
 
     // The filter entry chosen decides how the file is read, not its name.
-    if (OpenDialog->FilterIndex == 1) {
+    const bool ownFile = OpenDialog->FilterIndex == 1;
+    if (ownFile) {
         std::vector<uint8_t> image;
         if (!ReadFseFile(path, image)) return;
         TakeFseFile(path, image);
@@ -201,7 +207,18 @@ void TMainForm::FileOpenItemClick(TObject*)
     // (the voice page for its own tab, after the refreshes left part 4's voice in them).
     FS1R_PageControl->SelectNextPage(true);
     FS1R_PageControl->SelectNextPage(false);
-    ShowDataUnchanged();
+    if (ownFile)
+        ShowTakenFileData();
+    else
+        ShowDataUnchanged();
+}
+
+void TMainForm::ShowTakenFileData()
+{
+    if (FileWordsBroughtIntoRange)
+        MarkDataChanged();
+    else
+        ShowDataUnchanged();
 }
 
 void TMainForm::FileSaveItemClick(TObject*)

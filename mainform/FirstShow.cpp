@@ -134,7 +134,7 @@ void TMainForm::FormShow(TObject*)
 
     if (fileGiven) {
         DataSendAllClick(this);
-        ShowDataUnchanged();
+        ShowTakenFileData();
     } else {
         // The start-up receive-all leaves the data unchanged (SilentReceiveAll), also when it
         // stops half way; when it fails, the first one that completes later does.

@@ -340,8 +340,13 @@ private:
     // Files, start-up and initialize commands.
     // Reads and checks a save file, showing the box of what is wrong; true when `image` holds it.
     bool ReadFseFile(const std::string& path, std::vector<uint8_t>& image);
-    // Takes a checked save file into the edit buffer as it is and refreshes both page sets.
+    // Takes a checked save file into the edit buffer as it is (but for words brought into range,
+    // FileWordsBroughtIntoRange) and refreshes both page sets.
     void TakeFseFile(const std::string& path, const std::vector<uint8_t>& image);
+    bool FileWordsBroughtIntoRange = false;
+    // Once the file taken has been shown and sent: its data are unchanged, or changed where words
+    // were brought into range.
+    void ShowTakenFileData();
     // Both of these at start-up; any failure is shown in its box. False when nothing was loaded.
     bool LoadCommandLineFile(const std::string& path);
     void ShowDataUnchanged();

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/DumpLayout.h"
+#include "core/WordRanges.h"
 #include "fuzz/DumpRoundTrip.h"
 #include "tests/support/RecordingMainData.h"
 

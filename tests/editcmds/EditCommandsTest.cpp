@@ -1,5 +1,6 @@
 // Edit > Copy, Paste, Undo, Op Copy, Op Paste: the edit buffer, what reaches the instrument and
 // in which order, and the menu enables.
+#include "core/WordRanges.h"
 #include "tests/editcmds/EditRig.h"
 
 namespace {
@@ -197,12 +198,20 @@ TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeO
 {
     // Across the kinds only the shared words move: voiced 22..43, unvoiced 13..34. Tab 7 is voiced
     // operator 8, tab 8 unvoiced operator 1, tab 15 unvoiced operator 8. Every word holds a value of
-    // its own within its range; one the other kind's field cannot carry (the unvoiced frequency and
-    // width bias up to 127, the voiced in four bits) arrives as the instrument gets it.
+    // its own within its range; a frequency or width bias arrives on a voiced operator as the
+    // instrument takes it and the slider shows it, at most +7 (an unvoiced one holds up to 127, a
+    // voiced field's four bits 15).
     VoiceRecord& voice = form->ParameterData.VoiceRecords[1];
     const auto range = [this](int tab, int i) {
         const std::size_t at = VoiceAt(1) + (tab < 8 ? VoicedOffset(tab) : UnvoicedOffset(tab - 8)) + 4u * unsigned(i);
         return WordRange(form->ParameterData, *form, at).value_or(TWordRange{0, 0});
+    };
+    const auto pasted = [&](int tab, int i) {
+        TWordRange r = range(tab, i);
+        if (tab < 8 && (4u * unsigned(i) == AT(VoicedOperator, SnsFreqBias) ||
+                        4u * unsigned(i) == AT(VoicedOperator, SnsWidthBias)))
+            r.Hi = std::min(r.Hi, VcPairOf(VcPair::Vc_OpSnsFreqBias).PairForm.Max);
+        return r;
     };
     for (int tab = 0; tab < 16; ++tab)
         for (int i = 0; i < WordCount(tab); ++i) {
@@ -225,7 +234,7 @@ TEST_F(EditCommandsTest, OperatorPasteTakesTheSharedWordsAcrossKindsAndTheWholeO
         const int skipped = (from < 8) == (to < 8) ? 0 : to < 8 ? 22 : 13;
         const int sourceFirst = skipped == 0 ? 0 : from < 8 ? 22 : 13;
         for (int i = skipped; i < WordCount(to); ++i) {
-            const TWordRange r = range(to, i);
+            const TWordRange r = pasted(to, i);
             OperatorWords(expected, to)[i] =
                 std::clamp(OperatorWords(source, from)[sourceFirst + i - skipped], r.Lo, r.Hi);
         }

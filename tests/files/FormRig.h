@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/DumpLayout.h"
+#include "core/WordRanges.h"
 #include "mainform/dialogs/MIDISetupform.h"
 #include "tests/support/WindowRig.h"
 

@@ -1,6 +1,7 @@
-// A save file holds only words this editor could have written: a word outside what its field
-// carries, or outside what the editor gives a word no field carries, is refused as a broken file;
-// every file the editor writes opens again.
+// A save file holds only words this editor, or an earlier version of it, could have written: a
+// word outside what its field carries (or, on a voiced operator, what an earlier Op Paste of an
+// unvoiced one left there), or outside what the editor gives a word no field carries, is refused
+// as a broken file; every file any version writes opens again.
 #include "tests/files/FormRig.h"
 #include "tests/support/ControlTree.h"
 
@@ -9,6 +10,19 @@
 namespace {
 
 const char* const WrongFse = "File Error: This file is not Quillmarven's file or broken file";
+
+// A voiced operator's frequency and width bias, -7..+7 on the instrument and on the slider.
+constexpr int32_t VoicedOperator::*VoicedBiases[] = {&VoicedOperator::SnsFreqBias, &VoicedOperator::SnsWidthBias};
+constexpr int32_t BiasTop = 14;
+
+// The data as an opened file shows them: every voiced bias brought to at most +7.
+TParameterData WithBiasesTaken(TParameterData d)
+{
+    for (VoiceRecord& voice : d.VoiceRecords)
+        for (VoicedOperator& op : voice.VoicedOperators)
+            for (auto bias : VoicedBiases) op.*bias = std::min(op.*bias, BiasTop);
+    return d;
+}
 
 class SaveFileWordsTest : public FormRig {
 protected:
@@ -21,7 +35,9 @@ protected:
         form->Show();
     }
 
-    // File > Save As, then File > Open of that file in a new window: taken whole, without a box.
+    // File > Save As, then File > Open of that file in a new window: taken whole, without a box,
+    // but for a voiced bias of 15 (the top of its four bits, outside the instrument's table),
+    // which opens as +7, the data then changed.
     void ExpectSavedFileReopens(const std::string& what)
     {
         SCOPED_TRACE(what);
@@ -35,7 +51,8 @@ protected:
         Messages().clear();
         OpenFile(path);
         for (const TShownMessage& m : Messages()) ADD_FAILURE() << m.Text;
-        EXPECT_TRUE(Same(form->ParameterData, saved));
+        EXPECT_TRUE(Same(form->ParameterData, WithBiasesTaken(saved)));
+        EXPECT_EQ(form->DataChanged, !Same(WithBiasesTaken(saved), saved));
         Advance(40000);
     }
 
@@ -114,9 +131,63 @@ TEST_F(SaveFileWordsTest, EveryFileTheEditorWritesOpensAgain)
     }
 }
 
+// Every version before this one copied an operator's shared words raw on Op Paste across kinds:
+// an unvoiced frequency or width bias above 15 stayed in a voiced operator's word, and Save As
+// wrote it; the last one brought it to 15, the top of the voiced field, outside the instrument's
+// table. Such a file opens by File > Open and on the command line with the biases at +7, as the
+// window shows them, the instrument gets them and the next save writes them; the data are changed
+// since the file no longer holds what the window shows.
+TEST_F(SaveFileWordsTest, AFileAnEarlierOpPasteOverfilledOpensWithTheBiasesTheInstrumentTakes)
+{
+    Show();
+    TParameterData file = form->ParameterData;
+    VoicedOperator& pasted = file.VoiceRecords[1].VoicedOperators[2];
+    pasted.SnsFreqBias = 16, pasted.SnsWidthBias = 127;
+    file.VoiceRecords[3].VoicedOperators[7].SnsFreqBias = 15;
+    file.VoiceRecords[0].UnvoicedOperators[4].SnsWidthBias = 100; // the unvoiced byte holds it
+    const fs::path path = WriteFile("earlier.fse", ::SaveFileImage(file));
+    const TParameterData shown = WithBiasesTaken(file);
+    ASSERT_FALSE(Same(shown, file));
+    const auto biasesOnTheInstrument = [&](int v, int k) {
+        const auto* op = instrument.Voices[std::size_t(v)].data() + VoiceOperatorPosition + VoiceOperatorStride * k;
+        return std::pair{op[0x1F] >> 3, op[0x04] >> 3};
+    };
+    const auto expectTaken = [&] {
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_TRUE(Same(form->ParameterData, shown));
+        EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+        EXPECT_EQ(biasesOnTheInstrument(1, 2), std::pair(int(BiasTop), int(BiasTop)));
+        EXPECT_EQ(biasesOnTheInstrument(3, 7).first, BiasTop);
+        EXPECT_EQ(instrument.Voices[0][VoiceOperatorPosition + VoiceOperatorStride * 4 + 0x28], 100);
+    };
+
+    OpenFile(path);
+    Advance(40000);
+    expectTaken();
+    ShowVoice(1, 2);
+    EXPECT_EQ(form->VoicePage->Edit(VcPair::Vc_OpSnsFreqBias)->Text(), "+7");
+    EXPECT_EQ(form->VoicePage->Edit(VcPair::Vc_OpSnsWidthBias)->Text(), "+7");
+    AnswerFileDialogs([&](const TFileDialogRequest&) { return (temp / "again.fse").string(); });
+    Click("FileSaveAsItem");
+    EXPECT_EQ(ReadBytes(temp / "again.fse"), ::SaveFileImage(shown));
+
+    ASSERT_TRUE(WriteMidiSettings(SettingsFile(), {"FS1R", "FS1R", "", 0}));
+    instrument = SimulatedInstrument{};
+    MakeMainForm().CommandLine = {path.string()};
+    form->Show();
+    Advance(40000);
+    expectTaken();
+    AnswerMessages(IDCANCEL);
+    Click("FileExitItem");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+    Messages().clear();
+}
+
 // Both ends of int in one word of each conversion, in an effect slot the type uses and one past
-// it, and in each word no field carries: File > Open and a file on the command line refuse the
-// file with the broken-file box and change and send nothing.
+// it, in each word no field carries and in the last word of the buffer; a negative word and one
+// past the seven bits of its byte, where no version's paste puts one: File > Open and a file on
+// the command line refuse the file with the broken-file box and change and send nothing.
 TEST_F(SaveFileWordsTest, AWordTheEditorCannotHaveWrittenIsRefused)
 {
     const std::size_t voiced = VoiceAt(1) + VoicedOffset(3), unvoiced = VoiceAt(2) + UnvoicedOffset(6);
@@ -149,19 +220,33 @@ TEST_F(SaveFileWordsTest, AWordTheEditorCannotHaveWrittenIsRefused)
         fseq + AT(PfmFseq, LoopStartMax),
         fseq + AT(PfmFseq, LoopEndMax),
     };
-    const TParameterData initial = form->ParameterData;
+    std::vector<std::pair<std::size_t, int32_t>> files;
     for (const std::size_t word : words)
-        for (const int32_t v : {INT_MIN, INT_MAX}) {
-            SCOPED_TRACE("the word at byte " + std::to_string(word) + " holding " + std::to_string(v));
-            TParameterData file = initial;
-            std::memcpy(file.Bytes() + word, &v, 4);
-            OpenFile(WriteFile("crafted.fse", ::SaveFileImage(file)));
-            Advance(20000);
-            ExpectRefusal();
-            EXPECT_TRUE(Same(form->ParameterData, initial));
-            EXPECT_TRUE(form->CurrentFileName.empty());
-            EXPECT_TRUE(TakeAllSent().empty());
-        }
+        for (const int32_t v : {INT_MIN, INT_MAX}) files.push_back({word, v});
+    // Part 4's voice, unvoiced operator 8's last word.
+    const std::size_t last = VoiceAt(3) + UnvoicedOffset(7) + AT(UnvoicedOperator, FreqMod);
+    static_assert(VoiceAt(3) + UnvoicedOffset(7) + sizeof(UnvoicedOperator) == TParameterData::Size);
+    const std::size_t voicedBias = voiced + AT(VoicedOperator, SnsFreqBias);
+    const std::size_t unvoicedBias = unvoiced + AT(UnvoicedOperator, SnsWidthBias);
+    files.insert(files.end(), {{last, 8},
+                               {voicedBias, -1},
+                               {voicedBias, 128},
+                               {unvoicedBias, 128},
+                               {unvoicedBias, -1},
+                               {AT(PfmCommon, Pan), 128},
+                               {AT(PfmCommon, Pan), -1}});
+    const TParameterData initial = form->ParameterData;
+    for (const auto& [word, v] : files) {
+        SCOPED_TRACE("the word at byte " + std::to_string(word) + " holding " + std::to_string(v));
+        TParameterData file = initial;
+        std::memcpy(file.Bytes() + word, &v, 4);
+        OpenFile(WriteFile("crafted.fse", ::SaveFileImage(file)));
+        Advance(20000);
+        ExpectRefusal();
+        EXPECT_TRUE(Same(form->ParameterData, initial));
+        EXPECT_TRUE(form->CurrentFileName.empty());
+        EXPECT_TRUE(TakeAllSent().empty());
+    }
 
     ASSERT_TRUE(WriteMidiSettings(SettingsFile(), {"FS1R", "FS1R", "", 0}));
     MakeMainForm().CommandLine = {(temp / "crafted.fse").string()};

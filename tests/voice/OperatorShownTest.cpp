@@ -3,7 +3,9 @@
 // that loads the operator controls (choosing the tab, a mute and its release, a voice received,
 // pasted, undone or initialized, an envelope shape applied) leaves every control showing the
 // shown operator's own value, and the next key step of each slider starts from it.
+#include "core/WordRanges.h"
 #include "tests/support/CatalogueRows.h"
+#include "tests/support/RecordingMainData.h"
 #include "tests/support/VoicePageFixture.h"
 
 #include <cmath>
@@ -343,3 +345,34 @@ TEST_F(OperatorShownTest, EnvelopeShapeApplied)
 }
 
 } // namespace
+
+// A shared row's word whose voiced field carries less than the unvoiced one's (a bias: four bits
+// against a byte): a save file may hold there what the unvoiced field carries, as an earlier Op
+// Paste across kinds left it, and the editor keeps it in what the row's slider shows, the
+// instrument's range. Every other shared word holds what its own field carries.
+TEST(SharedOperatorRows, AWordTheVoicedFieldCarriesLessOfIsKeptInTheSlidersRange)
+{
+    const RecordingMainData m;
+    TParameterData d = m.ParameterData;
+    int overfilled = 0;
+    for (const VcPairDescriptor& row : VcPairs()) {
+        if (row.Word.Record != VcRecord::Operator) continue;
+        SCOPED_TRACE(row.PairForm.Name);
+        const std::size_t voiced = VoiceAt(2) + *Locate(row.Word, 5), unvoiced = VoiceAt(2) + *Locate(row.Word, 13);
+        const TWordRange own = *WordRange(d, m, voiced), other = *WordRange(d, m, unvoiced);
+        const TWordRange inFile = *FileWordRange(d, m, voiced);
+        EXPECT_EQ(inFile.Lo, std::min(own.Lo, other.Lo));
+        EXPECT_EQ(inFile.Hi, std::max(own.Hi, other.Hi));
+        const bool carriesLess = other.Lo < own.Lo || other.Hi > own.Hi;
+        overfilled += carriesLess;
+        const TWordRange kept = carriesLess ? TWordRange{0, row.PairForm.Max} : own;
+        for (const int32_t v : {inFile.Lo, own.Hi, inFile.Hi}) {
+            std::memcpy(d.Bytes() + voiced, &v, 4);
+            EXPECT_EQ(BringWordsIntoRange(d, m, voiced, 4), !kept.Holds(v)) << v;
+            int32_t now;
+            std::memcpy(&now, d.Bytes() + voiced, 4);
+            EXPECT_EQ(now, std::clamp(v, kept.Lo, kept.Hi));
+        }
+    }
+    EXPECT_EQ(overfilled, 2);
+}
