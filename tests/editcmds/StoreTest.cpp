@@ -54,6 +54,24 @@ TEST_F(StoreTest, NumbersOfferedFollowKindAndMemoryModeAndTheChosenSlotGetsItsPa
     EXPECT_TRUE(Headless().Sleeps.empty());
 }
 
+// Each of Voice1..Voice4 answered with OK writes the voice of its own part, and only that, into
+// the memory chosen.
+TEST_F(StoreTest, EachVoiceCommandStoresItsOwnPartsVoice)
+{
+    for (int v = 0; v < 4; ++v) form->ParameterData.VoiceRecords[std::size_t(v)].VoiceCommon.Feedback = v + 2;
+    for (int part = 0; part < 4; ++part) {
+        SCOPED_TRACE("Voice" + std::to_string(part + 1));
+        const uint8_t memory = uint8_t(20 + part);
+        const auto sent = StoreWith(("StoreVc" + std::to_string(part + 1)).c_str(),
+                                    [&](TStoreNumSelect& d) { d.StoreNumBar->UserScrollsTo(memory); });
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ(Bytes(sent[0].begin() + 6, sent[0].begin() + 9), (Bytes{0x51, 0x00, memory}));
+        EXPECT_EQ(Body(sent[0]), Body(Built(part)));
+        EXPECT_EQ(instrument.StoredVoices[memory], Body(Built(part)));
+    }
+    EXPECT_EQ(instrument.StoredVoices.size(), 4u);
+}
+
 TEST_F(StoreTest, NumberBoxAndKeysMoveTheBarWithinItsRange)
 {
     StoreWith("StorePfm", [](TStoreNumSelect& d) {

@@ -6,6 +6,8 @@
 
 #include "mainform/dialogs/storeform.h"
 
+#include <set>
+
 namespace {
 
 // Payload positions on the instrument: part 2's volume; of voice 1, voiced operator 1's output
@@ -15,6 +17,9 @@ constexpr std::size_t VOp1Level = 0x70 + 0x16;
 constexpr std::size_t VSwitchMask = 0x29;
 constexpr std::size_t UOp8Level = 0x70 + 7 * 0x3E + 0x2E;
 constexpr std::size_t USwitch8 = 0x2A;
+constexpr std::size_t USwitchMask = 0x2B; // unvoiced operators 1..7
+constexpr std::size_t VOpLevel(int k) { return 0x70 + std::size_t(k) * 0x3E + 0x16; }
+constexpr std::size_t UOpLevel(int k) { return 0x70 + std::size_t(k) * 0x3E + 0x2E; }
 
 struct Route {
     const char* Item;
@@ -109,6 +114,36 @@ INSTANTIATE_TEST_SUITE_P(Receives, MutedReceiveTest,
                                            Route{"DataRcvVc1", 4000, false, true},
                                            Route{"DataRcvAll", 36000, true, true}),
                          [](const auto& param) { return std::string(param.param.Item).substr(7); });
+
+// Operators 1..7 share one switch byte: a receive that takes several muted operators' values
+// silences them again with each message once.
+TEST_F(MutedReceiveTest, SilencingSeveralOperatorsAgainSendsEachMessageOnce)
+{
+    for (int k : {1, 2}) {
+        EXPECT_TRUE(form->VoicePage->Vc_OpMute_VOp[std::size_t(k)]->UserClicks());
+        EXPECT_TRUE(form->VoicePage->Vc_OpMute_UOp[std::size_t(k - 1)]->UserClicks());
+    }
+    TakeSent();
+    // Another voice is chosen on the instrument: every muted operator sounds, with its switch on.
+    auto& v = instrument.Voices[0];
+    for (int k : {0, 1, 2}) v[VOpLevel(k)] = 50 + k;
+    for (int k : {0, 1}) v[UOpLevel(k)] = 40 + k;
+    v[UOp8Level] = 30, v[VSwitchMask] |= 0x07, v[USwitchMask] |= 0x03, v[USwitch8] = 1;
+    Receive({"DataRcvVc1", 4000, false, true});
+
+    std::vector<Bytes> sent = TakeSent();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0].size(), 8u) << "the request first";
+    sent.erase(sent.begin());
+    // Six levels and the three switch bytes, each once.
+    EXPECT_EQ(sent.size(), 9u);
+    EXPECT_EQ(std::set<Bytes>(sent.begin(), sent.end()).size(), sent.size());
+    for (int k : {0, 1, 2}) EXPECT_EQ(v[VOpLevel(k)], 0);
+    for (int k : {0, 1}) EXPECT_EQ(v[UOpLevel(k)], 0);
+    EXPECT_EQ(OnInstrument(), (std::array<int, 5>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(v[VSwitchMask] & 0x07, 0);
+    EXPECT_EQ(v[USwitchMask] & 0x03, 0);
+}
 
 // A program change brings a new voice: every muted word is its own, and the mutes hold on it too.
 TEST_F(MutedReceiveTest, AVoiceFetchedAfterAProgramChangeIsTakenWholeAndStaysMuted)

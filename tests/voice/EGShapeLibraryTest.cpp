@@ -346,6 +346,28 @@ TEST_F(EGShapeLibraryTest, ASavedLibraryReopensByteForByte)
     EXPECT_TRUE(Headless().Messages.empty());
 }
 
+// A library recorded full, to its 128th shape, saved and opened again: every shape comes back.
+// (Past 128 the list takes no more, and a file counting 129 is no library: tests above.)
+TEST_F(EGShapeLibraryTest, AFullLibrarySavedOpensAgainWithAllItsShapes)
+{
+    ShowEnvelope(9, {90, 80, 70, 60, 50, 40, 30, 20, 10}, 3);
+    for (std::size_t n = Items().size(); n < 128; ++n) Record("Shape " + std::to_string(n + 1));
+    ASSERT_EQ(Items().size(), 128u);
+    const std::vector<std::string> full = Items();
+    const fs::path path = temp / "full.eg";
+    Save(path);
+    Open(WriteFile("one.eg", LibraryImage(1, {{"One", {}}})));
+    ASSERT_EQ(Items(), std::vector<std::string>{"One"});
+
+    Open(path);
+    EXPECT_TRUE(Headless().Messages.empty());
+    EXPECT_EQ(Items(), full);
+    EXPECT_EQ(Items().back(), "Shape 128");
+    ASSERT_TRUE(page->Vc_OpPresetEG->UserSelects(127));
+    EXPECT_EQ(page->Vc_OpPresetEGEdit->Text(), "Shape 128");
+    EXPECT_EQ(TableValues(127), (Values{9, 19, 29, 39, 49, 3, 59, 69, 79, 89}));
+}
+
 TEST_F(EGShapeLibraryTest, OpenTakesTheCountedShapesAndTheirNamesUpToTenBytes)
 {
     std::vector<Shape> shapes = {{"Soft", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
