@@ -103,5 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const fuzz::Bytes end = {0x8F, 0x7F, 0xFF, 0x2F, 0x00};
     Expect(std::equal(end.begin(), end.end(), out.end() - 5), "wrong end of track");
     if (chosen < 0 || chosen > 6 - (code > 0 ? code : 0)) fuzz::Fail("a destination the sequence does not fit");
+    fuzz::NoteReached("code " + std::to_string(code) + " destination " + std::to_string(chosen));
     return 0;
 }
