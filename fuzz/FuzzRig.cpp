@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -178,6 +179,13 @@ void CheckSevenBit(const std::vector<Bytes>& sent, const char* when)
                 Fail(text);
             }
     }
+}
+
+void NoteReached(const std::string& kind)
+{
+    static const char* const file = std::getenv("QM_FUZZ_REACHED");
+    static std::set<std::string> noted;
+    if (file && noted.insert(kind).second) std::ofstream(file, std::ios::app) << kind << '\n';
 }
 
 void CheckEditBuffer(const Bytes& now, const Bytes& expected, const std::string& what)

@@ -82,6 +82,11 @@ private:
 // bytes below 80 hex, F7; a short message a status byte and data bytes below 80 hex.
 void CheckSevenBit(const std::vector<Bytes>& sent, const char* when);
 
+// Measuring how far a target gets: with QM_FUZZ_REACHED naming a file, each kind of outcome a
+// target notes is added to that file as a line, once per process (sort -u over it counts the
+// kinds a corpus or a run reached). Without it, nothing.
+void NoteReached(const std::string& kind);
+
 // Fails with `what` and the first word where the edit buffer differs from `expected`.
 void CheckEditBuffer(const Bytes& now, const Bytes& expected, const std::string& what);
 
