@@ -645,9 +645,12 @@ uint8_t BulkDumpChecksum(const uint8_t* message, std::size_t length)
 
 void WriteBulkDumpFrame(uint8_t* image, std::size_t total, uint8_t ah, uint8_t am, uint8_t al)
 {
+    // The byte count in two 7-bit bytes; a payload above 16,383 bytes (the largest formant
+    // sequence) keeps its low fourteen bits, so that no byte inside the message reaches 80 hex.
     const std::size_t payload = total - BulkDumpFrameSize;
     const uint8_t header[BulkDumpHeaderSize] = {
-        0xF0, 0x43, 0x00, 0x5E, static_cast<uint8_t>(payload >> 7), static_cast<uint8_t>(payload & 0x7F), ah, am, al};
+        0xF0, 0x43, 0x00, 0x5E, static_cast<uint8_t>((payload >> 7) & 0x7F), static_cast<uint8_t>(payload & 0x7F),
+        ah,   am,   al};
     std::memcpy(image, header, sizeof header);
     image[total - 1] = 0xF7;
 }

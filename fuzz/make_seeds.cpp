@@ -40,14 +40,11 @@ std::vector<Bytes> Dumps(TMainForm& form)
 }
 
 // A formant-sequence dump of `total` bytes: the dump frame with the sequence address, the name
-// and format code in its header, sealed with the program's checksum. The byte count of a
-// dump above 16,394 bytes does not fit the frame's two 7-bit bytes: its low 14 bits are kept,
-// so that every byte inside stays below 80 hex and the readers take the file.
+// and format code in its header, sealed with the program's checksum.
 Bytes SequenceFile(std::size_t total, uint8_t formatCode, const char* name)
 {
     Bytes file(total, 0);
     WriteBulkDumpFrame(file.data(), total, 0x60, 0x00, 0x00);
-    file[4] &= 0x7F;
     std::memcpy(file.data() + 9, name, 8);
     file[36] = formatCode;
     for (std::size_t i = 41; i + 2 < total; ++i) file[i] = uint8_t((i * 7) & 0x7F);

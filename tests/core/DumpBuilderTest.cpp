@@ -184,4 +184,11 @@ TEST_F(DumpBuilderTest, ChecksumExample)
     EXPECT_EQ(BulkDumpChecksum(m.data(), m.size()), 0x3D);
 }
 
+TEST_F(DumpBuilderTest, TheLargestFrameKeepsEveryByteInsideSevenBit)
+{
+    Bytes m(32768, 0);
+    WriteBulkDumpFrame(m.data(), m.size(), 0x60, 0x00, 0x00);
+    EXPECT_EQ((Bytes{m[4], m[5]}), (Bytes{0x7F, 0x75})); // 32,757 bytes of payload, low fourteen bits
+}
+
 } // namespace
