@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/JackClient.h"
+#include "tests/support/JackRun.h"
 
 #include <cerrno>
 #include <chrono>
@@ -127,6 +128,7 @@ public:
         setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
         setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
         setenv("QUILLMARVEN_MIDI_API", "jack", 1);
+        CountInJackRun(); // the server is named after this process, which may be a test's child
         if (Guard()) Start();
     }
     ~PrivateJackServer()
