@@ -5,7 +5,7 @@
 #                                        server of its own with CANARY (qm_jack_canary) on it
 #   jack_canary.sh check CANARY FOLDER   the canary lost nothing and still runs; after it and its
 #                                        server are stopped, JACK keeps nothing of this run that it
-#                                        did not keep before
+#                                        did not keep before, and no test's server left its log
 #   jack_canary.sh stop - FOLDER         stops a canary and its server that a run left running (one
 #                                        that ended before its check: scripts/mutants stops at the
 #                                        first failure)
@@ -37,13 +37,17 @@ end_server() { # stops the server and forgets both pids; jackd stopped while a c
 }
 
 # What this run left: what JACK keeps (scripts/lib/jack-state) that it did not keep at the start,
-# of a process of the run or of a run that has ended.
+# of a process of the run or of a run that has ended, and the logs of the run's test servers.
 left() {
   bash "$state" | sort | comm -13 <(sort "$folder/before") - | while read -r line; do
     owner=$(sed -n -e 's/.*quillmarven-[a-z]*-\([0-9][0-9]*\).*/\1/p' -e t -e 's/.*jack_qm-[a-z0-9]*-\([0-9][0-9]*\).*/\1/p' <<<"$line")
     if grep -qx "${owner:-none}" "$folder/pids" 2>/dev/null || [[ "$line" =~ quillmarven-(canary|soak)- ]]; then
       echo "$line"
     fi
+  done
+  sort -u "$folder/pids" 2>/dev/null | while read -r pid; do
+    log="${TMPDIR:-/tmp}/quillmarven-test-$pid.jackd.log"
+    if [ -e "$log" ]; then echo "log $log"; fi
   done
 }
 
@@ -88,7 +92,7 @@ check)
     sleep 0.2
   done
   if [ -s "$folder/left" ]; then
-    echo "the tests left in JACK's registry or /dev/shm what they did not find there:"
+    echo "the tests left in JACK's registry, /dev/shm or the temporary folder what they did not find there:"
     sed 's/^/  /' "$folder/left"; bad=1
   fi
   [ "$bad" -eq 0 ] && echo "the canary lost nothing and JACK is as the tests found it"
