@@ -84,13 +84,10 @@ check)
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
   end_server
-  # The guard of a test's server may still be freeing what a test process that died left: JACK
-  # is judged once nothing is left, or after 10 s.
-  for _ in $(seq 1 50); do
-    left >"$folder/left"
-    [ -s "$folder/left" ] || break
-    sleep 0.2
-  done
+  # The guard of a test's server may still be freeing what a test process that died left (30 s
+  # at worst, scripts/lib/jack-guard): JACK is judged once nothing is left, or after 40 s.
+  end=$((SECONDS + 40))
+  while left >"$folder/left"; [ -s "$folder/left" ] && [ "$SECONDS" -lt "$end" ]; do sleep 0.2; done
   if [ -s "$folder/left" ]; then
     echo "the tests left in JACK's registry, /dev/shm or the temporary folder what they did not find there:"
     sed 's/^/  /' "$folder/left"; bad=1
