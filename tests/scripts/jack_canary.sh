@@ -9,11 +9,11 @@
 #   jack_canary.sh stop - FOLDER         stops a canary and its server that a run left running (one
 #                                        that ended before its check: scripts/mutants stops at the
 #                                        first failure)
-# FOLDER is the run's: the test processes of the run count themselves in FOLDER/pids
-# (tests/support/JackRun.h), so that the check judges what its own run left, and what a run that
-# has ended left (a canary's or soak's server whose run's process is gone), never what another run
-# going on beside it in the same /dev/shm has not tidied yet (a server its test's guard is ending
-# just now).
+# FOLDER is the run's: the test processes of the run note themselves in FOLDER/pids and their
+# servers' logs in FOLDER/logs (tests/support/JackRun.h), so that the check judges what its own run
+# left, and what a run that has ended left (a canary's or soak's server whose run's process is
+# gone), never what another run going on beside it has not tidied yet (a server its test's guard
+# is ending just now, in the same /dev/shm; a log in the temporary folder all runs share).
 # Without jackd there is nothing to watch: both end with 77 (skipped).
 set -uo pipefail
 mode=$1 canary=$2 folder=$3
@@ -45,8 +45,7 @@ left() {
       echo "$line"
     fi
   done
-  sort -u "$folder/pids" 2>/dev/null | while read -r pid; do
-    log="${TMPDIR:-/tmp}/quillmarven-test-$pid.jackd.log"
+  sort -u "$folder/logs" 2>/dev/null | while read -r log; do
     if [ -e "$log" ]; then echo "log $log"; fi
   done
 }
