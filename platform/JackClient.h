@@ -29,6 +29,17 @@
 // - An owner touches the handle only through WithHandle (under the one lock that opens and
 //   closes), and its ports from a JACK or sending thread only inside a Visit, which holds the
 //   client open until it ends.
+//
+// What no rule here avoids, libjack's own: an open while the process holds no client (the first,
+// a list's, the first after the server went) sets libjack's shared state up anew and starts its
+// message thread, waiting a thousand naps of a millisecond for the thread to report. One the
+// machine has not run by then is freed while it starts ("JackMessageBuffer::Create cannot start
+// thread", "Cannot create message buffer"); the open goes on and succeeds, and the thread, run
+// later, reads its freed self and the process dies of SIGSEGV inside libjack. Only a machine too
+// busy to run a new thread within a second meets it (once in many test runs at a load of 30 on 8
+// cores). A thread that cannot be made at all (a limit on processes) costs no more than itself:
+// libjack goes on without its message thread, and a client whose own threads cannot start fails
+// to open or to start, saying so.
 #pragma once
 
 #include "platform/Midi.h"

@@ -4,10 +4,16 @@
 #   jack_canary.sh start CANARY FOLDER   notes what JACK keeps (scripts/lib/jack-state), starts a
 #                                        server of its own with CANARY (qm_jack_canary) on it
 #   jack_canary.sh check CANARY FOLDER   the canary lost nothing and still runs; after it and its
-#                                        server are stopped, JACK keeps what it kept before
+#                                        server are stopped, JACK keeps nothing of this run that it
+#                                        did not keep before, and no test's server left its log
 #   jack_canary.sh stop - FOLDER         stops a canary and its server that a run left running (one
 #                                        that ended before its check: scripts/mutants stops at the
 #                                        first failure)
+# FOLDER is the run's: the test processes of the run note themselves in FOLDER/pids and their
+# servers' logs in FOLDER/logs (tests/support/JackRun.h), so that the check judges what its own run
+# left, and what a run that has ended left (a canary's or soak's server whose run's process is
+# gone), never what another run going on beside it has not tidied yet (a server its test's guard
+# is ending just now, in the same /dev/shm; a log in the temporary folder all runs share).
 # Without jackd there is nothing to watch: both end with 77 (skipped).
 set -uo pipefail
 mode=$1 canary=$2 folder=$3
@@ -28,6 +34,20 @@ end_server() { # stops the server and forgets both pids; jackd stopped while a c
   stop "$folder/jackd.pid"
   rm -f "$folder/canary.pid" "$folder/jackd.pid"
   bash "$here/scripts/lib/jack-leftovers" "$(cat "$folder/server")" >/dev/null
+}
+
+# What this run left: what JACK keeps (scripts/lib/jack-state) that it did not keep at the start,
+# of a process of the run or of a run that has ended, and the logs of the run's test servers.
+left() {
+  bash "$state" | sort | comm -13 <(sort "$folder/before") - | while read -r line; do
+    owner=$(sed -n -e 's/.*quillmarven-[a-z]*-\([0-9][0-9]*\).*/\1/p' -e t -e 's/.*jack_qm-[a-z0-9]*-\([0-9][0-9]*\).*/\1/p' <<<"$line")
+    if grep -qx "${owner:-none}" "$folder/pids" 2>/dev/null || [[ "$line" =~ quillmarven-(canary|soak)- ]]; then
+      echo "$line"
+    fi
+  done
+  sort -u "$folder/logs" 2>/dev/null | while read -r log; do
+    if [ -e "$log" ]; then echo "log $log"; fi
+  done
 }
 
 case "$mode" in
@@ -63,15 +83,13 @@ check)
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
   end_server
-  # The guard of a test's server may still be freeing what a test process that died left: JACK
-  # is judged once it is as before, or after 10 s.
-  for _ in $(seq 1 50); do
-    bash "$state" >"$folder/after"
-    cmp -s "$folder/before" "$folder/after" && break
-    sleep 0.2
-  done
-  if ! diff -u "$folder/before" "$folder/after" >"$folder/changed"; then
-    echo "JACK's registry or files in /dev/shm are not as the tests found them:"; sed 's/^/  /' "$folder/changed"; bad=1
+  # The guard of a test's server may still be freeing what a test process that died left (30 s
+  # at worst, scripts/lib/jack-guard): JACK is judged once nothing is left, or after 40 s.
+  end=$((SECONDS + 40))
+  while left >"$folder/left"; [ -s "$folder/left" ] && [ "$SECONDS" -lt "$end" ]; do sleep 0.2; done
+  if [ -s "$folder/left" ]; then
+    echo "the tests left in JACK's registry, /dev/shm or the temporary folder what they did not find there:"
+    sed 's/^/  /' "$folder/left"; bad=1
   fi
   [ "$bad" -eq 0 ] && echo "the canary lost nothing and JACK is as the tests found it"
   exit "$bad"

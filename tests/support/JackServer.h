@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/JackClient.h"
+#include "tests/support/JackRun.h"
 
 #include <cerrno>
 #include <chrono>
@@ -119,14 +120,15 @@ class PrivateJackServer {
 public:
     // `options` go to jackd before the driver's.
     explicit PrivateJackServer(std::vector<std::string> options = {})
-        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options)),
-          log_(std::filesystem::temp_directory_path() / (name_ + ".jackd.log"))
+        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options)), log_(LogPath(name_))
     {
         const char* previous = std::getenv("JACK_DEFAULT_SERVER");
         previous_ = previous ? previous : "";
         setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
         setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
         setenv("QUILLMARVEN_MIDI_API", "jack", 1);
+        CountInJackRun(); // the server is named after this process, which may be a test's child
+        NoteInJackRun("logs", log_.string());
         if (Guard()) Start();
     }
     ~PrivateJackServer()
@@ -266,6 +268,17 @@ private:
             trouble_ =
                 std::string("the guard of the test's JACK server could not be started: ") + std::strerror(failed);
         return !failed;
+    }
+
+    // The server's log in the temporary folder, named after the server and the PID namespace: runs
+    // in namespaces of their own (scripts/lib/jack-private) share the folder, and the process
+    // numbers in their servers' names repeat from one namespace to the next.
+    static std::filesystem::path LogPath(const std::string& name)
+    {
+        std::error_code error;
+        std::string space = std::filesystem::read_symlink("/proc/self/ns/pid", error).string(); // pid:[4026531836]
+        std::erase_if(space, [](char c) { return c < '0' || c > '9'; });
+        return std::filesystem::temp_directory_path() / (name + (space.empty() ? "" : "-" + space) + ".jackd.log");
     }
 
     static std::string Ended(int status)
