@@ -39,9 +39,8 @@ end_server() { # stops the server and forgets both pids; jackd stopped while a c
 # What this run left: what JACK keeps (scripts/lib/jack-state) that it did not keep at the start,
 # of a process of the run or of a run that has ended, and the logs of the run's test servers.
 left() {
-  bash "$state" | sort | comm -13 <(sort "$folder/before") - | while read -r line; do
-    owner=$(sed -n -e 's/.*quillmarven-[a-z]*-\([0-9][0-9]*\).*/\1/p' -e t -e 's/.*jack_qm-[a-z0-9]*-\([0-9][0-9]*\).*/\1/p' <<<"$line")
-    if grep -qx "${owner:-none}" "$folder/pids" 2>/dev/null || [[ "$line" =~ quillmarven-(canary|soak)- ]]; then
+  bash "$state" --owner | sort | comm -13 <(sort "$folder/before") - | while read -r owner line; do
+    if grep -qx "$owner" "$folder/pids" 2>/dev/null || [[ "$line" =~ quillmarven-(canary|soak)- ]]; then
       echo "$line"
     fi
   done
@@ -53,7 +52,7 @@ left() {
 case "$mode" in
 start)
   rm -rf "$folder" && mkdir -p "$folder"
-  bash "$state" >"$folder/before"
+  bash "$state" --owner >"$folder/before"
   echo "$server" >"$folder/server"
   setsid jackd --no-realtime -S -n "$server" -d dummy -r 48000 -p 256 >"$folder/jackd.log" 2>&1 </dev/null &
   echo $! >"$folder/jackd.pid"
