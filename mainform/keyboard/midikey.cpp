@@ -202,6 +202,7 @@ void TV_MIDIKeyboard::CreateControls()
     OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
     OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { FormKeyUp(s, k, sh); };
     OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
+    OnHide = [this](TObject* s) { FormHide(s); };
 }
 
 void TV_MIDIKeyboard::FormCreate(TObject*)
@@ -225,13 +226,14 @@ int TV_MIDIKeyboard::ControllerOfItem(int i) { return i < 31 ? i + 1 : i + 2; }
 
 void TV_MIDIKeyboard::PlayNote(TSoundingNote& slot, int note)
 {
-    slot = {note, Channel()};
+    slot = {note, Channel(), true};
     Main.SendNoteOn(slot.Channel, slot.Note, VelocityBar->Position());
 }
 
-void TV_MIDIKeyboard::ReleaseNote(const TSoundingNote& slot)
+void TV_MIDIKeyboard::ReleaseNote(TSoundingNote& slot)
 {
     if (slot.Note >= 0) Main.SendNoteOn(slot.Channel, slot.Note, 0);
+    slot.Sounding = false;
 }
 
 void TV_MIDIKeyboard::ResetButtonClick(TObject*)
@@ -244,7 +246,25 @@ void TV_MIDIKeyboard::ChUpDownClick(TObject*, TUDBtnType) { ResetButtonClick(Res
 
 void TV_MIDIKeyboard::OctComboBoxChange(TObject*) { ResetButtonClick(ResetButton); }
 
-void TV_MIDIKeyboard::FormDeactivate(TObject*) { ResetButtonClick(ResetButton); }
+void TV_MIDIKeyboard::FormDeactivate(TObject*)
+{
+    // The key-ups of keys held now go to another window: their notes end here.
+    ReleaseSoundingNotes();
+    ResetButtonClick(ResetButton);
+}
+
+void TV_MIDIKeyboard::FormHide(TObject*) { ReleaseSoundingNotes(); }
+
+void TV_MIDIKeyboard::ReleaseSoundingNotes()
+{
+    if (MouseNote.Sounding) ReleaseNote(MouseNote);
+    MouseNote = {};
+    for (std::size_t k = 0; k < PcKeyNote.size(); ++k) {
+        if (PcKeyNote[k].Sounding) ReleaseNote(PcKeyNote[k]);
+        PcKeyNote[k] = {};
+        PcKeyHeld[k] = 0; // its next press plays again
+    }
+}
 
 void TV_MIDIKeyboard::VelocityBarChange(TObject*) { VelocityEdit->SetText(IntToStr(VelocityBar->Position())); }
 
@@ -359,7 +379,7 @@ void TV_MIDIKeyboard::FormKeyUp(TObject*, uint16_t& Key, TShiftState)
     const int k = PcKeyIndex(Key);
     if (k < 0) return;
     // A key whose press this window never saw is released on the octave and channel shown now.
-    if (!PcKeyHeld[size_t(k)]) PcKeyNote[size_t(k)] = {PcKeyBaseNote + k + 12 * OctaveShift(), Channel()};
+    if (!PcKeyHeld[size_t(k)]) PcKeyNote[size_t(k)] = {PcKeyBaseNote + k + 12 * OctaveShift(), Channel(), false};
     ReleaseNote(PcKeyNote[size_t(k)]);
     PcKeyHeld[size_t(k)] = 0;
     Key = 0;

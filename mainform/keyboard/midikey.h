@@ -4,7 +4,8 @@
 // only, through the main window's MIDI output, and touches no edit data.
 //
 // Every note is released with the note number and channel it was started with, so changing the
-// octave or the channel while a key or the mouse button is held never leaves a note hanging.
+// octave or the channel while a key or the mouse button is held never leaves a note hanging; the
+// window releases them all when it loses the activation, hides or closes.
 #pragma once
 
 #include "ui/UI.h"
@@ -93,12 +94,14 @@ public:
     void ChUpDownClick(TObject* Sender, TUDBtnType Button);
     void OctComboBoxChange(TObject* Sender);
     void FormDeactivate(TObject* Sender);
+    void FormHide(TObject* Sender);
 
 private:
     // A note this window started: what its release must send.
     struct TSoundingNote {
         int Note = -1; // -1: none
         int Channel = 0;
+        bool Sounding = false; // no release sent since it started
     };
 
     void CreateControls();
@@ -107,7 +110,10 @@ private:
     // Moves a bar by delta, held within its range (a changed bar sends through its handler).
     static void StepBar(TScrollBar* bar, int delta);
     void PlayNote(TSoundingNote& slot, int note);
-    void ReleaseNote(const TSoundingNote& slot);
+    void ReleaseNote(TSoundingNote& slot);
+    // Releases every note the window started, each on its own channel, and forgets the held keys:
+    // their key-ups will not reach this window.
+    void ReleaseSoundingNotes();
 
     TKeyboardHost& Main;
     TSoundingNote MouseNote;

@@ -189,11 +189,33 @@ TEST_F(KeyboardWindowTest, ControllerResetFromButtonListChannelDeactivationAndHe
     EXPECT_EQ(TakeAllSent(), ResetOn(2));
     keyboard->ChUpDown->UserClicks(btPrev);
     EXPECT_EQ(TakeAllSent(), ResetOn(1));
-    keyboard->UserPressesKey('Z');
-    TakeAllSent();
     form->Activate();
     EXPECT_EQ(TakeAllSent(), ResetOn(1));
-    EXPECT_EQ(keyboard->PcKeyHeld[0], 1); // held keys keep their flags
+}
+
+// A key held while the window loses the activation, hides or closes sends its key-up elsewhere:
+// its note ends at once on the channel it started on, and its next press in the window plays.
+TEST_F(KeyboardWindowTest, NotesHeldWhenTheWindowLosesTheKeysEndOnTheirOwnChannel)
+{
+    ShowKeyboard();
+    keyboard->UserPressesKey('Z');
+    keyboard->ChUpDown->UserClicks(btNext);
+    keyboard->UserPressesKey('X');
+    TakeAllSent();
+    form->Activate();
+    form->UserReleasesKey('Z');
+    form->UserReleasesKey('X');
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x90, 60, 0}, {0x91, 62, 0}}));
+    EXPECT_EQ(keyboard->PcKeyHeld, (std::array<uint8_t, 12>{}));
+
+    ShowKeyboard();
+    keyboard->UserPressesKey('Z');
+    keyboard->UserMouseDown(40, 80);
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x91, 60, 100}, {0x91, 36, 100}}));
+    keyboard->Close();
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x91, 36, 0}, {0x91, 60, 0}}));
+    form->Activate();
+    EXPECT_TRUE(TakeAllSent().empty());
 }
 
 TEST_F(KeyboardWindowTest, MenusShowTheWindowAndCarryTheHelpCommands)
