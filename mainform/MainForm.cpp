@@ -112,6 +112,7 @@ void ReportingMidiErrors(Send send)
 
 void TMainForm::SendSysEx(const uint8_t* data, int length)
 {
+    if (!MidiOutputOpenOrTold()) return;
     try {
         ReportingMidiErrors([&] { Midi.SendSysEx(data, length, DeviceNumber); });
     } catch (...) {
@@ -132,11 +133,13 @@ bool TMainForm::EditStoredUnmarked() const
 
 void TMainForm::SendNoteOn(int channel, int note, int velocity)
 {
+    if (!MidiOutputOpenOrTold()) return;
     ReportingMidiErrors([&] { Midi.SendNoteOn(channel, note, velocity); });
 }
 
 void TMainForm::SendControlChange(int channel, int controller, int value)
 {
+    if (!MidiOutputOpenOrTold()) return;
     ReportingMidiErrors([&] { Midi.SendControlChange(channel, controller, value); });
 }
 

@@ -167,6 +167,10 @@ public:
     // the devices it needs are open; otherwise it says that no MIDI device is open and how to
     // choose one, and the command starts nothing.
     bool MidiReadyForTransfer(bool receives);
+    // The check of every edit, note and controller sent: true when the output is open. Otherwise
+    // the edit stays in the editor and reaches nothing; the first one after the output closed
+    // says so (as a transfer would), the others of the same closed spell say nothing.
+    bool MidiOutputOpenOrTold();
     // True from a transfer's command to its last step.
     bool TransferRunning() const;
     // The lock of a timed transfer; taking it again while held does nothing.
@@ -381,4 +385,8 @@ private:
     TParameterData FUnchangedData{};
     void KeepUnchangedData();
     bool EditStoredUnmarked() const;
+
+    // The opening of the output (MidiOutOpenings) after which the person was told that an edit
+    // reached nothing; none yet.
+    std::optional<unsigned> FNoOutputToldAt;
 };

@@ -186,6 +186,16 @@ bool TMainForm::MidiReadyForTransfer(bool receives)
     return false;
 }
 
+bool TMainForm::MidiOutputOpenOrTold()
+{
+    if (Midi.IsMidiOutOpen()) return true;
+    if (FNoOutputToldAt != Midi.MidiOutOpenings()) {
+        FNoOutputToldAt = Midi.MidiOutOpenings();
+        Application->MessageBox(NoMidiDeviceText, ReceiveAllCaption, MidiCableFlags);
+    }
+    return false;
+}
+
 // ---- the lock ----------------------------------------------------------------------------------
 
 bool TMainForm::TransferRunning() const

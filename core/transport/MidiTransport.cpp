@@ -154,6 +154,7 @@ void TMidiTransport::OpenMidiOut(int index)
     auto output = backend_.OpenOutput(index);
     TOutputLock lock(*this);
     MidiOutHandle = std::move(output);
+    ++outOpenings_;
 }
 
 void TMidiTransport::OpenMidiPorts(int midiInIndex, int midiOutIndex, int keyboardIndex)

@@ -142,6 +142,8 @@ public:
     bool IsMidiInOpen() const { return MidiInHandle != nullptr; }
     bool IsKeyboardInOpen() const { return KeyboardInHandle != nullptr; }
     bool IsMidiOutOpen() const { return MidiOutHandle != nullptr; }
+    // How many times an output was opened: tells one closed spell of the output from the next.
+    unsigned MidiOutOpenings() const { return outOpenings_; }
     bool IsInputBufferQueued() const { return bufferQueued_; }
 
 private:
@@ -172,6 +174,7 @@ private:
     std::unique_ptr<platform::MidiInput> MidiInHandle;
     std::unique_ptr<platform::MidiInput> KeyboardInHandle;
     std::unique_ptr<platform::MidiOutput> MidiOutHandle;
+    unsigned outOpenings_ = 0;
 
     // --- the dump request ---
     // The buffer is prepared once and zero-filled at every request. `request_` holds the

@@ -1,7 +1,8 @@
 // After the MIDI setup dialog was cancelled no MIDI device is open. A command whose work is a
 // transfer to or from the instrument then says so once, naming the command that chooses the
 // devices, and starts no timer and no progress window; the load commands still change the edit
-// buffer. Every other command changes the edit buffer and sends nothing, silently.
+// buffer. Every other command, edit and note changes the edit buffer and sends nothing; the first
+// of them after the devices closed says so, the others do not.
 #include "tests/transfers/TransfersFixture.h"
 
 #include "performance/PerformancePage.h"
@@ -30,6 +31,7 @@ protected:
     {
         SCOPED_TRACE(what);
         ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Caption, "Quillmarven : MIDI setting error");
         const TShownMessage& box = Messages()[0];
         EXPECT_NE(box.Text.find("No MIDI device is open"), std::string::npos) << box.Text;
         EXPECT_NE(box.Text.find("Options > MIDI Interface Setting"), std::string::npos) << box.Text;
@@ -90,7 +92,7 @@ TEST_F(NoDeviceTest, TransferCommandsSayNoDeviceIsOpenAndStartNothingAndLoadComm
     EXPECT_EQ(form->CurrentFileName, fse.string());
 }
 
-TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)
+TEST_F(NoDeviceTest, EditsPastesInitializeAndNotesWorkAndTheFirstSaysItReachesNothing)
 {
     TPerformancePage& page = *form->PerformancePage;
     auto& parts = form->ParameterData.PfmParts;
@@ -98,7 +100,8 @@ TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)
     ASSERT_TRUE(page.Pfm_Name->UserSetsText("Quiet"));
     const auto& name = form->ParameterData.PfmCommon.Name;
     EXPECT_EQ(std::string(name.begin(), name.begin() + 5), "Quiet");
-    ExpectQuiet("name typed");
+    EXPECT_EQ(form->DataChanged, 1);
+    ExpectRefused("name typed");
 
     // A program change stores the program; the voice fetch that follows needs the instrument.
     ASSERT_TRUE(page.Pfm_PartTab->UserSelects(0));
@@ -122,6 +125,17 @@ TEST_F(NoDeviceTest, EditsPastesInitializeAndProgramChangesWorkSilently)
     Click("InitVc3");
     EXPECT_EQ(form->ParameterData.VoiceRecords[2].VoiceCommon.Feedback, 0);
     ExpectQuiet("Initialize > Voice3");
+
+    // Devices opened and closed anew: the next note says it again, once.
+    form->Midi.OpenMidiPorts(0, 0, -1);
+    Click("MIDI_config");
+    Modals().clear();
+    TakeSent();
+    keyboard->Show();
+    keyboard->UserPressesKey('Z');
+    ExpectRefused("a note of the keyboard window");
+    keyboard->UserReleasesKey('Z');
+    ExpectQuiet("its release");
 }
 
 } // namespace

@@ -16,8 +16,10 @@ TEST(VoiceScreenshot, VoiceSheetFitsTheWindowAndIsDrawn)
 {
     QtTestWindows backend;
     platform::InProcessMidi midi;
+    midi.AddDevice("FS1R");
     {
         TMainForm form(nullptr, midi, QM_PROGRAM_DIR);
+        form.Midi.OpenMidiOut(0); // the clicks below send; without an output a box would wait
         form.Show();
         form.FS1R_PageControl->SetActivePage(form.Vc_TabSheet);
         TVoicePage& page = *form.VoicePage;
