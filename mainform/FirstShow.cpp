@@ -122,7 +122,12 @@ void TMainForm::FormShow(TObject*)
     const bool keyboardMissing = !settings.MidiKeyboard.empty() && keyboard < 0;
 
     const bool fileGiven = !CommandLine.empty();
-    if (fileGiven && !LoadCommandLineFile(CommandLine[0])) return Close();
+    if (fileGiven) {
+        if (!LoadCommandLineFile(CommandLine[0])) return Close();
+        // Marked at once (a file brought into range is changed): start-up may end below without
+        // a first transfer.
+        ShowTakenFileData();
+    }
 
     if (in >= 0 && out >= 0 && !keyboardMissing) {
         OpenMidiDevices(Midi, in, out, keyboard);
@@ -134,7 +139,6 @@ void TMainForm::FormShow(TObject*)
 
     if (fileGiven) {
         DataSendAllClick(this);
-        ShowTakenFileData();
     } else {
         // The start-up receive-all leaves the data unchanged (SilentReceiveAll), also when it
         // stops half way; when it fails, the first one that completes later does.

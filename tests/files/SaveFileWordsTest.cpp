@@ -171,17 +171,30 @@ TEST_F(SaveFileWordsTest, AFileAnEarlierOpPasteOverfilledOpensWithTheBiasesTheIn
     Click("FileSaveAsItem");
     EXPECT_EQ(ReadBytes(temp / "again.fse"), ::SaveFileImage(shown));
 
-    ASSERT_TRUE(WriteMidiSettings(SettingsFile(), {"FS1R", "FS1R", "", 0}));
-    instrument = SimulatedInstrument{};
-    MakeMainForm().CommandLine = {path.string()};
-    form->Show();
-    Advance(40000);
-    expectTaken();
-    AnswerMessages(IDCANCEL);
-    Click("FileExitItem");
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
-    Messages().clear();
+    // On the command line; also when the settings name a port that is gone and the person
+    // cancels the setup dialog, which ends the start-up before the first transfer.
+    for (const char* port : {"FS1R", "gone"}) {
+        SCOPED_TRACE(port);
+        ASSERT_TRUE(WriteMidiSettings(SettingsFile(), {"FS1R", port, "", 0}));
+        instrument = SimulatedInstrument{};
+        MakeMainForm().CommandLine = {path.string()};
+        form->Show();
+        Advance(40000);
+        if (port == std::string("FS1R")) {
+            expectTaken();
+        } else {
+            ASSERT_EQ(Modals().size(), 1u);
+            EXPECT_EQ(Modals()[0].Result, mrCancel);
+            Modals().clear();
+            EXPECT_TRUE(Same(form->ParameterData, shown));
+            EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+        }
+        AnswerMessages(IDCANCEL);
+        Click("FileExitItem");
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, "Do you want to save changes to file ?");
+        Messages().clear();
+    }
 }
 
 // Both ends of int in one word of each conversion, in an effect slot the type uses and one past
