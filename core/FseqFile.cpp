@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t DeviceOffset = 2;
 constexpr std::size_t AddressHighOffset = 6;
+constexpr std::size_t AddressMidOffset = 7; // 00 in every sequence dump
 constexpr std::size_t AddressLowOffset = 8;
 constexpr std::size_t LoopStartOffset = 25;
 constexpr std::size_t LoopEndOffset = 27;
@@ -42,7 +43,8 @@ TFseqFileCheck CheckFseqFile(const std::vector<uint8_t>& file)
     if (n < SmallestFile) return TFseqFileCheck::Damaged;
     const bool framed =
         file[0] == 0xF0 && file[1] == 0x43 && file[DeviceOffset] < 0x10 && file[3] == 0x5E && file[n - 1] == 0xF7 &&
-        (file[AddressHighOffset] == FseqEditBufferAddress || file[AddressHighOffset] == FseqMemoryAddress);
+        (file[AddressHighOffset] == FseqEditBufferAddress || file[AddressHighOffset] == FseqMemoryAddress) &&
+        file[AddressMidOffset] == 0x00;
     if (!framed || std::any_of(file.begin() + 1, file.end() - 1, [](uint8_t b) { return b >= 0x80; }))
         return TFseqFileCheck::Damaged;
     // Larger than the largest class, the file is damaged whatever its code says.

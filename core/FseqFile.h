@@ -1,6 +1,6 @@
 // Formant-sequence files (.syx): one formant-sequence bulk dump of the instrument as raw
 // system-exclusive bytes, F0 43 0n 5E, byte count, address (60 edit buffer, 61 internal memory)
-// xx nn, the sequence, checksum, F7. The first 41 bytes are its header, of which this program
+// 00 nn, the sequence, checksum, F7. The first 41 bytes are its header, of which this program
 // reads the name, the playing settings, the size code and the end step, and which it re-addresses
 // for the edit buffer or an internal memory. Multi-byte numbers are 7-bit pairs, high first.
 #pragma once
@@ -46,8 +46,9 @@ enum class TFseqFileCheck {
     Damaged,         // anything else
 };
 // Before a file's bytes change or go to the instrument: at least the header, the checksum and F7
-// (43 bytes) and at most 32,768; F0 43 0n 5E; address high 60 or 61; F7 last and every byte
-// between below 80; and, for a size code of 0..3, a size in its class.
+// (43 bytes) and at most 32,768; F0 43 0n 5E; address high 60 or 61 and address mid 00 (the
+// instrument takes no other sequence address); F7 last and every byte between below 80; and, for
+// a size code of 0..3, a size in its class.
 TFseqFileCheck CheckFseqFile(const std::vector<uint8_t>& file);
 
 // Header fields of a file of at least the header's size.
@@ -57,7 +58,7 @@ std::string FseqName(const std::vector<uint8_t>& file);
 FseqMemorySlot FseqSettings(const std::vector<uint8_t>& file);
 
 // Addresses the dump to internal memory `memory` (0..5), or to the edit buffer when there is none,
-// and writes its checksum again; byte 7 and the rest stay as they are.
+// and writes its checksum again; the rest stays as it is.
 void AddressFseqDump(std::vector<uint8_t>& file, std::optional<int> memory);
 
 // The whole file at `path`; nothing when it cannot be read or is larger than any sequence file.

@@ -6,7 +6,7 @@
 // (its low six bits; the chosen memory among them only when bit 6 is set), byte 19 the device
 // number (0..15).
 // Properties: the check and the header readers never read outside the file; the check calls a
-// file sound exactly when it is 43..32,768 bytes, F0 43 0n 5E, address high 60 or 61, F7 last
+// file sound exactly when it is 43..32,768 bytes, F0 43 0n 5E, address 60 or 61 then 00, F7 last
 // with every byte between below 80 hex, and of the size class of its size code (0..3: codes 0 and
 // 1 at most 16,384 bytes, 2 and 3 from 16,385 to 32,768). A file refused, by the check or by the
 // memories it needs, shows one box and sends nothing, starts no transfer, and leaves the memory
@@ -41,7 +41,7 @@ Kind KindOf(const uint8_t* d, std::size_t n)
 {
     if (n < 43 || n > 32768) return Kind::Damaged;
     if (d[0] != 0xF0 || d[1] != 0x43 || d[2] > 0x0F || d[3] != 0x5E || (d[6] != 0x60 && d[6] != 0x61) ||
-        d[n - 1] != 0xF7)
+        d[7] != 0x00 || d[n - 1] != 0xF7)
         return Kind::Damaged;
     for (std::size_t i = 1; i + 1 < n; ++i)
         if (d[i] >= 0x80) return Kind::Damaged;

@@ -199,6 +199,7 @@ TEST_F(FseqMemoryTest, DamagedFilesAreRefusedBeforeAnythingChangesOrIsSent)
         {"42 bytes", SequenceFile(42, 0, "Short")}, {"no F0", spoilt(0, 0xF1)},
         {"another maker", spoilt(1, 0x41)},         {"a device byte above 0F", spoilt(2, 0x10)},
         {"another model", spoilt(3, 0x5F)},         {"address 62", spoilt(6, 0x62)},
+        {"address 61 7F", spoilt(7, 0x7F)},         {"address 60 01", spoilt(7, 0x01)},
         {"no F7 at the end", spoilt(599, 0x7E)},    {"a byte of 80 inside", spoilt(300, 0x80)},
         {"an F7 inside", spoilt(100, 0xF7)},
     };
