@@ -10,6 +10,7 @@
 #include "performance/PerformancePage.h"
 #include "platform/SafeFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -33,17 +34,19 @@ uint32_t LittleEndian32(const uint8_t* p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-// The performance name box's text with blanks and control characters taken off both ends.
-std::string ProposedFileName(const std::string& name)
+} // namespace
+
+std::string ProposedFileName(const std::string& name, const char* extension)
 {
     auto blank = [](char c) { return uint8_t(c) <= ' '; };
     std::size_t first = 0, last = name.size();
     while (first < last && blank(name[first])) ++first;
     while (last > first && blank(name[last - 1])) --last;
-    return name.substr(first, last - first) + ".fse";
+    std::string proposed = name.substr(first, last - first);
+    // The instrument's names are free text: "Pad/Str 2" names no folder.
+    std::replace_if(proposed.begin(), proposed.end(), [](char c) { return c == '/' || c == '\0'; }, '_');
+    return proposed + extension;
 }
-
-} // namespace
 
 void TMainForm::CreateFileItems()
 {
@@ -243,7 +246,7 @@ void TMainForm::FileSaveItemClick(TObject*)
 void TMainForm::FileSaveAs(TObject*)
 {
     SaveAsCancelled = 0;
-    SaveDialog->FileName = ProposedFileName(PerformancePage->Pfm_Name->Text());
+    SaveDialog->FileName = ProposedFileName(PerformancePage->Pfm_Name->Text(), ".fse");
     if (!SaveDialog->Execute()) {
         SaveAsCancelled = 1;
         return;

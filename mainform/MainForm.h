@@ -21,6 +21,11 @@ class TDataBulkDump;
 class TPerformancePage;
 class TVoicePage;
 
+// The file name Save As and the MIDI file export propose from a name of the data: the name with
+// blanks and control characters taken off both ends and every character a file name cannot hold
+// ("/" would choose a folder) made "_", then `extension`.
+std::string ProposedFileName(const std::string& name, const char* extension);
+
 class TMainForm : public TForm, public TMainData, public TKeyboardHost {
 public:
     // Builds the window and its pages, loads the 88 algorithm pictures from `programFolder`

@@ -83,16 +83,6 @@ bool SaveMidiFile(const std::string& path, const std::vector<uint8_t>& image)
 
 namespace {
 
-// Blanks and control characters off both ends.
-std::string Trimmed(const std::string& text)
-{
-    auto blank = [](char c) { return static_cast<uint8_t>(c) <= ' '; };
-    std::size_t first = 0, last = text.size();
-    while (first < last && blank(text[first])) ++first;
-    while (last > first && blank(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
-
 constexpr uint32_t DumpSpacing = 512; // ticks between the dumps
 constexpr uint32_t TrackTail = 128;   // ticks from the last dump to the end of the track
 
@@ -101,7 +91,7 @@ constexpr uint32_t TrackTail = 128;   // ticks from the last dump to the end of 
 void TMainForm::ExportSMFClick(TObject*)
 {
     const std::string shownName = PerformanceNameText();
-    SaveSMFDialog->FileName = Trimmed(shownName) + ".mid";
+    SaveSMFDialog->FileName = ProposedFileName(shownName, ".mid");
     if (!SaveSMFDialog->Execute()) return;
 
     // The name as typed, blanks kept, then a NUL, padded with blanks.

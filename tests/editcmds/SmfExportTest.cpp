@@ -64,7 +64,8 @@ TEST_F(SmfExportTest, TrackNameIsTheNameAsTypedThenNulAndBlanksAndCancelWritesNo
     Export({});
     EXPECT_TRUE(fs::is_empty(temp.Path()));
     const std::pair<std::string, std::string> rows[] = {
-        {"InitPerfrmnc", "InitPerfrmnc.mid"}, {" Pad\xE9 Two ", "Pad\xC3\xA9 Two.mid"}, {"", ".mid"}};
+        {"InitPerfrmnc", "InitPerfrmnc.mid"}, {" Pad\xE9 Two ", "Pad\xC3\xA9 Two.mid"}, {"", ".mid"},
+        {"../../Pad/St", ".._.._Pad_St.mid"}}; // a name chooses no folder
     for (const auto& [name, file] : rows) {
         auto& n = form->ParameterData.PfmCommon.Name;
         n.fill(0);

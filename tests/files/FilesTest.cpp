@@ -587,7 +587,11 @@ TEST_F(FilesTest, SaveCutShortKeepsTheOldFileAndTheNextSaveRemovesWhatAKilledSav
 
 TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelledAndTheNextOneForgetsTheCancel)
 {
-    const std::pair<const char*, const char*> names[] = {{" \tMy Pfm  \x01", "My Pfm.fse"}, {"            ", ".fse"}};
+    // A name chooses no folder: "../../qq" would write two folders above the dialog's.
+    const std::pair<const char*, const char*> names[] = {{" \tMy Pfm  \x01", "My Pfm.fse"},
+                                                         {"            ", ".fse"},
+                                                         {"Pad/Str 2   ", "Pad_Str 2.fse"},
+                                                         {"../../qq    ", ".._.._qq.fse"}};
     for (const auto& [name, proposal] : names) {
         std::memcpy(form->ParameterData.PfmCommon.Name.data(), name, 12);
         form->RefreshPerformancePages();
