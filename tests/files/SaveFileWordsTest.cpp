@@ -131,6 +131,22 @@ TEST_F(SaveFileWordsTest, EveryFileTheEditorWritesOpensAgain)
     }
 }
 
+// An unvoiced operator keeps its own frequency while a linked mode shows its voiced partner's: a
+// person who sets it (fine far above the coarse range) and then links the mode saves a file that
+// opens again with what was kept.
+TEST_F(SaveFileWordsTest, AnUnvoicedFrequencyKeptWhileTheModeIsLinkedOpensAgain)
+{
+    Show();
+    ShowVoice(2, 11);
+    TVoicePage& vc = *form->VoicePage;
+    ASSERT_TRUE(vc.Vc_UOpFreqCoarseBar->UserScrollsTo(vc.Vc_UOpFreqCoarseBar->MaxPosition()));
+    ASSERT_TRUE(vc.Vc_UOpFreqFineBar->UserScrollsTo(vc.Vc_UOpFreqFineBar->MaxPosition()));
+    ASSERT_TRUE(vc.Vc_UOpFreqMode->UserClicks(1)); // LinkF0
+    EXPECT_EQ(form->ParameterData.VoiceRecords[2].UnvoicedOperators[3].SavedFreqFine,
+              vc.Vc_UOpFreqFineBar->MaxPosition());
+    ExpectSavedFileReopens("a frequency kept while linked");
+}
+
 // Every version before this one copied an operator's shared words raw on Op Paste across kinds:
 // an unvoiced frequency or width bias above 15 stayed in a voiced operator's word, and Save As
 // wrote it; the last one brought it to 15, the top of the voiced field, outside the instrument's
