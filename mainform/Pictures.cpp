@@ -15,7 +15,7 @@ void InstallPictureDecoders()
             out.Modified();
             return true;
         } catch (const std::exception& e) {
-            error = e.what();
+            error = ExceptionText(e);
             return false;
         }
     };

@@ -1,5 +1,6 @@
 #include "platform/Jpeg.h"
 
+#include "platform/PictureLimits.h"
 #include "platform/SafeFile.h"
 
 #include <cerrno>
@@ -16,10 +17,6 @@
 namespace platform {
 
 namespace {
-
-// The largest picture decoded.
-constexpr unsigned MaxJpegSide = 8192;
-constexpr std::uint64_t MaxJpegPixels = 16u << 20;
 
 // libjpeg reports errors through a callback that must not return; it jumps back to the
 // decoding function instead. Everything the decoder touches lives in this struct, outside that
@@ -54,8 +51,7 @@ bool Decode(Decoder& d)
     jpeg_mem_src(&d.info, d.data, static_cast<unsigned long>(d.size));
     jpeg_read_header(&d.info, TRUE);
     // The header alone may ask for gigabytes; no picture of this program comes near the limit.
-    if (d.info.image_width > MaxJpegSide || d.info.image_height > MaxJpegSide ||
-        std::uint64_t(d.info.image_width) * d.info.image_height > MaxJpegPixels) {
+    if (!PictureSizeAllowed(d.info.image_width, d.info.image_height)) {
         std::snprintf(d.message, sizeof d.message, "the picture is too large (%u x %u)", d.info.image_width,
                       d.info.image_height);
         return false;

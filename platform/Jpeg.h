@@ -15,8 +15,8 @@ struct RgbImage {
 
 // Throws FileError (platform/SafeFile.h) naming the file when it cannot be read or is not a
 // whole, valid JPEG picture. A damaged picture that the decoder could only partly recover is
-// refused too, rather than shown with grey gaps, and so is one larger than 8192 pixels on a
-// side or 16 M pixels in all (whose header alone would make the decoder ask for gigabytes).
+// refused too, rather than shown with grey gaps, and so is one beyond the picture limits
+// (platform/PictureLimits.h: 8192 pixels a side, 16 M pixels in all).
 RgbImage DecodeJpegFile(const std::filesystem::path& path);
 // The same for a picture already read into memory; the caller adds the file's name.
 RgbImage DecodeJpegBytes(const std::vector<std::uint8_t>& bytes);

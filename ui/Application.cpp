@@ -178,10 +178,10 @@ void TApplication::HandleException(TObject*)
     std::string message;
     try {
         throw;
-    } catch (const Exception& e) {
-        message = e.Message;
+    } catch (const std::exception& e) {
+        message = ExceptionText(e);
     } catch (...) {
-        // Not the library's exception: shown with an empty message.
+        message = "An exception of an unknown kind.";
     }
     MessageBox(message, Title, MB_OK | MB_ICONERROR);
 }

@@ -9,9 +9,8 @@
 //   for a thread that must not lock or allocate (MIDI input): it only raises a flag.
 // - Timers fire only on the UI thread, one OnTimer per due tick, earliest first; ticks due at the
 //   same moment fire in the order the timers were (re)started.
-// - HandleException() (call it inside a catch block) is the last-resort display: the message of
-//   an Exception in a box captioned with Title (OK, error icon); any other exception shows an
-//   empty message.
+// - HandleException() (call it inside a catch block) is the last-resort display: what the
+//   exception says (ExceptionText) in a box captioned with Title (OK, error icon).
 // - Sleep() never runs events. Headless: recorded and skipped (the clock does not move).
 // - The session's end (EndSession(): SIGTERM, SIGHUP or SIGINT while Run() runs, through
 //   platform/EndSignals.h and a wake source) asks nothing, since nobody is left to answer: the

@@ -3,6 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
+
+// ---- exceptions -----------------------------------------------------------------------------
+
+std::string ExceptionText(const std::exception& e)
+{
+    // Its own text names only its type.
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return std::string("Not enough memory (") + e.what() + ").";
+    return e.what();
+}
 
 // ---- keys and shortcuts ---------------------------------------------------------------------
 

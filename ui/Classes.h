@@ -8,7 +8,7 @@
 //   control) register with FreeNotification and are told through Notification when it goes.
 // - Events are plain std::function members, run synchronously; an empty one does nothing.
 // - Exception is the library's exception class: its Message is what the last-resort display
-//   shows; any other exception is shown with an empty message.
+//   shows; any other exception is shown with its own text (ExceptionText).
 #pragma once
 
 #include <cstdint>
@@ -170,6 +170,10 @@ class EFOpenError : public Exception {
 class EReadError : public Exception {
     using Exception::Exception;
 };
+
+// What an exception says, for a person: its own text (an Exception's Message), a failed
+// allocation's in words.
+std::string ExceptionText(const std::exception& e);
 
 // ---- objects and components -----------------------------------------------------------------
 class TObject {

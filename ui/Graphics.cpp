@@ -1,5 +1,6 @@
 #include "ui/Graphics.h"
 
+#include "platform/PictureLimits.h"
 #include "platform/SafeFile.h"
 
 #include <algorithm>
@@ -44,6 +45,20 @@ uint32_t Le32(const std::vector<uint8_t>& b, size_t at)
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 uint16_t Le16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+
+// Runs the loading of a picture file. A failure that is not the library's (memory running out) is
+// raised again as the picture error naming the file, as every other failure to load it is.
+template <class Load>
+void LoadingPicture(const std::string& path, Load load)
+{
+    try {
+        load();
+    } catch (const Exception&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw EInvalidGraphic("Cannot load the picture \"" + path + "\": " + ExceptionText(e));
+    }
+}
 
 // The dash pattern of a pen style: lengths of on, off, on, off ... in pixels.
 const std::vector<int>& DashPattern(TPenStyle s)
@@ -324,11 +339,14 @@ void TBitmap::SetPixelRaw(int x, int y, TColor c)
     FPixels[size_t(y) * FWidth + x] = c & 0xFFFFFFu;
 }
 
-void TBitmap::LoadFromFile(const std::string& path) { LoadFromBmpBytes(ReadFileBytes(path), path); }
+void TBitmap::LoadFromFile(const std::string& path)
+{
+    LoadingPicture(path, [&] { LoadFromBmpBytes(ReadFileBytes(path), path); });
+}
 
 void TBitmap::LoadFromBmpBytes(const std::vector<uint8_t>& b, const std::string& what)
 {
-    auto bad = [&](const char* why) {
+    auto bad = [&](const std::string& why) {
         return EInvalidGraphic("Bitmap image is not valid: \"" + what + "\" (" + why + ")");
     };
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw bad("no BMP header");
@@ -342,7 +360,9 @@ void TBitmap::LoadFromBmpBytes(const std::vector<uint8_t>& b, const std::string&
     uint32_t clrUsed = Le32(b, 46);
     bool topDown = hRaw < 0;
     int64_t h = topDown ? -int64_t(hRaw) : hRaw;
-    if (w <= 0 || h <= 0 || w > 32768 || h > 32768) throw bad("bad size");
+    if (w <= 0 || h <= 0) throw bad("bad size");
+    if (!platform::PictureSizeAllowed(uint64_t(w), uint64_t(h)))
+        throw bad("too large: " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
     if (!(bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || bpp == 32)) throw bad("unsupported depth");
     if (!(compression == 0 || (compression == 3 && bpp == 32))) throw bad("compressed");
     std::vector<TColor> palette;
@@ -413,7 +433,10 @@ void TBitmap::SaveToFile(const std::string& path) const
 
 // ---- JPEG and pictures ----------------------------------------------------------------------
 
-void TJPEGImage::LoadFromFile(const std::string& path) { LoadFromBytes(ReadFileBytes(path), path); }
+void TJPEGImage::LoadFromFile(const std::string& path)
+{
+    LoadingPicture(path, [&] { LoadFromBytes(ReadFileBytes(path), path); });
+}
 
 void TJPEGImage::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& what)
 {
@@ -445,8 +468,10 @@ void TPicture::LoadFromFile(const std::string& path)
     } else {
         throw EInvalidGraphic("Unknown picture file extension (." + ext + ") of \"" + path + "\"");
     }
-    loaded->LoadFromFile(path);
-    FBitmap = std::make_unique<TBitmap>(*loaded);
+    LoadingPicture(path, [&] {
+        loaded->LoadFromFile(path);
+        FBitmap = std::make_unique<TBitmap>(*loaded);
+    });
     Hook();
     if (OnChange) OnChange();
 }

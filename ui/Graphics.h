@@ -10,7 +10,8 @@
 // - TBitmap::OnChange runs after every drawing operation, so an image showing it can repaint.
 // - TPicture::LoadFromFile picks the format by extension (.bmp, .jpg, .jpeg); a missing file
 //   (or anything but a regular file: a folder, a pipe, a device) raises EFOpenError naming it,
-//   a bad or unknown picture raises EInvalidGraphic naming it.
+//   a bad, unknown or too large picture (platform/PictureLimits.h), or any other failure while
+//   it loads (memory running out), raises EInvalidGraphic naming it.
 #pragma once
 
 #include "ui/Classes.h"
@@ -117,7 +118,7 @@ public:
     const std::vector<TColor>& Data() const { return FPixels; }
     std::vector<TColor>& MutableData() { return FPixels; }
 
-    // Reads a Windows BMP file (1, 4, 8, 24 or 32 bits, uncompressed).
+    // Reads a Windows BMP file (1, 4, 8, 24 or 32 bits, uncompressed) within the picture limits.
     virtual void LoadFromFile(const std::string& path);
     void LoadFromBmpBytes(const std::vector<uint8_t>& bytes, const std::string& what);
     // Writes a 24-bit BMP file; raises EFOpenError when the file cannot be written.

@@ -28,15 +28,16 @@ protected:
 };
 
 // One picture of the program folder, or the settings file, that is missing, not a regular file
-// or too large: a box names it and why, nothing waits on a pipe, and the program goes on
-// without it, except without an algorithm picture, until its main window closes. The About
-// window and the memory notice are opened once the main window shows.
+// or too large (a picture of more pixels than the program decodes too): a box names it and why,
+// nothing waits on a pipe, and the program goes on without it, except without an algorithm
+// picture, until its main window closes. The About window and the memory notice are opened once
+// the main window shows.
 TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
 {
     MakeForm();
     const fs::path settings = form->SettingsIniFile();
     form.reset();
-    enum Spoil { Missing, Folder, Pipe, Large };
+    enum Spoil { Missing, Folder, Pipe, Large, Wide };
     const struct {
         const char* file;
         Spoil spoil;
@@ -50,6 +51,7 @@ TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
         {"graphics/about_emblem.jpg", Folder, "It is a folder.", true},
         {"graphics/fseq_init_notice.jpg", Pipe, "It is a named pipe.", true},
         {"graphics/effect_routing.bmp", Folder, "It is a folder.", true},
+        {"graphics/effect_routing.bmp", Wide, "(too large: 8193 x 2 pixels)", true},
         {"settings", Folder, "it is a folder.", true},
         {"settings", Pipe, "it is a named pipe.", true},
         {"settings", Large, "it is larger than 65536 bytes.", true},
@@ -66,6 +68,7 @@ TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
             ASSERT_EQ(mkfifo(spoilt.c_str(), 0600), 0);
         }
         if (c.spoil == Large) WriteText(spoilt, "[MIDISetting]\nMIDIIN=FS1R\nMIDIOUT=FS1R\n" + std::string(65536, ';'));
+        if (c.spoil == Wide) TBitmap(8193, 2).SaveToFile(spoilt.string());
         bool shown = false;
         // Runs once the main window shows (there is no message loop without it).
         if (c.runs)

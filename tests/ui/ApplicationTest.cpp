@@ -3,6 +3,8 @@
 #include "UiFixture.h"
 
 #include <atomic>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -198,6 +200,24 @@ TEST_F(ApplicationTest, MessageBoxesAreAnsweredAndRecorded)
     EXPECT_EQ(m.Icon, MB_ICONINFORMATION);
     EXPECT_EQ(m.Answer, IDCANCEL);
     EXPECT_EQ(Headless().Messages[2].Caption, "Quillmarven");
+}
+
+// The last-resort display shows what every exception says, the library's or not (a failed
+// allocation in words), in a box captioned with the title.
+TEST_F(ApplicationTest, TheExceptionDisplayShowsTheTextOfEveryException)
+{
+    Application->Title = "Quillmarven";
+    Application->Dispatch([] { throw std::logic_error("the end signals are caught already"); });
+    Application->Dispatch([] { throw std::bad_alloc(); });
+    Application->Dispatch([] { throw 42; });
+    Strings shown;
+    for (const TShownMessage& m : Headless().Messages) {
+        EXPECT_EQ(m.Caption, "Quillmarven");
+        EXPECT_EQ(m.Icon, MB_ICONERROR);
+        shown.push_back(m.Text);
+    }
+    EXPECT_EQ(shown, (Strings{"the end signals are caught already", "Not enough memory (std::bad_alloc).",
+                              "An exception of an unknown kind."}));
 }
 
 TEST_F(ApplicationTest, FileDialogsAskTheResponderAndRecordTheRequest)

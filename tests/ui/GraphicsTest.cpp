@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -252,6 +253,68 @@ TEST_F(GraphicsTest, JpegGoesThroughTheInstalledDecoder)
         EXPECT_NE(e.Message.find("alg_1.jpg"), std::string::npos);
         EXPECT_NE(e.Message.find("bad data"), std::string::npos);
     }
+}
+
+// A BMP file of `w` x `h` pixels, one bit each.
+std::vector<uint8_t> OneBitBmp(uint32_t w, uint32_t h)
+{
+    const uint32_t stride = (w + 31) / 32 * 4, offset = 54 + 8;
+    std::vector<uint8_t> f(offset + size_t(stride) * h, 0);
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> (8 * i));
+    };
+    f[0] = 'B';
+    f[1] = 'M';
+    put(10, offset);
+    put(14, 40);
+    put(18, w);
+    put(22, h);
+    f[26] = 1;
+    f[28] = 1;
+    return f;
+}
+
+// A BMP is held to the JPEG reader's limits, 8192 pixels a side and 16 M pixels in all: a larger
+// one is refused by name. Any failure while a picture loads, the library's or not (memory running
+// out), is the picture error naming the file, and the picture loaded before stays.
+TEST_F(GraphicsTest, PicturesBeyondTheLimitsAndFailuresOfAnyKindAreRefusedByName)
+{
+    const std::string path = (Dir / "effect_routing.bmp").string();
+    const struct {
+        uint32_t w, h;
+        bool taken;
+    } sizes[] = {{8192, 1, true}, {8193, 1, false}, {1, 8193, false}, {4096, 4096, true}, {4097, 4096, false}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.w) + " x " + std::to_string(size.h));
+        const std::vector<uint8_t> f = OneBitBmp(size.w, size.h);
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(f.data()), std::streamsize(f.size()));
+        TBitmap b(2, 1);
+        try {
+            b.LoadFromFile(path);
+            EXPECT_TRUE(size.taken);
+            EXPECT_EQ(b.Width(), int(size.w));
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_FALSE(size.taken) << e.Message;
+            EXPECT_EQ(e.Message, "Bitmap image is not valid: \"" + path + "\" (too large: " + std::to_string(size.w) +
+                                     " x " + std::to_string(size.h) + " pixels)");
+            EXPECT_EQ(b.Width(), 2);
+        }
+    }
+
+    const std::string jpeg = (Dir / "about_emblem.jpg").string();
+    std::ofstream(jpeg, std::ios::binary) << "JPEGDATA";
+    TPicture::JpegDecoder = [](const std::vector<uint8_t>&, TBitmap&, std::string&) -> bool { throw std::bad_alloc(); };
+    TPicture pic;
+    const TBitmap before(3, 2);
+    pic.Assign(&before);
+    try {
+        pic.LoadFromFile(jpeg);
+        FAIL();
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message, "Cannot load the picture \"" + jpeg + "\": Not enough memory (std::bad_alloc).");
+    }
+    EXPECT_EQ(pic.Width(), 3);
 }
 
 struct CountingView : TComponentView {
