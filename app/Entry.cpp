@@ -3,12 +3,15 @@
 #include "mainform/MainForm.h"
 #include "mainform/Pictures.h"
 #include "mainform/keyboard/midikey.h"
+#include "platform/SafeFile.h"
 
 #include <memory>
 
 int RunQuillmarven(platform::MidiBackend& midi, const std::filesystem::path& programFolder,
                    const std::vector<std::string>& commandLine)
 {
+    // A file-size limit makes a write fail, told as any failed write, instead of ending the program.
+    platform::LetWritesPastTheSizeLimitFail();
     InstallPictureDecoders();
     Application->Initialize();
     Application->Title = "Quillmarven";

@@ -125,7 +125,18 @@ int CreateTemp(const fs::path& target, fs::path& tempPath)
     return -1;
 }
 
+extern "C" void OnFileSizeLimit(int) {}
+
 } // namespace
+
+void LetWritesPastTheSizeLimitFail()
+{
+    struct sigaction action {};
+    action.sa_handler = OnFileSizeLimit;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGXFSZ, &action, nullptr);
+}
 
 bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, std::string* error)
 {

@@ -27,6 +27,11 @@ public:
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
 
+// Lets a write past the process's file-size limit (ulimit -f) fail with EFBIG, as a full disk
+// refuses one, instead of ending the process by SIGXFSZ; for the program's start. The signal is
+// caught by a handler that does nothing, so a program started from this one gets its default.
+void LetWritesPastTheSizeLimitFail();
+
 enum class ReadResult { Ok, Missing, CannotOpen, NotRegularFile, TooLarge, Failed };
 
 // Reads a whole regular file of at most `maxSize` bytes into `data`, never waiting: anything but

@@ -8,9 +8,12 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -90,6 +93,44 @@ TEST_F(Entry, AFileThatCannotBeReadIsNamedAndNeverWaitedFor)
         EXPECT_NE(text.find(spoilt.string()), std::string::npos) << text;
         EXPECT_NE(text.find(c.reason), std::string::npos) << text;
     }
+}
+
+// Under a file-size limit (ulimit -f 8, as batch hosts and some desktops set), File > Save of a file
+// larger than the limit fails as on a full disk: the Write box, the data still changed, the old
+// file kept with nothing beside it. The program runs in a child process that starts with the
+// limit's signal at its default, which would end it at the save.
+TEST_F(Entry, ASaveOverTheFileSizeLimitIsToldAndTheProgramGoesOn)
+{
+    MakeForm();
+    WriteText(form->SettingsIniFile(), "[MIDISetting]\nMIDIIN=FS1R\nMIDIOUT=FS1R\n");
+    form.reset();
+    const fs::path folder = temp / "saves", saved = folder / "kept.fse";
+    fs::create_directories(folder);
+    WriteText(saved, "old");
+    const auto runLimited = [&] {
+        const rlimit noCore{0, 0}, small{8192, 8192};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::string caption;
+        Application->Post([&] {
+            auto& main = dynamic_cast<TMainForm&>(*Application->MainForm());
+            Advance(40000); // start-up's receive-all
+            main.CurrentFileName = saved.string();
+            main.MarkDataChanged();
+            main.UserPressesKey('S', {ssCtrl});
+            caption = main.Caption();
+        });
+        RunQuillmarven(midi, QM_PROGRAM_DIR);
+        for (const TShownMessage& m : Messages()) std::fprintf(stderr, "told: %s\n", m.Text.c_str());
+        std::fprintf(stderr, "caption: %s\n", caption.c_str());
+        std::_Exit(0); // no leak check of what the test's process holds
+    };
+    EXPECT_EXIT(
+        runLimited(), testing::ExitedWithCode(0),
+        "told: Can't perform one of the following file operations: Write\\.\ncaption: Quillmarven \\(Changed\\)\n");
+    EXPECT_EQ(ReadText(saved), "old");
+    EXPECT_EQ(EntriesIn(folder), 1) << "a file was left beside the save";
 }
 
 // How long a test waits for the real program to be up, which under the sanitizers takes a while.
