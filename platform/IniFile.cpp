@@ -150,6 +150,10 @@ void IniFile::WriteInteger(const std::string& section, const std::string& key, i
 
 bool IniFile::Save(std::string* error) const
 {
+    if (!readProblem_.empty()) {
+        if (error) *error = "Cannot write \"" + path_.string() + "\": it was not read, " + readProblem_;
+        return false;
+    }
     std::ostringstream out;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         if (i > 0) out << '[' << sections_[i].name << "]\n";

@@ -32,7 +32,9 @@ public:
     void WriteInteger(const std::string& section, const std::string& key, int value);
 
     // Writes the whole file through a temporary file in the same folder and a rename, so a
-    // failed write leaves the old file as it was. False, with `error` set, on failure.
+    // failed write leaves the old file as it was. A file that is there but was not read
+    // (ReadProblem) is never written: what it holds would be lost. False, with `error` set, on
+    // failure.
     bool Save(std::string* error = nullptr) const;
 
     const std::filesystem::path& Path() const { return path_; }

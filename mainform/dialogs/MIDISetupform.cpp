@@ -37,14 +37,19 @@ TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* p
     return s;
 }
 
-bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings)
+bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings, std::string* problem)
 {
     platform::IniFile ini(file);
     ini.WriteString(Section, "MIDIIN", settings.MidiIn);
     ini.WriteString(Section, "MIDIOUT", settings.MidiOut);
     ini.WriteString(Section, "MIDIKeyboard", settings.MidiKeyboard);
     ini.WriteInteger(Section, "DeviceID", settings.DeviceID);
-    return ini.Save();
+    if (ini.Save()) return true;
+    // A file it could not read is left as it is (the four keys alone would replace every line).
+    if (problem && !ini.ReadProblem().empty())
+        *problem = "The settings file \"" + file.string() +
+                   "\" is not written, since it could not be read: " + ini.ReadProblem() + ".";
+    return false;
 }
 
 void OpenMidiDevices(TMidiTransport& midi, int in, int out, int keyboard)
@@ -194,9 +199,16 @@ void TMIDISetup::OKBitBtnClick(TObject*)
 
     const int32_t deviceNumber = std::max(0, Setup_DevID->ItemIndex());
     // The devices are open and stay so; a choice that cannot be kept for the next start is told.
-    if (!WriteMidiSettings(FSettingsFile, {MIDIIN_Box->Text(), MIDIOUT_Box->Text(),
-                                           keyboardChosen ? MIDI_K_Box->Text() : std::string(), deviceNumber}))
-        ShowFileError(WriteFailedText);
+    std::string notRead;
+    if (!WriteMidiSettings(FSettingsFile,
+                           {MIDIIN_Box->Text(), MIDIOUT_Box->Text(),
+                            keyboardChosen ? MIDI_K_Box->Text() : std::string(), deviceNumber},
+                           &notRead)) {
+        if (notRead.empty())
+            ShowFileError(WriteFailedText);
+        else
+            Application->MessageBox(notRead, ::Caption, MB_OK | MB_ICONWARNING);
+    }
     *FDeviceNumber = deviceNumber;
     SetModalResult(mrOk);
 }

@@ -35,12 +35,15 @@ protected:
     FilesTest() : FormRig({.open = Ports::Instrument}) {}
 
     // A command that writes a file, as a person gives it: the name it writes (chosen in its
-    // dialog, or the settings file), what it says when it cannot, and the person's action.
+    // dialog, or the settings file), what it says when it cannot, and the person's action. The
+    // settings, which it reads first, are left alone when it cannot read them: `notRead` is what
+    // it then says, ahead of the reason.
     struct Writer {
         std::string what;
         fs::path file;
         std::string failure;
         std::function<void()> write;
+        std::string notRead = {};
     };
     // Every command that writes a file, each to its own name in the test's folder; the window is
     // shown on the voice page, which has the shape library's buttons.
@@ -63,7 +66,8 @@ protected:
                      d.OKBitBtn->UserClicks();
                  };
                  Click("MIDI_config");
-             }},
+             },
+             "The settings file \"" + SettingsFile().string() + "\" is not written, since it could not be read: "},
         };
     }
     void Write(const Writer& w)
@@ -448,6 +452,8 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
 {
     enum End { Chain, Pipe, Folder, Loop };
     const char* const endNames[] = {"a chain of links", "a pipe", "a link to a folder", "a loop of links"};
+    const char* const notReadBecause[] = {"", "it is a named pipe.", "it is a folder.",
+                                          "Too many levels of symbolic links."};
     for (const Writer& w : Writers()) {
         const fs::path a = w.file, dir = a.parent_path();
         const fs::path b = dir / ("b" + a.extension().string()), c = dir / ("c" + a.extension().string());
@@ -482,7 +488,7 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
                 EXPECT_EQ(fs::status(c).permissions(), fs::perms(0640));
             } else {
                 ASSERT_EQ(Messages().size(), 1u);
-                EXPECT_EQ(Messages()[0].Text, w.failure);
+                EXPECT_EQ(Messages()[0].Text, w.notRead.empty() ? w.failure : w.notRead + notReadBecause[end]);
                 EXPECT_EQ(fs::symlink_status(a).type(), end == Pipe ? fs::file_type::fifo : fs::file_type::symlink);
                 EXPECT_TRUE(end != Loop || fs::is_symlink(b));
                 EXPECT_TRUE(end != Folder || fs::is_directory(c));
@@ -535,6 +541,34 @@ TEST_F(FilesTest, EveryWriterLeavesAReadOnlyFileAsItWas)
         EXPECT_EQ(fs::status(writers[i].file).permissions(), fs::perms(0444));
         EXPECT_EQ(EntriesIn(folders[i]), entries[i]) << "a file was added or left beside";
     }
+}
+
+// A settings file that its user may write but not read: OK in the setup dialog leaves it as it was
+// and says why. Root may read any file, so the dialog runs in a child that has given up root.
+TEST_F(FilesTest, TheSetupLeavesASettingsFileItMayNotReadAsItWas)
+{
+    const std::vector<Writer> writers = Writers();
+    const Writer& settings = writers.back();
+    const fs::path folder = settings.file.parent_path();
+    for (fs::path dir = folder; dir != temp.Path().parent_path(); dir = dir.parent_path()) {
+        fs::create_directories(dir);
+        fs::permissions(dir, fs::perms::all);
+    }
+    WriteText(settings.file, "[MIDISetting]\nMIDIIN=Mine\n; and more\n");
+    fs::permissions(settings.file, fs::perms(0222));
+    const long entries = EntriesIn(folder);
+    const ChildReport report = RunWithoutRoot({folder}, [&] {
+        Messages().clear();
+        Write(settings);
+        std::string said;
+        for (const TShownMessage& m : Messages()) said += m.Text + "\n";
+        return said;
+    });
+    if (!report.ran) GTEST_SKIP() << report.text;
+    EXPECT_EQ(report.text, settings.notRead + "Permission denied.\n");
+    EXPECT_EQ(ReadText(settings.file), "[MIDISetting]\nMIDIIN=Mine\n; and more\n");
+    EXPECT_EQ(fs::status(settings.file).permissions(), fs::perms(0222));
+    EXPECT_EQ(EntriesIn(folder), entries) << "a file was added or left beside";
 }
 
 // A save over a file that the disk takes only part of (here a file-size limit): the Write message,

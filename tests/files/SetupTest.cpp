@@ -1,6 +1,8 @@
 // The MIDI setup dialog and the settings file, and the first show of the main window.
 #include "tests/files/FormRig.h"
 
+#include "platform/IniFile.h"
+
 namespace {
 
 const char* const NoInput =
@@ -79,12 +81,14 @@ TEST_F(SetupTest, DialogListsTheDevicesCancelKeepsAllAndOkOpensTheChoiceAndWrite
     keys->PlayShort(0x90, 60, 100);
     EXPECT_EQ(fs1r->Received(), (std::vector<Bytes>{{0x90, 60, 100}}));
 
-    // A settings file that cannot be written is told; the dialog closes all the same.
+    // A settings file that cannot be written (nor read) is told; the dialog closes all the same.
     fs::remove(SettingsFile());
     fs::create_directory(SettingsFile());
     InDialog(0, 0, -1, 4);
     Click("MIDI_config");
-    ExpectFileError("Can't perform one of the following file operations: Write.");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "The settings file \"" + SettingsFile().string() +
+                                      "\" is not written, since it could not be read: it is a folder.");
     EXPECT_EQ(Headless().Modals.at(2).Result, mrOk);
     EXPECT_TRUE(form->Midi.MidiPortsOpen);
     EXPECT_EQ(form->DeviceNumber, 4);
@@ -139,6 +143,40 @@ TEST_F(SetupTest, SettingsReadDefaultsAndOnlyDeviceNumbersZeroToFifteen)
         EXPECT_EQ(ReadMidiSettings(SettingsFile()).DeviceID, id) << text;
     }
     EXPECT_EQ(SettingsFile().filename().extension(), ".INI");
+}
+
+// A settings file the program could not read (here one larger than it reads) is never replaced:
+// OK in the setup dialog leaves it byte for byte and says why in a box naming it; the devices
+// chosen open all the same. One under the limit keeps every line it does not own, bytes that are
+// no text among them.
+TEST_F(SetupTest, OkNeverReplacesASettingsFileItCouldNotReadAndKeepsTheLinesItDoesNotOwn)
+{
+    MakeForm();
+    const std::string ours = "[MIDISetting]\nMIDIIN=Gone\nDeviceID=7\n";
+    const std::string others = "[Other]\n; by hand\nName=\xFF\xFE" + std::string(1, '\0') + "x\n";
+    for (const std::size_t padding : {30000u, 70000u}) {
+        SCOPED_TRACE(padding);
+        Messages().clear();
+        const std::string theirs = others + std::string(padding, ';') + "\n";
+        WriteText(SettingsFile(), ours + theirs);
+        InDialog(0, 0, -1, 2);
+        Click("MIDI_config");
+        EXPECT_TRUE(form->Midi.MidiPortsOpen);
+        EXPECT_EQ(form->DeviceNumber, 2);
+        const std::string now = ReadText(SettingsFile());
+        if (padding < platform::IniFile::MaxSize) {
+            EXPECT_TRUE(Messages().empty());
+            EXPECT_EQ(now, "[MIDISetting]\nMIDIIN=FS1R\nDeviceID=2\nMIDIOUT=FS1R\nMIDIKeyboard=\n" + theirs);
+            continue;
+        }
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Text, "The settings file \"" + SettingsFile().string() +
+                                          "\" is not written, since it could not be read: it is larger than "
+                                          "65536 bytes.");
+        EXPECT_EQ(Messages()[0].Caption, "Quillmarven");
+        EXPECT_EQ(Messages()[0].Icon, MB_ICONWARNING);
+        EXPECT_TRUE(now == ours + theirs) << "the file was replaced: it holds " << now.size() << " bytes";
+    }
 }
 
 TEST_F(SetupTest, SettingsChosenInTheDialogOpenTheDevicesByNameAtTheNextStart)
