@@ -96,9 +96,10 @@ void TMainForm::ShowDataUnchanged()
 
 bool TMainForm::ReadFseFile(const std::string& path, std::vector<uint8_t>& image)
 {
-    switch (ReadWholeFile(path, FseFileSize, image)) {
+    std::string reason;
+    switch (ReadWholeFile(path, FseFileSize, image, &reason)) {
     case ReadResult::Ok: break;
-    case ReadResult::Failed: ShowFileError(ReadFailedText); return false;
+    case ReadResult::Failed: ShowFileError(ReadFailedText, ReadCause(path, reason)); return false;
     default: // cannot be opened or too large: its size is wrong
         ShowWrongFile(WrongFileText);
         return false;
@@ -176,10 +177,11 @@ void TMainForm::FileOpenItemClick(TObject*)
         DataSendAllClick(this);
     } else {
         std::vector<uint8_t> data;
-        switch (ReadWholeFile(path, MaxFs1FileSize, data)) {
+        std::string reason;
+        switch (ReadWholeFile(path, MaxFs1FileSize, data, &reason)) {
         case ReadResult::Ok: break;
         case ReadResult::TooLarge: ShowWrongFile(WrongFs1Text); return;
-        default: ShowFileError(ReadFailedText); return;
+        default: ShowFileError(ReadFailedText, ReadCause(path, reason)); return;
         }
         // Only whole system-exclusive messages are relayed: a stray byte of 80 hex or more
         // inside a message would reach the instrument as the start of another one. Byte 2, the
@@ -236,8 +238,8 @@ void TMainForm::FileSaveItemClick(TObject*)
     std::memcpy(image.data() + FseHeaderSize, &ParameterData, TParameterData::Size);
 
     // Through a temporary file and a rename: a failed write leaves the old file whole.
-    if (!platform::WriteFileSafely(CurrentFileName, image.data(), image.size())) {
-        ShowFileError(WriteFailedText);
+    if (std::string cause; !platform::WriteFileSafely(CurrentFileName, image.data(), image.size(), &cause)) {
+        ShowFileError(WriteFailedText, cause);
         return;
     }
     ShowDataUnchanged();

@@ -74,8 +74,9 @@ std::vector<uint8_t> TrackImage::Finish(uint32_t delta)
 
 bool SaveMidiFile(const std::string& path, const std::vector<uint8_t>& image)
 {
-    if (platform::WriteFileSafely(path, image.data(), image.size())) return true;
-    ShowFileError(WriteInUseText);
+    std::string cause;
+    if (platform::WriteFileSafely(path, image.data(), image.size(), &cause)) return true;
+    ShowFileError(WriteInUseText, cause);
     return false;
 }
 

@@ -212,9 +212,12 @@ void TVoicePage::Vc_OpEGShapeOpenClick(TObject*)
     std::optional<std::vector<EGShapeRecord>> shapes;
     try {
         std::vector<uint8_t> image;
-        switch (platform::ReadWholeFile(EGOpenDialog->FileName, EGShapeFileSize, image)) {
+        std::string reason;
+        switch (platform::ReadWholeFile(EGOpenDialog->FileName, EGShapeFileSize, image, &reason)) {
         case platform::ReadResult::Ok: shapes = ReadEGShapeFile(image.data(), image.size()); break;
-        case platform::ReadResult::Failed: ShowFileError(ReadFailedText); return;
+        case platform::ReadResult::Failed:
+            ShowFileError(ReadFailedText, ReadCause(EGOpenDialog->FileName, reason));
+            return;
         default: break; // cannot be opened, or too large
         }
     } catch (const std::exception&) {
@@ -244,8 +247,8 @@ bool TVoicePage::SaveShapeLibrary()
         WriteEGShapeFile(FData.EGShapeTable, std::min(Vc_OpPresetEG->Items.Count(), EGShapeCapacity));
     // Through a temporary file and a rename: a failed write leaves the old file whole, the name
     // box keeps its name, and the library stays unsaved.
-    if (!platform::WriteFileSafely(EGSaveDialog->FileName, image.data(), image.size())) {
-        ShowFileError(WriteFailedText);
+    if (std::string cause; !platform::WriteFileSafely(EGSaveDialog->FileName, image.data(), image.size(), &cause)) {
+        ShowFileError(WriteFailedText, cause);
         return false;
     }
     Vc_OpPresetEGEdit->SetText("");

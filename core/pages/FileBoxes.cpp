@@ -7,10 +7,15 @@ void ShowWrongFile(const std::string& text)
     Application->MessageBox(text, "Quillmarven", MB_OK | MB_ICONEXCLAMATION);
 }
 
-void ShowFileError(const std::string& text)
+void ShowFileError(const std::string& text, const std::string& cause)
 {
     // The answer is not used.
-    Application->MessageBox(text, "File Error", MB_OKCANCEL);
+    Application->MessageBox(cause.empty() ? text : text + "\n\n" + cause, "File Error", MB_OKCANCEL);
+}
+
+std::string ReadCause(const std::string& path, const std::string& reason)
+{
+    return "Cannot read \"" + path + "\": " + reason;
 }
 
 bool AskToSaveFirst(const std::string& question, const char* caption, int icon, const std::function<bool()>& save)

@@ -16,8 +16,11 @@ inline const std::string WriteFailedText = "Can't perform one of the following f
 
 // `text` in a box captioned "Quillmarven", OK, warning icon.
 void ShowWrongFile(const std::string& text);
-// `text` in a box captioned "File Error", OK and Cancel; the answer is not used.
-void ShowFileError(const std::string& text);
+// `text` in a box captioned "File Error", OK and Cancel; the answer is not used. `cause` (what
+// the system said of the file, naming it), when known, follows on a line of its own.
+void ShowFileError(const std::string& text, const std::string& cause = {});
+// The cause of a read that failed, as ShowFileError shows it: the file and the `reason`.
+std::string ReadCause(const std::string& path, const std::string& reason);
 
 // Before a command drops work that is not saved: asks `question` (Yes, No and Cancel). Yes runs
 // `save`, which tells whether the work is now in a file. True when the command may go on: saved,

@@ -37,14 +37,15 @@ TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* p
     return s;
 }
 
-bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings, std::string* problem)
+bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings, std::string* problem,
+                       std::string* cause)
 {
     platform::IniFile ini(file);
     ini.WriteString(Section, "MIDIIN", settings.MidiIn);
     ini.WriteString(Section, "MIDIOUT", settings.MidiOut);
     ini.WriteString(Section, "MIDIKeyboard", settings.MidiKeyboard);
     ini.WriteInteger(Section, "DeviceID", settings.DeviceID);
-    if (ini.Save()) return true;
+    if (ini.Save(cause)) return true;
     // A file it could not read is left as it is (the four keys alone would replace every line).
     if (problem && !ini.ReadProblem().empty())
         *problem = "The settings file \"" + file.string() +
@@ -199,13 +200,13 @@ void TMIDISetup::OKBitBtnClick(TObject*)
 
     const int32_t deviceNumber = std::max(0, Setup_DevID->ItemIndex());
     // The devices are open and stay so; a choice that cannot be kept for the next start is told.
-    std::string notRead;
+    std::string notRead, cause;
     if (!WriteMidiSettings(FSettingsFile,
                            {MIDIIN_Box->Text(), MIDIOUT_Box->Text(),
                             keyboardChosen ? MIDI_K_Box->Text() : std::string(), deviceNumber},
-                           &notRead)) {
+                           &notRead, &cause)) {
         if (notRead.empty())
-            ShowFileError(WriteFailedText);
+            ShowFileError(WriteFailedText, cause);
         else
             Application->MessageBox(notRead, ::Caption, MB_OK | MB_ICONWARNING);
     }

@@ -26,9 +26,9 @@ struct TMidiSettings {
 TMidiSettings ReadMidiSettings(const std::filesystem::path& file, std::string* problem = nullptr);
 // Writes the four keys, keeping whatever else the file holds. False when it cannot be written;
 // a file that is there but cannot be read is left as it is, and `problem` (when given) then says
-// why, naming the file.
+// why, naming the file; otherwise `cause` (when given) says what the write met.
 bool WriteMidiSettings(const std::filesystem::path& file, const TMidiSettings& settings,
-                       std::string* problem = nullptr);
+                       std::string* problem = nullptr, std::string* cause = nullptr);
 
 // The opening sequence of start-up and of the dialog (keyboard -1: none). A device that cannot
 // be opened raises the form library's exception with the MIDI system's text, so the exception

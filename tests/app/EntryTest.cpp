@@ -128,7 +128,8 @@ TEST_F(Entry, ASaveOverTheFileSizeLimitIsToldAndTheProgramGoesOn)
     };
     EXPECT_EXIT(
         runLimited(), testing::ExitedWithCode(0),
-        "told: Can't perform one of the following file operations: Write\\.\ncaption: Quillmarven \\(Changed\\)\n");
+        "told: Can't perform one of the following file operations: Write\\.\n\nCannot write \".*kept\\.fse\": "
+        "File too large\ncaption: Quillmarven \\(Changed\\)\n");
     EXPECT_EQ(ReadText(saved), "old");
     EXPECT_EQ(EntriesIn(folder), 1) << "a file was left beside the save";
 }

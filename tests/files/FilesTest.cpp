@@ -230,7 +230,7 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         std::string what;
         fs::path path;
         int filter;
-        const char* text;
+        std::string text;
     } cases[] = {
         {"one byte short", WriteFile("short.fse", shortFile), 1, WrongFse},
         {"version 99", WriteFile("v99.fse", SaveFileImage(99)), 1, WrongFse},
@@ -246,7 +246,8 @@ TEST_F(FilesTest, WrongFilesAreRefusedAndChangeNothing)
         {"empty .fs1", WriteFile("empty.fs1", {}), 2, WrongFs1},
         {"over 16 MiB", WriteFile("huge.fs1", huge), 2, WrongFs1},
         {"missing .fs1", temp / "missing.fs1", 2,
-         "Can't perform one of the following file operations: Open, Seek, Read, Close."},
+         "Can't perform one of the following file operations: Open, Seek, Read, Close.\n\nCannot read \"" +
+             (temp / "missing.fs1").string() + "\": No such file or directory"},
     };
     form->MarkDataChanged();
     const TParameterData before = form->ParameterData;
@@ -488,7 +489,14 @@ TEST_F(FilesTest, EveryWriterWritesWhereTheLinksLeadAndRefusesWhatIsNoFile)
                 EXPECT_EQ(fs::status(c).permissions(), fs::perms(0640));
             } else {
                 ASSERT_EQ(Messages().size(), 1u);
-                EXPECT_EQ(Messages()[0].Text, w.notRead.empty() ? w.failure : w.notRead + notReadBecause[end]);
+                // What the system said follows the box's text, naming the file the links lead to.
+                const std::string cause = end == Loop ? "Cannot follow the links of \"" + a.string() +
+                                                            "\": Too many levels of symbolic links"
+                                                      : "Cannot write \"" + (end == Pipe ? a : c).string() + "\": " +
+                                                            std::string(notReadBecause[end]).substr(
+                                                                0, std::strlen(notReadBecause[end]) - 1);
+                EXPECT_EQ(Messages()[0].Text,
+                          w.notRead.empty() ? w.failure + "\n\n" + cause : w.notRead + notReadBecause[end]);
                 EXPECT_EQ(fs::symlink_status(a).type(), end == Pipe ? fs::file_type::fifo : fs::file_type::symlink);
                 EXPECT_TRUE(end != Loop || fs::is_symlink(b));
                 EXPECT_TRUE(end != Folder || fs::is_directory(c));
@@ -517,7 +525,7 @@ TEST_F(FilesTest, EveryWriterLeavesAReadOnlyFileAsItWas)
         fs::remove_all(w.file);
         WriteText(w.file, "old");
         fs::permissions(w.file, fs::perms(0444));
-        expected += w.what + ": " + w.failure + "\n";
+        expected += w.what + ": " + w.failure + "\n\nCannot write \"" + w.file.string() + "\": Permission denied\n";
     }
     std::vector<long> entries;
     for (const fs::path& folder : folders) entries.push_back(EntriesIn(folder));

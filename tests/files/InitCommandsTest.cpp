@@ -170,7 +170,8 @@ TEST_F(InitCommandsTest, CommandsThatDropTheBufferAskToSaveChangesFirst)
             if (a.saveTo == saved) {
                 EXPECT_EQ(ReadBytes(saved), ::SaveFileImage(before));
             } else if (a.saveTo) {
-                EXPECT_EQ(Messages().at(1).Text, "Can't perform one of the following file operations: Write.");
+                EXPECT_EQ(Messages().at(1).Text, "Can't perform one of the following file operations: Write.\n\n"
+                                                 "Cannot write \"" + a.saveTo->string() + "\": it is a folder");
             }
         }
     }

@@ -537,7 +537,8 @@ TEST_F(EGShapeLibraryTest, UnsavedShapesAreOfferedASaveAtExitAndBeforeAnotherLib
             EXPECT_EQ(Messages()[0].Buttons | Messages()[0].Icon, MB_YESNOCANCEL | MB_ICONQUESTION);
             EXPECT_EQ(Messages().size(), a.saving == Saving::Fails ? 2u : 1u);
             if (a.saving == Saving::Fails && Messages().size() == 2) {
-                EXPECT_EQ(Messages()[1].Text, "Can't perform one of the following file operations: Write.");
+                EXPECT_EQ(Messages()[1].Text, "Can't perform one of the following file operations: Write.\n\n"
+                                              "Cannot write \"" + saved.string() + "\": File too large");
             }
             const auto saveDialogs = std::count_if(Headless().FileDialogs.begin(), Headless().FileDialogs.end(),
                                                    [](const auto& d) { return d.Request.Save; });
