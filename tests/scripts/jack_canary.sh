@@ -82,10 +82,10 @@ check)
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
   end_server
-  # The guard of a test's server may still be freeing what a test process that died left (30 s
-  # at worst, scripts/lib/jack-guard): JACK is judged once nothing is left, or after 40 s
+  # The guard of a test's server may still be freeing what a test process that died left (about
+  # 40 s at worst, scripts/lib/jack-guard): JACK is judged once nothing is left, or after 60 s
   # (QM_JACK_LEFT_WAIT seconds: the check's own test plants what stays).
-  end=$((SECONDS + ${QM_JACK_LEFT_WAIT:-40}))
+  end=$((SECONDS + ${QM_JACK_LEFT_WAIT:-60}))
   while left >"$folder/left"; [ -s "$folder/left" ] && [ "$SECONDS" -lt "$end" ]; do sleep 0.2; done
   if [ -s "$folder/left" ]; then
     echo "the tests left in JACK's registry, /dev/shm or the temporary folder what they did not find there:"

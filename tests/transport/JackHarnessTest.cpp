@@ -38,9 +38,10 @@ std::vector<std::string> FilesOf(const std::string& server)
 }
 
 // How long the guard of a test's server (scripts/lib/jack-guard) may take at worst to free what a
-// server whose test died left: 2 s for jackd to end on SIGTERM and 2 s more on SIGKILL, 20 s for the
-// process that adopted it to reap it, and JACK's own reclaim of its place, which waits 5 s at most
-// for a server to start; twice that, for a loaded machine.
+// server whose test died left: 2 s for jackd to end on SIGTERM, 20 s at most until it has ended and
+// is reaped (SIGKILL, and the process that adopted it), then the metadata store's check (6 s) and
+// JACK's own reclaim of its place (5 s for a server to start, 5 s for it to end): about 40 s, and
+// half as much again for a loaded machine.
 constexpr auto GuardPatience = std::chrono::seconds(60);
 
 } // namespace
