@@ -35,8 +35,9 @@ public:
     bool Act(QWidget* top)
     {
         if (top) {
-            SweepWindow(top);
-            P.GiveUp(top);
+            const QPointer<QWidget> window = top;
+            SweepWindow(window);
+            P.GiveUp(window);
             return true;
         }
         TMainForm* main = P.Main();
@@ -45,7 +46,8 @@ public:
         if (Next == Steps.size()) return false;
         Steps[Next++]();
         // The windows now shown (the main window, the keyboard window, a progress window).
-        for (QWidget* w : person::ReachableWindows()) SweepWindow(w);
+        for (const QPointer<QWidget>& w : person::ReachableWindows())
+            if (w) SweepWindow(w);
         return true;
     }
 
@@ -105,8 +107,9 @@ private:
         QTabBar* bar = widget ? widget->findChild<QTabBar*>() : nullptr;
         if (!bar || !bar->isVisible() || index >= bar->count() || !bar->isTabVisible(index)) return;
         const QPoint at = bar->mapTo(bar->window(), bar->tabRect(index).center());
-        Send(bar->window(), at, Pointer::Press);
-        Send(bar->window(), at, Pointer::Release);
+        const QPointer<QWidget> window = bar->window();
+        Send(window, at, Pointer::Press);
+        Send(window, at, Pointer::Release);
         auto* pc = dynamic_cast<TPageControl*>(control);
         auto* tc = dynamic_cast<TTabControl*>(control);
         if ((pc && pc->ActivePageIndex() == index) || (tc && tc->TabIndex() == index))
@@ -121,9 +124,10 @@ private:
         auto* bar = main ? P.Backend.WindowFor(main)->findChild<QMenuBar*>() : nullptr;
         if (!action || !bar || !action->isVisible()) return;
         const QPoint at = bar->mapTo(bar->window(), bar->actionGeometry(action).center());
-        Send(bar->window(), at, Pointer::Press);
-        Send(bar->window(), at, Pointer::Release);
-        if (QWidget* menu = QApplication::activePopupWidget()) {
+        const QPointer<QWidget> window = bar->window();
+        Send(window, at, Pointer::Press);
+        Send(window, at, Pointer::Release);
+        if (const QPointer<QWidget> menu = QApplication::activePopupWidget()) {
             SweepWindow(menu);
             P.GiveUp(menu);
         }
@@ -142,9 +146,8 @@ private:
 
     // Every event at each sweep point of each widget of the window not swept before, until the
     // window goes. A menu gets no clicks: its commands are given one by one.
-    void SweepWindow(QWidget* window)
+    void SweepWindow(const QPointer<QWidget>& window)
     {
-        QPointer<QWidget> alive(window);
         const bool menu = qobject_cast<QMenu*>(window) != nullptr;
         static const std::vector<Pointer> all = {Pointer::Move,        Pointer::Press,   Pointer::Release,
                                                  Pointer::DoubleClick, Pointer::WheelUp, Pointer::WheelDown};
@@ -153,20 +156,20 @@ private:
         for (QWidget* w : window->findChildren<QWidget*>()) widgets.emplace_back(w);
         bool any = false;
         for (const QPointer<QWidget>& w : widgets) {
-            WaitWhileLocked(alive);
-            if (!alive || !alive->isVisible()) break;
+            WaitWhileLocked(window);
+            if (!person::Shown(window)) break;
             if (!w || w->window() != window || !w->isVisible() || Swept(w)) continue;
             SweptWidgets[w.data()] = w;
             ++Widgets;
             any = true;
             for (QPoint at : person::SweepPoints(w)) {
                 for (Pointer kind : menu ? hover : all) {
-                    if (!alive || !alive->isVisible() || !w) break;
+                    if (!person::Shown(window) || !w) break;
                     Send(window, at, kind);
                 }
             }
         }
-        if (any && alive) Windows.insert(P.Describe(alive));
+        if (any && window) Windows.insert(P.Describe(window));
     }
 
     // A transfer locks the windows until it ends: the sweep waits for that, a while at most.
@@ -177,8 +180,9 @@ private:
         while (window && window->isVisible() && !window->isEnabled() && waited.elapsed() < 20000) QTest::qWait(5);
     }
 
-    void Send(QWidget* window, QPoint at, Pointer kind)
+    void Send(const QPointer<QWidget>& window, QPoint at, Pointer kind)
     {
+        if (!window) return;
         P.Log.Note(P.Describe(window, at, person::NameOf(kind)));
         ++Events;
         person::Act(window, at, kind);

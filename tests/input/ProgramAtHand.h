@@ -74,7 +74,7 @@ public:
     // What a person does at a point of a window, and the widget there, in words.
     std::string Describe(QWidget* window, QPoint at, const std::string& what) const;
     // Ends a window that is still up: an open menu or list, a box, a dialog.
-    void GiveUp(QWidget* window);
+    void GiveUp(const QPointer<QWidget>& window);
     const std::filesystem::path& Folder() const { return FTemp.Path(); }
 
     QtTestWindows Backend;

@@ -48,9 +48,9 @@ public:
             P.GiveUp(top);
             return true;
         }
-        const std::vector<QWidget*> windows = person::ReachableWindows();
+        const std::vector<QPointer<QWidget>> windows = person::ReachableWindows();
         if (windows.empty()) return true;
-        QWidget* window = windows[Pick(windows.size())];
+        const QPointer<QWidget> window = windows[Pick(windows.size())];
         const QPoint at = AnyPoint(window);
         ++Actions;
         const int roll = int(Pick(100));
@@ -79,7 +79,7 @@ public:
         } else {
             // Keys go where the keyboard is: the top window, else the active one.
             QWidget* active = QApplication::activeWindow();
-            QWidget* to = top ? top : active && active->isVisible() ? active : window;
+            const QPointer<QWidget> to = top ? top : active && active->isVisible() ? active : window.data();
             const KeyRow& key = Keys()[Pick(Keys().size())];
             P.Log.Note(std::string("key ") + key.Name + " in " + P.Describe(to));
             person::Key(to, key.Key, key.Mods);
