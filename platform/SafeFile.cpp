@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -21,8 +23,15 @@ namespace {
 // Links followed from the name given to the file written, as the system's own limit.
 constexpr int MostLinks = 40;
 
-// Temporary files are named after their file: "<name>.tmp-<process id>-<count>-<random>".
+// Temporary files are named after their file: "<name>.tmp-<process id>-<count>-<random>". A name
+// too long to take that tail within the folder's limit is cut, at the start of a character, and
+// followed by "~" and a hash of the whole name: "<cut name>~<hash>.tmp-...", its file's alone.
 constexpr const char TempMark[] = ".tmp-";
+// The longest tail: the mark, a process id of up to 7 digits, a count of up to 10 and a random
+// number of up to 5, with their dashes.
+constexpr std::size_t LongestTempTail = sizeof TempMark - 1 + 7 + 1 + 10 + 1 + 5;
+// "~" and the hash's 16 hexadecimal digits.
+constexpr std::size_t HashMarkSize = 17;
 
 struct Descriptor {
     int fd = -1;
@@ -79,6 +88,27 @@ int FollowLinks(fs::path& target)
     return ELOOP;
 }
 
+// The folder that holds `file`.
+fs::path FolderOf(const fs::path& file) { return file.parent_path().empty() ? fs::path(".") : file.parent_path(); }
+
+// What every temporary name of `target` starts with, the mark included; the same in every
+// process, so that a later write finds what an ended one left.
+std::string TempPrefix(const fs::path& target)
+{
+    const std::string name = target.filename().string();
+    const long limit = ::pathconf(FolderOf(target).c_str(), _PC_NAME_MAX);
+    const std::size_t longest = limit > 0 ? std::size_t(limit) : NAME_MAX;
+    if (name.size() + LongestTempTail <= longest) return name + TempMark;
+
+    std::size_t cut = longest > LongestTempTail + HashMarkSize ? longest - LongestTempTail - HashMarkSize : 0;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char hex[HashMarkSize + 1];
+    std::snprintf(hex, sizeof hex, "~%016llx", static_cast<unsigned long long>(hash));
+    return name.substr(0, cut) + hex + TempMark;
+}
+
 // The process id in the rest of a temporary name ("<pid>-<count>-<random>", all decimal), or 0
 // for a name of another making.
 pid_t WriterOf(const std::string& rest)
@@ -91,14 +121,13 @@ pid_t WriterOf(const std::string& rest)
     return shaped ? pid_t(std::stol(rest.substr(0, dash))) : 0;
 }
 
-// Removes the temporary files of `target` that a write left when its process ended halfway.
-// A file whose writer still runs (or cannot be told apart from a running one) is left alone.
-void RemoveLeftTemporaries(const fs::path& target)
+// Removes the temporary files of `target` (named from `prefix`) that a write left when its
+// process ended halfway. A file whose writer still runs (or cannot be told apart from a running
+// one) is left alone.
+void RemoveLeftTemporaries(const fs::path& target, const std::string& prefix)
 {
-    const std::string prefix = target.filename().string() + TempMark;
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         const pid_t writer = WriterOf(name.substr(prefix.size()));
@@ -108,16 +137,16 @@ void RemoveLeftTemporaries(const fs::path& target)
     }
 }
 
-// Opens a new file next to the target. Mode 0666 lets the umask decide the permissions of a
-// file that did not exist before.
-int CreateTemp(const fs::path& target, fs::path& tempPath)
+// Opens a new file next to the target, named from `prefix`. Mode 0666 lets the umask decide the
+// permissions of a file that did not exist before.
+int CreateTemp(const fs::path& target, const std::string& prefix, fs::path& tempPath)
 {
     static std::atomic<unsigned> counter{0};
     std::random_device seed;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target;
-        tempPath += TempMark + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                    std::to_string(seed() % 100000);
+        tempPath.replace_filename(prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                                  std::to_string(seed() % 100000));
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -150,9 +179,10 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     // The rename would get past a read-only file; refuse as writing it in place would.
     if (hadOld && ::access(target.c_str(), W_OK) != 0) return Fail(error, "Cannot write", target, errno);
 
-    RemoveLeftTemporaries(target);
+    const std::string prefix = TempPrefix(target);
+    RemoveLeftTemporaries(target, prefix);
     TempFile temp;
-    temp.fd = CreateTemp(target, temp.path);
+    temp.fd = CreateTemp(target, prefix, temp.path);
     if (temp.fd < 0) {
         int err = errno;
         temp.path.clear();
@@ -181,8 +211,7 @@ bool WriteFileSafely(const fs::path& path, const void* data, std::size_t size, s
     temp.keep = true;
 
     // Make the rename itself durable; a failure here no longer endangers either version.
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    if (int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }

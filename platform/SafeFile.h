@@ -23,7 +23,8 @@ public:
 // the chain (a folder, a pipe, a device, a socket) is refused and left alone. Temporary files of
 // earlier writes of the same file whose process has gone (a write killed halfway) are removed.
 // On failure the old file is left whole, no temporary file stays behind, the result is false
-// and `error` (when given) says what went wrong.
+// and `error` (when given) says what went wrong. Any name the folder takes for the file can be
+// written: the temporary file's name is cut short where the file's own is too long to carry it.
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
 

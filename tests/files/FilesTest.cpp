@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -74,6 +75,26 @@ protected:
     {
         AnswerFileDialogs([&w](const TFileDialogRequest&) { return w.file.string(); });
         w.write();
+    }
+    // A save of the current file that the file-size limit's signal kills halfway, in a child
+    // process: what it left in the test's folder.
+    std::vector<fs::path> LeftBySaveKilledHalfway()
+    {
+        std::vector<fs::path> before;
+        for (const auto& entry : fs::directory_iterator(temp.Path())) before.push_back(entry.path());
+        auto saveKilledHalfway = [this] {
+            const rlimit noCore{0, 0}, small{5000, 5000};
+            setrlimit(RLIMIT_CORE, &noCore);
+            setrlimit(RLIMIT_FSIZE, &small);
+            std::signal(SIGXFSZ, SIG_DFL);
+            Click("FileSaveItem");
+            std::exit(0);
+        };
+        EXPECT_EXIT(saveKilledHalfway(), testing::KilledBySignal(SIGXFSZ), "");
+        std::vector<fs::path> left;
+        for (const auto& entry : fs::directory_iterator(temp.Path()))
+            if (std::find(before.begin(), before.end(), entry.path()) == before.end()) left.push_back(entry.path());
+        return left;
     }
 };
 
@@ -601,19 +622,9 @@ TEST_F(FilesTest, SaveCutShortKeepsTheOldFileAndTheNextSaveRemovesWhatAKilledSav
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
     EXPECT_EQ(EntriesIn(temp.Path()), 1);
 
-    auto saveKilledHalfway = [this] {
-        const rlimit noCore{0, 0}, small{5000, 5000};
-        setrlimit(RLIMIT_CORE, &noCore);
-        setrlimit(RLIMIT_FSIZE, &small);
-        std::signal(SIGXFSZ, SIG_DFL);
-        Click("FileSaveItem");
-        std::exit(0);
-    };
-    EXPECT_EXIT(saveKilledHalfway(), testing::KilledBySignal(SIGXFSZ), "");
-    std::vector<fs::path> left;
-    for (const auto& entry : fs::directory_iterator(temp.Path()))
-        if (entry.path().filename().string().rfind("kept.fse.tmp-", 0) == 0) left.push_back(entry.path());
+    const std::vector<fs::path> left = LeftBySaveKilledHalfway();
     ASSERT_EQ(left.size(), 1u);
+    ASSERT_EQ(left[0].filename().string().rfind("kept.fse.tmp-", 0), 0u);
     const fs::path running = temp / "kept.fse.tmp-1-0-0"; // process 1 runs as long as the system
     const fs::path otherFile = temp / ("other" + left[0].filename().string().substr(4));
     WriteText(running, "x");
@@ -625,6 +636,70 @@ TEST_F(FilesTest, SaveCutShortKeepsTheOldFileAndTheNextSaveRemovesWhatAKilledSav
     EXPECT_EQ(form->DataChanged, 0);
     EXPECT_FALSE(fs::exists(left[0]));
     EXPECT_TRUE(fs::exists(running) && fs::exists(otherFile));
+}
+
+// A file named as long as a name may be (255 bytes, of two-byte characters) opens and saves
+// again, as each writer given such a name writes, with nothing beside it. A save of it cut short
+// keeps the old file with nothing beside it; one killed halfway leaves its temporary file, named
+// within the limit and with no character cut in two, which the next save removes, and not that
+// of another file of the same long beginning.
+TEST_F(FilesTest, AFileWithTheLongestNameSavesWithEveryWriter)
+{
+    std::string twoByteName;
+    while (twoByteName.size() < 250) twoByteName += "\u00e9";
+    const fs::path path = WriteFile(twoByteName + "x.fse", SaveFileImage());
+    ASSERT_EQ(path.filename().string().size(), 255u);
+    form->Show();
+    OpenFile(path);
+    Advance(40000); // the send-all that follows
+    EXPECT_TRUE(Messages().empty());
+    auto& bar = dynamic_cast<TScrollBar&>(*form->FindComponent("Pfm_VolumeBar"));
+    ASSERT_TRUE(bar.UserSteps(bar.Position() > 64 ? scLineUp : scLineDown));
+    form->UserPressesKey('S', {ssCtrl});
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadBytes(path), SaveFileImage());
+    EXPECT_EQ(EntriesIn(temp.Path()), 1);
+
+    const Bytes saved = ReadBytes(path);
+    ASSERT_TRUE(bar.UserSteps(bar.Position() > 64 ? scLineUp : scLineDown));
+    {
+        FileSizeLimit limit(5000);
+        Click("FileSaveItem");
+    }
+    ExpectFileError(WriteFailed);
+    EXPECT_EQ(ReadBytes(path), saved);
+    EXPECT_EQ(EntriesIn(temp.Path()), 1);
+
+    const std::vector<fs::path> left = LeftBySaveKilledHalfway();
+    ASSERT_EQ(left.size(), 1u);
+    const std::string leftName = left[0].filename().string();
+    const std::string cutName = leftName.substr(0, leftName.find('~'));
+    EXPECT_EQ(twoByteName.rfind(cutName, 0), 0u) << leftName;
+    EXPECT_EQ(cutName.size() % 2, 0u) << "a character was cut in two: " << leftName;
+    // What a killed save of another file of the same long beginning left is that file's.
+    form->CurrentFileName = (temp / (twoByteName + "y.fse")).string();
+    const std::vector<fs::path> othersLeft = LeftBySaveKilledHalfway();
+    ASSERT_EQ(othersLeft.size(), 1u);
+    form->CurrentFileName = path.string();
+    Click("FileSaveItem");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadBytes(path), SaveFileImage());
+    EXPECT_FALSE(fs::exists(left[0])) << "what the killed save left stays";
+    EXPECT_TRUE(fs::exists(othersLeft[0])) << "what another file's save left was removed";
+    fs::remove(othersLeft[0]);
+
+    for (Writer w : Writers()) {
+        if (w.file == SettingsFile()) continue; // its name is the program's
+        SCOPED_TRACE(w.what);
+        const std::string extension = w.file.extension().string();
+        w.file = temp / (std::string(255 - extension.size(), 'w') + extension);
+        const long entries = EntriesIn(temp.Path());
+        Write(w);
+        EXPECT_TRUE(Messages().empty()) << Messages()[0].Text;
+        Messages().clear();
+        EXPECT_GT(fs::file_size(w.file), 0u);
+        EXPECT_EQ(EntriesIn(temp.Path()), entries + 1) << "a file was left beside";
+    }
 }
 
 TEST_F(FilesTest, SaveAsProposesTheTrimmedPerformanceNameAndMayBeCancelledAndTheNextOneForgetsTheCancel)

@@ -238,3 +238,51 @@ TEST_F(VoicePageTest, MuteSendsTheSwitchMaskAndLevelShowsThemOffAndStoresNothing
     EXPECT_TRUE(page->Vc_OpMute_UOp[1]->Down());
     EXPECT_FALSE(page->Vc_UOpFseqSw->Enabled());
 }
+
+// Each row's "All" button mutes its own row unless all of it is muted, then releases it, whatever
+// the other row holds: the unvoiced row is muted while the voiced one is all muted, and released
+// while none of the voiced one is; the voiced row is muted while the unvoiced one is all muted.
+TEST_F(VoicePageTest, EachRowsAllButtonDecidesByItsOwnRow)
+{
+    for (int k = 0; k < 8; ++k) {
+        Voice().UnvoicedOperators[size_t(k)].FseqSw = 1;
+        Voice().UnvoicedOperators[size_t(k)].OutputLvl = 40 + k;
+    }
+    // What the unvoiced operators 1..8 send, one by one, as they are muted or released in turn:
+    // the switch byte of operators 1..7 (a bit each, on while not muted) or of operator 8, then
+    // the output level.
+    auto unvoicedSends = [](bool muted) {
+        std::vector<Bytes> sent;
+        for (int k = 0; k < 8; ++k) {
+            const int stillOn = muted ? 0x7F & ~((2 << k) - 1) : (2 << k) - 1;
+            sent.push_back(k < 7 ? Change(0x40, 0, 0x2B, uint8_t(stillOn)) : Change(0x40, 0, 0x2A, muted ? 0 : 1));
+            sent.push_back(Change(0x60, uint8_t(k), 0x2E, uint8_t(muted ? 0 : 40 + k)));
+        }
+        return sent;
+    };
+    auto expectRow = [&](const std::array<TSpeedButton*, 8>& row, bool down, const char* what) {
+        for (TSpeedButton* b : row) EXPECT_EQ(b->Down(), down) << what << ": " << b->Name;
+    };
+
+    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
+    expectRow(page->Vc_OpMute_VOp, true, "voiced all muted");
+    TakeSent();
+    ASSERT_TRUE(page->U_OPAllMuteButton->UserClicks());
+    expectRow(page->Vc_OpMute_UOp, true, "unvoiced all muted");
+    expectRow(page->Vc_OpMute_VOp, true, "voiced as it was");
+    EXPECT_EQ(TakeSent(), unvoicedSends(true));
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(form->OperatorMute.Unvoiced[0][size_t(k)], 1) << k;
+
+    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
+    expectRow(page->Vc_OpMute_VOp, false, "voiced all released");
+    TakeSent();
+    ASSERT_TRUE(page->U_OPAllMuteButton->UserClicks());
+    expectRow(page->Vc_OpMute_UOp, false, "unvoiced all released");
+    EXPECT_EQ(TakeSent(), unvoicedSends(false));
+
+    // The voiced row likewise: muted while the unvoiced one is all muted.
+    ASSERT_TRUE(page->U_OPAllMuteButton->UserClicks());
+    ASSERT_TRUE(page->V_OPAllMuteButton->UserClicks());
+    expectRow(page->Vc_OpMute_VOp, true, "voiced all muted beside the unvoiced");
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(form->OperatorMute.Voiced[0][size_t(k)], 1) << k;
+}
