@@ -17,10 +17,18 @@ namespace {
 using fuzz::Bytes;
 namespace fs = std::filesystem;
 
-void Write(const fs::path& path, const Bytes& bytes)
+// `path` with its folder made and no file there: every seed is written afresh, into an empty
+// corpus folder as into the one kept.
+fs::path Fresh(const fs::path& path)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    fs::remove(path);
+    return path;
+}
+
+void Write(const fs::path& path, const Bytes& bytes)
+{
+    std::ofstream out(Fresh(path), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
@@ -52,23 +60,15 @@ Bytes SequenceFile(std::size_t total, uint8_t formatCode, const char* name)
     return file;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void MakeSeeds(const fs::path& corpus)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
-        return 2;
-    }
-    const fs::path corpus = argv[1];
     fuzz::Rig& rig = fuzz::Rig::Get();
     rig.Reset();
     TMainForm& form = rig.Form();
 
     // .fse: the initial buffer, and one with words changed in every block, saved by File > Save.
     auto save = [&](const fs::path& path) {
-        fs::create_directories(path.parent_path());
-        form.CurrentFileName = path.string();
+        form.CurrentFileName = Fresh(path).string();
         rig.Run([&] { form.FileSaveItemClick(nullptr); });
     };
     save(corpus / "fse_file" / "initial.fse");
@@ -112,7 +112,23 @@ int main(int argc, char** argv)
         Write(corpus / target / "code2.syx", SequenceFile(16385, 2, "SeqTwo  "));
         Write(corpus / target / "code3.syx", SequenceFile(32768, 3, "SeqThree"));
     }
-    Write(corpus / "fseq_file_check" / "smallest.syx", SequenceFile(43, 0, "Tiny\0\0\0\0"));
+    const Bytes smallest = SequenceFile(43, 0, "Tiny\0\0\0\0");
+    Write(corpus / "fseq_file_check" / "smallest.syx", smallest);
+    // Files the check refuses that are sound but for one byte of the frame, set to the first value
+    // refused: the device number, the address's high and mid byte, the size code, the end mark.
+    const struct {
+        const char* name;
+        std::size_t at;
+        uint8_t value;
+    } nearlySound[] = {{"device_10.syx", 2, 0x10},      {"address_5f.syx", 6, 0x5F},     {"address_62.syx", 6, 0x62},
+                       {"address_mid_01.syx", 7, 0x01}, {"address_mid_7f.syx", 7, 0x7F}, {"size_code_4.syx", 36, 4},
+                       {"end_7f.syx", 42, 0x7F}};
+    for (const auto& seed : nearlySound) {
+        Bytes file = smallest;
+        file[seed.at] = seed.value;
+        SealBulkDump(file.data(), file.size());
+        Write(corpus / "fseq_file_check" / seed.name, file);
+    }
 
     // .eg: the EG shape library as its save button writes it: the start-up shapes; 128 shapes,
     // those added recorded from envelopes typed into the boxes; none.
@@ -120,10 +136,7 @@ int main(int argc, char** argv)
     TVoicePage& voice = *form.VoicePage;
     rig.Run([&] { form.FS1R_PageControl->SetActivePage(form.Vc_TabSheet); });
     auto saveLibrary = [&](const char* name) {
-        const fs::path path = corpus / "eg_file" / name;
-        fs::create_directories(path.parent_path());
-        fs::remove(path);
-        rig.AnswerFileDialogs("", 1, path.string());
+        rig.AnswerFileDialogs("", 1, Fresh(corpus / "eg_file" / name).string());
         voice.Vc_OpEGShapeSave->UserClicks();
     };
     saveLibrary("startup.eg");
@@ -147,23 +160,32 @@ int main(int argc, char** argv)
     saveLibrary("empty.eg");
 
     // Settings: as the setup dialog's OK writes them.
-    const fs::path ini = corpus / "settings_file" / "setup.INI";
-    fs::create_directories(ini.parent_path());
-    fs::remove(ini);
-    WriteMidiSettings(ini, {"FS1R MIDI 1", "FS1R MIDI 1", "Keyboard", 3});
-    const fs::path noKeyboard = corpus / "settings_file" / "no_keyboard.INI";
-    fs::remove(noKeyboard);
-    WriteMidiSettings(noKeyboard, {" USB MIDI ", "\"Out\"", "", 15});
+    WriteMidiSettings(Fresh(corpus / "settings_file" / "setup.INI"), {"FS1R MIDI 1", "FS1R MIDI 1", "Keyboard", 3});
+    WriteMidiSettings(Fresh(corpus / "settings_file" / "no_keyboard.INI"), {" USB MIDI ", "\"Out\"", "", 15});
 
     // Pictures: the smallest the generator drew, and a bitmap saved by the form library.
     const fs::path program = QM_PROGRAM_DIR;
-    fs::copy_file(program / "graphics" / "about_emblem.jpg", corpus / "jpeg_picture" / "about_emblem.jpg",
-                  fs::copy_options::overwrite_existing);
-    fs::copy_file(program / "graphics" / "glyph_ok.bmp", corpus / "bmp_picture" / "glyph_ok.bmp",
-                  fs::copy_options::overwrite_existing);
+    fs::copy_file(program / "graphics" / "about_emblem.jpg", Fresh(corpus / "jpeg_picture" / "about_emblem.jpg"));
+    fs::copy_file(program / "graphics" / "glyph_ok.bmp", Fresh(corpus / "bmp_picture" / "glyph_ok.bmp"));
     TBitmap small(5, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) small.SetPixelRaw(x, y, TColor(0x10203 * (x + 4 * y)));
-    small.SaveToFile((corpus / "bmp_picture" / "saved_24bit.bmp").string());
+    small.SaveToFile(Fresh(corpus / "bmp_picture" / "saved_24bit.bmp").string());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        return 2;
+    }
+    try {
+        MakeSeeds(argv[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fuzz_make_seeds: %s\n", e.what());
+        return 1;
+    }
     return 0;
 }
