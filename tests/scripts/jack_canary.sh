@@ -54,7 +54,9 @@ start)
   rm -rf "$folder" && mkdir -p "$folder"
   bash "$state" --owner >"$folder/before"
   echo "$server" >"$folder/server"
-  setsid jackd --no-realtime -S -n "$server" -d dummy -r 48000 -p 256 >"$folder/jackd.log" 2>&1 </dev/null &
+  # With a metadata store of its own where it shares this user's /dev/shm (scripts/lib/jack-store).
+  setsid bash "$here/scripts/lib/jack-store" jackd --no-realtime -S -n "$server" -d dummy -r 48000 -p 256 \
+    >"$folder/jackd.log" 2>&1 </dev/null &
   echo $! >"$folder/jackd.pid"
   for _ in $(seq 1 100); do
     [ "$(jack_wait -s "$server" -c 2>/dev/null)" = "running" ] && break

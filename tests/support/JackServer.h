@@ -112,15 +112,17 @@ inline std::string LastLines(const std::filesystem::path& path, int count)
     return text;
 }
 
-// The dummy driver, synchronous as the test script's server, for what a person meets when the
-// server goes away and comes back. Named like the test script's servers
+// The dummy driver, synchronous as the test script's server (or in JACK's default asynchronous
+// mode, where a late reader loses what crossed the cycle it missed), for what a person meets when
+// the server goes away and comes back, or runs late. Named like the test script's servers
 // (quillmarven-test-<number>); the program and the test's clients are pointed at it while it
 // stands. What jackd prints is kept, and told when it does not start.
 class PrivateJackServer {
 public:
     // `options` go to jackd before the driver's.
-    explicit PrivateJackServer(std::vector<std::string> options = {})
-        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options)), log_(LogPath(name_))
+    explicit PrivateJackServer(std::vector<std::string> options = {}, bool synchronous = true)
+        : name_("quillmarven-test-" + std::to_string(getpid())), options_(std::move(options)),
+          synchronous_(synchronous), log_(LogPath(name_))
     {
         const char* previous = std::getenv("JACK_DEFAULT_SERVER");
         previous_ = previous ? previous : "";
@@ -161,11 +163,15 @@ public:
     void Start()
     {
         trouble_.clear();
-        std::vector<std::string> args = {"jackd", "--no-realtime", "-S", "-n", name_};
+        std::vector<std::string> args = {"jackd", "--no-realtime", "-n", name_};
+        if (synchronous_) args.push_back("-S");
         args.insert(args.end(), options_.begin(), options_.end());
         args.insert(args.end(), {"-d", "dummy", "-r", "48000", "-p", "256"});
         const bool setpriv = std::filesystem::exists("/usr/bin/setpriv");
         if (setpriv) args.insert(args.begin(), {"/usr/bin/setpriv", "--pdeathsig", "SIGTERM", "--"});
+        // With a metadata store of its own where it shares the user's /dev/shm (the tests run by
+        // hand): its end would remove the one of the user's JACK. The script keeps the process.
+        args.insert(args.begin(), {"bash", Script("jack-store").string()});
         const int failed = Spawn(args, {{1, log_.c_str()}, {2, log_.c_str()}}, -1, pid_);
         if (failed) {
             pid_ = 0;
@@ -243,12 +249,18 @@ private:
         return failed;
     }
 
-    // Starts the guard (scripts/lib/jack-guard, in the source tree two folders above this header)
-    // in a session of its own, told of each server started through a socket that closes with the
-    // test's process; false, saying why, when there is none.
+    // A script of scripts/lib/, in the source tree two folders above this header.
+    static std::filesystem::path Script(const char* name)
+    {
+        return std::filesystem::path(__FILE__).parent_path() / "../../scripts/lib" / name;
+    }
+
+    // Starts the guard (scripts/lib/jack-guard) in a session of its own, told of each server
+    // started through a socket that closes with the test's process; false, saying why, when there
+    // is none.
     bool Guard()
     {
-        const auto script = std::filesystem::path(__FILE__).parent_path() / "../../scripts/lib/jack-guard";
+        const auto script = Script("jack-guard");
         int ends[2];
         if (!std::filesystem::exists(script)) {
             trouble_ = "the guard of the test's JACK server is missing: " + script.string();
@@ -290,6 +302,7 @@ private:
 
     std::string name_, previous_, trouble_;
     std::vector<std::string> options_;
+    bool synchronous_;
     std::filesystem::path log_;
     pid_t pid_ = 0;
     int guard_ = -1; // the test's end of the socket to the guard
