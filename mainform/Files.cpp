@@ -200,11 +200,13 @@ void TMainForm::FileOpenItemClick(TObject*)
         // The file goes to the instrument and comes back from it: nothing to do without devices.
         if (!MidiReadyForTransfer(true)) return;
         // A message longer than the output carries raises the MIDI system's text.
+        WatchTransfer();
         SendSysEx(data.data(), int(data.size()));
         // The edit buffer is the instrument's from now on, not the save file's: the next Save
         // asks for a name.
         CurrentFileName.clear();
         Application->MessageBox("File reading was successful !", "Quillmarven", MB_OK | MB_ICONINFORMATION);
+        TellMessagesMayBeLost(false);
         DataRcvAllClick(this);
     }
 

@@ -379,6 +379,25 @@ private:
     // blocks it stored stay and are shown.
     void KeepWhatReceiveAllStored();
 
+    // What the MIDI system may have lost during a transfer (a JACK server in its asynchronous
+    // mode loses the messages that cross a cycle a reader missed). A transfer takes the counts
+    // at its start; its dump requests are counted apart.
+    void WatchTransfer();
+    TMidiLossMark FTransferStart;
+    int FRequestsSent = 0;
+    // Sends the dump request of `target`; `again` for the same block asked once more.
+    void RequestDump(int32_t target, bool again = false);
+    std::uint64_t FLostAtRequest = 0;
+    int FAsksAgain = 0;
+    // At the check of a request's answer, none having come: where the MIDI system lost cycles
+    // since the request, the block is asked for again (a few times at most) before the cable is
+    // blamed. True when it was asked again.
+    bool AskAgainAfterLostCycles();
+    // At a transfer's end (`stopped`: it ended early, without an answer): once what was sent has
+    // crossed, says that the instrument may have missed messages where the MIDI system lost
+    // cycles meanwhile or could not tell, and the transfer sent more than requests or stopped.
+    void TellMessagesMayBeLost(bool stopped);
+
     // Store.
     void StoreVoice(int part);
 

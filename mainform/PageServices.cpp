@@ -35,7 +35,12 @@ void TMainForm::CreatePerformancePage()
     services.TransmitPerformance = [this](TObject* s) { Pfm_Data_Send_BtnClick(s); };
     services.ReceiveSystem = [this](TObject* s) { DataRcvSysClick(s); };
     services.TransmitSystem = [this](TObject* s) { DataSendSysClick(s); };
-    services.FseqTransferMayStart = [this] { return !TransferRunning() && MidiReadyForTransfer(false); };
+    // The sequence goes out before its transfer's timer starts: the transfer is watched from here.
+    services.FseqTransferMayStart = [this] {
+        if (TransferRunning() || !MidiReadyForTransfer(false)) return false;
+        WatchTransfer();
+        return true;
+    };
     services.OpenFseqFile = [this] { return OpenFseqFile(); };
     services.ShowFseqFileError = [] { ShowFseqFileError(); };
     services.StartFseqTransfer = [this](int sizeCode) { StartFseqTransfer(sizeCode); };

@@ -42,14 +42,20 @@ void TMainForm::StorePfmClick(TObject*)
 {
     if (!MidiReadyForTransfer(false)) return;
     AskStoreNumber(0);
-    if (StoreNumberResult != StoreCancelled) SendBulkDump(DumpPerformanceToMemory, StoreNumberResult);
+    if (StoreNumberResult == StoreCancelled) return;
+    WatchTransfer();
+    SendBulkDump(DumpPerformanceToMemory, StoreNumberResult);
+    TellMessagesMayBeLost(false);
 }
 
 void TMainForm::StoreVoice(int part)
 {
     if (!MidiReadyForTransfer(false)) return;
     AskStoreNumber(1);
-    if (StoreNumberResult != StoreCancelled) SendBulkDump(DumpVoiceToMemoryPart1 + part, StoreNumberResult);
+    if (StoreNumberResult == StoreCancelled) return;
+    WatchTransfer();
+    SendBulkDump(DumpVoiceToMemoryPart1 + part, StoreNumberResult);
+    TellMessagesMayBeLost(false);
 }
 
 void TMainForm::StoreVc1Click(TObject*) { StoreVoice(0); }

@@ -30,11 +30,19 @@ void ShowMidiCableMessage(const char* caption)
     Application->MessageBox("Please connect MIDI cable!", caption, MidiCableFlags);
 }
 
-void SendDumpRequest(TMainForm& f, int32_t target)
-{
-    const DumpRequestMessage request = DumpRequestFor(target);
-    f.SendSysEx(request.data(), static_cast<int>(request.size()));
-}
+// How often a block whose answer may have been lost with a late cycle is asked for again.
+constexpr int AsksAgainAtMost = 3;
+
+// A transfer through which the MIDI system lost cycles, or could not tell that what was sent got
+// through.
+constexpr const char* CyclesLostText =
+    "The MIDI system fell behind during this transfer (the JACK server reported late cycles), so the "
+    "instrument may have missed some of the messages sent to it.";
+constexpr const char* CrossingUnknownText =
+    "The MIDI system could not show that the messages of this transfer reached the instrument.";
+constexpr const char* LostCyclesHelpText =
+    " Repeat the transfer to be sure. A JACK server started in synchronous mode (jackd -S) waits for a late "
+    "program instead of losing its messages.";
 
 // Send-all: one bulk dump every five ticks; the bar steps at every tick but the first.
 struct TSendAllStep {
@@ -196,6 +204,42 @@ bool TMainForm::MidiOutputOpenOrTold()
     return false;
 }
 
+// ---- what the MIDI system may have lost ----------------------------------------------------------
+
+void TMainForm::WatchTransfer()
+{
+    FTransferStart = Midi.LossMark();
+    FRequestsSent = 0;
+}
+
+void TMainForm::RequestDump(int32_t target, bool again)
+{
+    FAsksAgain = again ? FAsksAgain + 1 : 0;
+    FLostAtRequest = Midi.LossMark().LostCycles;
+    ++FRequestsSent;
+    const DumpRequestMessage request = DumpRequestFor(target);
+    SendSysEx(request.data(), static_cast<int>(request.size()));
+}
+
+bool TMainForm::AskAgainAfterLostCycles()
+{
+    if (FAsksAgain >= AsksAgainAtMost || Midi.LossMark().LostCycles == FLostAtRequest) return false;
+    StartDumpReceive();
+    RequestDump(ReceiveTarget, true);
+    return true;
+}
+
+void TMainForm::TellMessagesMayBeLost(bool stopped)
+{
+    const bool crossed = Midi.WaitUntilSent();
+    const TMidiLossMark now = Midi.LossMark();
+    const bool lost = now.LostCycles != FTransferStart.LostCycles;
+    const bool sentMoreThanRequests = now.SysExSent - FTransferStart.SysExSent > std::uint64_t(FRequestsSent);
+    if ((!lost && crossed) || (!sentMoreThanRequests && !stopped)) return;
+    Application->MessageBox(std::string(lost ? CyclesLostText : CrossingUnknownText) + LostCyclesHelpText,
+                            "Quillmarven", MB_OK | MB_ICONWARNING);
+}
+
 // ---- the lock ----------------------------------------------------------------------------------
 
 bool TMainForm::TransferRunning() const
@@ -277,6 +321,7 @@ void TMainForm::StartDumpReceive()
 bool TMainForm::StartReceive(TTimer& timer, int32_t target, bool keepMutedValues)
 {
     if (TransferRunning() || !MidiDevicesOpen(true)) return false;
+    WatchTransfer();
     BeginReceive(target, keepMutedValues);
     timer.Tag = 0;
     LockTransfer();
@@ -312,17 +357,20 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
     if (tag == 0) {
         LockTransfer();
         StartDumpReceive();
-        SendDumpRequest(*this, ReceiveTarget);
+        RequestDump(ReceiveTarget);
         timer.Tag = 1;
     } else if (tag > 0 && tag < lastTag) {
         ++timer.Tag;
     } else if (tag == lastTag) {
-        TUnlockAtEnd unlock{*this};
         Midi.StopMidiInBuffer();
+        // Asked again, the answer is looked for at the next tick.
+        if (DumpReceived != 1 && AskAgainAfterLostCycles()) return;
+        TUnlockAtEnd unlock{*this};
         timer.SetEnabled(false);
         RestoreKeyboardThru();
         if (DumpReceived != 1) {
             ShowMidiCableMessage(SingleReceiveCaption);
+            TellMessagesMayBeLost(true);
             return;
         }
         if (&timer == Pfm_Timer) {
@@ -335,6 +383,7 @@ void TMainForm::SingleReceiveStep(TTimer& timer)
         }
         // The pages show what came; where it came under a mute, the mute holds again.
         SilenceMutedWordsTaken();
+        TellMessagesMayBeLost(false);
     }
 }
 
@@ -347,15 +396,18 @@ void TMainForm::Sys_TimerTimer(TObject*) { RunTransferStep(*Sys_Timer, &TMainFor
 void TMainForm::SendBlockCommand(int32_t kind)
 {
     if (TransferRunning() || !MidiReadyForTransfer(false)) return;
+    WatchTransfer();
     SendBulkDump(kind, 0);
-    if (kind == DumpSystem) return;
-    // The dump carries the stored values and so undoes the editor's mutes on the instrument;
-    // after a pause for the instrument to take the dump, silence them again.
-    Application->Sleep(1000);
-    if (kind == DumpPerformance)
-        SendPartMuteVolumes();
-    else
-        SendOperatorMutes(kind);
+    if (kind != DumpSystem) {
+        // The dump carries the stored values and so undoes the editor's mutes on the instrument;
+        // after a pause for the instrument to take the dump, silence them again.
+        Application->Sleep(1000);
+        if (kind == DumpPerformance)
+            SendPartMuteVolumes();
+        else
+            SendOperatorMutes(kind);
+    }
+    TellMessagesMayBeLost(false);
 }
 
 void TMainForm::Pfm_Data_Send_BtnClick(TObject*) { SendBlockCommand(DumpPerformance); }
@@ -371,6 +423,7 @@ void TMainForm::DataSendSysClick(TObject*) { SendBlockCommand(DumpSystem); }
 void TMainForm::DataSendAllClick(TObject*)
 {
     if (TransferRunning() || !MidiReadyForTransfer(false)) return;
+    WatchTransfer();
     AllSendTimer->Tag = 0;
     LockTransfer();
     AllSendTimer->SetEnabled(true);
@@ -387,6 +440,7 @@ void TMainForm::SendAllStep(TTimer& timer)
         SendPartMuteVolumes();
         for (int p = 0; p < 4; ++p) SendOperatorMutes(p);
         FreeProgress();
+        TellMessagesMayBeLost(false);
         return;
     }
     if (tag == 0) LockTransfer();
@@ -407,6 +461,7 @@ void TMainForm::DataRcvAllClick(TObject*) { StartReceiveAll(false); }
 void TMainForm::StartReceiveAll(bool atStartUp)
 {
     if (TransferRunning() || !MidiReadyForTransfer(true)) return;
+    WatchTransfer();
     DumpReceived = 0;
     ReceiveAllAtStartUp = atStartUp;
     ReceiveAllStoredABlock = false;
@@ -446,6 +501,8 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         ShowProgress(row->Text);
     } else {
         Midi.StopMidiInBuffer();
+        // Asked again, the answer is looked for at the next tick, at this same step.
+        if (DumpReceived != 1 && AskAgainAfterLostCycles()) return;
         if (DumpReceived != 1) {
             // The first block that does not answer ends the sequence; what came before stays,
             // shown, before the box tells of the stop.
@@ -455,6 +512,7 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
             ShowMidiCableMessage(ReceiveAllCaption);
             FreeProgress();
             RestoreKeyboardThru();
+            TellMessagesMayBeLost(true);
             return;
         }
         ReceiveAllStoredABlock = true;
@@ -476,11 +534,12 @@ void TMainForm::ReceiveAllStep(TTimer& timer)
         // are replaced, and Save, Exit and Open must know it.
         if (SilentReceiveAll != 1 || !CurrentFileName.empty()) MarkDataChanged();
         SilentReceiveAll = 0;
+        TellMessagesMayBeLost(false);
         return;
     }
     BeginReceive(row->Next, true);
     StartDumpReceive();
-    SendDumpRequest(*this, row->Next);
+    RequestDump(row->Next);
     if (tag != 0) ShowProgress(row->Text);
     if (row->StepBar) StepProgress();
     timer.Tag = tag + 1;
@@ -513,6 +572,7 @@ void TMainForm::FseqSendStep(TTimer& timer)
         timer.SetEnabled(false);
         RestoreKeyboardThru();
         FreeProgress();
+        TellMessagesMayBeLost(false);
         return;
     }
     timer.Tag = tag + 1;

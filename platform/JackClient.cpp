@@ -165,6 +165,7 @@ JackClient::JackClient(const std::string& name, bool exactName)
     handle_ = JackGate::Open(name, jack_options_t(JackNoStartServer | (exactName ? JackUseExactName : 0)));
     name_ = jack_get_client_name(handle_);
     jack_on_info_shutdown(handle_, &JackClient::OnShutdown, this);
+    jack_set_xrun_callback(handle_, &JackClient::OnXRun, this);
     JackGate::Clients().push_back(this);
 }
 
@@ -221,12 +222,14 @@ bool JackClient::Connect(const std::string& from, const std::string& to, jack_po
     return true;
 }
 
-void JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
+bool JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
 {
     const std::uint64_t until = cycles_.load() + count;
     while (cycles_.load() < until && Clock::now() < deadline && !Gone())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (cycles_.load() < until && !Gone()) JackGate::RunOut().fetch_add(1);
+    if (cycles_.load() >= until) return true;
+    if (!Gone()) JackGate::RunOut().fetch_add(1);
+    return false;
 }
 
 std::vector<std::string> JackClient::MidiPorts(unsigned long flags)
@@ -299,6 +302,20 @@ void JackClient::Abandon()
 int JackClient::FreedByLibjack() { return JackGate::Freed().load(); }
 
 int JackClient::WaitsRunOut() { return JackGate::RunOut().load(); }
+
+int JackClient::OnXRun(void* self)
+{
+    static_cast<JackClient*>(self)->xruns_.fetch_add(1);
+    return 0;
+}
+
+void JackClient::NoteCycle(jack_nframes_t frames)
+{
+    const jack_nframes_t start = jack_last_frame_time(handle_);
+    if (cycleSeen_ && jack_nframes_t(start - lastCycleStart_) != frames) offBeat_.fetch_add(1);
+    lastCycleStart_ = start;
+    cycleSeen_ = true;
+}
 
 void JackClient::OnShutdown(jack_status_t, const char*, void* self)
 {

@@ -70,6 +70,16 @@ public:
     bool Gone() const { return gone_.load(); }
     // The name the server gave the client.
     const std::string& Name() const { return name_; }
+    // Cycles that ran late or were skipped since the client was opened: the server's xruns (every
+    // client hears of every one, whoever was late) and what the client's own process callback
+    // found (NoteCycle). A message crossing such a cycle may have been lost or repeated: in
+    // JACK's asynchronous mode, a reader late in a cycle finds the next cycle's buffer in place of
+    // the one it missed.
+    std::uint64_t LostCycles() const { return xruns_.load() + offBeat_.load(); }
+    // For the process callback, inside its Visit, at each cycle of `frames`: a cycle that does not
+    // start one period after the last (one skipped, or the last one run so late that the server
+    // had begun the next) is counted among the LostCycles.
+    void NoteCycle(jack_nframes_t frames);
 
     // Runs `use` with the open client's handle, under the lock that opens and closes clients;
     // false, without running it, once the client is closed.
@@ -86,8 +96,9 @@ public:
     // client has run two cycles more. False when JACK would not connect them, or did not within
     // two seconds.
     bool Connect(const std::string& from, const std::string& to, jack_port_t* port);
-    // Waits until the process callback has run `count` more times, or until `deadline`.
-    void WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
+    // Waits until the process callback has run `count` more times, or until `deadline`; false
+    // when they did not run by then.
+    bool WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
     // The full names of the server's MIDI ports with `flags`; empty once the client is closed.
     std::vector<std::string> MidiPorts(unsigned long flags);
     // The full name of one of the client's ports.
@@ -132,12 +143,16 @@ private:
     void ReleaseLocked();
     void Abandon();
     static void OnShutdown(jack_status_t, const char*, void* self);
+    static int OnXRun(void* self);
 
     jack_client_t* handle_ = nullptr;
     std::string name_;
     bool active_ = false;
     std::atomic<bool> gone_{false};
     std::atomic<std::uint64_t> cycles_{0};
+    std::atomic<std::uint64_t> xruns_{0}, offBeat_{0};
+    jack_nframes_t lastCycleStart_ = 0; // the process thread's
+    bool cycleSeen_ = false;            // the process thread's
     // Sequentially consistent: a visit counts itself in before it looks at `closing_`, a close
     // raises `closing_` before it looks at `visitors_`, so one of them sees the other.
     std::atomic<bool> closing_{false};

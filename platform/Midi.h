@@ -48,10 +48,18 @@ constexpr std::size_t MaxInputMessageSize = 32768;
 class MidiInput {
 public:
     virtual ~MidiInput() = default;
+
+    // How many cycles the MIDI system ran late or skipped since the port was opened (JACK's
+    // xruns): a message that crossed one may have been lost or repeated. Always 0 where the MIDI
+    // system loses nothing so (ALSA).
+    virtual std::uint64_t LostCycles() const { return 0; }
 };
 
 // How long a send waits for an output that reports itself full before it gives up.
 constexpr std::chrono::milliseconds FullOutputPatience{2000};
+// How long MidiOutput::Drain waits for the messages sent to cross (JACK takes a cycle or two,
+// milliseconds).
+constexpr std::chrono::milliseconds DrainPatience{1000};
 
 // What became of one message handed to an output.
 enum class MidiSendResult {
@@ -78,6 +86,14 @@ public:
 
     // The longest single message the port carries whole.
     virtual std::size_t MaxMessageSize() const { return std::numeric_limits<std::size_t>::max(); }
+
+    // As MidiInput::LostCycles, for the output.
+    virtual std::uint64_t LostCycles() const { return 0; }
+    // Waits until every message sent so far has crossed to the port's destination (JACK: has
+    // left the program's buffer, and the cycles that carry it have run), at most DrainPatience;
+    // false when it could not tell (the cycles did not come, the MIDI system has stopped). A
+    // MIDI system that takes a message whole at the send (ALSA) has nothing to wait for.
+    virtual bool Drain() { return true; }
 
 protected:
     // One whole message to the MIDI system. Must not throw or allocate when it is sent.

@@ -18,7 +18,7 @@ struct InProcessMidi::Device::Listener {
 class InProcessMidi::Device::InputPort : public MidiInput {
 public:
     InputPort(std::shared_ptr<Device> device, std::shared_ptr<Listener> listener)
-        : device_(std::move(device)), listener_(std::move(listener))
+        : device_(std::move(device)), listener_(std::move(listener)), lostAtOpen_(device_->LostCycles())
     {}
     ~InputPort() override
     {
@@ -29,15 +29,18 @@ public:
         std::lock_guard lock(device_->mutex_);
         std::erase(device_->listeners_, listener_);
     }
+    std::uint64_t LostCycles() const override { return device_->LostCycles() - lostAtOpen_; }
 
 private:
     std::shared_ptr<Device> device_;
     std::shared_ptr<Listener> listener_;
+    std::uint64_t lostAtOpen_;
 };
 
 class InProcessMidi::Device::OutputPort : public MidiOutput {
 public:
-    explicit OutputPort(std::shared_ptr<Device> device) : device_(std::move(device))
+    explicit OutputPort(std::shared_ptr<Device> device)
+        : device_(std::move(device)), lostAtOpen_(device_->LostCycles())
     {
         std::lock_guard lock(device_->mutex_);
         ++device_->openOutputs_;
@@ -52,6 +55,12 @@ public:
         std::lock_guard lock(device_->mutex_);
         return device_->maxMessageSize_;
     }
+    std::uint64_t LostCycles() const override { return device_->LostCycles() - lostAtOpen_; }
+    bool Drain() override
+    {
+        std::lock_guard lock(device_->mutex_);
+        return !device_->failDrain_;
+    }
 
 protected:
     MidiSendResult SendMessage(const std::uint8_t* data, std::size_t length) override
@@ -62,6 +71,7 @@ protected:
 
 private:
     std::shared_ptr<Device> device_;
+    std::uint64_t lostAtOpen_;
 };
 
 InProcessMidi::Device::Device(std::string name, std::string fullName, bool sends, bool receives)
@@ -107,6 +117,24 @@ void InProcessMidi::Device::ReportFull(int messages)
 {
     std::lock_guard lock(mutex_);
     full_ = messages;
+}
+
+void InProcessMidi::Device::LoseCycles(int cycles)
+{
+    std::lock_guard lock(mutex_);
+    lostCycles_ += std::uint64_t(cycles);
+}
+
+std::uint64_t InProcessMidi::Device::LostCycles() const
+{
+    std::lock_guard lock(mutex_);
+    return lostCycles_;
+}
+
+void InProcessMidi::Device::FailDrain(bool fail)
+{
+    std::lock_guard lock(mutex_);
+    failDrain_ = fail;
 }
 
 void InProcessMidi::Device::Play(const std::vector<std::uint8_t>& message)

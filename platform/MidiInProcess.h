@@ -61,6 +61,13 @@ public:
     // output whose buffer the server has not emptied yet: they are not taken.
     void ReportFull(int messages);
 
+    // The program's ports on this device report `cycles` more lost cycles, as a JACK server
+    // reports xruns.
+    void LoseCycles(int cycles);
+    // While set, the program's outputs to this device cannot tell whether what they sent crossed
+    // (their Drain fails), as with a JACK server whose cycles do not come.
+    void FailDrain(bool fail);
+
     // How many of the program's ports are open on this device.
     int OpenInputs() const;
     int OpenOutputs() const;
@@ -71,6 +78,7 @@ private:
     class InputPort;
     class OutputPort;
 
+    std::uint64_t LostCycles() const;
     // False when the buffer was reported full.
     bool Deliver(const std::uint8_t* data, std::size_t length);
     void CheckOpen() const;
@@ -88,6 +96,8 @@ private:
     std::size_t maxMessageSize_ = std::numeric_limits<std::size_t>::max();
     int openOutputs_ = 0;
     int full_ = 0;
+    std::uint64_t lostCycles_ = 0;
+    bool failDrain_ = false;
 };
 
 } // namespace platform

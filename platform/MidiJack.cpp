@@ -54,12 +54,17 @@ public:
     }
     ~JackInput() override { client_.Close(); }
 
+    std::uint64_t LostCycles() const override { return client_.LostCycles(); }
+
 private:
     // JACK's process thread.
     static int Process(jack_nframes_t frames, void* self)
     {
         auto* input = static_cast<JackInput*>(self);
-        if (JackClient::Visit visit{input->client_}) input->Receive(jack_port_get_buffer(input->port_, frames));
+        if (JackClient::Visit visit{input->client_}) {
+            input->client_.NoteCycle(frames);
+            input->Receive(jack_port_get_buffer(input->port_, frames));
+        }
         return 0;
     }
     void Receive(void* buffer)
@@ -138,18 +143,27 @@ public:
     }
     ~JackOutput() override
     {
-        // What was sent last (the notes switched off at closing) still goes out: the process
-        // callback is given a little time to hand it to JACK, and one cycle more to deliver it.
-        // A server that has gone takes nothing more.
-        const auto deadline = Clock::now() + std::chrono::seconds(1);
-        auto waiting = [&] { return !client_.Gone() && Clock::now() < deadline; };
-        while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        client_.WaitCycles(2, deadline);
+        // What was sent last (the notes switched off at closing) still goes out.
+        Drain();
         client_.Close();
     }
 
     std::size_t MaxMessageSize() const override { return JackMaxMessageSize; }
+    std::uint64_t LostCycles() const override { return client_.LostCycles(); }
+
+    // The process callback hands what waits in the ring to JACK within a cycle, and the readers
+    // of the connected ports take it in the same cycle; had one of them been late, the server
+    // tells of it (an xrun) as the next cycle begins. So the wait lasts until the ring is empty
+    // and three more cycles have run. A server that has gone takes nothing more.
+    bool Drain() override
+    {
+        const auto deadline = Clock::now() + DrainPatience;
+        auto waiting = [&] { return !client_.Gone() && Clock::now() < deadline; };
+        while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (jack_ringbuffer_read_space(ring_.get()) > 0 || client_.Gone()) return false;
+        return client_.WaitCycles(3, deadline);
+    }
 
 protected:
     // One message into the ring the process callback empties; never waits or allocates. Runs on
@@ -219,6 +233,7 @@ private:
         auto* output = static_cast<JackOutput*>(self);
         JackClient::Visit visit{output->client_};
         if (!visit) return 0;
+        output->client_.NoteCycle(frames);
         void* buffer = jack_port_get_buffer(output->port_, frames);
         jack_midi_clear_buffer(buffer);
         std::uint32_t size = 0;

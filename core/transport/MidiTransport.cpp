@@ -83,6 +83,13 @@ private:
 
 // ---- opening and closing ---------------------------------------------------------------------
 
+template <class Port>
+void TMidiTransport::Retire(std::unique_ptr<Port>& handle)
+{
+    if (handle) lostBefore_ += handle->LostCycles();
+    handle.reset();
+}
+
 TMidiTransport::TMidiTransport(platform::MidiBackend& backend, Wake wake)
     : backend_(backend), wake_(std::move(wake)), instrumentQueue_(std::make_unique<TInputQueue>()),
       keyboardQueue_(std::make_unique<TInputQueue>()),
@@ -127,7 +134,7 @@ void TMidiTransport::OpenMidiIn(int index)
 {
     CloseRequest();
     bufferQueued_ = false;
-    MidiInHandle.reset();
+    Retire(MidiInHandle);
     MidiInHandle = OpenInput(index, false);
 }
 
@@ -149,7 +156,7 @@ void TMidiTransport::OpenMidiOut(int index)
     {
         TOutputLock lock(*this);
         thruConnected_ = false;
-        MidiOutHandle.reset();
+        Retire(MidiOutHandle);
     }
     auto output = backend_.OpenOutput(index);
     TOutputLock lock(*this);
@@ -164,10 +171,10 @@ void TMidiTransport::OpenMidiPorts(int midiInIndex, int midiOutIndex, int keyboa
         OpenMidiIn(midiInIndex);
         OpenMidiOut(midiOutIndex);
     } catch (...) {
-        MidiInHandle.reset();
+        Retire(MidiInHandle);
         {
             TOutputLock lock(*this);
-            MidiOutHandle.reset();
+            Retire(MidiOutHandle);
         }
         MidiPortsOpen = false;
         throw;
@@ -185,7 +192,7 @@ void TMidiTransport::CloseMidiIn()
     CloseRequest();
     bufferQueued_ = false;
     CloseKeyboardIn();
-    MidiInHandle.reset();
+    Retire(MidiInHandle);
 }
 
 void TMidiTransport::CloseMidiOut()
@@ -201,7 +208,7 @@ void TMidiTransport::CloseMidiOut()
             // The output goes away all the same.
         }
     }
-    MidiOutHandle.reset();
+    Retire(MidiOutHandle);
     MidiPortsOpen = false;
 }
 
@@ -217,7 +224,25 @@ void TMidiTransport::SendSysEx(const std::uint8_t* data, int length, int deviceN
     std::vector<std::uint8_t> copy(data, data + length);
     if (copy.size() > 2) copy[2] = static_cast<std::uint8_t>(copy[2] + deviceNumber);
     TOutputLock lock(*this);
-    if (MidiOutHandle) MidiOutHandle->SendLong(copy.data(), copy.size());
+    if (!MidiOutHandle) return;
+    MidiOutHandle->SendLong(copy.data(), copy.size());
+    ++sysExSent_;
+}
+
+// ---- what may have been lost ---------------------------------------------------------------------
+
+TMidiLossMark TMidiTransport::LossMark() const
+{
+    std::uint64_t lost = lostBefore_;
+    if (MidiInHandle) lost += MidiInHandle->LostCycles();
+    if (MidiOutHandle) lost += MidiOutHandle->LostCycles();
+    return {lost, sysExSent_};
+}
+
+bool TMidiTransport::WaitUntilSent()
+{
+    TOutputLock lock(*this);
+    return !MidiOutHandle || MidiOutHandle->Drain();
 }
 
 void TMidiTransport::SendNoteOn(int channel, int note, int velocity)

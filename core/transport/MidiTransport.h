@@ -45,6 +45,15 @@ struct TMidiInputCounts {
     std::uint64_t ThruLost = 0;     // keyboard messages the thru queue had no room for, or the output refused
 };
 
+// What a transfer compares at its end with what held at its start.
+struct TMidiLossMark {
+    // Cycles the MIDI system ran late or skipped on the instrument's input and output (JACK's
+    // xruns, as each port heard of them): a message that crossed one may have been lost.
+    std::uint64_t LostCycles = 0;
+    // System-exclusive messages (or relayed files) sent.
+    std::uint64_t SysExSent = 0;
+};
+
 class TMidiTransport {
 public:
     // Called on an input's thread when something waits for the UI thread, which then calls
@@ -131,6 +140,12 @@ public:
 
     TMidiInputCounts InputCounts() const;
 
+    // The counts a transfer compares; they only grow, whatever is opened or closed meanwhile.
+    TMidiLossMark LossMark() const;
+    // Waits until what was sent has crossed to the instrument's port, as far as the MIDI system
+    // can tell (platform::MidiOutput::Drain, a second at most); false when it could not tell.
+    bool WaitUntilSent();
+
     // The thru connection from the keyboard input to the output (played in software).
     // Messages the keyboard sent before a cut still go out.
     void ConnectKeyboardThru();
@@ -165,6 +180,9 @@ private:
     void ShowShort(std::uint64_t entry);
     std::unique_ptr<platform::MidiInput> OpenInput(int index, bool keyboard);
     void CloseKeyboardIn();
+    // Closes a port, keeping the cycles it lost in the counts of LossMark.
+    template <class Port>
+    void Retire(std::unique_ptr<Port>& handle);
 
     platform::MidiBackend& backend_;
     Wake wake_;
@@ -175,6 +193,8 @@ private:
     std::unique_ptr<platform::MidiInput> KeyboardInHandle;
     std::unique_ptr<platform::MidiOutput> MidiOutHandle;
     unsigned outOpenings_ = 0;
+    std::uint64_t lostBefore_ = 0; // cycles lost by the ports closed so far
+    std::uint64_t sysExSent_ = 0;
 
     // --- the dump request ---
     // The buffer is prepared once and zero-filled at every request. `request_` holds the
