@@ -62,6 +62,11 @@ void TApplication::FormDestroyed(TForm* f)
     if (FActiveForm == f) FActiveForm = nullptr;
 }
 
+void TApplication::Deactivate()
+{
+    if (FActiveForm) FActiveForm->Deactivate();
+}
+
 void TApplication::Run()
 {
     FTerminated = false;

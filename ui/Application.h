@@ -156,6 +156,8 @@ public:
 
     // The form that takes keys; set by TForm::Activate.
     TForm* ActiveForm() const { return FActiveForm; }
+    // Another program takes the activation: the active form loses it (TForm::Deactivate).
+    void Deactivate();
     // The innermost form shown modally, or nullptr.
     TForm* ModalForm() const { return FModalStack.empty() ? nullptr : FModalStack.back(); }
     // Every form alive, in creation order.

@@ -75,9 +75,8 @@ void TForm::SetVisible(bool v)
         Changed();
         Application->Backend().FormHidden(this);
         ShowingChanged();
-        if (Application->FActiveForm == this) {
-            Application->FActiveForm = nullptr;
-            if (OnDeactivate) OnDeactivate(this);
+        if (Active()) {
+            Deactivate();
             TForm* main = Application->MainForm();
             if (main && main != this && main->Visible()) main->Activate();
         }
@@ -161,6 +160,13 @@ void TForm::Activate()
     active = this;
     if (old && old->OnDeactivate) old->OnDeactivate(old);
     if (active == this && OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate()
+{
+    if (!Active()) return;
+    Application->FActiveForm = nullptr;
+    if (OnDeactivate) OnDeactivate(this);
 }
 
 bool TForm::Active() const { return Application->ActiveForm() == this; }

@@ -11,6 +11,11 @@
 //   loop until ModalResult is not mrNone and OnCloseQuery allows closing, then runs OnClose,
 //   hides the form and returns the result. Setting ModalResult to mrNone keeps it open. While
 //   the session ends (Application->EndSession()) it shows nothing and returns mrCancel.
+// - One form at a time is active (Application->ActiveForm()); a person's input to a form makes it
+//   the active one. Activate() runs OnDeactivate of the old one, then OnActivate. The active form
+//   that hides, or loses the activation to a window that is none of the program's forms or to
+//   the window manager (Deactivate(), Application->Deactivate()), runs OnDeactivate, and no form
+//   is active until one is activated again.
 // - Keys (UserPressesKey): the main menu's shortcuts first, then OnKeyDown of the form when
 //   KeyPreview is set, then the focused control (see Controls.h). OnKeyUp and OnKeyPress likewise.
 // - Tab and Shift+Tab move the focus through the controls with TabStop in tab order, skipping
@@ -99,6 +104,10 @@ public:
     bool TryEndModal();
     // Becomes the active form (OnDeactivate of the old one, then OnActivate).
     void Activate();
+    // Loses the activation to a window that is none of the program's forms (another program's, a
+    // message box) or to the window manager (minimized): when it is the active form, no form is
+    // active from then on and its OnDeactivate runs.
+    void Deactivate();
     bool Active() const;
 
     // ---- a person's input ----

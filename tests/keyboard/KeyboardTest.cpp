@@ -6,6 +6,7 @@
 #include "tests/support/CatalogueRows.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -216,6 +217,79 @@ TEST_F(KeyboardWindowTest, NotesHeldWhenTheWindowLosesTheKeysEndOnTheirOwnChanne
     EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x91, 36, 0}, {0x91, 60, 0}}));
     form->Activate();
     EXPECT_TRUE(TakeAllSent().empty());
+}
+
+// Another program taking the activation (a click on its window, Alt+Tab), or the window manager
+// minimizing the window, takes the keys too: the held notes end at once on their own channels,
+// and the keys play again when the person comes back.
+TEST_F(KeyboardWindowTest, NotesHeldWhenAnotherProgramOrTheWindowManagerTakesTheKeysEnd)
+{
+    ShowKeyboard();
+    keyboard->UserPressesKey('Z');
+    keyboard->ChUpDown->UserClicks(btNext);
+    keyboard->UserMouseDown(40, 80);
+    TakeAllSent();
+    Application->Deactivate();
+    EXPECT_EQ(Application->ActiveForm(), nullptr);
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x91, 36, 0}, {0x90, 60, 0}}));
+
+    keyboard->UserPressesKey('Z');
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x91, 60, 100}}));
+    keyboard->Deactivate(); // minimized
+    EXPECT_EQ(TakeAllSent(), ResetOn(1, {{0x91, 60, 0}}));
+    // A window that is not the active one has nothing to give up.
+    keyboard->Deactivate();
+    form->Activate();
+    Application->Deactivate();
+    EXPECT_TRUE(TakeAllSent().empty());
+}
+
+// A note its key or the mouse button released is not released again when the window loses the
+// keys: the instrument hears one note-off per note.
+TEST_F(KeyboardWindowTest, NotesReleasedAlreadyAreNotReleasedAgainWhenTheWindowLosesTheKeys)
+{
+    ShowKeyboard();
+    keyboard->UserPressesKey('Z');
+    keyboard->UserReleasesKey('Z');
+    keyboard->UserMouseDown(40, 80);
+    keyboard->UserMouseUp(40, 80);
+    EXPECT_EQ(TakeAllSent(), (Msgs{{0x90, 60, 100}, {0x90, 60, 0}, {0x90, 36, 100}, {0x90, 36, 0}}));
+    Application->Deactivate();
+    EXPECT_EQ(TakeAllSent(), ResetOn(0));
+}
+
+// With no output open (the MIDI setup dialog cancelled), the window's controllers and its reset
+// reach nothing, and the first of them after the output closed says so, as an edit or a note
+// does; the others of the same closed spell say nothing.
+TEST_F(KeyboardWindowTest, ControllersAndResetWithNoOutputSayOnceThatNoDeviceIsOpen)
+{
+    ShowKeyboard();
+    const std::pair<std::string, std::function<void()>> moves[] = {
+        {"controller bars",
+         [this] {
+             keyboard->CtrlChngBar->UserScrollsTo(keyboard->CtrlChngBar->Position() + 1);
+             keyboard->CtrlChngBar2->UserScrollsTo(keyboard->CtrlChngBar2->Position() + 1);
+         }},
+        {"reset button", [this] { keyboard->ResetButton->UserClicks(); }},
+    };
+    for (const auto& [what, move] : moves) {
+        SCOPED_TRACE(what);
+        form->Midi.OpenMidiOut(0);
+        form->Activate(); // Options > MIDI Interface Setting, cancelled: the devices stay closed
+        Click("MIDI_config");
+        ASSERT_FALSE(form->Midi.IsMidiOutOpen());
+        Modals().clear();
+        ASSERT_TRUE(Messages().empty());
+        TakeAllSent();
+        move();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].Caption, "Quillmarven : MIDI setting error");
+        EXPECT_NE(Messages()[0].Text.find("No MIDI device is open"), std::string::npos) << Messages()[0].Text;
+        move();
+        EXPECT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(TakeAllSent().empty());
+        Messages().clear();
+    }
 }
 
 TEST_F(KeyboardWindowTest, MenusShowTheWindowAndCarryTheHelpCommands)

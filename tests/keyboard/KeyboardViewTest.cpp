@@ -3,9 +3,12 @@
 #include "KeyboardFixture.h"
 #include "tests/support/QtWindows.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class KeyboardView : public KeyboardWindowTest {
@@ -16,6 +19,20 @@ protected:
         backend.emplace();
     }
     std::optional<QtTestWindows> backend; // outlives the windows
+
+    // Runs the events until `holds` does; whether it came within a generous number of rounds.
+    bool AfterEvents(const std::function<bool()>& holds)
+    {
+        for (int round = 0; round < 200 && !holds(); ++round) backend->ProcessMessages();
+        return holds();
+    }
+    // The notes sent since the last take, the controllers left out.
+    Msgs TakeNotes()
+    {
+        auto sent = TakeAllSent();
+        std::erase_if(sent, [](const Bytes& m) { return (m[0] & 0xF0) != 0x90; });
+        return sent;
+    }
 };
 
 TEST_F(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
@@ -47,8 +64,53 @@ TEST_F(KeyboardView, LooksLikeAPianoAndPlaysFromMouseAndKeys)
     Press(client, Qt::Key_Z, Qt::NoModifier, "z");
     backend->ProcessMessages();
     EXPECT_EQ(keyboard->StatusBar->SimpleText(), "KEY = C 1");
-    auto sent = TakeAllSent();
-    std::erase_if(sent, [](const Bytes& m) { return (m[0] & 0xF0) == 0xB0; }); // activation resets
-    EXPECT_EQ(sent, (Msgs{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
+    // The activation's controller resets left out.
+    EXPECT_EQ(TakeNotes(), (Msgs{{0x90, 36, 100}, {0x90, 36, 0}, {0x90, 60, 100}, {0x90, 60, 0}}));
+    keyboard->Hide();
+}
+
+// Whichever way the keys go elsewhere while a computer key holds a note, the note ends in the real
+// window too: another program's window takes the activation (its window system tells the
+// application so as well), or the window manager minimizes the window.
+TEST_F(KeyboardView, HeldNoteEndsWhenAnotherProgramTakesTheKeysOrTheWindowIsMinimized)
+{
+    keyboard->Show();
+    QWidget* window = backend->WindowFor(keyboard.get());
+    ASSERT_NE(window, nullptr);
+    QWidget* client = window->childAt(40, 80);
+    ASSERT_NE(client, nullptr);
+    QWidget other; // none of the program's windows, as another program's is
+    auto sendToApplication = [](QEvent::Type type) {
+        QEvent e(type);
+        QCoreApplication::sendEvent(qApp, &e);
+    };
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"another window activated",
+         [&] {
+             other.show();
+             other.activateWindow();
+         }},
+        {"the application deactivated", [&] { sendToApplication(QEvent::ApplicationDeactivate); }},
+        {"the window minimized", [&] { window->showMinimized(); }},
+    };
+    for (const auto& [what, road] : roads) {
+        SCOPED_TRACE(what);
+        other.hide();
+        window->showNormal();
+        window->activateWindow();
+        sendToApplication(QEvent::ApplicationActivate);
+        ASSERT_TRUE(AfterEvents([&] { return QApplication::activeWindow() == window; }));
+        TakeAllSent();
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
+        QApplication::sendEvent(client, &down);
+        EXPECT_EQ(TakeNotes(), (Msgs{{0x90, 60, 100}}));
+        road();
+        Msgs notes;
+        EXPECT_TRUE(AfterEvents([&] {
+            for (const Bytes& m : TakeNotes()) notes.push_back(m);
+            return !notes.empty();
+        }));
+        EXPECT_EQ(notes, (Msgs{{0x90, 60, 0}}));
+    }
     keyboard->Hide();
 }

@@ -126,7 +126,13 @@ public:
         case QEvent::MouseMove:
         case QEvent::Wheel:
         case QEvent::FocusIn:
-        case QEvent::WindowActivate: break;
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+        case QEvent::WindowStateChange: break;
+        case QEvent::ApplicationActivate:
+        case QEvent::ApplicationDeactivate:
+            if (o == qApp) B.ApplicationActivationChanged(e->type() == QEvent::ApplicationActivate);
+            return false;
         default: return false;
         }
         if (!o->isWidgetType() || B.FEndingHold) return false;
@@ -197,6 +203,14 @@ public:
                 Application->Dispatch([form] { form->Activate(); });
                 SyncFocus(form);
             }
+            return false;
+        // The keys go elsewhere now: the window lost the activation (its focus widget's focus-out
+        // comes with it), or it was minimized.
+        case QEvent::WindowDeactivate:
+            if (w == w->window()) B.WindowDeactivated(w);
+            return false;
+        case QEvent::WindowStateChange:
+            if (w == w->window() && w->isMinimized()) B.WindowDeactivated(w);
             return false;
         default: return false;
         }
@@ -378,6 +392,27 @@ bool QtBackend::GrabPng(const TForm* form, const std::string& path) const
 {
     QImage img = Grab(form);
     return !img.isNull() && img.save(Q(path), "PNG");
+}
+
+// The form learns it once the window system's events of the change are through (a focus change
+// comes as several), outside the window system's own handling of them, where a box its handler
+// shows would run a loop of its own; and not when the activation came back meanwhile.
+void QtBackend::WindowDeactivated(QWidget* window)
+{
+    QTimer::singleShot(0, window, [this, window] {
+        auto* form = dynamic_cast<TForm*>(ControlFor(window));
+        if (form && (QApplication::activeWindow() != window || window->isMinimized()))
+            Application->Dispatch([form] { form->Deactivate(); });
+    });
+}
+
+void QtBackend::ApplicationActivationChanged(bool active)
+{
+    FApplicationActive = active;
+    if (!active)
+        QTimer::singleShot(0, FWaker.get(), [this] {
+            if (!FApplicationActive) Application->Dispatch([] { Application->Deactivate(); });
+        });
 }
 
 void QtBackend::EndMouseHold()

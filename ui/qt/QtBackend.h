@@ -83,6 +83,10 @@ private:
     // as the system the program comes from does: the control is told the button went up away
     // from it (no click, no step), so no auto-repeat goes on behind the box.
     void EndMouseHold();
+    // Our window lost the activation (to another program, a box, the window manager) or was
+    // minimized; the application lost it or got it back. The ui's form loses it soon after.
+    void WindowDeactivated(QWidget* window);
+    void ApplicationActivationChanged(bool active);
 
     std::unique_ptr<QApplication> FOwnedApp;
     TAppBackend* FPrevious = nullptr;
@@ -98,5 +102,6 @@ private:
     QPointer<QWidget> FHeld;
     Qt::MouseButton FHeldButton = Qt::NoButton;
     bool FEndingHold = false;
+    bool FApplicationActive = true;
     friend QtView* MakeView(QtBackend&, TComponent*, QWidget*);
 };
