@@ -8,12 +8,31 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <future>
 #include <memory>
+#include <string>
 #include <thread>
+
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using platform::InProcessMidi;
 using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// Whether the thread `tid` of this process is asleep (waiting for a lock, a condition or a time).
+bool ThreadAsleep(pid_t tid)
+{
+    std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    const auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'S';
+}
+
+} // namespace
 
 TEST(MidiNames, ClientPortNumbersAreDroppedForMatching)
 {
@@ -51,7 +70,7 @@ TEST(InProcessMidi, ClosingWaitsForACallbackUnderWayOnAnotherThread)
     platform::MidiInputCallbacks callbacks;
     callbacks.Short = [&](std::uint8_t, std::uint8_t, std::uint8_t, double) {
         inCallback = true;
-        finished = WaitFor([&] { return release.load(); });
+        finished = WaitFor([&] { return release.load(); }, 3 * Patience); // the test's waits come first
     };
     auto in = midi.OpenInput(0, callbacks);
     std::thread player([&] { device->PlayShort(0x90, 1, 2); });
@@ -60,12 +79,23 @@ TEST(InProcessMidi, ClosingWaitsForACallbackUnderWayOnAnotherThread)
         player.join();
         FAIL() << "the note played on the device never reached the input's callback";
     }
-    std::thread closer([&] { in.reset(); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The close starts while the callback runs, and is let to wait (its thread asleep, or the
+    // close already returned) before the callback is released.
+    std::atomic<pid_t> closerThread{0};
+    std::atomic<bool> closed{false}, callbackEndedFirst{false};
+    std::thread closer([&] {
+        closerThread = pid_t(::syscall(SYS_gettid));
+        in.reset();
+        callbackEndedFirst = finished.load();
+        closed = true;
+    });
+    const bool waiting =
+        WaitFor([&] { return closed.load() || (closerThread.load() != 0 && ThreadAsleep(closerThread.load())); });
     release = true;
     closer.join();
-    EXPECT_TRUE(finished); // the close returned only after the callback had ended
     player.join();
+    ASSERT_TRUE(waiting) << "the close neither returned nor waited";
+    EXPECT_TRUE(callbackEndedFirst) << "the close returned while the callback still ran";
 }
 
 TEST(RtMidiBackend, OpeningAPortThatIsNotListedFailsWithAText)

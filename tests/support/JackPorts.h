@@ -150,6 +150,14 @@ public:
         });
         return names;
     }
+    // Connects `from` to `to` (a patchbay's wire; one of them a port of this far end's) and waits
+    // until the connection is in the graph the process cycles read, and two of this far end's
+    // cycles have run with it: jack_connect returns before then, and a message sent meanwhile
+    // does not cross it. False, saying why in Trouble(), when JACK would not connect them or the
+    // graph did not show it within JackPatience.
+    bool Wire(const std::string& from, const std::string& to) { return Rewire(from, to, true); }
+    // Takes such a connection away and waits likewise until the cycles run without it.
+    bool Unwire(const std::string& from, const std::string& to) { return Rewire(from, to, false); }
     // Cycles the far end has run so far.
     std::uint64_t Cycles() const { return cycles_.load(); }
     // Waits until the far end has run `count` more cycles (at most JackPatience); false if not.
@@ -169,6 +177,51 @@ public:
     Mailbox<Bytes> Received;
 
 private:
+    bool Rewire(const std::string& from, const std::string& to, bool connect)
+    {
+        const bool mine = from == InPort() || from == OutPort();
+        const std::string& own = mine ? from : to;
+        const std::string& other = mine ? to : from;
+        jack_port_t* port = own == InPort() ? in_ : own == OutPort() ? out_ : nullptr;
+        const char* what = connect ? "wire" : "cut";
+        if (!port) {
+            trouble_ = std::string("the test's far end ") + name_ + " cannot " + what + " " + from + " -> " + to +
+                       ": neither is its port";
+            return false;
+        }
+        bool done = false;
+        WithHandle([&](jack_client_t* h) {
+            const int said =
+                connect ? jack_connect(h, from.c_str(), to.c_str()) : jack_disconnect(h, from.c_str(), to.c_str());
+            done = said == 0;
+        });
+        if (!done) {
+            trouble_ = std::string("JACK would not ") + (connect ? "connect " : "disconnect ") + from + " -> " + to;
+            return false;
+        }
+        // The graph the cycles read shows it once the server has switched to it at a cycle's start.
+        const auto deadline = Clock::now() + JackPatience;
+        auto shown = [&] {
+            bool connected = false;
+            WithHandle([&](jack_client_t*) { connected = jack_port_connected_to(port, other.c_str()) > 0; });
+            return connected == connect;
+        };
+        while (!shown()) {
+            if (Clock::now() >= deadline) {
+                trouble_ = std::string("the graph did not show the ") + what + " " + from + " -> " + to + " within " +
+                           std::to_string(JackPatience.count()) + " s";
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        // A cycle under way may have read its buffers before the switch.
+        if (!WaitCycles(2)) {
+            trouble_ = std::string("the far end ") + name_ + " ran no cycles after the " + what;
+            return false;
+        }
+        return true;
+    }
+
     static int Process(jack_nframes_t frames, void* self)
     {
         auto* end = static_cast<JackFarEnd*>(self);

@@ -46,13 +46,13 @@ protected:
     }
     // Runs a timed transfer to its end in 100 ms steps of the virtual clock; while a dump
     // request is pending, the clock waits for the real answer to come through JACK, as long as
-    // JackPatience at most for the whole transfer.
+    // JackPatience at most for each answer.
     testing::AssertionResult RunToEnd(TTimer& timer)
     {
-        const auto deadline = Clock::now() + JackPatience;
         for (int step = 0; step < 1000 && timer.Enabled(); ++step) {
             Advance(100);
             const int asked = requests;
+            const auto deadline = Clock::now() + JackPatience;
             while (form->Midi.IsInputBufferQueued() && form->DumpReceived == 0) {
                 if (Clock::now() > deadline) return Stuck(requests > asked);
                 Serve();
@@ -196,12 +196,12 @@ TEST_F(JackWindow, EachActionIsToldOnceAndTheDevicesAreChosenAgainWhenTheServerI
     // The step is stored and shown although the instrument did not get it: closing must ask.
     EXPECT_EQ(form->DataChanged, 1);
     EXPECT_EQ(form->Caption(), "Quillmarven (Changed)");
+    // Each step fails at once, saying that the server stopped (one that waited for room in the
+    // output would give up after its patience saying that the output is full).
     for (int i = 0; i < 3; ++i) {
-        const auto start = Clock::now();
         const auto shown = Step();
         ASSERT_EQ(shown.size(), 1u) << "step " << i;
         EXPECT_EQ(shown[0].Text, first->Text);
-        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "the step waited for the server";
     }
 
     Messages().clear();
@@ -251,10 +251,7 @@ TEST_F(JackWindow, AGoneInstrumentIsToldAlsoWhenMidiOutFeedsAMonitorToo)
     ASSERT_EQ(monitor.Trouble(), "");
     const auto feeding = far->ConnectionsOf(far->InPort());
     ASSERT_EQ(feeding.size(), 1u);
-    bool wired = false;
-    monitor.WithHandle(
-        [&](jack_client_t* h) { wired = jack_connect(h, feeding[0].c_str(), monitor.InPort().c_str()) == 0; });
-    ASSERT_TRUE(wired);
+    ASSERT_TRUE(monitor.Wire(feeding[0], monitor.InPort())) << monitor.Trouble();
     ASSERT_TRUE(Step().empty());
     ASSERT_EQ(far->Received.WaitFor(1).size(), 1u);
     ASSERT_EQ(monitor.Received.WaitFor(1).size(), 1u);
@@ -280,6 +277,7 @@ TEST_F(JackWindow, AGoneInstrumentIsToldAlsoWhenMidiOutFeedsAMonitorToo)
     ASSERT_EQ(Messages().size(), 1u) << "boxes of one send-all";
     EXPECT_EQ(Messages()[0].Text, back);
     EXPECT_FALSE(form->AllSendTimer->Enabled());
+    ASSERT_TRUE(far->WaitCycles(2)); // what may have been sent meanwhile has arrived
     EXPECT_TRUE(far->Received.Take().empty()) << "the instrument that came back got messages";
 }
 

@@ -5,8 +5,11 @@
 // sends say that the devices must be chosen again, and they can be.
 #include "JackRig.h"
 
+#include "tests/support/Patience.h"
+
 #include <dlfcn.h>
 #include <sys/mman.h>
+#include <sys/syscall.h>
 
 #include <csignal>
 #include <cstring>
@@ -36,7 +39,11 @@ struct BreakingOpen {
     std::atomic<pid_t> server{0}; // armed while set
     char clients[108] = {};       // the socket path every client of the program's begins with
     std::atomic<bool> struck{false};
+    std::atomic<pid_t> reader{0}; // libjack's thread that took the broken connection
 } breaking;
+
+// Whether the thread `tid` of this process still runs.
+bool ThreadRuns(pid_t tid) { return std::filesystem::exists("/proc/self/task/" + std::to_string(tid)); }
 
 // Armed (milliseconds), a thread that unmaps the wake-up of a client of the program's
 // (/dev/shm/jack_sem.<uid>_<server>_qm-editor-<process>...) stays that long before it goes on, as
@@ -63,9 +70,11 @@ extern "C" int accept(int fd, sockaddr* address, socklen_t* length)
     static const auto next = reinterpret_cast<Accept>(dlsym(RTLD_NEXT, "accept"));
     const int taken = next(fd, address, length);
     const pid_t server = breaking.server.load();
-    if (taken >= 0 && server > 0 && SocketPath(fd).starts_with(breaking.clients) && !breaking.struck.exchange(true)) {
+    if (taken >= 0 && server > 0 && SocketPath(fd).starts_with(breaking.clients) && !breaking.struck.load()) {
         kill(server, SIGSTOP);
         shutdown(taken, SHUT_RDWR);
+        breaking.reader.store(pid_t(syscall(SYS_gettid)));
+        breaking.struck.store(true);
     }
     return taken;
 }
@@ -131,10 +140,7 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
     ASSERT_EQ(programIn.size() + programOut.size(), 2u);
     JackFarEnd feeder("feeder");
     rig.far.reset();
-    bool wired = false;
-    feeder.WithHandle(
-        [&](jack_client_t* h) { wired = jack_connect(h, feeder.OutPort().c_str(), programIn[0].c_str()) == 0; });
-    ASSERT_TRUE(wired) << feeder.Trouble();
+    ASSERT_TRUE(feeder.Wire(feeder.OutPort(), programIn[0])) << feeder.Trouble();
     feeder.SlowCycles(std::chrono::milliseconds(20));
     unmapStay.store(50);
 
@@ -150,11 +156,15 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
         // The setup dialog's lists: their client's first open fails mid-way; it is asked again.
         std::snprintf(breaking.clients, sizeof breaking.clients, "/dev/shm/jack_%s", EditorClientName().c_str());
         breaking.struck.store(false);
+        breaking.reader.store(0);
         breaking.server.store(server.Pid());
-        std::atomic<bool> listed{false};
+        std::atomic<bool> listed{false}, readerEnded{false};
         std::thread resume([&] {
             while (!breaking.struck.load() && !listed.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (breaking.struck.load()) std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            // The server goes on once libjack's thread has read the broken end, lowered libjack's
+            // flag and ended.
+            if (breaking.struck.load())
+                readerEnded.store(WaitFor([] { return !ThreadRuns(breaking.reader.load()); }, JackPatience));
             kill(server.Pid(), SIGCONT);
         });
         EXPECT_NO_THROW(rig.transport.InputNames()) << "the second try of the lists' client failed";
@@ -162,6 +172,8 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
         resume.join();
         breaking.server.store(0);
         ASSERT_TRUE(breaking.struck.load()) << "no open of the program's was broken";
+        EXPECT_TRUE(readerEnded.load()) << "libjack's thread that took the broken connection still ran after "
+                                        << JackPatience.count() << " s";
     }
     unmapStay.store(0);
 
@@ -170,10 +182,12 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
     EXPECT_EQ(platform::JackClient::FreedByLibjack(), 0) << "libjack freed clients itself";
     const std::string error = SendError(rig.transport, JackTestChange);
     EXPECT_NE(error.find("The JACK server has stopped"), std::string::npos) << "a send said \"" << error << "\"";
+    const int runOut = platform::JackClient::WaitsRunOut();
     const auto closing = Clock::now();
     rig.transport.CloseMidiIn();
     rig.transport.CloseMidiOut();
-    EXPECT_LT(SecondsSince(closing), 1.5) << "closing waited";
+    EXPECT_EQ(platform::JackClient::WaitsRunOut(), runOut) << "closing waited out its patience";
+    EXPECT_LT(Clock::now() - closing, JackPatience) << "closing waited";
 
     // Chosen again, the devices work.
     rig.far = std::make_unique<JackFarEnd>("back");
