@@ -225,11 +225,20 @@ bool JackClient::Connect(const std::string& from, const std::string& to, jack_po
 bool JackClient::WaitCycles(std::uint64_t count, Clock::time_point deadline) const
 {
     const std::uint64_t until = cycles_.load() + count;
-    while (cycles_.load() < until && Clock::now() < deadline && !Gone())
+    return WaitUntil([&] { return cycles_.load() >= until; }, deadline);
+}
+
+bool JackClient::WaitUntil(const std::function<bool()>& done, Clock::time_point deadline) const
+{
+    for (;;) {
+        if (done()) return true;
+        if (Clock::now() >= deadline) {
+            JackGate::RunOut().fetch_add(1);
+            return false;
+        }
+        if (Gone()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (cycles_.load() >= until) return true;
-    if (!Gone()) JackGate::RunOut().fetch_add(1);
-    return false;
+    }
 }
 
 std::vector<std::string> JackClient::MidiPorts(unsigned long flags)

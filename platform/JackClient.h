@@ -97,8 +97,12 @@ public:
     // two seconds.
     bool Connect(const std::string& from, const std::string& to, jack_port_t* port);
     // Waits until the process callback has run `count` more times, or until `deadline`; false
-    // when they did not run by then.
+    // when they did not run by then. A wait that reaches its deadline counts in WaitsRunOut, also
+    // where the client is gone: one cut short because the client went never does.
     bool WaitCycles(std::uint64_t count, std::chrono::steady_clock::time_point deadline) const;
+    // Waits until `done` holds, the client is gone or `deadline` has come, as WaitCycles does;
+    // whether `done` holds.
+    bool WaitUntil(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline) const;
     // The full names of the server's MIDI ports with `flags`; empty once the client is closed.
     std::vector<std::string> MidiPorts(unsigned long flags);
     // The full name of one of the client's ports.

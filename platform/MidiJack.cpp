@@ -158,11 +158,8 @@ public:
     bool Drain() override
     {
         const auto deadline = Clock::now() + DrainPatience;
-        auto waiting = [&] { return !client_.Gone() && Clock::now() < deadline; };
-        while (jack_ringbuffer_read_space(ring_.get()) > 0 && waiting())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (jack_ringbuffer_read_space(ring_.get()) > 0 || client_.Gone()) return false;
-        return client_.WaitCycles(3, deadline);
+        return client_.WaitUntil([&] { return jack_ringbuffer_read_space(ring_.get()) == 0; }, deadline) &&
+               !client_.Gone() && client_.WaitCycles(3, deadline);
     }
 
 protected:

@@ -23,11 +23,19 @@ command -v jackd >/dev/null 2>&1 || { echo "jackd is not installed"; exit 77; }
 server="quillmarven-canary-${QM_RUN_ID:-$PPID}"
 export JACK_NO_AUDIO_RESERVATION=1
 
-stop() { # pid-file: ends the process with SIGTERM, then waits for it (at most 5 s)
+gone() { # pid: waits by the clock, at most $2 s, until the process has ended; whether it has
+  local end=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.1; done
+}
+stop() { # pid-file: ends the process with SIGTERM, waits for it (at most 30 s), else kills it and
+  # says so; false when it had to be killed
   local pid; pid=$(cat "$1" 2>/dev/null) || return 0
   kill -TERM "$pid" 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  gone "$pid" 30 && return 0
+  echo "$(basename "$1" .pid) did not end within 30 s of SIGTERM: killed"
   kill -KILL "$pid" 2>/dev/null
+  gone "$pid" 30
+  return 1
 }
 end_server() { # stops the server and forgets both pids; jackd stopped while a client of it ends may
   # die of SIGPIPE and keep its place: JACK's own reclaim, for this server only
@@ -58,13 +66,15 @@ start)
   setsid bash "$here/scripts/lib/jack-store" jackd --no-realtime -S -n "$server" -d dummy -r 48000 -p 256 \
     >"$folder/jackd.log" 2>&1 </dev/null &
   echo $! >"$folder/jackd.pid"
-  for _ in $(seq 1 100); do
+  end=$((SECONDS + 30)) # by the clock: each ask may take a while on a loaded machine
+  while [ "$SECONDS" -lt "$end" ]; do
     [ "$(jack_wait -s "$server" -c 2>/dev/null)" = "running" ] && break
     sleep 0.1
   done
   JACK_DEFAULT_SERVER="$server" setsid "$canary" qm-canary >"$folder/canary.log" 2>&1 </dev/null &
   echo $! >"$folder/canary.pid"
-  for _ in $(seq 1 100); do
+  end=$((SECONDS + 30))
+  while [ "$SECONDS" -lt "$end" ]; do
     grep -q "jack-canary: running" "$folder/canary.log" && { echo "canary runs on $server"; exit 0; }
     kill -0 "$(cat "$folder/canary.pid")" 2>/dev/null || break
     sleep 0.1
@@ -79,8 +89,7 @@ check)
   if ! kill -0 "$(cat "$folder/canary.pid")" 2>/dev/null; then
     echo "the canary died while the tests ran:"; sed 's/^/  /' "$folder/canary.log" | tail -5; bad=1
   fi
-  stop "$folder/canary.pid"
-  sleep 0.2
+  stop "$folder/canary.pid" || bad=1 # ended, it has said what it sent and got
   tail -1 "$folder/canary.log"
   grep -q "lost 0, garbled 0$" "$folder/canary.log" || { echo "the canary lost or garbled messages"; bad=1; }
   end_server

@@ -135,7 +135,9 @@ constexpr const char* ServerStopped = "The JACK server has stopped";
 // person uses it while the world around the program fails.
 class JackWindow : public WindowRig {
 protected:
-    JackWindow() : WindowRig({.build = false, .shown = true}) {}
+    explicit JackWindow(bool synchronous = true)
+        : WindowRig({.build = false, .shown = true}), server({}, synchronous)
+    {}
     void SetUp() override
     {
         ASSERT_EQ(server.Trouble(), "");
@@ -178,7 +180,30 @@ protected:
     std::unique_ptr<platform::MidiBackend> backend;
 };
 
+// The same over a server in JACK's default asynchronous mode, which wakes each client every
+// period, late or not: a reader that misses a cycle loses what the program's output held in it.
+class JackLateWindow : public JackWindow {
+protected:
+    JackLateWindow() : JackWindow(false) {}
+};
+
 } // namespace
+
+// A send-all through such cycles does not end as if all went well.
+TEST_F(JackLateWindow, ASendAllWhileTheInstrumentsPortRunsLateSaysItMayHaveMissedMessages)
+{
+    // Each of the far end's cycles takes four periods: the server reports every one late.
+    far->SlowCycles(std::chrono::milliseconds(20));
+    const TMidiLossMark before = form->Midi.LossMark();
+    form->DataSendAllClick(nullptr);
+    Advance(15000);
+    EXPECT_FALSE(form->TransferRunning());
+    EXPECT_GT(form->Midi.LossMark().LostCycles, before.LostCycles) << "the program heard of no late cycle";
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text.rfind("The MIDI system fell behind during this transfer", 0), 0u)
+        << Messages()[0].Text;
+    EXPECT_GT(far->XRuns(), 0);
+}
 
 // The server is killed while the editor runs: each action of the person shows one box that says
 // so, a send-all stops at its first send with one box, the setup dialog says there is no server;

@@ -183,11 +183,9 @@ TEST_P(JackClientLost, NothingIsUsedAfterLibjackMayFreeItAndTheDevicesAreChosenA
     const std::string error = SendError(rig.transport, JackTestChange);
     EXPECT_NE(error.find("The JACK server has stopped"), std::string::npos) << "a send said \"" << error << "\"";
     const int runOut = platform::JackClient::WaitsRunOut();
-    const auto closing = Clock::now();
     rig.transport.CloseMidiIn();
     rig.transport.CloseMidiOut();
     EXPECT_EQ(platform::JackClient::WaitsRunOut(), runOut) << "closing waited out its patience";
-    EXPECT_LT(Clock::now() - closing, JackPatience) << "closing waited";
 
     // Chosen again, the devices work.
     rig.far = std::make_unique<JackFarEnd>("back");

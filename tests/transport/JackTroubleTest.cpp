@@ -48,11 +48,9 @@ TEST_P(JackServerGone, SendsFailAtOnceSayingSoAndTheDevicesAreChosenAgainWhenItI
     }
     // The devices close without waiting for what a server that went cannot take.
     const int runOut = platform::JackClient::WaitsRunOut();
-    const auto closing = Clock::now();
     rig->transport.CloseMidiIn();
     rig->transport.CloseMidiOut();
-    EXPECT_EQ(platform::JackClient::WaitsRunOut(), runOut) << "closing waited out its patience";
-    EXPECT_LT(Clock::now() - closing, JackPatience) << "closing waited for a server that went";
+    EXPECT_EQ(platform::JackClient::WaitsRunOut(), runOut) << "closing waited out its patience for a server that went";
     // No server: the lists say why, not that there are no devices.
     try {
         rig->transport.InputNames();
