@@ -75,7 +75,7 @@ start)
   echo $! >"$folder/canary.pid"
   end=$((SECONDS + 30))
   while [ "$SECONDS" -lt "$end" ]; do
-    grep -q "jack-canary: running" "$folder/canary.log" && { echo "canary runs on $server"; exit 0; }
+    grep -qs "jack-canary: running" "$folder/canary.log" && { echo "canary runs on $server"; exit 0; }
     kill -0 "$(cat "$folder/canary.pid")" 2>/dev/null || break
     sleep 0.1
   done
