@@ -3,12 +3,12 @@
 
 #include "platform/MidiInProcess.h"
 #include "tests/support/Patience.h"
+#include "tests/support/ProcState.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
 #include <future>
 #include <memory>
 #include <string>
@@ -25,11 +25,7 @@ namespace {
 // Whether the thread `tid` of this process is asleep (waiting for a lock, a condition or a time).
 bool ThreadAsleep(pid_t tid)
 {
-    std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return false;
-    const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'S';
+    return ProcState("/proc/self/task/" + std::to_string(tid) + "/stat") == 'S';
 }
 
 } // namespace

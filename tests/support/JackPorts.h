@@ -5,6 +5,7 @@
 #include "core/transport/MidiTransport.h"
 #include "platform/JackClient.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/Patience.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -200,19 +201,15 @@ private:
             return false;
         }
         // The graph the cycles read shows it once the server has switched to it at a cycle's start.
-        const auto deadline = Clock::now() + JackPatience;
         auto shown = [&] {
             bool connected = false;
             WithHandle([&](jack_client_t*) { connected = jack_port_connected_to(port, other.c_str()) > 0; });
             return connected == connect;
         };
-        while (!shown()) {
-            if (Clock::now() >= deadline) {
-                trouble_ = std::string("the graph did not show the ") + what + " " + from + " -> " + to + " within " +
-                           std::to_string(JackPatience.count()) + " s";
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!WaitFor(shown, JackPatience)) {
+            trouble_ = std::string("the graph did not show the ") + what + " " + from + " -> " + to + " within " +
+                       std::to_string(JackPatience.count()) + " s";
+            return false;
         }
         // A cycle under way may have read its buffers before the switch.
         if (!WaitCycles(2)) {

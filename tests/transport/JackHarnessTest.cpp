@@ -1,13 +1,13 @@
 // The test's own JACK server ends with the process that started it, however that process ends,
 // and leaves nothing behind: no place in JACK's registry, no file in /dev/shm.
 #include "tests/support/JackServer.h"
+#include "tests/support/ProcState.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -19,11 +19,8 @@ namespace {
 // Whether the process `pid` still runs (a zombie does not).
 bool Runs(pid_t pid)
 {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) return false;
-    const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+    const char state = ProcState("/proc/" + std::to_string(pid) + "/stat");
+    return state != 0 && state != 'Z';
 }
 
 // JACK's files in /dev/shm that carry the name of the server `server`.
